@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds setup.exe (x86_64, and the i686 build as a compile check) and runs the whole
+# test suite under wine. CTest's summary is the last thing printed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${BUILD_DIR:-build}
+scripts/install-deps.sh
+
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
+cmake --build "$build" -j"$(nproc)"
+if [ "${SKIP_I686:-}" != 1 ]; then
+  cmake -S . -B "$build-i686" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$build-i686" -j"$(nproc)" --target setup
+fi
+echo "setup.exe: $(stat -c %s "$build/setup.exe") bytes"
+
+. scripts/wine-session.sh
+trap wine_session_stop EXIT
+wine_session_start
+set +e
+ctest --test-dir "$build" --output-on-failure --timeout 300 ${CTEST_ARGS:-}
+status=$?
+set -e
+exit $status

@@ -1,0 +1,55 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "setupdata/ProfileFile.h"
+#include "setupdata/RegistryAccess.h"
+
+class TMainForm;
+class TLicenceForm;
+class TInstallForm;
+class TChangeForm;
+class TNewFolderForm;
+class TProgressForm;
+class TUninstallForm;
+
+// Every path buffer of the run holds at most this many characters.
+inline constexpr size_t MaxPathLength = 259;
+// The package name must fit the licence title "Licence Agreement for %s" (79 characters).
+inline constexpr size_t MaxPackageNameLength = 57;
+
+// The one process-wide record of values that more than one window or engine shares.
+struct SetupState {
+    TMainForm* MainForm = nullptr;
+    TLicenceForm* LicenceForm = nullptr;
+    TInstallForm* InstallForm = nullptr;
+    TChangeForm* ChangeForm = nullptr;
+    TNewFolderForm* NewFolderForm = nullptr;
+    TProgressForm* ProgressForm = nullptr;
+    std::unique_ptr<ProfileFile> InstallScript;   // null in uninstall mode
+    std::unique_ptr<ProfileFile> UninstallLog;
+    std::unique_ptr<RegistryAccess> Registry;
+    int IsWindowsNT = 0;
+    std::string PackageName;
+    std::string InstallFolder;
+    std::string ProgramFilesDir;
+    std::string CommonFilesDir;
+    std::string WindowsDir;
+    std::string SystemDir;
+    std::string TempDir;      // always ends in "\"
+    std::string CommandLine;  // empty in install mode
+    TUninstallForm* UninstallForm = nullptr;
+    int DirEntryCount = 0;
+    int KeyEntryCount = 0;
+    int FileEntryCount = 0;
+
+    bool IsUninstallMode() const { return !CommandLine.empty(); }
+};
+
+extern SetupState Setup;
+
+// Stores a path into a field of the record, refusing one that would not fit a path buffer
+// with SetupError "Path too long: <path>" rather than cutting it.
+void AssignPath(std::string& field, const std::string& path);
+// Raises SetupError "Path too long: <path>" when the path would not fit a path buffer.
+void CheckPathLength(const std::string& path);

@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The ordered name=value lines of one profile-file section, as ReadEntries fills them.
+struct Entry {
+    std::string name;
+    std::string value;
+};
+
+class EntryList {
+public:
+    size_t Count() const { return entries_.size(); }
+    bool Empty() const { return entries_.empty(); }
+    const Entry& operator[](size_t i) const { return entries_[i]; }
+    const std::string& Name(size_t i) const { return entries_[i].name; }
+    const std::string& Value(size_t i) const { return entries_[i].value; }
+    // "name=value", as the line stands in the list.
+    std::string Line(size_t i) const { return entries_[i].name + "=" + entries_[i].value; }
+
+    // Index of the line whose name equals `name` without regard to case, or -1.
+    int IndexOf(const std::string& name) const;
+    void Append(const std::string& name, const std::string& value);
+    void Replace(size_t i, const std::string& name, const std::string& value);
+    void Remove(size_t i);
+    void Clear() { entries_.clear(); }
+
+    std::vector<Entry>::const_iterator begin() const { return entries_.begin(); }
+    std::vector<Entry>::const_iterator end() const { return entries_.end(); }
+
+private:
+    std::vector<Entry> entries_;
+};

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "setupdata/EntryList.h"
+
+// The default that tells a missing key from a present one.
+inline constexpr const char* MissingValueMark = "__Oh Oh__";
+
+// One profile (INI) file, read and written through the platform's profile-file functions.
+// It caches nothing: every read goes to the file, every write is on disk when it returns.
+class ProfileFile {
+public:
+    explicit ProfileFile(std::string path) : path_(std::move(path)) {}
+
+    const std::string& Path() const { return path_; }
+
+    // The key's value, or `defaultValue` when the file, section or key is missing.
+    std::string ReadValue(const std::string& section, const std::string& key,
+                          const std::string& defaultValue) const;
+    // Raises SetupError "Unable to write to <path>" when the write fails.
+    void WriteValue(const std::string& section, const std::string& key, const std::string& value) const;
+    // The key's value by the integer-text rule ("0x" prefix allowed); `defaultValue` when missing or malformed.
+    int32_t ReadNumber(const std::string& section, const std::string& key, int32_t defaultValue) const;
+    // Empties `names`, then lists the section's key names in file order.
+    void ReadKeyNames(const std::string& section, std::vector<std::string>& names) const;
+    // Adds the section's distinct keys with non-empty values, in order of first occurrence.
+    void ReadEntries(const std::string& section, EntryList& list) const;
+
+private:
+    std::string path_;
+};

@@ -1,0 +1,37 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// The registry-access object of the run: a root key (HKEY_CURRENT_USER when made) and at
+// most one open current key, which it owns and closes. Key paths given with a leading "\"
+// are taken below the root key.
+class RegistryAccess {
+public:
+    RegistryAccess() = default;
+    ~RegistryAccess();
+    RegistryAccess(const RegistryAccess&) = delete;
+    RegistryAccess& operator=(const RegistryAccess&) = delete;
+
+    void SetRootKey(HKEY root);
+    HKEY RootKey() const { return root_; }
+    // Opens the key for full access and makes it current; a failed open leaves the current key as it was.
+    bool OpenKey(const std::string& path, bool canCreate);
+    // Creates the key below the root (and closes what it created); true on success.
+    bool CreateKey(const std::string& path);
+    // The named text value of the current key; the empty text when the value or the key is missing.
+    // Raises SetupError when the value is not text.
+    std::string ReadString(const std::string& name) const;
+    // Raise SetupError when the value cannot be written.
+    void WriteString(const std::string& name, const std::string& value);
+    void WriteInteger(const std::string& name, int32_t value);
+    void CloseKey();
+    bool DeleteKey(const std::string& path);
+    bool HasCurrentKey() const { return current_ != nullptr; }
+
+private:
+    HKEY root_ = HKEY_CURRENT_USER;
+    HKEY current_ = nullptr;
+    std::string currentPath_;
+};

@@ -1,0 +1,22 @@
+# GoogleTest from the distribution's sources, built with the same cross toolchain.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB_RECURSE SETUP_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
+add_executable(setup_tests ${SETUP_TEST_SOURCES})
+target_include_directories(setup_tests PRIVATE tests)
+target_link_libraries(setup_tests PRIVATE setupcore gtest)
+target_link_options(setup_tests PRIVATE -static)
+# Whole-program tests start the shipped exe; they find it by its Linux path (wine maps / to Z:).
+target_compile_definitions(setup_tests PRIVATE
+  SETUP_EXE_UNIX_PATH="$<TARGET_FILE:setup>"
+  SETUP_SOURCE_UNIX_DIR="${CMAKE_SOURCE_DIR}")
+add_dependencies(setup_tests setup)
+
+gtest_discover_tests(setup_tests
+  DISCOVERY_MODE PRE_TEST
+  DISCOVERY_TIMEOUT 120
+  PROPERTIES TIMEOUT 120)

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 // The registry-access object of the run: a root key (HKEY_CURRENT_USER when made) and at

@@ -1,0 +1,38 @@
+#include "app/MainForm.h"
+
+#include "forms/MainFormLayout.h"
+
+using namespace MainFormLayout;
+
+TMainForm::TMainForm()
+    : Form(MainFormLayout::Form),
+      PageControl1(*this, MainFormLayout::PageControl1),
+      TabSheet1(PageControl1, MainFormLayout::TabSheet1),
+      Label4(TabSheet1, MainFormLayout::Label4, GreetingDesign, LabelAlign::Center, &HeadingFont),
+      Label1(TabSheet1, MainFormLayout::Label1, WelcomeText, LabelAlign::Center, &HeadingFont),
+      Label2(TabSheet1, MainFormLayout::Label2, PackageDesign, LabelAlign::Center, &PackageFont),
+      Label3(TabSheet1, MainFormLayout::Label3, InstallUtilityText, LabelAlign::Center, &HeadingFont),
+      Button1(TabSheet1, MainFormLayout::Button1, ContinueText, [this] { Button1Click(); }),
+      Button2(TabSheet1, MainFormLayout::Button2, ExitText, [this] { Button2Click(); }),
+      TabSheet2(PageControl1, MainFormLayout::TabSheet2),
+      Label5(TabSheet2, MainFormLayout::Label5, GreetingDesign, LabelAlign::Center, &HeadingFont),
+      Label6(TabSheet2, MainFormLayout::Label6, WelcomeText, LabelAlign::Center, &HeadingFont),
+      Label7(TabSheet2, MainFormLayout::Label7, PackageDesign, LabelAlign::Center, &PackageFont),
+      Label8(TabSheet2, MainFormLayout::Label8, UninstallUtilityText, LabelAlign::Center, &HeadingFont),
+      Button3(TabSheet2, MainFormLayout::Button3, UninstallText, [this] { Button3Click(); }),
+      Button4(TabSheet2, MainFormLayout::Button4, ExitText, [this] { Button4Click(); }),
+      TabSheet3(PageControl1, MainFormLayout::TabSheet3) {
+    PageControl1.SetActivePage(TabSheet1);
+}
+
+void TMainForm::FormActivate() {}
+
+void TMainForm::FormDestroy() {}
+
+void TMainForm::Button1Click() { Close(); }
+
+void TMainForm::Button2Click() { Close(); }
+
+void TMainForm::Button3Click() { Close(); }
+
+void TMainForm::Button4Click() { Close(); }

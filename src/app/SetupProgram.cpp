@@ -1,0 +1,42 @@
+#include "app/SetupProgram.h"
+
+#include <exception>
+
+#include "app/ArgumentText.h"
+#include "app/MainForm.h"
+#include "app/SetupState.h"
+#include "dialogs/ChangeForm.h"
+#include "dialogs/InstallForm.h"
+#include "dialogs/LicenceForm.h"
+#include "dialogs/NewFolderForm.h"
+#include "install/ProgressForm.h"
+#include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
+#include "uninstall/UninstallForm.h"
+
+void CreateSetupForms() {
+    Application& application = Application::Instance();
+    Setup.MainForm = application.CreateForm<TMainForm>();
+    Setup.LicenceForm = application.CreateForm<TLicenceForm>();
+    Setup.InstallForm = application.CreateForm<TInstallForm>();
+    Setup.ChangeForm = application.CreateForm<TChangeForm>();
+    Setup.NewFolderForm = application.CreateForm<TNewFolderForm>();
+    Setup.ProgressForm = application.CreateForm<TProgressForm>();
+    Setup.UninstallForm = application.CreateForm<TUninstallForm>();
+}
+
+int RunSetupProgram(const char* commandLine) {
+    Application& application = Application::Instance();
+    try {
+        AssignPath(Setup.CommandLine, ArgumentText(commandLine));
+        application.Initialize();
+        CreateSetupForms();
+        application.Run();
+    } catch (const std::exception& error) {
+        ReportHandlerError(error);
+    } catch (...) {
+        ReportUnknownHandlerError();
+    }
+    application.DestroyForms();
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include "toolkit/Layout.h"
+
+namespace ChangeFormLayout {
+
+inline constexpr FormLayout Form{"TChangeForm", "Choose Install Folder", {233, 146, 360, 234}, FormBorder::Dialog, {}};
+
+inline constexpr Bounds Lable1{16, 8, 56, 11};
+inline constexpr Bounds Label2{96, 8, 102, 11};
+inline constexpr Bounds DriveComboBox1{16, 32, 329, 19};
+inline constexpr FontSpec DriveFont{"MS Sans Serif", -12, false, false, RGB(0, 0, 0)};
+inline constexpr Bounds DirectoryListBox1{16, 52, 329, 137};
+inline constexpr int DirectoryItemHeight = 16;
+inline constexpr Bounds Button1{78, 200, 75, 25};
+inline constexpr Bounds Button2{206, 200, 75, 25};
+
+inline constexpr const char* CurrentFolderText = "Current Folder:";
+inline constexpr const char* OkText = "&OK";
+inline constexpr const char* CancelText = "&Cancel";
+inline constexpr const char* NewFolderText = "&New Folder";
+
+}  // namespace ChangeFormLayout

@@ -1,0 +1,19 @@
+#pragma once
+#include "toolkit/Layout.h"
+
+namespace InstallFormLayout {
+
+inline constexpr FormLayout Form{"TInstallForm", "Install Destination", {237, 231, 381, 86}, FormBorder::Dialog, {}};
+
+inline constexpr Bounds Label1{8, 14, 34, 10};
+inline constexpr Bounds Edit1{56, 10, 233, 21};
+inline constexpr Bounds Button1{296, 8, 75, 25};
+inline constexpr Bounds Button2{89, 48, 75, 25};
+inline constexpr Bounds Button3{214, 48, 75, 25};
+
+inline constexpr const char* InstallToText = "Install to:";
+inline constexpr const char* ChangeFolderText = "Change &Folder";
+inline constexpr const char* InstallText = "&Install";
+inline constexpr const char* ExitText = "E&xit";
+
+}  // namespace InstallFormLayout

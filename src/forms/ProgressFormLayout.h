@@ -1,0 +1,20 @@
+#pragma once
+#include "toolkit/Layout.h"
+
+namespace ProgressFormLayout {
+
+// Placed where the platform chooses: the layout gives no position for this window.
+inline constexpr FormLayout Form{"TProgressForm", "Install Progress", {CW_USEDEFAULT, CW_USEDEFAULT, 381, 139},
+                                 FormBorder::Dialog, {}};
+
+inline constexpr Bounds IProgramName{24, 16, 329, 11};
+inline constexpr Bounds ICurrentFile{24, 29, 3, 11};
+inline constexpr Bounds ProgressBar1{24, 56, 329, 17};
+inline constexpr int ProgressBar1Step = 3;
+inline constexpr Bounds Button1{157, 107, 75, 25};
+inline constexpr Bounds TotalProgress{24, 80, 329, 17};
+
+inline constexpr const char* ProgramNameDesign = "Copying Program Name Support Files:";
+inline constexpr const char* CancelText = "&Cancel";
+
+}  // namespace ProgressFormLayout

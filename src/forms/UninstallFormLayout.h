@@ -1,0 +1,16 @@
+#pragma once
+#include "toolkit/Layout.h"
+
+namespace UninstallFormLayout {
+
+inline constexpr FormLayout Form{"TUninstallForm", "Uninstall Progress", {226, 221, 381, 117}, FormBorder::Dialog, {}};
+
+inline constexpr Bounds UProgramName{24, 16, 329, 11};
+inline constexpr Bounds UCurrentFile{24, 31, 3, 11};
+inline constexpr Bounds ProgressBar1{24, 56, 329, 17};
+inline constexpr Bounds Button1{157, 83, 75, 25};
+
+inline constexpr const char* ProgramNameDesign = "Deleting Program Name Support Files:";
+inline constexpr const char* CancelText = "&Cancel";
+
+}  // namespace UninstallFormLayout

@@ -1,0 +1,7 @@
+#pragma once
+#include "toolkit/Form.h"
+
+class TProgressForm : public Form {
+public:
+    TProgressForm();
+};

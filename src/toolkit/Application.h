@@ -1,0 +1,59 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Form;
+
+// The application: its forms, the message loop, message boxes and the default error report.
+// Tests answer message boxes and modal showings by script, and replace the pauses.
+class Application {
+public:
+    static Application& Instance();
+
+    // Registers the controls' window classes; call once before making forms.
+    void Initialize();
+    HINSTANCE InstanceHandle() const;
+
+    // Makes a form, hidden, owned by the application. The first form made so is the main form.
+    template <class T>
+    T* CreateForm() {
+        auto form = std::make_unique<T>();
+        T* made = form.get();
+        Adopt(std::move(form));
+        return made;
+    }
+    Form* MainForm() const { return mainForm_; }
+    void SetMainForm(Form* form) { mainForm_ = form; }
+
+    // Shows the main form (which activates it) and dispatches messages until a quit request.
+    void Run();
+    // Destroys every form's window in the order they were made, then the forms.
+    void DestroyForms();
+
+    // A modal message box over the application's windows; returns the button pressed.
+    int ShowMessageBox(const std::string& text, const std::string& caption, UINT style);
+    // The default error report: the message and a full stop, captioned with the title, style 16.
+    void ReportError(const std::string& message);
+    // The executable's base name, every letter after the first in lower case.
+    std::string Title() const;
+    void Pause(DWORD milliseconds);
+
+    // Lets the active form handle dialog keys (Tab, Enter); true when the message was taken.
+    bool PreTranslate(MSG& message);
+
+    // Test seams.
+    std::function<int(const std::string& text, const std::string& caption, UINT style)> messageBoxScript;
+    std::function<std::optional<int>(Form& form)> modalScript;
+    std::function<void(DWORD milliseconds)> pauseScript;
+
+private:
+    void Adopt(std::unique_ptr<Form> form);
+
+    std::vector<std::unique_ptr<Form>> forms_;
+    Form* mainForm_ = nullptr;
+};

@@ -1,0 +1,14 @@
+#include "toolkit/Button.h"
+
+#include "toolkit/Dispatch.h"
+
+Button::Button(Container& parent, const Bounds& bounds, const std::string& caption, std::function<void()> onClick)
+    : Control(parent, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, bounds, caption), onClick_(std::move(onClick)) {}
+
+void Button::Click() {
+    if (onClick_) Guarded(onClick_);
+}
+
+void Button::OnCommand(WORD code) {
+    if (code == BN_CLICKED) Click();
+}

@@ -1,0 +1,39 @@
+#include "toolkit/Control.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+
+Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,
+                 const std::string& caption, const FontSpec* font)
+    : form_(parent.OwnerForm()), caption_(caption), bounds_(bounds) {
+    if (font) {
+        fontSpec_ = *font;
+        hasFont_ = true;
+        font_ = std::make_unique<ScopedFont>(*font);
+    }
+    handle_ = CreateWindowExA(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
+                              bounds.top, bounds.width, bounds.height, parent.ContainerHandle(), nullptr,
+                              Application::Instance().InstanceHandle(), nullptr);
+    HFONT handleFont = font_ ? font_->Get() : form_.FontHandle();
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(handleFont), FALSE);
+    form_.RegisterControl(*this);
+}
+
+void Control::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    SetWindowTextA(handle_, caption.c_str());
+}
+
+void Control::SetBounds(const Bounds& bounds) {
+    bounds_ = bounds;
+    MoveWindow(handle_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+}
+
+bool Control::Visible() const { return GetWindowLongPtrA(handle_, GWL_STYLE) & WS_VISIBLE; }
+
+void Control::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
+
+void Control::Update() const {
+    InvalidateRect(handle_, nullptr, TRUE);
+    UpdateWindow(handle_);
+}

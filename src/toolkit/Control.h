@@ -1,0 +1,60 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "toolkit/Layout.h"
+#include "toolkit/ScopedFont.h"
+
+class Form;
+
+// Something controls can be placed on: a form or a tab page.
+class Container {
+public:
+    virtual HWND ContainerHandle() const = 0;
+    virtual Form& OwnerForm() = 0;
+
+protected:
+    ~Container() = default;
+};
+
+// A child control. It does not own its window, whose life ends with its form's; it keeps its
+// own state (caption, bounds) so code and tests can read it back.
+class Control {
+public:
+    Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,
+            const std::string& caption, const FontSpec* font = nullptr);
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    HWND Handle() const { return handle_; }
+    Form& OwnerForm() const { return form_; }
+    const std::string& Caption() const { return caption_; }
+    virtual void SetCaption(const std::string& caption);
+    Bounds GetBounds() const { return bounds_; }
+    void SetBounds(const Bounds& bounds);
+    bool Visible() const;
+    void SetVisible(bool visible);
+    // Repaints pending changes at once.
+    void Update() const;
+
+    // Notifications routed here by the form.
+    virtual void OnCommand(WORD /*code*/) {}
+    virtual std::optional<LRESULT> OnNotify(NMHDR& /*header*/) { return std::nullopt; }
+    virtual std::optional<LRESULT> OnControlColor(HDC /*dc*/) { return std::nullopt; }
+
+protected:
+    const FontSpec* Font() const { return hasFont_ ? &fontSpec_ : nullptr; }
+
+private:
+    Form& form_;
+    HWND handle_ = nullptr;
+    std::string caption_;
+    Bounds bounds_;
+    FontSpec fontSpec_{};
+    bool hasFont_ = false;
+    std::unique_ptr<ScopedFont> font_;
+};

@@ -1,0 +1,34 @@
+#include "toolkit/Edit.h"
+
+Edit::Edit(Container& parent, const Bounds& bounds, const std::string& text)
+    : Control(parent, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, bounds, text) {
+    // No length limit of its own beyond the platform's.
+    SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
+}
+
+std::string Edit::Text() const {
+    const int length = GetWindowTextLengthA(Handle());
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(Handle(), text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+void Edit::SetText(const std::string& text) {
+    SetCaption(text);
+    SendMessageA(Handle(), EM_SETMODIFY, FALSE, 0);
+}
+
+void Edit::SelectAll() { SendMessageA(Handle(), EM_SETSEL, 0, -1); }
+
+std::string Edit::SelectedText() const {
+    DWORD start = 0, end = 0;
+    SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::string text = Text();
+    if (start >= end || start >= text.size()) return {};
+    return text.substr(start, end - start);
+}
+
+bool Edit::Modified() const { return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }
+
+void Edit::Focus() { SetFocus(Handle()); }

@@ -1,0 +1,210 @@
+#include "toolkit/Form.h"
+
+#include <windowsx.h>
+
+#include <set>
+#include <vector>
+
+#include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
+
+namespace {
+
+DWORD StyleFor(FormBorder border) {
+    switch (border) {
+        case FormBorder::Single:
+            return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+        case FormBorder::SingleNoMenu:
+            return WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+        case FormBorder::Dialog:
+            return WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+    }
+    return WS_OVERLAPPEDWINDOW;
+}
+
+DWORD ExStyleFor(FormBorder border) {
+    return WS_EX_CONTROLPARENT | (border == FormBorder::Dialog ? WS_EX_DLGMODALFRAME : 0);
+}
+
+// The other visible, enabled forms of the thread, disabled while a form is shown modally.
+std::vector<HWND> DisableOtherWindows(HWND except) {
+    struct Walk {
+        HWND except;
+        std::vector<HWND> disabled;
+    } walk{except, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* w = reinterpret_cast<Walk*>(data);
+            if (window != w->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                EnableWindow(window, FALSE);
+                w->disabled.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
+    return walk.disabled;
+}
+
+}  // namespace
+
+void RegisterFormClass(const char* className) {
+    static std::set<std::string> registered;
+    if (!registered.insert(className).second) return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = Form::WindowProc;
+    windowClass.hInstance = Application::Instance().InstanceHandle();
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    RegisterClassExA(&windowClass);
+}
+
+Form::Form(const FormLayout& layout) : caption_(layout.caption), font_(layout.font) {
+    RegisterFormClass(layout.className);
+    const DWORD style = StyleFor(layout.border);
+    const DWORD exStyle = ExStyleFor(layout.border);
+    RECT frame{0, 0, layout.bounds.width, layout.bounds.height};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    Form* main = Application::Instance().MainForm();
+    HWND owner = main ? main->Handle() : nullptr;
+    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, layout.bounds.left,
+                              layout.bounds.top, frame.right - frame.left, frame.bottom - frame.top, owner,
+                              nullptr, Application::Instance().InstanceHandle(), this);
+}
+
+Form::~Form() { DestroyHandle(); }
+
+void Form::DestroyHandle() {
+    if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
+    handle_ = nullptr;
+}
+
+void Form::RegisterControl(Control& control) { controls_[control.Handle()] = &control; }
+
+Control* Form::FindControl(HWND window) const {
+    const auto found = controls_.find(window);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+void Form::Show() {
+    ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
+    UpdateWindow(handle_);
+    RunActivation();
+}
+
+void Form::RunActivation() {
+    Guarded([this] { FormActivate(); });
+}
+
+void Form::Hide() { ShowWindow(handle_, SW_HIDE); }
+
+bool Form::Visible() const { return IsWindowVisible(handle_); }
+
+int Form::ShowModal() {
+    Application& application = Application::Instance();
+    modalResult_ = 0;
+    if (application.modalScript) {
+        if (const auto scripted = application.modalScript(*this)) return *scripted;
+    }
+    HWND previous = GetActiveWindow();
+    const std::vector<HWND> disabled = DisableOtherWindows(handle_);
+    modal_ = true;
+    Show();
+    MSG message;
+    while (modalResult_ == 0) {
+        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+            // The quit request belongs to the outer loop: pass it on and end this showing.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            modalResult_ = ResultCancel;
+            break;
+        }
+        if (application.PreTranslate(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    modal_ = false;
+    for (HWND window : disabled) EnableWindow(window, TRUE);
+    Hide();
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    return modalResult_;
+}
+
+void Form::Close() {
+    if (this == Application::Instance().MainForm())
+        PostQuitMessage(0);
+    else if (modal_)
+        modalResult_ = ResultCancel;
+    else
+        Hide();
+}
+
+void Form::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    SetWindowTextA(handle_, caption.c_str());
+}
+
+void Form::Update() const {
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
+                control->OnCommand(HIWORD(wParam));
+                return 0;
+            }
+            if (lParam == 0 && HIWORD(wParam) == 0) {
+                const UINT id = LOWORD(wParam);
+                Guarded([this, id] { MenuCommand(id); });
+                return 0;
+            }
+            break;
+        }
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (Control* control = FindControl(header->hwndFrom)) {
+                if (const auto result = control->OnNotify(*header)) return *result;
+            }
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+            if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
+                if (const auto result = control->OnControlColor(reinterpret_cast<HDC>(wParam))) return *result;
+            }
+            break;
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_MOUSEMOVE:
+            Guarded([this] { FormMouseMove(); });
+            return 0;
+        case WM_DESTROY:
+            Guarded([this] { FormDestroy(); });
+            return 0;
+    }
+    return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!form || form->handle_ != window) return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ReportHandlerError(error);
+    } catch (...) {
+        ReportUnknownHandlerError();
+    }
+    return 0;
+}

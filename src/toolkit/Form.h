@@ -1,0 +1,73 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "toolkit/Control.h"
+#include "toolkit/Layout.h"
+#include "toolkit/ScopedFont.h"
+
+// Modal results, as the platform's button values.
+inline constexpr int ResultOk = IDOK;
+inline constexpr int ResultCancel = IDCANCEL;
+inline constexpr int ResultYes = IDYES;
+inline constexpr int ResultNo = IDNO;
+
+// A top-level window, made hidden. Showing it runs its activation handler once, after it is
+// visible (and, for a modal showing, before its modal loop). Closing the main form posts the
+// quit request; closing a form shown modally ends the showing with ResultCancel.
+class Form : public Container {
+public:
+    explicit Form(const FormLayout& layout);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    HWND Handle() const { return handle_; }
+    HWND ContainerHandle() const override { return handle_; }
+    Form& OwnerForm() override { return *this; }
+    HFONT FontHandle() const { return font_.Get(); }
+
+    void Show();
+    void Hide();
+    bool Visible() const;
+    int ShowModal();
+    bool ShowingModally() const { return modal_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    int ModalResult() const { return modalResult_; }
+    void Close();
+
+    std::string Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    // Repaints the window and its controls' pending changes at once.
+    void Update() const;
+
+    void RegisterControl(Control& control);
+    void DestroyHandle();
+
+    virtual void FormActivate() {}
+    virtual void FormDestroy() {}
+    virtual void FormMouseMove() {}
+    // A command from a popup menu of the form.
+    virtual void MenuCommand(UINT /*id*/) {}
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    Control* FindControl(HWND window) const;
+    void RunActivation();
+
+    HWND handle_ = nullptr;
+    std::string caption_;
+    ScopedFont font_;
+    std::map<HWND, Control*> controls_;
+    bool modal_ = false;
+    int modalResult_ = 0;
+};
+
+// Registers the window class for forms of this name (idempotent).
+void RegisterFormClass(const char* className);

@@ -1,0 +1,20 @@
+#pragma once
+#include "toolkit/Control.h"
+
+enum class LabelAlign { Left, Center };
+
+// A static text. With autoSize it sizes itself to its text whenever the caption changes.
+class Label : public Control {
+public:
+    Label(Container& parent, const Bounds& bounds, const std::string& caption, LabelAlign align = LabelAlign::Left,
+          const FontSpec* font = nullptr, bool autoSize = false);
+
+    void SetCaption(const std::string& caption) override;
+    std::optional<LRESULT> OnControlColor(HDC dc) override;
+
+private:
+    void FitToText();
+
+    COLORREF color_;
+    bool autoSize_;
+};

@@ -1,0 +1,19 @@
+#pragma once
+#include <windows.h>
+
+#include "toolkit/Layout.h"
+
+// Owns one GDI font made from a design-time font description.
+class ScopedFont {
+public:
+    ScopedFont() = default;
+    explicit ScopedFont(const FontSpec& spec);
+    ~ScopedFont();
+    ScopedFont(const ScopedFont&) = delete;
+    ScopedFont& operator=(const ScopedFont&) = delete;
+
+    HFONT Get() const { return font_; }
+
+private:
+    HFONT font_ = nullptr;
+};

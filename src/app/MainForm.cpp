@@ -24,15 +24,3 @@ TMainForm::TMainForm()
       TabSheet3(PageControl1, MainFormLayout::TabSheet3) {
     PageControl1.SetActivePage(TabSheet1);
 }
-
-void TMainForm::FormActivate() {}
-
-void TMainForm::FormDestroy() {}
-
-void TMainForm::Button1Click() { Close(); }
-
-void TMainForm::Button2Click() { Close(); }
-
-void TMainForm::Button3Click() { Close(); }
-
-void TMainForm::Button4Click() { Close(); }

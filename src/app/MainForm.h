@@ -16,6 +16,8 @@ public:
     void Button2Click();
     void Button3Click();
     void Button4Click();
+    // Makes the install folder (after asking), its listed subfolders and the other folders.
+    void PrepareFolders();
 
     PageControl PageControl1;
     TabSheet TabSheet1;

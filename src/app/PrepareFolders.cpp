@@ -1,0 +1,3 @@
+#include "app/MainForm.h"
+
+void TMainForm::PrepareFolders() {}

@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+
+// Section and key names of the setup script (install.ini) and the uninstall log (uninstal.ini).
+// Profile files match them without regard to case; these are the spellings the files use.
+
+// Setup script
+inline constexpr const char* PackageSection = "Package";
+inline constexpr const char* PackageNameKey = "name";
+inline constexpr const char* LicenceSection = "Licence";
+inline constexpr const char* LicenceKey = "licence";
+// Compared exactly: "None" names a licence file.
+inline constexpr const char* NoLicenceValue = "none";
+inline constexpr const char* DefaultLicenceFile = "licence.txt";
+inline constexpr const char* InstallFolderSection = "InstallFolder";
+inline constexpr const char* InstallFolderKey = "install";
+inline constexpr const char* OtherFoldersSection = "OtherFolders";
+inline constexpr const char* DisksSection = "Disks";
+inline constexpr const char* DiskCountKey = "n";
+inline constexpr const char* RegistryKeysSection = "RegistryKeys";
+inline constexpr const char* KeyValuesSection = "KeyValues";
+inline constexpr const char* GroupSection = "Group";
+inline constexpr const char* GroupKey = "group";
+inline constexpr const char* IconsSection = "Icons";
+inline constexpr const char* StartButtonSection = "StartButton";
+inline constexpr const char* DesktopSection = "Desktop";
+
+// The program files of one disk: "ProgramFiles01" for disk 1 (three digits above 99).
+std::string ProgramFilesSection(int disk);
+
+// Uninstall log; it shares [Package] name and [RegistryKeys] with the script's spelling.
+inline constexpr const char* DirectoriesSection = "Directories";
+inline constexpr const char* LogProgramFilesSection = "ProgramFiles";

@@ -26,23 +26,24 @@ DWORD ExStyleFor(FormBorder border) {
     return WS_EX_CONTROLPARENT | (border == FormBorder::Dialog ? WS_EX_DLGMODALFRAME : 0);
 }
 
-// The other visible, enabled forms of the thread, disabled while a form is shown modally.
+struct DisableWalk {
+    HWND except;
+    std::vector<HWND> disabled;
+};
+
+BOOL CALLBACK DisableIfOther(HWND window, LPARAM data) {
+    auto* walk = reinterpret_cast<DisableWalk*>(data);
+    if (window != walk->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        walk->disabled.push_back(window);
+    }
+    return TRUE;
+}
+
+// The other visible, enabled windows of the thread, disabled while a form is shown modally.
 std::vector<HWND> DisableOtherWindows(HWND except) {
-    struct Walk {
-        HWND except;
-        std::vector<HWND> disabled;
-    } walk{except, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* w = reinterpret_cast<Walk*>(data);
-            if (window != w->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
-                EnableWindow(window, FALSE);
-                w->disabled.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&walk));
+    DisableWalk walk{except, {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableIfOther, reinterpret_cast<LPARAM>(&walk));
     return walk.disabled;
 }
 

@@ -9,11 +9,16 @@ scripts/install-deps.sh
 
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$build" -j"$(nproc)"
+# The shipped program, which the whole-program tests run.
+cmake -S . -B "$build-shipped" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64-shipped.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build-shipped" -j"$(nproc)" --target setup
+export SETUP_EXE="$root/$build-shipped/setup.exe"
+case "$build" in /*) export SETUP_EXE="$build-shipped/setup.exe" ;; esac
 if [ "${SKIP_I686:-}" != 1 ]; then
   cmake -S . -B "$build-i686" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null
   cmake --build "$build-i686" -j"$(nproc)" --target setup
 fi
-echo "setup.exe: $(stat -c %s "$build/setup.exe") bytes"
+echo "setup.exe: $(stat -c %s "$SETUP_EXE") bytes"
 
 . scripts/wine-session.sh
 trap wine_session_stop EXIT

@@ -1,0 +1,5 @@
+# The shipped setup.exe: the win32 thread model keeps the threading runtime, which the program
+# never uses, out of it. The test build (mingw-x86_64.cmake) needs the posix model for GoogleTest.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-x86_64.cmake)
+set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc)
+set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++)

@@ -1,0 +1,30 @@
+#include "setupdata/UninstallLog.h"
+
+#include "app/SetupState.h"
+#include "toolkit/SetupError.h"
+
+namespace {
+
+const ProfileFile& OpenLog() {
+    if (!Setup.UninstallLog) throw SetupError("The uninstall log is not open");
+    return *Setup.UninstallLog;
+}
+
+// The counter moves on before the write, so a failed write never hands its number out again.
+void AppendNumbered(const char* section, const char* keyPrefix, int& counter, const std::string& value) {
+    const ProfileFile& log = OpenLog();
+    ++counter;
+    log.WriteValue(section, keyPrefix + std::to_string(counter), value);
+}
+
+}  // namespace
+
+void LogPackageName(const std::string& name) { OpenLog().WriteValue("Package", "name", name); }
+
+void LogDirectory(const std::string& path) { AppendNumbered("Directories", "dir", Setup.DirEntryCount, path); }
+
+void LogFile(const std::string& path) { AppendNumbered("ProgramFiles", "file", Setup.FileEntryCount, path); }
+
+void LogRegistryKey(const std::string& keyText) {
+    AppendNumbered("RegistryKeys", "key", Setup.KeyEntryCount, keyText);
+}

@@ -1,0 +1,34 @@
+#include "fsutil/FileNames.h"
+
+namespace {
+
+constexpr size_t MaxDisplayLength = 54;
+constexpr size_t DisplayKeepLength = 51;
+
+bool IsNameSeparator(char c) { return c == '\\' || c == ':'; }
+
+}  // namespace
+
+std::string FileNamePart(const std::string& path) {
+    for (size_t i = path.size(); i > 1; --i)
+        if (IsNameSeparator(path[i - 1])) return path.substr(i);
+    return path;
+}
+
+std::string CompressedFileName(const std::string& name) {
+    const size_t dot = name.find('.');
+    if (dot == std::string::npos) return name + "._";
+    std::string tail = name.substr(dot + 1);
+    // Three-letter extensions lose their last letter to the mark; shorter and longer ones keep all.
+    if (tail.size() == 3)
+        tail.back() = '_';
+    else
+        tail += '_';
+    return name.substr(0, dot + 1) + tail;
+}
+
+std::string TruncateWithDots(const std::string& text, size_t keep) { return text.substr(0, keep) + "..."; }
+
+std::string DisplayText(const std::string& text) {
+    return text.size() > MaxDisplayLength ? TruncateWithDots(text, DisplayKeepLength) : text;
+}

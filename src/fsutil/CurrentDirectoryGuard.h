@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+// Saves the process's current directory and makes it current again when the guard goes out
+// of scope, on every way out, an exception included. The current directory is the setup
+// media, where bare names are looked up, so nothing may leave it moved.
+class CurrentDirectoryGuard {
+public:
+    CurrentDirectoryGuard();
+    ~CurrentDirectoryGuard();
+    CurrentDirectoryGuard(const CurrentDirectoryGuard&) = delete;
+    CurrentDirectoryGuard& operator=(const CurrentDirectoryGuard&) = delete;
+
+private:
+    std::string saved_;
+};

@@ -1,0 +1,46 @@
+#include "fsutil/Directories.h"
+
+#include <windows.h>
+
+#include "app/SetupState.h"
+#include "fsutil/CurrentDirectoryGuard.h"
+#include "fsutil/NotFoundError.h"
+#include "setupdata/UninstallLog.h"
+
+namespace {
+
+// Enters the level, or creates and logs it when it is missing; a level that is there but cannot
+// be entered, or has a name the system refuses, is not created. An entered level stays current
+// until the next one is tried, so a relative path moves along with the walk.
+bool EnterOrCreateLevel(const std::string& level) {
+    if (SetCurrentDirectoryA(level.c_str())) return true;
+    if (!IsNotFoundError(GetLastError())) return false;
+    if (!CreateDirectoryA(level.c_str(), nullptr)) return false;
+    LogDirectory(level);
+    return true;
+}
+
+}  // namespace
+
+bool DirectoryExists(const std::string& path) {
+    CurrentDirectoryGuard guard;
+    return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
+bool CreateDirectoryPath(const std::string& path) {
+    CheckPathLength(path);
+    CurrentDirectoryGuard guard;
+    bool driveLevel = true;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const bool last = i + 1 == path.size();
+        if (!last && path[i] != '\\') continue;
+        // The last level keeps its final character, a trailing "\" included.
+        const std::string level = last ? path : path.substr(0, i);
+        if (driveLevel) {
+            driveLevel = false;
+            continue;
+        }
+        if (!EnterOrCreateLevel(level)) return false;
+    }
+    return true;
+}

@@ -1,0 +1,61 @@
+#include "fsutil/FileTransfer.h"
+
+#include <windows.h>
+#include <lzexpand.h>
+
+#include "app/SetupState.h"
+#include "fsutil/CompressedHeader.h"
+#include "fsutil/FileNames.h"
+#include "fsutil/LzFile.h"
+#include "fsutil/NotFoundError.h"
+#include "toolkit/FormatText.h"
+
+namespace {
+
+std::string TempPath(const std::string& name) { return Setup.TempDir + name; }
+
+// Copies `source` into a new file `target` and tells whether the whole declared content arrived.
+bool ExpandInto(const LzFile& source, const std::string& target) {
+    const std::optional<uint32_t> declared = DeclaredExpandedLength(source.FoundPath());
+    LzFile output(target, OF_CREATE | OF_WRITE);
+    if (!output.IsOpen()) return false;
+    const LONG copied = LZCopy(source.Handle(), output.Handle());
+    if (copied < 0) return false;
+    return !declared || *declared == static_cast<uint32_t>(copied);
+}
+
+}  // namespace
+
+std::string DiskIdFileName(int number) { return FormatText("disk%02d.id", number); }
+
+bool DiskIdPresent(int number) {
+    OFSTRUCT found{};
+    return OpenFile(DiskIdFileName(number).c_str(), &found, OF_EXIST) != HFILE_ERROR;
+}
+
+int ExpandToTemp(const std::string& name) {
+    const std::string target = TempPath(name);
+    if (target.size() > MaxOpenFilePathLength) return -1;
+    const LzFile source(CompressedFileName(name), OF_READ);
+    if (!source.IsOpen()) return -1;
+    if (ExpandInto(source, target)) return 0;
+    // A short or damaged copy must not be installed in place of the file.
+    DeleteFileA(target.c_str());
+    return -1;
+}
+
+int CopyFromTemp(const std::string& name, const std::string& target, bool failIfExists) {
+    const std::string source = TempPath(name);
+    if (source.size() > MaxPathLength || target.size() > MaxPathLength) return -1;
+    if (CopyFileA(source.c_str(), target.c_str(), failIfExists)) return 0;
+    return failIfExists && GetLastError() == ERROR_FILE_EXISTS ? 0 : -1;
+}
+
+void DeleteTempFile(const std::string& name) {
+    const std::string path = TempPath(name);
+    if (path.size() > MaxPathLength) return;
+    if (DeleteFileA(path.c_str())) return;
+    // Nothing to schedule for a file that is not there.
+    if (Setup.IsWindowsNT == 1 && !IsNotFoundError(GetLastError()))
+        MoveFileExA(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
+}

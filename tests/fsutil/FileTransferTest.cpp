@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "fsutil/FileNames.h"
+#include "fsutil/FileTransfer.h"
+#include "support/SetupStateScope.h"
+#include "support/SimulatedRestart.h"
+#include "support/TestFiles.h"
+#include "support/UnixTools.h"
+
+namespace {
+
+// Bytes that compress well in parts and not at all in others, so both kinds of token occur.
+std::string SampleContent(size_t size, unsigned seed) {
+    std::string content;
+    unsigned state = seed;
+    for (size_t i = 0; i < size; ++i) {
+        state = state * 1103515245u + 12345u;
+        content += (i / 64) % 2 ? static_cast<char>('a' + i % 7) : static_cast<char>(state >> 16);
+    }
+    return content;
+}
+
+// Holds a file open without delete sharing, as a running program or a virus scanner would.
+class HeldOpenFile {
+public:
+    explicit HeldOpenFile(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~HeldOpenFile() { Close(); }
+    HeldOpenFile(const HeldOpenFile&) = delete;
+    HeldOpenFile& operator=(const HeldOpenFile&) = delete;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Close() {
+        if (IsOpen()) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class FileTransferTest : public ::testing::Test {
+protected:
+    FileTransferTest() {
+        ::Setup.TempDir = temp_.Path() + "\\";
+        ::Setup.IsWindowsNT = 1;
+        SetCurrentDirectoryA(media_.Path().c_str());
+    }
+
+    // Puts each file on the media in the form the media carry it: compressed by mscompress,
+    // under its compressed name.
+    void PutCompressedOnMedia(const std::vector<std::pair<std::string, std::string>>& files) {
+        TempFolder originals;
+        std::string script = "set -e\ncd " + ShellQuoted(UnixPathOf(originals.Path())) + "\n";
+        for (const auto& [name, content] : files) {
+            WriteTextFile(originals / name, content);
+            script += "mscompress " + ShellQuoted(name) + " >/dev/null\n";
+            script += "mv " + ShellQuoted(name + "_") + " " +
+                      ShellQuoted(UnixPathOf(media_ / CompressedFileName(name))) + "\n";
+        }
+        const UnixCommandResult result = RunUnixScript(script);
+        ASSERT_EQ(result.exitCode, 0) << result.output;
+    }
+
+    std::string TempFile(const std::string& name) { return ReadTextFile(temp_ / name); }
+
+    TempFolder media_;
+    TempFolder temp_;
+    SetupStateScope state_;
+    CurrentFolderGuard restoreAfterTest_;
+};
+
+}  // namespace
+
+TEST_F(FileTransferTest, DiskIdIsFoundByBareNameWithAllDigitsOfItsNumber) {
+    EXPECT_EQ(DiskIdFileName(1), "disk01.id");
+    EXPECT_EQ(DiskIdFileName(12), "disk12.id");
+    EXPECT_EQ(DiskIdFileName(100), "disk100.id");
+    WriteTextFile(media_ / "disk01.id", "1");
+    WriteTextFile(media_ / "disk100.id", "100");
+    EXPECT_TRUE(DiskIdPresent(1));
+    EXPECT_FALSE(DiskIdPresent(2));
+    EXPECT_TRUE(DiskIdPresent(100));
+}
+
+TEST_F(FileTransferTest, FilesCompressedByMscompressExpandByteForByte) {
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"tool.exe", SampleContent(70000, 1)},
+        {"data.db", SampleContent(4099, 2)},
+        {"readme", SampleContent(16, 3)},
+        {"page.html", std::string(3000, 'z')},
+    };
+    PutCompressedOnMedia(files);
+    WriteTextFile(temp_ / "tool.exe", SampleContent(90000, 4));  // an older copy to be replaced
+    for (const auto& [name, content] : files) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ExpandToTemp(name), 0);
+        EXPECT_TRUE(TempFile(name) == content);
+    }
+}
+
+TEST_F(FileTransferTest, UncompressedFileUnderTheCompressedNamePassesThrough) {
+    const std::string content = SampleContent(5000, 5);
+    WriteTextFile(media_ / "plain.tx_", content);
+    EXPECT_EQ(ExpandToTemp("plain.txt"), 0);
+    EXPECT_TRUE(TempFile("plain.txt") == content);
+}
+
+TEST_F(FileTransferTest, TruncatedCompressedFileIsRefusedAndLeavesNothingInTemp) {
+    const std::string content = SampleContent(20000, 6);
+    PutCompressedOnMedia({{"cut.dll", content}});
+    const std::string whole = ReadTextFile(media_ / "cut.dl_");
+    for (const size_t kept : {whole.size() / 2, whole.size() - 1, size_t{14}}) {
+        SCOPED_TRACE(kept);
+        WriteTextFile(media_ / "cut.dl_", whole.substr(0, kept));
+        EXPECT_EQ(ExpandToTemp("cut.dll"), -1);
+        EXPECT_FALSE(FileExists(temp_ / "cut.dll"));
+    }
+}
+
+TEST_F(FileTransferTest, GarbageNeverCrashesAndNeverPassesAsAShorterFile) {
+    const std::string header("SZDD\x88\xF0\x27\x33" "A\0\x10\x27\0\0", 14);  // declares 10000 bytes
+    const std::string noise = SampleContent(3000, 7);
+    WriteTextFile(media_ / "noise.bi_", noise);
+    EXPECT_EQ(ExpandToTemp("noise.bin"), 0);
+    EXPECT_TRUE(TempFile("noise.bin") == noise);
+
+    // Either refused and gone, or expanded to the declared length.
+    WriteTextFile(media_ / "junk.bi_", header + noise);
+    if (ExpandToTemp("junk.bin") == 0)
+        EXPECT_EQ(TempFile("junk.bin").size(), 10000u);
+    else
+        EXPECT_FALSE(FileExists(temp_ / "junk.bin"));
+
+    // Too short to hold a header: either refused or passed through as it is.
+    WriteTextFile(media_ / "short.bi_", header.substr(0, 10));
+    if (ExpandToTemp("short.bin") == 0)
+        EXPECT_EQ(TempFile("short.bin"), header.substr(0, 10));
+    else
+        EXPECT_FALSE(FileExists(temp_ / "short.bin"));
+}
+
+TEST_F(FileTransferTest, ExpansionFailsWithoutSourceOrTempFolder) {
+    EXPECT_EQ(ExpandToTemp("absent.exe"), -1);
+    WriteTextFile(media_ / "there.ex_", SampleContent(100, 8));
+    ::Setup.TempDir = temp_ / "missing\\";
+    EXPECT_EQ(ExpandToTemp("there.exe"), -1);
+}
+
+TEST_F(FileTransferTest, ExpansionRefusesTempPathsTheLibraryCannotOpen) {
+    WriteTextFile(media_ / "a.tx_", SampleContent(100, 9));
+    // A Temp folder whose name brings Temp + "a.txt" to exactly 127 characters, then 128.
+    for (const size_t length : {127u, 128u}) {
+        const std::string folder = temp_ / std::string(length - temp_.Path().size() - 7, 'd');
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        ::Setup.TempDir = folder + "\\";
+        ASSERT_EQ((::Setup.TempDir + "a.txt").size(), length);
+        EXPECT_EQ(ExpandToTemp("a.txt"), length == 127 ? 0 : -1);
+    }
+}
+
+TEST_F(FileTransferTest, CopyFromTempOverwritesOrKeepsAsAsked) {
+    WriteTextFile(temp_ / "new.txt", "new content");
+    const std::string target = media_ / "target.txt";
+    EXPECT_EQ(CopyFromTemp("new.txt", target, false), 0);
+    EXPECT_EQ(ReadTextFile(target), "new content");
+
+    WriteTextFile(target, "kept");
+    EXPECT_EQ(CopyFromTemp("new.txt", target, true), 0);
+    EXPECT_EQ(ReadTextFile(target), "kept");
+    EXPECT_EQ(CopyFromTemp("new.txt", target, false), 0);
+    EXPECT_EQ(ReadTextFile(target), "new content");
+
+    // A copy that failed for another reason than an existing target is a failure either way.
+    EXPECT_EQ(CopyFromTemp("absent.txt", media_ / "other.txt", false), -1);
+    EXPECT_EQ(CopyFromTemp("absent.txt", media_ / "other.txt", true), -1);
+    EXPECT_EQ(CopyFromTemp("new.txt", media_ / "missing\\other.txt", false), -1);
+}
+
+TEST_F(FileTransferTest, DeleteTempFileRemovesAndSchedulesNothingElse) {
+    const SimulatedRestart restart;
+    WriteTextFile(temp_ / "gone.txt", "x");
+    DeleteTempFile("gone.txt");
+    EXPECT_FALSE(FileExists(temp_ / "gone.txt"));
+    DeleteTempFile("never.txt");
+    EXPECT_FALSE(restart.IsScheduled(temp_ / "gone.txt"));
+    EXPECT_FALSE(restart.IsScheduled(temp_ / "never.txt"));
+}
+
+TEST_F(FileTransferTest, FileInUseIsDeletedAtTheNextRestartOnNT) {
+    const std::string path = temp_ / "busy.txt";
+    WriteTextFile(path, "busy");
+    HeldOpenFile held(path);
+    ASSERT_TRUE(held.IsOpen());
+    const SimulatedRestart restart;
+
+    DeleteTempFile("busy.txt");
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_TRUE(restart.IsScheduled(path));
+
+    held.Close();
+    ASSERT_TRUE(restart.Restart());
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST_F(FileTransferTest, FileInUseStaysWithoutNT) {
+    ::Setup.IsWindowsNT = 0;
+    const std::string path = temp_ / "busy.txt";
+    WriteTextFile(path, "busy");
+    const HeldOpenFile held(path);
+    const SimulatedRestart restart;
+    DeleteTempFile("busy.txt");
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_FALSE(restart.IsScheduled(path));
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+// Running Linux programs (the tools that check our output) from inside the wine test process.
+
+// The Linux path of a Windows path, as wine maps it.
+std::string UnixPathOf(const std::string& windowsPath);
+
+struct UnixCommandResult {
+    int exitCode = -1;   // -1 when it could not be started or did not finish in time
+    std::string output;  // stdout and stderr together
+};
+
+// Runs `script` with /bin/sh and waits for it to end.
+UnixCommandResult RunUnixScript(const std::string& script);
+
+// `text` in single quotes for the shell.
+std::string ShellQuoted(const std::string& text);

@@ -1,0 +1,13 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Code-page text as UTF-16, for the wide calls the tests need.
+inline std::wstring WideText(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(length > 0 ? length - 1 : 0);
+    return wide;
+}

@@ -1,13 +1,83 @@
+#include <exception>
+
 #include "app/MainForm.h"
+#include "app/SetupState.h"
+#include "dialogs/InstallForm.h"
+#include "dialogs/LicenceForm.h"
+#include "fsutil/FileTransfer.h"
+#include "install/ProgressForm.h"
+#include "setupdata/ScriptNames.h"
+#include "toolkit/Application.h"
+#include "toolkit/FormatText.h"
+#include "uninstall/UninstallForm.h"
 
 // The buttons of the main window lead through the run's windows; its destruction ends every run.
 
-void TMainForm::Button1Click() { Close(); }
+namespace {
+
+// Runs a sequence and then closes the main window, also when a step raised an error: the main
+// window may be hidden by then, and the run must not go on without a visible window.
+template <class Steps>
+void RunSequenceThenClose(TMainForm& form, Steps&& steps) {
+    try {
+        steps();
+    } catch (const std::exception& error) {
+        Application::Instance().ReportError(error.what());
+    }
+    form.Close();
+}
+
+// Shows a dialog of the sequence; anything but Yes ends the sequence.
+void ShowStep(TMainForm& form, Form& dialog) {
+    if (dialog.ShowModal() != ResultYes) {
+        form.Aborted = 1;
+        form.Close();
+    }
+}
+
+}  // namespace
+
+void TMainForm::Button1Click() {
+    RunSequenceThenClose(*this, [this] {
+        const std::string licence = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
+        if (licence != NoLicenceValue) {
+            Hide();
+            ShowStep(*this, *Setup.LicenceForm);
+        }
+        if (Aborted == 0) ShowStep(*this, *Setup.InstallForm);
+        if (Aborted == 0) PrepareFolders();
+        if (Aborted == 0) Setup.ProgressForm->ShowModal();
+    });
+}
 
 void TMainForm::Button2Click() { Close(); }
 
-void TMainForm::Button3Click() { Close(); }
+void TMainForm::Button3Click() {
+    RunSequenceThenClose(*this, [this] {
+        const std::string caption = FormatText("  Uninstall %s", Setup.PackageName.c_str());
+        Hide();
+        if (Application::Instance().ShowMessageBox("Are you sure?", caption, MB_YESNO | MB_ICONQUESTION) == IDNO) {
+            Aborted = 1;
+            Close();
+        }
+        if (Aborted == 0) Setup.UninstallForm->ShowModal();
+    });
+}
 
 void TMainForm::Button4Click() { Close(); }
 
-void TMainForm::FormDestroy() {}
+void TMainForm::FormDestroy() {
+    Setup.InstallScript.reset();
+    Setup.UninstallLog.reset();
+    Setup.Registry.reset();
+    // Without a Temp directory (the start failed early) the bare names would name the media's own files.
+    if (Setup.TempDir.empty()) return;
+    // Without an install folder there is no place for the log; a drive root is not one.
+    if (!Setup.InstallFolder.empty()) {
+        const std::string separator = Setup.InstallFolder.back() == '\\' ? "" : "\\";
+        CopyFileA((Setup.TempDir + "uninstal.ini").c_str(),
+                  (Setup.InstallFolder + separator + "uninstal.ini").c_str(), FALSE);
+    }
+    DeleteTempFile("install.ini");
+    DeleteTempFile("uninstal.ini");
+}

@@ -1,5 +1,73 @@
 #include "dialogs/ChangeForm.h"
 
+#include <cctype>
+
+#include "app/SetupState.h"
+#include "dialogs/NewFolderForm.h"
 #include "forms/ChangeFormLayout.h"
 
-TChangeForm::TChangeForm() : Form(ChangeFormLayout::Form) {}
+using namespace ChangeFormLayout;
+
+namespace {
+
+char LowerLetter(char letter) { return static_cast<char>(std::tolower(static_cast<unsigned char>(letter))); }
+
+// Label2 grows with its path up to the list's right edge; beyond it the path shows shortened.
+constexpr int Label2MaxWidth =
+    ChangeFormLayout::DirectoryListBox1.left + ChangeFormLayout::DirectoryListBox1.width - ChangeFormLayout::Label2.left;
+
+}  // namespace
+
+TChangeForm::TChangeForm()
+    : Form(ChangeFormLayout::Form),
+      Lable1(*this, ChangeFormLayout::Lable1, CurrentFolderText),
+      Label2(*this, ChangeFormLayout::Label2, "", LabelAlign::Left, nullptr, true),
+      DriveComboBox1(*this, ChangeFormLayout::DriveComboBox1, &DriveFont, [this] { DriveComboBox1Change(); }),
+      DirectoryListBox1(*this, ChangeFormLayout::DirectoryListBox1, DirectoryItemHeight, [this] { ShowOpenFolder(); }),
+      Button1(*this, ChangeFormLayout::Button1, OkText, [this] { Button1Click(); }),
+      Button2(*this, ChangeFormLayout::Button2, CancelText, [this] { Button2Click(); }) {
+    PopupMenu1.AddItem(NewFolderText, [this] { NewFolder1Click(); });
+    DirectoryListBox1.SetPopupMenu(&PopupMenu1);
+}
+
+// Shows the open folder's path; one too wide keeps its drive and as many of its last levels
+// as fit, with "..." for the levels between.
+void TChangeForm::ShowOpenFolder() {
+    const std::string& path = DirectoryListBox1.Directory();
+    Label2.SetCaption(path);
+    const size_t root = path.find('\\');
+    size_t cut = root;
+    while (Label2.GetBounds().width > Label2MaxWidth && cut != std::string::npos) {
+        cut = path.find('\\', cut + 1);
+        if (cut != std::string::npos) Label2.SetCaption(path.substr(0, root + 1) + "..." + path.substr(cut));
+    }
+}
+
+void TChangeForm::FormActivate() {
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    DirectoryListBox1.Open(current);
+    DriveComboBox1.SetDrive(DirectoryListBox1.Directory().front());
+}
+
+void TChangeForm::DriveComboBox1Change() {
+    const char chosen = DriveComboBox1.Drive();
+    const char open = LowerLetter(DirectoryListBox1.Directory().empty() ? 0 : DirectoryListBox1.Directory().front());
+    if (chosen == 0 || chosen == open) return;
+    // A drive that cannot be opened leaves the list where it was; the box shows that drive again.
+    DriveComboBox1.SetDrive(open);
+    DirectoryListBox1.OpenDrive(chosen);
+    DriveComboBox1.SetDrive(chosen);
+}
+
+void TChangeForm::NewFolder1Click() {
+    Setup.NewFolderForm->ShowModal();
+    DirectoryListBox1.Refresh();
+}
+
+void TChangeForm::Button1Click() {
+    AssignPath(Setup.InstallFolder, DirectoryListBox1.Directory());
+    SetModalResult(ResultOk);
+}
+
+void TChangeForm::Button2Click() { SetModalResult(ResultCancel); }

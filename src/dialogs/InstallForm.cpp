@@ -1,5 +1,72 @@
 #include "dialogs/InstallForm.h"
 
+#include "app/SetupState.h"
+#include "dialogs/ChangeForm.h"
 #include "forms/InstallFormLayout.h"
+#include "fsutil/CurrentDirectoryGuard.h"
+#include "fsutil/PathMacros.h"
+#include "setupdata/ScriptNames.h"
+#include "toolkit/Application.h"
+#include "toolkit/FormatText.h"
 
-TInstallForm::TInstallForm() : Form(InstallFormLayout::Form) {}
+using namespace InstallFormLayout;
+
+std::string ProposedInstallFolder() {
+    std::string value = Setup.InstallScript->ReadValue(InstallFolderSection, InstallFolderKey, MissingValueMark);
+    if (value == MissingValueMark) value = "c:\\" + Setup.PackageName;
+    CheckPathLength(value);
+    return ExpandPathMacros(value);
+}
+
+TInstallForm::TInstallForm()
+    : Form(InstallFormLayout::Form),
+      Label1(*this, InstallFormLayout::Label1, InstallToText),
+      Edit1(*this, InstallFormLayout::Edit1),
+      Button1(*this, InstallFormLayout::Button1, ChangeFolderText, [this] { Button1Click(); }),
+      Button2(*this, InstallFormLayout::Button2, InstallText, [this] { Button2Click(); }),
+      Button3(*this, InstallFormLayout::Button3, ExitText, [this] { Button3Click(); }) {}
+
+void TInstallForm::ShowInstallFolder() {
+    Edit1.SetText(Setup.InstallFolder);
+    Edit1.SelectAll();
+    Edit1.Focus();
+}
+
+void TInstallForm::FormActivate() {
+    // The proposal stands from here on, even if no button is pressed.
+    AssignPath(Setup.InstallFolder, ProposedInstallFolder());
+    ShowInstallFolder();
+}
+
+void TInstallForm::Button1Click() {
+    {
+        // The chooser moves the current directory while the user browses; the media must be
+        // current again afterwards, whatever the chooser's result.
+        CurrentDirectoryGuard media;
+        SetCurrentDirectoryA(Setup.ProgramFilesDir.c_str());
+        const std::string kept = Setup.InstallFolder;
+        if (Setup.ChangeForm->ShowModal() == ResultCancel) Setup.InstallFolder = kept;
+    }
+    ShowInstallFolder();
+}
+
+void TInstallForm::Button2Click() {
+    Edit1.SelectAll();
+    const std::string typed = Edit1.SelectedText();
+    // A longer text would have to be cut, and the cut path is not the folder the user named.
+    if (typed.size() > MaxPathLength) {
+        Application::Instance().ShowMessageBox(
+            FormatText("The install folder is %u characters long; at most %u are possible",
+                       static_cast<unsigned>(typed.size()), static_cast<unsigned>(MaxPathLength)),
+            "Install", MB_OK | MB_ICONERROR);
+        return;
+    }
+    Setup.InstallFolder = typed;
+    SetModalResult(ResultYes);
+}
+
+void TInstallForm::Button3Click() {
+    const int answer =
+        Application::Instance().ShowMessageBox("Do you really want to quit ?", "Install", MB_YESNO | MB_ICONQUESTION);
+    if (answer == IDYES) SetModalResult(ResultNo);
+}

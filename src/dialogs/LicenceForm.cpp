@@ -1,5 +1,27 @@
 #include "dialogs/LicenceForm.h"
 
+#include "app/SetupState.h"
 #include "forms/LicenceFormLayout.h"
+#include "setupdata/ScriptNames.h"
+#include "toolkit/FormatText.h"
 
-TLicenceForm::TLicenceForm() : Form(LicenceFormLayout::Form) {}
+using namespace LicenceFormLayout;
+
+TLicenceForm::TLicenceForm()
+    : Form(LicenceFormLayout::Form),
+      Memo1(*this, LicenceFormLayout::Memo1, MemoPlaceholder, &MemoFont),
+      Label1(*this, LicenceFormLayout::Label1, AgreeNotice, LabelAlign::Left, &LabelFont),
+      Button1(*this, LicenceFormLayout::Button1, AgreeText, [this] { Button1Click(); }),
+      Button2(*this, LicenceFormLayout::Button2, ExitText, [this] { Button2Click(); }) {}
+
+void TLicenceForm::FormActivate() {
+    SetCaption(FormatText("Licence Agreement for %s", Setup.PackageName.c_str()));
+    std::string name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
+    if (name == MissingValueMark) name = DefaultLicenceFile;
+    // A bare name is found on the setup media, which is still the current directory.
+    Memo1.LoadFromFile(name);
+}
+
+void TLicenceForm::Button1Click() { SetModalResult(ResultYes); }
+
+void TLicenceForm::Button2Click() { SetModalResult(ResultNo); }

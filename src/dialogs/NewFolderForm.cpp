@@ -1,5 +1,36 @@
 #include "dialogs/NewFolderForm.h"
 
+#include "app/SetupState.h"
+#include "dialogs/ChangeForm.h"
 #include "forms/NewFolderFormLayout.h"
+#include "toolkit/Application.h"
+#include "toolkit/FormatText.h"
 
-TNewFolderForm::TNewFolderForm() : Form(NewFolderFormLayout::Form) {}
+using namespace NewFolderFormLayout;
+
+TNewFolderForm::TNewFolderForm()
+    : Form(NewFolderFormLayout::Form),
+      Edit1(*this, NewFolderFormLayout::Edit1),
+      Button1(*this, NewFolderFormLayout::Button1, CreateText, [this] { Button1Click(); }),
+      Button2(*this, NewFolderFormLayout::Button2, DoneText, [this] { Button2Click(); }) {
+    SendMessageA(Edit1.Handle(), EM_SETLIMITTEXT, MaxNameLength, 0);
+}
+
+void TNewFolderForm::FormActivate() {
+    Edit1.SetText("");
+    Edit1.Focus();
+}
+
+void TNewFolderForm::Button1Click() {
+    // Nothing typed since the box was last emptied: nothing to create.
+    if (!Edit1.Modified()) return;
+    const std::string name = Edit1.Text();
+    // The box takes no more than the name buffer holds; a longer text set otherwise is refused, not cut.
+    if (name.size() > MaxNameLength || !CreateDirectoryA(name.c_str(), nullptr))
+        Application::Instance().ShowMessageBox(FormatText("Folder %s not created", name.c_str()), "Error",
+                                               MB_OK | MB_ICONERROR);
+    Setup.ChangeForm->DirectoryListBox1.Refresh();
+    Edit1.SetText("");
+}
+
+void TNewFolderForm::Button2Click() { Close(); }

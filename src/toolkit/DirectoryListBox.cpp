@@ -1,0 +1,173 @@
+#include "toolkit/DirectoryListBox.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "toolkit/Dispatch.h"
+#include "toolkit/FormatText.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/SetupError.h"
+
+namespace {
+
+constexpr int IndentPerLevel = 2;
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::string CurrentDirectoryText() {
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    std::string path(size, '\0');
+    const DWORD length = GetCurrentDirectoryA(size, path.data());
+    path.resize(length < size ? length : 0);
+    return path;
+}
+
+}  // namespace
+
+std::vector<std::string> SubfolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::string pattern = folder;
+    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = data.cFileName;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end(), LessIgnoringCase);
+    return names;
+}
+
+std::vector<std::string> PathLevels(const std::string& path) {
+    std::vector<std::string> levels;
+    const size_t rootEnd = path.find('\\');
+    levels.push_back(rootEnd == std::string::npos ? path + "\\" : path.substr(0, rootEnd + 1));
+    size_t start = levels.front().size();
+    while (start < path.size()) {
+        const size_t end = std::min(path.find('\\', start), path.size());
+        if (end > start) levels.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return levels;
+}
+
+DirectoryListBox::DirectoryListBox(Container& parent, const Bounds& bounds, int itemHeight,
+                                   std::function<void()> onChange)
+    : Control(parent, "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+              bounds, ""),
+      onChange_(std::move(onChange)) {
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, itemHeight);
+    SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    listProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DirectoryListBox::SubclassProc)));
+}
+
+// The window may outlive this object (the form destroys it later): it gets its own procedure back.
+DirectoryListBox::~DirectoryListBox() {
+    if (!IsWindow(Handle())) return;
+    SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc_));
+    SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
+}
+
+// The list takes Enter itself (the dialog keys would otherwise claim it) and shows its popup menu.
+LRESULT CALLBACK DirectoryListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* list = reinterpret_cast<DirectoryListBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (message) {
+        case WM_GETDLGCODE:
+            if (lParam && reinterpret_cast<MSG*>(lParam)->wParam == VK_RETURN)
+                return DLGC_WANTALLKEYS | CallWindowProcA(list->listProc_, window, message, wParam, lParam);
+            break;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) {
+                Guarded([list] {
+                    const LRESULT index = SendMessageA(list->Handle(), LB_GETCURSEL, 0, 0);
+                    if (index >= 0) list->OpenEntry(static_cast<size_t>(index));
+                });
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (list->popupMenu_) {
+                list->ShowPopupMenu(lParam);
+                return 0;
+            }
+            break;
+    }
+    return CallWindowProcA(list->listProc_, window, message, wParam, lParam);
+}
+
+void DirectoryListBox::ShowPopupMenu(LPARAM position) {
+    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    if (point.x == -1 && point.y == -1) {  // from the keyboard: under the list's top left corner
+        point = {0, 0};
+        ClientToScreen(Handle(), &point);
+    }
+    popupMenu_->Popup(GetAncestor(Handle(), GA_ROOT), point);
+}
+
+void DirectoryListBox::Open(const std::string& path) {
+    if (!SetCurrentDirectoryA(path.c_str())) throw SetupError(FormatText("Cannot open folder %s", path.c_str()));
+    // The platform's spelling of the folder, "C:\" at a root, no trailing "\" elsewhere.
+    directory_ = CurrentDirectoryText();
+    Fill();
+    if (onChange_) onChange_();
+}
+
+void DirectoryListBox::OpenDrive(char letter) {
+    const char drive[3] = {letter, ':', '\0'};
+    char full[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameA(drive, MAX_PATH, full, nullptr);
+    Open(length > 0 && length < MAX_PATH ? std::string(full) : std::string(drive) + "\\");
+}
+
+std::string DirectoryListBox::EntryPath(size_t index) const {
+    if (index >= ancestors_.size()) return (directory_.back() == '\\' ? directory_ : directory_ + "\\") +
+                                            subfolders_.at(index - ancestors_.size());
+    std::string path = ancestors_.front();
+    for (size_t level = 1; level <= index; ++level) path += (level > 1 ? "\\" : "") + ancestors_[level];
+    return path;
+}
+
+void DirectoryListBox::OpenEntry(size_t index) { Open(EntryPath(index)); }
+
+void DirectoryListBox::Refresh() { Fill(); }
+
+void DirectoryListBox::Fill() {
+    ancestors_ = PathLevels(directory_);
+    subfolders_ = SubfolderNames(directory_);
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+    for (size_t i = 0; i < ancestors_.size(); ++i) {
+        const std::string text = std::string(i * IndentPerLevel, ' ') + ancestors_[i];
+        SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    const std::string indent(ancestors_.size() * IndentPerLevel, ' ');
+    for (const std::string& name : subfolders_)
+        SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((indent + name).c_str()));
+    SendMessageA(Handle(), LB_SETCURSEL, OpenEntryIndex(), 0);
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+std::vector<std::string> DirectoryListBox::EntryNames() const {
+    std::vector<std::string> names = ancestors_;
+    names.insert(names.end(), subfolders_.begin(), subfolders_.end());
+    return names;
+}
+
+void DirectoryListBox::OnCommand(WORD code) {
+    if (code != LBN_DBLCLK) return;
+    Guarded([this] {
+        const LRESULT index = SendMessageA(Handle(), LB_GETCURSEL, 0, 0);
+        if (index >= 0) OpenEntry(static_cast<size_t>(index));
+    });
+}

@@ -1,0 +1,65 @@
+#include "toolkit/Memo.h"
+
+#include "toolkit/FormatText.h"
+#include "toolkit/SetupError.h"
+
+namespace {
+
+// The whole file, or false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& fileName, std::string& content) {
+    HANDLE file = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    char buffer[4096];
+    DWORD got = 0;
+    content.clear();
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0) content.append(buffer, got);
+    CloseHandle(file);
+    return ok;
+}
+
+}  // namespace
+
+std::string JoinLinesForDisplay(const std::string& content) {
+    std::string text;
+    text.reserve(content.size() + content.size() / 16);
+    for (size_t i = 0; i < content.size(); ++i) {
+        const char c = content[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+            if (i + 1 < content.size()) text += "\r\n";
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+Memo::Memo(Container& parent, const Bounds& bounds, const std::string& text, const FontSpec* font)
+    : Control(parent, "EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+              WS_EX_CLIENTEDGE, bounds, text, font) {
+    // A multi-line box holds only about 30000 characters unless told otherwise.
+    SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
+}
+
+void Memo::LoadFromFile(const std::string& fileName) {
+    std::string content;
+    if (!ReadWholeFile(fileName, content)) throw SetupError(FormatText("Cannot open file %s", fileName.c_str()));
+    SetCaption(JoinLinesForDisplay(content));
+}
+
+std::string Memo::Text() const {
+    const int length = GetWindowTextLengthA(Handle());
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(Handle(), text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+std::optional<LRESULT> Memo::OnControlColor(HDC dc) {
+    const FontSpec* font = Font();
+    SetTextColor(dc, font ? font->color : RGB(0, 0, 0));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The main job: builds setup.exe, makes media from the sample package (examples/notes) and
+# runs the install under wine.
+# - With a display (DISPLAY set and CI unset) the install is yours to click through, in a
+#   fresh wine prefix on that display; disk 2 is "inserted" as soon as setup asks for it.
+# - Without one, setup runs on an Xvfb display of its own and the UI driver of the test suite
+#   clicks through install and uninstall, saving a screenshot of every window it passes.
+# Screenshots go to out/screenshots/ (PNG), the media to out/media/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${BUILD_DIR:-build}
+scripts/install-deps.sh
+
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
+cmake --build "$build" -j"$(nproc)" --target setup setup_tests
+
+scripts/make-media.sh examples/notes "$build/setup.exe" out/media
+rm -rf out/screenshots
+mkdir -p out/screenshots
+
+. scripts/wine-session.sh
+trap wine_session_stop EXIT
+
+if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
+  USE_DISPLAY=$DISPLAY wine_session_start
+  # Inserts disk 2 when setup asks for it: its files join the first disk's folder.
+  (
+    until xdotool search --name "Insert Next Disk" >/dev/null 2>&1; do sleep 0.5; done
+    cp out/media/disk02/* out/media/disk01/
+    echo "Disk 2 inserted: press OK."
+  ) &
+  inserter=$!
+  echo "Setup is starting on $DISPLAY; the install is yours to click through."
+  (cd out/media/disk01 && wine setup.exe) || true
+  kill "$inserter" 2>/dev/null || true
+  xwd_out=out/screenshots/desktop-after.png
+  import -window root "$xwd_out" 2>/dev/null || true
+else
+  wine_session_start
+  SETUP_SCREENSHOT_DIR="$root/out/screenshots" wine "$build/setup_tests.exe" \
+    --gtest_filter='SamplePackage.*' </dev/null
+  for bmp in out/screenshots/*.bmp; do
+    [ -e "$bmp" ] || continue
+    convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
+  done
+  echo "Screenshots of every window: $(ls out/screenshots | tr '\n' ' ')"
+fi

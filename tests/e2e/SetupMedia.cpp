@@ -1,0 +1,55 @@
+#include "e2e/SetupMedia.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "support/UnixTools.h"
+
+SetupMedia::SetupMedia(const std::string& script, const std::string& licence, const std::vector<Files>& disks) {
+    WriteTextFile(package_ / "install.ini", script);
+    if (!licence.empty()) WriteTextFile(package_ / "licence.txt", licence);
+    for (size_t i = 0; i < disks.size(); ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "disk%02u", static_cast<unsigned>(i + 1));
+        CreateDirectoryA((package_ / name).c_str(), nullptr);
+        for (const auto& [file, content] : disks[i]) WriteTextFile(package_ / name + "\\" + file, content);
+    }
+    Make(UnixPathOf(package_.Path()));
+}
+
+SetupMedia::SetupMedia(const std::string& packageUnixFolder) { Make(packageUnixFolder); }
+
+void SetupMedia::Make(const std::string& packageUnixFolder) {
+    const UnixCommandResult result =
+        RunUnixScript(ShellQuoted(std::string(SETUP_SOURCE_UNIX_DIR) + "/scripts/make-media.sh") + " " +
+                      ShellQuoted(packageUnixFolder) + " " + ShellQuoted(SETUP_EXE_UNIX_PATH) + " " +
+                      ShellQuoted(UnixPathOf(out_ / "media")) + "\n");
+    if (result.exitCode != 0) error_ = "make-media.sh failed: " + result.output;
+}
+
+std::string SetupMedia::Disk(int number) const {
+    char name[16];
+    std::snprintf(name, sizeof name, "disk%02d", number);
+    return out_ / "media\\" + name;
+}
+
+void SetupMedia::InsertDisk(int number) const {
+    WIN32_FIND_DATAA data;
+    const std::string from = Disk(number);
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileA((from + "\\" + data.cFileName).c_str(), (First() + "\\" + data.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+std::string SetupExePath() { return WinePath(SETUP_EXE_UNIX_PATH); }
+
+std::string ScreenshotFolder(const std::string& fallback) {
+    const char* folder = std::getenv("SETUP_SCREENSHOT_DIR");
+    return folder && *folder ? WinePath(folder) : fallback;
+}

@@ -1,0 +1,70 @@
+#include <optional>
+
+#include "app/SetupState.h"
+#include "fsutil/FileNames.h"
+#include "fsutil/FileTransfer.h"
+#include "fsutil/PathMacros.h"
+#include "install/ProgressForm.h"
+#include "setupdata/ScriptNames.h"
+#include "setupdata/UninstallLog.h"
+#include "toolkit/Application.h"
+#include "toolkit/FormatText.h"
+#include "toolkit/SetupError.h"
+
+namespace {
+
+// The files of all disks together fill at most this much of the total bar.
+constexpr float FilesShare = 70.0f;
+constexpr DWORD PauseBeforeLog = 100;
+constexpr DWORD PauseAfterFile = 500;
+
+// The destination with its macros replaced, or nothing when it would not fit a path buffer.
+std::optional<std::string> ExpandedDestination(const std::string& value) {
+    try {
+        return ExpandPathMacros(value);
+    } catch (const SetupError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void TProgressForm::InstallProgramFiles(int disk, int diskCount) {
+    // Disks before the last keep the bar where the previous disk left it.
+    if (disk == diskCount) SetBarPosition(ProgressBar1, 0);
+    EntryList entries;
+    Setup.InstallScript->ReadEntries(ProgramFilesSection(disk), entries);
+    const size_t count = entries.Count();
+    if (count == 0) return;
+    // Single precision, as the steps have always been computed; trunc cuts towards zero.
+    const float perFile = FilesShare / static_cast<float>(count);
+    SetBarSteps(static_cast<int>(perFile), static_cast<int>(perFile / static_cast<float>(diskCount)));
+
+    Application& application = Application::Instance();
+    for (size_t i = 0; i < count; ++i) {
+        const std::optional<std::string> dest = ExpandedDestination(entries.Value(i));
+        // A destination beyond a path buffer is refused before anything is expanded.
+        if (!dest) {
+            FailRun(FormatText("Error installing %s", FileNamePart(entries.Value(i)).c_str()));
+            return;
+        }
+        const std::string name = FileNamePart(*dest);
+        if (ExpandToTemp(name) != 0) {
+            FailRun(FormatText("Error expanding %s", name.c_str()));
+            return;
+        }
+        if (CopyFromTemp(name, *dest, false) != 0) {
+            FailRun(FormatText("Error installing %s", name.c_str()));
+            DeleteTempFile(name);
+            return;
+        }
+        DeleteTempFile(name);
+        application.Pause(PauseBeforeLog);
+        LogFile(*dest);
+        ShowCurrentItem(DisplayText(*dest));
+        StepBars();
+        const bool lastOfEarlierDisk = i + 1 == count && diskCount > 1 && disk < diskCount;
+        if (lastOfEarlierDisk) SetBarPosition(ProgressBar1, ProgressBar::Maximum);
+        application.Pause(PauseAfterFile);
+    }
+}

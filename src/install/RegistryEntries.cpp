@@ -1,0 +1,90 @@
+#include <optional>
+
+#include "app/SetupState.h"
+#include "fsutil/FileNames.h"
+#include "fsutil/PathMacros.h"
+#include "install/ProgressForm.h"
+#include "setupdata/IntegerText.h"
+#include "setupdata/RegistryKeyText.h"
+#include "setupdata/ScriptGroups.h"
+#include "setupdata/ScriptNames.h"
+#include "setupdata/UninstallLog.h"
+#include "toolkit/FormatText.h"
+#include "toolkit/SetupError.h"
+
+namespace {
+
+// Newly created keys together fill at most this much of the total bar.
+constexpr float KeysShare = 30.0f;
+
+enum class KeyResult { Skipped, Existed, Created, Failed };
+
+// Makes the key the text names the registry object's current key, if it exists.
+bool OpenExistingKey(const RegistryKeyText& key) {
+    Setup.Registry->SetRootKey(InstallRootKey(key.rootName));
+    return Setup.Registry->OpenKey(key.keyPath, false);
+}
+
+// A key text beyond a path buffer is refused as a key that cannot be made or opened.
+bool FitsPathBuffer(const std::string& text) { return text.size() <= MaxPathLength; }
+
+KeyResult MakeKey(const std::string& text) {
+    const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
+    if (!key) return KeyResult::Skipped;
+    if (!FitsPathBuffer(text)) return KeyResult::Failed;
+    if (OpenExistingKey(*key)) return KeyResult::Existed;
+    return Setup.Registry->CreateKey(key->keyPath) ? KeyResult::Created : KeyResult::Failed;
+}
+
+int32_t IntegerData(const std::string& data) {
+    const std::optional<int32_t> value = ParseIntegerText(data);
+    if (!value) throw SetupError(FormatText("'%s' is not a valid integer value", data.c_str()));
+    return *value;
+}
+
+void WriteValue(const KeyValueGroup& group) {
+    const std::string name = RegistryValueName(group.valueName);
+    if (IsStringType(group.type))
+        Setup.Registry->WriteString(name, ExpandPathMacros(group.data));
+    else
+        Setup.Registry->WriteInteger(name, IntegerData(group.data));
+}
+
+}  // namespace
+
+void TProgressForm::WriteRegistryEntries() {
+    EntryList keys;
+    Setup.InstallScript->ReadEntries(RegistryKeysSection, keys);
+    if (keys.Empty()) return;
+    const int step = static_cast<int>(KeysShare / static_cast<float>(keys.Count()));
+    SetBarSteps(step, step);
+    for (const Entry& entry : keys) {
+        const KeyResult result = MakeKey(entry.value);
+        if (result == KeyResult::Failed) {
+            FailRun(FormatText("Error creating registry key %s", entry.value.c_str()));
+            return;
+        }
+        if (result != KeyResult::Created) continue;
+        LogRegistryKey(entry.value);
+        ShowCurrentItem(DisplayText(entry.value));
+        StepBars();
+    }
+
+    EntryList values;
+    Setup.InstallScript->ReadEntries(KeyValuesSection, values);
+    for (const KeyValueGroup& group : KeyValueGroups(values)) {
+        const std::string text = Setup.InstallScript->ReadValue(RegistryKeysSection, group.keyRef, MissingValueMark);
+        if (text == MissingValueMark) {
+            FailRun("Corrupt KeyValues entry");
+            return;
+        }
+        const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
+        if (!key) continue;
+        if (!FitsPathBuffer(text) || !OpenExistingKey(*key)) {
+            FailRun(FormatText("Error opening registry key %s", text.c_str()));
+            return;
+        }
+        WriteValue(group);
+        Setup.Registry->CloseKey();
+    }
+}

@@ -205,6 +205,10 @@ bool WriteBitmapFile(const std::string& path, const BITMAPINFOHEADER& header, co
 
 // Copied from the screen: the window is another process's, so it cannot paint into our DC.
 bool SaveScreenshot(HWND window, const std::string& bmpPath) {
+    // Once its thread answers, the window's activation is over; its painting follows at once.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    Sleep(300);
     RECT frame{};
     if (!GetWindowRect(window, &frame)) return false;
     const int width = frame.right - frame.left;

@@ -49,8 +49,8 @@ void RunShownPhase(TUninstallForm& form, const char* section, HandleEntry handle
     }
 }
 
-// Only the four roots the uninstall knows, compared exactly; a key under any other root name,
-// a text naming no key below its root, stays. One attempt, whatever the result.
+// Only the four roots the uninstall knows, compared exactly: a key under any other root name
+// stays, and a root itself is never deleted. One attempt, whatever the result.
 void DeleteLoggedKey(const std::string& text) {
     const std::optional<KeyPath> key = SplitKeyPath(text);
     if (!key || key->keyPath.empty()) return;

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "app/AboutPicture.h"
 #include "forms/MainFormLayout.h"
 
 using namespace MainFormLayout;
@@ -21,6 +22,7 @@ TMainForm::TMainForm()
       Label8(TabSheet2, MainFormLayout::Label8, UninstallUtilityText, LabelAlign::Center, &HeadingFont),
       Button3(TabSheet2, MainFormLayout::Button3, UninstallText, [this] { Button3Click(); }),
       Button4(TabSheet2, MainFormLayout::Button4, ExitText, [this] { Button4Click(); }),
-      TabSheet3(PageControl1, MainFormLayout::TabSheet3) {
+      TabSheet3(PageControl1, MainFormLayout::TabSheet3),
+      Image1(TabSheet3, MainFormLayout::Image1, AboutPictureResource) {
     PageControl1.SetActivePage(TabSheet1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
+#include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/PageControl.h"
 
@@ -35,7 +36,16 @@ public:
     Button Button3;
     Button Button4;
     TabSheet TabSheet3;
+    Image Image1;
 
     // Set when a step of the wizard sequence is refused or fails; later steps are then skipped.
     int Aborted = 0;
+
+private:
+    // The steps of FormActivate; a failed check raises StartupFailure.
+    void StartRun();
+    void ShowGreeting(const std::string& owner);
+    void ShowInstallPage();
+    void ShowUninstallPage(bool logCopied);
+    void ShowPackageName(const std::string& name);
 };

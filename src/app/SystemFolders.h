@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+// The platform's Windows, System and Temp folders, at whatever length the platform gives them;
+// the caller decides whether they fit.
+std::string WindowsFolder();
+std::string SystemFolder();
+// Always ends in "\", so file names can be appended directly.
+std::string TempFolderPath();
+
+// `path` with a "\" appended unless it already ends in one (an empty path gets one too).
+std::string WithTrailingBackslash(std::string path);

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "app/SetupState.h"
+#include "app/StartupFailure.h"
+#include "app/StartupFolders.h"
+#include "app/SystemFolders.h"
+#include "app/TempCopy.h"
+#include "support/SetupStateScope.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+// The folder checks on values set by the test, for the folders the platform gives and the
+// tests cannot move.
+class StartupFoldersTest : public ::testing::Test {
+protected:
+    StartupFoldersTest() {
+        state_.OpenUninstallLog(folder_ / "uninstal.ini");
+        ::Setup.WindowsDir = folder_.Path();
+        ::Setup.SystemDir = folder_.Path();
+        ::Setup.ProgramFilesDir = folder_.Path();
+        ::Setup.CommonFilesDir = folder_.Path();
+        ::Setup.TempDir = folder_.Path() + "\\";
+    }
+
+    std::string FailureOfCheck() {
+        try {
+            CheckStartupFolders();
+        } catch (const StartupFailure& failure) {
+            return failure.what();
+        }
+        return "";
+    }
+
+    TempFolder folder_;
+    SetupStateScope state_;
+};
+
+}  // namespace
+
+TEST_F(StartupFoldersTest, FoldersAreCheckedInOrderAndTheFirstFailureIsReported) {
+    EXPECT_EQ(FailureOfCheck(), "");
+    ::Setup.TempDir = folder_ / "missing\\";
+    EXPECT_EQ(FailureOfCheck(), "Problem with Temp directory");
+    ::Setup.SystemDir = folder_ / "missing";
+    EXPECT_EQ(FailureOfCheck(), "Problem with System directory");
+    ::Setup.WindowsDir = folder_ / "missing";
+    EXPECT_EQ(FailureOfCheck(), "Problem with Windows directory");
+    EXPECT_EQ(::Setup.DirEntryCount, 0);
+}
+
+TEST_F(StartupFoldersTest, EmptyProgramOrCommonFolderIsAProblemNotASuccess) {
+    ::Setup.CommonFilesDir = "";
+    EXPECT_EQ(FailureOfCheck(), "Problem with Common directory");
+    ::Setup.ProgramFilesDir = "";
+    EXPECT_EQ(FailureOfCheck(), "Problem with Program directory");
+}
+
+TEST(SystemFolders, TempFolderAlwaysEndsInOneBackslash) {
+    EXPECT_EQ(WithTrailingBackslash("C:\\Temp"), "C:\\Temp\\");
+    EXPECT_EQ(WithTrailingBackslash("C:\\Temp\\"), "C:\\Temp\\");
+    EXPECT_EQ(WithTrailingBackslash(""), "\\");
+    EXPECT_EQ(TempFolderPath().back(), '\\');
+}
+
+TEST(TempCopy, FailedCopyLeavesNoEarlierFileInItsPlace) {
+    TempFolder folder;
+    WriteTextFile(folder / "target.ini", "stale");
+    EXPECT_FALSE(CopyReplacing(folder / "missing.ini", folder / "target.ini"));
+    EXPECT_FALSE(FileExists(folder / "target.ini"));
+    WriteTextFile(folder / "source.ini", "fresh");
+    EXPECT_TRUE(CopyReplacing(folder / "source.ini", folder / "target.ini"));
+    EXPECT_EQ(ReadTextFile(folder / "target.ini"), "fresh");
+    EXPECT_TRUE(CopyReplacing(folder / "SOURCE.INI", folder / "source.ini")) << "a file is its own copy";
+    EXPECT_EQ(ReadTextFile(folder / "source.ini"), "fresh");
+    EXPECT_TRUE(RemoveStaleFile(folder / "missing.ini"));
+}

@@ -1,3 +1,116 @@
-#include "app/MainForm.h"
+#include <windows.h>
 
-void TMainForm::PrepareFolders() {}
+#include <optional>
+
+#include "app/MainForm.h"
+#include "app/SetupState.h"
+#include "fsutil/CurrentDirectoryGuard.h"
+#include "fsutil/Directories.h"
+#include "fsutil/NotFoundError.h"
+#include "setupdata/ScriptNames.h"
+#include "toolkit/Application.h"
+#include "toolkit/FormatText.h"
+
+// Makes the install folder (after asking), the subfolders the script lists below it and the
+// other folders it names. The install run after this reads the media through the current
+// directory, so the folder current on entry is current again on every way out.
+
+namespace {
+
+enum class FolderState { Entered, Missing, Problem };
+
+// Leaves an entered folder current, as the walk expects between tests.
+FolderState EnterFolder(const std::string& path) {
+    if (SetCurrentDirectoryA(path.c_str())) return FolderState::Entered;
+    return IsNotFoundError(GetLastError()) ? FolderState::Missing : FolderState::Problem;
+}
+
+// The text of the box that ends the install, or nothing when the folder is there now.
+using Failure = std::optional<std::string>;
+
+Failure MakeFolder(const std::string& path) {
+    if (CreateDirectoryPath(path)) return std::nullopt;
+    return FormatText("Could not create %s", path.c_str());
+}
+
+Failure TooLong(const std::string& path) {
+    if (path.size() <= MaxPathLength) return std::nullopt;
+    return FormatText("Path too long: %s", path.c_str());
+}
+
+// A folder made without asking: entered when it is there, made when it is missing.
+Failure EnsureFolder(const std::string& path, const std::string& problem) {
+    if (Failure failure = TooLong(path)) return failure;
+    switch (EnterFolder(path)) {
+        case FolderState::Entered:
+            return std::nullopt;
+        case FolderState::Missing:
+            return MakeFolder(path);
+        case FolderState::Problem:
+            break;
+    }
+    return problem;
+}
+
+// The [InstallFolder] entries after the first (which holds the default destination), below the install folder.
+Failure EnsureSubfolders() {
+    EntryList list;
+    Setup.InstallScript->ReadEntries(InstallFolderSection, list);
+    for (size_t i = 1; i < list.Count(); ++i) {
+        if (Failure failure = EnsureFolder(Setup.InstallFolder + "\\" + list.Value(i), "Problem with Install Folder"))
+            return failure;
+    }
+    return std::nullopt;
+}
+
+// The [OtherFolders] entries: full paths, taken as written.
+Failure EnsureOtherFolders() {
+    EntryList list;
+    Setup.InstallScript->ReadEntries(OtherFoldersSection, list);
+    for (const Entry& entry : list) {
+        const std::string& path = entry.value;
+        if (Failure failure = EnsureFolder(path, FormatText("Problem with %s", path.c_str()))) return failure;
+    }
+    return std::nullopt;
+}
+
+int Ask(const std::string& text, const char* caption, UINT style) {
+    return Application::Instance().ShowMessageBox(text, caption, style);
+}
+
+// The install folder is made only when the user agrees; `declined` tells a refusal.
+Failure EnsureInstallFolder(const std::string& folder, bool& declined) {
+    if (Failure failure = TooLong(folder)) return failure;
+    switch (EnterFolder(folder)) {
+        case FolderState::Entered:
+            return std::nullopt;
+        case FolderState::Problem:
+            return "Problem with Install Folder";
+        case FolderState::Missing:
+            break;
+    }
+    declined = Ask(FormatText("Folder %s does not exist.\nDo you wish to create it ?", folder.c_str()),
+                   "Folder Does Not Exist", MB_YESNO | MB_ICONQUESTION) == IDNO;
+    return declined ? std::nullopt : MakeFolder(folder);
+}
+
+}  // namespace
+
+void TMainForm::PrepareFolders() {
+    CurrentDirectoryGuard restoreMedia;
+    bool declined = false;
+    Failure failure = EnsureInstallFolder(Setup.InstallFolder, declined);
+    if (declined) {
+        Ask(FormatText("%s was not completely installed !", Setup.PackageName.c_str()), "Setup Abort",
+            MB_OK | MB_ICONERROR);
+        Aborted = 1;
+        Close();
+        return;
+    }
+    if (!failure) failure = EnsureSubfolders();
+    if (!failure) failure = EnsureOtherFolders();
+    if (failure) {
+        Ask(*failure, "Fatal Error", MB_OK | MB_ICONERROR);
+        Aborted = 1;
+    }
+}

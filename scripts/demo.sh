@@ -22,6 +22,21 @@ mkdir -p out/screenshots
 . scripts/wine-session.sh
 trap wine_session_stop EXIT
 
+# Saves each window of setup, once, as it first shows.
+watch_windows() {
+  local seen=" " n=0 id name
+  while sleep 0.5; do
+    for id in $(xdotool search --onlyvisible --class "setup.exe" 2>/dev/null); do
+      case $seen in *" $id "*) continue ;; esac
+      seen="$seen$id "
+      sleep 0.5
+      name=$(xdotool getwindowname "$id" 2>/dev/null | tr -cs 'A-Za-z0-9' '-' | sed 's/^-*//; s/-*$//')
+      n=$((n + 1))
+      import -window "$id" "out/screenshots/$(printf %02d "$n")-${name:-window}.png" 2>/dev/null || true
+    done
+  done
+}
+
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
   USE_DISPLAY=$DISPLAY wine_session_start
   # Inserts disk 2 when setup asks for it: its files join the first disk's folder.
@@ -31,11 +46,12 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
     echo "Disk 2 inserted: press OK."
   ) &
   inserter=$!
+  watch_windows &
+  watcher=$!
   echo "Setup is starting on $DISPLAY; the install is yours to click through."
   (cd out/media/disk01 && wine setup.exe) || true
-  kill "$inserter" 2>/dev/null || true
-  xwd_out=out/screenshots/desktop-after.png
-  import -window root "$xwd_out" 2>/dev/null || true
+  kill "$inserter" "$watcher" 2>/dev/null || true
+  echo "Screenshots of the windows shown: $(ls out/screenshots | tr '\n' ' ')"
 else
   wine_session_start
   SETUP_SCREENSHOT_DIR="$root/out/screenshots" wine "$build/setup_tests.exe" \

@@ -120,14 +120,6 @@ TEST_F(WizardSequenceTest, UninstallAsksFirstAndNoUninstallsNothing) {
     EXPECT_TRUE(TakeQuitRequest());
 }
 
-TEST_F(WizardSequenceTest, ExitButtonsEndTheRun) {
-    main_.Button2Click();
-    EXPECT_TRUE(TakeQuitRequest());
-    main_.Button4Click();
-    EXPECT_TRUE(TakeQuitRequest());
-    EXPECT_TRUE(ui_.ModalShown().empty());
-}
-
 TEST_F(WizardSequenceTest, DestroyLeavesTheLogInTheInstallFolderAndDeletesTheTempCopies) {
     TempFolder app;
     ::Setup.InstallFolder = app.Path();

@@ -13,9 +13,13 @@ build=${BUILD_DIR:-build}
 scripts/install-deps.sh
 
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target setup setup_tests
+cmake --build "$build" -j"$(nproc)" --target setup_tests
+cmake -S . -B "$build-shipped" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64-shipped.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build-shipped" -j"$(nproc)" --target setup
+export SETUP_EXE="$root/$build-shipped/setup.exe"
+case "$build" in /*) export SETUP_EXE="$build-shipped/setup.exe" ;; esac
 
-scripts/make-media.sh examples/notes "$build/setup.exe" out/media
+scripts/make-media.sh examples/notes "$SETUP_EXE" out/media
 rm -rf out/screenshots
 mkdir -p out/screenshots
 

@@ -21,10 +21,17 @@ SetupMedia::SetupMedia(const std::string& script, const std::string& licence, co
 
 SetupMedia::SetupMedia(const std::string& packageUnixFolder) { Make(packageUnixFolder); }
 
+// The test command hands over the shipped program in SETUP_EXE; a build of the test
+// configuration stands in for it when the suite is run otherwise.
+static std::string SetupExeUnixPath() {
+    const char* shipped = std::getenv("SETUP_EXE");
+    return shipped && *shipped ? shipped : SETUP_EXE_UNIX_PATH;
+}
+
 void SetupMedia::Make(const std::string& packageUnixFolder) {
     const UnixCommandResult result =
         RunUnixScript(ShellQuoted(std::string(SETUP_SOURCE_UNIX_DIR) + "/scripts/make-media.sh") + " " +
-                      ShellQuoted(packageUnixFolder) + " " + ShellQuoted(SETUP_EXE_UNIX_PATH) + " " +
+                      ShellQuoted(packageUnixFolder) + " " + ShellQuoted(SetupExeUnixPath()) + " " +
                       ShellQuoted(UnixPathOf(out_ / "media")) + "\n");
     if (result.exitCode != 0) error_ = "make-media.sh failed: " + result.output;
 }
@@ -47,7 +54,7 @@ void SetupMedia::InsertDisk(int number) const {
     FindClose(find);
 }
 
-std::string SetupExePath() { return WinePath(SETUP_EXE_UNIX_PATH); }
+std::string SetupExePath() { return WinePath(SetupExeUnixPath()); }
 
 std::string ScreenshotFolder(const std::string& fallback) {
     const char* folder = std::getenv("SETUP_SCREENSHOT_DIR");

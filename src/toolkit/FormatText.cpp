@@ -3,15 +3,17 @@
 #include <cstdarg>
 #include <cstdio>
 
+// The platform's own printf family (msvcrt): mingw's conforming one would add its whole
+// formatting engine to the program. _vscprintf measures, _vsnprintf writes exactly that much.
 std::string FormatText(const char* format, ...) {
     va_list args;
     va_start(args, format);
     va_list measure;
     va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
+    const int length = _vscprintf(format, measure);
     va_end(measure);
     std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, args);
+    if (length > 0) _vsnprintf(text.data(), text.size(), format, args);
     va_end(args);
     return text;
 }

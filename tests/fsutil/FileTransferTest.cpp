@@ -2,6 +2,7 @@
 
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "support/HeldOpenFile.h"
 #include "support/SetupStateScope.h"
 #include "support/SimulatedRestart.h"
 #include "support/TestFiles.h"
@@ -19,26 +20,6 @@ std::string SampleContent(size_t size, unsigned seed) {
     }
     return content;
 }
-
-// Holds a file open without delete sharing, as a running program or a virus scanner would.
-class HeldOpenFile {
-public:
-    explicit HeldOpenFile(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldOpenFile() { Close(); }
-    HeldOpenFile(const HeldOpenFile&) = delete;
-    HeldOpenFile& operator=(const HeldOpenFile&) = delete;
-
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Close() {
-        if (IsOpen()) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 class FileTransferTest : public ::testing::Test {
 protected:

@@ -327,3 +327,26 @@ TEST_F(WholeProgramTest, NoToAreYouSureUninstallsNothing) {
     EXPECT_TRUE(FileExists(app / "kept.txt"));
     EXPECT_TRUE(FileExists(app / "uninstal.ini"));
 }
+
+TEST_F(WholeProgramTest, ClosingTheMainWindowEndsTheRunWithExitCodeZero) {
+    const auto media = MakeMedia("licence=none");
+    ProgramUnderTest setup(SetupExePath(), "", media->First());
+    HWND main = Expect(setup, "TMainForm");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(ui::TextOf(main), "Setup for Setup Test Package");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(setup.WaitForExit(20000));
+    EXPECT_EQ(setup.ExitCode(), 0u);
+    EXPECT_TRUE(FileExists(media->First() + "\\install.ini")) << "the media's own script stays";
+}
+
+TEST_F(WholeProgramTest, MediaWithoutScriptIsReportedAndTheRunEnds) {
+    TempFolder empty;
+    ProgramUnderTest setup(SetupExePath(), "", empty.Path());
+    ui::Box box = ui::WaitForMessageBox(setup.ProcessId());
+    EXPECT_EQ(box.caption, "Fatal Error");
+    EXPECT_EQ(box.text, "install.ini not found or invalid");
+    ui::Answer(box, IDOK);
+    ASSERT_TRUE(setup.WaitForExit(20000));
+    EXPECT_EQ(setup.ExitCode(), 0u);
+}

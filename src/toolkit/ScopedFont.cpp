@@ -1,9 +1,9 @@
 #include "toolkit/ScopedFont.h"
 
-ScopedFont::ScopedFont(const FontSpec& spec)
-    : font_(CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, FALSE, FALSE,
+ScopedFont::ScopedFont(const FontSpec& design)
+    : font_(CreateFontA(design.height, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, design.italic, FALSE, FALSE,
                         ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, spec.face)) {}
+                        DEFAULT_PITCH | FF_DONTCARE, design.face)) {}
 
 ScopedFont::~ScopedFont() {
     if (font_) DeleteObject(font_);

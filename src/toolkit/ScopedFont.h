@@ -7,7 +7,7 @@
 class ScopedFont {
 public:
     ScopedFont() = default;
-    explicit ScopedFont(const FontSpec& spec);
+    explicit ScopedFont(const FontSpec& design);
     ~ScopedFont();
     ScopedFont(const ScopedFont&) = delete;
     ScopedFont& operator=(const ScopedFont&) = delete;

@@ -2,6 +2,7 @@
 
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "support/CompressedMedia.h"
 #include "support/HeldOpenFile.h"
 #include "support/SetupStateScope.h"
 #include "support/SimulatedRestart.h"
@@ -10,38 +11,12 @@
 
 namespace {
 
-// Bytes that compress well in parts and not at all in others, so both kinds of token occur.
-std::string SampleContent(size_t size, unsigned seed) {
-    std::string content;
-    unsigned state = seed;
-    for (size_t i = 0; i < size; ++i) {
-        state = state * 1103515245u + 12345u;
-        content += (i / 64) % 2 ? static_cast<char>('a' + i % 7) : static_cast<char>(state >> 16);
-    }
-    return content;
-}
-
 class FileTransferTest : public ::testing::Test {
 protected:
     FileTransferTest() {
         ::Setup.TempDir = temp_.Path() + "\\";
         ::Setup.IsWindowsNT = 1;
         SetCurrentDirectoryA(media_.Path().c_str());
-    }
-
-    // Puts each file on the media in the form the media carry it: compressed by mscompress,
-    // under its compressed name.
-    void PutCompressedOnMedia(const std::vector<std::pair<std::string, std::string>>& files) {
-        TempFolder originals;
-        std::string script = "set -e\ncd " + ShellQuoted(UnixPathOf(originals.Path())) + "\n";
-        for (const auto& [name, content] : files) {
-            WriteTextFile(originals / name, content);
-            script += "mscompress " + ShellQuoted(name) + " >/dev/null\n";
-            script += "mv " + ShellQuoted(name + "_") + " " +
-                      ShellQuoted(UnixPathOf(media_ / CompressedFileName(name))) + "\n";
-        }
-        const UnixCommandResult result = RunUnixScript(script);
-        ASSERT_EQ(result.exitCode, 0) << result.output;
     }
 
     std::string TempFile(const std::string& name) { return ReadTextFile(temp_ / name); }
@@ -72,7 +47,7 @@ TEST_F(FileTransferTest, FilesCompressedByMscompressExpandByteForByte) {
         {"readme", SampleContent(16, 3)},
         {"page.html", std::string(3000, 'z')},
     };
-    PutCompressedOnMedia(files);
+    ASSERT_TRUE(PutCompressedOnMedia(media_.Path(), files));
     WriteTextFile(temp_ / "tool.exe", SampleContent(90000, 4));  // an older copy to be replaced
     for (const auto& [name, content] : files) {
         SCOPED_TRACE(name);
@@ -90,7 +65,7 @@ TEST_F(FileTransferTest, UncompressedFileUnderTheCompressedNamePassesThrough) {
 
 TEST_F(FileTransferTest, TruncatedCompressedFileIsRefusedAndLeavesNothingInTemp) {
     const std::string content = SampleContent(20000, 6);
-    PutCompressedOnMedia({{"cut.dll", content}});
+    ASSERT_TRUE(PutCompressedOnMedia(media_.Path(), {{"cut.dll", content}}));
     const std::string whole = ReadTextFile(media_ / "cut.dl_");
     for (const size_t kept : {whole.size() / 2, whole.size() - 1, size_t{14}}) {
         SCOPED_TRACE(kept);

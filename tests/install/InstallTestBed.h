@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "install/CompressedMedia.h"
+#include "support/CompressedMedia.h"
 #include "install/ProgressForm.h"
 #include "support/ScriptedUi.h"
 #include "support/SetupStateScope.h"

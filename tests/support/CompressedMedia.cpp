@@ -1,10 +1,8 @@
-#include "install/CompressedMedia.h"
+#include "support/CompressedMedia.h"
 
 #include "fsutil/FileNames.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
-
-namespace installtests {
 
 bool PutCompressedOnMedia(const std::string& folder, const std::vector<MediaFile>& files) {
     TempFolder originals;
@@ -27,5 +25,3 @@ std::string SampleContent(size_t size, unsigned seed) {
     }
     return content;
 }
-
-}  // namespace installtests

@@ -3,9 +3,6 @@
 #include <utility>
 #include <vector>
 
-// Helpers of the install engine tests.
-namespace installtests {
-
 using MediaFile = std::pair<std::string, std::string>;  // name as installed, content
 
 // Puts each file into `folder` as setup media carry it: compressed by Debian's mscompress,
@@ -15,5 +12,3 @@ bool PutCompressedOnMedia(const std::string& folder, const std::vector<MediaFile
 
 // Content of `size` bytes that differs with `seed`, with runs the compressor can shorten.
 std::string SampleContent(size_t size, unsigned seed);
-
-}  // namespace installtests

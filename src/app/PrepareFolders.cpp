@@ -34,7 +34,7 @@ Failure MakeFolder(const std::string& path) {
 }
 
 Failure TooLong(const std::string& path) {
-    if (path.size() <= MaxPathLength) return std::nullopt;
+    if (FitsPathBuffer(path)) return std::nullopt;
     return FormatText("Path too long: %s", path.c_str());
 }
 

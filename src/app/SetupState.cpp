@@ -6,7 +6,7 @@
 SetupState Setup;
 
 void CheckPathLength(const std::string& path) {
-    if (path.size() > MaxPathLength) throw SetupError(FormatText("Path too long: %s", path.c_str()));
+    if (!FitsPathBuffer(path)) throw SetupError(FormatText("Path too long: %s", path.c_str()));
 }
 
 void AssignPath(std::string& field, const std::string& path) {

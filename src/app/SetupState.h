@@ -51,5 +51,7 @@ extern SetupState Setup;
 // Stores a path into a field of the record, refusing one that would not fit a path buffer
 // with SetupError "Path too long: <path>" rather than cutting it.
 void AssignPath(std::string& field, const std::string& path);
+// True when the path fits a path buffer.
+inline bool FitsPathBuffer(const std::string& path) { return path.size() <= MaxPathLength; }
 // Raises SetupError "Path too long: <path>" when the path would not fit a path buffer.
 void CheckPathLength(const std::string& path);

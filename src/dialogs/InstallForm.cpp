@@ -54,7 +54,7 @@ void TInstallForm::Button2Click() {
     Edit1.SelectAll();
     const std::string typed = Edit1.SelectedText();
     // A longer text would have to be cut, and the cut path is not the folder the user named.
-    if (typed.size() > MaxPathLength) {
+    if (!FitsPathBuffer(typed)) {
         Application::Instance().ShowMessageBox(
             FormatText("The install folder is %u characters long; at most %u are possible",
                        static_cast<unsigned>(typed.size()), static_cast<unsigned>(MaxPathLength)),

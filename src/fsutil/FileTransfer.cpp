@@ -5,9 +5,9 @@
 
 #include "app/SetupState.h"
 #include "fsutil/CompressedHeader.h"
+#include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/LzFile.h"
-#include "fsutil/NotFoundError.h"
 #include "toolkit/FormatText.h"
 
 namespace {
@@ -46,16 +46,12 @@ int ExpandToTemp(const std::string& name) {
 
 int CopyFromTemp(const std::string& name, const std::string& target, bool failIfExists) {
     const std::string source = TempPath(name);
-    if (source.size() > MaxPathLength || target.size() > MaxPathLength) return -1;
+    if (!FitsPathBuffer(source) || !FitsPathBuffer(target)) return -1;
     if (CopyFileA(source.c_str(), target.c_str(), failIfExists)) return 0;
     return failIfExists && GetLastError() == ERROR_FILE_EXISTS ? 0 : -1;
 }
 
 void DeleteTempFile(const std::string& name) {
     const std::string path = TempPath(name);
-    if (path.size() > MaxPathLength) return;
-    if (DeleteFileA(path.c_str())) return;
-    // Nothing to schedule for a file that is not there.
-    if (Setup.IsWindowsNT == 1 && !IsNotFoundError(GetLastError()))
-        MoveFileExA(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (FitsPathBuffer(path)) DeleteFileOrSchedule(path);
 }

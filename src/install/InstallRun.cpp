@@ -16,7 +16,7 @@ constexpr const char* SetupProgramCopy = "\\qupsetup.exe";
 // arrives is not the run's concern; a target that does not fit a path buffer is not tried.
 void CopySetupProgram() {
     const std::string target = Setup.WindowsDir + SetupProgramCopy;
-    if (target.size() <= MaxPathLength) CopyFileA(SetupProgramName, target.c_str(), FALSE);
+    if (FitsPathBuffer(target)) CopyFileA(SetupProgramName, target.c_str(), FALSE);
 }
 
 // Asks for the disk until its identification file is found; false when the user cancels.

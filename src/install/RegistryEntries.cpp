@@ -25,12 +25,10 @@ bool OpenExistingKey(const RegistryKeyText& key) {
     return Setup.Registry->OpenKey(key.keyPath, false);
 }
 
-// A key text beyond a path buffer is refused as a key that cannot be made or opened.
-bool FitsPathBuffer(const std::string& text) { return text.size() <= MaxPathLength; }
-
 KeyResult MakeKey(const std::string& text) {
     const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
     if (!key) return KeyResult::Skipped;
+    // A key text beyond a path buffer is refused as a key that cannot be made or opened.
     if (!FitsPathBuffer(text)) return KeyResult::Failed;
     if (OpenExistingKey(*key)) return KeyResult::Existed;
     return Setup.Registry->CreateKey(key->keyPath) ? KeyResult::Created : KeyResult::Failed;

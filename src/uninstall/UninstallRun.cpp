@@ -4,22 +4,18 @@
 #include <string>
 
 #include "app/SetupState.h"
+#include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "toolkit/FormatText.h"
-#include "uninstall/DeleteOrSchedule.h"
 #include "uninstall/KeyPath.h"
 #include "uninstall/UninstallForm.h"
 
 namespace {
 
 constexpr const char* TempLogName = "uninstal.ini";
-
-// Log values are whole paths and key texts: one longer than a path buffer is passed over,
-// because a cut one would name, and delete, something else.
-bool FitsPathBuffer(const std::string& text) { return text.size() <= MaxPathLength; }
 
 EntryList ReadLogSection(const char* section) {
     EntryList entries;
@@ -44,6 +40,7 @@ void RunShownPhase(TUninstallForm& form, const char* section, HandleEntry handle
     const EntryList entries = ReadLogSection(section);
     SetPhaseStep(form.ProgressBar1, entries.Count());
     for (const Entry& entry : entries) {
+        // A value longer than a path buffer is passed over: a cut one would name, and delete, something else.
         if (FitsPathBuffer(entry.value)) handleEntry(entry.value);
         ShowHandledEntry(form, entry.value);
     }

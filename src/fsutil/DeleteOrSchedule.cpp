@@ -1,4 +1,4 @@
-#include "uninstall/DeleteOrSchedule.h"
+#include "fsutil/DeleteOrSchedule.h"
 
 #include <windows.h>
 

@@ -19,8 +19,6 @@ namespace {
 
 constexpr const char* NtVersionKey = "\\Software\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr const char* VersionKey = "\\Software\\Microsoft\\Windows\\CurrentVersion";
-constexpr const char* ScriptFileName = "install.ini";
-constexpr const char* LogFileName = "uninstal.ini";
 
 int PlatformIsNT() {
     OSVERSIONINFOA version{};

@@ -75,9 +75,9 @@ void TMainForm::FormDestroy() {
     // Without an install folder there is no place for the log; a drive root is not one.
     if (!Setup.InstallFolder.empty()) {
         const std::string separator = Setup.InstallFolder.back() == '\\' ? "" : "\\";
-        CopyFileA((Setup.TempDir + "uninstal.ini").c_str(),
-                  (Setup.InstallFolder + separator + "uninstal.ini").c_str(), FALSE);
+        CopyFileA((Setup.TempDir + LogFileName).c_str(), (Setup.InstallFolder + separator + LogFileName).c_str(),
+                  FALSE);
     }
-    DeleteTempFile("install.ini");
-    DeleteTempFile("uninstal.ini");
+    DeleteTempFile(ScriptFileName);
+    DeleteTempFile(LogFileName);
 }

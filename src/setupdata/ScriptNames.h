@@ -4,6 +4,10 @@
 // Section and key names of the setup script (install.ini) and the uninstall log (uninstal.ini).
 // Profile files match them without regard to case; these are the spellings the files use.
 
+// The run's two files: on the media, in the Temp directory and in the install folder.
+inline constexpr const char* ScriptFileName = "install.ini";
+inline constexpr const char* LogFileName = "uninstal.ini";
+
 // Setup script
 inline constexpr const char* PackageSection = "Package";
 inline constexpr const char* PackageNameKey = "name";

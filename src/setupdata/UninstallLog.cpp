@@ -1,6 +1,7 @@
 #include "setupdata/UninstallLog.h"
 
 #include "app/SetupState.h"
+#include "setupdata/ScriptNames.h"
 #include "toolkit/SetupError.h"
 
 namespace {
@@ -19,12 +20,12 @@ void AppendNumbered(const char* section, const char* keyPrefix, int& counter, co
 
 }  // namespace
 
-void LogPackageName(const std::string& name) { OpenLog().WriteValue("Package", "name", name); }
+void LogPackageName(const std::string& name) { OpenLog().WriteValue(PackageSection, PackageNameKey, name); }
 
-void LogDirectory(const std::string& path) { AppendNumbered("Directories", "dir", Setup.DirEntryCount, path); }
+void LogDirectory(const std::string& path) { AppendNumbered(DirectoriesSection, "dir", Setup.DirEntryCount, path); }
 
-void LogFile(const std::string& path) { AppendNumbered("ProgramFiles", "file", Setup.FileEntryCount, path); }
+void LogFile(const std::string& path) { AppendNumbered(LogProgramFilesSection, "file", Setup.FileEntryCount, path); }
 
 void LogRegistryKey(const std::string& keyText) {
-    AppendNumbered("RegistryKeys", "key", Setup.KeyEntryCount, keyText);
+    AppendNumbered(RegistryKeysSection, "key", Setup.KeyEntryCount, keyText);
 }

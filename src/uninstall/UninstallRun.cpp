@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr const char* TempLogName = "uninstal.ini";
-
 EntryList ReadLogSection(const char* section) {
     EntryList entries;
     Setup.UninstallLog->ReadEntries(section, entries);
@@ -93,6 +91,6 @@ void TUninstallForm::FormActivate() {
     // The installed log lives in the install folder, which can only go once the log is gone.
     DeleteFileA(Setup.CommandLine.c_str());
     UninstallDirectories(*this);
-    DeleteTempFile(TempLogName);
+    DeleteTempFile(LogFileName);
     ShowCompleted(*this);
 }

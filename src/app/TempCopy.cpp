@@ -3,18 +3,12 @@
 #include <windows.h>
 
 #include "fsutil/NotFoundError.h"
+#include "fsutil/PathQuery.h"
 
 namespace {
 
 std::string FullPath(const std::string& path) {
-    std::string full(MAX_PATH, '\0');
-    DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length >= full.size()) {
-        full.resize(length);
-        length = GetFullPathNameA(path.c_str(), length, full.data(), nullptr);
-    }
-    full.resize(length < full.size() ? length : 0);
-    return full;
+    return QueryPath([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
 }
 
 // Started on the Temp copy itself, the source must not be deleted as a stale copy.

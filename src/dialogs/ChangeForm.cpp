@@ -1,16 +1,13 @@
 #include "dialogs/ChangeForm.h"
 
-#include <cctype>
-
 #include "app/SetupState.h"
 #include "dialogs/NewFolderForm.h"
+#include "fsutil/CurrentDirectoryGuard.h"
 #include "forms/ChangeFormLayout.h"
 
 using namespace ChangeFormLayout;
 
 namespace {
-
-char LowerLetter(char letter) { return static_cast<char>(std::tolower(static_cast<unsigned char>(letter))); }
 
 // Label2 grows with its path up to the list's right edge; beyond it the path shows shortened.
 constexpr int Label2MaxWidth =
@@ -44,15 +41,13 @@ void TChangeForm::ShowOpenFolder() {
 }
 
 void TChangeForm::FormActivate() {
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, current);
-    DirectoryListBox1.Open(current);
+    DirectoryListBox1.Open(CurrentDirectory());
     DriveComboBox1.SetDrive(DirectoryListBox1.Directory().front());
 }
 
 void TChangeForm::DriveComboBox1Change() {
     const char chosen = DriveComboBox1.Drive();
-    const char open = LowerLetter(DirectoryListBox1.Directory().empty() ? 0 : DirectoryListBox1.Directory().front());
+    const char open = LowerDriveLetter(DirectoryListBox1.Directory().empty() ? 0 : DirectoryListBox1.Directory().front());
     if (chosen == 0 || chosen == open) return;
     // A drive that cannot be opened leaves the list where it was; the box shows that drive again.
     DriveComboBox1.SetDrive(open);

@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
-CurrentDirectoryGuard::CurrentDirectoryGuard() {
-    const DWORD size = GetCurrentDirectoryA(0, nullptr);
-    saved_.resize(size);
-    const DWORD length = GetCurrentDirectoryA(size, saved_.data());
-    saved_.resize(length < size ? length : 0);
+#include "fsutil/PathQuery.h"
+
+std::string CurrentDirectory() {
+    return QueryPath([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
 }
+
+CurrentDirectoryGuard::CurrentDirectoryGuard() : saved_(CurrentDirectory()) {}
 
 CurrentDirectoryGuard::~CurrentDirectoryGuard() {
     if (!saved_.empty()) SetCurrentDirectoryA(saved_.c_str());

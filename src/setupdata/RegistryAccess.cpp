@@ -1,5 +1,7 @@
 #include "setupdata/RegistryAccess.h"
 
+#include <cstring>
+
 #include "toolkit/FormatText.h"
 #include "toolkit/SetupError.h"
 
@@ -10,6 +12,11 @@ const char* BelowRoot(const std::string& path) {
     const char* p = path.c_str();
     while (*p == '\\') ++p;
     return p;
+}
+
+LONG CreateBelow(HKEY root, const std::string& path, HKEY& key) {
+    return RegCreateKeyExA(root, BelowRoot(path), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                           nullptr);
 }
 
 }  // namespace
@@ -23,25 +30,17 @@ void RegistryAccess::SetRootKey(HKEY root) {
 
 bool RegistryAccess::OpenKey(const std::string& path, bool canCreate) {
     HKEY key = nullptr;
-    LONG result;
-    if (canCreate) {
-        result = RegCreateKeyExA(root_, BelowRoot(path), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                 nullptr, &key, nullptr);
-    } else {
-        result = RegOpenKeyExA(root_, BelowRoot(path), 0, KEY_ALL_ACCESS, &key);
-    }
+    const LONG result =
+        canCreate ? CreateBelow(root_, path, key) : RegOpenKeyExA(root_, BelowRoot(path), 0, KEY_ALL_ACCESS, &key);
     if (result != ERROR_SUCCESS) return false;
     CloseKey();
     current_ = key;
-    currentPath_ = path;
     return true;
 }
 
 bool RegistryAccess::CreateKey(const std::string& path) {
     HKEY key = nullptr;
-    const LONG result = RegCreateKeyExA(root_, BelowRoot(path), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                        KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (result != ERROR_SUCCESS) return false;
+    if (CreateBelow(root_, path, key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
@@ -81,7 +80,6 @@ void RegistryAccess::WriteInteger(const std::string& name, int32_t value) {
 void RegistryAccess::CloseKey() {
     if (current_) RegCloseKey(current_);
     current_ = nullptr;
-    currentPath_.clear();
 }
 
 bool RegistryAccess::DeleteKey(const std::string& path) {

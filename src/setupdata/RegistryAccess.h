@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 // The registry-access object of the run: a root key (HKEY_CURRENT_USER when made) and at
@@ -34,5 +33,4 @@ public:
 private:
     HKEY root_ = HKEY_CURRENT_USER;
     HKEY current_ = nullptr;
-    std::string currentPath_;
 };

@@ -24,6 +24,14 @@ void Control::SetCaption(const std::string& caption) {
     SetWindowTextA(handle_, caption.c_str());
 }
 
+std::string Control::WindowText() const {
+    const int length = GetWindowTextLengthA(handle_);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(handle_, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
 void Control::SetBounds(const Bounds& bounds) {
     bounds_ = bounds;
     MoveWindow(handle_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);

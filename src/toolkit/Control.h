@@ -47,6 +47,8 @@ public:
     virtual std::optional<LRESULT> OnControlColor(HDC /*dc*/) { return std::nullopt; }
 
 protected:
+    // The text the window holds now, typed text included.
+    std::string WindowText() const;
     const FontSpec* Font() const { return hasFont_ ? &fontSpec_ : nullptr; }
 
 private:

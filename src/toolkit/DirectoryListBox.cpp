@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "fsutil/CurrentDirectoryGuard.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/FormatText.h"
 #include "toolkit/PopupMenu.h"
@@ -18,14 +19,6 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
     });
-}
-
-std::string CurrentDirectoryText() {
-    const DWORD size = GetCurrentDirectoryA(0, nullptr);
-    std::string path(size, '\0');
-    const DWORD length = GetCurrentDirectoryA(size, path.data());
-    path.resize(length < size ? length : 0);
-    return path;
 }
 
 }  // namespace
@@ -117,7 +110,7 @@ void DirectoryListBox::ShowPopupMenu(LPARAM position) {
 void DirectoryListBox::Open(const std::string& path) {
     if (!SetCurrentDirectoryA(path.c_str())) throw SetupError(FormatText("Cannot open folder %s", path.c_str()));
     // The platform's spelling of the folder, "C:\" at a root, no trailing "\" elsewhere.
-    directory_ = CurrentDirectoryText();
+    directory_ = CurrentDirectory();
     Fill();
     if (onChange_) onChange_();
 }

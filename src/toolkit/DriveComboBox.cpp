@@ -4,13 +4,9 @@
 
 #include "toolkit/Dispatch.h"
 
-namespace {
+char LowerDriveLetter(char letter) { return static_cast<char>(std::tolower(static_cast<unsigned char>(letter))); }
 
-char LowerLetter(char letter) { return static_cast<char>(std::tolower(static_cast<unsigned char>(letter))); }
-
-}  // namespace
-
-std::string DriveEntryText(char letter) { return std::string{LowerLetter(letter), ':'}; }
+std::string DriveEntryText(char letter) { return std::string{LowerDriveLetter(letter), ':'}; }
 
 DriveComboBox::DriveComboBox(Container& parent, const Bounds& bounds, const FontSpec* font,
                              std::function<void()> onChange)
@@ -35,7 +31,7 @@ void DriveComboBox::ReadDrives() {
 
 int DriveComboBox::IndexOf(char letter) const {
     for (size_t i = 0; i < drives_.size(); ++i)
-        if (drives_[i] == LowerLetter(letter)) return static_cast<int>(i);
+        if (drives_[i] == LowerDriveLetter(letter)) return static_cast<int>(i);
     return -1;
 }
 

@@ -33,3 +33,5 @@ private:
 
 // The text an entry shows for a drive: "c:".
 std::string DriveEntryText(char letter);
+// Drive letters as the list holds them: lower case.
+char LowerDriveLetter(char letter);

@@ -6,13 +6,7 @@ Edit::Edit(Container& parent, const Bounds& bounds, const std::string& text)
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
 }
 
-std::string Edit::Text() const {
-    const int length = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(Handle(), text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
+std::string Edit::Text() const { return WindowText(); }
 
 void Edit::SetText(const std::string& text) {
     SetCaption(text);

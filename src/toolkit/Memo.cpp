@@ -49,13 +49,7 @@ void Memo::LoadFromFile(const std::string& fileName) {
     SetCaption(JoinLinesForDisplay(content));
 }
 
-std::string Memo::Text() const {
-    const int length = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(Handle(), text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
+std::string Memo::Text() const { return WindowText(); }
 
 std::optional<LRESULT> Memo::OnControlColor(HDC dc) {
     const FontSpec* font = Font();

@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "app/SetupState.h"
+#include "app/SystemFolders.h"
 #include "dialogs/InstallForm.h"
 #include "dialogs/LicenceForm.h"
 #include "fsutil/FileTransfer.h"
@@ -74,9 +75,8 @@ void TMainForm::FormDestroy() {
     if (Setup.TempDir.empty()) return;
     // Without an install folder there is no place for the log; a drive root is not one.
     if (!Setup.InstallFolder.empty()) {
-        const std::string separator = Setup.InstallFolder.back() == '\\' ? "" : "\\";
-        CopyFileA((Setup.TempDir + LogFileName).c_str(), (Setup.InstallFolder + separator + LogFileName).c_str(),
-                  FALSE);
+        const std::string installedLog = WithTrailingBackslash(Setup.InstallFolder) + LogFileName;
+        CopyFileA((Setup.TempDir + LogFileName).c_str(), installedLog.c_str(), FALSE);
     }
     DeleteTempFile(ScriptFileName);
     DeleteTempFile(LogFileName);

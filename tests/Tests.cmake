@@ -20,3 +20,6 @@ gtest_discover_tests(setup_tests
   DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 120
   PROPERTIES TIMEOUT 120)
+
+# The folders of src/ are layers; an include that reaches up is an error.
+add_test(NAME Layers.IncludesOnlyLookDown COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh)

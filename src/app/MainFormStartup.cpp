@@ -1,16 +1,16 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
-#include "app/SetupState.h"
 #include "app/StartupFailure.h"
 #include "app/StartupFolders.h"
 #include "app/SystemFolders.h"
 #include "app/TempCopy.h"
+#include "base/FormatText.h"
 #include "setupdata/ScriptNames.h"
-#include "setupdata/UninstallLog.h"
+#include "state/SetupState.h"
+#include "state/UninstallLog.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
-#include "toolkit/FormatText.h"
 
 // The start of the run: fills the shared record, checks the folders, makes the Temp copies
 // and shows the page of the mode. It stops at the first check that fails.
@@ -29,11 +29,7 @@ int PlatformIsNT() {
 
 // A path that would not fit its buffer ends the run; it is never cut.
 std::string FittingPath(const std::string& path) {
-    try {
-        CheckPathLength(path);
-    } catch (const SetupError& error) {
-        throw StartupFailure(error.what());
-    }
+    if (!FitsPathBuffer(path)) throw StartupFailure(PathTooLongText(path));
     return path;
 }
 

@@ -3,13 +3,13 @@
 #include <optional>
 
 #include "app/MainForm.h"
-#include "app/SetupState.h"
-#include "fsutil/CurrentDirectoryGuard.h"
+#include "base/CurrentDirectoryGuard.h"
+#include "base/FormatText.h"
+#include "base/NotFoundError.h"
 #include "fsutil/Directories.h"
-#include "fsutil/NotFoundError.h"
 #include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
 #include "toolkit/Application.h"
-#include "toolkit/FormatText.h"
 
 // Makes the install folder (after asking), the subfolders the script lists below it and the
 // other folders it names. The install run after this reads the media through the current
@@ -35,7 +35,7 @@ Failure MakeFolder(const std::string& path) {
 
 Failure TooLong(const std::string& path) {
     if (FitsPathBuffer(path)) return std::nullopt;
-    return FormatText("Path too long: %s", path.c_str());
+    return PathTooLongText(path);
 }
 
 // A folder made without asking: entered when it is there, made when it is missing.

@@ -4,12 +4,12 @@
 
 #include "app/ArgumentText.h"
 #include "app/MainForm.h"
-#include "app/SetupState.h"
 #include "dialogs/ChangeForm.h"
 #include "dialogs/InstallForm.h"
 #include "dialogs/LicenceForm.h"
 #include "dialogs/NewFolderForm.h"
 #include "install/ProgressForm.h"
+#include "state/SetupState.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
 #include "uninstall/UninstallForm.h"
@@ -28,7 +28,7 @@ void CreateSetupForms() {
 int RunSetupProgram(const char* commandLine) {
     Application& application = Application::Instance();
     try {
-        AssignPath(Setup.CommandLine, ArgumentText(commandLine));
+        Setup.CommandLine = RequireFittingPath(ArgumentText(commandLine));
         application.Initialize();
         CreateSetupForms();
         application.Run();

@@ -1,5 +1,5 @@
 #pragma once
-#include "toolkit/SetupError.h"
+#include "base/SetupError.h"
 
 // A check at the start of the run failed: the main window shows the message in a
 // "Fatal Error" box and the run ends.

@@ -1,8 +1,8 @@
 #include "app/StartupFolders.h"
 
-#include "app/SetupState.h"
 #include "app/StartupFailure.h"
 #include "fsutil/Directories.h"
+#include "state/SetupState.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "fsutil/PathQuery.h"
+#include "base/PathQuery.h"
 
 std::string WindowsFolder() {
     return QueryPath([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "fsutil/NotFoundError.h"
-#include "fsutil/PathQuery.h"
+#include "base/NotFoundError.h"
+#include "base/PathQuery.h"
 
 namespace {
 

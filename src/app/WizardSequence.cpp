@@ -1,15 +1,15 @@
 #include <exception>
 
 #include "app/MainForm.h"
-#include "app/SetupState.h"
 #include "app/SystemFolders.h"
+#include "base/FormatText.h"
 #include "dialogs/InstallForm.h"
 #include "dialogs/LicenceForm.h"
 #include "fsutil/FileTransfer.h"
 #include "install/ProgressForm.h"
 #include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
 #include "toolkit/Application.h"
-#include "toolkit/FormatText.h"
 #include "uninstall/UninstallForm.h"
 
 // The buttons of the main window lead through the run's windows; its destruction ends every run.

@@ -1,9 +1,9 @@
 #include "dialogs/ChangeForm.h"
 
-#include "app/SetupState.h"
+#include "base/CurrentDirectoryGuard.h"
 #include "dialogs/NewFolderForm.h"
-#include "fsutil/CurrentDirectoryGuard.h"
 #include "forms/ChangeFormLayout.h"
+#include "state/SetupState.h"
 
 using namespace ChangeFormLayout;
 
@@ -61,7 +61,7 @@ void TChangeForm::NewFolder1Click() {
 }
 
 void TChangeForm::Button1Click() {
-    AssignPath(Setup.InstallFolder, DirectoryListBox1.Directory());
+    Setup.InstallFolder = RequireFittingPath(DirectoryListBox1.Directory());
     SetModalResult(ResultOk);
 }
 

@@ -1,20 +1,20 @@
 #include "dialogs/InstallForm.h"
 
-#include "app/SetupState.h"
+#include "base/CurrentDirectoryGuard.h"
+#include "base/FormatText.h"
 #include "dialogs/ChangeForm.h"
 #include "forms/InstallFormLayout.h"
-#include "fsutil/CurrentDirectoryGuard.h"
 #include "fsutil/PathMacros.h"
 #include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
 #include "toolkit/Application.h"
-#include "toolkit/FormatText.h"
 
 using namespace InstallFormLayout;
 
 std::string ProposedInstallFolder() {
     std::string value = Setup.InstallScript->ReadValue(InstallFolderSection, InstallFolderKey, MissingValueMark);
     if (value == MissingValueMark) value = "c:\\" + Setup.PackageName;
-    CheckPathLength(value);
+    RequireFittingPath(value);
     return ExpandPathMacros(value);
 }
 
@@ -34,7 +34,7 @@ void TInstallForm::ShowInstallFolder() {
 
 void TInstallForm::FormActivate() {
     // The proposal stands from here on, even if no button is pressed.
-    AssignPath(Setup.InstallFolder, ProposedInstallFolder());
+    Setup.InstallFolder = ProposedInstallFolder();
     ShowInstallFolder();
 }
 

@@ -1,9 +1,9 @@
 #include "dialogs/LicenceForm.h"
 
-#include "app/SetupState.h"
+#include "base/FormatText.h"
 #include "forms/LicenceFormLayout.h"
 #include "setupdata/ScriptNames.h"
-#include "toolkit/FormatText.h"
+#include "state/SetupState.h"
 
 using namespace LicenceFormLayout;
 

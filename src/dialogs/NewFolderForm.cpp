@@ -1,10 +1,10 @@
 #include "dialogs/NewFolderForm.h"
 
-#include "app/SetupState.h"
+#include "base/FormatText.h"
 #include "dialogs/ChangeForm.h"
 #include "forms/NewFolderFormLayout.h"
+#include "state/SetupState.h"
 #include "toolkit/Application.h"
-#include "toolkit/FormatText.h"
 
 using namespace NewFolderFormLayout;
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/SetupState.h"
-#include "fsutil/NotFoundError.h"
+#include "base/NotFoundError.h"
+#include "state/SetupState.h"
 
 namespace {
 

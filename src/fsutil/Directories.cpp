@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "app/SetupState.h"
-#include "fsutil/CurrentDirectoryGuard.h"
-#include "fsutil/NotFoundError.h"
-#include "setupdata/UninstallLog.h"
+#include "base/CurrentDirectoryGuard.h"
+#include "base/NotFoundError.h"
+#include "state/SetupState.h"
+#include "state/UninstallLog.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ bool DirectoryExists(const std::string& path) {
 }
 
 bool CreateDirectoryPath(const std::string& path) {
-    CheckPathLength(path);
+    RequireFittingPath(path);
     CurrentDirectoryGuard guard;
     bool driveLevel = true;
     for (size_t i = 0; i < path.size(); ++i) {

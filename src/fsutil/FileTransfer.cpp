@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <lzexpand.h>
 
-#include "app/SetupState.h"
+#include "base/FormatText.h"
 #include "fsutil/CompressedHeader.h"
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/LzFile.h"
-#include "toolkit/FormatText.h"
+#include "state/SetupState.h"
 
 namespace {
 

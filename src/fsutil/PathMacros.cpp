@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/SetupState.h"
+#include "state/SetupState.h"
 
 namespace {
 
@@ -41,6 +41,6 @@ std::string ExpandPathMacros(const std::string& source) {
             result += text[i++];
         }
     }
-    CheckPathLength(result);
+    RequireFittingPath(result);
     return result;
 }

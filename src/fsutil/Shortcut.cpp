@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/SetupState.h"
 #include "fsutil/ComScope.h"
+#include "state/SetupState.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ void SaveLink(IShellLinkA& link, const std::string& linkPath) {
 }  // namespace
 
 int CreateShortcut(const std::string& target, const std::string& description, const std::string& linkPath) {
-    CheckPathLength(target);
-    CheckPathLength(linkPath);
+    RequireFittingPath(target);
+    RequireFittingPath(linkPath);
     const ComInitGuard com;
     if (!com.Succeeded()) return -1;
     ComPointer<IShellLinkA> link;

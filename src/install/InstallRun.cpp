@@ -1,11 +1,11 @@
 #include <windows.h>
 
-#include "app/SetupState.h"
+#include "base/FormatText.h"
 #include "fsutil/FileTransfer.h"
 #include "install/ProgressForm.h"
 #include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
 #include "toolkit/Application.h"
-#include "toolkit/FormatText.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 #include <optional>
 
-#include "app/SetupState.h"
+#include "base/FormatText.h"
+#include "base/SetupError.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "fsutil/PathMacros.h"
 #include "install/ProgressForm.h"
 #include "setupdata/ScriptNames.h"
-#include "setupdata/UninstallLog.h"
+#include "state/SetupState.h"
+#include "state/UninstallLog.h"
 #include "toolkit/Application.h"
-#include "toolkit/FormatText.h"
-#include "toolkit/SetupError.h"
 
 namespace {
 

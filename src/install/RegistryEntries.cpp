@@ -1,6 +1,7 @@
 #include <optional>
 
-#include "app/SetupState.h"
+#include "base/FormatText.h"
+#include "base/SetupError.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/PathMacros.h"
 #include "install/ProgressForm.h"
@@ -8,9 +9,8 @@
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
-#include "setupdata/UninstallLog.h"
-#include "toolkit/FormatText.h"
-#include "toolkit/SetupError.h"
+#include "state/SetupState.h"
+#include "state/UninstallLog.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include <optional>
 
-#include "app/SetupState.h"
 #include "fsutil/Directories.h"
 #include "fsutil/PathMacros.h"
 #include "fsutil/Shortcut.h"
 #include "install/ProgressForm.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
-#include "setupdata/UninstallLog.h"
+#include "state/SetupState.h"
+#include "state/UninstallLog.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ void MakeShortcuts(const char* section, FolderOf folderOf, LogOrder order) {
         if (!target) continue;
         const std::string link = folderOf() + "\\" + pair.name + ".lnk";
         // Refused before its log entry, so the log never names a link that could not be made.
-        CheckPathLength(link);
+        RequireFittingPath(link);
         if (order == LogOrder::BeforeShortcut) LogFile(link);
         CreateShortcut(*target, pair.name, link);
         if (order == LogOrder::AfterShortcut) LogFile(link);

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "base/FormatText.h"
+#include "base/SetupError.h"
 #include "setupdata/IntegerText.h"
-#include "toolkit/FormatText.h"
-#include "toolkit/SetupError.h"
 
 namespace {
 

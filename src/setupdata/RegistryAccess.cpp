@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "toolkit/FormatText.h"
-#include "toolkit/SetupError.h"
+#include "base/FormatText.h"
+#include "base/SetupError.h"
 
 namespace {
 
@@ -14,14 +14,16 @@ const char* BelowRoot(const std::string& path) {
     return p;
 }
 
-LONG CreateBelow(HKEY root, const std::string& path, HKEY& key) {
-    return RegCreateKeyExA(root, BelowRoot(path), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                           nullptr);
+// The key below the root, for full access, made when `canCreate` allows; none when that failed.
+RegistryKey OpenBelow(HKEY root, const std::string& path, bool canCreate) {
+    HKEY key = nullptr;
+    const LONG result = canCreate ? RegCreateKeyExA(root, BelowRoot(path), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                                    KEY_ALL_ACCESS, nullptr, &key, nullptr)
+                                  : RegOpenKeyExA(root, BelowRoot(path), 0, KEY_ALL_ACCESS, &key);
+    return RegistryKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
 }  // namespace
-
-RegistryAccess::~RegistryAccess() { CloseKey(); }
 
 void RegistryAccess::SetRootKey(HKEY root) {
     CloseKey();
@@ -29,32 +31,24 @@ void RegistryAccess::SetRootKey(HKEY root) {
 }
 
 bool RegistryAccess::OpenKey(const std::string& path, bool canCreate) {
-    HKEY key = nullptr;
-    const LONG result =
-        canCreate ? CreateBelow(root_, path, key) : RegOpenKeyExA(root_, BelowRoot(path), 0, KEY_ALL_ACCESS, &key);
-    if (result != ERROR_SUCCESS) return false;
-    CloseKey();
-    current_ = key;
+    RegistryKey key = OpenBelow(root_, path, canCreate);
+    if (!key.IsValid()) return false;
+    current_.Reset(key.Release());
     return true;
 }
 
-bool RegistryAccess::CreateKey(const std::string& path) {
-    HKEY key = nullptr;
-    if (CreateBelow(root_, path, key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+bool RegistryAccess::CreateKey(const std::string& path) { return OpenBelow(root_, path, true).IsValid(); }
 
 std::string RegistryAccess::ReadString(const std::string& name) const {
-    if (!current_) return {};
+    if (!current_.IsValid()) return {};
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(current_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+    if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         throw SetupError(FormatText("Invalid data type for '%s'", name.c_str()));
     std::string value(size + 1, '\0');
     DWORD got = size + 1;
-    if (RegQueryValueExA(current_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &got) !=
+    if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &got) !=
         ERROR_SUCCESS)
         return {};
     value.resize(strnlen(value.c_str(), value.size()));
@@ -62,7 +56,7 @@ std::string RegistryAccess::ReadString(const std::string& name) const {
 }
 
 void RegistryAccess::WriteString(const std::string& name, const std::string& value) {
-    const LONG result = current_ ? RegSetValueExA(current_, name.c_str(), 0, REG_SZ,
+    const LONG result = current_.IsValid() ? RegSetValueExA(current_.Get(), name.c_str(), 0, REG_SZ,
                                                   reinterpret_cast<const BYTE*>(value.c_str()),
                                                   static_cast<DWORD>(value.size() + 1))
                                  : ERROR_INVALID_HANDLE;
@@ -71,17 +65,10 @@ void RegistryAccess::WriteString(const std::string& name, const std::string& val
 
 void RegistryAccess::WriteInteger(const std::string& name, int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
-    const LONG result = current_ ? RegSetValueExA(current_, name.c_str(), 0, REG_DWORD,
+    const LONG result = current_.IsValid() ? RegSetValueExA(current_.Get(), name.c_str(), 0, REG_DWORD,
                                                   reinterpret_cast<const BYTE*>(&data), sizeof data)
                                  : ERROR_INVALID_HANDLE;
     if (result != ERROR_SUCCESS) throw SetupError(FormatText("Failed to set data for '%s'", name.c_str()));
 }
 
-void RegistryAccess::CloseKey() {
-    if (current_) RegCloseKey(current_);
-    current_ = nullptr;
-}
-
-bool RegistryAccess::DeleteKey(const std::string& path) {
-    return RegDeleteKeyA(root_, BelowRoot(path)) == ERROR_SUCCESS;
-}
+void RegistryAccess::CloseKey() { current_.Reset(); }

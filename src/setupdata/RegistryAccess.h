@@ -4,16 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "base/OwnedHandle.h"
+
 // The registry-access object of the run: a root key (HKEY_CURRENT_USER when made) and at
 // most one open current key, which it owns and closes. Key paths given with a leading "\"
 // are taken below the root key.
 class RegistryAccess {
 public:
-    RegistryAccess() = default;
-    ~RegistryAccess();
-    RegistryAccess(const RegistryAccess&) = delete;
-    RegistryAccess& operator=(const RegistryAccess&) = delete;
-
     void SetRootKey(HKEY root);
     HKEY RootKey() const { return root_; }
     // Opens the key for full access and makes it current; a failed open leaves the current key as it was.
@@ -27,10 +24,9 @@ public:
     void WriteString(const std::string& name, const std::string& value);
     void WriteInteger(const std::string& name, int32_t value);
     void CloseKey();
-    bool DeleteKey(const std::string& path);
-    bool HasCurrentKey() const { return current_ != nullptr; }
+    bool HasCurrentKey() const { return current_.IsValid(); }
 
 private:
     HKEY root_ = HKEY_CURRENT_USER;
-    HKEY current_ = nullptr;
+    RegistryKey current_;
 };

@@ -1,5 +1,5 @@
 #include "setupdata/ScriptNames.h"
 
-#include "toolkit/FormatText.h"
+#include "base/FormatText.h"
 
 std::string ProgramFilesSection(int disk) { return FormatText("ProgramFiles%02d", disk); }

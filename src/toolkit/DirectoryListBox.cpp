@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <cctype>
 
-#include "fsutil/CurrentDirectoryGuard.h"
+#include "base/CurrentDirectoryGuard.h"
+#include "base/FormatText.h"
+#include "base/OwnedHandle.h"
+#include "base/SetupError.h"
 #include "toolkit/Dispatch.h"
-#include "toolkit/FormatText.h"
 #include "toolkit/PopupMenu.h"
-#include "toolkit/SetupError.h"
 
 namespace {
 
@@ -29,13 +30,12 @@ std::vector<std::string> SubfolderNames(const std::string& folder) {
     if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
     pattern += '*';
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    const FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+    if (!find.IsValid()) return names;
     do {
         const std::string name = data.cFileName;
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.Get(), &data));
     std::sort(names.begin(), names.end(), LessIgnoringCase);
     return names;
 }

@@ -1,5 +1,31 @@
 #include "toolkit/Label.h"
 
+namespace {
+
+// A window's device context with the window's own font selected, both given back when it goes.
+class WindowFontDC {
+public:
+    explicit WindowFontDC(HWND window)
+        : window_(window),
+          dc_(GetDC(window)),
+          oldFont_(SelectObject(dc_, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)))) {}
+    ~WindowFontDC() {
+        SelectObject(dc_, oldFont_);
+        ReleaseDC(window_, dc_);
+    }
+    WindowFontDC(const WindowFontDC&) = delete;
+    WindowFontDC& operator=(const WindowFontDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ oldFont_;
+};
+
+}  // namespace
+
 Label::Label(Container& parent, const Bounds& bounds, const std::string& caption, LabelAlign align,
              const FontSpec* font, bool autoSize)
     : Control(parent, "STATIC", SS_NOPREFIX | (align == LabelAlign::Center ? SS_CENTER : SS_LEFT), 0, bounds,
@@ -15,14 +41,11 @@ void Label::SetCaption(const std::string& caption) {
 }
 
 void Label::FitToText() {
-    HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    const WindowFontDC dc(Handle());
     SIZE extent{0, 0};
-    GetTextExtentPoint32A(dc, Caption().c_str(), static_cast<int>(Caption().size()), &extent);
+    GetTextExtentPoint32A(dc.Get(), Caption().c_str(), static_cast<int>(Caption().size()), &extent);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
+    GetTextMetricsA(dc.Get(), &metrics);
     Bounds bounds = GetBounds();
     bounds.width = extent.cx;
     bounds.height = metrics.tmHeight;

@@ -1,25 +1,8 @@
 #include "toolkit/Memo.h"
 
-#include "toolkit/FormatText.h"
-#include "toolkit/SetupError.h"
-
-namespace {
-
-// The whole file, or false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& fileName, std::string& content) {
-    HANDLE file = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    char buffer[4096];
-    DWORD got = 0;
-    content.clear();
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0) content.append(buffer, got);
-    CloseHandle(file);
-    return ok;
-}
-
-}  // namespace
+#include "base/FileContent.h"
+#include "base/FormatText.h"
+#include "base/SetupError.h"
 
 std::string JoinLinesForDisplay(const std::string& content) {
     std::string text;

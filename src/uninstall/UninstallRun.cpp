@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
-#include "app/SetupState.h"
+#include "base/FormatText.h"
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
-#include "toolkit/FormatText.h"
+#include "state/SetupState.h"
 #include "uninstall/KeyPath.h"
 #include "uninstall/UninstallForm.h"
 

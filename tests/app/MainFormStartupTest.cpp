@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/MainForm.h"
-#include "app/SetupState.h"
 #include "app/StartupEnvironment.h"
+#include "state/SetupState.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFiles.h"
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "app/MainForm.h"
-#include "app/SetupState.h"
 #include "app/StartupEnvironment.h"
+#include "base/SetupError.h"
+#include "state/SetupState.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFiles.h"
-#include "toolkit/SetupError.h"
 
 namespace {
 

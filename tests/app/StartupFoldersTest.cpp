@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/SetupState.h"
 #include "app/StartupFailure.h"
 #include "app/StartupFolders.h"
 #include "app/SystemFolders.h"
 #include "app/TempCopy.h"
+#include "state/SetupState.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"
 

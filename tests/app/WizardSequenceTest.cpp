@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "app/MainForm.h"
-#include "app/SetupState.h"
+#include "base/SetupError.h"
 #include "dialogs/InstallForm.h"
 #include "dialogs/LicenceForm.h"
 #include "install/ProgressForm.h"
+#include "state/SetupState.h"
 #include "support/ScriptedUi.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"
 #include "toolkit/Application.h"
-#include "toolkit/SetupError.h"
 #include "uninstall/UninstallForm.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/SetupState.h"
 #include "dialogs/ChangeForm.h"
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/InstallForm.h"
+#include "state/SetupState.h"
 #include "support/ScriptedUi.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/SetupState.h"
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/LicenceForm.h"
+#include "state/SetupState.h"
 #include "support/ScriptedUi.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/SetupError.h"
 #include "fsutil/PathMacros.h"
 #include "support/SetupStateScope.h"
-#include "toolkit/SetupError.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <sstream>
 #include <thread>
 
+#include "base/SetupError.h"
 #include "fsutil/Shortcut.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
-#include "toolkit/SetupError.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/SetupError.h"
 #include "setupdata/ProfileFile.h"
 #include "support/TestFiles.h"
-#include "toolkit/SetupError.h"
 
 namespace {
 

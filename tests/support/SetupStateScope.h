@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SetupState.h"
+#include "state/SetupState.h"
 
 // Gives a test the directories, flags, counters and uninstall log of `Setup` to change as it
 // likes, and puts the previous ones back when it ends.

@@ -6,13 +6,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/SetupError.h"
 #include "support/ScriptedUi.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/ProgressBar.h"
-#include "toolkit/SetupError.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "setupdata/UninstallLog.h"
+#include "state/UninstallLog.h"
 
-#include "app/SetupState.h"
+#include "base/SetupError.h"
 #include "setupdata/ScriptNames.h"
-#include "toolkit/SetupError.h"
+#include "state/SetupState.h"
 
 namespace {
 

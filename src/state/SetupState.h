@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "base/PathLimit.h"
 #include "setupdata/ProfileFile.h"
 #include "setupdata/RegistryAccess.h"
 
@@ -13,8 +14,6 @@ class TNewFolderForm;
 class TProgressForm;
 class TUninstallForm;
 
-// Every path buffer of the run holds at most this many characters.
-inline constexpr size_t MaxPathLength = 259;
 // The package name must fit the licence title "Licence Agreement for %s" (79 characters).
 inline constexpr size_t MaxPackageNameLength = 57;
 
@@ -48,10 +47,3 @@ struct SetupState {
 
 extern SetupState Setup;
 
-// Stores a path into a field of the record, refusing one that would not fit a path buffer
-// with SetupError "Path too long: <path>" rather than cutting it.
-void AssignPath(std::string& field, const std::string& path);
-// True when the path fits a path buffer.
-inline bool FitsPathBuffer(const std::string& path) { return path.size() <= MaxPathLength; }
-// Raises SetupError "Path too long: <path>" when the path would not fit a path buffer.
-void CheckPathLength(const std::string& path);

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "setupdata/UninstallLog.h"
+#include "base/SetupError.h"
+#include "state/UninstallLog.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"
-#include "toolkit/SetupError.h"
 
 namespace {
 

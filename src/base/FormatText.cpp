@@ -1,4 +1,4 @@
-#include "toolkit/FormatText.h"
+#include "base/FormatText.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "fsutil/CurrentDirectoryGuard.h"
+#include "base/CurrentDirectoryGuard.h"
 
 #include <windows.h>
 
-#include "fsutil/PathQuery.h"
+#include "base/PathQuery.h"
 
 std::string CurrentDirectory() {
     return QueryPath([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });

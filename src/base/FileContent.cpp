@@ -1,0 +1,32 @@
+#include "base/FileContent.h"
+
+#include "base/OwnedHandle.h"
+
+namespace {
+
+FileHandle OpenForReading(const std::string& path) {
+    return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    const FileHandle file = OpenForReading(path);
+    if (!file.IsValid()) return false;
+    content.clear();
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
+        if (got == 0) return true;
+        content.append(buffer, got);
+    }
+    return false;
+}
+
+size_t ReadFileStart(const std::string& path, unsigned char* buffer, size_t size) {
+    const FileHandle file = OpenForReading(path);
+    DWORD got = 0;
+    if (!file.IsValid() || !ReadFile(file.Get(), buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
+    return got;
+}

@@ -1,0 +1,3 @@
+#include "state/SetupState.h"
+
+SetupState Setup;

@@ -42,10 +42,8 @@ public:
     int Aborted = 0;
 
 private:
-    // The steps of FormActivate; a failed check raises StartupFailure.
-    void StartRun();
     void ShowGreeting(const std::string& owner);
     void ShowInstallPage();
     void ShowUninstallPage(bool logCopied);
-    void ShowPackageName(const std::string& name);
+    void ShowPackageName();
 };

@@ -1,3 +1,5 @@
+#include "app/PrepareFolders.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -8,12 +10,8 @@
 #include "base/NotFoundError.h"
 #include "fsutil/Directories.h"
 #include "setupdata/ScriptNames.h"
+#include "state/RunFace.h"
 #include "state/SetupState.h"
-#include "toolkit/Application.h"
-
-// Makes the install folder (after asking), the subfolders the script lists below it and the
-// other folders it names. The install run after this reads the media through the current
-// directory, so the folder current on entry is current again on every way out.
 
 namespace {
 
@@ -74,10 +72,6 @@ Failure EnsureOtherFolders() {
     return std::nullopt;
 }
 
-int Ask(const std::string& text, const char* caption, UINT style) {
-    return Application::Instance().ShowMessageBox(text, caption, style);
-}
-
 // The install folder is made only when the user agrees; `declined` tells a refusal.
 Failure EnsureInstallFolder(const std::string& folder, bool& declined) {
     if (Failure failure = TooLong(folder)) return failure;
@@ -89,28 +83,32 @@ Failure EnsureInstallFolder(const std::string& folder, bool& declined) {
         case FolderState::Missing:
             break;
     }
-    declined = Ask(FormatText("Folder %s does not exist.\nDo you wish to create it ?", folder.c_str()),
+    declined = Face().Ask(FormatText("Folder %s does not exist.\nDo you wish to create it ?", folder.c_str()),
                    "Folder Does Not Exist", MB_YESNO | MB_ICONQUESTION) == IDNO;
     return declined ? std::nullopt : MakeFolder(folder);
 }
 
 }  // namespace
 
-void TMainForm::PrepareFolders() {
+FolderPreparation PrepareInstallFolders() {
     CurrentDirectoryGuard restoreMedia;
     bool declined = false;
     Failure failure = EnsureInstallFolder(Setup.InstallFolder, declined);
     if (declined) {
-        Ask(FormatText("%s was not completely installed !", Setup.PackageName.c_str()), "Setup Abort",
-            MB_OK | MB_ICONERROR);
-        Aborted = 1;
-        Close();
-        return;
+        Face().Ask(FormatText("%s was not completely installed !", Setup.PackageName.c_str()), "Setup Abort",
+                   MB_OK | MB_ICONERROR);
+        return FolderPreparation::Declined;
     }
     if (!failure) failure = EnsureSubfolders();
     if (!failure) failure = EnsureOtherFolders();
-    if (failure) {
-        Ask(*failure, "Fatal Error", MB_OK | MB_ICONERROR);
-        Aborted = 1;
-    }
+    if (!failure) return FolderPreparation::Ready;
+    Face().Ask(*failure, "Fatal Error", MB_OK | MB_ICONERROR);
+    return FolderPreparation::Failed;
+}
+
+void TMainForm::PrepareFolders() {
+    const FolderPreparation result = PrepareInstallFolders();
+    if (result == FolderPreparation::Ready) return;
+    Aborted = 1;
+    if (result == FolderPreparation::Declined) Close();
 }

@@ -1,9 +1,12 @@
 #include "app/SetupProgram.h"
 
 #include <exception>
+#include <optional>
 
 #include "app/ArgumentText.h"
 #include "app/MainForm.h"
+#include "app/UnattendedCommand.h"
+#include "app/UnattendedRun.h"
 #include "dialogs/ChangeForm.h"
 #include "dialogs/InstallForm.h"
 #include "dialogs/LicenceForm.h"
@@ -26,9 +29,12 @@ void CreateSetupForms() {
 }
 
 int RunSetupProgram(const char* commandLine) {
+    const std::string arguments = ArgumentText(commandLine);
+    if (const std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments))
+        return RunUnattended(arguments, *command);
     Application& application = Application::Instance();
     try {
-        Setup.CommandLine = RequireFittingPath(ArgumentText(commandLine));
+        Setup.CommandLine = RequireFittingPath(arguments);
         application.Initialize();
         CreateSetupForms();
         application.Run();

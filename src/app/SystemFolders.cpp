@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/PathQuery.h"
+#include "fsutil/FileNames.h"
 
 std::string WindowsFolder() {
     return QueryPath([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
@@ -14,9 +15,4 @@ std::string SystemFolder() {
 
 std::string TempFolderPath() {
     return WithTrailingBackslash(QueryPath([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); }));
-}
-
-std::string WithTrailingBackslash(std::string path) {
-    if (path.empty() || path.back() != '\\') path += '\\';
-    return path;
 }

@@ -7,6 +7,3 @@ std::string WindowsFolder();
 std::string SystemFolder();
 // Always ends in "\", so file names can be appended directly.
 std::string TempFolderPath();
-
-// `path` with a "\" appended unless it already ends in one (an empty path gets one too).
-std::string WithTrailingBackslash(std::string path);

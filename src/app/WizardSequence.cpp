@@ -1,13 +1,13 @@
 #include <exception>
 
 #include "app/MainForm.h"
-#include "app/SystemFolders.h"
+#include "app/RunEnd.h"
 #include "base/FormatText.h"
 #include "dialogs/InstallForm.h"
 #include "dialogs/LicenceForm.h"
-#include "fsutil/FileTransfer.h"
 #include "install/ProgressForm.h"
 #include "setupdata/ScriptNames.h"
+#include "state/RunFace.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
 #include "uninstall/UninstallForm.h"
@@ -57,7 +57,7 @@ void TMainForm::Button3Click() {
     RunSequenceThenClose(*this, [this] {
         const std::string caption = FormatText("  Uninstall %s", Setup.PackageName.c_str());
         Hide();
-        if (Application::Instance().ShowMessageBox("Are you sure?", caption, MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        if (Face().Ask("Are you sure?", caption, MB_YESNO | MB_ICONQUESTION) == IDNO) {
             Aborted = 1;
             Close();
         }
@@ -67,17 +67,4 @@ void TMainForm::Button3Click() {
 
 void TMainForm::Button4Click() { Close(); }
 
-void TMainForm::FormDestroy() {
-    Setup.InstallScript.reset();
-    Setup.UninstallLog.reset();
-    Setup.Registry.reset();
-    // Without a Temp directory (the start failed early) the bare names would name the media's own files.
-    if (Setup.TempDir.empty()) return;
-    // Without an install folder there is no place for the log; a drive root is not one.
-    if (!Setup.InstallFolder.empty()) {
-        const std::string installedLog = WithTrailingBackslash(Setup.InstallFolder) + LogFileName;
-        CopyFileA((Setup.TempDir + LogFileName).c_str(), installedLog.c_str(), FALSE);
-    }
-    DeleteTempFile(ScriptFileName);
-    DeleteTempFile(LogFileName);
-}
+void TMainForm::FormDestroy() { EndRun(); }

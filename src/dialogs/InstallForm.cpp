@@ -4,6 +4,7 @@
 #include "base/FormatText.h"
 #include "dialogs/ChangeForm.h"
 #include "forms/InstallFormLayout.h"
+#include "fsutil/InstallFolder.h"
 #include "fsutil/PathMacros.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
@@ -53,12 +54,9 @@ void TInstallForm::Button1Click() {
 void TInstallForm::Button2Click() {
     Edit1.SelectAll();
     const std::string typed = Edit1.SelectedText();
-    // A longer text would have to be cut, and the cut path is not the folder the user named.
-    if (!FitsPathBuffer(typed)) {
-        Application::Instance().ShowMessageBox(
-            FormatText("The install folder is %u characters long; at most %u are possible",
-                       static_cast<unsigned>(typed.size()), static_cast<unsigned>(MaxPathLength)),
-            "Install", MB_OK | MB_ICONERROR);
+    const std::string problem = InstallFolderProblem(typed);
+    if (!problem.empty()) {
+        Application::Instance().ShowMessageBox(problem, "Install", MB_OK | MB_ICONERROR);
         return;
     }
     Setup.InstallFolder = typed;

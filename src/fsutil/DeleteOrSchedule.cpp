@@ -9,8 +9,9 @@ namespace {
 
 void ScheduleAfterFailure(const std::string& path) {
     // A name that is not there is not scheduled: by the restart it might name something new.
-    if (Setup.IsWindowsNT == 1 && !IsNotFoundError(GetLastError()))
-        MoveFileExA(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (Setup.IsWindowsNT != 1 || IsNotFoundError(GetLastError())) return;
+    if (MoveFileExA(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT))
+        Setup.RestartScheduled = true;
 }
 
 }  // namespace

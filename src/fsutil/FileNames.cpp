@@ -32,3 +32,8 @@ std::string TruncateWithDots(const std::string& text, size_t keep) { return text
 std::string DisplayText(const std::string& text) {
     return text.size() > MaxDisplayLength ? TruncateWithDots(text, DisplayKeepLength) : text;
 }
+
+std::string WithTrailingBackslash(std::string path) {
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path;
+}

@@ -15,3 +15,6 @@ std::string TruncateWithDots(const std::string& text, size_t keep);
 // A path or key as the progress windows show it: at most 54 characters, a longer one cut to
 // its first 51 and "...".
 std::string DisplayText(const std::string& text);
+
+// `path` with a "\" appended unless it already ends in one (an empty path gets one too).
+std::string WithTrailingBackslash(std::string path);

@@ -5,11 +5,12 @@
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "fsutil/PathMacros.h"
-#include "install/ProgressForm.h"
+#include "install/InstallRun.h"
 #include "setupdata/ScriptNames.h"
+#include "state/RunFace.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
-#include "toolkit/Application.h"
+#include "toolkit/ProgressBar.h"
 
 namespace {
 
@@ -29,9 +30,9 @@ std::optional<std::string> ExpandedDestination(const std::string& value) {
 
 }  // namespace
 
-void TProgressForm::InstallProgramFiles(int disk, int diskCount) {
+void InstallRun::InstallProgramFiles(int disk, int diskCount) {
     // Disks before the last keep the bar where the previous disk left it.
-    if (disk == diskCount) SetBarPosition(ProgressBar1, 0);
+    if (disk == diskCount) view_.SetBarPosition(ProgressBarRole::Current, 0);
     EntryList entries;
     Setup.InstallScript->ReadEntries(ProgramFilesSection(disk), entries);
     const size_t count = entries.Count();
@@ -40,7 +41,6 @@ void TProgressForm::InstallProgramFiles(int disk, int diskCount) {
     const float perFile = FilesShare / static_cast<float>(count);
     SetBarSteps(static_cast<int>(perFile), static_cast<int>(perFile / static_cast<float>(diskCount)));
 
-    Application& application = Application::Instance();
     for (size_t i = 0; i < count; ++i) {
         const std::optional<std::string> dest = ExpandedDestination(entries.Value(i));
         // A destination beyond a path buffer is refused before anything is expanded.
@@ -59,12 +59,12 @@ void TProgressForm::InstallProgramFiles(int disk, int diskCount) {
             return;
         }
         DeleteTempFile(name);
-        application.Pause(PauseBeforeLog);
+        Face().Pause(PauseBeforeLog);
         LogFile(*dest);
-        ShowCurrentItem(DisplayText(*dest));
+        view_.ShowCurrentItem(DisplayText(*dest));
         StepBars();
         const bool lastOfEarlierDisk = i + 1 == count && diskCount > 1 && disk < diskCount;
-        if (lastOfEarlierDisk) SetBarPosition(ProgressBar1, ProgressBar::Maximum);
-        application.Pause(PauseAfterFile);
+        if (lastOfEarlierDisk) view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
+        Face().Pause(PauseAfterFile);
     }
 }

@@ -1,7 +1,7 @@
 #include "install/ProgressForm.h"
 
 #include "forms/ProgressFormLayout.h"
-#include "toolkit/Application.h"
+#include "install/InstallRun.h"
 
 TProgressForm::TProgressForm()
     : Form(ProgressFormLayout::Form),
@@ -10,6 +10,13 @@ TProgressForm::TProgressForm()
       ProgressBar1(*this, ProgressFormLayout::ProgressBar1, ProgressFormLayout::ProgressBar1Step),
       Button1(*this, ProgressFormLayout::Button1, ProgressFormLayout::CancelText, [this] { Button1Click(); }),
       TotalProgress(*this, ProgressFormLayout::TotalProgress) {}
+
+void TProgressForm::FormActivate() {
+    RunAborted = 0;
+    InstallRun run(*this);
+    run.Run();
+    RunAborted = run.RunAborted;
+}
 
 void TProgressForm::Button1Click() { Close(); }
 
@@ -23,7 +30,7 @@ void TProgressForm::ShowCaption(const std::string& caption) {
     Update();
 }
 
-void TProgressForm::ShowProgramName(const std::string& text) {
+void TProgressForm::ShowPhase(const std::string& text) {
     IProgramName.SetCaption(text);
     IProgramName.Update();
 }
@@ -33,24 +40,16 @@ void TProgressForm::ShowCurrentItem(const std::string& text) {
     ICurrentFile.Update();
 }
 
-void TProgressForm::SetBarSteps(int barStep, int totalStep) {
-    ProgressBar1.SetStep(barStep);
-    TotalProgress.SetStep(totalStep);
+void TProgressForm::SetBarStep(ProgressBarRole bar, int step) { BarOf(bar).SetStep(step); }
+
+void TProgressForm::StepBar(ProgressBarRole bar) {
+    BarOf(bar).StepIt();
+    BarOf(bar).Update();
 }
 
-void TProgressForm::StepBars() {
-    ProgressBar1.StepIt();
-    ProgressBar1.Update();
-    TotalProgress.StepIt();
-    TotalProgress.Update();
+void TProgressForm::SetBarPosition(ProgressBarRole bar, int position) {
+    BarOf(bar).SetPosition(position);
+    BarOf(bar).Update();
 }
 
-void TProgressForm::SetBarPosition(ProgressBar& bar, int position) {
-    bar.SetPosition(position);
-    bar.Update();
-}
-
-void TProgressForm::FailRun(const std::string& message) {
-    Application::Instance().ShowMessageBox(message, "Fatal Error", MB_OK | MB_ICONERROR);
-    RunAborted = 1;
-}
+void TProgressForm::ShowEnded() { Button1.SetCaption("OK"); }

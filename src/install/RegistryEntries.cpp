@@ -4,7 +4,7 @@
 #include "base/SetupError.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/PathMacros.h"
-#include "install/ProgressForm.h"
+#include "install/InstallRun.h"
 #include "setupdata/IntegerText.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptGroups.h"
@@ -50,7 +50,7 @@ void WriteValue(const KeyValueGroup& group) {
 
 }  // namespace
 
-void TProgressForm::WriteRegistryEntries() {
+void InstallRun::WriteRegistryEntries() {
     EntryList keys;
     Setup.InstallScript->ReadEntries(RegistryKeysSection, keys);
     if (keys.Empty()) return;
@@ -64,7 +64,7 @@ void TProgressForm::WriteRegistryEntries() {
         }
         if (result != KeyResult::Created) continue;
         LogRegistryKey(entry.value);
-        ShowCurrentItem(DisplayText(entry.value));
+        view_.ShowCurrentItem(DisplayText(entry.value));
         StepBars();
     }
 

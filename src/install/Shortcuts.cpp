@@ -5,7 +5,7 @@
 #include "fsutil/Directories.h"
 #include "fsutil/PathMacros.h"
 #include "fsutil/Shortcut.h"
-#include "install/ProgressForm.h"
+#include "install/InstallRun.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
@@ -67,7 +67,7 @@ void MakeShortcuts(const char* section, FolderOf folderOf, LogOrder order) {
 
 }  // namespace
 
-void TProgressForm::CreateShortcuts() {
+void InstallRun::CreateShortcuts() {
     const bool allUsers = Setup.IsWindowsNT == 1;
     const ShellFolderNames& names = allUsers ? CommonFolders : UserFolders;
     Setup.Registry->SetRootKey(allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER);

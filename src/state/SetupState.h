@@ -13,6 +13,7 @@ class TChangeForm;
 class TNewFolderForm;
 class TProgressForm;
 class TUninstallForm;
+class RunFace;
 
 // The package name must fit the licence title "Licence Agreement for %s" (79 characters).
 inline constexpr size_t MaxPackageNameLength = 57;
@@ -41,6 +42,10 @@ struct SetupState {
     int DirEntryCount = 0;
     int KeyEntryCount = 0;
     int FileEntryCount = 0;
+    // Where messages go; the screen when null (see Face()).
+    RunFace* Face = nullptr;
+    // Set once something was handed to the platform for deletion at the next restart.
+    bool RestartScheduled = false;
 
     bool IsUninstallMode() const { return !CommandLine.empty(); }
 };

@@ -1,12 +1,13 @@
 #pragma once
+#include "state/ProgressView.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/ProgressBar.h"
 
-// The uninstall progress window. Its activation runs the whole uninstall from the log of
-// `Setup`; Button1 closes it once the run has ended.
-class TUninstallForm : public Form {
+// The uninstall progress window: the screen's view of the uninstall run, which its activation
+// runs. Button1 closes it once the run has ended.
+class TUninstallForm : public Form, public ProgressView {
 public:
     TUninstallForm();
 
@@ -17,10 +18,13 @@ public:
     Label UCurrentFile;
     ProgressBar ProgressBar1;
     Button Button1;
-};
 
-// The three phases of the run, callable one at a time. Files and registry keys are shown
-// in UCurrentFile and advance ProgressBar1; directories are removed last entry first.
-void UninstallFiles(TUninstallForm& form);
-void UninstallRegistryKeys(TUninstallForm& form);
-void UninstallDirectories(TUninstallForm& form);
+    void ShowCaption(const std::string& caption) override;
+    void ShowPhase(const std::string& text) override;
+    void ShowCurrentItem(const std::string& text) override;
+    // The window has no total bar: what is meant for it is ignored.
+    void SetBarStep(ProgressBarRole bar, int step) override;
+    void StepBar(ProgressBarRole bar) override;
+    void SetBarPosition(ProgressBarRole bar, int position) override;
+    void ShowEnded() override;
+};

@@ -1,3 +1,5 @@
+#include "uninstall/UninstallRun.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -10,8 +12,8 @@
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
+#include "toolkit/ProgressBar.h"
 #include "uninstall/KeyPath.h"
-#include "uninstall/UninstallForm.h"
 
 namespace {
 
@@ -22,27 +24,7 @@ EntryList ReadLogSection(const char* section) {
 }
 
 // Each shown phase fills at most half the bar; 51 entries or more leave it standing.
-void SetPhaseStep(ProgressBar& bar, size_t count) {
-    if (count > 0) bar.SetStep(static_cast<int>(50.0 / static_cast<double>(count)));
-}
-
-void ShowHandledEntry(TUninstallForm& form, const std::string& text) {
-    form.UCurrentFile.SetCaption(DisplayText(text));
-    form.UCurrentFile.Update();
-    form.ProgressBar1.StepIt();
-}
-
-// Handles every entry of a section first to last, showing each and advancing the bar.
-template <class HandleEntry>
-void RunShownPhase(TUninstallForm& form, const char* section, HandleEntry handleEntry) {
-    const EntryList entries = ReadLogSection(section);
-    SetPhaseStep(form.ProgressBar1, entries.Count());
-    for (const Entry& entry : entries) {
-        // A value longer than a path buffer is passed over: a cut one would name, and delete, something else.
-        if (FitsPathBuffer(entry.value)) handleEntry(entry.value);
-        ShowHandledEntry(form, entry.value);
-    }
-}
+int PhaseStep(size_t count) { return static_cast<int>(50.0 / static_cast<double>(count)); }
 
 // Only the four roots the uninstall knows, compared exactly: a key under any other root name
 // stays, and a root itself is never deleted. One attempt, whatever the result.
@@ -53,24 +35,41 @@ void DeleteLoggedKey(const std::string& text) {
         RegDeleteKeyA(*root, key->keyPath.c_str());
 }
 
-void ShowCompleted(TUninstallForm& form) {
-    form.UCurrentFile.SetCaption("");
-    form.ProgressBar1.SetPosition(ProgressBar::Maximum);
-    form.Button1.SetCaption("OK");
-    form.UProgramName.SetCaption(FormatText("%s Successfully Uninstalled", Setup.PackageName.c_str()));
-    form.SetCaption(FormatText("     Uninstalling %s - Complete", Setup.PackageName.c_str()));
-    form.Update();
-}
-
 }  // namespace
 
-void UninstallFiles(TUninstallForm& form) {
-    RunShownPhase(form, LogProgramFilesSection, DeleteFileOrSchedule);
+void UninstallRun::Run() {
+    const char* package = Setup.PackageName.c_str();
+    view_.ShowPhase(FormatText("Deleting %s Support Files:", package));
+    view_.ShowCaption(FormatText("     Uninstalling %s...", package));
+    UninstallFiles();
+    // The last file shown stays until the first key replaces it.
+    view_.ShowPhase(FormatText("Deleting %s Registry Entries:", package));
+    UninstallRegistryKeys();
+    // The installed log lives in the install folder, which can only go once the log is gone.
+    DeleteFileA(Setup.CommandLine.c_str());
+    UninstallDirectories();
+    DeleteTempFile(LogFileName);
+    ShowCompleted();
 }
 
-void UninstallRegistryKeys(TUninstallForm& form) { RunShownPhase(form, RegistryKeysSection, DeleteLoggedKey); }
+// Handles every entry of a section first to last, showing each and advancing the bar.
+template <class HandleEntry>
+void UninstallRun::RunShownPhase(const char* section, HandleEntry handleEntry) {
+    const EntryList entries = ReadLogSection(section);
+    if (entries.Count() > 0) view_.SetBarStep(ProgressBarRole::Current, PhaseStep(entries.Count()));
+    for (const Entry& entry : entries) {
+        // A value longer than a path buffer is passed over: a cut one would name, and delete, something else.
+        if (FitsPathBuffer(entry.value)) handleEntry(entry.value);
+        view_.ShowCurrentItem(DisplayText(entry.value));
+        view_.StepBar(ProgressBarRole::Current);
+    }
+}
 
-void UninstallDirectories(TUninstallForm&) {
+void UninstallRun::UninstallFiles() { RunShownPhase(LogProgramFilesSection, DeleteFileOrSchedule); }
+
+void UninstallRun::UninstallRegistryKeys() { RunShownPhase(RegistryKeysSection, DeleteLoggedKey); }
+
+void UninstallRun::UninstallDirectories() {
     const EntryList entries = ReadLogSection(DirectoriesSection);
     // Parents were logged before their children, so the last entry is the innermost.
     for (size_t i = entries.Count(); i > 0; --i) {
@@ -79,18 +78,11 @@ void UninstallDirectories(TUninstallForm&) {
     }
 }
 
-void TUninstallForm::FormActivate() {
-    UProgramName.SetCaption(FormatText("Deleting %s Support Files:", Setup.PackageName.c_str()));
-    SetCaption(FormatText("     Uninstalling %s...", Setup.PackageName.c_str()));
-    Update();
-    UninstallFiles(*this);
-    // The last file shown stays until the first key replaces it.
-    UProgramName.SetCaption(FormatText("Deleting %s Registry Entries:", Setup.PackageName.c_str()));
-    UProgramName.Update();
-    UninstallRegistryKeys(*this);
-    // The installed log lives in the install folder, which can only go once the log is gone.
-    DeleteFileA(Setup.CommandLine.c_str());
-    UninstallDirectories(*this);
-    DeleteTempFile(LogFileName);
-    ShowCompleted(*this);
+void UninstallRun::ShowCompleted() {
+    const char* package = Setup.PackageName.c_str();
+    view_.ShowCurrentItem("");
+    view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
+    view_.ShowEnded();
+    view_.ShowPhase(FormatText("%s Successfully Uninstalled", package));
+    view_.ShowCaption(FormatText("     Uninstalling %s - Complete", package));
 }

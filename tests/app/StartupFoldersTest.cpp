@@ -4,6 +4,7 @@
 #include "app/StartupFolders.h"
 #include "app/SystemFolders.h"
 #include "app/TempCopy.h"
+#include "fsutil/FileNames.h"
 #include "state/SetupState.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "fsutil/FileNames.h"
+#include "install/InstallRun.h"
 #include "install/InstallTestBed.h"
 #include "install/TestRegistry.h"
-#include "fsutil/FileNames.h"
 #include "setupdata/ScriptNames.h"
 #include "toolkit/Application.h"
 
@@ -65,7 +66,7 @@ TEST(ProgressSteps, FourKeysWithOneExistingStepBothBarsThreeTimesBySeven) {
     bed.form.ProgressBar1.SetPosition(40);
     bed.form.TotalProgress.SetPosition(50);
 
-    bed.form.WriteRegistryEntries();
+    InstallRun(bed.form).WriteRegistryEntries();
 
     EXPECT_EQ(bed.form.ProgressBar1.Step(), 7);
     EXPECT_EQ(bed.form.TotalProgress.Step(), 7);

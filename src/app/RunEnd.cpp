@@ -1,0 +1,21 @@
+#include "app/RunEnd.h"
+
+#include <windows.h>
+
+#include "fsutil/FileTransfer.h"
+#include "fsutil/InstallFolder.h"
+#include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
+
+void EndRun() {
+    Setup.InstallScript.reset();
+    Setup.UninstallLog.reset();
+    Setup.Registry.reset();
+    // Without a Temp directory (the start failed early) the bare names would name the media's own files.
+    if (Setup.TempDir.empty()) return;
+    // Without an install folder there is no place for the log; a drive root is not one.
+    if (!Setup.InstallFolder.empty())
+        CopyFileA((Setup.TempDir + LogFileName).c_str(), InstalledLogPath(Setup.InstallFolder).c_str(), FALSE);
+    DeleteTempFile(ScriptFileName);
+    DeleteTempFile(LogFileName);
+}

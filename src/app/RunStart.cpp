@@ -1,0 +1,100 @@
+#include "app/RunStart.h"
+
+#include <windows.h>
+
+#include "app/StartupFailure.h"
+#include "app/StartupFolders.h"
+#include "app/SystemFolders.h"
+#include "app/TempCopy.h"
+#include "base/FormatText.h"
+#include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
+#include "state/UninstallLog.h"
+
+namespace {
+
+constexpr const char* NtVersionKey = "\\Software\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr const char* VersionKey = "\\Software\\Microsoft\\Windows\\CurrentVersion";
+
+int PlatformIsNT() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT ? 1 : 0;
+}
+
+// A path that would not fit its buffer ends the run; it is never cut.
+std::string FittingPath(const std::string& path) {
+    if (!FitsPathBuffer(path)) throw StartupFailure(PathTooLongText(path));
+    return path;
+}
+
+// Leaves the Windows key current: the two folders are read from it next.
+std::string ReadOwner(RegistryAccess& registry, bool windowsNT) {
+    std::string owner;
+    if (windowsNT) {
+        registry.OpenKey(NtVersionKey, false);
+        owner = registry.ReadString("RegisteredOwner");
+    }
+    registry.OpenKey(VersionKey, false);
+    if (!windowsNT) owner = registry.ReadString("RegisteredOwner");
+    return owner;
+}
+
+// Install mode starts its log afresh; uninstall mode works on a copy of the installed log.
+// False when the log to read could not be copied.
+bool PrepareTempLog(const std::string& logPath) {
+    if (Setup.IsUninstallMode()) return CopyReplacing(Setup.CommandLine, logPath);
+    if (!RemoveStaleFile(logPath)) throw StartupFailure(FormatText("Unable to write to %s", logPath.c_str()));
+    return true;
+}
+
+// The [Package] name of `file`, which is null when its copy failed.
+std::string PackageNameOf(const ProfileFile* file, const char* failure) {
+    const std::string name =
+        file ? file->ReadValue(PackageSection, PackageNameKey, MissingValueMark) : MissingValueMark;
+    if (name == MissingValueMark) throw StartupFailure(failure);
+    if (name.size() > MaxPackageNameLength)
+        throw StartupFailure(FormatText("Package name too long (more than %d characters): %s",
+                                        static_cast<int>(MaxPackageNameLength), name.c_str()));
+    return name;
+}
+
+}  // namespace
+
+StartedRun StartRun() {
+    StartedRun started;
+    Setup.IsWindowsNT = PlatformIsNT();
+    Setup.Registry = std::make_unique<RegistryAccess>();
+    RegistryAccess& registry = *Setup.Registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    started.owner = ReadOwner(registry, Setup.IsWindowsNT);
+
+    Setup.WindowsDir = FittingPath(WindowsFolder());
+    Setup.SystemDir = FittingPath(SystemFolder());
+    Setup.TempDir = FittingPath(TempFolderPath());
+    Setup.ProgramFilesDir = FittingPath(registry.ReadString("ProgramFilesDir"));
+    Setup.CommonFilesDir = FittingPath(registry.ReadString("CommonFilesDir"));
+    registry.CloseKey();
+
+    const std::string logPath = FittingPath(Setup.TempDir + LogFileName);
+    started.logCopied = PrepareTempLog(logPath);
+    Setup.UninstallLog = std::make_unique<ProfileFile>(logPath);
+    CheckStartupFolders();
+    return started;
+}
+
+void OpenSetupScript() {
+    const std::string scriptPath = FittingPath(Setup.TempDir + ScriptFileName);
+    const bool copied = CopyReplacing(ScriptFileName, scriptPath);
+    Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
+    Setup.PackageName =
+        PackageNameOf(copied ? Setup.InstallScript.get() : nullptr, "install.ini not found or invalid");
+    // The log's first entry names the package it belongs to.
+    LogPackageName(Setup.PackageName);
+}
+
+void ReadLoggedPackageName(bool logCopied) {
+    Setup.PackageName =
+        PackageNameOf(logCopied ? Setup.UninstallLog.get() : nullptr, "uninstal.ini not found or invalid");
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+// The start of every run, as the main window's activation and the unattended run both begin.
+// A check that fails raises StartupFailure with the text to show.
+
+struct StartedRun {
+    std::string owner;      // the registered owner, for the greeting
+    bool logCopied = true;  // uninstall mode: whether the installed log reached its working copy
+};
+
+// The platform flag, the registry object, the system folders, the working copy of the log
+// (copied from the installed log in uninstall mode, started afresh otherwise), the folders checked.
+StartedRun StartRun();
+// Install mode: the working copy of the setup script, its package name into `Setup`, and the
+// log's first entry naming the package.
+void OpenSetupScript();
+// Uninstall mode: the package name of the log's working copy into `Setup`.
+void ReadLoggedPackageName(bool logCopied);

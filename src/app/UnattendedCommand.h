@@ -1,0 +1,15 @@
+#pragma once
+#include <optional>
+#include <string>
+
+// What an unattended run is asked to do.
+struct UnattendedCommand {
+    std::optional<std::string> installFolder;  // install there instead of the proposed folder
+    std::string logPath;                       // uninstall from this installed log when not empty
+};
+
+// The argument text "/S" followed by a blank, a tab or the end selects the unattended mode.
+// After it and its blanks comes nothing (install to the proposed folder), "/D=" and the install
+// folder, or the path of an installed log; either is the rest of the text, verbatim. Nothing
+// for every other argument text, which keeps its meaning.
+std::optional<UnattendedCommand> ParseUnattendedCommand(const std::string& argumentText);

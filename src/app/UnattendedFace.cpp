@@ -1,0 +1,51 @@
+#include "app/UnattendedFace.h"
+
+#include "base/FormatText.h"
+
+namespace {
+
+// A message box's text on one line.
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+std::string TimeStamp() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return FormatText("%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+                      now.wSecond);
+}
+
+}  // namespace
+
+UnattendedFace::UnattendedFace(const std::string& logPath)
+    : log_(CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+int UnattendedFace::Ask(const std::string& text, const std::string& caption, UINT style) {
+    int answer = IDOK;
+    const char* told = "";
+    switch (style & MB_TYPEMASK) {
+        case MB_YESNO:
+            answer = IDYES;
+            told = " - Yes";
+            break;
+        case MB_OKCANCEL:
+            // Only the disk prompt asks this; no one is there to insert the disk.
+            answer = IDCANCEL;
+            told = " - Cancel";
+            break;
+    }
+    if ((style & MB_ICONMASK) == MB_ICONERROR || answer == IDCANCEL) failed_ = true;
+    Write(caption + ": " + OneLine(text) + told);
+    return answer;
+}
+
+void UnattendedFace::Write(const std::string& text) {
+    if (!log_.IsValid()) return;
+    const std::string line = TimeStamp() + " " + text + "\r\n";
+    DWORD written = 0;
+    WriteFile(log_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+
+#include "base/OwnedHandle.h"
+#include "state/ProgressView.h"
+#include "state/RunFace.h"
+
+// The face of an unattended run. Nothing is shown: what the windows would show (the phases,
+// the end state) and every message box go to a text log, one line each with a time stamp,
+// appended run after run. A question gets the answer a person installing gives (yes), a disk
+// that is not there is not waited for, and nothing pauses or sounds.
+class UnattendedFace final : public RunFace, public ProgressView {
+public:
+    explicit UnattendedFace(const std::string& logPath);
+
+    int Ask(const std::string& text, const std::string& caption, UINT style) override;
+    void Pause(DWORD) override {}
+    void Beep() override {}
+
+    void ShowCaption(const std::string&) override {}
+    void ShowPhase(const std::string& text) override { Write(text); }
+    void ShowCurrentItem(const std::string&) override {}
+    void SetBarStep(ProgressBarRole, int) override {}
+    void StepBar(ProgressBarRole) override {}
+    void SetBarPosition(ProgressBarRole, int) override {}
+    void ShowEnded() override {}
+
+    // One line of the log, with the time stamp in front.
+    void Write(const std::string& text);
+    // True once an error was shown or a disk was not there: the run failed.
+    bool Failed() const { return failed_; }
+
+private:
+    FileHandle log_;
+    bool failed_ = false;
+};

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+// The two bars of a progress window: the one of the disk or phase at hand and, for the
+// install, the total. A window without a total bar ignores what is meant for it.
+enum class ProgressBarRole { Current, Total };
+
+// What a run's progress window shows: its caption, the phase, the item at hand, the bars
+// (over 0..100) and, once the run has ended, a button that reads "OK". The run does not return
+// to the message loop until it ends, so every change is shown at once.
+class ProgressView {
+public:
+    virtual void ShowCaption(const std::string& caption) = 0;
+    virtual void ShowPhase(const std::string& text) = 0;
+    virtual void ShowCurrentItem(const std::string& text) = 0;
+    virtual void SetBarStep(ProgressBarRole bar, int step) = 0;
+    virtual void StepBar(ProgressBarRole bar) = 0;
+    virtual void SetBarPosition(ProgressBarRole bar, int position) = 0;
+    // The run has ended: the button now reads "OK".
+    virtual void ShowEnded() = 0;
+
+protected:
+    ~ProgressView() = default;
+};

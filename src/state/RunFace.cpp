@@ -1,0 +1,22 @@
+#include "state/RunFace.h"
+
+#include "state/SetupState.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+class ScreenFace final : public RunFace {
+public:
+    int Ask(const std::string& text, const std::string& caption, UINT style) override {
+        return Application::Instance().ShowMessageBox(text, caption, style);
+    }
+    void Pause(DWORD milliseconds) override { Application::Instance().Pause(milliseconds); }
+    void Beep() override { MessageBeep(MB_ICONEXCLAMATION); }
+};
+
+}  // namespace
+
+RunFace& Face() {
+    static ScreenFace screen;
+    return Setup.Face ? *Setup.Face : screen;
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// How a run meets the person who started it. On the screen: message boxes, the pauses that
+// pace the install and the platform's sounds. The unattended run writes the same messages to
+// its log, answers as a person installing would, and neither waits nor sounds. One engine,
+// two faces.
+class RunFace {
+public:
+    // A message box of the run; the button chosen (IDYES, IDNO, IDOK, IDCANCEL).
+    virtual int Ask(const std::string& text, const std::string& caption, UINT style) = 0;
+    // Paces the install for a person watching it.
+    virtual void Pause(DWORD milliseconds) = 0;
+    // The platform's exclamation sound, at a change of disks and at the end of the install.
+    virtual void Beep() = 0;
+
+protected:
+    ~RunFace() = default;
+};
+
+// The face of this run: `Setup.Face` when one is set, the screen otherwise.
+RunFace& Face();

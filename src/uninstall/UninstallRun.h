@@ -1,0 +1,25 @@
+#pragma once
+#include "state/ProgressView.h"
+
+// The uninstall run: deletes the files and shortcuts, the registry keys and the directories
+// that the uninstall log of `Setup` records, then the installed log and its working copy, and
+// reports to a progress view. It asks nothing and reports no error; what cannot go at once is,
+// on Windows NT, left to the platform to delete at the next restart.
+class UninstallRun {
+public:
+    explicit UninstallRun(ProgressView& view) : view_(view) {}
+
+    void Run();
+    // The phases, callable one at a time. Files and registry keys are shown as the item at hand
+    // and advance the bar; directories are removed last entry first.
+    void UninstallFiles();
+    void UninstallRegistryKeys();
+    void UninstallDirectories();
+
+private:
+    template <class HandleEntry>
+    void RunShownPhase(const char* section, HandleEntry handleEntry);
+    void ShowCompleted();
+
+    ProgressView& view_;
+};

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "fsutil/FileTransfer.h"
 #include "fsutil/InstallFolder.h"
+#include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 
@@ -11,11 +11,10 @@ void EndRun() {
     Setup.InstallScript.reset();
     Setup.UninstallLog.reset();
     Setup.Registry.reset();
-    // Without a Temp directory (the start failed early) the bare names would name the media's own files.
+    // Without a working folder (the start failed early) there is nothing to leave or remove.
     if (Setup.TempDir.empty()) return;
     // Without an install folder there is no place for the log; a drive root is not one.
     if (!Setup.InstallFolder.empty())
         CopyFileA((Setup.TempDir + LogFileName).c_str(), InstalledLogPath(Setup.InstallFolder).c_str(), FALSE);
-    DeleteTempFile(ScriptFileName);
-    DeleteTempFile(LogFileName);
+    RemoveWorkFolder(Setup.TempDir);
 }

@@ -5,8 +5,8 @@
 #include "app/StartupFailure.h"
 #include "app/StartupFolders.h"
 #include "app/SystemFolders.h"
-#include "app/TempCopy.h"
 #include "base/FormatText.h"
+#include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
@@ -41,12 +41,10 @@ std::string ReadOwner(RegistryAccess& registry, bool windowsNT) {
     return owner;
 }
 
-// Install mode starts its log afresh; uninstall mode works on a copy of the installed log.
-// False when the log to read could not be copied.
-bool PrepareTempLog(const std::string& logPath) {
-    if (Setup.IsUninstallMode()) return CopyReplacing(Setup.CommandLine, logPath);
-    if (!RemoveStaleFile(logPath)) throw StartupFailure(FormatText("Unable to write to %s", logPath.c_str()));
-    return true;
+// The run's working copy of a file; false when it could not be made. The working folder is
+// fresh, so a copy that fails leaves nothing of an earlier run to be read in its place.
+bool CopyIntoWorkFolder(const std::string& source, const std::string& copy) {
+    return CopyFileA(source.c_str(), copy.c_str(), TRUE) != 0;
 }
 
 // The [Package] name of `file`, which is null when its copy failed.
@@ -72,13 +70,15 @@ StartedRun StartRun() {
 
     Setup.WindowsDir = FittingPath(WindowsFolder());
     Setup.SystemDir = FittingPath(SystemFolder());
-    Setup.TempDir = FittingPath(TempFolderPath());
+    Setup.TempDir = MakeWorkFolder(FittingPath(TempFolderPath()));
+    if (Setup.TempDir.empty()) throw StartupFailure("Problem with Temp directory");
     Setup.ProgramFilesDir = FittingPath(registry.ReadString("ProgramFilesDir"));
     Setup.CommonFilesDir = FittingPath(registry.ReadString("CommonFilesDir"));
     registry.CloseKey();
 
     const std::string logPath = FittingPath(Setup.TempDir + LogFileName);
-    started.logCopied = PrepareTempLog(logPath);
+    // Install mode starts its log afresh; uninstall mode works on a copy of the installed log.
+    if (Setup.IsUninstallMode()) started.logCopied = CopyIntoWorkFolder(Setup.CommandLine, logPath);
     Setup.UninstallLog = std::make_unique<ProfileFile>(logPath);
     CheckStartupFolders();
     return started;
@@ -86,7 +86,7 @@ StartedRun StartRun() {
 
 void OpenSetupScript() {
     const std::string scriptPath = FittingPath(Setup.TempDir + ScriptFileName);
-    const bool copied = CopyReplacing(ScriptFileName, scriptPath);
+    const bool copied = CopyIntoWorkFolder(ScriptFileName, scriptPath);
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
     Setup.PackageName =
         PackageNameOf(copied ? Setup.InstallScript.get() : nullptr, "install.ini not found or invalid");

@@ -23,5 +23,4 @@ void CheckStartupFolders() {
     RequireFolder(Setup.SystemDir, "Problem with System directory");
     RequireOrMakeFolder(Setup.ProgramFilesDir, "Problem with Program directory");
     RequireOrMakeFolder(Setup.CommonFilesDir, "Problem with Common directory");
-    RequireFolder(Setup.TempDir, "Problem with Temp directory");
 }

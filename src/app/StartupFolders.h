@@ -1,6 +1,6 @@
 #pragma once
 
-// Checks the Windows, System, Program Files, Common Files and Temp folders of `Setup`, in this
+// Checks the Windows, System, Program Files and Common Files folders of `Setup`, in this
 // order. Missing Program Files and Common Files folders are made, and logged in the uninstall
 // log. Raises StartupFailure with the message of the first folder that fails.
 void CheckStartupFolders();

@@ -40,6 +40,14 @@ struct FileHandleTraits {
 // A file opened with CreateFileA.
 using FileHandle = OwnedHandle<FileHandleTraits>;
 
+struct KernelObjectTraits {
+    using Handle = HANDLE;
+    static Handle None() { return nullptr; }
+    static void Release(Handle handle) { CloseHandle(handle); }
+};
+// A process token, an event, any kernel object whose functions give null on failure.
+using KernelObject = OwnedHandle<KernelObjectTraits>;
+
 struct FindHandleTraits {
     using Handle = HANDLE;
     static Handle None() { return INVALID_HANDLE_VALUE; }

@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <optional>
 
 #include "base/FormatText.h"
@@ -28,6 +30,10 @@ std::optional<std::string> ExpandedDestination(const std::string& value) {
     }
 }
 
+bool IsWorkingCopyName(const std::string& name) {
+    return lstrcmpiA(name.c_str(), ScriptFileName) == 0 || lstrcmpiA(name.c_str(), LogFileName) == 0;
+}
+
 }  // namespace
 
 void InstallRun::InstallProgramFiles(int disk, int diskCount) {
@@ -49,6 +55,11 @@ void InstallRun::InstallProgramFiles(int disk, int diskCount) {
             return;
         }
         const std::string name = FileNamePart(*dest);
+        // It would land on the run's own working copy of the script or the log.
+        if (IsWorkingCopyName(name)) {
+            FailRun(FormatText("Error installing %s", name.c_str()));
+            return;
+        }
         if (ExpandToTemp(name) != 0) {
             FailRun(FormatText("Error expanding %s", name.c_str()));
             return;

@@ -36,7 +36,7 @@ struct SetupState {
     std::string CommonFilesDir;
     std::string WindowsDir;
     std::string SystemDir;
-    std::string TempDir;      // always ends in "\"
+    std::string TempDir;      // the run's own working folder inside the Temp folder; always ends in "\"
     std::string CommandLine;  // empty in install mode
     TUninstallForm* UninstallForm = nullptr;
     int DirEntryCount = 0;

@@ -27,7 +27,9 @@ protected:
         WriteTextFile(media_ / "install.ini", "[Package]\r\nname=" + name + "\r\n");
     }
 
-    std::string LogText() const { return ReadTextFile(temp_ / "uninstal.ini"); }
+    // The run's working copies live in a folder of its own inside the Temp folder.
+    std::string WorkCopy(const char* name) const { return ::Setup.TempDir + name; }
+    std::string LogText() const { return ReadTextFile(WorkCopy("uninstal.ini")); }
 
     void ExpectOneFatalError(const std::string& text) {
         ASSERT_EQ(ui_.Boxes().size(), 1u);
@@ -78,7 +80,9 @@ TEST_F(MainFormStartupTest, InstallModeOffersTheInstallPageOfTheScriptsPackage) 
     EXPECT_EQ(::Setup.IsWindowsNT, 1);
     EXPECT_EQ(::Setup.WindowsDir, PlatformFolder(GetWindowsDirectoryA));
     EXPECT_EQ(::Setup.SystemDir, PlatformFolder(GetSystemDirectoryA));
-    EXPECT_EQ(::Setup.TempDir, temp_.Path() + "\\");
+    EXPECT_EQ(::Setup.TempDir.rfind(temp_.Path() + "\\setup-", 0), 0u) << ::Setup.TempDir;
+    EXPECT_EQ(::Setup.TempDir.back(), '\\');
+    EXPECT_TRUE(FolderExists(::Setup.TempDir));
     EXPECT_EQ(::Setup.ProgramFilesDir, folders_.Path());
     EXPECT_EQ(::Setup.CommonFilesDir, folders_.Path());
     ASSERT_TRUE(::Setup.Registry);
@@ -87,10 +91,10 @@ TEST_F(MainFormStartupTest, InstallModeOffersTheInstallPageOfTheScriptsPackage) 
 
     // The run works on a Temp copy of the script; the log starts with the package name.
     ASSERT_TRUE(::Setup.InstallScript);
-    EXPECT_EQ(::Setup.InstallScript->Path(), temp_ / "install.ini");
-    EXPECT_EQ(ReadTextFile(temp_ / "install.ini"), ReadTextFile(media_ / "install.ini"));
+    EXPECT_EQ(::Setup.InstallScript->Path(), WorkCopy("install.ini"));
+    EXPECT_EQ(ReadTextFile(WorkCopy("install.ini")), ReadTextFile(media_ / "install.ini"));
     ASSERT_TRUE(::Setup.UninstallLog);
-    EXPECT_EQ(::Setup.UninstallLog->Path(), temp_ / "uninstal.ini");
+    EXPECT_EQ(::Setup.UninstallLog->Path(), WorkCopy("uninstal.ini"));
     EXPECT_EQ(::Setup.UninstallLog->ReadValue("Package", "name", ""), "Foo");
     EXPECT_EQ(CurrentFolder(), media_.Path());
 }
@@ -110,7 +114,7 @@ TEST_F(MainFormStartupTest, UninstallModeOffersTheUninstallPageOfTheLogsPackage)
     EXPECT_EQ(form_.Caption(), "Setup for Foo");
     EXPECT_FALSE(::Setup.InstallScript);
     // The copy is read, and neither it nor the installed log is written.
-    EXPECT_EQ(::Setup.UninstallLog->Path(), temp_ / "uninstal.ini");
+    EXPECT_EQ(::Setup.UninstallLog->Path(), WorkCopy("uninstal.ini"));
     EXPECT_EQ(LogText(), installedLog);
     EXPECT_EQ(ReadTextFile(installed_ / "uninstal.ini"), installedLog);
 }
@@ -179,7 +183,8 @@ TEST_F(MainFormStartupTest, StaleTempLogIsNeverReadWhenTheLogCannotBeCopied) {
     ::Setup.CommandLine = "\"" + (installed_ / "uninstal.ini") + "\"";
     form_.FormActivate();
     ExpectOneFatalError("uninstal.ini not found or invalid");
-    EXPECT_FALSE(FileExists(temp_ / "uninstal.ini"));
+    EXPECT_FALSE(FileExists(WorkCopy("uninstal.ini")));
+    EXPECT_EQ(ReadTextFile(temp_ / "uninstal.ini"), "[Package]\r\nname=Stale\r\n") << "a file the run did not make";
 }
 
 TEST_F(MainFormStartupTest, UninstallStartedOnTheTempCopyItselfKeepsIt) {
@@ -229,7 +234,7 @@ TEST_F(MainFormStartupTest, FolderThatCannotBeMadeEndsTheRunBeforeThePage) {
         EXPECT_EQ(ui_.Boxes().back().style, 16u);
         EXPECT_TRUE(MainFormGuard::QuitRequested());
         EXPECT_FALSE(::Setup.InstallScript) << "nothing after the failed check runs";
-        EXPECT_FALSE(FileExists(temp_ / "install.ini"));
+        EXPECT_FALSE(FileExists(WorkCopy("install.ini")));
     }
 }
 

@@ -3,7 +3,6 @@
 #include "app/StartupFailure.h"
 #include "app/StartupFolders.h"
 #include "app/SystemFolders.h"
-#include "app/TempCopy.h"
 #include "fsutil/FileNames.h"
 #include "state/SetupState.h"
 #include "support/SetupStateScope.h"
@@ -21,7 +20,6 @@ protected:
         ::Setup.SystemDir = folder_.Path();
         ::Setup.ProgramFilesDir = folder_.Path();
         ::Setup.CommonFilesDir = folder_.Path();
-        ::Setup.TempDir = folder_.Path() + "\\";
     }
 
     std::string FailureOfCheck() {
@@ -41,8 +39,6 @@ protected:
 
 TEST_F(StartupFoldersTest, FoldersAreCheckedInOrderAndTheFirstFailureIsReported) {
     EXPECT_EQ(FailureOfCheck(), "");
-    ::Setup.TempDir = folder_ / "missing\\";
-    EXPECT_EQ(FailureOfCheck(), "Problem with Temp directory");
     ::Setup.SystemDir = folder_ / "missing";
     EXPECT_EQ(FailureOfCheck(), "Problem with System directory");
     ::Setup.WindowsDir = folder_ / "missing";
@@ -64,15 +60,3 @@ TEST(SystemFolders, TempFolderAlwaysEndsInOneBackslash) {
     EXPECT_EQ(TempFolderPath().back(), '\\');
 }
 
-TEST(TempCopy, FailedCopyLeavesNoEarlierFileInItsPlace) {
-    TempFolder folder;
-    WriteTextFile(folder / "target.ini", "stale");
-    EXPECT_FALSE(CopyReplacing(folder / "missing.ini", folder / "target.ini"));
-    EXPECT_FALSE(FileExists(folder / "target.ini"));
-    WriteTextFile(folder / "source.ini", "fresh");
-    EXPECT_TRUE(CopyReplacing(folder / "source.ini", folder / "target.ini"));
-    EXPECT_EQ(ReadTextFile(folder / "target.ini"), "fresh");
-    EXPECT_TRUE(CopyReplacing(folder / "SOURCE.INI", folder / "source.ini")) << "a file is its own copy";
-    EXPECT_EQ(ReadTextFile(folder / "source.ini"), "fresh");
-    EXPECT_TRUE(RemoveStaleFile(folder / "missing.ini"));
-}

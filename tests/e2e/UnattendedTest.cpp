@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "app/StartupEnvironment.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "support/HeldOpenFile.h"
@@ -43,6 +45,19 @@ public:
 private:
     size_t start_;
 };
+
+// The names in a folder.
+std::vector<std::string> FolderContent(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::string(data.cFileName) != "." && std::string(data.cFileName) != "..") names.push_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
 
 std::string UninstallEntryKey(const std::string& package) {
     return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + package;
@@ -177,4 +192,27 @@ TEST(Unattended, TheEntryInTheListOfInstalledProgramsUninstallsThePackage) {
     EXPECT_FALSE(FolderExists(folder));
     HKEY entry = nullptr;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &entry), ERROR_SUCCESS);
+}
+
+TEST(Unattended, LeavesNothingInTempButItsLogAfterAnInstallAFailedOneAndAnUninstall) {
+    const SetupMedia media("[Package]\nname=Clean Temp\n[Disks]\nn=1\n[ProgramFiles01]\n"
+                           "file1=%%INSTALLPATH%%\\kept.txt\nfile2=%%INSTALLPATH%%\\missing.txt\n",
+                           "", {{{"kept.txt", "a file that arrives in the install folder"}}});
+    ASSERT_EQ(media.Error(), "");
+    TempFolder target;
+    TempFolder temp;
+    EnvironmentGuard tmp("TMP");
+    tmp.Set(temp.Path());
+    EnvironmentGuard tempVariable("TEMP");
+    tempVariable.Set(temp.Path());
+    const std::vector<std::string> onlyTheLog{"setup.log"};
+
+    EXPECT_EQ(RunQuietly("/S /D=" + (target / "Failed"), media.First()), Failed) << "missing.txt is not on the media";
+    EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
+    WriteTextFile(media.First() + "\\missing.tx_", "now the second file is there too");
+    EXPECT_EQ(RunQuietly("/S /D=" + (target / "Done"), media.First()), Success);
+    EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
+    EXPECT_EQ(RunQuietly("/S " + (target / "Done\\uninstal.ini"), media.First()), Success);
+    EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
+    EXPECT_FALSE(FolderExists(target / "Done"));
 }

@@ -73,6 +73,24 @@ TEST(InstallFatalPaths, DestinationThatCannotBeWrittenIsRefusedAndItsTempCopyRem
     bed.ExpectEndedEarly();
 }
 
+TEST(InstallFatalPaths, PackageFileNamedLikeAWorkingCopyIsRefusedBeforeItIsExpanded) {
+    for (const std::string name : {"install.ini", "UNINSTAL.INI"}) {
+        SCOPED_TRACE(name);
+        InstallTestBed bed;
+        EXPECT_TRUE(PutCompressedOnMedia(bed.media.Path(), {{name, "[Package]\nname=Planted by the package\n"}}));
+        bed.PutDiskId(1);
+        bed.WriteScript("[Disks]\nn=1\n[ProgramFiles01]\na=" + bed.install / name + "\n");
+        const std::string script = ReadTextFile(bed.temp / "install.ini");
+        const std::string log = ReadTextFile(bed.temp / "uninstal.ini");
+        bed.RunInstall();
+        ExpectFatalBox(bed, "Error installing " + name);
+        EXPECT_EQ(ReadTextFile(bed.temp / "install.ini"), script);
+        EXPECT_EQ(ReadTextFile(bed.temp / "uninstal.ini"), log);
+        EXPECT_FALSE(FileExists(bed.install / name));
+        bed.ExpectEndedEarly();
+    }
+}
+
 TEST(InstallFatalPaths, DestinationBeyondThePathLimitIsRefusedBeforeItIsExpanded) {
     InstallTestBed bed;
     TwoFileDisk disk(bed);

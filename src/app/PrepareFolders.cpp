@@ -8,6 +8,7 @@
 #include "base/CurrentDirectoryGuard.h"
 #include "base/FormatText.h"
 #include "base/NotFoundError.h"
+#include "base/QuotedText.h"
 #include "fsutil/Directories.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
@@ -28,7 +29,7 @@ using Failure = std::optional<std::string>;
 
 Failure MakeFolder(const std::string& path) {
     if (CreateDirectoryPath(path)) return std::nullopt;
-    return FormatText("Could not create %s", path.c_str());
+    return FormatText("Could not create %s", Quoted(path).c_str());
 }
 
 Failure TooLong(const std::string& path) {
@@ -67,7 +68,7 @@ Failure EnsureOtherFolders() {
     Setup.InstallScript->ReadEntries(OtherFoldersSection, list);
     for (const Entry& entry : list) {
         const std::string& path = entry.value;
-        if (Failure failure = EnsureFolder(path, FormatText("Problem with %s", path.c_str()))) return failure;
+        if (Failure failure = EnsureFolder(path, FormatText("Problem with %s", Quoted(path).c_str()))) return failure;
     }
     return std::nullopt;
 }
@@ -83,7 +84,7 @@ Failure EnsureInstallFolder(const std::string& folder, bool& declined) {
         case FolderState::Missing:
             break;
     }
-    declined = Face().Ask(FormatText("Folder %s does not exist.\nDo you wish to create it ?", folder.c_str()),
+    declined = Face().Ask(FormatText("Folder %s does not exist.\nDo you wish to create it ?", Quoted(folder).c_str()),
                    "Folder Does Not Exist", MB_YESNO | MB_ICONQUESTION) == IDNO;
     return declined ? std::nullopt : MakeFolder(folder);
 }

@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include "app/LogRecord.h"
 #include "app/StartupFailure.h"
 #include "app/StartupFolders.h"
-#include "app/SystemFolders.h"
+#include "base/ContentDigest.h"
+#include "base/FileContent.h"
 #include "base/FormatText.h"
+#include "base/QuotedText.h"
+#include "fsutil/SystemFolders.h"
 #include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
@@ -54,8 +58,18 @@ std::string PackageNameOf(const ProfileFile* file, const char* failure) {
     if (name == MissingValueMark) throw StartupFailure(failure);
     if (name.size() > MaxPackageNameLength)
         throw StartupFailure(FormatText("Package name too long (more than %d characters): %s",
-                                        static_cast<int>(MaxPackageNameLength), name.c_str()));
+                                        static_cast<int>(MaxPackageNameLength), Quoted(name).c_str()));
     return name;
+}
+
+// A log whose digest the install recorded is carried out only while it still matches it.
+void RequireUnchangedLog() {
+    const std::string recorded = RecordedLogDigest(Setup.CommandLine);
+    if (recorded.empty()) return;
+    std::string content;
+    if (ReadWholeFile(Setup.UninstallLog->Path(), content) && ContentDigest(content) == recorded) return;
+    throw StartupFailure(FormatText("The uninstall log %s was changed after the install; nothing was removed",
+                                    Quoted(Setup.CommandLine).c_str()));
 }
 
 }  // namespace
@@ -95,6 +109,7 @@ void OpenSetupScript() {
 }
 
 void ReadLoggedPackageName(bool logCopied) {
+    if (logCopied) RequireUnchangedLog();
     Setup.PackageName =
         PackageNameOf(logCopied ? Setup.UninstallLog.get() : nullptr, "uninstal.ini not found or invalid");
 }

@@ -1,9 +1,10 @@
 #include "base/PathLimit.h"
 
 #include "base/FormatText.h"
+#include "base/QuotedText.h"
 #include "base/SetupError.h"
 
-std::string PathTooLongText(const std::string& path) { return FormatText("Path too long: %s", path.c_str()); }
+std::string PathTooLongText(const std::string& path) { return FormatText("Path too long: %s", Quoted(path).c_str()); }
 
 const std::string& RequireFittingPath(const std::string& path) {
     if (!FitsPathBuffer(path)) throw SetupError(PathTooLongText(path));

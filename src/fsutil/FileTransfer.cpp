@@ -47,8 +47,13 @@ int ExpandToTemp(const std::string& name) {
 int CopyFromTemp(const std::string& name, const std::string& target, bool failIfExists) {
     const std::string source = TempPath(name);
     if (!FitsPathBuffer(source) || !FitsPathBuffer(target)) return -1;
+    const bool existed = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (CopyFileA(source.c_str(), target.c_str(), failIfExists)) return 0;
-    return failIfExists && GetLastError() == ERROR_FILE_EXISTS ? 0 : -1;
+    if (failIfExists && GetLastError() == ERROR_FILE_EXISTS) return 0;
+    // A copy cut short (a full drive) must not stay as if installed; one that was there before
+    // the copy is not the run's to remove.
+    if (!existed) DeleteFileA(target.c_str());
+    return -1;
 }
 
 void DeleteTempFile(const std::string& name) {

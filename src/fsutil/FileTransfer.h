@@ -16,7 +16,8 @@ bool DiskIdPresent(int number);
 // format is copied unchanged. Paths the expansion library cannot open give -1.
 int ExpandToTemp(const std::string& name);
 // Copies Temp + name to `target`. With `failIfExists` set, an existing target is kept and
-// counts as success; every other failure gives -1.
+// counts as success; every other failure gives -1 and leaves no part of a target that was
+// not there before.
 int CopyFromTemp(const std::string& name, const std::string& target, bool failIfExists);
 // Deletes Temp + name; on Windows NT a file that cannot be deleted now (in use) is deleted at
 // the next restart. Reports nothing.

@@ -1,15 +1,35 @@
 #include "fsutil/InstallFolder.h"
 
+#include <windows.h>
+
 #include "base/FormatText.h"
 #include "base/PathLimit.h"
+#include "base/QuotedText.h"
 #include "fsutil/FileNames.h"
 #include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
+
+namespace {
+
+// A file there that names no package, or another one, is not this package's to replace.
+bool HoldsOtherLog(const std::string& installedLog) {
+    if (GetFileAttributesA(installedLog.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    return ProfileFile(installedLog).ReadValue(PackageSection, PackageNameKey, MissingValueMark) != Setup.PackageName;
+}
+
+}  // namespace
 
 std::string InstalledLogPath(const std::string& folder) { return WithTrailingBackslash(folder) + LogFileName; }
 
 std::string InstallFolderProblem(const std::string& folder) {
-    // A longer text would have to be cut, and the cut path is not the folder the user named.
-    if (FitsPathBuffer(folder)) return {};
-    return FormatText("The install folder is %u characters long; at most %u are possible",
-                      static_cast<unsigned>(folder.size()), static_cast<unsigned>(MaxPathLength));
+    // The folder and its log must fit a path buffer: a cut path is not the folder the user named.
+    const std::string installedLog = InstalledLogPath(folder);
+    if (!FitsPathBuffer(installedLog))
+        return FormatText("The install folder is %u characters long; at most %u are possible",
+                          static_cast<unsigned>(folder.size()),
+                          static_cast<unsigned>(MaxPathLength - (installedLog.size() - folder.size())));
+    if (HoldsOtherLog(installedLog))
+        return FormatText("%s holds an uninstall log that is not the one of %s; choose another folder",
+                          Quoted(folder).c_str(), Setup.PackageName.c_str());
+    return {};
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/FormatText.h"
+#include "base/QuotedText.h"
 #include "base/SetupError.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
@@ -51,21 +52,21 @@ void InstallRun::InstallProgramFiles(int disk, int diskCount) {
         const std::optional<std::string> dest = ExpandedDestination(entries.Value(i));
         // A destination beyond a path buffer is refused before anything is expanded.
         if (!dest) {
-            FailRun(FormatText("Error installing %s", FileNamePart(entries.Value(i)).c_str()));
+            FailRun(FormatText("Error installing %s", Quoted(FileNamePart(entries.Value(i))).c_str()));
             return;
         }
         const std::string name = FileNamePart(*dest);
         // It would land on the run's own working copy of the script or the log.
         if (IsWorkingCopyName(name)) {
-            FailRun(FormatText("Error installing %s", name.c_str()));
+            FailRun(FormatText("Error installing %s", Quoted(name).c_str()));
             return;
         }
         if (ExpandToTemp(name) != 0) {
-            FailRun(FormatText("Error expanding %s", name.c_str()));
+            FailRun(FormatText("Error expanding %s", Quoted(name).c_str()));
             return;
         }
         if (CopyFromTemp(name, *dest, false) != 0) {
-            FailRun(FormatText("Error installing %s", name.c_str()));
+            FailRun(FormatText("Error installing %s", Quoted(name).c_str()));
             DeleteTempFile(name);
             return;
         }

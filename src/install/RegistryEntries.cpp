@@ -1,6 +1,7 @@
 #include <optional>
 
 #include "base/FormatText.h"
+#include "base/QuotedText.h"
 #include "base/SetupError.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/PathMacros.h"
@@ -36,7 +37,7 @@ KeyResult MakeKey(const std::string& text) {
 
 int32_t IntegerData(const std::string& data) {
     const std::optional<int32_t> value = ParseIntegerText(data);
-    if (!value) throw SetupError(FormatText("'%s' is not a valid integer value", data.c_str()));
+    if (!value) throw SetupError(FormatText("'%s' is not a valid integer value", Quoted(data).c_str()));
     return *value;
 }
 
@@ -59,7 +60,7 @@ void InstallRun::WriteRegistryEntries() {
     for (const Entry& entry : keys) {
         const KeyResult result = MakeKey(entry.value);
         if (result == KeyResult::Failed) {
-            FailRun(FormatText("Error creating registry key %s", entry.value.c_str()));
+            FailRun(FormatText("Error creating registry key %s", Quoted(entry.value).c_str()));
             return;
         }
         if (result != KeyResult::Created) continue;
@@ -79,7 +80,7 @@ void InstallRun::WriteRegistryEntries() {
         const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
         if (!key) continue;
         if (!FitsPathBuffer(text) || !OpenExistingKey(*key)) {
-            FailRun(FormatText("Error opening registry key %s", text.c_str()));
+            FailRun(FormatText("Error opening registry key %s", Quoted(text).c_str()));
             return;
         }
         WriteValue(group);

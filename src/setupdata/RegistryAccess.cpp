@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/FormatText.h"
+#include "base/QuotedText.h"
 #include "base/SetupError.h"
 
 namespace {
@@ -45,7 +46,7 @@ std::string RegistryAccess::ReadString(const std::string& name) const {
     DWORD size = 0;
     if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ)
-        throw SetupError(FormatText("Invalid data type for '%s'", name.c_str()));
+        throw SetupError(FormatText("Invalid data type for '%s'", Quoted(name).c_str()));
     std::string value(size + 1, '\0');
     DWORD got = size + 1;
     if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &got) !=
@@ -60,7 +61,7 @@ void RegistryAccess::WriteString(const std::string& name, const std::string& val
                                                   reinterpret_cast<const BYTE*>(value.c_str()),
                                                   static_cast<DWORD>(value.size() + 1))
                                  : ERROR_INVALID_HANDLE;
-    if (result != ERROR_SUCCESS) throw SetupError(FormatText("Failed to set data for '%s'", name.c_str()));
+    if (result != ERROR_SUCCESS) throw SetupError(FormatText("Failed to set data for '%s'", Quoted(name).c_str()));
 }
 
 void RegistryAccess::WriteInteger(const std::string& name, int32_t value) {
@@ -68,7 +69,7 @@ void RegistryAccess::WriteInteger(const std::string& name, int32_t value) {
     const LONG result = current_.IsValid() ? RegSetValueExA(current_.Get(), name.c_str(), 0, REG_DWORD,
                                                   reinterpret_cast<const BYTE*>(&data), sizeof data)
                                  : ERROR_INVALID_HANDLE;
-    if (result != ERROR_SUCCESS) throw SetupError(FormatText("Failed to set data for '%s'", name.c_str()));
+    if (result != ERROR_SUCCESS) throw SetupError(FormatText("Failed to set data for '%s'", Quoted(name).c_str()));
 }
 
 void RegistryAccess::CloseKey() { current_.Reset(); }

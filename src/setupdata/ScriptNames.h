@@ -41,3 +41,7 @@ std::string ProgramFilesSection(int disk);
 // Uninstall log; it shares [Package] name and [RegistryKeys] with the script's spelling.
 inline constexpr const char* DirectoriesSection = "Directories";
 inline constexpr const char* LogProgramFilesSection = "ProgramFiles";
+// Entries are numbered from 1 in each section: dir1, file1, key1, ...
+inline constexpr const char* DirectoryKeyPrefix = "dir";
+inline constexpr const char* FileKeyPrefix = "file";
+inline constexpr const char* RegistryKeyPrefix = "key";

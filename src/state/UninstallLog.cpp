@@ -22,10 +22,10 @@ void AppendNumbered(const char* section, const char* keyPrefix, int& counter, co
 
 void LogPackageName(const std::string& name) { OpenLog().WriteValue(PackageSection, PackageNameKey, name); }
 
-void LogDirectory(const std::string& path) { AppendNumbered(DirectoriesSection, "dir", Setup.DirEntryCount, path); }
+void LogDirectory(const std::string& path) { AppendNumbered(DirectoriesSection, DirectoryKeyPrefix, Setup.DirEntryCount, path); }
 
-void LogFile(const std::string& path) { AppendNumbered(LogProgramFilesSection, "file", Setup.FileEntryCount, path); }
+void LogFile(const std::string& path) { AppendNumbered(LogProgramFilesSection, FileKeyPrefix, Setup.FileEntryCount, path); }
 
 void LogRegistryKey(const std::string& keyText) {
-    AppendNumbered(RegistryKeysSection, "key", Setup.KeyEntryCount, keyText);
+    AppendNumbered(RegistryKeysSection, RegistryKeyPrefix, Setup.KeyEntryCount, keyText);
 }

@@ -2,6 +2,7 @@
 
 #include "base/FileContent.h"
 #include "base/FormatText.h"
+#include "base/QuotedText.h"
 #include "base/SetupError.h"
 
 std::string JoinLinesForDisplay(const std::string& content) {
@@ -28,7 +29,7 @@ Memo::Memo(Container& parent, const Bounds& bounds, const std::string& text, con
 
 void Memo::LoadFromFile(const std::string& fileName) {
     std::string content;
-    if (!ReadWholeFile(fileName, content)) throw SetupError(FormatText("Cannot open file %s", fileName.c_str()));
+    if (!ReadWholeFile(fileName, content)) throw SetupError(FormatText("Cannot open file %s", Quoted(fileName).c_str()));
     SetCaption(JoinLinesForDisplay(content));
 }
 

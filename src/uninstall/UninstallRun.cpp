@@ -14,6 +14,7 @@
 #include "state/SetupState.h"
 #include "toolkit/ProgressBar.h"
 #include "uninstall/KeyPath.h"
+#include "uninstall/ProtectedFolders.h"
 
 namespace {
 
@@ -71,10 +72,11 @@ void UninstallRun::UninstallRegistryKeys() { RunShownPhase(RegistryKeysSection, 
 
 void UninstallRun::UninstallDirectories() {
     const EntryList entries = ReadLogSection(DirectoriesSection);
+    const ProtectedFolders platformFolders;
     // Parents were logged before their children, so the last entry is the innermost.
     for (size_t i = entries.Count(); i > 0; --i) {
         const std::string& path = entries.Value(i - 1);
-        if (FitsPathBuffer(path)) RemoveDirectoryOrSchedule(path);
+        if (FitsPathBuffer(path) && !platformFolders.Contains(path)) RemoveDirectoryOrSchedule(path);
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include "app/StartupFailure.h"
 #include "app/StartupFolders.h"
-#include "app/SystemFolders.h"
 #include "fsutil/FileNames.h"
+#include "fsutil/SystemFolders.h"
 #include "state/SetupState.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"

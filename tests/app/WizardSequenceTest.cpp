@@ -6,6 +6,8 @@
 #include "dialogs/LicenceForm.h"
 #include "install/ProgressForm.h"
 #include "state/SetupState.h"
+#include "state/UninstallLog.h"
+#include "support/LoggedKeys.h"
 #include "support/ScriptedUi.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"
@@ -124,13 +126,16 @@ TEST_F(WizardSequenceTest, DestroyLeavesTheLogInTheInstallFolderAndDeletesTheTem
     TempFolder app;
     ::Setup.InstallFolder = app.Path();
     WriteScript("[Package]\nname=Example Editor\n");
-    WriteTextFile(temp_ / "uninstal.ini", "[Package]\nname=Example Editor\n[ProgramFiles]\nfile1=c:\\x\n");
-    WriteTextFile(app / "uninstal.ini", "an earlier log");
     state_.OpenUninstallLog(temp_ / "uninstal.ini");
+    LogPackageName("Example Editor");
+    LogFile("c:\\x");
+    const std::string log = ReadTextFile(temp_ / "uninstal.ini");
     main_.FormDestroy();
     EXPECT_EQ(::Setup.InstallScript, nullptr);
     EXPECT_EQ(::Setup.UninstallLog, nullptr);
-    EXPECT_EQ(ReadTextFile(app / "uninstal.ini"), "[Package]\nname=Example Editor\n[ProgramFiles]\nfile1=c:\\x\n");
+    const std::string installed = ReadTextFile(app / "uninstal.ini");
+    EXPECT_EQ(installed.substr(0, log.size()), log) << "then the entries of its record";
+    RemoveLoggedKeys(app / "uninstal.ini");
     EXPECT_FALSE(FileExists(temp_ / "install.ini"));
     EXPECT_FALSE(FileExists(temp_ / "uninstal.ini"));
 }

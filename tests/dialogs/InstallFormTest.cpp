@@ -76,19 +76,21 @@ TEST_F(InstallFormTest, InstallTakesTheTypedTextLiterallyEvenEmpty) {
     form_.Hide();
 }
 
-TEST_F(InstallFormTest, TextOverAPathBufferIsRefusedNotCut) {
+TEST_F(InstallFormTest, FolderWhoseLogWouldNotFitAPathBufferIsRefusedNotCut) {
     WriteTextFile(media_ / "install.ini", "[InstallFolder]\ninstall=c:\\App\n");
     form_.Show();
-    form_.Edit1.SetText("c:\\" + std::string(257, 'x'));  // 260 characters
+    // With "\uninstal.ini" the log's path would be 260 characters.
+    form_.Edit1.SetText("c:\\" + std::string(244, 'x'));
     form_.Button2.Click();
     ASSERT_EQ(ui_.Boxes().size(), 1u);
+    EXPECT_EQ(ui_.Boxes()[0].text, "The install folder is 247 characters long; at most 246 are possible");
     EXPECT_EQ(ui_.Boxes()[0].caption, "Install");
     EXPECT_EQ(ui_.Boxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_EQ(form_.ModalResult(), 0) << "the dialog stays";
     EXPECT_EQ(::Setup.InstallFolder, "c:\\App");
-    form_.Edit1.SetText("c:\\" + std::string(256, 'x'));  // 259 characters fit
+    form_.Edit1.SetText("c:\\" + std::string(243, 'x'));
     form_.Button2.Click();
-    EXPECT_EQ(::Setup.InstallFolder.size(), 259u);
+    EXPECT_EQ(::Setup.InstallFolder.size(), 246u);
     form_.Hide();
 }
 

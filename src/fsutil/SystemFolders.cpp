@@ -1,4 +1,4 @@
-#include "app/SystemFolders.h"
+#include "fsutil/SystemFolders.h"
 
 #include <windows.h>
 

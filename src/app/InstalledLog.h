@@ -1,0 +1,12 @@
+#pragma once
+
+// Leaves the log of an install run in the install folder as uninstal.ini, complete or not at all:
+// - a run that made nothing leaves an existing log as it is;
+// - a log of the same package already there gets this run's entries added (the earlier ones
+//   first, then those it does not hold, numbered on), so one uninstall removes what both made;
+// - a file of that name that is not the package's log is never replaced;
+// - the log is staged beside its place, checked and only then put in place, with its digest
+//   recorded where only administrators can write.
+// False when the log could not be put in place: the user has been told where its complete
+// working copy was kept instead, and that copy must stay.
+bool LeaveLogInInstallFolder();

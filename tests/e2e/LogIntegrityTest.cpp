@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "e2e/SetupMedia.h"
+#include "e2e/UiDriver.h"
+#include "setupdata/ProfileFile.h"
+#include "support/FullDrive.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+std::string SetupLogText() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return ReadTextFile(std::string(temp) + "setup.log");
+}
+
+DWORD RunQuietly(const std::string& arguments, const std::string& folder) {
+    ProgramUnderTest setup(SetupExePath(), arguments, folder);
+    return setup.WaitForExit(60000) ? setup.ExitCode() : STILL_ACTIVE;
+}
+
+// The path setup.log names after "kept as ", up to the full stop that ends the line.
+std::string KeptLogPath(const std::string& told) {
+    const std::string mark = "The complete uninstall log was kept as ";
+    const size_t start = told.find(mark);
+    if (start == std::string::npos) return {};
+    const size_t end = told.find(".ini.", start);
+    return end == std::string::npos ? std::string() : told.substr(start + mark.size(), end + 4 - start - mark.size());
+}
+
+SetupMedia TwoFilePackage(const std::string& name, size_t firstSize, size_t secondSize) {
+    return SetupMedia("[Package]\nname=" + name + "\n[Disks]\nn=1\n[ProgramFiles01]\n"
+                      "file1=%%INSTALLPATH%%\\a.dat\nfile2=%%INSTALLPATH%%\\b.dat\n",
+                      "", {{{"a.dat", std::string(firstSize, 'a')}, {"b.dat", std::string(secondSize, 'b')}}});
+}
+
+std::string LoggedFile(const std::string& log, const char* key) {
+    return ProfileFile(log).ReadValue("ProgramFiles", key, "");
+}
+
+}  // namespace
+
+TEST(LogIntegrity, ALogThatNoLongerFitsTheDriveIsKeptWholeAndNamed) {
+    const SetupMedia media = TwoFilePackage("Nearly Full", 3000, 3000);
+    ASSERT_EQ(media.Error(), "");
+    const FullDrive drive('x', 600, 2);  // room for the two files, not for the log
+    if (!drive.Mounted()) GTEST_SKIP() << drive.Problem();
+    const std::string folder = drive.Root() + "Nearly Full";
+    const size_t told = SetupLogText().size();
+    EXPECT_EQ(RunQuietly("/S /D=" + folder, media.First()), 1603u);
+    const std::string said = SetupLogText().substr(told);
+    EXPECT_NE(said.find("The uninstall log could not be written to " + folder + "\\uninstal.ini."), std::string::npos)
+        << said;
+    EXPECT_TRUE(FileExists(folder + "\\b.dat"));
+    EXPECT_FALSE(FileExists(folder + "\\uninstal.ini")) << "no short log in its place";
+    EXPECT_FALSE(FileExists(folder + "\\uninstal.new"));
+    const std::string kept = KeptLogPath(said);
+    EXPECT_EQ(LoggedFile(kept, "file2"), folder + "\\b.dat") << kept;
+    // The kept log uninstalls what was made.
+    EXPECT_EQ(RunQuietly("/S " + kept, media.First()), 0u);
+    EXPECT_FALSE(FolderExists(folder));
+}
+
+TEST(LogIntegrity, AFileCutShortByAFullDriveLeavesNothingAndTheLogOfWhatCameBefore) {
+    const SetupMedia media = TwoFilePackage("Full Drive", 2000, 9000);
+    ASSERT_EQ(media.Error(), "");
+    const FullDrive drive('y', 600, 1);  // room for a.dat alone
+    if (!drive.Mounted()) GTEST_SKIP() << drive.Problem();
+    const std::string folder = drive.Root() + "Full Drive";
+    const size_t told = SetupLogText().size();
+    EXPECT_EQ(RunQuietly("/S /D=" + folder, media.First()), 1603u);
+    const std::string said = SetupLogText().substr(told);
+    EXPECT_NE(said.find("Fatal Error: Error installing b.dat"), std::string::npos) << said;
+    EXPECT_TRUE(FileExists(folder + "\\a.dat"));
+    EXPECT_FALSE(FileExists(folder + "\\b.dat")) << "no partial file stays";
+    const std::string kept = KeptLogPath(said);
+    EXPECT_EQ(LoggedFile(kept, "file1"), folder + "\\a.dat") << said;
+    EXPECT_EQ(LoggedFile(kept, "file2"), "");
+    RunQuietly("/S " + kept, media.First());
+}
+
+TEST(LogIntegrity, ARunThatMakesNothingKeepsTheLogAndAReinstallAddsToIt) {
+    const SetupMedia first("[Package]\nname=Twice\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
+                           "file1=%%INSTALLPATH%%\\first.txt\n",
+                           "", {{{"first.txt", "the file of the first release"}}});
+    ASSERT_EQ(first.Error(), "");
+    TempFolder target;
+    const std::string folder = target / "Twice";
+    ASSERT_EQ(RunQuietly("/S /D=" + folder, first.First()), 0u);
+    const std::string log = folder + "\\uninstal.ini";
+    const std::string installed = ReadTextFile(log);
+
+    // Run again and leave at the destination: nothing is made, the log stays as it is.
+    ProgramUnderTest again(SetupExePath(), "", first.First());
+    HWND main = ui::WaitForWindow(again.ProcessId(), "TMainForm");
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(ui::Press(main, "&Continue"));
+    HWND destination = ui::WaitForWindow(again.ProcessId(), "TInstallForm");
+    ASSERT_NE(destination, nullptr);
+    ui::SetText(ui::FindChild(destination, "Edit"), folder);
+    ASSERT_TRUE(ui::Press(destination, "E&xit"));
+    ui::Answer(ui::WaitForMessageBox(again.ProcessId()), IDYES);
+    ASSERT_TRUE(again.WaitForExit(20000));
+    EXPECT_EQ(ReadTextFile(log), installed);
+
+    // A second release into the same folder: one uninstall removes what both made.
+    const SetupMedia second("[Package]\nname=Twice\n[Disks]\nn=1\n[InstallFolder]\ninstall=x\nsub=Added\n"
+                            "[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\first.txt\nfile2=%%INSTALLPATH%%\\Added\\second.txt\n",
+                            "", {{{"first.txt", "the file of the second release"}, {"second.txt", "a file new in the second release"}}});
+    ASSERT_EQ(second.Error(), "");
+    ASSERT_EQ(RunQuietly("/S /D=" + folder, second.First()), 0u);
+    EXPECT_EQ(LoggedFile(log, "file1"), folder + "\\first.txt");
+    EXPECT_EQ(LoggedFile(log, "file2"), folder + "\\Added\\second.txt");
+    EXPECT_EQ(LoggedFile(log, "file3"), "") << "first.txt is logged once";
+    EXPECT_EQ(RunQuietly("/S " + log, second.First()), 0u);
+    EXPECT_FALSE(FolderExists(folder));
+}
+
+TEST(LogIntegrity, AFolderHoldingAnotherPackagesLogIsRefused) {
+    const SetupMedia media("[Package]\nname=Newcomer\n[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\new.txt\n",
+                           "", {{{"new.txt", "a file of the newcomer package"}}});
+    ASSERT_EQ(media.Error(), "");
+    TempFolder folder;
+    const std::string other = "[Package]\r\nname=Resident\r\n[ProgramFiles]\r\nfile1=" + (folder / "old.txt") + "\r\n";
+    WriteTextFile(folder / "uninstal.ini", other);
+    const size_t told = SetupLogText().size();
+    EXPECT_EQ(RunQuietly("/S /D=" + folder.Path(), media.First()), 1603u);
+    EXPECT_NE(SetupLogText().find("holds an uninstall log that is not the one of Newcomer", told), std::string::npos);
+    EXPECT_EQ(ReadTextFile(folder / "uninstal.ini"), other);
+    EXPECT_FALSE(FileExists(folder / "new.txt"));
+}

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "compress/SzddWriter.h"
+#include "shared/CompressionEdgeCases.h"
 #include "support/RunTool.h"
 #include "support/TempTree.h"
 

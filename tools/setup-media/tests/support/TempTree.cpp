@@ -39,10 +39,3 @@ Expanded ExpandWithMsexpand(const fs::path& compressed) {
     fs::remove(output);
     return expanded;
 }
-
-std::string RandomBytes(size_t size, unsigned seed) {
-    std::mt19937 generator(seed);
-    std::string bytes(size, '\0');
-    for (char& byte : bytes) byte = static_cast<char>(generator());
-    return bytes;
-}

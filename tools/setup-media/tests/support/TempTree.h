@@ -28,6 +28,3 @@ struct Expanded {
     std::string content;
 };
 Expanded ExpandWithMsexpand(const std::filesystem::path& compressed);
-
-// `size` bytes of a fixed pseudo-random sequence for `seed`.
-std::string RandomBytes(size_t size, unsigned seed);

@@ -1,5 +1,8 @@
 #include "compress/MatchFinder.h"
 
+#include <bit>
+#include <cstring>
+
 namespace {
 
 constexpr unsigned HashBits = 16;
@@ -20,6 +23,14 @@ uint32_t MatchFinder::HashAt(size_t pos) const {
 
 size_t MatchFinder::MatchLength(size_t candidate, size_t pos, size_t limit) const {
     size_t length = 0;
+    // Eight bytes at a time where the first differing byte is the lowest one that differs.
+    if constexpr (std::endian::native == std::endian::little) {
+        for (uint64_t a, b; length + 8 <= limit; length += 8) {
+            std::memcpy(&a, &data_[candidate + length], 8);
+            std::memcpy(&b, &data_[pos + length], 8);
+            if (a != b) return length + static_cast<size_t>(std::countr_zero(a ^ b)) / 8;
+        }
+    }
     while (length < limit && data_[candidate + length] == data_[pos + length]) ++length;
     return length;
 }

@@ -1,23 +1,21 @@
 #include "SetupMediaCommand.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "CommandLine.h"
+#include "common/TextFile.h"
 #include "media/BuildError.h"
 #include "script/ScriptCheck.h"
 
 namespace {
 
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
-    std::ifstream in(options.script, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf())) {
+    const std::optional<std::string> text = ReadWholeFile(options.script);
+    if (!text) {
         err << "setup-media: error: cannot read " << options.script.string() << "\n";
         return ExitErrors;
     }
-    const ProfileText script = ProfileText::Parse(text.str());
+    const ProfileText script = ProfileText::Parse(*text);
     const Findings findings = CheckScript({script, options.script.parent_path(), options.media, false});
     for (const Finding& finding : findings) out << FormatFinding(options.script.string(), finding) << "\n";
     if (HasErrors(findings)) return ExitErrors;

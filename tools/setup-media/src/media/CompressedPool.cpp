@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<unsigned char> ReadWholeFile(const fs::path& path) {
+std::vector<unsigned char> ReadPackageFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw BuildError("cannot read " + path.string());
     in.seekg(0, std::ios::end);
@@ -40,7 +40,7 @@ const CompressedFile& CompressedPool::Compress(const fs::path& source, const std
     if (const auto found = files_.find(key); found != files_.end()) return found->second;
     const fs::path target = folder_ / std::to_string(files_.size());
     std::ofstream out(target, std::ios::binary);
-    if (!WriteSzdd(ReadWholeFile(source), key.second, out) || !out.flush())
+    if (!WriteSzdd(ReadPackageFile(source), key.second, out) || !out.flush())
         throw BuildError("cannot write " + target.string());
     out.close();
     return files_[key] = CompressedFile{target, fs::file_size(target)};

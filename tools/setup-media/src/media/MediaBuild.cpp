@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "common/FileLookup.h"
 #include "common/PathRelations.h"
+#include "common/TextFile.h"
 #include "fsutil/FileNames.h"
 #include "media/BuildError.h"
 #include "media/CompressedPool.h"
@@ -25,15 +25,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* SetupFileName = "setup.exe";
-// Room kept on every disk after the first for its id file, whose number has up to three digits.
+// Room kept on every disk for its id file, whose number has up to three digits.
 constexpr uint64_t IdFileRoom = 4;
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf())) throw BuildError("cannot read " + path.string());
-    return text.str();
-}
 
 MediaFile WriteWorkFile(const fs::path& folder, const std::string& name, const std::string& content) {
     const fs::path path = folder / name;
@@ -94,12 +87,12 @@ DiskAssignment Spread(const ProfileText& script, const std::string& text, const 
                       const std::vector<MediaFile>& firstDiskFiles, const DiskCapacity& capacity) {
     std::vector<SpreadItem> items;
     for (const MediaFile& file : carried.compressed) items.push_back({file.name, file.size});
-    uint64_t fixed = 0;
+    const uint64_t idRoom = SpaceTaken(IdFileRoom, capacity);
+    uint64_t fixed = idRoom;
     for (const MediaFile& file : firstDiskFiles) fixed += SpaceTaken(file.size, capacity);
     DiskAssignment assignment;
     for (size_t allowed = text.size(), attempt = 0; attempt < 4; ++attempt) {
-        assignment.disks =
-            SpreadOverDisks(items, capacity, fixed + SpaceTaken(allowed, capacity), SpaceTaken(IdFileRoom, capacity));
+        assignment.disks = SpreadOverDisks(items, capacity, fixed + SpaceTaken(allowed, capacity), idRoom);
         assignment.count =
             assignment.disks.empty() ? 1 : *std::max_element(assignment.disks.begin(), assignment.disks.end());
         assignment.script = RewriteForDisks(text, script, carried.files, assignment.disks, assignment.count);
@@ -160,7 +153,9 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
     const fs::path out = CheckOutputFolder(options.out, {options.package, options.setupExe}, options.force);
     const std::optional<fs::path> scriptPath = FindIgnoringCase(options.package, ScriptFileName);
     if (!scriptPath) throw BuildError((options.package / ScriptFileName).string() + " is missing");
-    const std::string text = ReadText(*scriptPath);
+    const std::optional<std::string> read = ReadWholeFile(*scriptPath);
+    if (!read) throw BuildError("cannot read " + scriptPath->string());
+    const std::string& text = *read;
     const ProfileText script = ProfileText::Parse(text);
     CheckScriptFirst(script, options, *scriptPath, notes);
 

@@ -5,14 +5,23 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A new folder beside `out`, named after it; a folder left by a run that was killed is not
+// reused: the name gets a number.
+fs::path NewFolderBeside(const fs::path& out, const std::string& purpose) {
+    for (int attempt = 0;; ++attempt) {
+        const fs::path path = out.parent_path() / ("." + out.filename().string() + "." + purpose +
+                                                   (attempt ? "-" + std::to_string(attempt) : std::string()));
+        if (fs::create_directory(path)) return path;
+    }
+}
+
+}  // namespace
+
 StagingFolder::StagingFolder(const fs::path& out) {
     fs::create_directories(out.parent_path());
-    // A folder left by a run that was killed is not reused: its name gets a number.
-    for (int attempt = 0;; ++attempt) {
-        path_ = out.parent_path() / ("." + out.filename().string() + ".partial" +
-                                     (attempt ? "-" + std::to_string(attempt) : std::string()));
-        if (fs::create_directory(path_)) break;
-    }
+    path_ = NewFolderBeside(out, "partial");
 }
 
 StagingFolder::~StagingFolder() {
@@ -20,8 +29,22 @@ StagingFolder::~StagingFolder() {
     if (!committed_) fs::remove_all(path_, ignored);
 }
 
+// The old media stay until the new ones are in place, and come back if they cannot be.
 void StagingFolder::CommitTo(const fs::path& out) {
-    fs::remove_all(out);
-    fs::rename(path_, out);
+    std::error_code error;
+    if (!fs::exists(out, error)) {
+        fs::rename(path_, out);
+        committed_ = true;
+        return;
+    }
+    const fs::path old = NewFolderBeside(out, "old");
+    fs::remove(old);
+    fs::rename(out, old);
+    fs::rename(path_, out, error);
+    if (error) {
+        fs::rename(old, out);
+        throw fs::filesystem_error("cannot put the media in place", out, error);
+    }
     committed_ = true;
+    fs::remove_all(old);
 }

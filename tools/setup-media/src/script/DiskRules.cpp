@@ -1,4 +1,5 @@
 #include <set>
+#include <vector>
 
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
@@ -33,11 +34,17 @@ void CheckDiskCount(const CheckInput& input, Findings& findings) {
             findings.push_back({section.line, Severity::Error,
                                 "[" + section.name + "] is never read: [Disks] n is " + std::to_string(*count)});
     }
+    std::vector<int> bare;
     for (int disk = 1; disk <= *count; ++disk)
-        if (!present.count(disk))
-            findings.push_back({n->line, Severity::Warning,
-                                "disk " + std::to_string(disk) + " has no [" + DiskSectionName(disk) +
-                                    "]: setup asks for the disk and installs nothing from it"});
+        if (!present.count(disk)) bare.push_back(disk);
+    if (bare.size() == 1)
+        findings.push_back({n->line, Severity::Warning,
+                            "disk " + std::to_string(bare[0]) + " has no [" + DiskSectionName(bare[0]) +
+                                "]: setup asks for the disk and installs nothing from it"});
+    else if (!bare.empty())
+        findings.push_back({n->line, Severity::Warning,
+                            std::to_string(bare.size()) + " disks have no section of their own, from disk " +
+                                std::to_string(bare[0]) + " on: setup asks for each and installs nothing from it"});
 }
 
 void CheckDiskSectionNames(const ProfileText& script, Findings& findings) {

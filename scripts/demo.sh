@@ -12,6 +12,9 @@ root=$PWD
 build=${BUILD_DIR:-build}
 scripts/install-deps.sh
 
+scripts/build-setup-media.sh "$build-tools" >/dev/null
+export SETUP_MEDIA="$root/$build-tools/setup-media"
+case "$build" in /*) export SETUP_MEDIA="$build-tools/setup-media" ;; esac
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target setup_tests
 cmake -S . -B "$build-shipped" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64-shipped.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need (a no-op when all are there).
 set -euo pipefail
-packages=(cmake make wine wine64 mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 xvfb x11-utils
+packages=(cmake make g++ wine wine64 mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 xvfb x11-utils
           mscompress liblnk-utils libgtest-dev imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do

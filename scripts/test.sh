@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Builds setup.exe (x86_64, and the i686 build as a compile check) and runs the whole
-# test suite under wine. CTest's summary is the last thing printed.
+# Builds setup-media for this machine, setup.exe and setup-media.exe (x86_64, and the i686
+# build of setup.exe as a compile check) and runs the whole test suite under wine.
+# CTest's summary is the last thing printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${BUILD_DIR:-build}
 scripts/install-deps.sh
 
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
+# setup-media for this machine first: the suite makes its media with it and runs its tests.
+scripts/build-setup-media.sh "$build-tools"
+export SETUP_MEDIA="$root/$build-tools/setup-media"
+case "$build" in /*) export SETUP_MEDIA="$build-tools/setup-media" ;; esac
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+  -DSETUP_MEDIA_NATIVE_DIR="$(dirname "$SETUP_MEDIA")" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 # The shipped program, which the whole-program tests run.
 cmake -S . -B "$build-shipped" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64-shipped.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null

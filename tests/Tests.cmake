@@ -7,14 +7,16 @@ include(GoogleTest)
 
 file(GLOB_RECURSE SETUP_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 add_executable(setup_tests ${SETUP_TEST_SOURCES})
-target_include_directories(setup_tests PRIVATE tests)
+# The expansion tests share their edge cases with setup-media's own tests.
+target_include_directories(setup_tests PRIVATE tests tools/setup-media/tests)
 target_link_libraries(setup_tests PRIVATE setupcore gtest)
 target_link_options(setup_tests PRIVATE -static)
 # Whole-program tests start the shipped exe; they find it by its Linux path (wine maps / to Z:).
 target_compile_definitions(setup_tests PRIVATE
   SETUP_EXE_UNIX_PATH="$<TARGET_FILE:setup>"
+  SETUP_MEDIA_EXE_UNIX_PATH="$<TARGET_FILE:setup-media>"
   SETUP_SOURCE_UNIX_DIR="${CMAKE_SOURCE_DIR}")
-add_dependencies(setup_tests setup)
+add_dependencies(setup_tests setup setup-media)
 
 gtest_discover_tests(setup_tests
   DISCOVERY_MODE PRE_TEST
@@ -23,3 +25,11 @@ gtest_discover_tests(setup_tests
 
 # The folders of src/ are layers; an include that reaches up is an error.
 add_test(NAME Layers.IncludesOnlyLookDown COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh)
+
+# setup-media built for this machine (scripts/test.sh passes its folder): its own tests, and the
+# sample package's script checked clean. Given by path, they run natively, not under wine.
+if(SETUP_MEDIA_NATIVE_DIR)
+  add_test(NAME SetupMediaNativeTests COMMAND ${SETUP_MEDIA_NATIVE_DIR}/setup-media-tests)
+  add_test(NAME SetupMediaChecksTheSampleScriptClean
+    COMMAND ${SETUP_MEDIA_NATIVE_DIR}/setup-media check ${CMAKE_SOURCE_DIR}/examples/notes/install.ini)
+endif()

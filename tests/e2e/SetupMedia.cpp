@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "e2e/UiDriver.h"
 #include "support/UnixTools.h"
 
-SetupMedia::SetupMedia(const std::string& script, const std::string& licence, const std::vector<Files>& disks) {
+SetupMedia::SetupMedia(const std::string& script, const std::string& licence, const std::vector<Files>& disks,
+                       MediaMaker maker, const std::string& options) {
     WriteTextFile(package_ / "install.ini", script);
     if (!licence.empty()) WriteTextFile(package_ / "licence.txt", licence);
     for (size_t i = 0; i < disks.size(); ++i) {
@@ -16,7 +18,10 @@ SetupMedia::SetupMedia(const std::string& script, const std::string& licence, co
         CreateDirectoryA((package_ / name).c_str(), nullptr);
         for (const auto& [file, content] : disks[i]) WriteTextFile(package_ / name + "\\" + file, content);
     }
-    Make(UnixPathOf(package_.Path()));
+    if (maker == MediaMaker::WindowsTool)
+        MakeWithWindowsTool(options);
+    else
+        Make(UnixPathOf(package_.Path()));
 }
 
 SetupMedia::SetupMedia(const std::string& packageUnixFolder) { Make(packageUnixFolder); }
@@ -34,6 +39,16 @@ void SetupMedia::Make(const std::string& packageUnixFolder) {
                       ShellQuoted(packageUnixFolder) + " " + ShellQuoted(SetupExeUnixPath()) + " " +
                       ShellQuoted(UnixPathOf(out_ / "media")) + "\n");
     if (result.exitCode != 0) error_ = "make-media.sh failed: " + result.output;
+}
+
+void SetupMedia::MakeWithWindowsTool(const std::string& options) {
+    const std::string arguments = "build \"" + package_.Path() + "\" --setup \"" + SetupExePath() + "\" --out \"" +
+                                  (out_ / "media") + "\" " + options;
+    ProgramUnderTest tool(SetupMediaExePath(), arguments, out_.Path());
+    if (!tool.WaitForExit(60000))
+        error_ = "setup-media.exe did not end";
+    else if (tool.ExitCode() != 0)
+        error_ = "setup-media.exe failed with exit code " + std::to_string(tool.ExitCode());
 }
 
 std::string SetupMedia::Disk(int number) const {
@@ -55,6 +70,8 @@ void SetupMedia::InsertDisk(int number) const {
 }
 
 std::string SetupExePath() { return WinePath(SetupExeUnixPath()); }
+
+std::string SetupMediaExePath() { return WinePath(SETUP_MEDIA_EXE_UNIX_PATH); }
 
 std::string ScreenshotFolder(const std::string& fallback) {
     const char* folder = std::getenv("SETUP_SCREENSHOT_DIR");

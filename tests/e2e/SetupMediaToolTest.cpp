@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "e2e/SetupMedia.h"
+#include "e2e/UiDriver.h"
+#include "fsutil/FileTransfer.h"
+#include "shared/CompressionEdgeCases.h"
+#include "support/CompressedMedia.h"
+#include "support/SetupStateScope.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+const std::string OneDiskScript = "[Package]\nname=Sizes\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n";
+
+DWORD FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+}  // namespace
+
+// The Windows build of setup-media makes the media here, and the expansion library restores
+// every size, the smallest included, byte for byte through the program's own expansion.
+TEST(SetupMediaOnWindows, EverySizeExpandsThroughTheExpansionLibrary) {
+    SetupMedia::Files files = {{"readme", SampleContent(3000, 5)}, {"page.html", SampleContent(3000, 6)}};
+    for (const auto& [name, content] : CompressionEdgeCases()) files.emplace_back(name, content);
+    std::string script = OneDiskScript;
+    for (size_t i = 0; i < files.size(); ++i)
+        script += "file" + std::to_string(i) + "=%%INSTALLPATH%%\\" + files[i].first + "\n";
+    const SetupMedia media(script, "", {files}, MediaMaker::WindowsTool);
+    ASSERT_EQ(media.Error(), "");
+
+    TempFolder temp;
+    const SetupStateScope state;
+    const CurrentFolderGuard restore;
+    ::Setup.TempDir = temp.Path() + "\\";
+    SetCurrentDirectoryA(media.First().c_str());
+    for (const auto& [name, content] : files) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ExpandToTemp(name), 0);
+        EXPECT_TRUE(ReadTextFile(temp / name) == content);
+    }
+}
+
+// Media made by setup-media.exe, spread over two disks, installed by setup.exe.
+TEST(SetupMediaOnWindows, SpreadMediaInstallWithSetup) {
+    const std::string tag = "SetupMediaTool" + std::to_string(GetCurrentProcessId());
+    const SetupMedia::Files files = {{"first.dat", RandomBytes(3000, 7)}, {"second.dat", RandomBytes(3000, 8)}};
+    const std::string install = "install=%%PROGPATH%%\\" + tag + "\n";
+    const std::string script = "[Package]\nname=Spread Package\n[Licence]\nlicence=none\n[InstallFolder]\n" + install +
+                               "[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\first.dat\n"
+                               "file2=%%INSTALLPATH%%\\second.dat\n";
+    // Disk 1 has room for setup.exe, the script and one file.
+    const DWORD diskSize = FileSize(SetupExePath()) + 4000;
+    const SetupMedia media(script, "", {files}, MediaMaker::WindowsTool,
+                           "--disk-size " + std::to_string(diskSize) + " --spread");
+    ASSERT_EQ(media.Error(), "");
+    ASSERT_TRUE(FileExists(media.Disk(2) + "\\second.da_"));
+    ProgramUnderTest check(SetupMediaExePath(), "check install.ini --media ..", media.First());
+    ASSERT_TRUE(check.WaitForExit(20000));
+    EXPECT_EQ(check.ExitCode(), 0u);
+
+    ProgramUnderTest setup(SetupExePath(), "", media.First());
+    HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(ui::Press(main, "&Continue"));
+    HWND destination = ui::WaitForWindow(setup.ProcessId(), "TInstallForm");
+    ASSERT_NE(destination, nullptr);
+    const std::string installFolder = ui::TextOf(ui::FindChild(destination, "Edit"));
+    ASSERT_TRUE(ui::Press(destination, "&Install"));
+    ui::Box box = ui::WaitForMessageBox(setup.ProcessId());
+    EXPECT_EQ(box.caption, "Folder Does Not Exist");
+    ui::Answer(box, IDYES);
+    HWND progress = ui::WaitForWindow(setup.ProcessId(), "TProgressForm");
+    ASSERT_NE(progress, nullptr);
+    box = ui::WaitForMessageBox(setup.ProcessId());
+    EXPECT_EQ(box.caption, "Insert Next Disk");
+    media.InsertDisk(2);
+    ui::Answer(box, IDOK);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000));
+    ui::Press(progress, "OK");
+    ASSERT_TRUE(setup.WaitForExit(20000));
+
+    for (const auto& [name, content] : files) EXPECT_TRUE(ReadTextFile(installFolder + "\\" + name) == content) << name;
+    RemoveTree(installFolder);
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    DeleteFileA((std::string(windows) + "\\qupsetup.exe").c_str());
+}

@@ -1,0 +1,118 @@
+#include "CommandLine.h"
+
+#include <functional>
+#include <map>
+
+namespace {
+
+// Walks the arguments after the command: options with their values, and the one operand.
+class ArgumentReader {
+public:
+    ArgumentReader(const std::vector<std::string>& arguments, const std::string& command)
+        : arguments_(arguments), command_(command) {}
+
+    // Calls `option` for each option (with a reader for its value) and returns the operand.
+    std::string Read(const std::map<std::string, std::function<void()>>& options) {
+        std::string operand;
+        for (next_ = 1; next_ < arguments_.size();) {
+            const std::string& argument = arguments_[next_++];
+            if (const auto found = options.find(argument); found != options.end())
+                found->second();
+            else if (argument.starts_with("--"))
+                throw UsageError(command_ + ": unknown option " + argument);
+            else if (!operand.empty())
+                throw UsageError(command_ + ": one folder or file only, not " + operand + " and " + argument);
+            else
+                operand = argument;
+        }
+        if (operand.empty()) throw UsageError(command_ + ": what to work on is missing");
+        return operand;
+    }
+
+    std::string Value(const std::string& option) {
+        if (next_ >= arguments_.size()) throw UsageError(command_ + ": " + option + " needs a value");
+        return arguments_[next_++];
+    }
+
+private:
+    const std::vector<std::string>& arguments_;
+    std::string command_;
+    size_t next_ = 1;
+};
+
+BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
+    BuildOptions options;
+    ArgumentReader reader(arguments, "build");
+    options.package = reader.Read({
+        {"--setup", [&] { options.setupExe = reader.Value("--setup"); }},
+        {"--out", [&] { options.out = reader.Value("--out"); }},
+        {"--disk-size",
+         [&] {
+             const std::string size = reader.Value("--disk-size");
+             options.diskSize = ParseDiskSize(size);
+             if (!options.diskSize)
+                 throw UsageError("build: disk size " + size + " is none of 720K, 1.44M, 2.88M, CD or a byte count");
+         }},
+        {"--spread", [&] { options.spread = true; }},
+        {"--force", [&] { options.force = true; }},
+    });
+    if (options.setupExe.empty()) throw UsageError("build: --setup SETUP_EXE is missing");
+    if (options.out.empty()) throw UsageError("build: --out OUT_DIR is missing");
+    if (options.spread && !options.diskSize) throw UsageError("build: --spread needs --disk-size");
+    return options;
+}
+
+CheckOptions ParseCheck(const std::vector<std::string>& arguments) {
+    CheckOptions options;
+    ArgumentReader reader(arguments, "check");
+    options.script = reader.Read({{"--media", [&] { options.media = reader.Value("--media"); }}});
+    return options;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    const std::string command = arguments.empty() ? "--help" : arguments.front();
+    if (command == "--help" || command == "-h" || command == "help") {
+        line.action = CommandLine::Action::Help;
+    } else if (command == "--version") {
+        line.action = CommandLine::Action::Version;
+    } else if (command == "build") {
+        line.action = CommandLine::Action::Build;
+        line.build = ParseBuild(arguments);
+    } else if (command == "check") {
+        line.action = CommandLine::Action::Check;
+        line.check = ParseCheck(arguments);
+    } else {
+        throw UsageError("unknown command " + command + " (build, check, --help, --version)");
+    }
+    return line;
+}
+
+std::string UsageText() {
+    return R"(Usage:
+  setup-media build PACKAGE_DIR --setup SETUP_EXE --out OUT_DIR [--disk-size SIZE] [--spread] [--force]
+  setup-media check INSTALL_INI [--media DIR]
+  setup-media --help | --version
+
+build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Disk 1 holds
+        setup.exe, install.ini and the licence; every disk holds its diskNN.id and its files,
+        compressed, under their media names (app.exe as app.ex_). PACKAGE_DIR holds install.ini,
+        the licence and the files, in disk01/, disk02/, ... or all in PACKAGE_DIR itself (each
+        then goes on the disk whose [ProgramFilesNN] names it). The script is checked first.
+  --setup SETUP_EXE   the setup program to put on disk 1
+  --out OUT_DIR       where the media go; made anew, and nothing is written on a failure
+  --disk-size SIZE    720K, 1.44M, 2.88M, CD or a byte count: every disk must fit
+  --spread            with --disk-size: put the files on disks in script order, and write
+                      [ProgramFilesNN] and [Disks] n into the media's install.ini
+  --force             replace OUT_DIR when it is not empty
+
+check   Reports what in a setup script misbehaves when setup runs, as
+        INSTALL_INI:LINE: error: ...  or  INSTALL_INI:LINE: warning: ...
+  --media DIR         also check built media: every file on its disk, every diskNN.id
+
+Exit status: 0 done (check: clean), 1 check found warnings only, 2 errors or a failed build
+(which leaves nothing half-written).
+)";
+}

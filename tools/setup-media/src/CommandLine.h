@@ -1,0 +1,32 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "media/MediaBuild.h"
+
+// A command line that cannot be run, with the reason in one line.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct CheckOptions {
+    std::filesystem::path script;
+    std::optional<std::filesystem::path> media;
+};
+
+struct CommandLine {
+    enum class Action { Help, Version, Build, Check };
+    Action action = Action::Help;
+    BuildOptions build;
+    CheckOptions check;
+};
+
+// `arguments` without the program's name. Throws UsageError.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The text --help prints.
+std::string UsageText();

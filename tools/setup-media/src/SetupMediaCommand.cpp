@@ -1,0 +1,57 @@
+#include "SetupMediaCommand.h"
+
+#include <filesystem>
+
+#include "CommandLine.h"
+#include "common/TextFile.h"
+#include "media/BuildError.h"
+#include "script/ScriptCheck.h"
+
+namespace {
+
+int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+    const std::optional<std::string> text = ReadWholeFile(options.script);
+    if (!text) {
+        err << "setup-media: error: cannot read " << options.script.string() << "\n";
+        return ExitErrors;
+    }
+    const ProfileText script = ProfileText::Parse(*text);
+    const Findings findings = CheckScript({script, options.script.parent_path(), options.media, false});
+    for (const Finding& finding : findings) out << FormatFinding(options.script.string(), finding) << "\n";
+    if (HasErrors(findings)) return ExitErrors;
+    return findings.empty() ? ExitDone : ExitWarnings;
+}
+
+int Run(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    switch (line.action) {
+        case CommandLine::Action::Help:
+            out << UsageText();
+            return ExitDone;
+        case CommandLine::Action::Version:
+            out << "setup-media " << SETUP_MEDIA_VERSION << "\n";
+            return ExitDone;
+        case CommandLine::Action::Build:
+            BuildMedia(line.build, out, err);
+            return ExitDone;
+        case CommandLine::Action::Check:
+            return RunCheck(line.check, out, err);
+    }
+    return ExitErrors;
+}
+
+}  // namespace
+
+int RunSetupMedia(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    try {
+        return Run(ParseCommandLine(arguments), out, err);
+    } catch (const UsageError& error) {
+        err << "setup-media: " << error.what() << "\nsetup-media --help tells more\n";
+    } catch (const BuildError& error) {
+        err << "setup-media: error: " << error.what() << "\n";
+    } catch (const std::filesystem::filesystem_error& error) {
+        err << "setup-media: error: " << error.code().message() << ": " << error.path1().string() << "\n";
+    } catch (const std::exception& error) {
+        err << "setup-media: error: " << error.what() << "\n";
+    }
+    return ExitErrors;
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "media/DiskSize.h"
+
+struct BuildOptions {
+    std::filesystem::path package;
+    std::filesystem::path setupExe;
+    std::filesystem::path out;
+    std::optional<DiskCapacity> diskSize;
+    bool spread = false;
+    bool force = false;
+};
+
+// Turns the package folder into setup media, one folder per disk in `out`. The script's
+// findings and other notes go to `notes`, a line per disk made to `report`. Throws BuildError
+// (and leaves `out` as it was) when the media cannot be made.
+void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream& notes);

@@ -1,0 +1,22 @@
+#include "media/OutputFolder.h"
+
+#include <system_error>
+
+#include "common/PathRelations.h"
+#include "media/BuildError.h"
+
+namespace fs = std::filesystem;
+
+fs::path CheckOutputFolder(const fs::path& out, const std::vector<fs::path>& inputs, bool force) {
+    fs::path folder = fs::absolute(out).lexically_normal();
+    if (!folder.has_filename()) folder = folder.parent_path();
+    if (!folder.has_relative_path()) throw BuildError(out.string() + " is a root folder, not an output folder");
+    for (const fs::path& input : inputs)
+        if (IsWithin(input, folder))
+            throw BuildError(out.string() + " holds " + input.string() + ", which it cannot replace");
+    std::error_code error;
+    if (!fs::exists(folder, error)) return folder;
+    if (!fs::is_directory(folder, error)) throw BuildError(out.string() + " is not a folder");
+    if (!force && !fs::is_empty(folder, error)) throw BuildError(out.string() + " is not empty: --force replaces it");
+    return folder;
+}

@@ -1,0 +1,38 @@
+#include "media/PackageSource.h"
+
+#include <algorithm>
+
+#include "common/FileLookup.h"
+#include "media/BuildError.h"
+#include "script/SetupScript.h"
+
+namespace fs = std::filesystem;
+
+PackageSource::PackageSource(fs::path folder)
+    : folder_(std::move(folder)), hasDiskFolders_(fs::is_directory(folder_ / DiskFolderName(1))) {}
+
+fs::path PackageSource::FolderOf(int disk) const { return hasDiskFolders_ ? folder_ / DiskFolderName(disk) : folder_; }
+
+fs::path PackageSource::FileFor(int disk, const std::string& name) const {
+    const fs::path folder = FolderOf(disk);
+    const std::optional<fs::path> found = FindIgnoringCase(folder, name);
+    std::error_code error;
+    if (!found)
+        throw BuildError((folder / name).string() + " is missing (named for disk " + std::to_string(disk) + ")");
+    if (!fs::is_regular_file(*found, error)) throw BuildError(found->string() + " is not a file");
+    used_.insert(*found);
+    return *found;
+}
+
+std::vector<std::string> PackageSource::UnusedDiskFiles() const {
+    std::vector<std::string> unused;
+    if (!hasDiskFolders_) return unused;
+    for (int disk = 1; fs::is_directory(FolderOf(disk)); ++disk) {
+        std::error_code error;
+        for (fs::directory_iterator it(FolderOf(disk), error), end; !error && it != end; it.increment(error))
+            if (it->is_regular_file() && !used_.count(it->path()))
+                unused.push_back(DiskFolderName(disk) + "/" + it->path().filename().string());
+    }
+    std::sort(unused.begin(), unused.end());
+    return unused;
+}

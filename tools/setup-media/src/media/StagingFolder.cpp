@@ -1,0 +1,50 @@
+#include "media/StagingFolder.h"
+
+#include <string>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A new folder beside `out`, named after it; a folder left by a run that was killed is not
+// reused: the name gets a number.
+fs::path NewFolderBeside(const fs::path& out, const std::string& purpose) {
+    for (int attempt = 0;; ++attempt) {
+        const fs::path path = out.parent_path() / ("." + out.filename().string() + "." + purpose +
+                                                   (attempt ? "-" + std::to_string(attempt) : std::string()));
+        if (fs::create_directory(path)) return path;
+    }
+}
+
+}  // namespace
+
+StagingFolder::StagingFolder(const fs::path& out) {
+    fs::create_directories(out.parent_path());
+    path_ = NewFolderBeside(out, "partial");
+}
+
+StagingFolder::~StagingFolder() {
+    std::error_code ignored;
+    if (!committed_) fs::remove_all(path_, ignored);
+}
+
+// The old media stay until the new ones are in place, and come back if they cannot be.
+void StagingFolder::CommitTo(const fs::path& out) {
+    std::error_code error;
+    if (!fs::exists(out, error)) {
+        fs::rename(path_, out);
+        committed_ = true;
+        return;
+    }
+    const fs::path old = NewFolderBeside(out, "old");
+    fs::remove(old);
+    fs::rename(out, old);
+    fs::rename(path_, out, error);
+    if (error) {
+        fs::rename(old, out);
+        throw fs::filesystem_error("cannot put the media in place", out, error);
+    }
+    committed_ = true;
+    fs::remove_all(old);
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <filesystem>
+
+// Media are built in a folder of their own beside the output folder and moved into place
+// only when complete, so that a failure leaves no half-written media behind.
+class StagingFolder {
+public:
+    explicit StagingFolder(const std::filesystem::path& out);
+    ~StagingFolder();
+    StagingFolder(const StagingFolder&) = delete;
+    StagingFolder& operator=(const StagingFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    // Puts the staged media in place of `out`, whose old content goes.
+    void CommitTo(const std::filesystem::path& out);
+
+private:
+    std::filesystem::path path_;
+    bool committed_ = false;
+};

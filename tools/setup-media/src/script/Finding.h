@@ -1,0 +1,31 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "script/ProfileText.h"
+
+enum class Severity { Warning, Error };
+
+// One thing in a setup script that misbehaves at run time, at the line that causes it.
+struct Finding {
+    size_t line = 1;
+    Severity severity = Severity::Error;
+    std::string message;
+};
+
+using Findings = std::vector<Finding>;
+
+// What the rules look at.
+struct CheckInput {
+    const ProfileText& script;
+    std::filesystem::path scriptFolder;          // where the licence text lies beside the script
+    std::optional<std::filesystem::path> media;  // built media to check as well
+    bool disksAssignedByBuild = false;           // [Disks] and the disk sections are about to be rewritten
+};
+
+// "FILE:LINE: error: MESSAGE", the form compilers use.
+std::string FormatFinding(const std::string& file, const Finding& finding);
+
+bool HasErrors(const Findings& findings);

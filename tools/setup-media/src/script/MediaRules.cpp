@@ -1,0 +1,34 @@
+#include <system_error>
+
+#include "common/FileLookup.h"
+#include "fsutil/FileNames.h"
+#include "script/ScriptRules.h"
+#include "script/SetupScript.h"
+#include "setupdata/ScriptNames.h"
+
+namespace fs = std::filesystem;
+
+fs::path MediaDiskFolder(const fs::path& media, int disk) {
+    std::error_code error;
+    return fs::is_directory(media / DiskFolderName(1), error) ? media / DiskFolderName(disk) : media;
+}
+
+void CheckMedia(const CheckInput& input, Findings& findings) {
+    const std::optional<int32_t> disks = DiskCount(input.script);
+    if (!input.media || !disks) return;
+    const fs::path& media = *input.media;
+    if (!HasFileIgnoringCase(MediaDiskFolder(media, 1), "setup.exe"))
+        findings.push_back({1, Severity::Error, "setup.exe is not on disk 1 of the media"});
+    const ProfileEntry* count = input.script.FindEntry(DisksSection, DiskCountKey);
+    for (int disk = 1; disk <= *disks; ++disk)
+        if (!HasFileIgnoringCase(MediaDiskFolder(media, disk), DiskIdFileName(disk)))
+            findings.push_back({count->line, Severity::Error,
+                                DiskIdFileName(disk) + " is not on disk " + std::to_string(disk) + " of the media"});
+    for (const ProgramFile& file : ProgramFiles(input.script)) {
+        if (file.disk > *disks || file.name.empty()) continue;
+        const std::string stored = CompressedFileName(file.name);
+        if (!HasFileIgnoringCase(MediaDiskFolder(media, file.disk), stored))
+            findings.push_back({file.entry->line, Severity::Error,
+                                stored + " is not on disk " + std::to_string(file.disk) + " of the media"});
+    }
+}

@@ -1,0 +1,85 @@
+#include "script/PathMacroText.h"
+
+#include <algorithm>
+
+namespace {
+
+struct Macro {
+    std::string_view token;
+    std::string MacroFolders::*folder;
+};
+
+// Tried in this order, as the setup tries them.
+constexpr Macro Macros[] = {
+    {"%%PROGPATH%%", &MacroFolders::programFiles},
+    {"%%COMMONPATH%%", &MacroFolders::commonFiles},
+    {"%%INSTALLPATH%%", &MacroFolders::installFolder},
+    {"%%WINDIR%%", &MacroFolders::windows},
+    {"%%WINSYS%%", &MacroFolders::system},
+};
+
+constexpr size_t LongProgramFilesLength = 64;
+
+bool IsNameCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The length of a "%%NAME%%" at the start of `text`, 0 when none stands there.
+size_t MacroLikeLength(std::string_view text) {
+    if (!text.starts_with("%%")) return 0;
+    size_t end = 2;
+    while (end < text.size() && IsNameCharacter(text[end])) ++end;
+    return end > 2 && text.substr(end).starts_with("%%") ? end + 2 : 0;
+}
+
+const Macro* MacroAt(std::string_view text) {
+    const auto found =
+        std::find_if(std::begin(Macros), std::end(Macros), [&](const Macro& m) { return text.starts_with(m.token); });
+    return found == std::end(Macros) ? nullptr : found;
+}
+
+MacroFolders MachineWithProgramFiles(const std::string& programFiles, const std::string& windows) {
+    return {programFiles, programFiles + "\\Common Files", "", windows, windows + "\\system32"};
+}
+
+}  // namespace
+
+std::vector<std::string> UnknownMacros(std::string_view text) {
+    std::vector<std::string> unknown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (const Macro* macro = MacroAt(text.substr(i))) {
+            i += macro->token.size() - 1;
+        } else if (const size_t length = MacroLikeLength(text.substr(i))) {
+            unknown.emplace_back(text.substr(i, length));
+            i += length - 1;
+        }
+    }
+    return unknown;
+}
+
+bool HasMacroLikeText(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i)
+        if (MacroLikeLength(text.substr(i)) > 0) return true;
+    return false;
+}
+
+MacroFolders UsualMachine() { return MachineWithProgramFiles("C:\\Program Files", "C:\\WINDOWS"); }
+
+MacroFolders LongPathMachine() {
+    const std::string programFiles = "C:\\Program Files";
+    return MachineWithProgramFiles(programFiles + std::string(LongProgramFilesLength - programFiles.size(), 'x'),
+                                   "C:\\WINDOWS");
+}
+
+std::string ExpandMacros(std::string_view text, const MacroFolders& folders) {
+    std::string expanded;
+    for (size_t i = 0; i < text.size();) {
+        if (const Macro* macro = MacroAt(text.substr(i))) {
+            expanded += folders.*(macro->folder);
+            i += macro->token.size();
+        } else {
+            expanded += text[i++];
+        }
+    }
+    return expanded;
+}

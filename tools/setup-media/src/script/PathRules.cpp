@@ -1,0 +1,72 @@
+#include "script/PathMacroText.h"
+#include "script/ScriptRules.h"
+#include "script/SetupScript.h"
+#include "setupdata/ScriptNames.h"
+
+namespace {
+
+constexpr const char* LogSuffix = "\\uninstal.ini";
+
+// Without [InstallFolder] install the setup offers "c:\" and the package name.
+std::string OfferedInstallFolder(const ProfileText& script, const MacroFolders& machine) {
+    if (const ProfileEntry* install = script.FindEntry(InstallFolderSection, InstallFolderKey))
+        return ExpandMacros(install->value, machine);
+    const ProfileEntry* name = script.FindEntry(PackageSection, PackageNameKey);
+    return "c:\\" + (name ? name->value : std::string());
+}
+
+MacroFolders WithInstallFolder(MacroFolders machine, const ProfileText& script) {
+    machine.installFolder = OfferedInstallFolder(script, machine);
+    return machine;
+}
+
+// A finding when the path, as `expand` makes it for each machine, passes the limit: an
+// error when it does so on a usual machine, a warning when only a long Program Files path
+// takes it there.
+template <class Expand>
+void CheckLength(size_t line, const std::string& what, const Expand& expand, const MacroFolders& usual,
+                 const MacroFolders& longer, Findings& findings) {
+    const size_t usualLength = expand(usual).size();
+    const size_t longLength = expand(longer).size();
+    if (longLength <= MaxPathLength) return;
+    if (usualLength > MaxPathLength)
+        findings.push_back({line, Severity::Error,
+                            what + " reaches " + std::to_string(usualLength) + " characters on a usual machine; " +
+                                "paths must stay under 260"});
+    else
+        findings.push_back({line, Severity::Warning,
+                            what + " reaches " + std::to_string(longLength) + " characters with a Program Files " +
+                                "path of " + std::to_string(longer.programFiles.size()) +
+                                "; paths must stay under 260"});
+}
+
+bool IsFullPath(const std::string& path) {
+    const bool drive = path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return drive || path.starts_with("\\\\");
+}
+
+}  // namespace
+
+void CheckPathLengths(const CheckInput& input, Findings& findings) {
+    const ProfileText& script = input.script;
+    const MacroFolders usual = WithInstallFolder(UsualMachine(), script);
+    const MacroFolders longer = WithInstallFolder(LongPathMachine(), script);
+    const ProfileEntry* install = script.FindEntry(InstallFolderSection, InstallFolderKey);
+    CheckLength(
+        install ? install->line : LineOf(script.Find(PackageSection)), "the install folder with \\uninstal.ini",
+        [](const MacroFolders& machine) { return machine.installFolder + LogSuffix; }, usual, longer, findings);
+    for (const ProgramFile& file : ProgramFiles(script))
+        CheckLength(
+            file.entry->line, "the destination",
+            [&](const MacroFolders& machine) { return ExpandMacros(file.entry->value, machine); }, usual, longer,
+            findings);
+}
+
+void CheckOtherFolders(const CheckInput& input, Findings& findings) {
+    for (const ProfileEntry* folder : ListedEntries(input.script.Find(OtherFoldersSection)))
+        if (!IsFullPath(folder->value) && !HasMacroLikeText(folder->value))
+            findings.push_back(
+                {folder->line, Severity::Error,
+                 Quoted(folder->value) + " is not a full path (like C:\\Data): it would be made wherever setup runs"});
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A profile file (install.ini) read as the platform's profile functions read it, keeping the
+// line of every section and entry so that findings can point at them.
+
+struct ProfileEntry {
+    std::string name;   // blanks around it removed
+    std::string value;  // blanks around it and one pair of enclosing quotes removed
+    size_t line = 0;    // from 1
+};
+
+struct ProfileSection {
+    std::string name;
+    size_t line = 0;                    // of the "[name]" line
+    size_t lastLine = 0;                // the last line before the next section or the end
+    std::vector<ProfileEntry> entries;  // every entry line, repeated names included
+};
+
+class ProfileText {
+public:
+    static ProfileText Parse(const std::string& content);
+
+    const std::vector<ProfileSection>& Sections() const { return sections_; }
+    size_t LineCount() const { return lineCount_; }
+    bool StartsWithByteOrderMark() const { return byteOrderMark_; }
+
+    // The first section of that name, without regard to case: the only one that is read.
+    const ProfileSection* Find(std::string_view section) const;
+    // The first entry of that name in that section, as a read of the key finds it.
+    const ProfileEntry* FindEntry(std::string_view section, std::string_view key) const;
+
+private:
+    std::vector<ProfileSection> sections_;
+    size_t lineCount_ = 0;
+    bool byteOrderMark_ = false;
+};
+
+// A section as the setup walks it by position: one entry per distinct name, where that name
+// first stands, and only when its first value is not empty.
+std::vector<const ProfileEntry*> ListedEntries(const ProfileSection* section);
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+std::string LowerCase(std::string_view text);

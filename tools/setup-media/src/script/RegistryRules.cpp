@@ -1,0 +1,80 @@
+#include <string_view>
+
+#include "script/ScriptRules.h"
+#include "setupdata/IntegerText.h"
+#include "setupdata/ScriptGroups.h"
+#include "setupdata/ScriptNames.h"
+
+namespace {
+
+constexpr size_t KeyValueGroupSize = 4;
+
+// The only root names the uninstall knows; keys under any other are left behind.
+constexpr std::string_view UninstallRoots[] = {"HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+                                               "HKEY_CLASSES_ROOT"};
+// Root names the install knows besides HKEY_LOCAL_MACHINE; any other name means that one.
+constexpr std::string_view InstallOnlyRoots[] = {"HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
+
+template <class Names>
+bool IsOneOf(std::string_view name, const Names& names) {
+    for (std::string_view candidate : names)
+        if (name == candidate) return true;
+    return false;
+}
+
+std::string RootWarning(const std::string& root) {
+    if (IsOneOf(root, InstallOnlyRoots)) return "the uninstall never removes keys under " + root;
+    return Quoted(root) + " is not a root name: the key goes under HKEY_LOCAL_MACHINE and the uninstall never " +
+           "removes it; write HKEY_LOCAL_MACHINE";
+}
+
+void CheckRegistryKeys(const std::vector<const ProfileEntry*>& keys, Findings& findings) {
+    for (const ProfileEntry* key : keys) {
+        const size_t slash = key->value.find('\\');
+        if (slash == std::string::npos) {
+            findings.push_back({key->line, Severity::Error,
+                                "registry key " + Quoted(key->value) + " has no \\ after its root: setup skips it"});
+            continue;
+        }
+        const std::string root = key->value.substr(0, slash);
+        if (!IsOneOf(root, UninstallRoots)) findings.push_back({key->line, Severity::Warning, RootWarning(root)});
+    }
+}
+
+void CheckGroup(const ProfileText& script, const std::vector<const ProfileEntry*>& values, size_t first,
+                Findings& findings) {
+    const ProfileEntry& reference = *values[first + 1];
+    if (!script.FindEntry(RegistryKeysSection, reference.value))
+        findings.push_back(
+            {reference.line, Severity::Error,
+             Quoted(reference.value) + " names no [RegistryKeys] entry: setup stops with \"Corrupt KeyValues entry\""});
+    const ProfileEntry& data = *values[first + 2];
+    if (!IsStringType(values[first + 3]->value) && !ParseIntegerText(data.value))
+        findings.push_back(
+            {data.line, Severity::Error, Quoted(data.value) + " is not an integer: setup stops with an error report"});
+}
+
+void CheckKeyValues(const ProfileText& script, bool keysListed, Findings& findings) {
+    const ProfileSection* section = script.Find(KeyValuesSection);
+    const std::vector<const ProfileEntry*> values = ListedEntries(section);
+    if (values.empty()) return;
+    if (!keysListed) {
+        findings.push_back(
+            {section->line, Severity::Error, "[KeyValues] is never read without [RegistryKeys] entries"});
+        return;
+    }
+    const size_t whole = values.size() - values.size() % KeyValueGroupSize;
+    for (size_t first = 0; first < whole; first += KeyValueGroupSize) CheckGroup(script, values, first, findings);
+    if (whole < values.size())
+        findings.push_back({values[whole]->line, Severity::Error,
+                            "[KeyValues] ends with " + std::to_string(values.size() - whole) +
+                                " entries that make no group of four: they are ignored"});
+}
+
+}  // namespace
+
+void CheckRegistry(const CheckInput& input, Findings& findings) {
+    const std::vector<const ProfileEntry*> keys = ListedEntries(input.script.Find(RegistryKeysSection));
+    CheckRegistryKeys(keys, findings);
+    CheckKeyValues(input.script, !keys.empty(), findings);
+}

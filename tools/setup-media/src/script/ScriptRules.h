@@ -1,0 +1,24 @@
+#pragma once
+#include "script/Finding.h"
+
+// The rules of the script check, one group of places where the format misbehaves per function.
+// Each adds its findings to `findings`.
+
+void CheckPackage(const CheckInput& input, Findings& findings);
+void CheckLicence(const CheckInput& input, Findings& findings);
+void CheckDisks(const CheckInput& input, Findings& findings);
+void CheckListedSections(const CheckInput& input, Findings& findings);
+void CheckRegistry(const CheckInput& input, Findings& findings);
+void CheckShortcuts(const CheckInput& input, Findings& findings);
+void CheckMacros(const CheckInput& input, Findings& findings);
+void CheckPathLengths(const CheckInput& input, Findings& findings);
+void CheckOtherFolders(const CheckInput& input, Findings& findings);
+void CheckMedia(const CheckInput& input, Findings& findings);
+
+// The line of a section's header, or the first line when there is no such section.
+size_t LineOf(const ProfileSection* section);
+// The folder of a disk on built media: MEDIA/disk01 and so on, or MEDIA itself when all disks
+// were put into one folder.
+std::filesystem::path MediaDiskFolder(const std::filesystem::path& media, int disk);
+// `text` in double quotes, for messages.
+std::string Quoted(const std::string& text);

@@ -1,0 +1,65 @@
+#include "script/SetupScript.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "fsutil/FileNames.h"
+#include "setupdata/IntegerText.h"
+#include "setupdata/ScriptNames.h"
+
+namespace {
+
+constexpr std::string_view DiskSectionPrefix = "ProgramFiles";
+
+std::string Numbered(const char* format, int number) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, number);
+    return text;
+}
+
+}  // namespace
+
+std::string DiskSectionName(int disk) { return Numbered("ProgramFiles%02d", disk); }
+std::string DiskFolderName(int disk) { return Numbered("disk%02d", disk); }
+std::string DiskIdFileName(int disk) { return Numbered("disk%02d.id", disk); }
+
+std::optional<int> DiskSectionNumber(std::string_view sectionName) {
+    if (sectionName.size() <= DiskSectionPrefix.size() ||
+        !EqualIgnoringCase(sectionName.substr(0, DiskSectionPrefix.size()), DiskSectionPrefix))
+        return std::nullopt;
+    const std::string_view digits = sectionName.substr(DiskSectionPrefix.size());
+    if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoi(std::string(digits));
+}
+
+bool IsReadAsDiskSection(const ProfileSection& section, const ProfileText& script) {
+    const std::optional<int> disk = DiskSectionNumber(section.name);
+    return disk && *disk > 0 && EqualIgnoringCase(section.name, DiskSectionName(*disk)) &&
+           script.Find(section.name) == &section;
+}
+
+std::optional<int32_t> DiskCount(const ProfileText& script) {
+    const ProfileEntry* n = script.FindEntry(DisksSection, DiskCountKey);
+    if (!n) return std::nullopt;
+    return ParseIntegerText(n->value);
+}
+
+std::vector<ProgramFile> ProgramFiles(const ProfileText& script) {
+    std::vector<ProgramFile> files;
+    for (const ProfileSection& section : script.Sections()) {
+        if (!IsReadAsDiskSection(section, script)) continue;
+        for (const ProfileEntry* entry : ListedEntries(&section))
+            files.push_back({*DiskSectionNumber(section.name), FileNamePart(entry->value), entry, &section});
+    }
+    std::stable_sort(files.begin(), files.end(),
+                     [](const ProgramFile& a, const ProgramFile& b) { return a.disk < b.disk; });
+    return files;
+}
+
+std::optional<std::string> LicenceFileName(const ProfileText& script) {
+    const ProfileEntry* licence = script.FindEntry(LicenceSection, LicenceKey);
+    if (!licence) return DefaultLicenceFile;
+    if (licence->value == NoLicenceValue) return std::nullopt;
+    return licence->value;
+}

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <span>
+#include <sstream>
+
+#include "compress/SzddWriter.h"
+#include "shared/CompressionEdgeCases.h"
+#include "support/RunTool.h"
+#include "support/TempTree.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path Sample = SETUP_REPO_ROOT "/examples/notes";
+
+using Files = std::map<std::string, std::string>;  // relative path, content
+
+// Relative path and content of every file below `folder`.
+Files Tree(const fs::path& folder) {
+    Files tree;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) tree[fs::relative(entry.path(), folder).string()] = ReadFile(entry.path());
+    return tree;
+}
+
+class MediaBuildTest : public ::testing::Test {
+protected:
+    MediaBuildTest() { WriteFile(setup_, "MZ a stand-in for setup.exe"); }
+
+    ToolRun Build(const fs::path& package, const fs::path& out, std::vector<std::string> options = {}) {
+        std::vector<std::string> arguments = {"build",         package.string(), "--setup",
+                                              setup_.string(), "--out",          out.string()};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        return RunTool(arguments);
+    }
+
+    // A package with everything in one folder: the script, the licence and the files.
+    fs::path FlatPackage(const std::string& script, const Files& files) {
+        WriteFile(temp_ / "package/install.ini", script);
+        WriteFile(temp_ / "package/licence.txt", "Terms.\n");
+        for (const auto& [name, content] : files) WriteFile(temp_ / "package" / name, content);
+        return temp_ / "package";
+    }
+
+    TempTree temp_;
+    fs::path setup_ = temp_ / "setup.exe";
+};
+
+const std::string TwoDiskScript =
+    "[Package]\nname=Flat\n[Licence]\nlicence=licence.txt\n[InstallFolder]\ninstall=%%PROGPATH%%\\Flat\n"
+    "[Disks]\nn=2\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\app.exe\n[ProgramFiles02]\n"
+    "file1=%%INSTALLPATH%%\\data.db\nfile2=%%INSTALLPATH%%\\readme\n";
+
+// How far setup, licence, id, script and a compressed app.exe of 2,000 random bytes pass a
+// disk of `capacity` bytes.
+size_t DiskOneOver(size_t capacity) {
+    const std::string app = RandomBytes(2000, 5);
+    std::ostringstream compressed;
+    WriteSzdd(std::span(reinterpret_cast<const unsigned char*>(app.data()), app.size()), 'e', compressed);
+    return std::string("MZ a stand-in for setup.exe").size() + std::string("Terms.\n").size() +
+           std::string("1\n").size() + TwoDiskScript.size() + compressed.str().size() - capacity;
+}
+
+}  // namespace
+
+TEST_F(MediaBuildTest, SampleBecomesDisksThatExpandAndCheckClean) {
+    const fs::path out = temp_ / "media";
+    const ToolRun run = Build(Sample, out);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Files disk1 = Tree(out / "disk01");
+    EXPECT_EQ(disk1.at("setup.exe"), ReadFile(setup_));
+    EXPECT_EQ(disk1.at("install.ini"), ReadFile(Sample / "install.ini"));
+    EXPECT_EQ(disk1.at("licence.txt"), ReadFile(Sample / "licence.txt"));
+    EXPECT_EQ(disk1.at("disk01.id"), "1\n");
+    EXPECT_EQ(ReadFile(out / "disk02/disk02.id"), "2\n");
+    const Files stored = {{"disk01/readme.tx_", "disk01/readme.txt"},
+                          {"disk01/notes.in_", "disk01/notes.ini"},
+                          {"disk01/first.tx_", "disk01/first.txt"},
+                          {"disk02/second.tx_", "disk02/second.txt"},
+                          {"disk02/changes.lo_", "disk02/changes.log"}};
+    for (const auto& [media, original] : stored) {
+        SCOPED_TRACE(media);
+        EXPECT_EQ(ReadFile(out / media)[9], original.back()) << "the header restores the name";
+        const Expanded expanded = ExpandWithMsexpand(out / media);
+        EXPECT_TRUE(expanded.ok);
+        EXPECT_EQ(expanded.content, ReadFile(Sample / original));
+    }
+    EXPECT_EQ(Tree(out).size(), 10u);
+
+    const std::string script = (Sample / "install.ini").string();
+    EXPECT_EQ(RunTool({"check", script, "--media", out.string()}).exitCode, 0);
+    fs::remove(out / "disk01/notes.in_");
+    fs::remove(out / "disk02/disk02.id");
+    fs::remove(out / "disk01/licence.txt");
+    const ToolRun check = RunTool({"check", script, "--media", out.string()});
+    EXPECT_EQ(check.exitCode, 2);
+    EXPECT_NE(check.out.find(":5: error: the licence text \"licence.txt\" is not on the media"), std::string::npos);
+    EXPECT_NE(check.out.find(":12: error: disk02.id is not on disk 2 of the media"), std::string::npos);
+    EXPECT_NE(check.out.find(":16: error: notes.in_ is not on disk 1 of the media"), std::string::npos) << check.out;
+}
+
+TEST_F(MediaBuildTest, SameInputsGiveByteIdenticalMedia) {
+    ASSERT_EQ(Build(Sample, temp_ / "first").exitCode, 0);
+    ASSERT_EQ(Build(Sample, temp_ / "second").exitCode, 0);
+    EXPECT_TRUE(Tree(temp_ / "first") == Tree(temp_ / "second"));
+}
+
+TEST_F(MediaBuildTest, FilesOfAFlatPackageGoOnTheDiskTheirSectionNames) {
+    const fs::path package =
+        FlatPackage(TwoDiskScript, {{"app.exe", "MZ app"}, {"data.db", "data"}, {"readme", "read me"}});
+    const ToolRun run = Build(package, temp_ / "media");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::exists(temp_ / "media/disk01/app.ex_"));
+    EXPECT_TRUE(fs::exists(temp_ / "media/disk02/data.db_"));
+    EXPECT_TRUE(fs::exists(temp_ / "media/disk02/readme._"));
+    EXPECT_EQ(ReadFile(temp_ / "media/disk02/readme._")[9], '\0');
+}
+
+// Three files of 3,000 random bytes on disks of 4,000: one a disk, in script order; the
+// shortcut follows its file, and the author's script stays as it was.
+TEST_F(MediaBuildTest, SpreadPutsFilesOnDisksInScriptOrderAndRewritesTheMediaScript) {
+    const std::string script =
+        "[Package]\r\nname=Spread\r\n[Licence]\r\nlicence=none\r\n[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n"
+        "file2=C:\\b.bin\r\nfile3=C:\\c.bin\r\n[Group]\r\ngroup=Spread\r\n[Icons]\r\nlink=[programfiles01]FILE3\r\n"
+        "name=C\r\n";
+    const fs::path package = FlatPackage(
+        script, {{"a.bin", RandomBytes(3000, 1)}, {"b.bin", RandomBytes(3000, 2)}, {"c.bin", RandomBytes(3000, 3)}});
+    const ToolRun run = Build(package, temp_ / "media", {"--disk-size", "4000", "--spread"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadFile(package / "install.ini"), script);
+    const std::string media = ReadFile(temp_ / "media/disk01/install.ini");
+    EXPECT_NE(media.find("[Disks]\r\nn=3\r\n"), std::string::npos) << media;
+    EXPECT_NE(media.find("[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n\r\n[ProgramFiles02]\r\nfile1=C:\\b.bin\r\n\r\n"
+                         "[ProgramFiles03]\r\nfile1=C:\\c.bin\r\n"),
+              std::string::npos)
+        << media;
+    EXPECT_NE(media.find("link=[ProgramFiles03]file1\r\n"), std::string::npos) << media;
+    for (const char* disk : {"disk01", "disk02", "disk03"}) {
+        uint64_t used = 0;
+        for (const auto& [name, content] : Tree(temp_ / "media" / disk)) used += content.size();
+        EXPECT_LE(used, 4000u) << disk;
+    }
+    EXPECT_TRUE(fs::exists(temp_ / "media/disk03/c.bi_"));
+    EXPECT_EQ(RunTool({"check", (temp_ / "media/disk01/install.ini").string(), "--media", (temp_ / "media").string()})
+                  .exitCode,
+              0);
+}
+
+TEST_F(MediaBuildTest, ForceReplacesOldMedia) {
+    WriteFile(temp_ / "media/stale.txt", "old");
+    ASSERT_EQ(Build(Sample, temp_ / "media", {"--force"}).exitCode, 0);
+    EXPECT_FALSE(fs::exists(temp_ / "media/stale.txt"));
+    EXPECT_TRUE(fs::exists(temp_ / "media/disk02/second.tx_"));
+}
+
+struct Failure {
+    const char* name;
+    std::function<void(const fs::path& package)> spoil;
+    std::vector<std::string> options;
+    std::string expected;  // part of the one error line
+};
+
+// Each bad input is refused with a line that says what is wrong, and no media appear.
+TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
+    const std::vector<Failure> failures = {
+        {"file missing",
+         [](const fs::path& p) { fs::remove(p / "data.db"); },
+         {},
+         "data.db is missing (named for disk 2)"},
+        {"file unreadable",
+         [](const fs::path& p) {
+             fs::remove(p / "app.exe");
+             fs::create_directory(p / "app.exe");
+         },
+         {},
+         "app.exe is not a file"},
+        {"disk over capacity",
+         [](const fs::path& p) { WriteFile(p / "app.exe", RandomBytes(2000, 5)); },
+         {"--disk-size", "2000"},
+         "disk 1 is " + std::to_string(DiskOneOver(2000)) +
+             " bytes over a 2000 bytes disk "
+             "(2,000 bytes), from app.ex_ on"},
+        {"two names for one media name",
+         [](const fs::path& p) {
+             WriteFile(p / "install.ini", TwoDiskScript + "file3=%%INSTALLPATH%%\\data.db_\n");
+             WriteFile(p / "data.db_", "other");
+         },
+         {},
+         "data.db_ and data.db would both be data.db_ on disk 2"},
+        {"output not empty",
+         [&](const fs::path&) { WriteFile(temp_ / "media/keep.txt", "mine"); },
+         {},
+         "media is not empty: --force replaces it"},
+        {"script with errors",
+         [](const fs::path& p) { WriteFile(p / "install.ini", "[Package]\nname=x\n"); },
+         {},
+         "has errors; no media were written"},
+        {"spread without a size", [](const fs::path&) {}, {"--spread"}, "--spread needs --disk-size"},
+        {"unknown disk size", [](const fs::path&) {}, {"--disk-size", "1.2M"}, "disk size 1.2M is none of"},
+    };
+    for (const Failure& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        fs::remove_all(temp_ / "package");
+        fs::remove_all(temp_ / "media");
+        const fs::path package =
+            FlatPackage(TwoDiskScript, {{"app.exe", "MZ app"}, {"data.db", "data"}, {"readme", "read me"}});
+        failure.spoil(package);
+        const bool existed = fs::exists(temp_ / "media");
+        const auto before = existed ? Tree(temp_ / "media") : Files{};
+        const ToolRun run = Build(package, temp_ / "media", failure.options);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find(failure.expected), std::string::npos) << run.err;
+        EXPECT_EQ(fs::exists(temp_ / "media"), existed);
+        EXPECT_TRUE((existed ? Tree(temp_ / "media") : Files{}) == before);
+        for (const auto& entry : fs::directory_iterator(temp_.Path()))
+            EXPECT_EQ(entry.path().filename().string().find(".partial"), std::string::npos);
+    }
+}

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include "support/RunTool.h"
+#include "support/TempTree.h"
+
+namespace {
+
+const std::string CleanScript = R"([Package]
+name=Checked Package
+
+[Licence]
+licence=licence.txt
+
+[InstallFolder]
+install=%%PROGPATH%%\Checked
+sub1=Data
+
+[OtherFolders]
+folder1=C:\Shared Data
+
+[Disks]
+n=1
+
+[ProgramFiles01]
+file1=%%INSTALLPATH%%\app.exe
+file2=%%INSTALLPATH%%\Data\data.db
+
+[RegistryKeys]
+key1=HKEY_LOCAL_MACHINE\Software\Checked
+
+[KeyValues]
+value1=Path
+regkey1=key1
+data1=%%INSTALLPATH%%
+type1=string
+
+[Group]
+group=Checked
+
+[Icons]
+target1=[ProgramFiles01]file1
+title1=Checked
+)";
+
+using Edit = std::pair<std::string, std::string>;  // a whole line and what replaces it; "" appends
+
+struct Rule {
+    const char* name;
+    std::vector<Edit> edits;
+    std::string expected;  // "LINE: error: part of the message"
+};
+
+std::string Edited(std::vector<Edit> edits) {
+    std::string script = CleanScript;
+    for (const auto& [line, replacement] : edits) {
+        if (line.empty()) {
+            script += replacement + "\n";
+            continue;
+        }
+        const size_t at = script.find(line + "\n");
+        EXPECT_NE(at, std::string::npos) << line;
+        if (at != std::string::npos) script.replace(at, line.size(), replacement);
+    }
+    return script;
+}
+
+const std::string Long(size_t length) { return std::string(length, 'd'); }
+
+// One case per rule: the script differs from the clean one only where the rule looks.
+const std::vector<Rule> Rules = {
+    {"package name missing", {{"name=Checked Package", "title=Checked"}}, "1: error: [Package] name is missing"},
+    {"package name too long", {{"name=Checked Package", "name=" + Long(58)}}, "2: error: the package name has 58"},
+    {"disk count missing", {{"n=1", "count=1"}}, "14: error: [Disks] n is missing"},
+    {"disk count not an integer", {{"n=1", "n=1x"}}, "15: error: [Disks] n \"1x\" is not a number above 0"},
+    {"disk without a section", {{"n=1", "n=0x2"}}, "15: warning: disk 2 has no [ProgramFiles02]"},
+    {"disk section beyond the count",
+     {{"", "[ProgramFiles02]\nfile1=x.txt"}},
+     "36: error: [ProgramFiles02] is never read: [Disks] n is 1"},
+    {"disk section misnamed",
+     {{"", "[ProgramFiles1]\nfile1=x.txt"}},
+     "36: error: [ProgramFiles1] is never read: disk sections"},
+    {"section repeated",
+     {{"", "[Package]\nname=Other"}},
+     "36: error: [Package] stands a second time (first at line 1)"},
+    {"empty value in a grouped section",
+     {{"data1=%%INSTALLPATH%%", "data1="}},
+     "27: error: empty value in [KeyValues]"},
+    {"empty value elsewhere",
+     {{"folder1=C:\\Shared Data", "folder1="}},
+     "12: warning: empty value: the entry is ignored"},
+    {"repeated key", {{"sub1=Data", "sub1=Data\nSUB1=Logs"}}, "10: error: key \"SUB1\" repeats line 9"},
+    {"install folder not first",
+     {{"[InstallFolder]", "[InstallFolder]\nsub0=Extra"}},
+     "8: error: the first entry of [InstallFolder] is never created"},
+    {"key values not in fours",
+     {{"type1=string", "type1=string\nvalue2=Extra"}},
+     "29: error: [KeyValues] ends with 1 entries"},
+    {"key values without keys",
+     {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "; none"}},
+     "24: error: [KeyValues] is never read"},
+    {"unlisted registry key", {{"regkey1=key1", "regkey1=key9"}}, "26: error: \"key9\" names no [RegistryKeys] entry"},
+    {"registry key without root",
+     {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=Software"}},
+     "22: error: registry key \"Software\" has no \\"},
+    {"short root name",
+     {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=HKLM\\Software"}},
+     "22: warning: \"HKLM\" is not a root name"},
+    {"root the uninstall skips",
+     {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=HKEY_CURRENT_CONFIG\\Software"}},
+     "22: warning: the uninstall never removes keys under HKEY_CURRENT_CONFIG"},
+    {"integer not an integer text",
+     {{"data1=%%INSTALLPATH%%", "data1=12a"}, {"type1=string", "type1=dword"}},
+     "27: error: \"12a\" is not an integer"},
+    {"reference without bracket",
+     {{"target1=[ProgramFiles01]file1", "target1=[ProgramFiles01file1"}},
+     "34: error: reference \"[ProgramFiles01file1\" has no ]"},
+    {"reference to nothing",
+     {{"target1=[ProgramFiles01]file1", "target1=[ProgramFiles01]file7"}},
+     "34: error: reference \"[ProgramFiles01]file7\" names no entry"},
+    {"odd shortcut entry",
+     {{"title1=Checked", "title1=Checked\ntarget2=[ProgramFiles01]file2"}},
+     "36: error: [Icons] ends with an odd entry out"},
+    {"icons without group",
+     {{"group=Checked", "name=Checked"}},
+     "33: warning: [Icons] is not read without [Group] group"},
+    {"unknown macro",
+     {{"file1=%%INSTALLPATH%%\\app.exe", "file1=%%InstallPath%%\\app.exe"}},
+     "18: error: unknown macro %%InstallPath%%"},
+    {"macro where none expands",
+     {{"folder1=C:\\Shared Data", "folder1=%%PROGPATH%%\\Shared"}},
+     "12: error: macros are not expanded in [OtherFolders]"},
+    {"destination too long anywhere",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\" + Long(240) + ".db"}},
+     "19: error: the destination reaches 268 characters on a usual machine"},
+    {"install folder too long for long paths",
+     {{"install=%%PROGPATH%%\\Checked", "install=%%PROGPATH%%\\" + Long(200)}},
+     "8: warning: the install folder with \\uninstal.ini reaches 278 characters with a Program Files path of 64"},
+    {"other folder not a full path",
+     {{"folder1=C:\\Shared Data", "folder1=Shared"}},
+     "12: error: \"Shared\" is not a full path"},
+    {"file named like a working copy",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\INSTALL.INI"}},
+     "19: error: a package file named install.ini"},
+    {"destination without a file name",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data\\"}},
+     "19: error: destination \"%%INSTALLPATH%%\\Data\\\" must end in the file's name"},
+    {"licence None", {{"licence=licence.txt", "licence=None"}}, "5: error: licence \"None\" names a file"},
+    {"licence missing",
+     {{"licence=licence.txt", "licence=terms.txt"}},
+     "5: error: the licence text \"terms.txt\" is not beside the script"},
+    {"byte-order mark",
+     {{"[Package]", "\xEF\xBB\xBF[Package]"}},
+     "1: warning: the file starts with a UTF-8 byte-order mark"},
+};
+
+}  // namespace
+
+TEST(ScriptCheck, EachRuleFindsItsFaultAtItsLine) {
+    for (const Rule& rule : Rules) {
+        SCOPED_TRACE(rule.name);
+        TempTree package;
+        WriteFile(package / "licence.txt", "Terms.\n");
+        WriteFile(package / "install.ini", Edited(rule.edits));
+        const std::string script = (package / "install.ini").string();
+        const ToolRun run = RunTool({"check", script});
+        EXPECT_NE(run.out.find(script + ":" + rule.expected), std::string::npos) << run.out;
+        EXPECT_EQ(run.exitCode, rule.expected.find(": error: ") != std::string::npos ? 2 : 1) << run.out;
+    }
+}
+
+TEST(ScriptCheck, CleanScriptsPassAndAnUnreadableOneFails) {
+    TempTree package;
+    WriteFile(package / "licence.txt", "Terms.\n");
+    WriteFile(package / "install.ini", CleanScript);
+    const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
+    EXPECT_EQ(clean.exitCode, 0) << clean.out;
+    EXPECT_EQ(clean.out, "");
+
+    const ToolRun example = RunTool({"check", SETUP_REPO_ROOT "/examples/notes/install.ini"});
+    EXPECT_EQ(example.exitCode, 0) << example.out;
+
+    const ToolRun missing = RunTool({"check", (package / "absent.ini").string()});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+}

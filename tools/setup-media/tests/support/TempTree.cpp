@@ -1,0 +1,41 @@
+#include "support/TempTree.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+TempTree::TempTree() {
+    std::random_device seed;
+    for (;;) {
+        path_ = fs::temp_directory_path() / ("setup-media-test-" + std::to_string(seed()));
+        if (fs::create_directory(path_)) break;
+    }
+}
+
+TempTree::~TempTree() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+void WriteFile(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+Expanded ExpandWithMsexpand(const fs::path& compressed) {
+    const fs::path output = compressed.string() + ".expanded";
+    const std::string command = "msexpand <'" + compressed.string() + "' >'" + output.string() + "' 2>/dev/null";
+    Expanded expanded{std::system(command.c_str()) == 0, ReadFile(output)};
+    fs::remove(output);
+    return expanded;
+}

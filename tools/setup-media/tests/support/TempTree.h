@@ -1,0 +1,30 @@
+#pragma once
+#include <filesystem>
+#include <string>
+
+// A folder of the test's own below the system's temp folder, removed with its content.
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes `content` to `path`, making its folders.
+void WriteFile(const std::filesystem::path& path, const std::string& content);
+// The whole file; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
+
+// What Debian's msexpand makes of the compressed file, and whether it ran.
+struct Expanded {
+    bool ok = false;
+    std::string content;
+};
+Expanded ExpandWithMsexpand(const std::filesystem::path& compressed);

@@ -33,7 +33,7 @@ std::string KeptLogPath(const std::string& told) {
 }
 
 SetupMedia TwoFilePackage(const std::string& name, size_t firstSize, size_t secondSize) {
-    return SetupMedia("[Package]\nname=" + name + "\n[Disks]\nn=1\n[ProgramFiles01]\n"
+    return SetupMedia("[Package]\nname=" + name + "\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
                       "file1=%%INSTALLPATH%%\\a.dat\nfile2=%%INSTALLPATH%%\\b.dat\n",
                       "", {{{"a.dat", std::string(firstSize, 'a')}, {"b.dat", std::string(secondSize, 'b')}}});
 }
@@ -108,7 +108,7 @@ TEST(LogIntegrity, ARunThatMakesNothingKeepsTheLogAndAReinstallAddsToIt) {
     EXPECT_EQ(ReadTextFile(log), installed);
 
     // A second release into the same folder: one uninstall removes what both made.
-    const SetupMedia second("[Package]\nname=Twice\n[Disks]\nn=1\n[InstallFolder]\ninstall=x\nsub=Added\n"
+    const SetupMedia second("[Package]\nname=Twice\n[Licence]\nlicence=none\n[Disks]\nn=1\n[InstallFolder]\ninstall=x\nsub=Added\n"
                             "[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\first.txt\nfile2=%%INSTALLPATH%%\\Added\\second.txt\n",
                             "", {{{"first.txt", "the file of the second release"}, {"second.txt", "a file new in the second release"}}});
     ASSERT_EQ(second.Error(), "");
@@ -121,7 +121,7 @@ TEST(LogIntegrity, ARunThatMakesNothingKeepsTheLogAndAReinstallAddsToIt) {
 }
 
 TEST(LogIntegrity, AFolderHoldingAnotherPackagesLogIsRefused) {
-    const SetupMedia media("[Package]\nname=Newcomer\n[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\new.txt\n",
+    const SetupMedia media("[Package]\nname=Newcomer\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\new.txt\n",
                            "", {{{"new.txt", "a file of the newcomer package"}}});
     ASSERT_EQ(media.Error(), "");
     TempFolder folder;

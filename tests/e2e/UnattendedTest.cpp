@@ -102,7 +102,7 @@ TEST(Unattended, InstallsTheSamplePackageAndUninstallsItWithoutAWindow) {
 }
 
 TEST(Unattended, FailuresEndWithTheFailureCodeAndSayWhyInTheLog) {
-    const SetupMedia media("[Package]\nname=Quiet Failures\n[InstallFolder]\ninstall=%%PROGPATH%%\\Quiet Failures\n"
+    const SetupMedia media("[Package]\nname=Quiet Failures\n[Licence]\nlicence=none\n[InstallFolder]\ninstall=%%PROGPATH%%\\Quiet Failures\n"
                            "[Disks]\nn=2\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\one.txt\n"
                            "[ProgramFiles02]\nfile1=%%INSTALLPATH%%\\two.txt\n",
                            "", {{{"one.txt", "the file of the first disk"}}, {{"two.txt", "the file of the second disk"}}});
@@ -146,7 +146,7 @@ TEST(Unattended, AFileThatMustWaitForTheRestartEndsWithTheRestartCode) {
 
 TEST(Unattended, TheEntryInTheListOfInstalledProgramsUninstallsThePackage) {
     const std::string package = "Listed Package " + std::to_string(GetCurrentProcessId());
-    const SetupMedia media("[Package]\nname=" + package + "\nuninstallentry=yes\n[Disks]\nn=1\n"
+    const SetupMedia media("[Package]\nname=" + package + "\nuninstallentry=yes\n[Licence]\nlicence=none\n[Disks]\nn=1\n"
                            "[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\listed.txt\n",
                            "", {{{"listed.txt", std::string(5000, 'l')}}});
     ASSERT_EQ(media.Error(), "");
@@ -195,9 +195,9 @@ TEST(Unattended, TheEntryInTheListOfInstalledProgramsUninstallsThePackage) {
 }
 
 TEST(Unattended, LeavesNothingInTempButItsLogAfterAnInstallAFailedOneAndAnUninstall) {
-    const SetupMedia media("[Package]\nname=Clean Temp\n[Disks]\nn=1\n[ProgramFiles01]\n"
+    const SetupMedia media("[Package]\nname=Clean Temp\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
                            "file1=%%INSTALLPATH%%\\kept.txt\nfile2=%%INSTALLPATH%%\\missing.txt\n",
-                           "", {{{"kept.txt", "a file that arrives in the install folder"}}});
+                           "", {{{"kept.txt", "a file that arrives in the install folder"}, {"missing.txt", "comes later"}}});
     ASSERT_EQ(media.Error(), "");
     TempFolder target;
     TempFolder temp;
@@ -207,9 +207,11 @@ TEST(Unattended, LeavesNothingInTempButItsLogAfterAnInstallAFailedOneAndAnUninst
     tempVariable.Set(temp.Path());
     const std::vector<std::string> onlyTheLog{"setup.log"};
 
+    const std::string missing = media.First() + "\\missing.tx_";
+    ASSERT_TRUE(DeleteFileA(missing.c_str()));
     EXPECT_EQ(RunQuietly("/S /D=" + (target / "Failed"), media.First()), Failed) << "missing.txt is not on the media";
     EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
-    WriteTextFile(media.First() + "\\missing.tx_", "now the second file is there too");
+    WriteTextFile(missing, "now the second file is there too");
     EXPECT_EQ(RunQuietly("/S /D=" + (target / "Done"), media.First()), Success);
     EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
     EXPECT_EQ(RunQuietly("/S " + (target / "Done\\uninstal.ini"), media.First()), Success);

@@ -33,7 +33,7 @@ UINT PlatformTempFolder(LPSTR buffer, UINT size) { return GetTempPathA(size, buf
 }  // namespace
 
 TEST(UninstallSafety, ALogChangedAfterTheInstallIsNotCarriedOut) {
-    const SetupMedia media("[Package]\nname=Guarded Package\n[Disks]\nn=1\n[ProgramFiles01]\n"
+    const SetupMedia media("[Package]\nname=Guarded Package\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
                            "file1=%%INSTALLPATH%%\\guarded.txt\n",
                            "", {{{"guarded.txt", "a file of the guarded package"}}});
     ASSERT_EQ(media.Error(), "");

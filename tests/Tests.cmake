@@ -8,7 +8,7 @@ include(GoogleTest)
 file(GLOB_RECURSE SETUP_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 add_executable(setup_tests ${SETUP_TEST_SOURCES})
 target_include_directories(setup_tests PRIVATE tests)
-target_link_libraries(setup_tests PRIVATE setupcore gtest)
+target_link_libraries(setup_tests PRIVATE setupcore gtest version)
 target_link_options(setup_tests PRIVATE -static)
 # Whole-program tests start the shipped exe; they find it by its Linux path (wine maps / to Z:).
 target_compile_definitions(setup_tests PRIVATE
@@ -23,3 +23,6 @@ gtest_discover_tests(setup_tests
 
 # The folders of src/ are layers; an include that reaches up is an error.
 add_test(NAME Layers.IncludesOnlyLookDown COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh)
+
+# The version the file's properties must show, from the one place it is set.
+target_include_directories(setup_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)

@@ -9,6 +9,9 @@
 
 class Form;
 
+// The resource name of the program's icon, which the title bars and the task bar show.
+inline constexpr const char* ProgramIconResource = "MAINICON";
+
 // The application: its forms, the message loop, message boxes and the default error report.
 // Tests answer message boxes and modal showings by script, and replace the pauses.
 class Application {

@@ -40,6 +40,12 @@ BOOL CALLBACK DisableIfOther(HWND window, LPARAM data) {
     return TRUE;
 }
 
+// The program's own icon at the size the platform shows in that place; null when it has none.
+HICON ProgramIcon(int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageA(Application::Instance().InstanceHandle(), ProgramIconResource, IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 // The other visible, enabled windows of the thread, disabled while a form is shown modally.
 std::vector<HWND> DisableOtherWindows(HWND except) {
     DisableWalk walk{except, {}};
@@ -57,6 +63,8 @@ void RegisterFormClass(const char* className) {
     windowClass.lpfnWndProc = Form::WindowProc;
     windowClass.hInstance = Application::Instance().InstanceHandle();
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
     RegisterClassExA(&windowClass);

@@ -7,6 +7,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
+#include "toolkit/DisplayScale.h"
 
 namespace {
 
@@ -46,6 +47,11 @@ HICON ProgramIcon(int widthMetric, int heightMetric) {
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
+// A layout's screen coordinate in pixels; the platform's default position stays as it is.
+int ScreenPosition(int designCoordinate) {
+    return designCoordinate == CW_USEDEFAULT ? designCoordinate : ToPixels(designCoordinate);
+}
+
 // The other visible, enabled windows of the thread, disabled while a form is shown modally.
 std::vector<HWND> DisableOtherWindows(HWND except) {
     DisableWalk walk{except, {}};
@@ -74,13 +80,13 @@ Form::Form(const FormLayout& layout) : caption_(layout.caption), font_(layout.fo
     RegisterFormClass(layout.className);
     const DWORD style = StyleFor(layout.border);
     const DWORD exStyle = ExStyleFor(layout.border);
-    RECT frame{0, 0, layout.bounds.width, layout.bounds.height};
+    RECT frame{0, 0, ToPixels(layout.bounds.width), ToPixels(layout.bounds.height)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     Form* main = Application::Instance().MainForm();
     HWND owner = main ? main->Handle() : nullptr;
-    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, layout.bounds.left,
-                              layout.bounds.top, frame.right - frame.left, frame.bottom - frame.top, owner,
-                              nullptr, Application::Instance().InstanceHandle(), this);
+    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, ScreenPosition(layout.bounds.left),
+                              ScreenPosition(layout.bounds.top), frame.right - frame.left, frame.bottom - frame.top,
+                              owner, nullptr, Application::Instance().InstanceHandle(), this);
 }
 
 Form::~Form() { DestroyHandle(); }

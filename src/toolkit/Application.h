@@ -18,7 +18,8 @@ class Application {
 public:
     static Application& Instance();
 
-    // Registers the controls' window classes; call once before making forms.
+    // Registers the controls' window classes; call once before making forms. Raises SetupError
+    // when the platform refuses, as no window could be shown as it should.
     void Initialize();
     HINSTANCE InstanceHandle() const;
 

@@ -6,10 +6,11 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 file(GLOB_RECURSE SETUP_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
+list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/e2e/planted/.*")
 add_executable(setup_tests ${SETUP_TEST_SOURCES})
 # The expansion tests share their edge cases with setup-media's own tests.
 target_include_directories(setup_tests PRIVATE tests tools/setup-media/tests)
-target_link_libraries(setup_tests PRIVATE setupcore gtest)
+target_link_libraries(setup_tests PRIVATE setupcore gtest version)
 target_link_options(setup_tests PRIVATE -static)
 # Whole-program tests start the shipped exe; they find it by its Linux path (wine maps / to Z:).
 target_compile_definitions(setup_tests PRIVATE
@@ -33,3 +34,20 @@ if(SETUP_MEDIA_NATIVE_DIR)
   add_test(NAME SetupMediaChecksTheSampleScriptClean
     COMMAND ${SETUP_MEDIA_NATIVE_DIR}/setup-media check ${CMAKE_SOURCE_DIR}/examples/notes/install.ini)
 endif()
+
+# The planted-DLL check: a marker DLL to plant beside setup.exe, and a program that loads
+# lz32.dll the ordinary way (or after narrowing the search as setup.exe does), to show that a
+# planted marker is seen.
+add_library(planted_marker SHARED tests/e2e/planted/PlantedMarker.c)
+set_target_properties(planted_marker PROPERTIES PREFIX "")
+add_executable(ordinary_loader tests/e2e/planted/OrdinaryLoader.cpp)
+target_link_libraries(ordinary_loader PRIVATE setupcore)
+foreach(helper planted_marker ordinary_loader)
+  target_link_options(${helper} PRIVATE -static)
+endforeach()
+add_dependencies(setup_tests planted_marker ordinary_loader)
+target_compile_definitions(setup_tests PRIVATE
+  PLANTED_MARKER_UNIX_PATH="$<TARGET_FILE:planted_marker>"
+  ORDINARY_LOADER_UNIX_PATH="$<TARGET_FILE:ordinary_loader>")
+# The version the file's properties must show, from the one place it is set.
+target_include_directories(setup_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)

@@ -1,9 +1,11 @@
 #include "fsutil/FileTransfer.h"
 
 #include <windows.h>
-#include <lzexpand.h>
 
 #include "base/FormatText.h"
+#include "base/OwnedHandle.h"
+#include "base/PathLimit.h"
+#include "base/PathQuery.h"
 #include "fsutil/CompressedHeader.h"
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
@@ -14,12 +16,25 @@ namespace {
 
 std::string TempPath(const std::string& name) { return Setup.TempDir + name; }
 
-// Copies `source` into a new file `target` and tells whether the whole declared content arrived.
-bool ExpandInto(const LzFile& source, const std::string& target) {
-    const std::optional<uint32_t> declared = DeclaredExpandedLength(source.FoundPath());
-    LzFile output(target, OF_CREATE | OF_WRITE);
-    if (!output.IsOpen()) return false;
-    const LONG copied = LZCopy(source.Handle(), output.Handle());
+// The full path of the file `name` on the media, found as OpenFile finds a bare name (the
+// program's folder, the current folder, the System folders, the Windows folder, PATH); the
+// empty text when there is no such file or its path is longer than a path may be.
+std::string FindOnMedia(const std::string& name) {
+    const std::string found = QueryPath([&name](char* buffer, DWORD size) {
+        return SearchPathA(nullptr, name.c_str(), nullptr, size, buffer, nullptr);
+    });
+    if (found.empty() || !FitsPathBuffer(found)) return {};
+    const DWORD attributes = GetFileAttributesA(found.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? found : std::string();
+}
+
+// Writes the expanded `source` into a new file `target` and tells whether the whole declared
+// content arrived.
+bool ExpandInto(const LzFile& source, std::optional<uint32_t> declared, const std::string& target) {
+    const FileHandle output(
+        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!output.IsValid()) return false;
+    const LONG copied = source.CopyTo(output.Get());
     if (copied < 0) return false;
     return !declared || *declared == static_cast<uint32_t>(copied);
 }
@@ -28,17 +43,16 @@ bool ExpandInto(const LzFile& source, const std::string& target) {
 
 std::string DiskIdFileName(int number) { return FormatText("disk%02d.id", number); }
 
-bool DiskIdPresent(int number) {
-    OFSTRUCT found{};
-    return OpenFile(DiskIdFileName(number).c_str(), &found, OF_EXIST) != HFILE_ERROR;
-}
+bool DiskIdPresent(int number) { return !FindOnMedia(DiskIdFileName(number)).empty(); }
 
 int ExpandToTemp(const std::string& name) {
     const std::string target = TempPath(name);
-    if (target.size() > MaxOpenFilePathLength) return -1;
-    const LzFile source(CompressedFileName(name), OF_READ);
+    if (!FitsPathBuffer(target)) return -1;
+    const std::string found = FindOnMedia(CompressedFileName(name));
+    if (found.empty()) return -1;
+    const LzFile source(found);
     if (!source.IsOpen()) return -1;
-    if (ExpandInto(source, target)) return 0;
+    if (ExpandInto(source, DeclaredExpandedLength(found), target)) return 0;
     // A short or damaged copy must not be installed in place of the file.
     DeleteFileA(target.c_str());
     return -1;

@@ -3,8 +3,9 @@
 
 // The file operations between the setup media (bare names, looked up as OpenFile looks them
 // up: the program's folder, then the current directory, then the system folders), the Temp
-// directory of `Setup` and the destination. Results: 0 or -1, true or false; they never show
-// messages.
+// directory of `Setup` and the destination. A path longer than the path rule allows is never
+// used: a media file so found counts as missing, a Temp path as a failure. Results: 0 or -1,
+// true or false; they never show messages.
 
 // "disk01.id" for 1, "disk100.id" for 100.
 std::string DiskIdFileName(int number);
@@ -13,7 +14,7 @@ bool DiskIdPresent(int number);
 // Expands the media file CompressedFileName(name) into Temp + name, replacing any file there.
 // A compressed file whose expanded length differs from the one its header declares (a
 // truncated or damaged file) gives -1 and leaves no Temp file; a file not in the compressed
-// format is copied unchanged. Paths the expansion library cannot open give -1.
+// format is copied unchanged.
 int ExpandToTemp(const std::string& name);
 // Copies Temp + name to `target`. With `failIfExists` set, an existing target is kept and
 // counts as success; every other failure gives -1 and leaves no part of a target that was

@@ -3,25 +3,23 @@
 
 #include <string>
 
-// A file opened through the expansion library, closed with LZClose when the object goes.
-// Reading one that is not compressed passes its bytes through unchanged.
+// A file read through the expansion library: its content is expanded when it is in the
+// library's compressed format and passed through unchanged otherwise. Closed with LZClose when
+// the object goes. The library is loaded from the System folder on first use (it is not one
+// the platform always takes from there, so it is not imported).
 class LzFile {
 public:
-    // `name` is looked up as OpenFile looks up names; `mode` takes OpenFile's OF_ flags.
-    LzFile(const std::string& name, WORD mode);
+    // Opens the file at the full path `path` for reading.
+    explicit LzFile(const std::string& path);
     ~LzFile();
     LzFile(const LzFile&) = delete;
     LzFile& operator=(const LzFile&) = delete;
 
     bool IsOpen() const { return handle_ >= 0; }
-    INT Handle() const { return handle_; }
-    // Where the lookup found the file.
-    std::string FoundPath() const { return found_.szPathName; }
+    // Writes the whole content, expanded, to `target`, a plain file open for writing, and gives
+    // it the source's time stamp. The count of bytes written; negative on failure.
+    LONG CopyTo(HANDLE target) const;
 
 private:
-    OFSTRUCT found_{};
     INT handle_;
 };
-
-// The longest full path OpenFile, and so the expansion library, accepts.
-inline constexpr size_t MaxOpenFilePathLength = OFS_MAXPATHNAME - 1;

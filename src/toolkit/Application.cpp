@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "base/SetupError.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 
@@ -13,9 +14,9 @@ Application& Application::Instance() {
 }
 
 void Application::Initialize() {
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                  ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+    if (!InitCommonControlsEx(&controls)) throw SetupError("Unable to load the common controls");
 }
 
 HINSTANCE Application::InstanceHandle() const { return GetModuleHandleA(nullptr); }

@@ -9,13 +9,17 @@
 
 class Form;
 
+// The resource name of the program's icon, which the title bars and the task bar show.
+inline constexpr const char* ProgramIconResource = "MAINICON";
+
 // The application: its forms, the message loop, message boxes and the default error report.
 // Tests answer message boxes and modal showings by script, and replace the pauses.
 class Application {
 public:
     static Application& Instance();
 
-    // Registers the controls' window classes; call once before making forms.
+    // Registers the controls' window classes; call once before making forms. Raises SetupError
+    // when the platform refuses, as no window could be shown as it should.
     void Initialize();
     HINSTANCE InstanceHandle() const;
 

@@ -1,6 +1,7 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/DisplayScale.h"
 #include "toolkit/Form.h"
 
 Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,
@@ -11,8 +12,9 @@ Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD 
         hasFont_ = true;
         font_ = std::make_unique<ScopedFont>(*font);
     }
-    handle_ = CreateWindowExA(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
-                              bounds.top, bounds.width, bounds.height, parent.ContainerHandle(), nullptr,
+    const Bounds pixels = ToPixels(bounds);
+    handle_ = CreateWindowExA(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, pixels.left,
+                              pixels.top, pixels.width, pixels.height, parent.ContainerHandle(), nullptr,
                               Application::Instance().InstanceHandle(), nullptr);
     HFONT handleFont = font_ ? font_->Get() : form_.FontHandle();
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(handleFont), FALSE);
@@ -34,7 +36,8 @@ std::string Control::WindowText() const {
 
 void Control::SetBounds(const Bounds& bounds) {
     bounds_ = bounds;
-    MoveWindow(handle_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+    const Bounds pixels = ToPixels(bounds);
+    MoveWindow(handle_, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
 }
 
 bool Control::Visible() const { return GetWindowLongPtrA(handle_, GWL_STYLE) & WS_VISIBLE; }

@@ -21,7 +21,8 @@ protected:
 };
 
 // A child control. It does not own its window, whose life ends with its form's; it keeps its
-// own state (caption, bounds) so code and tests can read it back.
+// own state (caption, bounds) so code and tests can read it back. Bounds are design values,
+// which the window gets scaled to the system DPI.
 class Control {
 public:
     Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,

@@ -10,6 +10,7 @@
 #include "base/OwnedHandle.h"
 #include "base/SetupError.h"
 #include "toolkit/Dispatch.h"
+#include "toolkit/DisplayScale.h"
 #include "toolkit/PopupMenu.h"
 
 namespace {
@@ -58,7 +59,7 @@ DirectoryListBox::DirectoryListBox(Container& parent, const Bounds& bounds, int 
     : Control(parent, "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
               bounds, ""),
       onChange_(std::move(onChange)) {
-    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, itemHeight);
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ToPixels(itemHeight));
     SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     listProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DirectoryListBox::SubclassProc)));

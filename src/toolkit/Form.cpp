@@ -7,6 +7,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
+#include "toolkit/DisplayScale.h"
 
 namespace {
 
@@ -40,6 +41,17 @@ BOOL CALLBACK DisableIfOther(HWND window, LPARAM data) {
     return TRUE;
 }
 
+// The program's own icon at the size the platform shows in that place; null when it has none.
+HICON ProgramIcon(int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageA(Application::Instance().InstanceHandle(), ProgramIconResource, IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
+// A layout's screen coordinate in pixels; the platform's default position stays as it is.
+int ScreenPosition(int designCoordinate) {
+    return designCoordinate == CW_USEDEFAULT ? designCoordinate : ToPixels(designCoordinate);
+}
+
 // The other visible, enabled windows of the thread, disabled while a form is shown modally.
 std::vector<HWND> DisableOtherWindows(HWND except) {
     DisableWalk walk{except, {}};
@@ -57,6 +69,8 @@ void RegisterFormClass(const char* className) {
     windowClass.lpfnWndProc = Form::WindowProc;
     windowClass.hInstance = Application::Instance().InstanceHandle();
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
     RegisterClassExA(&windowClass);
@@ -66,13 +80,13 @@ Form::Form(const FormLayout& layout) : caption_(layout.caption), font_(layout.fo
     RegisterFormClass(layout.className);
     const DWORD style = StyleFor(layout.border);
     const DWORD exStyle = ExStyleFor(layout.border);
-    RECT frame{0, 0, layout.bounds.width, layout.bounds.height};
+    RECT frame{0, 0, ToPixels(layout.bounds.width), ToPixels(layout.bounds.height)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     Form* main = Application::Instance().MainForm();
     HWND owner = main ? main->Handle() : nullptr;
-    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, layout.bounds.left,
-                              layout.bounds.top, frame.right - frame.left, frame.bottom - frame.top, owner,
-                              nullptr, Application::Instance().InstanceHandle(), this);
+    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, ScreenPosition(layout.bounds.left),
+                              ScreenPosition(layout.bounds.top), frame.right - frame.left, frame.bottom - frame.top,
+                              owner, nullptr, Application::Instance().InstanceHandle(), this);
 }
 
 Form::~Form() { DestroyHandle(); }

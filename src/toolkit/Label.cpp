@@ -1,5 +1,7 @@
 #include "toolkit/Label.h"
 
+#include "toolkit/DisplayScale.h"
+
 namespace {
 
 // A window's device context with the window's own font selected, both given back when it goes.
@@ -47,8 +49,8 @@ void Label::FitToText() {
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc.Get(), &metrics);
     Bounds bounds = GetBounds();
-    bounds.width = extent.cx;
-    bounds.height = metrics.tmHeight;
+    bounds.width = ToDesignLength(extent.cx);
+    bounds.height = ToDesignLength(metrics.tmHeight);
     SetBounds(bounds);
 }
 

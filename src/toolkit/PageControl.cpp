@@ -59,7 +59,8 @@ PageControl::PageControl(Container& parent, const Bounds& bounds)
     : Control(parent, WC_TABCONTROLA, WS_CLIPCHILDREN | WS_TABSTOP, WS_EX_CONTROLPARENT, bounds, "") {}
 
 RECT PageControl::PageArea() const {
-    RECT area{0, 0, GetBounds().width, GetBounds().height};
+    RECT area{};
+    GetClientRect(Handle(), &area);
     // Leave room for one row of tabs even before any tab exists.
     TCITEMA item{};
     item.mask = TCIF_TEXT;

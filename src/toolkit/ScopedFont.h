@@ -3,7 +3,7 @@
 
 #include "toolkit/Layout.h"
 
-// Owns one GDI font made from a design-time font description.
+// Owns one GDI font made from a design-time font description, its height scaled to the system DPI.
 class ScopedFont {
 public:
     ScopedFont() = default;

@@ -104,15 +104,24 @@ TEST_F(FileTransferTest, ExpansionFailsWithoutSourceOrTempFolder) {
     EXPECT_EQ(ExpandToTemp("there.exe"), -1);
 }
 
-TEST_F(FileTransferTest, ExpansionRefusesTempPathsTheLibraryCannotOpen) {
-    WriteTextFile(media_ / "a.tx_", SampleContent(100, 9));
-    // A Temp folder whose name brings Temp + "a.txt" to exactly 127 characters, then 128.
-    for (const size_t length : {127u, 128u}) {
-        const std::string folder = temp_ / std::string(length - temp_.Path().size() - 7, 'd');
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-        ::Setup.TempDir = folder + "\\";
-        ASSERT_EQ((::Setup.TempDir + "a.txt").size(), length);
-        EXPECT_EQ(ExpandToTemp("a.txt"), length == 127 ? 0 : -1);
+// Paths far beyond the 127 characters the library's own file opening takes, on both sides,
+// up to the path limit; one character more is refused and leaves nothing.
+TEST_F(FileTransferTest, ExpansionTakesPathsUpToThePathLimitOnly) {
+    std::string media = media_.Path();
+    std::string temp = temp_.Path();
+    for (std::string* folder : {&media, &temp}) {
+        *folder += "\\" + std::string(150 - folder->size(), 'd');
+        ASSERT_TRUE(CreateDirectoryA(folder->c_str(), nullptr)) << *folder;
+    }
+    SetCurrentDirectoryA(media.c_str());
+    ::Setup.TempDir = temp + "\\";
+    const std::string content = SampleContent(3000, 10);
+    for (const size_t length : {259u, 260u}) {
+        const std::string name = std::string(length - ::Setup.TempDir.size() - 4, 'n') + ".txt";
+        ASSERT_TRUE(PutCompressedOnMedia(media, {{name, content}}));
+        SCOPED_TRACE(length);
+        EXPECT_EQ(ExpandToTemp(name), length == 259 ? 0 : -1);
+        EXPECT_TRUE(ReadTextFile(::Setup.TempDir + name) == (length == 259 ? content : ""));
     }
 }
 

@@ -1,0 +1,87 @@
+#!/usr/bin/env python3
+"""Draws the program's icon: a package with an arrow going into it, 16 colours, at 32 x 32 and
+16 x 16 pixels, in one .ico file.
+
+Usage: scripts/make-icon.py [output]   (default: src/app/setup.ico)
+The drawing is pure arithmetic, so the same script always writes the same bytes.
+"""
+import os
+import struct
+import sys
+
+SIZES = (32, 16)
+CLEAR, OUTLINE, FRONT, FRONT_DARK, LID, ARROW, ARROW_DARK = range(7)
+PALETTE = [(0, 0, 0), (8, 16, 40), (14, 118, 140), (18, 70, 110), (120, 196, 210), (255, 168, 40),
+           (196, 100, 16)] + [(0, 0, 0)] * 9
+
+
+def shape_at(u, v):
+    """The region at a point of the 32-unit drawing: an open box seen from above, an arrow over it."""
+    if 13 <= u < 19 and 1 <= v < 12 or 9 <= v < 21 and abs(u - 16) < (21 - v) * 0.75:
+        return ARROW_DARK if u >= 16 else ARROW
+    if 4 <= u < 28 and 17 <= v < 30:
+        return FRONT_DARK if v >= 25 else FRONT
+    if 11 <= v < 17 and 4 + (17 - v) * 0.7 <= u < 28 - (17 - v) * 0.7:
+        return LID
+    return CLEAR
+
+
+BOX = (FRONT, FRONT_DARK, LID)
+
+
+def is_edge(here, there):
+    """Whether a pixel of region `here` next to one of region `there` is drawn as outline."""
+    return here != CLEAR and (there == CLEAR or here in BOX and there not in BOX or here == LID and there == FRONT)
+
+
+def draw(size):
+    scale = 32 / size
+    rows = [[shape_at((x + 0.5) * scale, (y + 0.5) * scale) for x in range(size)] for y in range(size)]
+
+    def region(x, y):
+        return rows[y][x] if 0 <= x < size and 0 <= y < size else CLEAR
+
+    return [[OUTLINE if any(is_edge(rows[y][x], region(x + dx, y + dy)) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+             else rows[y][x] for x in range(size)] for y in range(size)]
+
+
+def padded(row_bytes):
+    return row_bytes + b"\0" * (-len(row_bytes) % 4)
+
+
+def image(size):
+    """One icon image: header, palette, 4-bit colours and the transparency mask, rows bottom-up."""
+    rows = draw(size)
+    colours = b"".join(padded(bytes((row[x] << 4) | row[x + 1] for x in range(0, size, 2)))
+                       for row in reversed(rows))
+    mask = b""
+    for row in reversed(rows):
+        bits = bytearray(size // 8)
+        for x, index in enumerate(row):
+            if index == CLEAR:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += padded(bytes(bits))
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(colours) + len(mask), 0, 0, 16, 0)
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+    return header + palette + colours + mask
+
+
+def icon():
+    images = [image(size) for size in SIZES]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in zip(SIZES, images):
+        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
+        offset += len(data)
+    return out + b"".join(images)
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "src", "app", "setup.ico")
+    with open(target, "wb") as f:
+        f.write(icon())
+
+
+if __name__ == "__main__":
+    main()

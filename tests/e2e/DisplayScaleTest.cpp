@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <utility>
+
+#include "e2e/StartedSetup.h"
+#include "e2e/UiDriver.h"
+
+// The windows of the shipped program at the system DPI: as laid out at 96, every position, size
+// and font height scaled at 144.
+
+namespace {
+
+constexpr const char* DesktopKey = "Control Panel\\Desktop";
+
+// The system DPI that programs started from now on get; the value before comes back at the end.
+class SystemDpiSetting {
+public:
+    explicit SystemDpiSetting(DWORD dpi) {
+        DWORD value = 0, size = sizeof value;
+        if (RegGetValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+            ERROR_SUCCESS)
+            saved_ = value;
+        Set(dpi);
+    }
+    ~SystemDpiSetting() {
+        if (saved_)
+            Set(*saved_);
+        else
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels");
+    }
+    SystemDpiSetting(const SystemDpiSetting&) = delete;
+    SystemDpiSetting& operator=(const SystemDpiSetting&) = delete;
+
+private:
+    static void Set(DWORD dpi) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    std::optional<DWORD> saved_;
+};
+
+// Width and height.
+using Size = std::pair<LONG, LONG>;
+
+Size ClientSize(HWND window) {
+    RECT area{};
+    GetClientRect(window, &area);
+    return {area.right, area.bottom};
+}
+
+Size WindowSize(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+struct Measured {
+    Size mainClient, continueButton, chooserClient;
+    LONG folderLabelHeight = 0;  // the chooser's last label, which fits its text in the window's font
+};
+
+// Starts setup.exe at the system DPI, measures the main window and the folder chooser, and ends
+// the run from the destination dialog.
+Measured MeasureAt(DWORD dpi) {
+    const SystemDpiSetting setting(dpi);
+    const StartedSetup setup;
+    Measured measured;
+    HWND main = setup.Main();
+    measured.mainClient = ClientSize(main);
+    measured.continueButton = WindowSize(ui::FindChild(main, "Button", "&Continue"));
+    const DWORD process = setup.Program().ProcessId();
+    ui::Press(main, "&Continue");
+    HWND destination = ui::WaitForWindow(process, "TInstallForm");
+    ui::Press(destination, "Change &Folder");
+    HWND chooser = ui::WaitForWindow(process, "TChangeForm");
+    measured.chooserClient = ClientSize(chooser);
+    for (HWND child : ui::Children(chooser))
+        if (ui::ClassOf(child) == "Static") measured.folderLabelHeight = WindowSize(child).second;
+    ui::Press(chooser, "&Cancel");
+    ui::WaitUntilGone(chooser);
+    ui::Press(destination, "E&xit");
+    ui::Answer(ui::WaitForMessageBox(process), IDYES);
+    return measured;
+}
+
+}  // namespace
+
+TEST(DisplayScale, WindowsKeepTheirLayoutAt96DpiAndScaleWithTheSystemDpi) {
+    const struct {
+        DWORD dpi;
+        Size mainClient, continueButton, chooserClient;
+    } expected[] = {{96, {429, 279}, {75, 25}, {360, 234}}, {144, {644, 419}, {113, 38}, {540, 351}}};
+    LONG folderLabelHeight[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(expected[i].dpi);
+        const Measured measured = MeasureAt(expected[i].dpi);
+        EXPECT_EQ(measured.mainClient, expected[i].mainClient);
+        EXPECT_EQ(measured.continueButton, expected[i].continueButton);
+        EXPECT_EQ(measured.chooserClient, expected[i].chooserClient);
+        folderLabelHeight[i] = measured.folderLabelHeight;
+    }
+    EXPECT_GT(folderLabelHeight[0], 0);
+    EXPECT_GE(folderLabelHeight[1] * 2, folderLabelHeight[0] * 3 - 2) << "the font grows with the DPI";
+}

@@ -3,3 +3,7 @@
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-x86_64.cmake)
 set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc)
 set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++)
+# Whole-program optimisation at link time: the archiver must keep the compiler's own objects.
+set(CMAKE_AR ${TOOLCHAIN_PREFIX}-gcc-ar CACHE FILEPATH "" FORCE)
+set(CMAKE_RANLIB ${TOOLCHAIN_PREFIX}-gcc-ranlib CACHE FILEPATH "" FORCE)
+set(SETUP_WHOLE_PROGRAM_OPTIMIZATION ON CACHE BOOL "" FORCE)

@@ -6,7 +6,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 file(GLOB_RECURSE SETUP_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
-list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/e2e/planted/.*")
+list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/(e2e/planted|bench)/.*")
 add_executable(setup_tests ${SETUP_TEST_SOURCES})
 # The expansion tests share their edge cases with setup-media's own tests.
 target_include_directories(setup_tests PRIVATE tests tools/setup-media/tests)
@@ -51,3 +51,17 @@ target_compile_definitions(setup_tests PRIVATE
   ORDINARY_LOADER_UNIX_PATH="$<TARGET_FILE:ordinary_loader>")
 # The version the file's properties must show, from the one place it is set.
 target_include_directories(setup_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+
+# The benchmark (scripts/bench.sh): not a test; it measures and prints.
+add_executable(empty_window WIN32 tests/bench/EmptyWindow.cpp)
+add_executable(setup_bench tests/bench/SetupBench.cpp tests/e2e/UiDriver.cpp tests/e2e/SetupMedia.cpp
+  tests/support/TestFiles.cpp tests/support/UnixTools.cpp)
+target_include_directories(setup_bench PRIVATE tests)
+target_link_libraries(setup_bench PRIVATE setupcore gdi32)
+target_compile_definitions(setup_bench PRIVATE
+  SETUP_EXE_UNIX_PATH="$<TARGET_FILE:setup>"
+  SETUP_MEDIA_EXE_UNIX_PATH="$<TARGET_FILE:setup-media>"
+  SETUP_SOURCE_UNIX_DIR="${CMAKE_SOURCE_DIR}")
+foreach(bench empty_window setup_bench)
+  target_link_options(${bench} PRIVATE -static)
+endforeach()

@@ -1,0 +1,172 @@
+// Measures setup.exe where its users wait: start-up against an empty window, the engine's
+// overhead over the paced install's pauses, the uninstall per logged file, and the unattended
+// install. It prints; it asserts nothing (scripts/bench.sh runs it).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "e2e/SetupMedia.h"
+#include "e2e/UiDriver.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+constexpr int Runs = 5;
+constexpr int PacedFiles = 40;
+constexpr double PauseMsPerFile = 600.0;
+
+double Now() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Polls every millisecond, so the wait itself does not blur what is measured.
+bool WaitFor(const std::function<bool()>& condition, double timeoutMs = 120000) {
+    const double end = Now() + timeoutMs;
+    while (!condition()) {
+        if (Now() > end) return false;
+        Sleep(1);
+    }
+    return true;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+HWND VisibleWindowOf(DWORD processId, const char* className) {
+    const auto windows = ui::TopWindows(processId, className);
+    return windows.empty() ? nullptr : windows.front();
+}
+
+// From the start of the process to its first window on the screen.
+double TimeToWindow(const std::string& exe, const std::string& folder, const char* className) {
+    const double start = Now();
+    ProgramUnderTest program(exe, "", folder);
+    HWND window = nullptr;
+    if (!WaitFor([&] { return (window = VisibleWindowOf(program.ProcessId(), className)) != nullptr; })) return -1;
+    const double elapsed = Now() - start;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    program.WaitForExit(10000);
+    return elapsed;
+}
+
+SetupMedia PackageOf(int files, size_t size, bool withLicence) {
+    std::string script = "[Package]\nname=Bench Package\n[Licence]\nlicence=" + std::string(withLicence ? "licence.txt" : "none") +
+                         "\n[InstallFolder]\ninstall=C:\\BenchPackage\n[Disks]\nn=1\n[ProgramFiles01]\n";
+    SetupMedia::Files content;
+    for (int i = 0; i < files; ++i) {
+        const std::string name = "file" + std::to_string(i) + ".dat";
+        script += "f" + std::to_string(i) + "=%%INSTALLPATH%%\\" + name + "\n";
+        std::string data(size, ' ');
+        for (size_t j = 0; j < size; ++j) data[j] = static_cast<char>('a' + (j * 7 + j / 13 + i) % 26);
+        content.push_back({name, data});
+    }
+    return SetupMedia(script, withLicence ? "The licence of the bench package.\n" : "", {content});
+}
+
+DWORD RunQuietly(const std::string& arguments, const std::string& folder, double* elapsed = nullptr) {
+    const double start = Now();
+    ProgramUnderTest setup(SetupExePath(), arguments, folder);
+    if (!setup.WaitForExit(120000)) return STILL_ACTIVE;
+    if (elapsed) *elapsed = Now() - start;
+    return setup.ExitCode();
+}
+
+// Clicks through to the install; from "Yes" to the folder question to the completed window.
+double PacedInstall(const SetupMedia& media) {
+    ProgramUnderTest setup(SetupExePath(), "", media.First());
+    const DWORD pid = setup.ProcessId();
+    HWND main = ui::WaitForWindow(pid, "TMainForm");
+    ui::Press(main, "&Continue");
+    HWND destination = ui::WaitForWindow(pid, "TInstallForm");
+    ui::Press(destination, "&Install");
+    const ui::Box box = ui::WaitForMessageBox(pid);
+    HWND progress = nullptr;
+    const double start = Now();
+    ui::Answer(box, IDYES);
+    const bool done = WaitFor([&] {
+        if (!progress) progress = VisibleWindowOf(pid, "TProgressForm");
+        return progress && ui::FindChild(progress, "Button", "OK") != nullptr;
+    });
+    const double elapsed = Now() - start;
+    if (progress) ui::Press(progress, "OK");
+    setup.WaitForExit(20000);
+    return done ? elapsed : -1;
+}
+
+// A log of `count` files in a folder of their own; from "Yes" to the completed window.
+double UninstallOf(int count) {
+    TempFolder app, startedIn;
+    std::string log = "[Package]\r\nname=Bench Log\r\n[ProgramFiles]\r\n";
+    for (int i = 1; i <= count; ++i) {
+        const std::string path = app / ("f" + std::to_string(i) + ".txt");
+        WriteTextFile(path, "x");
+        log += "file" + std::to_string(i) + "=" + path + "\r\n";
+    }
+    log += "[Directories]\r\ndir1=" + app.Path() + "\r\n";
+    WriteTextFile(app / "uninstal.ini", log);
+    ProgramUnderTest setup(SetupExePath(), app / "uninstal.ini", startedIn.Path());
+    const DWORD pid = setup.ProcessId();
+    HWND main = ui::WaitForWindow(pid, "TMainForm");
+    ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Uninstall") != nullptr; });
+    ui::Press(main, "&Uninstall");
+    const ui::Box sure = ui::WaitForMessageBox(pid);
+    HWND progress = nullptr;
+    const double start = Now();
+    ui::Answer(sure, IDYES);
+    const bool done = WaitFor([&] {
+        if (!progress) progress = VisibleWindowOf(pid, "TUninstallForm");
+        return progress && ui::FindChild(progress, "Button", "OK") != nullptr;
+    });
+    const double elapsed = Now() - start;
+    if (progress) ui::Press(progress, "OK");
+    setup.WaitForExit(20000);
+    return done ? elapsed : -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string emptyWindow = argc > 1 ? argv[1] : "";
+    std::printf("%-52s %12s\n", "measure", "result");
+
+    const SetupMedia small = PackageOf(1, 100, false);
+    std::vector<double> setupStart, emptyStart;
+    for (int i = 0; i < Runs; ++i) {
+        setupStart.push_back(TimeToWindow(SetupExePath(), small.First(), "TMainForm"));
+        if (!emptyWindow.empty()) emptyStart.push_back(TimeToWindow(emptyWindow, small.First(), "EmptyWindow"));
+    }
+    std::printf("%-52s %9.0f ms\n", "setup.exe: start to main window (median of 5)", Median(setupStart));
+    std::printf("%-52s %9.0f ms\n", "empty Win32 window, started the same way", Median(emptyStart));
+
+    const SetupMedia paced = PackageOf(PacedFiles, 20 * 1024, false);
+    const double install = PacedInstall(paced);
+    const double pauses = PacedFiles * PauseMsPerFile;
+    std::printf("%-52s %9.0f ms\n", "paced install of 40 x 20 KB, Yes to completed", install);
+    std::printf("%-52s %9.0f ms = %+.2f %% (%.1f ms a file)\n", "  engine overhead over 24,000 ms of pauses", install - pauses,
+                100.0 * (install - pauses) / pauses, (install - pauses) / PacedFiles);
+    RunQuietly("/S C:\\BenchPackage\\uninstal.ini", paced.First());
+
+    std::vector<double> quiet;
+    for (int i = 0; i < Runs; ++i) {
+        double elapsed = 0;
+        if (RunQuietly("/S", paced.First(), &elapsed) == 0) quiet.push_back(elapsed);
+        RunQuietly("/S C:\\BenchPackage\\uninstal.ini", paced.First());
+    }
+    std::printf("%-52s %9.0f ms\n", "unattended install of 40 x 20 KB, process included", Median(quiet));
+
+    for (const int count : {400, 4000}) {
+        const double elapsed = UninstallOf(count);
+        std::printf("uninstall of a log of %-5d files, Yes to completed    %9.0f ms (%.2f ms a file)\n", count, elapsed,
+                    elapsed / count);
+    }
+    return 0;
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
-// The SHA-256 digest of `bytes` in 64 lower-case hexadecimal digits, through the platform's
-// cryptographic provider; the empty text when the provider cannot be had.
+// The SHA-256 digest of `bytes`, in 64 lower-case hexadecimal digits. Computed here rather than
+// through the platform's cryptographic provider, whose loading alone takes longer than a whole
+// unattended install of a small package.
 std::string ContentDigest(const std::string& bytes);

@@ -57,7 +57,7 @@ void MergeEarlierLog(const std::string& installedLog) {
         current.ReadEntries(section.name, now);
         int number = 0;
         const auto append = [&](const std::string& value) {
-            merged.WriteValue(section.name, section.keyPrefix + std::to_string(++number), value);
+            merged.WriteValue(section.name, (section.keyPrefix + std::to_string(++number)).c_str(), value);
         };
         for (const Entry& entry : before) append(entry.value);
         for (const Entry& entry : now)

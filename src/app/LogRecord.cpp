@@ -23,7 +23,7 @@ std::string RecordKey(const std::string& installedLog) {
 // The record's key opened as the current key of `registry`, made when `canCreate` allows.
 bool OpenRecord(RegistryAccess& registry, const std::string& key, bool canCreate) {
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    return !key.empty() && registry.OpenKey(key, canCreate);
+    return !key.empty() && registry.OpenKey(key.c_str(), canCreate);
 }
 
 }  // namespace

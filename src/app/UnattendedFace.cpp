@@ -24,7 +24,7 @@ UnattendedFace::UnattendedFace(const std::string& logPath)
     : log_(CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
-int UnattendedFace::Ask(const std::string& text, const std::string& caption, UINT style) {
+int UnattendedFace::Ask(const std::string& text, const char* caption, UINT style) {
     int answer = IDOK;
     const char* told = "";
     switch (style & MB_TYPEMASK) {
@@ -39,7 +39,7 @@ int UnattendedFace::Ask(const std::string& text, const std::string& caption, UIN
             break;
     }
     if ((style & MB_ICONMASK) == MB_ICONERROR || answer == IDCANCEL) failed_ = true;
-    Write(caption + ": " + OneLine(text) + told);
+    Write(caption + std::string(": ") + OneLine(text) + told);
     return answer;
 }
 

@@ -13,7 +13,7 @@ class UnattendedFace final : public RunFace, public ProgressView {
 public:
     explicit UnattendedFace(const std::string& logPath);
 
-    int Ask(const std::string& text, const std::string& caption, UINT style) override;
+    int Ask(const std::string& text, const char* caption, UINT style) override;
     void Pause(DWORD) override {}
     void Beep() override {}
 

@@ -20,7 +20,7 @@
 
 namespace {
 
-void ShowError(const std::string& text, const std::string& caption) {
+void ShowError(const std::string& text, const char* caption) {
     Face().Ask(text, caption, MB_OK | MB_ICONERROR);
 }
 
@@ -45,7 +45,7 @@ bool Install(const UnattendedCommand& command, UnattendedFace& face) {
 
 bool Uninstall(UnattendedFace& face, bool logCopied) {
     ReadLoggedPackageName(logCopied);
-    if (Face().Ask("Are you sure?", FormatText("  Uninstall %s", Setup.PackageName.c_str()),
+    if (Face().Ask("Are you sure?", FormatText("  Uninstall %s", Setup.PackageName.c_str()).c_str(),
                    MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     UninstallRun(face).Run();
@@ -61,7 +61,7 @@ bool Run(const UnattendedCommand& command, UnattendedFace& face) {
         ShowError(failure.what(), "Fatal Error");
     } catch (const std::exception& error) {
         // What the default error report would show.
-        ShowError(std::string(error.what()) + ".", Application::Instance().Title());
+        ShowError(std::string(error.what()) + ".", Application::Instance().Title().c_str());
     }
     return false;
 }

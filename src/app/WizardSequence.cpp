@@ -57,7 +57,7 @@ void TMainForm::Button3Click() {
     RunSequenceThenClose(*this, [this] {
         const std::string caption = FormatText("  Uninstall %s", Setup.PackageName.c_str());
         Hide();
-        if (Face().Ask("Are you sure?", caption, MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        if (Face().Ask("Are you sure?", caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDNO) {
             Aborted = 1;
             Close();
         }

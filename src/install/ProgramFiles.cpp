@@ -41,7 +41,7 @@ void InstallRun::InstallProgramFiles(int disk, int diskCount) {
     // Disks before the last keep the bar where the previous disk left it.
     if (disk == diskCount) view_.SetBarPosition(ProgressBarRole::Current, 0);
     EntryList entries;
-    Setup.InstallScript->ReadEntries(ProgramFilesSection(disk), entries);
+    Setup.InstallScript->ReadEntries(ProgramFilesSection(disk).c_str(), entries);
     const size_t count = entries.Count();
     if (count == 0) return;
     // Single precision, as the steps have always been computed; trunc cuts towards zero.

@@ -23,7 +23,7 @@ enum class KeyResult { Skipped, Existed, Created, Failed };
 // Makes the key the text names the registry object's current key, if it exists.
 bool OpenExistingKey(const RegistryKeyText& key) {
     Setup.Registry->SetRootKey(InstallRootKey(key.rootName));
-    return Setup.Registry->OpenKey(key.keyPath, false);
+    return Setup.Registry->OpenKey(key.keyPath.c_str(), false);
 }
 
 KeyResult MakeKey(const std::string& text) {
@@ -32,7 +32,7 @@ KeyResult MakeKey(const std::string& text) {
     // A key text beyond a path buffer is refused as a key that cannot be made or opened.
     if (!FitsPathBuffer(text)) return KeyResult::Failed;
     if (OpenExistingKey(*key)) return KeyResult::Existed;
-    return Setup.Registry->CreateKey(key->keyPath) ? KeyResult::Created : KeyResult::Failed;
+    return Setup.Registry->CreateKey(key->keyPath.c_str()) ? KeyResult::Created : KeyResult::Failed;
 }
 
 int32_t IntegerData(const std::string& data) {
@@ -44,9 +44,9 @@ int32_t IntegerData(const std::string& data) {
 void WriteValue(const KeyValueGroup& group) {
     const std::string name = RegistryValueName(group.valueName);
     if (IsStringType(group.type))
-        Setup.Registry->WriteString(name, ExpandPathMacros(group.data));
+        Setup.Registry->WriteString(name.c_str(), ExpandPathMacros(group.data));
     else
-        Setup.Registry->WriteInteger(name, IntegerData(group.data));
+        Setup.Registry->WriteInteger(name.c_str(), IntegerData(group.data));
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ void InstallRun::WriteRegistryEntries() {
     EntryList values;
     Setup.InstallScript->ReadEntries(KeyValuesSection, values);
     for (const KeyValueGroup& group : KeyValueGroups(values)) {
-        const std::string text = Setup.InstallScript->ReadValue(RegistryKeysSection, group.keyRef, MissingValueMark);
+        const std::string text = Setup.InstallScript->ReadValue(RegistryKeysSection, group.keyRef.c_str(), MissingValueMark);
         if (text == MissingValueMark) {
             FailRun("Corrupt KeyValues entry");
             return;

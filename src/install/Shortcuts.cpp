@@ -42,7 +42,7 @@ void MakeGroupFolder(const std::string& groupFolder) {
 std::optional<std::string> ShortcutTarget(const std::string& referenceText) {
     const std::optional<ShortcutReference> reference = ParseShortcutReference(referenceText);
     if (!reference) return std::nullopt;
-    const std::string value = Setup.InstallScript->ReadValue(reference->section, reference->key, MissingValueMark);
+    const std::string value = Setup.InstallScript->ReadValue(reference->section.c_str(), reference->key.c_str(), MissingValueMark);
     if (value == MissingValueMark) return std::nullopt;
     return ExpandPathMacros(value);
 }

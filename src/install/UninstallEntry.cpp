@@ -45,8 +45,8 @@ void InstallRun::WriteUninstallEntry() {
     RegistryAccess& registry = *Setup.Registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
     const std::string path = EntryKeyPath();
-    const bool existed = registry.OpenKey(path, false);
-    if (!existed && !registry.OpenKey(path, true)) {
+    const bool existed = registry.OpenKey(path.c_str(), false);
+    if (!existed && !registry.OpenKey(path.c_str(), true)) {
         FailRun(FormatText("Error creating registry key %s%s", MachineRootName, path.c_str()));
         return;
     }

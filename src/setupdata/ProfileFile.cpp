@@ -43,34 +43,33 @@ std::vector<std::string> SplitAtZeroBytes(const std::string& text) {
 
 }  // namespace
 
-std::string ProfileFile::ReadValue(const std::string& section, const std::string& key,
-                                   const std::string& defaultValue) const {
-    return ReadWholeText(path_, section.c_str(), key.c_str(), defaultValue.c_str(), ValueCutMargin);
+std::string ProfileFile::ReadValue(const char* section, const char* key, const char* defaultValue) const {
+    return ReadWholeText(path_, section, key, defaultValue, ValueCutMargin);
 }
 
-void ProfileFile::WriteValue(const std::string& section, const std::string& key, const std::string& value) const {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()))
+void ProfileFile::WriteValue(const char* section, const char* key, const std::string& value) const {
+    if (!WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str()))
         throw SetupError(FormatText("Unable to write to %s", path_.c_str()));
     // The log is later copied as a plain file, so nothing may wait in the platform's cache.
     // This flush call reports failure by design; its result says nothing.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
 }
 
-int32_t ProfileFile::ReadNumber(const std::string& section, const std::string& key, int32_t defaultValue) const {
+int32_t ProfileFile::ReadNumber(const char* section, const char* key, int32_t defaultValue) const {
     std::string text = ReadValue(section, key, "");
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
     return ParseIntegerText(text).value_or(defaultValue);
 }
 
-void ProfileFile::ReadKeyNames(const std::string& section, std::vector<std::string>& names) const {
-    names = SplitAtZeroBytes(ReadWholeText(path_, section.c_str(), nullptr, "", NameListCutMargin));
+void ProfileFile::ReadKeyNames(const char* section, std::vector<std::string>& names) const {
+    names = SplitAtZeroBytes(ReadWholeText(path_, section, nullptr, "", NameListCutMargin));
 }
 
-void ProfileFile::ReadEntries(const std::string& section, EntryList& list) const {
+void ProfileFile::ReadEntries(const char* section, EntryList& list) const {
     std::vector<std::string> names;
     ReadKeyNames(section, names);
     for (const std::string& name : names) {
-        const std::string value = ReadValue(section, name, "");
+        const std::string value = ReadValue(section, name.c_str(), "");
         const int existing = list.IndexOf(name);
         if (!value.empty()) {
             // A repeated name keeps its place and value but takes this occurrence's letter case.

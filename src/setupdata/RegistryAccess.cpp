@@ -9,14 +9,14 @@
 namespace {
 
 // RegOpenKeyExA takes paths below the root without the leading "\" the callers give.
-const char* BelowRoot(const std::string& path) {
-    const char* p = path.c_str();
+const char* BelowRoot(const char* path) {
+    const char* p = path;
     while (*p == '\\') ++p;
     return p;
 }
 
 // The key below the root, for full access, made when `canCreate` allows; none when that failed.
-RegistryKey OpenBelow(HKEY root, const std::string& path, bool canCreate) {
+RegistryKey OpenBelow(HKEY root, const char* path, bool canCreate) {
     HKEY key = nullptr;
     const LONG result = canCreate ? RegCreateKeyExA(root, BelowRoot(path), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                                     KEY_ALL_ACCESS, nullptr, &key, nullptr)
@@ -31,45 +31,45 @@ void RegistryAccess::SetRootKey(HKEY root) {
     root_ = root;
 }
 
-bool RegistryAccess::OpenKey(const std::string& path, bool canCreate) {
+bool RegistryAccess::OpenKey(const char* path, bool canCreate) {
     RegistryKey key = OpenBelow(root_, path, canCreate);
     if (!key.IsValid()) return false;
     current_.Reset(key.Release());
     return true;
 }
 
-bool RegistryAccess::CreateKey(const std::string& path) { return OpenBelow(root_, path, true).IsValid(); }
+bool RegistryAccess::CreateKey(const char* path) { return OpenBelow(root_, path, true).IsValid(); }
 
-std::string RegistryAccess::ReadString(const std::string& name) const {
+std::string RegistryAccess::ReadString(const char* name) const {
     if (!current_.IsValid()) return {};
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+    if (RegQueryValueExA(current_.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         throw SetupError(FormatText("Invalid data type for '%s'", Quoted(name).c_str()));
     std::string value(size + 1, '\0');
     DWORD got = size + 1;
-    if (RegQueryValueExA(current_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &got) !=
+    if (RegQueryValueExA(current_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &got) !=
         ERROR_SUCCESS)
         return {};
     value.resize(strnlen(value.c_str(), value.size()));
     return value;
 }
 
-void RegistryAccess::WriteString(const std::string& name, const std::string& value) {
-    const LONG result = current_.IsValid() ? RegSetValueExA(current_.Get(), name.c_str(), 0, REG_SZ,
-                                                  reinterpret_cast<const BYTE*>(value.c_str()),
-                                                  static_cast<DWORD>(value.size() + 1))
-                                 : ERROR_INVALID_HANDLE;
+void RegistryAccess::WriteData(const char* name, DWORD type, const void* data, DWORD size) {
+    const LONG result = current_.IsValid()
+                            ? RegSetValueExA(current_.Get(), name, 0, type, static_cast<const BYTE*>(data), size)
+                            : ERROR_INVALID_HANDLE;
     if (result != ERROR_SUCCESS) throw SetupError(FormatText("Failed to set data for '%s'", Quoted(name).c_str()));
 }
 
-void RegistryAccess::WriteInteger(const std::string& name, int32_t value) {
+void RegistryAccess::WriteString(const char* name, const std::string& value) {
+    WriteData(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+void RegistryAccess::WriteInteger(const char* name, int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
-    const LONG result = current_.IsValid() ? RegSetValueExA(current_.Get(), name.c_str(), 0, REG_DWORD,
-                                                  reinterpret_cast<const BYTE*>(&data), sizeof data)
-                                 : ERROR_INVALID_HANDLE;
-    if (result != ERROR_SUCCESS) throw SetupError(FormatText("Failed to set data for '%s'", Quoted(name).c_str()));
+    WriteData(name, REG_DWORD, &data, sizeof data);
 }
 
 void RegistryAccess::CloseKey() { current_.Reset(); }

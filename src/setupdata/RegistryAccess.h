@@ -14,19 +14,21 @@ public:
     void SetRootKey(HKEY root);
     HKEY RootKey() const { return root_; }
     // Opens the key for full access and makes it current; a failed open leaves the current key as it was.
-    bool OpenKey(const std::string& path, bool canCreate);
+    bool OpenKey(const char* path, bool canCreate);
     // Creates the key below the root (and closes what it created); true on success.
-    bool CreateKey(const std::string& path);
+    bool CreateKey(const char* path);
     // The named text value of the current key; the empty text when the value or the key is missing.
     // Raises SetupError when the value is not text.
-    std::string ReadString(const std::string& name) const;
+    std::string ReadString(const char* name) const;
     // Raise SetupError when the value cannot be written.
-    void WriteString(const std::string& name, const std::string& value);
-    void WriteInteger(const std::string& name, int32_t value);
+    void WriteString(const char* name, const std::string& value);
+    void WriteInteger(const char* name, int32_t value);
     void CloseKey();
     bool HasCurrentKey() const { return current_.IsValid(); }
 
 private:
+    void WriteData(const char* name, DWORD type, const void* data, DWORD size);
+
     HKEY root_ = HKEY_CURRENT_USER;
     RegistryKey current_;
 };

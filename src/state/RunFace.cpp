@@ -7,7 +7,7 @@ namespace {
 
 class ScreenFace final : public RunFace {
 public:
-    int Ask(const std::string& text, const std::string& caption, UINT style) override {
+    int Ask(const std::string& text, const char* caption, UINT style) override {
         return Application::Instance().ShowMessageBox(text, caption, style);
     }
     void Pause(DWORD milliseconds) override { Application::Instance().Pause(milliseconds); }

@@ -10,7 +10,7 @@
 class RunFace {
 public:
     // A message box of the run; the button chosen (IDYES, IDNO, IDOK, IDCANCEL).
-    virtual int Ask(const std::string& text, const std::string& caption, UINT style) = 0;
+    virtual int Ask(const std::string& text, const char* caption, UINT style) = 0;
     // Paces the install for a person watching it.
     virtual void Pause(DWORD milliseconds) = 0;
     // The platform's exclamation sound, at a change of disks and at the end of the install.

@@ -15,7 +15,7 @@ const ProfileFile& OpenLog() {
 void AppendNumbered(const char* section, const char* keyPrefix, int& counter, const std::string& value) {
     const ProfileFile& log = OpenLog();
     ++counter;
-    log.WriteValue(section, keyPrefix + std::to_string(counter), value);
+    log.WriteValue(section, (keyPrefix + std::to_string(counter)).c_str(), value);
 }
 
 }  // namespace

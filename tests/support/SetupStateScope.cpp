@@ -38,7 +38,7 @@ void SetupStateScope::OpenUninstallLog(const std::string& path) {
 
 std::vector<std::string> UninstallLogLines(const std::string& section) {
     EntryList list;
-    Setup.UninstallLog->ReadEntries(section, list);
+    Setup.UninstallLog->ReadEntries(section.c_str(), list);
     std::vector<std::string> lines;
     for (size_t i = 0; i < list.Count(); ++i) lines.push_back(list.Line(i));
     return lines;

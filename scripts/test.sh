@@ -12,14 +12,15 @@ scripts/install-deps.sh
 scripts/build-setup-media.sh "$build-tools"
 export SETUP_MEDIA="$root/$build-tools/setup-media"
 case "$build" in /*) export SETUP_MEDIA="$build-tools/setup-media" ;; esac
+shipped="$root/$build-shipped"
+case "$build" in /*) shipped="$build-shipped" ;; esac
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
-  -DSETUP_MEDIA_NATIVE_DIR="$(dirname "$SETUP_MEDIA")" >/dev/null
+  -DSETUP_MEDIA_NATIVE_DIR="$(dirname "$SETUP_MEDIA")" -DSETUP_SHIPPED_EXE="$shipped/setup.exe" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 # The shipped program, which the whole-program tests run.
-cmake -S . -B "$build-shipped" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64-shipped.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build-shipped" -j"$(nproc)" --target setup
-export SETUP_EXE="$root/$build-shipped/setup.exe"
-case "$build" in /*) export SETUP_EXE="$build-shipped/setup.exe" ;; esac
+cmake -S . -B "$shipped" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64-shipped.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null
+cmake --build "$shipped" -j"$(nproc)" --target setup
+export SETUP_EXE="$shipped/setup.exe"
 if [ "${SKIP_I686:-}" != 1 ]; then
   cmake -S . -B "$build-i686" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null
   cmake --build "$build-i686" -j"$(nproc)" --target setup

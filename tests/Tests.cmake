@@ -24,6 +24,13 @@ gtest_discover_tests(setup_tests
   DISCOVERY_TIMEOUT 120
   PROPERTIES TIMEOUT 120)
 
+# The shipped program stays within its size budget (scripts/test.sh gives its path).
+set(SETUP_SIZE_BUDGET 147456)
+if(SETUP_SHIPPED_EXE)
+  add_test(NAME ShippedProgram.SizeBudget
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-size.sh ${SETUP_SHIPPED_EXE} ${SETUP_SIZE_BUDGET})
+endif()
+
 # The folders of src/ are layers; an include that reaches up is an error.
 add_test(NAME Layers.IncludesOnlyLookDown COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh)
 

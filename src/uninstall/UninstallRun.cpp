@@ -13,7 +13,6 @@
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 #include "toolkit/ProgressBar.h"
-#include "uninstall/KeyPath.h"
 #include "uninstall/ProtectedFolders.h"
 
 namespace {
@@ -30,10 +29,11 @@ int PhaseStep(size_t count) { return static_cast<int>(50.0 / static_cast<double>
 // Only the four roots the uninstall knows, compared exactly: a key under any other root name
 // stays, and a root itself is never deleted. One attempt, whatever the result.
 void DeleteLoggedKey(const std::string& text) {
-    const std::optional<KeyPath> key = SplitKeyPath(text);
-    if (!key || key->keyPath.empty()) return;
+    const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
+    // The key path keeps its leading "\"; a root alone is never deleted.
+    if (!key || key->keyPath.size() < 2) return;
     if (const std::optional<HKEY> root = UninstallRootKey(key->rootName))
-        RegDeleteKeyA(*root, key->keyPath.c_str());
+        RegDeleteKeyA(*root, key->keyPath.c_str() + 1);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "setupdata/ProfileFile.h"
@@ -11,17 +12,6 @@
 #include "support/TestFiles.h"
 
 namespace {
-
-std::string SetupLogText() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return ReadTextFile(std::string(temp) + "setup.log");
-}
-
-DWORD RunQuietly(const std::string& arguments, const std::string& folder) {
-    ProgramUnderTest setup(SetupExePath(), arguments, folder);
-    return setup.WaitForExit(60000) ? setup.ExitCode() : STILL_ACTIVE;
-}
 
 // The path setup.log names after "kept as ", up to the full stop that ends the line.
 std::string KeptLogPath(const std::string& told) {
@@ -50,9 +40,9 @@ TEST(LogIntegrity, ALogThatNoLongerFitsTheDriveIsKeptWholeAndNamed) {
     const FullDrive drive('x', 600, 2);  // room for the two files, not for the log
     if (!drive.Mounted()) GTEST_SKIP() << drive.Problem();
     const std::string folder = drive.Root() + "Nearly Full";
-    const size_t told = SetupLogText().size();
+    const SetupLogTail told;
     EXPECT_EQ(RunQuietly("/S /D=" + folder, media.First()), 1603u);
-    const std::string said = SetupLogText().substr(told);
+    const std::string said = told.Text();
     EXPECT_NE(said.find("The uninstall log could not be written to " + folder + "\\uninstal.ini."), std::string::npos)
         << said;
     EXPECT_TRUE(FileExists(folder + "\\b.dat"));
@@ -71,9 +61,9 @@ TEST(LogIntegrity, AFileCutShortByAFullDriveLeavesNothingAndTheLogOfWhatCameBefo
     const FullDrive drive('y', 600, 1);  // room for a.dat alone
     if (!drive.Mounted()) GTEST_SKIP() << drive.Problem();
     const std::string folder = drive.Root() + "Full Drive";
-    const size_t told = SetupLogText().size();
+    const SetupLogTail told;
     EXPECT_EQ(RunQuietly("/S /D=" + folder, media.First()), 1603u);
-    const std::string said = SetupLogText().substr(told);
+    const std::string said = told.Text();
     EXPECT_NE(said.find("Fatal Error: Error installing b.dat"), std::string::npos) << said;
     EXPECT_TRUE(FileExists(folder + "\\a.dat"));
     EXPECT_FALSE(FileExists(folder + "\\b.dat")) << "no partial file stays";
@@ -127,9 +117,9 @@ TEST(LogIntegrity, AFolderHoldingAnotherPackagesLogIsRefused) {
     TempFolder folder;
     const std::string other = "[Package]\r\nname=Resident\r\n[ProgramFiles]\r\nfile1=" + (folder / "old.txt") + "\r\n";
     WriteTextFile(folder / "uninstal.ini", other);
-    const size_t told = SetupLogText().size();
+    const SetupLogTail told;
     EXPECT_EQ(RunQuietly("/S /D=" + folder.Path(), media.First()), 1603u);
-    EXPECT_NE(SetupLogText().find("holds an uninstall log that is not the one of Newcomer", told), std::string::npos);
+    EXPECT_NE(told.Text().find("holds an uninstall log that is not the one of Newcomer"), std::string::npos);
     EXPECT_EQ(ReadTextFile(folder / "uninstal.ini"), other);
     EXPECT_FALSE(FileExists(folder / "new.txt"));
 }

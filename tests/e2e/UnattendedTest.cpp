@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/StartupEnvironment.h"
+#include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "support/HeldOpenFile.h"
@@ -18,33 +19,6 @@ namespace {
 constexpr DWORD Success = 0;
 constexpr DWORD RestartNeeded = 3010;
 constexpr DWORD Failed = 1603;
-
-std::string TempFolderPath() {
-    char path[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, path);
-    return path;
-}
-
-std::string SetupLogPath() { return TempFolderPath() + "setup.log"; }
-
-// Runs setup.exe with the arguments and no one at the screen; its exit code, or STILL_ACTIVE
-// when it did not end in time (it would be waiting for someone).
-DWORD RunQuietly(const std::string& arguments, const std::string& folder) {
-    ProgramUnderTest setup(SetupExePath(), arguments, folder);
-    if (!setup.WaitForExit(60000)) return STILL_ACTIVE;
-    EXPECT_TRUE(ui::TopWindows(setup.ProcessId(), "").empty());
-    return setup.ExitCode();
-}
-
-// What this run added to setup.log, which other runs append to as well.
-class SetupLogTail {
-public:
-    SetupLogTail() : start_(ReadTextFile(SetupLogPath()).size()) {}
-    std::string Text() const { return ReadTextFile(SetupLogPath()).substr(start_); }
-
-private:
-    size_t start_;
-};
 
 // The names in a folder.
 std::vector<std::string> FolderContent(const std::string& folder) {

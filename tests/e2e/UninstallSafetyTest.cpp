@@ -4,23 +4,13 @@
 
 #include <string>
 
+#include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "support/SimulatedRestart.h"
 #include "support/TestFiles.h"
 
 namespace {
-
-std::string SetupLogText() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return ReadTextFile(std::string(temp) + "setup.log");
-}
-
-DWORD RunQuietly(const std::string& arguments, const std::string& folder) {
-    ProgramUnderTest setup(SetupExePath(), arguments, folder);
-    return setup.WaitForExit(60000) ? setup.ExitCode() : STILL_ACTIVE;
-}
 
 std::string PlatformFolder(UINT (*query)(LPSTR, UINT)) {
     char path[MAX_PATH] = {};
@@ -45,16 +35,16 @@ TEST(UninstallSafety, ALogChangedAfterTheInstallIsNotCarriedOut) {
     WriteTextFile(elsewhere / "victim.txt", "not the package's");
     ASSERT_TRUE(WritePrivateProfileStringA("ProgramFiles", "file9", (elsewhere / "victim.txt").c_str(), log.c_str()));
 
-    const size_t told = SetupLogText().size();
+    const SetupLogTail told;
     EXPECT_EQ(RunQuietly("/S " + log, media.First()), 1603u);
-    EXPECT_NE(SetupLogText().find("was changed after the install; nothing was removed", told), std::string::npos);
+    EXPECT_NE(told.Text().find("was changed after the install; nothing was removed"), std::string::npos);
     EXPECT_TRUE(FileExists(elsewhere / "victim.txt"));
     EXPECT_TRUE(FileExists(folder + "\\guarded.txt"));
 
     // Put back as installed, the log is carried out, and its record goes with the package.
     WritePrivateProfileStringA("ProgramFiles", "file9", nullptr, log.c_str());
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, log.c_str());
-    EXPECT_EQ(RunQuietly("/S " + log, media.First()), 0u) << SetupLogText().substr(told);
+    EXPECT_EQ(RunQuietly("/S " + log, media.First()), 0u) << told.Text();
     EXPECT_FALSE(FolderExists(folder));
     EXPECT_TRUE(FileExists(elsewhere / "victim.txt"));
 }

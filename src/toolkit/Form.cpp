@@ -136,9 +136,7 @@ int Form::ShowModal() {
             modalResult_ = ResultCancel;
             break;
         }
-        if (application.PreTranslate(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        application.Dispatch(message);
     }
     modal_ = false;
     for (HWND window : disabled) EnableWindow(window, TRUE);
@@ -163,11 +161,13 @@ void Form::SetCaption(const std::string& caption) {
 
 void Form::Update() const {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Application::Instance().KeepAnswering();
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
+            if (busy_) return 0;
             if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
                 control->OnCommand(HIWORD(wParam));
                 return 0;
@@ -195,7 +195,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CLOSE:
-            Close();
+            if (!busy_) Close();
             return 0;
         case WM_MOUSEMOVE:
             Guarded([this] { FormMouseMove(); });

@@ -47,11 +47,6 @@ HICON ProgramIcon(int widthMetric, int heightMetric) {
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
-// A layout's screen coordinate in pixels; the platform's default position stays as it is.
-int ScreenPosition(int designCoordinate) {
-    return designCoordinate == CW_USEDEFAULT ? designCoordinate : ToPixels(designCoordinate);
-}
-
 // The other visible, enabled windows of the thread, disabled while a form is shown modally.
 std::vector<HWND> DisableOtherWindows(HWND except) {
     DisableWalk walk{except, {}};
@@ -84,8 +79,8 @@ Form::Form(const FormLayout& layout) : caption_(layout.caption), font_(layout.fo
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     Form* main = Application::Instance().MainForm();
     HWND owner = main ? main->Handle() : nullptr;
-    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, ScreenPosition(layout.bounds.left),
-                              ScreenPosition(layout.bounds.top), frame.right - frame.left, frame.bottom - frame.top,
+    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, ToPixels(layout.bounds.left),
+                              ToPixels(layout.bounds.top), frame.right - frame.left, frame.bottom - frame.top,
                               owner, nullptr, Application::Instance().InstanceHandle(), this);
 }
 

@@ -99,6 +99,7 @@ Control* Form::FindControl(HWND window) const {
 }
 
 void Form::Show() {
+    ChooseTaskbarButton();
     ShowWindow(handle_, SW_SHOW);
     SetForegroundWindow(handle_);
     UpdateWindow(handle_);
@@ -107,6 +108,15 @@ void Form::Show() {
 
 void Form::RunActivation() {
     Guarded([this] { FormActivate(); });
+}
+
+// The forms are owned by the main form, whose task-bar button stands for the run. While it is
+// hidden a form shown carries a button of its own, so the user can always get back to it.
+void Form::ChooseTaskbarButton() {
+    const Form* main = Application::Instance().MainForm();
+    const bool ownButton = main && main != this && !main->Visible();
+    const LONG_PTR exStyle = GetWindowLongPtrA(handle_, GWL_EXSTYLE);
+    SetWindowLongPtrA(handle_, GWL_EXSTYLE, ownButton ? exStyle | WS_EX_APPWINDOW : exStyle & ~WS_EX_APPWINDOW);
 }
 
 void Form::Hide() { ShowWindow(handle_, SW_HIDE); }

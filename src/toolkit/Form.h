@@ -65,6 +65,7 @@ protected:
 private:
     Control* FindControl(HWND window) const;
     void RunActivation();
+    void ChooseTaskbarButton();
 
     HWND handle_ = nullptr;
     std::string caption_;

@@ -12,14 +12,14 @@
 // being installed as the few bytes that arrived.
 TEST(DamagedMedia, AFileCutInsideItsCompressedHeaderIsAnErrorExpandingIt) {
     const SetupMedia media("[Package]\nname=Cut Package\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
-                           "file1=%%INSTALLPATH%%\\whole.txt\nfile2=%%INSTALLPATH%%\\cut.txt\n",
-                           "", {{{"whole.txt", "a file that arrives whole"}, {"cut.txt", "a file that arrives cut"}}});
+                           "file1=%%INSTALLPATH%%\\cut.txt\n",
+                           "", {{{"cut.txt", "a file whose compressed form arrives cut"}}});
     ASSERT_EQ(media.Error(), "");
     // The signature and the method, and nothing of the rest of the header.
     WriteTextFile(media.First() + "\\cut.tx_", std::string("SZDD\x88\xF0\x27\x33" "A", 9));
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string told = std::string(temp) + "setup.log";
+    char told[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, told);
+    lstrcatA(told, "setup.log");
     const size_t toldBefore = ReadTextFile(told).size();
     TempFolder target;
 
@@ -27,7 +27,6 @@ TEST(DamagedMedia, AFileCutInsideItsCompressedHeaderIsAnErrorExpandingIt) {
     ASSERT_TRUE(setup.WaitForExit(60000));
     EXPECT_EQ(setup.ExitCode(), 1603u);
     EXPECT_NE(ReadTextFile(told).find("Fatal Error: Error expanding cut.txt", toldBefore), std::string::npos);
-    EXPECT_TRUE(FileExists(target / "whole.txt"));
     EXPECT_FALSE(FileExists(target / "cut.txt"));
 
     ProgramUnderTest uninstall(SetupExePath(), "/S " + (target / "uninstal.ini"), target.Path());

@@ -3,9 +3,8 @@
 
 namespace ProgressFormLayout {
 
-// Placed where the platform chooses: the layout gives no position for this window.
-inline constexpr FormLayout Form{"TProgressForm", "Install Progress", {CW_USEDEFAULT, CW_USEDEFAULT, 381, 139},
-                                 FormBorder::Dialog, {}};
+// Where the dialogs open: centred where its twin, the uninstall progress window, is centred.
+inline constexpr FormLayout Form{"TProgressForm", "Install Progress", {226, 210, 381, 139}, FormBorder::Dialog, {}};
 
 inline constexpr Bounds IProgramName{24, 16, 329, 11};
 inline constexpr Bounds ICurrentFile{24, 29, 3, 11};

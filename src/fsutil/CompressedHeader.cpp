@@ -1,24 +1,29 @@
 #include "fsutil/CompressedHeader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/FileContent.h"
 
 namespace {
 
-// "SZDD", 0x88 0xF0 0x27 0x33, the method 'A', the replaced last character of the name,
-// then the expanded length, little-endian.
-constexpr unsigned char Magic[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A'};
+// "SZDD", 0x88 0xF0 0x27 0x33; then the method, the replaced last character of the name and
+// the expanded length, little-endian.
+constexpr unsigned char Signature[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
+constexpr size_t SignatureLetters = 4;
 constexpr size_t LengthOffset = 10;
 constexpr size_t HeaderSize = 14;
 
 }  // namespace
 
-std::optional<uint32_t> DeclaredExpandedLength(const std::string& path) {
+bool ExpandedAsDeclared(const std::string& path, uint32_t expandedLength) {
     unsigned char header[HeaderSize];
-    if (ReadFileStart(path, header, HeaderSize) != HeaderSize) return std::nullopt;
-    if (std::memcmp(header, Magic, sizeof Magic) != 0) return std::nullopt;
+    const size_t size = ReadFileStart(path, header, HeaderSize);
+    const bool compressed =
+        size >= SignatureLetters && std::memcmp(header, Signature, std::min(size, sizeof Signature)) == 0;
+    if (!compressed) return true;
+    if (size < HeaderSize) return false;
     const unsigned char* length = header + LengthOffset;
-    return static_cast<uint32_t>(length[0]) | static_cast<uint32_t>(length[1]) << 8 |
-           static_cast<uint32_t>(length[2]) << 16 | static_cast<uint32_t>(length[3]) << 24;
+    return expandedLength == (static_cast<uint32_t>(length[0]) | static_cast<uint32_t>(length[1]) << 8 |
+                              static_cast<uint32_t>(length[2]) << 16 | static_cast<uint32_t>(length[3]) << 24);
 }

@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 
-// The expanded length that the header of a file in the expansion library's format declares,
-// or nothing when the file at `path` does not start with that header (it is then stored as
-// it is). The expansion library itself never checks it, so a truncated file would expand
-// to a shorter one without complaint.
-std::optional<uint32_t> DeclaredExpandedLength(const std::string& path);
+// Whether `expandedLength` bytes are what the media file at `path` holds. The expansion library
+// never checks, so a truncated file would expand to a shorter one without complaint. A file
+// that begins with the compressed format's signature (as many of its eight bytes as the file
+// has, at least the four letters "SZDD") must have a whole header and expand to the length it
+// declares; a file cut inside its header is damaged. Any other file is stored as it is.
+bool ExpandedAsDeclared(const std::string& path, uint32_t expandedLength);

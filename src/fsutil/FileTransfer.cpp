@@ -28,15 +28,12 @@ std::string FindOnMedia(const std::string& name) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? found : std::string();
 }
 
-// Writes the expanded `source` into a new file `target` and tells whether the whole declared
-// content arrived.
-bool ExpandInto(const LzFile& source, std::optional<uint32_t> declared, const std::string& target) {
+// Writes the expanded `source` into a new file `target`; the count of bytes written, negative
+// on failure.
+LONG ExpandInto(const LzFile& source, const std::string& target) {
     const FileHandle output(
         CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!output.IsValid()) return false;
-    const LONG copied = source.CopyTo(output.Get());
-    if (copied < 0) return false;
-    return !declared || *declared == static_cast<uint32_t>(copied);
+    return output.IsValid() ? source.CopyTo(output.Get()) : -1;
 }
 
 }  // namespace
@@ -52,7 +49,8 @@ int ExpandToTemp(const std::string& name) {
     if (found.empty()) return -1;
     const LzFile source(found);
     if (!source.IsOpen()) return -1;
-    if (ExpandInto(source, DeclaredExpandedLength(found), target)) return 0;
+    const LONG expanded = ExpandInto(source, target);
+    if (expanded >= 0 && ExpandedAsDeclared(found, static_cast<uint32_t>(expanded))) return 0;
     // A short or damaged copy must not be installed in place of the file.
     DeleteFileA(target.c_str());
     return -1;

@@ -11,7 +11,9 @@ TProgressForm::TProgressForm()
       Button1(*this, ProgressFormLayout::Button1, ProgressFormLayout::CancelText, [this] { Button1Click(); }),
       TotalProgress(*this, ProgressFormLayout::TotalProgress) {}
 
+// Until the run ends the window answers as it goes (Update), but its button and close do nothing.
 void TProgressForm::FormActivate() {
+    const BusyScope running(*this);
     RunAborted = 0;
     InstallRun run(*this);
     run.Run();
@@ -52,4 +54,7 @@ void TProgressForm::SetBarPosition(ProgressBarRole bar, int position) {
     BarOf(bar).Update();
 }
 
-void TProgressForm::ShowEnded() { Button1.SetCaption("OK"); }
+void TProgressForm::ShowEnded() {
+    Button1.SetCaption("OK");
+    SetBusy(false);
+}

@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "base/OwnedHandle.h"
 #include "base/SetupError.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
@@ -30,16 +31,27 @@ void Application::Run() {
     if (!mainForm_) return;
     mainForm_->Show();
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (PreTranslate(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
 }
 
-bool Application::PreTranslate(MSG& message) {
+void Application::Dispatch(MSG& message) {
     HWND active = GetActiveWindow();
-    return active && IsDialogMessageA(active, &message);
+    if (active && IsDialogMessageA(active, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+bool Application::ProcessMessages() {
+    lastAnswered_ = GetTickCount64();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        Dispatch(message);
+    }
+    return true;
 }
 
 void Application::DestroyForms() {
@@ -74,11 +86,27 @@ std::string Application::Title() const {
     return name;
 }
 
+void Application::KeepAnswering() {
+    constexpr ULONGLONG Interval = 20;
+    if (GetTickCount64() - lastAnswered_ >= Interval) ProcessMessages();
+}
+
+// A timer rather than Sleep: the windows answer while it runs, and the pause lasts as long.
 void Application::Pause(DWORD milliseconds) {
-    if (pauseScript)
-        pauseScript(milliseconds);
-    else
-        Sleep(milliseconds);
+    if (pauseScript) return pauseScript(milliseconds);
+    const KernelObject timer(CreateWaitableTimerA(nullptr, TRUE, nullptr));
+    LARGE_INTEGER due;
+    due.QuadPart = -10000LL * milliseconds;  // relative, in units of 100 nanoseconds
+    if (!timer.IsValid() || !SetWaitableTimer(timer.Get(), &due, 0, nullptr, nullptr, FALSE))
+        return Sleep(milliseconds);
+    HANDLE handle = timer.Get();
+    while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        // A quit request waits for the message loop; the pause still runs its course.
+        if (!ProcessMessages()) {
+            WaitForSingleObject(handle, INFINITE);
+            return;
+        }
+    }
 }
 
 void ReportHandlerError(const std::exception& error) noexcept {

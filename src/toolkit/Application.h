@@ -45,10 +45,17 @@ public:
     void ReportError(const std::string& message);
     // The executable's base name, every letter after the first in lower case.
     std::string Title() const;
+    // Pauses for that long; the windows keep answering meanwhile.
     void Pause(DWORD milliseconds);
 
-    // Lets the active form handle dialog keys (Tab, Enter); true when the message was taken.
-    bool PreTranslate(MSG& message);
+    // Dispatches one message as the message loops do, the active form's dialog keys (Tab, Enter) first.
+    void Dispatch(MSG& message);
+    // Lets the windows answer what waits for them (repaints, moves, other programs' questions)
+    // while a task runs on their thread. A quit request is left for the message loop: false then.
+    bool ProcessMessages();
+    // The same, when the windows last answered longer ago than a person notices: a task that
+    // calls it often stays responsive without painting for every step.
+    void KeepAnswering();
 
     // Test seams.
     std::function<int(const std::string& text, const std::string& caption, UINT style)> messageBoxScript;
@@ -60,4 +67,5 @@ private:
 
     std::vector<std::unique_ptr<Form>> forms_;
     Form* mainForm_ = nullptr;
+    ULONGLONG lastAnswered_ = 0;
 };

@@ -47,4 +47,5 @@ void Control::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOW :
 void Control::Update() const {
     InvalidateRect(handle_, nullptr, TRUE);
     UpdateWindow(handle_);
+    Application::Instance().KeepAnswering();
 }

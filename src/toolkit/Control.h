@@ -39,7 +39,8 @@ public:
     void SetBounds(const Bounds& bounds);
     bool Visible() const;
     void SetVisible(bool visible);
-    // Repaints pending changes at once.
+    // Repaints pending changes at once, and keeps the windows answering
+    // (Application::KeepAnswering).
     void Update() const;
 
     // Notifications routed here by the form.

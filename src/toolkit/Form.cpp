@@ -47,11 +47,6 @@ HICON ProgramIcon(int widthMetric, int heightMetric) {
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
-// A layout's screen coordinate in pixels; the platform's default position stays as it is.
-int ScreenPosition(int designCoordinate) {
-    return designCoordinate == CW_USEDEFAULT ? designCoordinate : ToPixels(designCoordinate);
-}
-
 // The other visible, enabled windows of the thread, disabled while a form is shown modally.
 std::vector<HWND> DisableOtherWindows(HWND except) {
     DisableWalk walk{except, {}};
@@ -84,8 +79,8 @@ Form::Form(const FormLayout& layout) : caption_(layout.caption), font_(layout.fo
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     Form* main = Application::Instance().MainForm();
     HWND owner = main ? main->Handle() : nullptr;
-    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, ScreenPosition(layout.bounds.left),
-                              ScreenPosition(layout.bounds.top), frame.right - frame.left, frame.bottom - frame.top,
+    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, ToPixels(layout.bounds.left),
+                              ToPixels(layout.bounds.top), frame.right - frame.left, frame.bottom - frame.top,
                               owner, nullptr, Application::Instance().InstanceHandle(), this);
 }
 
@@ -104,6 +99,7 @@ Control* Form::FindControl(HWND window) const {
 }
 
 void Form::Show() {
+    ChooseTaskbarButton();
     ShowWindow(handle_, SW_SHOW);
     SetForegroundWindow(handle_);
     UpdateWindow(handle_);
@@ -112,6 +108,15 @@ void Form::Show() {
 
 void Form::RunActivation() {
     Guarded([this] { FormActivate(); });
+}
+
+// The forms are owned by the main form, whose task-bar button stands for the run. While it is
+// hidden a form shown carries a button of its own, so the user can always get back to it.
+void Form::ChooseTaskbarButton() {
+    const Form* main = Application::Instance().MainForm();
+    const bool ownButton = main && main != this && !main->Visible();
+    const LONG_PTR exStyle = GetWindowLongPtrA(handle_, GWL_EXSTYLE);
+    SetWindowLongPtrA(handle_, GWL_EXSTYLE, ownButton ? exStyle | WS_EX_APPWINDOW : exStyle & ~WS_EX_APPWINDOW);
 }
 
 void Form::Hide() { ShowWindow(handle_, SW_HIDE); }
@@ -136,9 +141,7 @@ int Form::ShowModal() {
             modalResult_ = ResultCancel;
             break;
         }
-        if (application.PreTranslate(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        application.Dispatch(message);
     }
     modal_ = false;
     for (HWND window : disabled) EnableWindow(window, TRUE);
@@ -163,11 +166,13 @@ void Form::SetCaption(const std::string& caption) {
 
 void Form::Update() const {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Application::Instance().KeepAnswering();
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
+            if (busy_) return 0;
             if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
                 control->OnCommand(HIWORD(wParam));
                 return 0;
@@ -195,7 +200,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CLOSE:
-            Close();
+            if (!busy_) Close();
             return 0;
         case WM_MOUSEMOVE:
             Guarded([this] { FormMouseMove(); });

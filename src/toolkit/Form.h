@@ -38,9 +38,14 @@ public:
     int ModalResult() const { return modalResult_; }
     void Close();
 
+    // While a form is busy its buttons and close do nothing. It still repaints and moves
+    // whenever the task that keeps it busy lets the windows answer (Update).
+    void SetBusy(bool busy) { busy_ = busy; }
+
     std::string Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
-    // Repaints the window and its controls' pending changes at once.
+    // Repaints the window and its controls' pending changes at once, and keeps the windows
+    // answering (Application::KeepAnswering).
     void Update() const;
 
     void RegisterControl(Control& control);
@@ -60,13 +65,27 @@ protected:
 private:
     Control* FindControl(HWND window) const;
     void RunActivation();
+    void ChooseTaskbarButton();
 
     HWND handle_ = nullptr;
     std::string caption_;
     ScopedFont font_;
     std::map<HWND, Control*> controls_;
     bool modal_ = false;
+    bool busy_ = false;
     int modalResult_ = 0;
+};
+
+// Keeps a form busy for its own life, whichever way that ends.
+class BusyScope {
+public:
+    explicit BusyScope(Form& form) : form_(form) { form_.SetBusy(true); }
+    ~BusyScope() { form_.SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Form& form_;
 };
 
 // Registers the window class for forms of this name (idempotent).

@@ -30,8 +30,8 @@ private:
 
 Label::Label(Container& parent, const Bounds& bounds, const std::string& caption, LabelAlign align,
              const FontSpec* font, bool autoSize)
-    : Control(parent, "STATIC", SS_NOPREFIX | (align == LabelAlign::Center ? SS_CENTER : SS_LEFT), 0, bounds,
-              caption, font),
+    : Control(parent, "STATIC", SS_NOPREFIX | SS_ENDELLIPSIS | (align == LabelAlign::Center ? SS_CENTER : SS_LEFT), 0,
+              bounds, caption, font),
       color_(font ? font->color : RGB(0, 0, 0)),
       autoSize_(autoSize) {
     if (autoSize_) FitToText();

@@ -3,7 +3,8 @@
 
 enum class LabelAlign { Left, Center };
 
-// A static text. With autoSize it sizes itself to its text whenever the caption changes.
+// A static text on one line. With autoSize it sizes itself to its text whenever the caption
+// changes; otherwise a text wider than the label ends in "..." at its edge.
 class Label : public Control {
 public:
     Label(Container& parent, const Bounds& bounds, const std::string& caption, LabelAlign align = LabelAlign::Left,

@@ -12,7 +12,11 @@ TUninstallForm::TUninstallForm()
       ProgressBar1(*this, UninstallFormLayout::ProgressBar1),
       Button1(*this, UninstallFormLayout::Button1, CancelText, [this] { Button1Click(); }) {}
 
-void TUninstallForm::FormActivate() { UninstallRun(*this).Run(); }
+// Until the run ends the window answers as it goes (Update), but its button and close do nothing.
+void TUninstallForm::FormActivate() {
+    const BusyScope running(*this);
+    UninstallRun(*this).Run();
+}
 
 // The window is shown modally, so closing it ends the showing with the cancel result.
 void TUninstallForm::Button1Click() { Close(); }
@@ -48,4 +52,7 @@ void TUninstallForm::SetBarPosition(ProgressBarRole bar, int position) {
     ProgressBar1.Update();
 }
 
-void TUninstallForm::ShowEnded() { Button1.SetCaption("OK"); }
+void TUninstallForm::ShowEnded() {
+    Button1.SetCaption("OK");
+    SetBusy(false);
+}

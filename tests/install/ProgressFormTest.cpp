@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "install/InstallTestBed.h"
+#include "toolkit/Application.h"
 
 using namespace installtests;
 
@@ -41,13 +42,26 @@ TEST(ProgressForm, MouseClosesOnlyAfterAnEarlyEndAndTheButtonAlwaysCloses) {
     EXPECT_FALSE(form.Visible());
 }
 
-TEST(ProgressForm, ModalShowingRunsTheInstallAndAWaitingPressThenClosesIt) {
+TEST(ProgressForm, APressOrCloseDuringTheRunDoesNothingAndAPressAfterItCloses) {
     InstallTestBed bed;
-    bed.WriteScript("[Disks]\nn=0\n");
-    // A press made during the run waits in the queue and is handled after it.
-    PostMessageA(bed.form.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(bed.form.Button1.Handle()));
-    EXPECT_EQ(bed.form.ShowModal(), IDCANCEL);
-    ASSERT_EQ(bed.ui.Boxes().size(), 1u);
-    EXPECT_EQ(bed.ui.Boxes()[0].text, "Invalid number of disks");
+    const auto files = InstallTestBed::SampleFiles("paced", 1);
+    ASSERT_TRUE(PutCompressedOnMedia(bed.media.Path(), files));
+    bed.PutDiskId(1);
+    bed.WriteScript("[Disks]\nn=1\n[ProgramFiles01]\n" + InstallTestBed::ProgramFilesLines(bed.install.Path(), files));
+    // The pauses pace the run for real; the window answers what waits for it meanwhile.
+    Application::Instance().pauseScript = nullptr;
+    ShowWindow(bed.form.Handle(), SW_SHOWNA);
+    const auto press = [&bed] {
+        PostMessageA(bed.form.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(bed.form.Button1.Handle()));
+    };
+    press();
+    PostMessageA(bed.form.Handle(), WM_CLOSE, 0, 0);
+    bed.RunInstall();
+    EXPECT_EQ(bed.form.Button1.Caption(), "OK");
+    Application::Instance().ProcessMessages();
+    EXPECT_TRUE(bed.form.Visible()) << "nothing pressed during the run is left to close the window";
+    press();
+    Application::Instance().ProcessMessages();
+    EXPECT_FALSE(bed.form.Visible());
 }

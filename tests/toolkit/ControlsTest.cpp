@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
@@ -13,7 +16,45 @@ public:
     ControlsForm() : Form(ControlsLayout) {}
 };
 
+// The pixels a label paints with the window style it has now, column by column.
+std::vector<COLORREF> Painted(const Label& label) {
+    RECT area{};
+    GetClientRect(label.Handle(), &area);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, CreateBitmap(area.right, area.bottom, 1, 32, nullptr));
+    SendMessageA(label.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    std::vector<COLORREF> pixels;
+    for (int x = 0; x < area.right; ++x)
+        for (int y = 0; y < area.bottom; ++y) pixels.push_back(GetPixel(dc, x, y));
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+    return pixels;
+}
+
 }  // namespace
+
+// A centred package name on the main window: as a wrapping label shows a name that fits, and
+// on one line to the edge for one that does not.
+TEST(Label, ShowsOneLineThatLooksAsBeforeWhenTheTextFits) {
+    ControlsForm form;
+    const FontSpec font{"Times New Roman", -32, true, true, RGB(255, 0, 0)};
+    Label label(form, {24, 10, 377, 37}, "Some Application", LabelAlign::Center, &font);
+    const LONG_PTR oneLine = GetWindowLongPtrA(label.Handle(), GWL_STYLE);
+    const auto paintedWrapping = [&] {
+        SetWindowLongPtrA(label.Handle(), GWL_STYLE, oneLine & ~SS_ELLIPSISMASK);
+        const std::vector<COLORREF> pixels = Painted(label);
+        SetWindowLongPtrA(label.Handle(), GWL_STYLE, oneLine);
+        return pixels;
+    };
+    const auto inkInLast20Columns = [](const std::vector<COLORREF>& pixels) {
+        const auto ink = [](COLORREF c) { return c != GetSysColor(COLOR_BTNFACE); };
+        return std::any_of(pixels.end() - 20 * 37, pixels.end(), ink);
+    };
+    EXPECT_TRUE(Painted(label) == paintedWrapping());
+    label.SetCaption("Example Editor Professional Edition");
+    EXPECT_TRUE(inkInLast20Columns(Painted(label)));
+    EXPECT_FALSE(inkInLast20Columns(paintedWrapping())) << "wrapped, its first line ends short of the edge";
+}
 
 TEST(Label, AutoSizedLabelFollowsItsTextAndFixedOneKeepsItsBounds) {
     ControlsForm form;

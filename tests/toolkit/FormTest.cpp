@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,15 @@ TEST(Form, ModalScriptAnswersWithoutShowing) {
 TEST(Application, TitleIsTheExecutableBaseNameWithTheRestLowerCase) {
     // The test executable is setup_tests.exe.
     EXPECT_EQ(Application::Instance().Title(), "setup_tests");
+}
+
+TEST(Application, APauseLastsAsLongAsAskedWhileTheWindowsAnswer) {
+    RecordingForm form;
+    PostMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(form.Button1.Handle()));
+    const auto start = std::chrono::steady_clock::now();
+    Application::Instance().Pause(150);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
+    EXPECT_EQ(form.events, std::vector<std::string>{"click"});
 }
 
 TEST(ProgressBar, StepsByItsStepAndStaysWithinItsRange) {

@@ -17,7 +17,7 @@ constexpr int Label2MaxWidth =
 
 TChangeForm::TChangeForm()
     : Form(ChangeFormLayout::Form),
-      Lable1(*this, ChangeFormLayout::Lable1, CurrentFolderText, LabelAlign::Left, nullptr, true),
+      Lable1(*this, ChangeFormLayout::Lable1, CurrentFolderText),
       Label2(*this, ChangeFormLayout::Label2, "", LabelAlign::Left, nullptr, true),
       DriveComboBox1(*this, ChangeFormLayout::DriveComboBox1, &DriveFont, [this] { DriveComboBox1Change(); }),
       DirectoryListBox1(*this, ChangeFormLayout::DirectoryListBox1, DirectoryItemHeight, [this] { ShowOpenFolder(); }),

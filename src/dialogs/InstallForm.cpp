@@ -21,7 +21,7 @@ std::string ProposedInstallFolder() {
 
 TInstallForm::TInstallForm()
     : Form(InstallFormLayout::Form),
-      Label1(*this, InstallFormLayout::Label1, InstallToText, LabelAlign::Left, nullptr, true),
+      Label1(*this, InstallFormLayout::Label1, InstallToText),
       Edit1(*this, InstallFormLayout::Edit1),
       Button1(*this, InstallFormLayout::Button1, ChangeFolderText, [this] { Button1Click(); }),
       Button2(*this, InstallFormLayout::Button2, InstallText, [this] { Button2Click(); }),

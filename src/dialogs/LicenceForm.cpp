@@ -10,7 +10,7 @@ using namespace LicenceFormLayout;
 TLicenceForm::TLicenceForm()
     : Form(LicenceFormLayout::Form),
       Memo1(*this, LicenceFormLayout::Memo1, MemoPlaceholder, &MemoFont),
-      Label1(*this, LicenceFormLayout::Label1, AgreeNotice, LabelAlign::Left, &LabelFont, true),
+      Label1(*this, LicenceFormLayout::Label1, AgreeNotice, LabelAlign::Left, &LabelFont),
       Button1(*this, LicenceFormLayout::Button1, AgreeText, [this] { Button1Click(); }),
       Button2(*this, LicenceFormLayout::Button2, ExitText, [this] { Button2Click(); }) {}
 

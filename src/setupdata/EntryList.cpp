@@ -26,16 +26,32 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
+// A number that is the same for names that differ only in letter case, so a long list is mostly
+// compared by numbers.
+uint32_t FoldedHash(const std::string& name) {
+    const auto& lower = LowerCaseTable();
+    uint32_t hash = 2166136261u;
+    for (char c : name) hash = (hash ^ lower[static_cast<unsigned char>(c)]) * 16777619u;
+    return hash;
+}
+
 }  // namespace
 
 int EntryList::IndexOf(const std::string& name) const {
+    const uint32_t hash = FoldedHash(name);
     for (size_t i = 0; i < entries_.size(); ++i)
-        if (SameNameIgnoringCase(entries_[i].name, name)) return static_cast<int>(i);
+        if (hashes_[i] == hash && SameNameIgnoringCase(entries_[i].name, name)) return static_cast<int>(i);
     return -1;
 }
 
-void EntryList::Append(const std::string& name, const std::string& value) { entries_.push_back({name, value}); }
+void EntryList::Append(const std::string& name, const std::string& value) {
+    entries_.push_back({name, value});
+    hashes_.push_back(FoldedHash(name));
+}
 
 void EntryList::Replace(size_t i, const std::string& name, const std::string& value) { entries_[i] = {name, value}; }
 
-void EntryList::Remove(size_t i) { entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i)); }
+void EntryList::Remove(size_t i) {
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
+    hashes_.erase(hashes_.begin() + static_cast<std::ptrdiff_t>(i));
+}

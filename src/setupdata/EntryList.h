@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,11 @@ public:
     void Append(const std::string& name, const std::string& value);
     void Replace(size_t i, const std::string& name, const std::string& value);
     void Remove(size_t i);
-    void Clear() { entries_.clear(); }
 
     std::vector<Entry>::const_iterator begin() const { return entries_.begin(); }
     std::vector<Entry>::const_iterator end() const { return entries_.end(); }
 
 private:
     std::vector<Entry> entries_;
+    std::vector<uint32_t> hashes_;  // of each name, folded to one letter case
 };

@@ -41,6 +41,40 @@ std::vector<std::string> SplitAtZeroBytes(const std::string& text) {
     return parts;
 }
 
+// The section's lines, "name=value" each, read in one call.
+std::vector<std::string> ReadSectionLines(const std::string& path, const char* section) {
+    for (DWORD size = FirstBufferSize;; size *= 2) {
+        std::string buffer(size, '\0');
+        const DWORD length = GetPrivateProfileSectionA(section, buffer.data(), size, path.c_str());
+        if (length + NameListCutMargin < size) {
+            buffer.resize(length);
+            return SplitAtZeroBytes(buffer);
+        }
+    }
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Each key's value as reading it by name gives it, taken from the section's lines: one call where
+// a read per key costs the platform a search of the section each time. Empty when the lines do
+// not stand one for one with the key names, or a value is empty, blank-edged or quoted (which a
+// read by name treats its own way): the caller then reads key by key.
+std::vector<std::string> ValuesFromLines(const std::vector<std::string>& names, const std::vector<std::string>& lines) {
+    if (lines.size() != names.size()) return {};
+    std::vector<std::string> values;
+    values.reserve(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const size_t equals = names[i].size();
+        if (line.size() <= equals + 1 || line[equals] != '=' || line.compare(0, equals, names[i]) != 0) return {};
+        const char first = line[equals + 1];
+        const char last = line.back();
+        if (IsBlank(first) || IsBlank(last) || ((first == '"' || first == '\'') && last == first)) return {};
+        values.push_back(line.substr(equals + 1));
+    }
+    return values;
+}
+
 }  // namespace
 
 std::string ProfileFile::ReadValue(const char* section, const char* key, const char* defaultValue) const {
@@ -68,9 +102,14 @@ void ProfileFile::ReadKeyNames(const char* section, std::vector<std::string>& na
 void ProfileFile::ReadEntries(const char* section, EntryList& list) const {
     std::vector<std::string> names;
     ReadKeyNames(section, names);
-    for (const std::string& name : names) {
-        const std::string value = ReadValue(section, name.c_str(), "");
+    const std::vector<std::string> values = ValuesFromLines(names, ReadSectionLines(path_, section));
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
         const int existing = list.IndexOf(name);
+        // A repeated name reads as its first occurrence, the value the list already holds.
+        const std::string value = values.empty() ? ReadValue(section, name.c_str(), "")
+                                  : existing >= 0 ? list.Value(static_cast<size_t>(existing))
+                                                  : values[i];
         if (!value.empty()) {
             // A repeated name keeps its place and value but takes this occurrence's letter case.
             if (existing >= 0)

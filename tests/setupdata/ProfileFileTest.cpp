@@ -131,6 +131,14 @@ TEST_F(ProfileFileTest, ReadEntriesKeepsFirstValueLastCaseAndDropsEmpties) {
     EntryList none;
     file.ReadEntries("Absent", none);
     EXPECT_TRUE(none.Empty());
+
+    // Without empty values the section is read whole at once; the rules are the same, and values
+    // that reading by name treats its own way (quoted, blank-edged) read as it reads them.
+    const ProfileFile whole = FileWith("[S]\na=1\nA=2\nq=\"quoted value\"\nb = spaced \nc=3\n; a note\n");
+    EntryList read;
+    whole.ReadEntries("S", read);
+    EXPECT_EQ(LinesOf(read), (Lines{"A=1", "q=" + whole.ReadValue("S", "q", ""), "b=spaced", "c=3"}));
+    EXPECT_EQ(whole.ReadValue("S", "q", ""), "quoted value");
 }
 
 TEST_F(ProfileFileTest, ThousandsOfKeysAreListedWhole) {

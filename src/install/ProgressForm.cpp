@@ -2,6 +2,7 @@
 
 #include "forms/ProgressFormLayout.h"
 #include "install/InstallRun.h"
+#include "toolkit/Application.h"
 
 TProgressForm::TProgressForm()
     : Form(ProgressFormLayout::Form),
@@ -37,21 +38,23 @@ void TProgressForm::ShowPhase(const std::string& text) {
     IProgramName.Update();
 }
 
+// The file shown and the bars stepped after it are painted together when the window next
+// answers: at the pause that follows each file, or within 20 ms.
 void TProgressForm::ShowCurrentItem(const std::string& text) {
     ICurrentFile.SetCaption(text);
-    ICurrentFile.Update();
+    Application::Instance().KeepAnswering();
 }
 
 void TProgressForm::SetBarStep(ProgressBarRole bar, int step) { BarOf(bar).SetStep(step); }
 
 void TProgressForm::StepBar(ProgressBarRole bar) {
     BarOf(bar).StepIt();
-    BarOf(bar).Update();
+    Application::Instance().KeepAnswering();
 }
 
 void TProgressForm::SetBarPosition(ProgressBarRole bar, int position) {
     BarOf(bar).SetPosition(position);
-    BarOf(bar).Update();
+    Application::Instance().KeepAnswering();
 }
 
 void TProgressForm::ShowEnded() {

@@ -19,11 +19,11 @@ TChangeForm::TChangeForm()
     : Form(ChangeFormLayout::Form),
       Lable1(*this, ChangeFormLayout::Lable1, CurrentFolderText),
       Label2(*this, ChangeFormLayout::Label2, "", LabelAlign::Left, nullptr, true),
-      DriveComboBox1(*this, ChangeFormLayout::DriveComboBox1, &DriveFont, [this] { DriveComboBox1Change(); }),
-      DirectoryListBox1(*this, ChangeFormLayout::DirectoryListBox1, DirectoryItemHeight, [this] { ShowOpenFolder(); }),
-      Button1(*this, ChangeFormLayout::Button1, OkText, [this] { Button1Click(); }),
-      Button2(*this, ChangeFormLayout::Button2, CancelText, [this] { Button2Click(); }) {
-    PopupMenu1.AddItem(NewFolderText, [this] { NewFolder1Click(); });
+      DriveComboBox1(*this, ChangeFormLayout::DriveComboBox1, &DriveFont, Bind<&TChangeForm::DriveComboBox1Change>(this)),
+      DirectoryListBox1(*this, ChangeFormLayout::DirectoryListBox1, DirectoryItemHeight, Bind<&TChangeForm::ShowOpenFolder>(this)),
+      Button1(*this, ChangeFormLayout::Button1, OkText, Bind<&TChangeForm::Button1Click>(this)),
+      Button2(*this, ChangeFormLayout::Button2, CancelText, Bind<&TChangeForm::Button2Click>(this)) {
+    PopupMenu1.AddItem(NewFolderText, Bind<&TChangeForm::NewFolder1Click>(this));
     DirectoryListBox1.SetPopupMenu(&PopupMenu1);
 }
 

@@ -23,9 +23,9 @@ TInstallForm::TInstallForm()
     : Form(InstallFormLayout::Form),
       Label1(*this, InstallFormLayout::Label1, InstallToText),
       Edit1(*this, InstallFormLayout::Edit1),
-      Button1(*this, InstallFormLayout::Button1, ChangeFolderText, [this] { Button1Click(); }),
-      Button2(*this, InstallFormLayout::Button2, InstallText, [this] { Button2Click(); }),
-      Button3(*this, InstallFormLayout::Button3, ExitText, [this] { Button3Click(); }) {}
+      Button1(*this, InstallFormLayout::Button1, ChangeFolderText, Bind<&TInstallForm::Button1Click>(this)),
+      Button2(*this, InstallFormLayout::Button2, InstallText, Bind<&TInstallForm::Button2Click>(this)),
+      Button3(*this, InstallFormLayout::Button3, ExitText, Bind<&TInstallForm::Button3Click>(this)) {}
 
 void TInstallForm::ShowInstallFolder() {
     Edit1.SetText(Setup.InstallFolder);

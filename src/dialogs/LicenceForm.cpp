@@ -11,8 +11,8 @@ TLicenceForm::TLicenceForm()
     : Form(LicenceFormLayout::Form),
       Memo1(*this, LicenceFormLayout::Memo1, MemoPlaceholder, &MemoFont),
       Label1(*this, LicenceFormLayout::Label1, AgreeNotice, LabelAlign::Left, &LabelFont),
-      Button1(*this, LicenceFormLayout::Button1, AgreeText, [this] { Button1Click(); }),
-      Button2(*this, LicenceFormLayout::Button2, ExitText, [this] { Button2Click(); }) {}
+      Button1(*this, LicenceFormLayout::Button1, AgreeText, Bind<&TLicenceForm::Button1Click>(this)),
+      Button2(*this, LicenceFormLayout::Button2, ExitText, Bind<&TLicenceForm::Button2Click>(this)) {}
 
 void TLicenceForm::FormActivate() {
     SetCaption(FormatText("Licence Agreement for %s", Setup.PackageName.c_str()));

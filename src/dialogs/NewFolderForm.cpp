@@ -11,8 +11,8 @@ using namespace NewFolderFormLayout;
 TNewFolderForm::TNewFolderForm()
     : Form(NewFolderFormLayout::Form),
       Edit1(*this, NewFolderFormLayout::Edit1),
-      Button1(*this, NewFolderFormLayout::Button1, CreateText, [this] { Button1Click(); }),
-      Button2(*this, NewFolderFormLayout::Button2, DoneText, [this] { Button2Click(); }) {
+      Button1(*this, NewFolderFormLayout::Button1, CreateText, Bind<&TNewFolderForm::Button1Click>(this)),
+      Button2(*this, NewFolderFormLayout::Button2, DoneText, Bind<&TNewFolderForm::Button2Click>(this)) {
     SendMessageA(Edit1.Handle(), EM_SETLIMITTEXT, MaxNameLength, 0);
 }
 

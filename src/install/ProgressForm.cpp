@@ -9,7 +9,7 @@ TProgressForm::TProgressForm()
       IProgramName(*this, ProgressFormLayout::IProgramName, ProgressFormLayout::ProgramNameDesign),
       ICurrentFile(*this, ProgressFormLayout::ICurrentFile, "", LabelAlign::Left, nullptr, true),
       ProgressBar1(*this, ProgressFormLayout::ProgressBar1, ProgressFormLayout::ProgressBar1Step),
-      Button1(*this, ProgressFormLayout::Button1, ProgressFormLayout::CancelText, [this] { Button1Click(); }),
+      Button1(*this, ProgressFormLayout::Button1, ProgressFormLayout::CancelText, Bind<&TProgressForm::Button1Click>(this)),
       TotalProgress(*this, ProgressFormLayout::TotalProgress) {}
 
 // Until the run ends the window answers as it goes (Update), but its button and close do nothing.

@@ -2,7 +2,7 @@
 
 #include "toolkit/Dispatch.h"
 
-Button::Button(Container& parent, const Bounds& bounds, const std::string& caption, std::function<void()> onClick)
+Button::Button(Container& parent, const Bounds& bounds, const char* caption, Handler onClick)
     : Control(parent, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, bounds, caption), onClick_(std::move(onClick)) {}
 
 void Button::Click() {

@@ -5,7 +5,7 @@
 #include "toolkit/Form.h"
 
 Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,
-                 const std::string& caption, const FontSpec* font)
+                 const char* caption, const FontSpec* font)
     : form_(parent.OwnerForm()), caption_(caption), bounds_(bounds) {
     if (font) {
         fontSpec_ = *font;
@@ -13,7 +13,7 @@ Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD 
         font_ = std::make_unique<ScopedFont>(*font);
     }
     const Bounds pixels = ToPixels(bounds);
-    handle_ = CreateWindowExA(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, pixels.left,
+    handle_ = CreateWindowExA(exStyle, windowClass, caption, WS_CHILD | WS_VISIBLE | style, pixels.left,
                               pixels.top, pixels.width, pixels.height, parent.ContainerHandle(), nullptr,
                               Application::Instance().InstanceHandle(), nullptr);
     HFONT handleFont = font_ ? font_->Get() : form_.FontHandle();

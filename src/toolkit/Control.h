@@ -26,7 +26,7 @@ protected:
 class Control {
 public:
     Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,
-            const std::string& caption, const FontSpec* font = nullptr);
+            const char* caption, const FontSpec* font = nullptr);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;

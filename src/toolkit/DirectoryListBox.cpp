@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include "base/CurrentDirectoryGuard.h"
 #include "base/FormatText.h"
@@ -17,10 +16,11 @@ namespace {
 
 constexpr int IndentPerLevel = 2;
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-    });
+// Keeps the names sorted without regard to case as they arrive; a folder holds few enough.
+void InsertSorted(std::vector<std::string>& names, const std::string& name) {
+    auto place = names.begin();
+    while (place != names.end() && _stricmp(place->c_str(), name.c_str()) <= 0) ++place;
+    names.insert(place, name);
 }
 
 }  // namespace
@@ -35,9 +35,8 @@ std::vector<std::string> SubfolderNames(const std::string& folder) {
     if (!find.IsValid()) return names;
     do {
         const std::string name = data.cFileName;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") names.push_back(name);
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") InsertSorted(names, name);
     } while (FindNextFileA(find.Get(), &data));
-    std::sort(names.begin(), names.end(), LessIgnoringCase);
     return names;
 }
 
@@ -55,7 +54,7 @@ std::vector<std::string> PathLevels(const std::string& path) {
 }
 
 DirectoryListBox::DirectoryListBox(Container& parent, const Bounds& bounds, int itemHeight,
-                                   std::function<void()> onChange)
+                                   Handler onChange)
     : Control(parent, "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
               bounds, ""),
       onChange_(std::move(onChange)) {

@@ -1,9 +1,9 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "toolkit/Control.h"
+#include "toolkit/Handler.h"
 
 class PopupMenu;
 
@@ -12,7 +12,7 @@ class PopupMenu;
 // one and the process's current directory, then runs the change handler.
 class DirectoryListBox : public Control {
 public:
-    DirectoryListBox(Container& parent, const Bounds& bounds, int itemHeight, std::function<void()> onChange);
+    DirectoryListBox(Container& parent, const Bounds& bounds, int itemHeight, Handler onChange);
     ~DirectoryListBox() override;
 
     // The full path of the open folder.
@@ -44,7 +44,7 @@ private:
     std::string directory_;
     std::vector<std::string> ancestors_;   // "C:\" then each level's name, the open folder last
     std::vector<std::string> subfolders_;  // sorted without regard to case
-    std::function<void()> onChange_;
+    Handler onChange_;
     PopupMenu* popupMenu_ = nullptr;
     WNDPROC listProc_ = nullptr;
 };

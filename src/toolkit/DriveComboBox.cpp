@@ -9,7 +9,7 @@ char LowerDriveLetter(char letter) { return static_cast<char>(std::tolower(stati
 std::string DriveEntryText(char letter) { return std::string{LowerDriveLetter(letter), ':'}; }
 
 DriveComboBox::DriveComboBox(Container& parent, const Bounds& bounds, const FontSpec* font,
-                             std::function<void()> onChange)
+                             Handler onChange)
     // The height given to a drop-down list is that of its list when open.
     : Control(parent, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0,
               {bounds.left, bounds.top, bounds.width, bounds.height * 10}, "", font),

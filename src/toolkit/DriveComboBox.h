@@ -1,15 +1,15 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "toolkit/Control.h"
+#include "toolkit/Handler.h"
 
 // A drop-down list of the machine's drives, shown as "c:". Volume names are not asked for:
 // a drive without a medium, or one that may not be read, would stall or fail the asking. Choosing a drive runs the change handler at the form's dispatch point.
 class DriveComboBox : public Control {
 public:
-    DriveComboBox(Container& parent, const Bounds& bounds, const FontSpec* font, std::function<void()> onChange);
+    DriveComboBox(Container& parent, const Bounds& bounds, const FontSpec* font, Handler onChange);
 
     // The lower-case letter of the chosen drive; 0 when none is chosen.
     char Drive() const;
@@ -28,7 +28,7 @@ private:
     int IndexOf(char letter) const;
 
     std::vector<char> drives_;
-    std::function<void()> onChange_;
+    Handler onChange_;
 };
 
 // The text an entry shows for a drive: "c:".

@@ -1,6 +1,6 @@
 #include "toolkit/Edit.h"
 
-Edit::Edit(Container& parent, const Bounds& bounds, const std::string& text)
+Edit::Edit(Container& parent, const Bounds& bounds, const char* text)
     : Control(parent, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, bounds, text) {
     // No length limit of its own beyond the platform's.
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);

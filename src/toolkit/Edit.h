@@ -4,7 +4,7 @@
 // A single-line edit box.
 class Edit : public Control {
 public:
-    Edit(Container& parent, const Bounds& bounds, const std::string& text = "");
+    Edit(Container& parent, const Bounds& bounds, const char* text = "");
 
     // The text as it stands in the box now (typed text included).
     std::string Text() const;

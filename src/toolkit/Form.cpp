@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <set>
 #include <vector>
 
 #include "toolkit/Application.h"
@@ -57,8 +56,10 @@ std::vector<HWND> DisableOtherWindows(HWND except) {
 }  // namespace
 
 void RegisterFormClass(const char* className) {
-    static std::set<std::string> registered;
-    if (!registered.insert(className).second) return;
+    // Registered once: a class that is there already keeps its registration.
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(Application::Instance().InstanceHandle(), className, &existing)) return;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = Form::WindowProc;
@@ -91,11 +92,12 @@ void Form::DestroyHandle() {
     handle_ = nullptr;
 }
 
-void Form::RegisterControl(Control& control) { controls_[control.Handle()] = &control; }
+void Form::RegisterControl(Control& control) { controls_.push_back(&control); }
 
 Control* Form::FindControl(HWND window) const {
-    const auto found = controls_.find(window);
-    return found == controls_.end() ? nullptr : found->second;
+    for (Control* control : controls_)
+        if (control->Handle() == window) return control;
+    return nullptr;
 }
 
 void Form::Show() {

@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
 #include <string>
+#include <vector>
 
 #include "toolkit/Control.h"
 #include "toolkit/Layout.h"
@@ -70,7 +70,7 @@ private:
     HWND handle_ = nullptr;
     std::string caption_;
     ScopedFont font_;
-    std::map<HWND, Control*> controls_;
+    std::vector<Control*> controls_;  // a window holds a handful
     bool modal_ = false;
     bool busy_ = false;
     int modalResult_ = 0;

@@ -28,7 +28,7 @@ private:
 
 }  // namespace
 
-Label::Label(Container& parent, const Bounds& bounds, const std::string& caption, LabelAlign align,
+Label::Label(Container& parent, const Bounds& bounds, const char* caption, LabelAlign align,
              const FontSpec* font, bool autoSize)
     : Control(parent, "STATIC", SS_NOPREFIX | SS_ENDELLIPSIS | (align == LabelAlign::Center ? SS_CENTER : SS_LEFT), 0,
               bounds, caption, font),

@@ -7,7 +7,7 @@ enum class LabelAlign { Left, Center };
 // changes; otherwise a text wider than the label ends in "..." at its edge.
 class Label : public Control {
 public:
-    Label(Container& parent, const Bounds& bounds, const std::string& caption, LabelAlign align = LabelAlign::Left,
+    Label(Container& parent, const Bounds& bounds, const char* caption, LabelAlign align = LabelAlign::Left,
           const FontSpec* font = nullptr, bool autoSize = false);
 
     void SetCaption(const std::string& caption) override;

@@ -20,7 +20,7 @@ std::string JoinLinesForDisplay(const std::string& content) {
     return text;
 }
 
-Memo::Memo(Container& parent, const Bounds& bounds, const std::string& text, const FontSpec* font)
+Memo::Memo(Container& parent, const Bounds& bounds, const char* text, const FontSpec* font)
     : Control(parent, "EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
               WS_EX_CLIENTEDGE, bounds, text, font) {
     // A multi-line box holds only about 30000 characters unless told otherwise.

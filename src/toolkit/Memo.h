@@ -4,7 +4,7 @@
 // A read-only multi-line text box with a vertical scroll bar; long lines wrap at its width.
 class Memo : public Control {
 public:
-    Memo(Container& parent, const Bounds& bounds, const std::string& text, const FontSpec* font = nullptr);
+    Memo(Container& parent, const Bounds& bounds, const char* text, const FontSpec* font = nullptr);
 
     // Replaces the whole text with the file's lines. A file that cannot be opened raises
     // SetupError "Cannot open file <name>" and leaves the text as it was.

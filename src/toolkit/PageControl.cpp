@@ -39,7 +39,7 @@ void RegisterPanelClass() {
 
 }  // namespace
 
-TabSheet::TabSheet(PageControl& pages, const std::string& caption) : pages_(pages), caption_(caption) {
+TabSheet::TabSheet(PageControl& pages, const char* caption) : pages_(pages), caption_(caption) {
     RegisterPanelClass();
     const RECT area = pages.PageArea();
     panel_ = CreateWindowExA(WS_EX_CONTROLPARENT, PanelClass, "", WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,

@@ -10,7 +10,7 @@ class PageControl;
 // One page of a PageControl: a panel that holds controls, with a tab that can be hidden.
 class TabSheet : public Container {
 public:
-    TabSheet(PageControl& pages, const std::string& caption);
+    TabSheet(PageControl& pages, const char* caption);
     TabSheet(const TabSheet&) = delete;
     TabSheet& operator=(const TabSheet&) = delete;
 

@@ -8,7 +8,7 @@ PopupMenu::~PopupMenu() {
     if (menu_) DestroyMenu(menu_);
 }
 
-size_t PopupMenu::AddItem(const std::string& caption, std::function<void()> onClick) {
+size_t PopupMenu::AddItem(const std::string& caption, Handler onClick) {
     items_.push_back({caption, std::move(onClick)});
     // Item ids start at 1: TrackPopupMenu returns 0 when nothing was chosen.
     AppendMenuA(menu_, MF_STRING, items_.size(), items_.back().caption.c_str());

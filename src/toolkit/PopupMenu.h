@@ -1,7 +1,7 @@
 #pragma once
+#include "toolkit/Handler.h"
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +14,7 @@ public:
     PopupMenu& operator=(const PopupMenu&) = delete;
 
     // Adds an item; returns its index.
-    size_t AddItem(const std::string& caption, std::function<void()> onClick);
+    size_t AddItem(const std::string& caption, Handler onClick);
     const std::string& ItemCaption(size_t index) const { return items_.at(index).caption; }
     size_t ItemCount() const { return items_.size(); }
 
@@ -26,7 +26,7 @@ public:
 private:
     struct Item {
         std::string caption;
-        std::function<void()> onClick;
+        Handler onClick;
     };
     HMENU menu_;
     std::vector<Item> items_;

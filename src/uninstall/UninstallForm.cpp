@@ -10,7 +10,7 @@ TUninstallForm::TUninstallForm()
       UProgramName(*this, UninstallFormLayout::UProgramName, ProgramNameDesign),
       UCurrentFile(*this, UninstallFormLayout::UCurrentFile, "", LabelAlign::Left, nullptr, true),
       ProgressBar1(*this, UninstallFormLayout::ProgressBar1),
-      Button1(*this, UninstallFormLayout::Button1, CancelText, [this] { Button1Click(); }) {}
+      Button1(*this, UninstallFormLayout::Button1, CancelText, Bind<&TUninstallForm::Button1Click>(this)) {}
 
 // Until the run ends the window answers as it goes (Update), but its button and close do nothing.
 void TUninstallForm::FormActivate() {

@@ -21,7 +21,7 @@ constexpr FormLayout TestLayout{"TTestForm", "Test", {10, 10, 200, 100}, FormBor
 
 class RecordingForm : public Form {
 public:
-    RecordingForm() : Form(TestLayout), Button1(*this, {10, 10, 75, 25}, "&Go", [this] { Button1Click(); }) {}
+    RecordingForm() : Form(TestLayout), Button1(*this, {10, 10, 75, 25}, "&Go", Bind<&RecordingForm::Button1Click>(this)) {}
 
     void FormActivate() override {
         events.push_back(Visible() ? "activate visible" : "activate hidden");

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "base/FormatText.h"
+#include "base/OwnedHandle.h"
 #include "fsutil/InstallFolder.h"
 #include "install/InstallRun.h"
 #include "setupdata/ScriptNames.h"
@@ -25,14 +26,14 @@ std::string CommandLineOf(const std::string& arguments) {
     return "\"" + SetupProgramCopyPath() + "\" " + arguments;
 }
 
-// What the logged program files take on the disk, in kilobytes.
+// What the logged program files take on the disk, in kilobytes, as a search of each reports it.
 DWORD InstalledKilobytes() {
     EntryList files;
     Setup.UninstallLog->ReadEntries(LogProgramFilesSection, files);
     unsigned long long bytes = 0;
     for (const Entry& file : files) {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (GetFileAttributesExA(file.value.c_str(), GetFileExInfoStandard, &data))
+        WIN32_FIND_DATAA data;
+        if (FindHandle(FindFirstFileA(file.value.c_str(), &data)).IsValid())
             bytes += static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     }
     return static_cast<DWORD>((bytes + 1023) / 1024);

@@ -1,11 +1,11 @@
 #include "setupdata/ScriptGroups.h"
 
+#include "base/AsciiCase.h"
+
 namespace {
 
 constexpr size_t KeyValueGroupSize = 4;
 constexpr size_t ShortcutPairSize = 2;
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 

@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cctype>
-
+#include "base/AsciiCase.h"
 #include "base/OwnedHandle.h"
 #include "base/SetupError.h"
 #include "toolkit/Dispatch.h"
@@ -82,7 +81,7 @@ std::string Application::Title() const {
     const size_t dot = name.rfind('.');
     if (dot != std::string::npos) name.erase(dot);
     for (size_t i = 1; i < name.size(); ++i)
-        name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+        name[i] = AsciiLower(name[i]);
     return name;
 }
 

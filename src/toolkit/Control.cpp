@@ -45,7 +45,6 @@ bool Control::Visible() const { return GetWindowLongPtrA(handle_, GWL_STYLE) & W
 void Control::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
 
 void Control::Update() const {
-    InvalidateRect(handle_, nullptr, TRUE);
-    UpdateWindow(handle_);
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     Application::Instance().KeepAnswering();
 }

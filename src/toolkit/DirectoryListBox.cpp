@@ -148,7 +148,7 @@ void DirectoryListBox::Fill() {
         SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((indent + name).c_str()));
     SendMessageA(Handle(), LB_SETCURSEL, OpenEntryIndex(), 0);
     SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 std::vector<std::string> DirectoryListBox::EntryNames() const {

@@ -1,10 +1,9 @@
 #include "toolkit/DriveComboBox.h"
 
-#include <cctype>
-
+#include "base/AsciiCase.h"
 #include "toolkit/Dispatch.h"
 
-char LowerDriveLetter(char letter) { return static_cast<char>(std::tolower(static_cast<unsigned char>(letter))); }
+char LowerDriveLetter(char letter) { return AsciiLower(letter); }
 
 std::string DriveEntryText(char letter) { return std::string{LowerDriveLetter(letter), ':'}; }
 

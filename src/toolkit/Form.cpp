@@ -104,7 +104,7 @@ void Form::Show() {
     ChooseTaskbarButton();
     ShowWindow(handle_, SW_SHOW);
     SetForegroundWindow(handle_);
-    UpdateWindow(handle_);
+    RedrawWindow(handle_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     RunActivation();
 }
 

@@ -14,7 +14,8 @@ public:
     explicit UnattendedFace(const std::string& logPath);
 
     int Ask(const std::string& text, const char* caption, UINT style) override;
-    void Pause(DWORD) override {}
+    void BeginPause(DWORD) override {}
+    void EndPause() override {}
     void Beep() override {}
 
     void ShowCaption(const std::string&) override {}

@@ -35,6 +35,23 @@ bool IsWorkingCopyName(const std::string& name) {
     return lstrcmpiA(name.c_str(), ScriptFileName) == 0 || lstrcmpiA(name.c_str(), LogFileName) == 0;
 }
 
+// Expands the file a script line names and copies it to its destination (`dest`); the message
+// of a failure, which leaves nothing behind in Temp, or nothing.
+std::optional<std::string> TransferFile(const std::string& value, std::string& dest) {
+    const std::optional<std::string> expanded = ExpandedDestination(value);
+    // A destination beyond a path buffer is refused before anything is expanded.
+    if (!expanded) return FormatText("Error installing %s", Quoted(FileNamePart(value)).c_str());
+    dest = *expanded;
+    const std::string name = FileNamePart(dest);
+    // It would land on the run's own working copy of the script or the log.
+    if (IsWorkingCopyName(name)) return FormatText("Error installing %s", Quoted(name).c_str());
+    if (ExpandToTemp(name) != 0) return FormatText("Error expanding %s", Quoted(name).c_str());
+    const bool copied = CopyFromTemp(name, dest, false) == 0;
+    DeleteTempFile(name);
+    if (!copied) return FormatText("Error installing %s", Quoted(name).c_str());
+    return std::nullopt;
+}
+
 }  // namespace
 
 void InstallRun::InstallProgramFiles(int disk, int diskCount) {
@@ -48,35 +65,23 @@ void InstallRun::InstallProgramFiles(int disk, int diskCount) {
     const float perFile = FilesShare / static_cast<float>(count);
     SetBarSteps(static_cast<int>(perFile), static_cast<int>(perFile / static_cast<float>(diskCount)));
 
-    for (size_t i = 0; i < count; ++i) {
-        const std::optional<std::string> dest = ExpandedDestination(entries.Value(i));
-        // A destination beyond a path buffer is refused before anything is expanded.
-        if (!dest) {
-            FailRun(FormatText("Error installing %s", Quoted(FileNamePart(entries.Value(i))).c_str()));
-            return;
-        }
-        const std::string name = FileNamePart(*dest);
-        // It would land on the run's own working copy of the script or the log.
-        if (IsWorkingCopyName(name)) {
-            FailRun(FormatText("Error installing %s", Quoted(name).c_str()));
-            return;
-        }
-        if (ExpandToTemp(name) != 0) {
-            FailRun(FormatText("Error expanding %s", Quoted(name).c_str()));
-            return;
-        }
-        if (CopyFromTemp(name, *dest, false) != 0) {
-            FailRun(FormatText("Error installing %s", Quoted(name).c_str()));
-            DeleteTempFile(name);
-            return;
-        }
-        DeleteTempFile(name);
-        Face().Pause(PauseBeforeLog);
-        LogFile(*dest);
-        view_.ShowCurrentItem(DisplayText(*dest));
+    std::string dest;
+    std::optional<std::string> failure = TransferFile(entries.Value(0), dest);
+    for (size_t i = 0;; ++i) {
+        if (failure) return FailRun(*failure);
+        Face().BeginPause(PauseBeforeLog);
+        LogFile(dest);
+        Face().EndPause();
+        // The next file is expanded while this one is shown: the pauses pace what the person
+        // sees, and the engine's work runs inside them instead of adding to them.
+        Face().BeginPause(PauseAfterFile);
+        view_.ShowCurrentItem(DisplayText(dest));
         StepBars();
-        const bool lastOfEarlierDisk = i + 1 == count && diskCount > 1 && disk < diskCount;
+        const bool last = i + 1 == count;
+        const bool lastOfEarlierDisk = last && diskCount > 1 && disk < diskCount;
         if (lastOfEarlierDisk) view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
-        Face().Pause(PauseAfterFile);
+        if (!last) failure = TransferFile(entries.Value(i + 1), dest);
+        Face().EndPause();
+        if (last) return;
     }
 }

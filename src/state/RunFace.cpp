@@ -10,7 +10,8 @@ public:
     int Ask(const std::string& text, const char* caption, UINT style) override {
         return Application::Instance().ShowMessageBox(text, caption, style);
     }
-    void Pause(DWORD milliseconds) override { Application::Instance().Pause(milliseconds); }
+    void BeginPause(DWORD milliseconds) override { Application::Instance().BeginPause(milliseconds); }
+    void EndPause() override { Application::Instance().EndPause(); }
     void Beep() override { MessageBeep(MB_ICONEXCLAMATION); }
 };
 

@@ -11,8 +11,10 @@ class RunFace {
 public:
     // A message box of the run; the button chosen (IDYES, IDNO, IDOK, IDCANCEL).
     virtual int Ask(const std::string& text, const char* caption, UINT style) = 0;
-    // Paces the install for a person watching it.
-    virtual void Pause(DWORD milliseconds) = 0;
+    // Paces the install for a person watching it: the pause starts at BeginPause and EndPause
+    // waits for what is left of it, so the engine's work in between does not lengthen it.
+    virtual void BeginPause(DWORD milliseconds) = 0;
+    virtual void EndPause() = 0;
     // The platform's exclamation sound, at a change of disks and at the end of the install.
     virtual void Beep() = 0;
 

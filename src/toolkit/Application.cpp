@@ -91,14 +91,19 @@ void Application::KeepAnswering() {
 }
 
 // A timer rather than Sleep: the windows answer while it runs, and the pause lasts as long.
-void Application::Pause(DWORD milliseconds) {
-    if (pauseScript) return pauseScript(milliseconds);
-    const KernelObject timer(CreateWaitableTimerA(nullptr, TRUE, nullptr));
+void Application::BeginPause(DWORD milliseconds) {
+    pauseLength_ = milliseconds;
+    if (pauseScript) return;
+    if (!pauseTimer_.IsValid()) pauseTimer_.Reset(CreateWaitableTimerA(nullptr, TRUE, nullptr));
     LARGE_INTEGER due;
     due.QuadPart = -10000LL * milliseconds;  // relative, in units of 100 nanoseconds
-    if (!timer.IsValid() || !SetWaitableTimer(timer.Get(), &due, 0, nullptr, nullptr, FALSE))
-        return Sleep(milliseconds);
-    HANDLE handle = timer.Get();
+    pauseTimed_ = pauseTimer_.IsValid() && SetWaitableTimer(pauseTimer_.Get(), &due, 0, nullptr, nullptr, FALSE);
+}
+
+void Application::EndPause() {
+    if (pauseScript) return pauseScript(pauseLength_);
+    if (!pauseTimed_) return Sleep(pauseLength_);
+    HANDLE handle = pauseTimer_.Get();
     while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
         // A quit request waits for the message loop; the pause still runs its course.
         if (!ProcessMessages()) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/OwnedHandle.h"
+
 class Form;
 
 // The resource name of the program's icon, which the title bars and the task bar show.
@@ -46,7 +48,14 @@ public:
     // The executable's base name, every letter after the first in lower case.
     std::string Title() const;
     // Pauses for that long; the windows keep answering meanwhile.
-    void Pause(DWORD milliseconds);
+    void Pause(DWORD milliseconds) {
+        BeginPause(milliseconds);
+        EndPause();
+    }
+    // A pause in two halves: it starts at BeginPause, and EndPause waits for what is left of it,
+    // so the work done in between runs inside the pause rather than after it.
+    void BeginPause(DWORD milliseconds);
+    void EndPause();
 
     // Dispatches one message as the message loops do, the active form's dialog keys (Tab, Enter) first.
     void Dispatch(MSG& message);
@@ -68,4 +77,7 @@ private:
     std::vector<std::unique_ptr<Form>> forms_;
     Form* mainForm_ = nullptr;
     ULONGLONG lastAnswered_ = 0;
+    KernelObject pauseTimer_;
+    DWORD pauseLength_ = 0;
+    bool pauseTimed_ = false;
 };

@@ -113,6 +113,23 @@ TEST(Application, APauseLastsAsLongAsAskedWhileTheWindowsAnswer) {
     EXPECT_EQ(form.events, std::vector<std::string>{"click"});
 }
 
+TEST(Application, WorkBetweenTheHalvesOfAPauseRunsInsideIt) {
+    using std::chrono::milliseconds;
+    const auto start = std::chrono::steady_clock::now();
+    Application::Instance().BeginPause(300);
+    Sleep(200);
+    Application::Instance().EndPause();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, milliseconds(300));
+    EXPECT_LT(elapsed, milliseconds(450));
+    // Work longer than the pause leaves nothing of it to wait for.
+    Application::Instance().BeginPause(50);
+    Sleep(120);
+    const auto late = std::chrono::steady_clock::now();
+    Application::Instance().EndPause();
+    EXPECT_LT(std::chrono::steady_clock::now() - late, milliseconds(40));
+}
+
 TEST(ProgressBar, StepsByItsStepAndStaysWithinItsRange) {
     RecordingForm form;
     ProgressBar bar(form, {0, 50, 100, 17}, 3);

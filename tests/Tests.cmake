@@ -10,7 +10,7 @@ list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/(e2e/planted|bench)/.*")
 add_executable(setup_tests ${SETUP_TEST_SOURCES})
 # The expansion tests share their edge cases with setup-media's own tests.
 target_include_directories(setup_tests PRIVATE tests tools/setup-media/tests)
-target_link_libraries(setup_tests PRIVATE setupcore gtest version)
+target_link_libraries(setup_tests PRIVATE setupcore gtest version comctl32)
 target_link_options(setup_tests PRIVATE -static)
 # Whole-program tests start the shipped exe; they find it by its Linux path (wine maps / to Z:).
 target_compile_definitions(setup_tests PRIVATE

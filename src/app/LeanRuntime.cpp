@@ -17,7 +17,7 @@ void __throw_logic_error(const char* message) { throw SetupError(message); }
 void __throw_out_of_range(const char* message) { throw SetupError(message); }
 void __throw_out_of_range_fmt(const char* format, ...) { throw SetupError(format); }
 void __throw_invalid_argument(const char* message) { throw SetupError(message); }
-void __throw_bad_function_call() { throw SetupError("Empty function called"); }
+void __throw_bad_function_call() { throw SetupError("Unexpected error"); }
 
 }  // namespace std
 

@@ -23,10 +23,3 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     }
     return false;
 }
-
-size_t ReadFileStart(const std::string& path, unsigned char* buffer, size_t size) {
-    const FileHandle file = OpenForReading(path);
-    DWORD got = 0;
-    if (!file.IsValid() || !ReadFile(file.Get(), buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
-    return got;
-}

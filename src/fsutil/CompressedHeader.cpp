@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/FileContent.h"
-
 namespace {
 
 // "SZDD", 0x88 0xF0 0x27 0x33; then the method, the replaced last character of the name and
@@ -12,17 +10,14 @@ namespace {
 constexpr unsigned char Signature[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
 constexpr size_t SignatureLetters = 4;
 constexpr size_t LengthOffset = 10;
-constexpr size_t HeaderSize = 14;
 
 }  // namespace
 
-bool ExpandedAsDeclared(const std::string& path, uint32_t expandedLength) {
-    unsigned char header[HeaderSize];
-    const size_t size = ReadFileStart(path, header, HeaderSize);
+bool ExpandedAsDeclared(const unsigned char* header, size_t size, uint32_t expandedLength) {
     const bool compressed =
         size >= SignatureLetters && std::memcmp(header, Signature, std::min(size, sizeof Signature)) == 0;
     if (!compressed) return true;
-    if (size < HeaderSize) return false;
+    if (size < CompressedHeaderSize) return false;
     const unsigned char* length = header + LengthOffset;
     return expandedLength == (static_cast<uint32_t>(length[0]) | static_cast<uint32_t>(length[1]) << 8 |
                               static_cast<uint32_t>(length[2]) << 16 | static_cast<uint32_t>(length[3]) << 24);

@@ -50,7 +50,8 @@ int ExpandToTemp(const std::string& name) {
     const LzFile source(found);
     if (!source.IsOpen()) return -1;
     const LONG expanded = ExpandInto(source, target);
-    if (expanded >= 0 && ExpandedAsDeclared(found, static_cast<uint32_t>(expanded))) return 0;
+    const bool whole = ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded));
+    if (expanded >= 0 && whole) return 0;
     // A short or damaged copy must not be installed in place of the file.
     DeleteFileA(target.c_str());
     return -1;

@@ -42,6 +42,12 @@ LzFile::LzFile(const std::string& path) : handle_(LZERROR_BADINHANDLE) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) return;
+    // The header as stored, read here once; the library then reads the file from its start.
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), start_, sizeof start_, &got, nullptr) ||
+        SetFilePointer(file.Get(), 0, nullptr, FILE_BEGIN) != 0)
+        return;
+    startSize_ = got;
     handle_ = Lz32()->init(FileNumber(file.Get()));
     // From here LZClose closes the file; a failed LZInit leaves it to us.
     if (IsOpen()) file.Release();

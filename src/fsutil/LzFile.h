@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "fsutil/CompressedHeader.h"
+
 // A file read through the expansion library: its content is expanded when it is in the
 // library's compressed format and passed through unchanged otherwise. Closed with LZClose when
 // the object goes. The library is loaded from the System folder on first use (it is not one
@@ -16,10 +18,15 @@ public:
     LzFile& operator=(const LzFile&) = delete;
 
     bool IsOpen() const { return handle_ >= 0; }
+    // The file's first bytes as stored, for ExpandedAsDeclared, and how many there are.
+    const unsigned char* Start() const { return start_; }
+    size_t StartSize() const { return startSize_; }
     // Writes the whole content, expanded, to `target`, a plain file open for writing, and gives
     // it the source's time stamp. The count of bytes written; negative on failure.
     LONG CopyTo(HANDLE target) const;
 
 private:
     INT handle_;
+    unsigned char start_[CompressedHeaderSize] = {};
+    size_t startSize_ = 0;
 };

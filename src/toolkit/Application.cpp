@@ -5,6 +5,7 @@
 #include "base/AsciiCase.h"
 #include "base/OwnedHandle.h"
 #include "base/SetupError.h"
+#include "base/SystemLibrary.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 
@@ -16,7 +17,12 @@ Application& Application::Instance() {
 void Application::Initialize() {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
-    if (!InitCommonControlsEx(&controls)) throw SetupError("Unable to load the common controls");
+    // Loaded here rather than imported: a run that shows no window does not wait for it. By
+    // name, so that the manifest directs it to the version 6 controls.
+    const HMODULE library = LoadLibraryA("comctl32.dll");
+    const auto initialize =
+        library ? ProcAddress<decltype(&InitCommonControlsEx)>(library, "InitCommonControlsEx") : nullptr;
+    if (!initialize || !initialize(&controls)) throw SetupError("Unable to load the common controls");
 }
 
 HINSTANCE Application::InstanceHandle() const { return GetModuleHandleA(nullptr); }

@@ -39,7 +39,10 @@ Label::Label(Container& parent, const Bounds& bounds, const char* caption, Label
 
 void Label::SetCaption(const std::string& caption) {
     Control::SetCaption(caption);
-    if (autoSize_) FitToText();
+    if (!autoSize_) return;
+    FitToText();
+    // A resize repaints only the strip it uncovers, and the text changed all along the label.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void Label::FitToText() {

@@ -73,6 +73,21 @@ TEST(Label, AutoSizedLabelFollowsItsTextAndFixedOneKeepsItsBounds) {
     EXPECT_STREQ(text, "a.b");
 }
 
+// The install's current file: a label that grows with a longer name is painted anew whole, not
+// only where it grew (which left the old text's ellipsis standing beside the new end).
+TEST(Label, AGrowingLabelIsPaintedAnewWhole) {
+    ControlsForm form;
+    ShowWindow(form.Handle(), SW_SHOWNA);
+    Label growing(form, {24, 29, 3, 11}, "", LabelAlign::Left, nullptr, true);
+    growing.SetCaption("C:\\Example\\readme.txt");
+    UpdateWindow(form.Handle());
+    growing.SetCaption("C:\\Program Files\\Example\\Data\\tool.dat");
+    RECT client{}, update{};
+    GetClientRect(growing.Handle(), &client);
+    ASSERT_TRUE(GetUpdateRect(growing.Handle(), &update, FALSE));
+    EXPECT_TRUE(EqualRect(&update, &client)) << update.left << ".." << update.right << " of " << client.right;
+}
+
 TEST(Edit, TextSetByCodeIsNotModifiedAndSelectAllSelectsEverything) {
     ControlsForm form;
     Edit edit(form, {56, 10, 233, 21});

@@ -12,6 +12,7 @@
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
+#include "state/UninstallLog.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void MergeEarlierLog(const std::string& installedLog) {
         current.ReadEntries(section.name, now);
         int number = 0;
         const auto append = [&](const std::string& value) {
-            merged.WriteValue(section.name, (section.keyPrefix + std::to_string(++number)).c_str(), value);
+            merged.WriteValue(section.name, NumberedKey(section.keyPrefix, ++number).c_str(), value);
         };
         for (const Entry& entry : before) append(entry.value);
         for (const Entry& entry : now)

@@ -80,6 +80,8 @@ void InstallRun::InstallProgramFiles(int disk, int diskCount) {
         const bool last = i + 1 == count;
         const bool lastOfEarlierDisk = last && diskCount > 1 && disk < diskCount;
         if (lastOfEarlierDisk) view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
+        // A large next file must not keep the window from showing this one first.
+        view_.ShowChanges();
         if (!last) failure = TransferFile(entries.Value(i + 1), dest);
         Face().EndPause();
         if (last) return;

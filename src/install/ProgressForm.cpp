@@ -57,6 +57,8 @@ void TProgressForm::SetBarPosition(ProgressBarRole bar, int position) {
     Application::Instance().KeepAnswering();
 }
 
+void TProgressForm::ShowChanges() { Application::Instance().ProcessMessages(); }
+
 void TProgressForm::ShowEnded() {
     Button1.SetCaption("OK");
     SetBusy(false);

@@ -32,6 +32,7 @@ public:
     void StepBar(ProgressBarRole bar) override;
     void SetBarPosition(ProgressBarRole bar, int position) override;
     void ShowEnded() override;
+    void ShowChanges() override;
 
 private:
     ProgressBar& BarOf(ProgressBarRole bar) { return bar == ProgressBarRole::Total ? TotalProgress : ProgressBar1; }

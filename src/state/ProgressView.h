@@ -7,7 +7,8 @@ enum class ProgressBarRole { Current, Total };
 
 // What a run's progress window shows: its caption, the phase, the item at hand, the bars
 // (over 0..100) and, once the run has ended, a button that reads "OK". The run does not return
-// to the message loop until it ends, so every change is shown at once.
+// to the message loop until it ends; a change is painted when the window next answers, at the
+// latest at the pause that follows it.
 class ProgressView {
 public:
     virtual void ShowCaption(const std::string& caption) = 0;
@@ -18,6 +19,8 @@ public:
     virtual void SetBarPosition(ProgressBarRole bar, int position) = 0;
     // The run has ended: the button now reads "OK".
     virtual void ShowEnded() = 0;
+    // Paints what changed now, before a step that may take long.
+    virtual void ShowChanges() {}
 
 protected:
     ~ProgressView() = default;

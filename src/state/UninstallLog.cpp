@@ -1,5 +1,6 @@
 #include "state/UninstallLog.h"
 
+#include "base/FormatText.h"
 #include "base/SetupError.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
@@ -15,10 +16,12 @@ const ProfileFile& OpenLog() {
 void AppendNumbered(const char* section, const char* keyPrefix, int& counter, const std::string& value) {
     const ProfileFile& log = OpenLog();
     ++counter;
-    log.WriteValue(section, (keyPrefix + std::to_string(counter)).c_str(), value);
+    log.WriteValue(section, NumberedKey(keyPrefix, counter).c_str(), value);
 }
 
 }  // namespace
+
+std::string NumberedKey(const char* keyPrefix, int number) { return FormatText("%s%d", keyPrefix, number); }
 
 void LogPackageName(const std::string& name) { OpenLog().WriteValue(PackageSection, PackageNameKey, name); }
 

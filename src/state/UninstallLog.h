@@ -5,6 +5,9 @@
 // `Setup` (dir1, dir2, ...), so the uninstaller finds them in the order they were made.
 // A failed write raises SetupError "Unable to write to <path>".
 
+// The key of a numbered entry: the prefix and the number (file1, dir2, ...).
+std::string NumberedKey(const char* keyPrefix, int number);
+
 // [Package] name
 void LogPackageName(const std::string& name);
 // [Directories] dir<n>

@@ -28,6 +28,18 @@ TEST(ProgressForm, CurrentFileLabelSizesItselfToItsText) {
     EXPECT_LT(form.ICurrentFile.GetBounds().width, longWidth);
 }
 
+// Before a step that may take long (the next file), the run has the window paint what changed.
+TEST(ProgressForm, ShowsItsChangesAtOnceWhenAsked) {
+    TProgressForm form;
+    ShowWindow(form.Handle(), SW_SHOWNA);
+    Application::Instance().ProcessMessages();
+    ProgressView& view = form;
+    view.ShowCurrentItem("C:\\Program Files\\Example Editor\\editor.exe");
+    ASSERT_TRUE(GetUpdateRect(form.ICurrentFile.Handle(), nullptr, FALSE)) << "just answered: left for later";
+    view.ShowChanges();
+    EXPECT_FALSE(GetUpdateRect(form.ICurrentFile.Handle(), nullptr, FALSE));
+}
+
 TEST(ProgressForm, MouseClosesOnlyAfterAnEarlyEndAndTheButtonAlwaysCloses) {
     TProgressForm form;
     ShowWindow(form.Handle(), SW_SHOWNA);

@@ -7,8 +7,8 @@ enum class ProgressBarRole { Current, Total };
 
 // What a run's progress window shows: its caption, the phase, the item at hand, the bars
 // (over 0..100) and, once the run has ended, a button that reads "OK". The run does not return
-// to the message loop until it ends; a change is painted when the window next answers, at the
-// latest at the pause that follows it.
+// to the message loop until it ends; a change is painted when the window next answers (every
+// 20 ms at most while the run works, and through every pause).
 class ProgressView {
 public:
     virtual void ShowCaption(const std::string& caption) = 0;

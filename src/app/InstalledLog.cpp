@@ -31,14 +31,6 @@ constexpr LogSection LogSections[] = {
 
 bool RunMadeSomething() { return Setup.DirEntryCount > 0 || Setup.FileEntryCount > 0 || Setup.KeyEntryCount > 0; }
 
-enum class EarlierLog { None, SamePackage, Other };
-
-EarlierLog FindEarlierLog(const std::string& installedLog) {
-    if (GetFileAttributesA(installedLog.c_str()) == INVALID_FILE_ATTRIBUTES) return EarlierLog::None;
-    const std::string name = ProfileFile(installedLog).ReadValue(PackageSection, PackageNameKey, MissingValueMark);
-    return name == Setup.PackageName ? EarlierLog::SamePackage : EarlierLog::Other;
-}
-
 bool Holds(const EntryList& entries, const std::string& value) {
     for (const Entry& entry : entries)
         if (lstrcmpiA(entry.value.c_str(), value.c_str()) == 0) return true;
@@ -88,15 +80,15 @@ bool LeaveCompleteLog() {
     if (!RunMadeSomething()) return true;
     const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
     const std::string workLog = Setup.UninstallLog->Path();
-    const EarlierLog earlier = FindEarlierLog(installedLog);
-    if (earlier == EarlierLog::Other) {
+    const FolderLog earlier = LogAt(installedLog);
+    if (earlier == FolderLog::Other) {
         TellLogKept(FormatText("%s is not the uninstall log of %s, so it was left as it is.",
                                Quoted(installedLog).c_str(), Setup.PackageName.c_str()),
                     workLog);
         return false;
     }
     const bool recorded = PrepareLogRecord(installedLog);
-    if (earlier == EarlierLog::SamePackage) MergeEarlierLog(installedLog);
+    if (earlier == FolderLog::ThisPackage) MergeEarlierLog(installedLog);
     std::string content;
     if (!ReadWholeFile(workLog, content) || !PlaceLog(workLog, installedLog, content)) {
         TellLogKept(FormatText("The uninstall log could not be written to %s.", Quoted(installedLog).c_str()),

@@ -9,17 +9,13 @@
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 
-namespace {
-
-// A file there that names no package, or another one, is not this package's to replace.
-bool HoldsOtherLog(const std::string& installedLog) {
-    if (GetFileAttributesA(installedLog.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    return ProfileFile(installedLog).ReadValue(PackageSection, PackageNameKey, MissingValueMark) != Setup.PackageName;
-}
-
-}  // namespace
-
 std::string InstalledLogPath(const std::string& folder) { return WithTrailingBackslash(folder) + LogFileName; }
+
+FolderLog LogAt(const std::string& installedLog) {
+    if (GetFileAttributesA(installedLog.c_str()) == INVALID_FILE_ATTRIBUTES) return FolderLog::None;
+    const std::string name = ProfileFile(installedLog).ReadValue(PackageSection, PackageNameKey, MissingValueMark);
+    return name == Setup.PackageName ? FolderLog::ThisPackage : FolderLog::Other;
+}
 
 std::string InstallFolderProblem(const std::string& folder) {
     // The folder and its log must fit a path buffer: a cut path is not the folder the user named.
@@ -28,7 +24,7 @@ std::string InstallFolderProblem(const std::string& folder) {
         return FormatText("The install folder is %u characters long; at most %u are possible",
                           static_cast<unsigned>(folder.size()),
                           static_cast<unsigned>(MaxPathLength - (installedLog.size() - folder.size())));
-    if (HoldsOtherLog(installedLog))
+    if (LogAt(installedLog) == FolderLog::Other)
         return FormatText("%s holds an uninstall log that is not the one of %s; choose another folder",
                           Quoted(folder).c_str(), Setup.PackageName.c_str());
     return {};

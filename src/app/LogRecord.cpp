@@ -5,11 +5,11 @@
 #include "base/ContentDigest.h"
 #include "fsutil/PathIdentity.h"
 #include "setupdata/RegistryAccess.h"
+#include "setupdata/RegistryKeyText.h"
 #include "state/UninstallLog.h"
 
 namespace {
 
-constexpr const char* MachineRootName = "HKEY_LOCAL_MACHINE";
 constexpr const char* RecordsKey = "\\Software\\qupsetup";
 constexpr const char* DigestValue = "Digest";
 constexpr const char* LogValue = "Log";

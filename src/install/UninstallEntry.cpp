@@ -4,13 +4,13 @@
 #include "base/OwnedHandle.h"
 #include "fsutil/InstallFolder.h"
 #include "install/InstallRun.h"
+#include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
 namespace {
 
-constexpr const char* MachineRootName = "HKEY_LOCAL_MACHINE";
 constexpr const char* UninstallKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // One key below the list, whatever the name holds.

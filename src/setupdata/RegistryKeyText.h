@@ -10,6 +10,9 @@ struct RegistryKeyText {
     std::string keyPath;  // keeps its leading "\"
 };
 
+// The machine root as key texts name it: the keys the run makes there itself are logged so.
+inline constexpr const char* MachineRootName = "HKEY_LOCAL_MACHINE";
+
 // Splits at the first "\"; a text without one names no key.
 std::optional<RegistryKeyText> SplitRegistryKeyText(const std::string& text);
 

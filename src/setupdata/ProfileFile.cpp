@@ -14,18 +14,25 @@ constexpr DWORD FirstBufferSize = 1024;
 constexpr DWORD ValueCutMargin = 1;
 constexpr DWORD NameListCutMargin = 2;
 
-// GetPrivateProfileStringA with a buffer that grows until the whole text fits, because a cut
-// path or a lost log entry would install or delete the wrong thing.
-std::string ReadWholeText(const std::string& path, const char* section, const char* key, const char* defaultValue,
-                          DWORD cutMargin) {
+// What a profile function `read(buffer, size)` gives, with a buffer that grows until the whole
+// text fits, because a cut path or a lost log entry would install or delete the wrong thing.
+template <class Read>
+std::string ReadUncut(DWORD cutMargin, Read read) {
     for (DWORD size = FirstBufferSize;; size *= 2) {
         std::string buffer(size, '\0');
-        const DWORD length = GetPrivateProfileStringA(section, key, defaultValue, buffer.data(), size, path.c_str());
+        const DWORD length = read(buffer.data(), size);
         if (length + cutMargin < size) {
             buffer.resize(length);
             return buffer;
         }
     }
+}
+
+std::string ReadWholeText(const std::string& path, const char* section, const char* key, const char* defaultValue,
+                          DWORD cutMargin) {
+    return ReadUncut(cutMargin, [&](char* buffer, DWORD size) {
+        return GetPrivateProfileStringA(section, key, defaultValue, buffer, size, path.c_str());
+    });
 }
 
 // Texts separated by zero bytes; an empty name cannot be read back by name, so it is left out.
@@ -43,14 +50,9 @@ std::vector<std::string> SplitAtZeroBytes(const std::string& text) {
 
 // The section's lines, "name=value" each, read in one call.
 std::vector<std::string> ReadSectionLines(const std::string& path, const char* section) {
-    for (DWORD size = FirstBufferSize;; size *= 2) {
-        std::string buffer(size, '\0');
-        const DWORD length = GetPrivateProfileSectionA(section, buffer.data(), size, path.c_str());
-        if (length + NameListCutMargin < size) {
-            buffer.resize(length);
-            return SplitAtZeroBytes(buffer);
-        }
-    }
+    return SplitAtZeroBytes(ReadUncut(NameListCutMargin, [&](char* buffer, DWORD size) {
+        return GetPrivateProfileSectionA(section, buffer, size, path.c_str());
+    }));
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

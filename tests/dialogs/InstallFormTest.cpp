@@ -79,7 +79,7 @@ TEST_F(InstallFormTest, InstallTakesTheTypedTextLiterallyWhenItIsAFullPath) {
         form_.Button2.Click();
         ASSERT_FALSE(ui_.Boxes().empty());
         EXPECT_EQ(ui_.Boxes().back().text, "The install folder must be a full path: " + typed);
-        EXPECT_EQ(::Setup.InstallFolder, "d:\\%%WINDIR%%\\Typed") << "the dialog stays";
+        EXPECT_EQ(::Setup.InstallFolder, "c:\\App") << "the dialog stays with the proposal";
         form_.Hide();
     }
 }

@@ -54,6 +54,13 @@ const std::string TwoDiskScript =
     "[Disks]\nn=2\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\app.exe\n[ProgramFiles02]\n"
     "file1=%%INSTALLPATH%%\\data.db\nfile2=%%INSTALLPATH%%\\readme\n";
 
+// An ASCII text as the media's install.ini holds it: UTF-16LE after a byte-order mark.
+std::string Utf16Of(const std::string& ascii) {
+    std::string wide = "\xFF\xFE";
+    for (const char c : ascii) wide += std::string{c, '\0'};
+    return wide;
+}
+
 // How far setup, licence, id, script and a compressed app.exe of 2,000 random bytes pass a
 // disk of `capacity` bytes.
 size_t DiskOneOver(size_t capacity) {
@@ -61,7 +68,7 @@ size_t DiskOneOver(size_t capacity) {
     std::ostringstream compressed;
     WriteSzdd(std::span(reinterpret_cast<const unsigned char*>(app.data()), app.size()), 'e', compressed);
     return std::string("MZ a stand-in for setup.exe").size() + std::string("Terms.\n").size() +
-           std::string("1\n").size() + TwoDiskScript.size() + compressed.str().size() - capacity;
+           std::string("1\n").size() + Utf16Of(TwoDiskScript).size() + compressed.str().size() - capacity;
 }
 
 }  // namespace
@@ -72,7 +79,7 @@ TEST_F(MediaBuildTest, SampleBecomesDisksThatExpandAndCheckClean) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const Files disk1 = Tree(out / "disk01");
     EXPECT_EQ(disk1.at("setup.exe"), ReadFile(setup_));
-    EXPECT_EQ(disk1.at("install.ini"), ReadFile(Sample / "install.ini"));
+    EXPECT_EQ(disk1.at("install.ini"), Utf16Of(ReadFile(Sample / "install.ini")));
     EXPECT_EQ(disk1.at("licence.txt"), ReadFile(Sample / "licence.txt"));
     EXPECT_EQ(disk1.at("disk01.id"), "1\n");
     EXPECT_EQ(ReadFile(out / "disk02/disk02.id"), "2\n");
@@ -132,12 +139,14 @@ TEST_F(MediaBuildTest, SpreadPutsFilesOnDisksInScriptOrderAndRewritesTheMediaScr
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadFile(package / "install.ini"), script);
     const std::string media = ReadFile(temp_ / "media/disk01/install.ini");
-    EXPECT_NE(media.find("[Disks]\r\nn=3\r\n"), std::string::npos) << media;
-    EXPECT_NE(media.find("[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n\r\n[ProgramFiles02]\r\nfile1=C:\\b.bin\r\n\r\n"
-                         "[ProgramFiles03]\r\nfile1=C:\\c.bin\r\n"),
+    ASSERT_TRUE(media.starts_with("\xFF\xFE"));
+    EXPECT_NE(media.find(Utf16Of("[Disks]\r\nn=3\r\n").substr(2)), std::string::npos) << media;
+    EXPECT_NE(media.find(Utf16Of("[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n\r\n[ProgramFiles02]\r\nfile1=C:\\b.bin\r\n\r\n"
+                                 "[ProgramFiles03]\r\nfile1=C:\\c.bin\r\n")
+                             .substr(2)),
               std::string::npos)
         << media;
-    EXPECT_NE(media.find("link=[ProgramFiles03]file1\r\n"), std::string::npos) << media;
+    EXPECT_NE(media.find(Utf16Of("link=[ProgramFiles03]file1\r\n").substr(2)), std::string::npos) << media;
     for (const char* disk : {"disk01", "disk02", "disk03"}) {
         uint64_t used = 0;
         for (const auto& [name, content] : Tree(temp_ / "media" / disk)) used += content.size();
@@ -189,7 +198,7 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
              WriteFile(p / "data.db_", "other");
          },
          {},
-         "data.db_ and data.db would both be data.db_ on disk 2"},
+         "\"data.db_\" and \"data.db\" (line 12) would both be data.db_ on disk 2"},
         {"output not empty",
          [&](const fs::path&) { WriteFile(temp_ / "media/keep.txt", "mine"); },
          {},

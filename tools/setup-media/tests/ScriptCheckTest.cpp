@@ -72,7 +72,7 @@ const std::vector<Rule> Rules = {
     {"package name too long", {{"name=Checked Package", "name=" + Long(58)}}, "2: error: the package name has 58"},
     {"disk count missing", {{"n=1", "count=1"}}, "14: error: [Disks] n is missing"},
     {"disk count not an integer", {{"n=1", "n=1x"}}, "15: error: [Disks] n \"1x\" is not a number above 0"},
-    {"disk without a section", {{"n=1", "n=0x2"}}, "15: warning: disk 2 has no [ProgramFiles02]"},
+    {"disk without a section", {{"n=1", "n=0x2"}}, "15: error: disk 2 has no [ProgramFiles02]"},
     {"disk section beyond the count",
      {{"", "[ProgramFiles02]\nfile1=x.txt"}},
      "36: error: [ProgramFiles02] is never read: [Disks] n is 1"},
@@ -148,9 +148,6 @@ const std::vector<Rule> Rules = {
     {"licence missing",
      {{"licence=licence.txt", "licence=terms.txt"}},
      "5: error: the licence text \"terms.txt\" is not beside the script"},
-    {"byte-order mark",
-     {{"[Package]", "\xEF\xBB\xBF[Package]"}},
-     "1: warning: the file starts with a UTF-8 byte-order mark"},
 };
 
 }  // namespace

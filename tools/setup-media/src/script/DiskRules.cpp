@@ -1,6 +1,8 @@
-#include <set>
+#include <algorithm>
+#include <map>
 #include <vector>
 
+#include "fsutil/FileNames.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
@@ -9,6 +11,9 @@ namespace {
 
 // The run's own working copies lie in the Temp folder, where each file is expanded first.
 constexpr const char* WorkingCopyNames[] = {ScriptFileName, LogFileName};
+// Names Windows keeps for devices, with any extension.
+constexpr std::string_view DeviceNames[] = {"con", "prn", "aux", "nul"};
+constexpr std::string_view NumberedDeviceNames[] = {"com", "lpt"};
 
 void CheckDiskCount(const CheckInput& input, Findings& findings) {
     const ProfileText& script = input.script;
@@ -25,26 +30,24 @@ void CheckDiskCount(const CheckInput& input, Findings& findings) {
                                 " is not a number above 0: setup stops with \"Invalid number of disks\""});
         return;
     }
-    std::set<int> present;
-    for (const ProfileSection& section : script.Sections()) {
-        if (!IsReadAsDiskSection(section, script)) continue;
-        const int disk = *DiskSectionNumber(section.name);
-        present.insert(disk);
-        if (disk > *count)
+    for (const ProfileSection& section : script.Sections())
+        if (IsReadAsDiskSection(section, script) && *DiskSectionNumber(section.name) > *count)
             findings.push_back({section.line, Severity::Error,
                                 "[" + section.name + "] is never read: [Disks] n is " + std::to_string(*count)});
-    }
-    std::vector<int> bare;
-    for (int disk = 1; disk <= *count; ++disk)
-        if (!present.count(disk)) bare.push_back(disk);
-    if (bare.size() == 1)
-        findings.push_back({n->line, Severity::Warning,
-                            "disk " + std::to_string(bare[0]) + " has no [" + DiskSectionName(bare[0]) +
+    // Counted, not listed: the count may be far larger than the script.
+    const std::vector<int> present = DiskSectionNumbers(script);
+    int firstBare = 1;
+    while (std::binary_search(present.begin(), present.end(), firstBare)) ++firstBare;
+    const auto within = std::upper_bound(present.begin(), present.end(), *count) - present.begin();
+    const int64_t bare = static_cast<int64_t>(*count) - within;
+    if (bare == 1)
+        findings.push_back({n->line, Severity::Error,
+                            "disk " + std::to_string(firstBare) + " has no [" + DiskSectionName(firstBare) +
                                 "]: setup asks for the disk and installs nothing from it"});
-    else if (!bare.empty())
-        findings.push_back({n->line, Severity::Warning,
-                            std::to_string(bare.size()) + " disks have no section of their own, from disk " +
-                                std::to_string(bare[0]) + " on: setup asks for each and installs nothing from it"});
+    else if (bare > 1)
+        findings.push_back({n->line, Severity::Error,
+                            std::to_string(bare) + " disks have no section of their own, from disk " +
+                                std::to_string(firstBare) + " on: setup asks for each and installs nothing from it"});
 }
 
 void CheckDiskSectionNames(const ProfileText& script, Findings& findings) {
@@ -57,11 +60,34 @@ void CheckDiskSectionNames(const ProfileText& script, Findings& findings) {
     }
 }
 
+bool IsDeviceName(const std::string& name) {
+    const std::string stem = LowerCase(name.substr(0, name.find('.')));
+    for (std::string_view device : DeviceNames)
+        if (stem == device) return true;
+    for (std::string_view device : NumberedDeviceNames)
+        if (stem.size() == 4 && stem.starts_with(device) && stem[3] >= '1' && stem[3] <= '9') return true;
+    return false;
+}
+
+// Why Windows cannot hold a file of that name as written; nothing when it can.
+std::optional<std::string> NameFault(const std::string& name) {
+    if (name.find_first_of("<>:\"/|?*") != std::string::npos ||
+        std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+        return "holds a character Windows does not allow in file names";
+    if (name.back() == '.' || name.back() == ' ') return "ends in a dot or blank, which Windows drops";
+    if (IsDeviceName(name)) return "is the name of a Windows device";
+    return std::nullopt;
+}
+
 void CheckFileNames(const ProfileText& script, Findings& findings) {
     for (const ProgramFile& file : ProgramFiles(script)) {
         if (file.name.empty() || file.name.find("%%") != std::string::npos) {
             findings.push_back({file.entry->line, Severity::Error,
                                 "destination " + Quoted(file.entry->value) + " must end in the file's name"});
+            continue;
+        }
+        if (const std::optional<std::string> fault = NameFault(file.name)) {
+            findings.push_back({file.entry->line, Severity::Error, "the file name " + Quoted(file.name) + " " + *fault});
             continue;
         }
         for (const char* reserved : WorkingCopyNames)
@@ -72,10 +98,37 @@ void CheckFileNames(const ProfileText& script, Findings& findings) {
     }
 }
 
+// Two files one disk would hold under one compressed name, which Windows does not tell apart
+// from another by case. When the build spreads the files, any two may share a disk.
+void CheckMediaNames(const CheckInput& input, Findings& findings) {
+    struct Stored {
+        std::string name;
+        size_t line;
+    };
+    std::map<std::pair<int, std::string>, Stored> stored;
+    const std::optional<std::string> licence = LicenceFileName(input.script);
+    if (licence) stored[{1, LowerCase(*licence)}] = {*licence, 0};
+    for (const ProgramFile& file : ProgramFiles(input.script)) {
+        if (file.name.empty() || NameFault(file.name)) continue;
+        const std::string media = CompressedFileName(file.name);
+        const int disk = input.disksAssignedByBuild ? 1 : file.disk;
+        const auto [first, isNew] = stored.try_emplace({disk, LowerCase(media)}, Stored{file.name, file.entry->line});
+        if (isNew || first->second.name == file.name) continue;
+        const std::string other = first->second.line ? Quoted(first->second.name) + " (line " +
+                                                           std::to_string(first->second.line) + ")"
+                                                     : "the licence text " + Quoted(first->second.name);
+        findings.push_back({file.entry->line, Severity::Error,
+                            Quoted(file.name) + " and " + other + " would both be " + media + " on " +
+                                (input.disksAssignedByBuild ? "a disk" : "disk " + std::to_string(disk)) +
+                                ": rename one or put them on different disks"});
+    }
+}
+
 }  // namespace
 
 void CheckDisks(const CheckInput& input, Findings& findings) {
     if (!input.disksAssignedByBuild) CheckDiskCount(input, findings);
     CheckDiskSectionNames(input.script, findings);
     CheckFileNames(input.script, findings);
+    CheckMediaNames(input, findings);
 }

@@ -54,13 +54,6 @@ const std::string TwoDiskScript =
     "[Disks]\nn=2\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\app.exe\n[ProgramFiles02]\n"
     "file1=%%INSTALLPATH%%\\data.db\nfile2=%%INSTALLPATH%%\\readme\n";
 
-// An ASCII text as the media's install.ini holds it: UTF-16LE after a byte-order mark.
-std::string Utf16Of(const std::string& ascii) {
-    std::string wide = "\xFF\xFE";
-    for (const char c : ascii) wide += std::string{c, '\0'};
-    return wide;
-}
-
 // How far setup, licence, id, script and a compressed app.exe of 2,000 random bytes pass a
 // disk of `capacity` bytes.
 size_t DiskOneOver(size_t capacity) {
@@ -227,4 +220,50 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
         for (const auto& entry : fs::directory_iterator(temp_.Path()))
             EXPECT_EQ(entry.path().filename().string().find(".partial"), std::string::npos);
     }
+}
+
+// The media's script is UTF-16 of what the author wrote: UTF-8 when it is, else the code page.
+TEST_F(MediaBuildTest, MediaScriptIsUtf16OfTheAuthorsText) {
+    const auto littleEndian = [](std::u16string_view text) {
+        std::string bytes;
+        for (const char16_t c : text) bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        return bytes;
+    };
+    const std::string head = "[Package]\nname=";
+    const std::string tail = TwoDiskScript.substr(head.size() + std::string("Flat").size());
+    const std::vector<std::tuple<std::string, std::vector<std::string>, std::u16string>> cases = {
+        {"\xC5\x81ukasz \xE7\x8E\x8B", {}, u"\u0141ukasz \u738B"},
+        {"Caf\xE9", {}, u"Caf\u00E9"},
+        {"Caf\xE9", {"--script-encoding", "windows-1251"}, u"Caf\u0439"},
+    };
+    for (const auto& [name, options, text] : cases) {
+        SCOPED_TRACE(name);
+        fs::remove_all(temp_ / "package");
+        const fs::path package =
+            FlatPackage(head + name + tail, {{"app.exe", "MZ app"}, {"data.db", "data"}, {"readme", "read me"}});
+        std::vector<std::string> all = options;
+        all.push_back("--force");
+        ASSERT_EQ(Build(package, temp_ / "media", all).exitCode, 0);
+        EXPECT_EQ(ReadFile(temp_ / "media/disk01/install.ini"),
+                  Utf16Of(head) + littleEndian(text) + Utf16Of(tail).substr(2));
+    }
+}
+
+// Output folders are compared as real paths; a failed build takes away the folders it made.
+TEST_F(MediaBuildTest, OutputInsideThePackageIsRefusedAndAFailureLeavesNoFolders) {
+    const fs::path package =
+        FlatPackage(TwoDiskScript, {{"app.exe", "MZ app"}, {"data.db", "data"}, {"readme", "read me"}});
+    WriteFile(package / "media/keep.txt", "mine");
+    fs::create_directory_symlink(package / "media", temp_ / "link");
+    for (const fs::path& out : {package / "media", temp_ / "link", package}) {
+        SCOPED_TRACE(out.string());
+        const ToolRun run = Build(package, out, {"--force"});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find(out == package ? "which it cannot replace" : "lies inside"), std::string::npos)
+            << run.err;
+        EXPECT_EQ(ReadFile(package / "media/keep.txt"), "mine");
+    }
+    fs::remove(package / "data.db");
+    EXPECT_EQ(Build(package, temp_ / "new/parents/media").exitCode, 2);
+    EXPECT_FALSE(fs::exists(temp_ / "new"));
 }

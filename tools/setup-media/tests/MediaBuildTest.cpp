@@ -191,7 +191,7 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
              WriteFile(p / "data.db_", "other");
          },
          {},
-         "\"data.db_\" and \"data.db\" (line 12) would both be data.db_ on disk 2"},
+         "\"data.db_\" (line 14) and \"data.db\" (line 12) would both be data.db_ on disk 2"},
         {"output not empty",
          [&](const fs::path&) { WriteFile(temp_ / "media/keep.txt", "mine"); },
          {},

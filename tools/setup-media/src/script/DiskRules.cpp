@@ -98,29 +98,50 @@ void CheckFileNames(const ProfileText& script, Findings& findings) {
     }
 }
 
-// Two files one disk would hold under one compressed name, which Windows does not tell apart
-// from another by case. When the build spreads the files, any two may share a disk.
-void CheckMediaNames(const CheckInput& input, Findings& findings) {
-    struct Stored {
+// Two files one disk would hold under one name, which Windows does not tell apart from another
+// by case: disk 1's own files, the licence, and the package files compressed. When the build
+// spreads the files, any two may share a disk.
+class MediaNames {
+public:
+    explicit MediaNames(Findings& findings) : findings_(findings) {}
+
+    void Claim(int disk, const std::string& stored, const std::string& name, const std::string& origin, size_t line) {
+        const auto [first, isNew] = claimed_.try_emplace({disk, LowerCase(stored)}, Claimant{name, origin});
+        if (isNew || first->second.name == name) return;
+        findings_.push_back({line, Severity::Error,
+                             origin + " and " + first->second.origin + " would both be " + stored + " on " +
+                                 (disk ? "disk " + std::to_string(disk) : std::string("a disk")) +
+                                 ": rename one or put them on different disks"});
+    }
+
+private:
+    struct Claimant {
         std::string name;
-        size_t line;
+        std::string origin;
     };
-    std::map<std::pair<int, std::string>, Stored> stored;
-    const std::optional<std::string> licence = LicenceFileName(input.script);
-    if (licence) stored[{1, LowerCase(*licence)}] = {*licence, 0};
+    Findings& findings_;
+    std::map<std::pair<int, std::string>, Claimant> claimed_;
+};
+
+void CheckMediaNames(const CheckInput& input, Findings& findings) {
+    MediaNames names(findings);
+    // Disk 0 stands for whichever disk the build puts a file on.
+    const int firstDisk = input.disksAssignedByBuild ? 0 : 1;
+    // Only package files of one name are one file; these are each a file of their own.
+    const auto claimOwn = [&](const std::string& name, const std::string& origin, size_t line) {
+        names.Claim(firstDisk, name, origin, origin, line);
+    };
+    for (const std::string own : {SetupProgramName, ScriptFileName}) claimOwn(own, "setup's own " + own, 1);
+    claimOwn(DiskIdFileName(1), "setup's own " + DiskIdFileName(1), 1);
+    if (const std::optional<std::string> licence = LicenceFileName(input.script)) {
+        const ProfileEntry* entry = input.script.FindEntry(LicenceSection, LicenceKey);
+        claimOwn(*licence, "the licence text " + Quoted(*licence),
+                 entry ? entry->line : LineOf(input.script.Find(LicenceSection)));
+    }
     for (const ProgramFile& file : ProgramFiles(input.script)) {
         if (file.name.empty() || NameFault(file.name)) continue;
-        const std::string media = CompressedFileName(file.name);
-        const int disk = input.disksAssignedByBuild ? 1 : file.disk;
-        const auto [first, isNew] = stored.try_emplace({disk, LowerCase(media)}, Stored{file.name, file.entry->line});
-        if (isNew || first->second.name == file.name) continue;
-        const std::string other = first->second.line ? Quoted(first->second.name) + " (line " +
-                                                           std::to_string(first->second.line) + ")"
-                                                     : "the licence text " + Quoted(first->second.name);
-        findings.push_back({file.entry->line, Severity::Error,
-                            Quoted(file.name) + " and " + other + " would both be " + media + " on " +
-                                (input.disksAssignedByBuild ? "a disk" : "disk " + std::to_string(disk)) +
-                                ": rename one or put them on different disks"});
+        names.Claim(input.disksAssignedByBuild ? 0 : file.disk, CompressedFileName(file.name), file.name,
+                    Quoted(file.name) + " (line " + std::to_string(file.entry->line) + ")", file.entry->line);
     }
 }
 

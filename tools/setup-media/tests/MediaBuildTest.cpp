@@ -134,8 +134,8 @@ TEST_F(MediaBuildTest, SpreadPutsFilesOnDisksInScriptOrderAndRewritesTheMediaScr
     const std::string media = ReadFile(temp_ / "media/disk01/install.ini");
     ASSERT_TRUE(media.starts_with("\xFF\xFE"));
     EXPECT_NE(media.find(Utf16Of("[Disks]\r\nn=3\r\n").substr(2)), std::string::npos) << media;
-    EXPECT_NE(media.find(Utf16Of("[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n\r\n[ProgramFiles02]\r\nfile1=C:\\b.bin\r\n\r\n"
-                                 "[ProgramFiles03]\r\nfile1=C:\\c.bin\r\n")
+    EXPECT_NE(media.find(Utf16Of("[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n\r\n[ProgramFiles02]\r\n"
+                                 "file1=C:\\b.bin\r\n\r\n[ProgramFiles03]\r\nfile1=C:\\c.bin\r\n")
                              .substr(2)),
               std::string::npos)
         << media;

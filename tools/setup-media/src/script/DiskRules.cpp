@@ -87,7 +87,8 @@ void CheckFileNames(const ProfileText& script, Findings& findings) {
             continue;
         }
         if (const std::optional<std::string> fault = NameFault(file.name)) {
-            findings.push_back({file.entry->line, Severity::Error, "the file name " + Quoted(file.name) + " " + *fault});
+            findings.push_back(
+                {file.entry->line, Severity::Error, "the file name " + Quoted(file.name) + " " + *fault});
             continue;
         }
         for (const char* reserved : WorkingCopyNames)

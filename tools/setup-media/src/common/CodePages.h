@@ -1,12 +1,11 @@
 #pragma once
-#include <array>
 #include <string_view>
 
 // A single-byte Windows code page: bytes below 0x80 are ASCII, the upper half maps through a
 // table, where 0 marks a byte the code page leaves undefined.
 struct CodePage {
     std::string_view name;  // "windows-1252"
-    std::array<char16_t, 128> upperHalf;
+    std::u16string_view upperHalf;  // 128 characters
 };
 
 // The code page of that name ("windows-1252" or "cp1252", any case); nothing for another name.

@@ -40,6 +40,14 @@ private:
     size_t next_ = 1;
 };
 
+ScriptEncoding ParseScriptEncoding(const std::string& command, const std::string& name) {
+    const std::optional<ScriptEncoding> encoding = ScriptEncodingNamed(name);
+    if (!encoding)
+        throw UsageError(command + ": script encoding " + name +
+                         " is none of utf-8, utf-16, windows-1250, windows-1251, windows-1252, windows-1253");
+    return *encoding;
+}
+
 BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
     BuildOptions options;
     ArgumentReader reader(arguments, "build");
@@ -54,6 +62,8 @@ BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
                  throw UsageError("build: disk size " + size + " is none of 720K, 1.44M, 2.88M, CD or a byte count");
          }},
         {"--spread", [&] { options.spread = true; }},
+        {"--script-encoding",
+         [&] { options.scriptEncoding = ParseScriptEncoding("build", reader.Value("--script-encoding")); }},
         {"--force", [&] { options.force = true; }},
     });
     if (options.setupExe.empty()) throw UsageError("build: --setup SETUP_EXE is missing");
@@ -65,7 +75,11 @@ BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
 CheckOptions ParseCheck(const std::vector<std::string>& arguments) {
     CheckOptions options;
     ArgumentReader reader(arguments, "check");
-    options.script = reader.Read({{"--media", [&] { options.media = reader.Value("--media"); }}});
+    options.script = reader.Read({
+        {"--media", [&] { options.media = reader.Value("--media"); }},
+        {"--script-encoding",
+         [&] { options.scriptEncoding = ParseScriptEncoding("check", reader.Value("--script-encoding")); }},
+    });
     return options;
 }
 
@@ -93,7 +107,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 std::string UsageText() {
     return R"(Usage:
   setup-media build PACKAGE_DIR --setup SETUP_EXE --out OUT_DIR [--disk-size SIZE] [--spread] [--force]
-  setup-media check INSTALL_INI [--media DIR]
+                    [--script-encoding NAME]
+  setup-media check INSTALL_INI [--media DIR] [--script-encoding NAME]
   setup-media --help | --version
 
 build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Disk 1 holds
@@ -106,11 +121,17 @@ build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Dis
   --disk-size SIZE    720K, 1.44M, 2.88M, CD or a byte count: every disk must fit
   --spread            with --disk-size: put the files on disks in script order, and write
                       [ProgramFilesNN] and [Disks] n into the media's install.ini
-  --force             replace OUT_DIR when it is not empty
+  --force             replace OUT_DIR when it is not empty; OUT_DIR never lies inside
+                      PACKAGE_DIR, nor PACKAGE_DIR inside it
+  --script-encoding NAME  what install.ini is written in: utf-8, utf-16, windows-1250,
+                      windows-1251, windows-1252 or windows-1253; without it, UTF-8 when the
+                      file is valid UTF-8, else windows-1252 (UTF-16 with a byte-order mark is
+                      always read as such). The media get it as UTF-16 with a byte-order mark.
 
 check   Reports what in a setup script misbehaves when setup runs, as
         INSTALL_INI:LINE: error: ...  or  INSTALL_INI:LINE: warning: ...
   --media DIR         also check built media: every file on its disk, every diskNN.id
+  --script-encoding NAME  as for build; bytes invalid in it are warned of
 
 Exit status: 0 done (check: clean), 1 check found warnings only, 2 errors or a failed build
 (which leaves nothing half-written).

@@ -16,6 +16,7 @@ public:
 struct CheckOptions {
     std::filesystem::path script;
     std::optional<std::filesystem::path> media;
+    ScriptEncoding scriptEncoding;
 };
 
 struct CommandLine {

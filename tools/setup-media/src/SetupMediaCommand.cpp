@@ -15,7 +15,7 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
         err << "setup-media: error: cannot read " << options.script.string() << "\n";
         return ExitErrors;
     }
-    const ProfileText script = ProfileText::Parse(*text);
+    const ProfileText script = ProfileText::Read(*text, options.scriptEncoding);
     const Findings findings = CheckScript({script, options.script.parent_path(), options.media, false});
     for (const Finding& finding : findings) out << FormatFinding(options.script.string(), finding) << "\n";
     if (HasErrors(findings)) return ExitErrors;

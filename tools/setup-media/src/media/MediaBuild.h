@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "common/TextEncoding.h"
 #include "media/DiskSize.h"
 
 struct BuildOptions {
@@ -12,6 +13,7 @@ struct BuildOptions {
     std::optional<DiskCapacity> diskSize;
     bool spread = false;
     bool force = false;
+    ScriptEncoding scriptEncoding;
 };
 
 // Turns the package folder into setup media, one folder per disk in `out`. The script's

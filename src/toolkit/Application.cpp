@@ -6,6 +6,7 @@
 #include "base/OwnedHandle.h"
 #include "base/SetupError.h"
 #include "base/SystemLibrary.h"
+#include "base/TextEncoding.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 
@@ -79,9 +80,10 @@ void Application::ReportError(const std::string& message) {
 }
 
 std::string Application::Title() const {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
+    // Wide, because a path that fits the platform's buffer may take more bytes than it in UTF-8.
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string name = FromWide(path);
     const size_t slash = name.find_last_of("\\/:");
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const size_t dot = name.rfind('.');

@@ -2,8 +2,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/Utf8Text.h"
-
 // Every path and registry key text of the run is held to the platform's path buffer: 259
 // characters and the terminator. A longer one is never cut, because the cut text would name
 // something else; the code that meets one refuses it in the way that fits where it stands.
@@ -11,9 +9,7 @@ inline constexpr size_t MaxPathLength = 259;
 
 // The one test of that limit. It counts characters as the platform's buffer holds them, not
 // the bytes of their UTF-8 form: 200 Chinese characters are 600 bytes and still a valid path.
-inline bool FitsPathBuffer(std::string_view path) {
-    return path.size() <= MaxPathLength || CharacterCount(path, true) <= MaxPathLength;
-}
+bool FitsPathBuffer(std::string_view path);
 
 // What the user is told of a path refused for its length: "Path too long: <path>".
 std::string PathTooLongText(const std::string& path);

@@ -8,15 +8,19 @@
 
 namespace {
 
-constexpr wchar_t ByteOrderMark = 0xFEFF;
+constexpr char ByteOrderMark[] = {'\xFF', '\xFE'};
 
-bool WriteUtf16File(const std::string& path, DWORD disposition, const std::wstring& text) {
+bool WriteAll(HANDLE file, const char* bytes, DWORD size) {
+    DWORD written = 0;
+    return WriteFile(file, bytes, size, &written, nullptr) && written == size;
+}
+
+// The mark, then the text.
+bool WriteUtf16File(const std::string& path, DWORD disposition, const std::string& utf16) {
     const FileHandle file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) return false;
-    const auto size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    DWORD written = 0;
-    return WriteFile(file.Get(), text.data(), size, &written, nullptr) && written == size;
+    return file.IsValid() && WriteAll(file.Get(), ByteOrderMark, sizeof ByteOrderMark) &&
+           WriteAll(file.Get(), utf16.data(), static_cast<DWORD>(utf16.size()));
 }
 
 }  // namespace
@@ -24,12 +28,9 @@ bool WriteUtf16File(const std::string& path, DWORD disposition, const std::wstri
 bool CopyAsUnicodeProfile(const std::string& source, const std::string& target) {
     std::string content;
     if (!ReadWholeFile(source, content)) return false;
-    const std::wstring text = std::wstring(1, ByteOrderMark) + DecodeAuthorText(content);
-    if (WriteUtf16File(target, CREATE_ALWAYS, text)) return true;
+    if (WriteUtf16File(target, CREATE_ALWAYS, DecodeAuthorText(content))) return true;
     DeleteFileA(target.c_str());
     return false;
 }
 
-bool CreateUnicodeProfile(const std::string& path) {
-    return WriteUtf16File(path, CREATE_NEW, std::wstring(1, ByteOrderMark));
-}
+bool CreateUnicodeProfile(const std::string& path) { return WriteUtf16File(path, CREATE_NEW, {}); }

@@ -6,7 +6,6 @@
 #include "base/OwnedHandle.h"
 #include "base/SetupError.h"
 #include "base/SystemLibrary.h"
-#include "base/TextEncoding.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 
@@ -80,10 +79,10 @@ void Application::ReportError(const std::string& message) {
 }
 
 std::string Application::Title() const {
-    // Wide, because a path that fits the platform's buffer may take more bytes than it in UTF-8.
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::string name = FromWide(path);
+    // Room for any path that fits the platform's buffer, at up to three bytes a character in UTF-8.
+    char path[MAX_PATH * 3] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string name = path;
     const size_t slash = name.find_last_of("\\/:");
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const size_t dot = name.rfind('.');

@@ -47,14 +47,11 @@ HICON ProgramIcon(int widthMetric, int heightMetric) {
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
-// The work area (the screen less the task bar) of the monitor the layout puts the window on.
-RECT WorkAreaFor(const FormLayout& layout) {
-    const DisplayScale systemScale;
-    const POINT corner{systemScale.ToPixels(layout.bounds.left), systemScale.ToPixels(layout.bounds.top)};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    return monitor.rcWork;
+// The primary monitor's screen less the task bar: the layouts put every window there.
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
 }
 
 // The width and height the frame adds to a client area.
@@ -67,7 +64,7 @@ SIZE FrameSize(const FormLayout& layout) {
 // A layout scaled to the DPI that would not fit its screen is scaled down until it does, so
 // that every button can be reached.
 DisplayScale ScaleOnScreen(const FormLayout& layout) {
-    const RECT work = WorkAreaFor(layout);
+    const RECT work = WorkArea();
     const SIZE frame = FrameSize(layout);
     return DisplayScale::Fitting(layout.bounds.width, layout.bounds.height,
                                  {work.right - work.left - frame.cx, work.bottom - work.top - frame.cy});
@@ -80,7 +77,7 @@ int Within(int start, int length, int low, int high) {
 
 // The window's rectangle: where the layout puts it, moved to lie wholly within the work area.
 RECT PlaceOnScreen(const FormLayout& layout, const DisplayScale& scale) {
-    const RECT work = WorkAreaFor(layout);
+    const RECT work = WorkArea();
     const SIZE frame = FrameSize(layout);
     const int width = scale.ToPixels(layout.bounds.width) + frame.cx;
     const int height = scale.ToPixels(layout.bounds.height) + frame.cy;

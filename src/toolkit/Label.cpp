@@ -54,11 +54,11 @@ void Label::SetCaption(const std::string& caption) {
 // the program's.
 SIZE Label::TextSize() const {
     const WindowFontDC dc(Handle());
-    const std::wstring text = ToWide(Caption());
+    const std::string text = ToUtf16(Caption());
     SIZE extent{0, 0};
-    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.Get(), &metrics);
+    GetTextExtentPoint32W(dc.Get(), WideChars(text), WideLength(text), &extent);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.Get(), &metrics);
     const DisplayScale& scale = OwnerForm().Scale();
     return {scale.ToDesignLength(extent.cx), scale.ToDesignLength(metrics.tmHeight)};
 }

@@ -32,7 +32,7 @@ void Memo::LoadFromFile(const std::string& fileName) {
     std::string content;
     if (!ReadWholeFile(fileName, content)) throw SetupError(FormatText("Cannot open file %s", Quoted(fileName).c_str()));
     // The licence is in the author's encoding, the box takes the program's.
-    SetCaption(JoinLinesForDisplay(FromWide(DecodeAuthorText(content))));
+    SetCaption(JoinLinesForDisplay(FromUtf16(DecodeAuthorText(content))));
 }
 
 std::string Memo::Text() const { return WindowText(); }

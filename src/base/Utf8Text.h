@@ -30,6 +30,17 @@ inline size_t CharacterCount(std::string_view text, bool wide = false) {
     return count;
 }
 
+// The bytes of `text` before the place the platform numbers `units` (it counts UTF-16 units).
+inline size_t BytesBeforeWidePosition(std::string_view text, size_t units) {
+    size_t at = 0;
+    for (size_t unit = 0; at < text.size() && unit < units;) {
+        const size_t bytes = CharacterBytes(text, at);
+        unit += bytes == 4 ? 2 : 1;
+        at += bytes;
+    }
+    return at;
+}
+
 // The first `count` characters of `text`, never a part of one.
 inline std::string FirstCharacters(const std::string& text, size_t count) {
     size_t at = 0;

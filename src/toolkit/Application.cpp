@@ -36,20 +36,21 @@ void Application::Run() {
     if (!mainForm_) return;
     mainForm_->Show();
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
 }
 
+// Unicode, so that a typed character is never turned into the bytes of the code page on its way.
 void Application::Dispatch(MSG& message) {
     HWND active = GetActiveWindow();
-    if (active && IsDialogMessageA(active, &message)) return;
+    if (active && IsDialogMessageW(active, &message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 bool Application::ProcessMessages() {
     lastAnswered_ = GetTickCount64();
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;

@@ -175,7 +175,7 @@ int Form::ShowModal() {
     Show();
     MSG message;
     while (modalResult_ == 0) {
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             // The quit request belongs to the outer loop: pass it on and end this showing.
             PostQuitMessage(static_cast<int>(message.wParam));
             modalResult_ = ResultCancel;

@@ -10,6 +10,7 @@
 #include "fsutil/FileNames.h"
 #include "fsutil/InstallFolder.h"
 #include "setupdata/ScriptNames.h"
+#include "setupdata/UnicodeProfileCopy.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
@@ -43,6 +44,7 @@ void MergeEarlierLog(const std::string& installedLog) {
     const ProfileFile earlier(installedLog);
     const ProfileFile& current = *Setup.UninstallLog;
     const ProfileFile merged(Setup.TempDir + MergedLogName);
+    CreateUnicodeProfile(merged.Path());
     merged.WriteValue(PackageSection, PackageNameKey, Setup.PackageName);
     for (const LogSection& section : LogSections) {
         EntryList before, now;

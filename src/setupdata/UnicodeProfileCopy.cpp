@@ -27,9 +27,12 @@ bool WriteUtf16File(const std::string& path, DWORD disposition, const std::strin
 
 bool CopyAsUnicodeProfile(const std::string& source, const std::string& target) {
     std::string content;
-    if (!ReadWholeFile(source, content)) return false;
-    if (WriteUtf16File(target, CREATE_ALWAYS, DecodeAuthorText(content))) return true;
-    DeleteFileA(target.c_str());
+    return ReadWholeFile(source, content) && WriteUnicodeProfile(target, content);
+}
+
+bool WriteUnicodeProfile(const std::string& path, const std::string& content) {
+    if (WriteUtf16File(path, CREATE_ALWAYS, DecodeAuthorText(content))) return true;
+    DeleteFileA(path.c_str());
     return false;
 }
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "e2e/QuietRun.h"
@@ -24,8 +24,6 @@ const std::string Polish = "\xC5\x81ukasz";
 const std::string Chinese = "\xE7\x8E\x8B";
 const std::string Greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";
 
-constexpr const char* EnvironmentKey = "Environment";
-
 std::string RunTag() { return "SetupNames" + std::to_string(GetCurrentProcessId()); }
 
 std::string ProgramFilesFolder() {
@@ -43,49 +41,26 @@ std::string MachineText(const std::string& key, const std::string& name) {
     return value;
 }
 
-// The account's Temp folder (TEMP and TMP, in HKCU\Environment where wine reads them for a new
-// session, and in this process's environment, which the programs it starts inherit) moved to
-// `folder` while the object lives.
+// The Temp folder (TEMP and TMP) moved to `folder` for the programs started while the object
+// lives: they take this process's environment, as a new session takes HKCU\Environment.
 class TempFolderMoved {
 public:
     explicit TempFolderMoved(const std::string& folder) {
         for (const char* name : {"TEMP", "TMP"}) {
             char value[MAX_PATH * 3] = {};
             GetEnvironmentVariableA(name, value, sizeof value);
-            saved_.push_back({name, value, SavedRegistryValue(name)});
+            saved_.emplace_back(name, value);
             SetEnvironmentVariableA(name, folder.c_str());
-            RegSetKeyValueA(HKEY_CURRENT_USER, EnvironmentKey, name, REG_SZ, folder.c_str(),
-                            static_cast<DWORD>(folder.size() + 1));
         }
     }
     ~TempFolderMoved() {
-        for (const Saved& saved : saved_) {
-            SetEnvironmentVariableA(saved.name, saved.environment.c_str());
-            if (saved.registry)
-                RegSetKeyValueA(HKEY_CURRENT_USER, EnvironmentKey, saved.name, REG_EXPAND_SZ, saved.registry->c_str(),
-                                static_cast<DWORD>(saved.registry->size() + 1));
-            else
-                RegDeleteKeyValueA(HKEY_CURRENT_USER, EnvironmentKey, saved.name);
-        }
+        for (const auto& [name, value] : saved_) SetEnvironmentVariableA(name, value.c_str());
     }
     TempFolderMoved(const TempFolderMoved&) = delete;
     TempFolderMoved& operator=(const TempFolderMoved&) = delete;
 
 private:
-    struct Saved {
-        const char* name;
-        std::string environment;
-        std::optional<std::string> registry;
-    };
-    static std::optional<std::string> SavedRegistryValue(const char* name) {
-        char value[MAX_PATH * 3] = {};
-        DWORD size = sizeof value;
-        if (RegGetValueA(HKEY_CURRENT_USER, EnvironmentKey, name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                         nullptr, value, &size) != ERROR_SUCCESS)
-            return std::nullopt;
-        return std::string(value);
-    }
-    std::vector<Saved> saved_;
+    std::vector<std::pair<const char*, std::string>> saved_;
 };
 
 // The names in a folder as Linux lists them, one a line.
@@ -109,6 +84,13 @@ std::vector<std::string> SectionValues(const std::string& file, const char* sect
         start = end + 1;
     }
     return values;
+}
+
+// The program shows its progress window, which offers OK at the end; pressing it ends the run.
+bool EndsThroughItsProgressWindow(ProgramUnderTest& program, const char* progressClass) {
+    HWND progress = ui::WaitForWindow(program.ProcessId(), progressClass);
+    return progress && ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000) &&
+           ui::Press(progress, "OK") && program.WaitForExit(20000);
 }
 
 // What one package names, in the characters of one script.
@@ -228,11 +210,7 @@ TEST_F(UnicodeNamesTest, Utf8ScriptInstallsThroughTheWindowsAndUninstalls) {
     ui::Box create = ui::WaitForMessageBox(setup.ProcessId());
     EXPECT_NE(create.text.find("Folder " + folder + " does not exist."), std::string::npos) << create.text;
     ui::Answer(create, IDYES);
-    HWND progress = ui::WaitForWindow(setup.ProcessId(), "TProgressForm");
-    ASSERT_NE(progress, nullptr);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000));
-    ASSERT_TRUE(ui::Press(progress, "OK"));
-    ASSERT_TRUE(setup.WaitForExit(20000));
+    ASSERT_TRUE(EndsThroughItsProgressWindow(setup, "TProgressForm"));
 
     const std::string log = ExpectInstalled(folder, names);
     const std::vector<std::string> logged = SectionValues(log, "ProgramFiles");
@@ -243,11 +221,7 @@ TEST_F(UnicodeNamesTest, Utf8ScriptInstallsThroughTheWindowsAndUninstalls) {
     ui::Box sure = ui::WaitForMessageBox(uninstall.ProcessId());
     EXPECT_EQ(sure.caption, "  Uninstall " + names.package);
     ui::Answer(sure, IDYES);
-    HWND uninstallProgress = ui::WaitForWindow(uninstall.ProcessId(), "TUninstallForm");
-    ASSERT_NE(uninstallProgress, nullptr);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(uninstallProgress, "Button", "OK") != nullptr; }, 60000));
-    ASSERT_TRUE(ui::Press(uninstallProgress, "OK"));
-    ASSERT_TRUE(uninstall.WaitForExit(20000));
+    ASSERT_TRUE(EndsThroughItsProgressWindow(uninstall, "TUninstallForm"));
     ExpectRemoved(folder, logged);
 }
 

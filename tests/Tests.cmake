@@ -7,7 +7,7 @@ include(GoogleTest)
 
 file(GLOB_RECURSE SETUP_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/(e2e/planted|bench)/.*")
-add_executable(setup_tests ${SETUP_TEST_SOURCES})
+add_executable(setup_tests ${SETUP_TEST_SOURCES} tests/TestProgram.rc)
 # The expansion tests share their edge cases with setup-media's own tests.
 target_include_directories(setup_tests PRIVATE tests tools/setup-media/tests)
 target_link_libraries(setup_tests PRIVATE setupcore gtest version comctl32)

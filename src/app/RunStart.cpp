@@ -7,10 +7,12 @@
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "base/Utf8Text.h"
 #include "fsutil/LogRecord.h"
 #include "fsutil/SystemFolders.h"
 #include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
+#include "setupdata/UnicodeProfileCopy.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
@@ -44,10 +46,10 @@ std::string ReadOwner(RegistryAccess& registry, bool windowsNT) {
     return owner;
 }
 
-// The run's working copy of a file; false when it could not be made. The working folder is
-// fresh, so a copy that fails leaves nothing of an earlier run to be read in its place.
+// The run's working copy of a file, in UTF-16; false when it could not be made. The working
+// folder is fresh, so a copy that fails leaves nothing of an earlier run to be read in its place.
 bool CopyIntoWorkFolder(const std::string& source, const std::string& copy) {
-    return CopyFileA(source.c_str(), copy.c_str(), TRUE) != 0;
+    return CopyAsUnicodeProfile(source, copy);
 }
 
 // The [Package] name of `file`, which is null when its copy failed.
@@ -55,7 +57,7 @@ std::string PackageNameOf(const ProfileFile* file, const char* failure) {
     const std::string name =
         file ? file->ReadValue(PackageSection, PackageNameKey, MissingValueMark) : MissingValueMark;
     if (name == MissingValueMark) throw StartupFailure(failure);
-    if (name.size() > MaxPackageNameLength)
+    if (CharacterCount(name) > MaxPackageNameLength)
         throw StartupFailure(FormatText("Package name too long (more than %d characters): %s",
                                         static_cast<int>(MaxPackageNameLength), Quoted(name).c_str()));
     return name;
@@ -65,7 +67,7 @@ std::string PackageNameOf(const ProfileFile* file, const char* failure) {
 // can write to its working copy; the copy holds exactly what was checked.
 void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
     const InstalledLogContent log = ReadInstalledLog(Setup.CommandLine);
-    started.logCopied = !log.finalPath.empty() && WriteWholeFile(logPath, log.content);
+    started.logCopied = !log.finalPath.empty() && WriteUnicodeProfile(logPath, log.content);
     started.logChanged = started.logCopied && CheckAgainstRecord(log) == LogTrust::Changed;
 }
 
@@ -89,7 +91,10 @@ StartedRun StartRun() {
 
     const std::string logPath = FittingPath(Setup.TempDir + LogFileName);
     // Install mode starts its log afresh; uninstall mode works on a copy of the installed log.
-    if (Setup.IsUninstallMode()) CopyInstalledLog(logPath, started);
+    if (Setup.IsUninstallMode())
+        CopyInstalledLog(logPath, started);
+    else if (!CreateUnicodeProfile(logPath))
+        throw StartupFailure("Problem with Temp directory");
     Setup.UninstallLog = std::make_unique<ProfileFile>(logPath);
     CheckStartupFolders();
     return started;

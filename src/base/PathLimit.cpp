@@ -3,6 +3,11 @@
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
 #include "base/SetupError.h"
+#include "base/Utf8Text.h"
+
+bool FitsPathBuffer(std::string_view path) {
+    return path.size() <= MaxPathLength || CharacterCount(path, true) <= MaxPathLength;
+}
 
 std::string PathTooLongText(const std::string& path) { return FormatText("Path too long: %s", Quoted(path).c_str()); }
 

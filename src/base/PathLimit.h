@@ -7,8 +7,9 @@
 // something else; the code that meets one refuses it in the way that fits where it stands.
 inline constexpr size_t MaxPathLength = 259;
 
-// The one test of that limit.
-inline bool FitsPathBuffer(std::string_view path) { return path.size() <= MaxPathLength; }
+// The one test of that limit. It counts characters as the platform's buffer holds them, not
+// the bytes of their UTF-8 form: 200 Chinese characters are 600 bytes and still a valid path.
+bool FitsPathBuffer(std::string_view path);
 
 // What the user is told of a path refused for its length: "Path too long: <path>".
 std::string PathTooLongText(const std::string& path);

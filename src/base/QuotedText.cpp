@@ -1,5 +1,7 @@
 #include "base/QuotedText.h"
 
+#include "base/Utf8Text.h"
+
 namespace {
 
 constexpr size_t MaxQuotedLength = 100;
@@ -7,6 +9,6 @@ constexpr size_t MaxQuotedLength = 100;
 }  // namespace
 
 std::string Quoted(const std::string& value) {
-    if (value.size() <= MaxQuotedLength) return value;
-    return value.substr(0, MaxQuotedLength) + "...";
+    const std::string kept = FirstCharacters(value, MaxQuotedLength);
+    return kept.size() == value.size() ? value : kept + "...";
 }

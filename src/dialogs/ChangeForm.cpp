@@ -17,8 +17,8 @@ constexpr int Label2MaxWidth =
 
 TChangeForm::TChangeForm()
     : Form(ChangeFormLayout::Form),
-      Lable1(*this, ChangeFormLayout::Lable1, CurrentFolderText),
-      Label2(*this, ChangeFormLayout::Label2, "", LabelAlign::Left, nullptr, true),
+      Lable1(*this, ChangeFormLayout::Lable1, CurrentFolderText, LabelAlign::Left, nullptr, Lable1Sizing),
+      Label2(*this, ChangeFormLayout::Label2, "", LabelAlign::Left, nullptr, Label2Sizing),
       DriveComboBox1(*this, ChangeFormLayout::DriveComboBox1, &DriveFont, Bind<&TChangeForm::DriveComboBox1Change>(this)),
       DirectoryListBox1(*this, ChangeFormLayout::DirectoryListBox1, DirectoryItemHeight, Bind<&TChangeForm::ShowOpenFolder>(this)),
       Button1(*this, ChangeFormLayout::Button1, OkText, Bind<&TChangeForm::Button1Click>(this)),

@@ -21,7 +21,7 @@ std::string ProposedInstallFolder() {
 
 TInstallForm::TInstallForm()
     : Form(InstallFormLayout::Form),
-      Label1(*this, InstallFormLayout::Label1, InstallToText),
+      Label1(*this, InstallFormLayout::Label1, InstallToText, LabelAlign::Left, nullptr, Label1Sizing),
       Edit1(*this, InstallFormLayout::Edit1),
       Button1(*this, InstallFormLayout::Button1, ChangeFolderText, Bind<&TInstallForm::Button1Click>(this)),
       Button2(*this, InstallFormLayout::Button2, InstallText, Bind<&TInstallForm::Button2Click>(this)),

@@ -10,7 +10,7 @@ using namespace LicenceFormLayout;
 TLicenceForm::TLicenceForm()
     : Form(LicenceFormLayout::Form),
       Memo1(*this, LicenceFormLayout::Memo1, MemoPlaceholder, &MemoFont),
-      Label1(*this, LicenceFormLayout::Label1, AgreeNotice, LabelAlign::Left, &LabelFont),
+      Label1(*this, LicenceFormLayout::Label1, AgreeNotice, LabelAlign::Left, &LabelFont, Label1Sizing),
       Button1(*this, LicenceFormLayout::Button1, AgreeText, Bind<&TLicenceForm::Button1Click>(this)),
       Button2(*this, LicenceFormLayout::Button2, ExitText, Bind<&TLicenceForm::Button2Click>(this)) {}
 

@@ -6,7 +6,10 @@ namespace ChangeFormLayout {
 inline constexpr FormLayout Form{"TChangeForm", "Choose Install Folder", {233, 146, 360, 234}, FormBorder::Dialog, {}};
 
 inline constexpr Bounds Lable1{16, 8, 56, 11};
+inline constexpr LabelSizing Lable1Sizing = LabelSizing::GrowToCaption;
+// The folder shown: sized to its path, which is shortened beyond the list's right edge.
 inline constexpr Bounds Label2{96, 8, 102, 11};
+inline constexpr LabelSizing Label2Sizing = LabelSizing::FitText;
 inline constexpr Bounds DriveComboBox1{16, 32, 329, 19};
 inline constexpr FontSpec DriveFont{"MS Sans Serif", -12, false, false, RGB(0, 0, 0)};
 inline constexpr Bounds DirectoryListBox1{16, 52, 329, 137};

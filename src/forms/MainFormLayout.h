@@ -13,6 +13,10 @@ inline constexpr const char* TabSheet3 = "&About";
 inline constexpr FontSpec HeadingFont{"Arial", -23, true, false, RGB(0, 0, 0)};
 inline constexpr FontSpec PackageFont{"Times New Roman", -32, true, true, RGB(255, 0, 0)};
 
+// The greeting (Label4, Label5) and the package name (Label2, Label7) show values and keep their
+// bounds; the other labels show fixed captions, which grow to be shown whole.
+inline constexpr LabelSizing ValueSizing = LabelSizing::KeepBounds;
+inline constexpr LabelSizing CaptionSizing = LabelSizing::GrowToCaption;
 // Install page
 inline constexpr Bounds Label4{24, 8, 377, 29};
 inline constexpr Bounds Label1{24, 56, 377, 29};

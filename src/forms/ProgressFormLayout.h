@@ -8,6 +8,7 @@ inline constexpr FormLayout Form{"TProgressForm", "Install Progress", {226, 210,
 
 inline constexpr Bounds IProgramName{24, 16, 329, 11};
 inline constexpr Bounds ICurrentFile{24, 29, 3, 11};
+inline constexpr LabelSizing ICurrentFileSizing = LabelSizing::FitText;
 inline constexpr Bounds ProgressBar1{24, 56, 329, 17};
 inline constexpr int ProgressBar1Step = 3;
 inline constexpr Bounds Button1{157, 107, 75, 25};

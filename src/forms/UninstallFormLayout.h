@@ -7,6 +7,7 @@ inline constexpr FormLayout Form{"TUninstallForm", "Uninstall Progress", {226, 2
 
 inline constexpr Bounds UProgramName{24, 16, 329, 11};
 inline constexpr Bounds UCurrentFile{24, 31, 3, 11};
+inline constexpr LabelSizing UCurrentFileSizing = LabelSizing::FitText;
 inline constexpr Bounds ProgressBar1{24, 56, 329, 17};
 inline constexpr Bounds Button1{157, 83, 75, 25};
 

@@ -1,5 +1,7 @@
 #include "fsutil/FileNames.h"
 
+#include "base/Utf8Text.h"
+
 namespace {
 
 constexpr size_t MaxDisplayLength = 54;
@@ -19,18 +21,16 @@ std::string CompressedFileName(const std::string& name) {
     const size_t dot = name.find('.');
     if (dot == std::string::npos) return name + "._";
     std::string tail = name.substr(dot + 1);
-    // Three-letter extensions lose their last letter to the mark; shorter and longer ones keep all.
-    if (tail.size() == 3)
-        tail.back() = '_';
-    else
-        tail += '_';
-    return name.substr(0, dot + 1) + tail;
+    // Three-letter extensions lose their last letter to the mark (a whole letter, however many
+    // bytes it takes); shorter and longer ones keep all.
+    if (CharacterCount(tail) == 3) tail = FirstCharacters(tail, 2);
+    return name.substr(0, dot + 1) + tail + '_';
 }
 
-std::string TruncateWithDots(const std::string& text, size_t keep) { return text.substr(0, keep) + "..."; }
+std::string TruncateWithDots(const std::string& text, size_t keep) { return FirstCharacters(text, keep) + "..."; }
 
 std::string DisplayText(const std::string& text) {
-    return text.size() > MaxDisplayLength ? TruncateWithDots(text, DisplayKeepLength) : text;
+    return CharacterCount(text) > MaxDisplayLength ? TruncateWithDots(text, DisplayKeepLength) : text;
 }
 
 std::string WithTrailingBackslash(std::string path) {

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/PathLimit.h"
 #include "base/QuotedText.h"
 #include "fsutil/FileNames.h"
 #include "setupdata/ScriptNames.h"
+#include "setupdata/UnicodeProfileCopy.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -18,7 +18,7 @@ constexpr const char* CheckedLogName = "earlier.ini";
 // The package a log names, read from what was checked, through a copy in the working folder.
 std::string PackageNamed(FolderLogCheck& check) {
     check.checkedCopy = Setup.TempDir + CheckedLogName;
-    if (!WriteWholeFile(check.checkedCopy, check.log.content)) return MissingValueMark;
+    if (!WriteUnicodeProfile(check.checkedCopy, check.log.content)) return MissingValueMark;
     return ProfileFile(check.checkedCopy).ReadValue(PackageSection, PackageNameKey, MissingValueMark);
 }
 

@@ -16,17 +16,12 @@ constexpr GUID IID_IShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00,
 constexpr GUID IID_IPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 }  // namespace ids
 
-std::wstring WidePath(const std::string& path) {
-    wchar_t buffer[MAX_PATH];
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, buffer, MAX_PATH);
-    return length > 0 ? std::wstring(buffer) : std::wstring();
-}
-
+// The path fits the platform's buffer (RequireFittingPath), however many bytes it takes.
 void SaveLink(IShellLinkA& link, const std::string& linkPath) {
     ComPointer<IPersistFile> file;
     if (FAILED(link.QueryInterface(ids::IID_IPersistFile, file.Receive()))) return;
-    const std::wstring widePath = WidePath(linkPath);
-    if (!widePath.empty()) file->Save(widePath.c_str(), TRUE);
+    wchar_t widePath[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH) > 0) file->Save(widePath, TRUE);
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 TProgressForm::TProgressForm()
     : Form(ProgressFormLayout::Form),
       IProgramName(*this, ProgressFormLayout::IProgramName, ProgressFormLayout::ProgramNameDesign),
-      ICurrentFile(*this, ProgressFormLayout::ICurrentFile, "", LabelAlign::Left, nullptr, true),
+      ICurrentFile(*this, ProgressFormLayout::ICurrentFile, "", LabelAlign::Left, nullptr,
+                   ProgressFormLayout::ICurrentFileSizing),
       ProgressBar1(*this, ProgressFormLayout::ProgressBar1, ProgressFormLayout::ProgressBar1Step),
       Button1(*this, ProgressFormLayout::Button1, ProgressFormLayout::CancelText, Bind<&TProgressForm::Button1Click>(this)),
       TotalProgress(*this, ProgressFormLayout::TotalProgress) {}

@@ -13,6 +13,8 @@ constexpr DWORD FirstBufferSize = 1024;
 // one byte for a value, two for a list of names.
 constexpr DWORD ValueCutMargin = 1;
 constexpr DWORD NameListCutMargin = 2;
+// A cut may stop short of that mark by the bytes of a UTF-8 character that did not fit whole.
+constexpr DWORD CharacterCutSlack = 3;
 
 // What a profile function `read(buffer, size)` gives, with a buffer that grows until the whole
 // text fits, because a cut path or a lost log entry would install or delete the wrong thing.
@@ -21,7 +23,7 @@ std::string ReadUncut(DWORD cutMargin, Read read) {
     for (DWORD size = FirstBufferSize;; size *= 2) {
         std::string buffer(size, '\0');
         const DWORD length = read(buffer.data(), size);
-        if (length + cutMargin < size) {
+        if (length + cutMargin + CharacterCutSlack < size) {
             buffer.resize(length);
             return buffer;
         }

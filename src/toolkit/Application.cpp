@@ -36,20 +36,21 @@ void Application::Run() {
     if (!mainForm_) return;
     mainForm_->Show();
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
 }
 
+// Unicode, so that a typed character is never turned into the bytes of the code page on its way.
 void Application::Dispatch(MSG& message) {
     HWND active = GetActiveWindow();
-    if (active && IsDialogMessageA(active, &message)) return;
+    if (active && IsDialogMessageW(active, &message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 bool Application::ProcessMessages() {
     lastAnswered_ = GetTickCount64();
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
@@ -79,8 +80,9 @@ void Application::ReportError(const std::string& message) {
 }
 
 std::string Application::Title() const {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // Room for any path that fits the platform's buffer, at up to three bytes a character in UTF-8.
+    char path[MAX_PATH * 3] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
     std::string name = path;
     const size_t slash = name.find_last_of("\\/:");
     if (slash != std::string::npos) name.erase(0, slash + 1);

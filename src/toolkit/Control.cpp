@@ -1,7 +1,6 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/Application.h"
-#include "toolkit/DisplayScale.h"
 #include "toolkit/Form.h"
 
 Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,
@@ -10,9 +9,9 @@ Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD 
     if (font) {
         fontSpec_ = *font;
         hasFont_ = true;
-        font_ = std::make_unique<ScopedFont>(*font);
+        font_ = std::make_unique<ScopedFont>(*font, form_.Scale());
     }
-    const Bounds pixels = ToPixels(bounds);
+    const Bounds pixels = form_.Scale().ToPixels(bounds);
     handle_ = CreateWindowExA(exStyle, windowClass, caption, WS_CHILD | WS_VISIBLE | style, pixels.left,
                               pixels.top, pixels.width, pixels.height, parent.ContainerHandle(), nullptr,
                               Application::Instance().InstanceHandle(), nullptr);
@@ -36,7 +35,7 @@ std::string Control::WindowText() const {
 
 void Control::SetBounds(const Bounds& bounds) {
     bounds_ = bounds;
-    const Bounds pixels = ToPixels(bounds);
+    const Bounds pixels = form_.Scale().ToPixels(bounds);
     MoveWindow(handle_, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
 }
 

@@ -7,9 +7,10 @@
 #include "base/CurrentDirectoryGuard.h"
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
+#include "base/PathQuery.h"
 #include "base/SetupError.h"
 #include "toolkit/Dispatch.h"
-#include "toolkit/DisplayScale.h"
+#include "toolkit/Form.h"
 #include "toolkit/PopupMenu.h"
 
 namespace {
@@ -58,7 +59,7 @@ DirectoryListBox::DirectoryListBox(Container& parent, const Bounds& bounds, int 
     : Control(parent, "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
               bounds, ""),
       onChange_(std::move(onChange)) {
-    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ToPixels(itemHeight));
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, OwnerForm().Scale().ToPixels(itemHeight));
     SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     listProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DirectoryListBox::SubclassProc)));
@@ -117,9 +118,10 @@ void DirectoryListBox::Open(const std::string& path) {
 
 void DirectoryListBox::OpenDrive(char letter) {
     const char drive[3] = {letter, ':', '\0'};
-    char full[MAX_PATH] = {};
-    const DWORD length = GetFullPathNameA(drive, MAX_PATH, full, nullptr);
-    Open(length > 0 && length < MAX_PATH ? std::string(full) : std::string(drive) + "\\");
+    // The drive's current folder, however many bytes its name takes.
+    const std::string full =
+        QueryPath([&drive](char* buffer, DWORD size) { return GetFullPathNameA(drive, size, buffer, nullptr); });
+    Open(full.empty() ? std::string(drive) + "\\" : full);
 }
 
 std::string DirectoryListBox::EntryPath(size_t index) const {

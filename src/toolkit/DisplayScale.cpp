@@ -2,13 +2,11 @@
 
 namespace {
 
-constexpr int DesignDpi = USER_DEFAULT_SCREEN_DPI;
-
 int ReadSystemDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
     if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : DesignDpi;
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
 }  // namespace
@@ -19,10 +17,17 @@ int SystemDpi() {
     return dpi;
 }
 
-int ToPixels(int designLength) { return MulDiv(designLength, SystemDpi(), DesignDpi); }
+DisplayScale DisplayScale::Fitting(int width, int height, SIZE room) {
+    DisplayScale scale;
+    // The smaller of two ratios a/b and c/d is the one with the smaller cross product.
+    const auto shrinkTo = [&scale](int pixels, int design) {
+        if (pixels > 0 && design > 0 && pixels * scale.design_ < scale.pixels_ * design) scale = {pixels, design};
+    };
+    shrinkTo(room.cx, width);
+    shrinkTo(room.cy, height);
+    return scale;
+}
 
-int ToDesignLength(int pixels) { return (pixels * DesignDpi + SystemDpi() - 1) / SystemDpi(); }
-
-Bounds ToPixels(const Bounds& design) {
+Bounds DisplayScale::ToPixels(const Bounds& design) const {
     return {ToPixels(design.left), ToPixels(design.top), ToPixels(design.width), ToPixels(design.height)};
 }

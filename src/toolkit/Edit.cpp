@@ -1,9 +1,14 @@
 #include "toolkit/Edit.h"
 
+#include "base/Utf8Text.h"
+
 Edit::Edit(Container& parent, const Bounds& bounds, const char* text)
     : Control(parent, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, bounds, text) {
     // No length limit of its own beyond the platform's.
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
+    // A Unicode window, so that typed characters reach it whole: an ANSI one gets each as the
+    // bytes of the code page, which for UTF-8 it cannot put together again.
+    SetWindowLongPtrW(Handle(), GWLP_WNDPROC, GetWindowLongPtrW(Handle(), GWLP_WNDPROC));
 }
 
 std::string Edit::Text() const { return WindowText(); }
@@ -19,8 +24,9 @@ std::string Edit::SelectedText() const {
     DWORD start = 0, end = 0;
     SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const std::string text = Text();
-    if (start >= end || start >= text.size()) return {};
-    return text.substr(start, end - start);
+    const size_t from = BytesBeforeWidePosition(text, start);
+    const size_t to = BytesBeforeWidePosition(text, end);
+    return from < to ? text.substr(from, to - from) : std::string();
 }
 
 bool Edit::Modified() const { return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }

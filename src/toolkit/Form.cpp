@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "toolkit/Application.h"
@@ -46,6 +47,45 @@ HICON ProgramIcon(int widthMetric, int heightMetric) {
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
+// The primary monitor's screen less the task bar: the layouts put every window there.
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+// The width and height the frame adds to a client area.
+SIZE FrameSize(const FormLayout& layout) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, StyleFor(layout.border), FALSE, ExStyleFor(layout.border));
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// A layout scaled to the DPI that would not fit its screen is scaled down until it does, so
+// that every button can be reached.
+DisplayScale ScaleOnScreen(const FormLayout& layout) {
+    const RECT work = WorkArea();
+    const SIZE frame = FrameSize(layout);
+    return DisplayScale::Fitting(layout.bounds.width, layout.bounds.height,
+                                 {work.right - work.left - frame.cx, work.bottom - work.top - frame.cy});
+}
+
+// `start` moved the least that puts [start, start + length) within [low, high).
+int Within(int start, int length, int low, int high) {
+    return std::max(low, std::min(start, high - length));
+}
+
+// The window's rectangle: where the layout puts it, moved to lie wholly within the work area.
+RECT PlaceOnScreen(const FormLayout& layout, const DisplayScale& scale) {
+    const RECT work = WorkArea();
+    const SIZE frame = FrameSize(layout);
+    const int width = scale.ToPixels(layout.bounds.width) + frame.cx;
+    const int height = scale.ToPixels(layout.bounds.height) + frame.cy;
+    const int left = Within(scale.ToPixels(layout.bounds.left), width, work.left, work.right);
+    const int top = Within(scale.ToPixels(layout.bounds.top), height, work.top, work.bottom);
+    return {left, top, left + width, top + height};
+}
+
 // The other visible, enabled windows of the thread, disabled while a form is shown modally.
 std::vector<HWND> DisableOtherWindows(HWND except) {
     DisableWalk walk{except, {}};
@@ -72,17 +112,15 @@ void RegisterFormClass(const char* className) {
     RegisterClassExA(&windowClass);
 }
 
-Form::Form(const FormLayout& layout) : caption_(layout.caption), font_(layout.font) {
+Form::Form(const FormLayout& layout)
+    : caption_(layout.caption), scale_(ScaleOnScreen(layout)), font_(layout.font, scale_) {
     RegisterFormClass(layout.className);
-    const DWORD style = StyleFor(layout.border);
-    const DWORD exStyle = ExStyleFor(layout.border);
-    RECT frame{0, 0, ToPixels(layout.bounds.width), ToPixels(layout.bounds.height)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const RECT frame = PlaceOnScreen(layout, scale_);
     Form* main = Application::Instance().MainForm();
     HWND owner = main ? main->Handle() : nullptr;
-    handle_ = CreateWindowExA(exStyle, layout.className, layout.caption, style, ToPixels(layout.bounds.left),
-                              ToPixels(layout.bounds.top), frame.right - frame.left, frame.bottom - frame.top,
-                              owner, nullptr, Application::Instance().InstanceHandle(), this);
+    handle_ = CreateWindowExA(ExStyleFor(layout.border), layout.className, layout.caption, StyleFor(layout.border),
+                              frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, owner,
+                              nullptr, Application::Instance().InstanceHandle(), this);
 }
 
 Form::~Form() { DestroyHandle(); }
@@ -137,7 +175,7 @@ int Form::ShowModal() {
     Show();
     MSG message;
     while (modalResult_ == 0) {
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             // The quit request belongs to the outer loop: pass it on and end this showing.
             PostQuitMessage(static_cast<int>(message.wParam));
             modalResult_ = ResultCancel;

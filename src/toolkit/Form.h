@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "toolkit/Control.h"
+#include "toolkit/DisplayScale.h"
 #include "toolkit/Layout.h"
 #include "toolkit/ScopedFont.h"
 
@@ -28,6 +29,8 @@ public:
     HWND ContainerHandle() const override { return handle_; }
     Form& OwnerForm() override { return *this; }
     HFONT FontHandle() const { return font_.Get(); }
+    // How its controls' design lengths become pixels.
+    const DisplayScale& Scale() const { return scale_; }
 
     void Show();
     void Hide();
@@ -69,6 +72,7 @@ private:
 
     HWND handle_ = nullptr;
     std::string caption_;
+    DisplayScale scale_;
     ScopedFont font_;
     std::vector<Control*> controls_;  // a window holds a handful
     bool modal_ = false;

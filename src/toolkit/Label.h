@@ -3,19 +3,23 @@
 
 enum class LabelAlign { Left, Center };
 
-// A static text on one line. With autoSize it sizes itself to its text whenever the caption
-// changes; otherwise a text wider than the label ends in "..." at its edge.
+// A static text on one line, sized to its text as `sizing` says (a centred label that grows
+// keeps its centre); a text wider than a label that keeps its bounds ends in "..." at its edge.
 class Label : public Control {
 public:
     Label(Container& parent, const Bounds& bounds, const char* caption, LabelAlign align = LabelAlign::Left,
-          const FontSpec* font = nullptr, bool autoSize = false);
+          const FontSpec* font = nullptr, LabelSizing sizing = LabelSizing::KeepBounds);
 
     void SetCaption(const std::string& caption) override;
     std::optional<LRESULT> OnControlColor(HDC dc) override;
 
 private:
+    // The width and height of the caption in the label's font, as design lengths.
+    SIZE TextSize() const;
     void FitToText();
+    void GrowToCaption();
 
     COLORREF color_;
-    bool autoSize_;
+    LabelAlign align_;
+    LabelSizing sizing_;
 };

@@ -18,6 +18,13 @@ struct Bounds {
     int height;
 };
 
+// How a label meets its text; src/forms/ decides for each label.
+enum class LabelSizing {
+    KeepBounds,     // shows a value: keeps its bounds; a longer text ends in "..."
+    GrowToCaption,  // a fixed caption: takes its bounds and grows to show the caption whole
+    FitText,        // sizes itself to its text whenever the text changes
+};
+
 enum class FormBorder {
     Single,        // fixed single border with the usual title-bar buttons
     SingleNoMenu,  // fixed single border, no system menu

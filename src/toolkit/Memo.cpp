@@ -4,6 +4,7 @@
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
 #include "base/SetupError.h"
+#include "base/TextEncoding.h"
 
 std::string JoinLinesForDisplay(const std::string& content) {
     std::string text;
@@ -30,7 +31,8 @@ Memo::Memo(Container& parent, const Bounds& bounds, const char* text, const Font
 void Memo::LoadFromFile(const std::string& fileName) {
     std::string content;
     if (!ReadWholeFile(fileName, content)) throw SetupError(FormatText("Cannot open file %s", Quoted(fileName).c_str()));
-    SetCaption(JoinLinesForDisplay(content));
+    // The licence is in the author's encoding, the box takes the program's.
+    SetCaption(JoinLinesForDisplay(FromUtf16(DecodeAuthorText(content))));
 }
 
 std::string Memo::Text() const { return WindowText(); }

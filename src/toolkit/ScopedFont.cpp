@@ -2,9 +2,10 @@
 
 #include "toolkit/DisplayScale.h"
 
-ScopedFont::ScopedFont(const FontSpec& design)
-    : font_(CreateFontA(ToPixels(design.height), 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, design.italic, FALSE,
-                        FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+// The default character set lets the platform find the glyphs of any script, not only Western ones.
+ScopedFont::ScopedFont(const FontSpec& design, const DisplayScale& scale)
+    : font_(CreateFontA(scale.ToPixels(design.height), 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, design.italic, FALSE,
+                        FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_DONTCARE, design.face)) {}
 
 ScopedFont::~ScopedFont() {

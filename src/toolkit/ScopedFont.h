@@ -1,13 +1,14 @@
 #pragma once
 #include <windows.h>
 
+#include "toolkit/DisplayScale.h"
 #include "toolkit/Layout.h"
 
-// Owns one GDI font made from a design-time font description, its height scaled to the system DPI.
+// Owns one GDI font made from a design-time font description, its height scaled as its window.
 class ScopedFont {
 public:
     ScopedFont() = default;
-    explicit ScopedFont(const FontSpec& design);
+    ScopedFont(const FontSpec& design, const DisplayScale& scale);
     ~ScopedFont();
     ScopedFont(const ScopedFont&) = delete;
     ScopedFont& operator=(const ScopedFont&) = delete;

@@ -56,9 +56,12 @@ std::vector<std::string> RegistryFolders(HKEY root, const char* key, const char*
 
 // The profile list spells its folder with %SystemDrive%.
 std::string WithEnvironment(const std::string& text) {
-    char expanded[MAX_PATH];
-    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), expanded, MAX_PATH);
-    return size > 0 && size <= MAX_PATH ? std::string(expanded) : text;
+    // The size asked for counts the terminator, as QueryPath expects of a longer answer.
+    std::string expanded = QueryPath([&](char* buffer, DWORD size) {
+        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer, size);
+        return needed > size || needed == 0 ? needed : needed - 1;
+    });
+    return expanded.empty() ? text : expanded;
 }
 
 // A drive root ("c:") or a share ("\\server\share") with nothing below it.

@@ -8,7 +8,8 @@ using namespace UninstallFormLayout;
 TUninstallForm::TUninstallForm()
     : Form(UninstallFormLayout::Form),
       UProgramName(*this, UninstallFormLayout::UProgramName, ProgramNameDesign),
-      UCurrentFile(*this, UninstallFormLayout::UCurrentFile, "", LabelAlign::Left, nullptr, true),
+      UCurrentFile(*this, UninstallFormLayout::UCurrentFile, "", LabelAlign::Left, nullptr,
+                   UninstallFormLayout::UCurrentFileSizing),
       ProgressBar1(*this, UninstallFormLayout::ProgressBar1),
       Button1(*this, UninstallFormLayout::Button1, CancelText, Bind<&TUninstallForm::Button1Click>(this)) {}
 

@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "app/StartupEnvironment.h"
+#include "base/TextEncoding.h"
 #include "state/SetupState.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFiles.h"
@@ -29,7 +30,9 @@ protected:
 
     // The run's working copies live in a folder of its own inside the Temp folder.
     std::string WorkCopy(const char* name) const { return ::Setup.TempDir + name; }
-    std::string LogText() const { return ReadTextFile(WorkCopy("uninstal.ini")); }
+    // The text a working copy holds, which the run keeps in UTF-16.
+    std::string CopyText(const char* name) const { return FromUtf16(DecodeAuthorText(ReadTextFile(WorkCopy(name)))); }
+    std::string LogText() const { return CopyText("uninstal.ini"); }
 
     void ExpectOneFatalError(const std::string& text) {
         ASSERT_EQ(ui_.Boxes().size(), 1u);
@@ -93,7 +96,8 @@ TEST_F(MainFormStartupTest, InstallModeOffersTheInstallPageOfTheScriptsPackage) 
     // The run works on a Temp copy of the script; the log starts with the package name.
     ASSERT_TRUE(::Setup.InstallScript);
     EXPECT_EQ(::Setup.InstallScript->Path(), WorkCopy("install.ini"));
-    EXPECT_EQ(ReadTextFile(WorkCopy("install.ini")), ReadTextFile(media_ / "install.ini"));
+    EXPECT_EQ(ReadTextFile(WorkCopy("install.ini")).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(CopyText("install.ini"), ReadTextFile(media_ / "install.ini"));
     ASSERT_TRUE(::Setup.UninstallLog);
     EXPECT_EQ(::Setup.UninstallLog->Path(), WorkCopy("uninstal.ini"));
     EXPECT_EQ(::Setup.UninstallLog->ReadValue("Package", "name", ""), "Foo");

@@ -17,22 +17,34 @@ Bounds ShownBounds(const Control& control) {
     return {area.left, area.top, area.right - area.left, area.bottom - area.top};
 }
 
-void ExpectLayoutBounds(const Control& label, const Bounds& layout) {
+// The label stands where the layout puts it, at least as large, and shows its whole caption in
+// its font, as the platform measures it.
+void ExpectWholeCaptionAt(const Label& label, const Bounds& layout) {
     const Bounds shown = ShownBounds(label);
     EXPECT_EQ(shown.left, layout.left);
     EXPECT_EQ(shown.top, layout.top);
-    EXPECT_EQ(shown.width, layout.width);
-    EXPECT_EQ(shown.height, layout.height);
+    EXPECT_GE(shown.width, layout.width);
+    EXPECT_GE(shown.height, layout.height);
+    HDC dc = GetDC(label.Handle());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label.Handle(), WM_GETFONT, 0, 0)));
+    SIZE text{};
+    GetTextExtentPoint32A(dc, label.Caption().c_str(), static_cast<int>(label.Caption().size()), &text);
+    SelectObject(dc, old);
+    ReleaseDC(label.Handle(), dc);
+    EXPECT_GE(shown.width, text.cx) << label.Caption();
 }
 
 }  // namespace
 
-// At 96 DPI the labels the layouts give fixed bounds keep them, whatever their text measures.
-TEST(DialogLabels, KeepTheBoundsTheLayoutsGiveThem) {
+// At 96 DPI the dialogs' fixed captions take their layout positions and are shown whole, in
+// whichever font stands for the layout's; their neighbours stay where the layouts put them.
+TEST(DialogLabels, FixedCaptionsAreShownWholeAndTheirNeighboursStay) {
     TInstallForm install;
-    ExpectLayoutBounds(install.Label1, InstallFormLayout::Label1);
+    ExpectWholeCaptionAt(install.Label1, InstallFormLayout::Label1);
+    EXPECT_EQ(ShownBounds(install.Edit1).left, InstallFormLayout::Edit1.left);
     TChangeForm chooser;
-    ExpectLayoutBounds(chooser.Lable1, ChangeFormLayout::Lable1);
+    ExpectWholeCaptionAt(chooser.Lable1, ChangeFormLayout::Lable1);
     TLicenceForm licence;
-    ExpectLayoutBounds(licence.Label1, LicenceFormLayout::Label1);
+    ExpectWholeCaptionAt(licence.Label1, LicenceFormLayout::Label1);
+    EXPECT_EQ(ShownBounds(licence.Button1).top, LicenceFormLayout::Button1.top);
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -103,4 +104,46 @@ TEST(DisplayScale, WindowsKeepTheirLayoutAt96DpiAndScaleWithTheSystemDpi) {
     }
     EXPECT_GT(folderLabelHeight[0], 0);
     EXPECT_GE(folderLabelHeight[1] * 2, folderLabelHeight[0] * 3 - 2) << "the font grows with the DPI";
+}
+
+namespace {
+
+// The screen less the task bar, as the platform has it for every program of the session.
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+bool LiesWithin(HWND window, const RECT& area) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return frame.left >= area.left && frame.top >= area.top && frame.right <= area.right &&
+           frame.bottom <= area.bottom;
+}
+
+}  // namespace
+
+// At 288 DPI the main window, scaled, would be larger than this screen (1287 by 837 and its
+// frame) and far to the right: it is scaled down and moved until it fits, buttons and all; the
+// dialog after it too.
+TEST(DisplayScale, AWindowTooLargeForTheScreenIsScaledDownToLieWithinIt) {
+    const SystemDpiSetting setting(288);
+    const StartedSetup setup;
+    HWND main = setup.Main();
+    ASSERT_NE(main, nullptr);
+    const RECT work = WorkArea();
+    EXPECT_TRUE(LiesWithin(main, work));
+    const Size client = ClientSize(main);
+    EXPECT_LT(client.second, work.bottom - work.top);
+    EXPECT_LE(std::abs(client.first * 279 - client.second * 429), 429) << "scaled down as a whole";
+    HWND button = ui::FindChild(main, "Button", "&Continue");
+    EXPECT_TRUE(LiesWithin(button, work));
+    EXPECT_LT(WindowSize(button).first, 75 * 3) << "smaller than at the DPI's scale";
+    ui::Press(main, "&Continue");
+    HWND destination = ui::WaitForWindow(setup.Program().ProcessId(), "TInstallForm");
+    ASSERT_NE(destination, nullptr);
+    EXPECT_TRUE(LiesWithin(destination, work));
+    ui::Press(destination, "E&xit");
+    ui::Answer(ui::WaitForMessageBox(setup.Program().ProcessId()), IDYES);
 }

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "support/WideText.h"
+
 ProgramUnderTest::ProgramUnderTest(const std::string& exePath, const std::string& arguments,
                                    const std::string& workingFolder) {
     std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
@@ -160,9 +162,10 @@ void SetText(HWND control, const std::string& text) {
 
 void Type(HWND edit, const std::string& text) {
     SetText(edit, "");
-    for (char c : text) {
+    // As a keyboard types them: one character a message, in UTF-16.
+    for (wchar_t c : WideText(text)) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(edit, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_ABORTIFHUNG, 5000, &result);
+        SendMessageTimeoutW(edit, WM_CHAR, c, 1, SMTO_ABORTIFHUNG, 5000, &result);
     }
 }
 

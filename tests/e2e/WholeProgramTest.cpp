@@ -103,8 +103,15 @@ protected:
         return media;
     }
 
+    // Keeps a picture of the window, which lies wholly within the screen less the task bar.
     void Shot(HWND window, const std::string& name) {
         EXPECT_TRUE(ui::SaveScreenshot(window, ScreenshotFolder(shots_.Path()) + "\\" + name + ".bmp")) << name;
+        RECT work{}, frame{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        GetWindowRect(window, &frame);
+        EXPECT_TRUE(frame.left >= work.left && frame.top >= work.top && frame.right <= work.right &&
+                    frame.bottom <= work.bottom)
+            << name << " lies at " << frame.left << "," << frame.top << ".." << frame.right << "," << frame.bottom;
     }
 
     // Waits for the window and checks it came.

@@ -37,3 +37,17 @@ TEST(FileNames, DisplayTextShowsAtMost54Characters) {
     EXPECT_EQ(DisplayText(path54 + "r"), std::string(51, 'q') + "...");
     EXPECT_EQ(DisplayText("C:\\a.txt"), "C:\\a.txt");
 }
+
+// Names in UTF-8 are counted and cut by their characters, never inside one.
+TEST(FileNames, NamesAreCountedAndCutByCharactersNotBytes) {
+    const std::string chinese = "\xE7\x8E\x8B";  // one character, three bytes
+    EXPECT_EQ(CompressedFileName("a." + chinese), "a." + chinese + "_");
+    EXPECT_EQ(CompressedFileName("a.t" + chinese + "t"), "a.t" + chinese + "_");
+    EXPECT_EQ(CompressedFileName(chinese + ".exe"), chinese + ".ex_");
+
+    std::string path54;
+    for (int i = 0; i < 54; ++i) path54 += chinese;
+    EXPECT_EQ(DisplayText(path54), path54) << "54 characters are shown whole";
+    EXPECT_EQ(DisplayText(path54 + "r"), path54.substr(0, 51 * 3) + "...");
+    EXPECT_EQ(TruncateWithDots("ab\xF0\x9F\x98\x80" "cd", 3), "ab\xF0\x9F\x98\x80...");
+}

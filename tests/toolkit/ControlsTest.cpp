@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "toolkit/Edit.h"
@@ -58,7 +59,7 @@ TEST(Label, ShowsOneLineThatLooksAsBeforeWhenTheTextFits) {
 
 TEST(Label, AutoSizedLabelFollowsItsTextAndFixedOneKeepsItsBounds) {
     ControlsForm form;
-    Label growing(form, {24, 29, 3, 11}, "", LabelAlign::Left, nullptr, true);
+    Label growing(form, {24, 29, 3, 11}, "", LabelAlign::Left, nullptr, LabelSizing::FitText);
     Label fixed(form, {24, 16, 329, 11}, "Copying Program Name Support Files:");
     growing.SetCaption("C:\\Program Files\\Example\\editor.exe");
     const int longWidth = growing.GetBounds().width;
@@ -78,7 +79,7 @@ TEST(Label, AutoSizedLabelFollowsItsTextAndFixedOneKeepsItsBounds) {
 TEST(Label, AGrowingLabelIsPaintedAnewWhole) {
     ControlsForm form;
     ShowWindow(form.Handle(), SW_SHOWNA);
-    Label growing(form, {24, 29, 3, 11}, "", LabelAlign::Left, nullptr, true);
+    Label growing(form, {24, 29, 3, 11}, "", LabelAlign::Left, nullptr, LabelSizing::FitText);
     growing.SetCaption("C:\\Example\\readme.txt");
     UpdateWindow(form.Handle());
     growing.SetCaption("C:\\Program Files\\Example\\Data\\tool.dat");
@@ -107,4 +108,46 @@ TEST(Edit, HoldsTextsLongerThanAnyPathBuffer) {
     const std::string longText(400, 'p');
     edit.SetText(longText);
     EXPECT_EQ(edit.Text(), longText);
+}
+
+namespace {
+
+// The width of `text` in the label's font, as the platform measures it.
+int PlatformTextWidth(const Label& label, const wchar_t* text) {
+    HDC dc = GetDC(label.Handle());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label.Handle(), WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(label.Handle(), dc);
+    return extent.cx;
+}
+
+int ShownWidth(const Label& label) {
+    RECT area{};
+    GetClientRect(label.Handle(), &area);
+    return area.right;
+}
+
+}  // namespace
+
+// A fixed caption grows from its layout bounds to its whole text (a centred one about its
+// centre); text in UTF-8 is measured as the characters it holds, not as its bytes.
+TEST(Label, FixedCaptionGrowsToItsWholeTextAndLabelsMeasureUtf8Text) {
+    ControlsForm form;
+    const char* greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 \xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";
+    const wchar_t* wideGreek = L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1 \u0395\u03BB\u03BB\u03AC\u03B4\u03B1";
+    Label left(form, {8, 14, 20, 10}, greek, LabelAlign::Left, nullptr, LabelSizing::GrowToCaption);
+    Label centred(form, {100, 40, 20, 10}, greek, LabelAlign::Center, nullptr, LabelSizing::GrowToCaption);
+    Label wide(form, {8, 60, 280, 10}, "Install to:", LabelAlign::Left, nullptr, LabelSizing::GrowToCaption);
+    Label fitted(form, {8, 80, 3, 10}, greek, LabelAlign::Left, nullptr, LabelSizing::FitText);
+    const int textWidth = PlatformTextWidth(left, wideGreek);
+    EXPECT_GT(textWidth, 40);
+    EXPECT_GE(ShownWidth(left), textWidth);
+    EXPECT_LE(ShownWidth(left), textWidth + 1);
+    EXPECT_EQ(left.GetBounds().left, 8);
+    EXPECT_EQ(ShownWidth(fitted), ShownWidth(left));
+    const Bounds grown = centred.GetBounds();
+    EXPECT_LE(std::abs(2 * grown.left + grown.width - (2 * 100 + 20)), 1) << "keeps its centre";
+    EXPECT_EQ(wide.GetBounds().width, 280) << "a caption that fits keeps its bounds";
 }

@@ -241,7 +241,7 @@ TEST_F(UnicodeNamesTest, Windows1252ScriptInstallsUnattendedAndUninstalls) {
     const std::string folder = chosen + "\\" + Chinese + " " + Greek;
     madeFolders_ = {chosen};
 
-    EXPECT_EQ(RunQuietly("/S /D=" + folder, media.First()), 0u);
+    EXPECT_EQ(RunQuietly("/S /D=" + folder, media.First()), 0u) << ReadTextFile(userFolder_ + "\\Temp\\setup.log");
     EXPECT_TRUE(FileExists(userFolder_ + "\\Temp\\setup.log")) << "the run's log is in the Temp folder given";
     const std::string log = ExpectInstalled(folder, names);
     const std::vector<std::string> logged = SectionValues(log, "ProgramFiles");

@@ -9,6 +9,7 @@
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "fsutil/MediaFolder.h"
 #include "fsutil/SystemFolders.h"
 #include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
@@ -100,7 +101,7 @@ StartedRun StartRun() {
 
 void OpenSetupScript() {
     const std::string scriptPath = FittingPath(Setup.TempDir + ScriptFileName);
-    const bool copied = CopyIntoWorkFolder(ScriptFileName, scriptPath);
+    const bool copied = CopyIntoWorkFolder(MediaPath(ScriptFileName), scriptPath);
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
     Setup.PackageName =
         PackageNameOf(copied ? Setup.InstallScript.get() : nullptr, "install.ini not found or invalid");
@@ -111,5 +112,6 @@ void OpenSetupScript() {
 void ReadLoggedPackageName(bool logCopied) {
     if (logCopied) RequireUnchangedLog();
     Setup.PackageName =
-        PackageNameOf(logCopied ? Setup.UninstallLog.get() : nullptr, "uninstal.ini not found or invalid");
+        PackageNameOf(logCopied ? Setup.UninstallLog.get() : nullptr,
+                      FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()).c_str());
 }

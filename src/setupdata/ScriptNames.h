@@ -7,8 +7,7 @@
 // The run's two files: on the media, in the Temp directory and in the install folder.
 inline constexpr const char* ScriptFileName = "install.ini";
 inline constexpr const char* LogFileName = "uninstal.ini";
-// The program on the media, and its copy in the Windows folder that later uninstalls start.
-inline constexpr const char* SetupProgramName = "setup.exe";
+// The copy of the program in the Windows folder that later uninstalls start.
 inline constexpr const char* SetupProgramCopyName = "qupsetup.exe";
 
 // Setup script
@@ -17,6 +16,9 @@ inline constexpr const char* PackageNameKey = "name";
 // "yes", exactly, asks for an entry in the platform's list of installed programs.
 inline constexpr const char* UninstallEntryKey = "uninstallentry";
 inline constexpr const char* UninstallEntryWanted = "yes";
+// Optional: the package's version (digits and dots, "2.4.1") and maker, for that entry.
+inline constexpr const char* PackageVersionKey = "version";
+inline constexpr const char* PublisherKey = "publisher";
 inline constexpr const char* LicenceSection = "Licence";
 inline constexpr const char* LicenceKey = "licence";
 // Compared exactly: "None" names a licence file.

@@ -9,6 +9,7 @@
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "fsutil/ProgramsListEntry.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
@@ -31,9 +32,9 @@ int PhaseStep(size_t count) { return static_cast<int>(50.0 / static_cast<double>
 void DeleteLoggedKey(const std::string& text) {
     const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
     // The key path keeps its leading "\"; a root alone is never deleted.
-    if (!key || key->keyPath.size() < 2) return;
+    if (!key || key->keyPath.size() < 2 || IsEntryOfAnotherInstall(text)) return;
     if (const std::optional<HKEY> root = UninstallRootKey(key->rootName))
-        RegDeleteKeyA(*root, key->keyPath.c_str() + 1);
+        DeleteKeyOrReport(*root, key->keyPath.c_str() + 1, text);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "base/NotFoundError.h"
 #include "base/OwnedHandle.h"
 #include "base/QuotedText.h"
+#include "fsutil/FileNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
 
@@ -36,12 +37,13 @@ void ScheduleAfterFailure(const std::string& path) {
 
 // True when every name in the folder was scheduled by this run.
 bool HoldsOnlyScheduled(const std::string& folder) {
+    const std::string prefix = WithTrailingBackslash(folder);
     WIN32_FIND_DATAA data;
-    const FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &data));
+    const FindHandle find(FindFirstFileA((prefix + "*").c_str(), &data));
     if (!find.IsValid()) return false;
     do {
         const std::string name = data.cFileName;
-        if (name != "." && name != ".." && !WasScheduled(folder + "\\" + name)) return false;
+        if (name != "." && name != ".." && !WasScheduled(prefix + name)) return false;
     } while (FindNextFileA(find.Get(), &data));
     return true;
 }

@@ -72,7 +72,10 @@ std::string OpenFreshBeside(const std::string& folder, FileHandle& file) {
     unsigned long long size = 0;
     for (DWORD attempt = 0; attempt < 100; ++attempt) {
         const std::string path = folder + FormatText("setup-%lu-%lu.log", GetCurrentProcessId(), GetTickCount() + attempt);
-        if (OpenPlain(path, CREATE_NEW, file, size) == Opening::Opened) return path;
+        const Opening opening = OpenPlain(path, CREATE_NEW, file, size);
+        if (opening == Opening::Opened) return path;
+        // Only a name that is taken is worth another try.
+        if (opening == Opening::Refused || GetLastError() != ERROR_FILE_EXISTS) break;
     }
     return {};
 }

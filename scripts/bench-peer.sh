@@ -19,7 +19,8 @@ for i in range(40):
 PY
   scripts/make-media.sh "$work/package" "$setup" "$work/media" >/dev/null
   {
-    printf 'Name "Bench Peer"\nOutFile "%s"\nInstallDir "C:\\BenchPeer"\nRequestExecutionLevel admin\n' "$work/peer.exe"
+    # 64-bit like setup.exe: this wine runs no 32-bit programs.
+    printf 'Target amd64-unicode\nName "Bench Peer"\nOutFile "%s"\nInstallDir "C:\\BenchPeer"\nRequestExecutionLevel admin\n' "$work/peer.exe"
     printf 'Section\nSetOutPath "$INSTDIR"\n'
     for n in $(seq 0 39); do printf 'File "%s"\n' "$work/package/file$n.dat"; done
     printf 'WriteUninstaller "$INSTDIR\\uninstall.exe"\nSectionEnd\n'
@@ -33,12 +34,13 @@ PY
   peerexe=$(winepath -w "$work/peer.exe")
   for r in $(seq 1 7); do
     start=$(date +%s%N)
-    (cd /tmp && wine "$media" /S </dev/null >/dev/null 2>&1)
+    (cd /tmp && wine "$media" /S </dev/null >/dev/null 2>&1) || echo "setup.exe /S ended with $?" >&2
     ours+=($(( ($(date +%s%N) - start) / 1000000 )))
-    wine "$media" /S 'C:\BenchOurs\uninstal.ini' </dev/null >/dev/null 2>&1
+    wine "$media" /S 'C:\BenchOurs\uninstal.ini' </dev/null >/dev/null 2>&1 || true
     start=$(date +%s%N)
-    (cd /tmp && wine "$peerexe" /S </dev/null >/dev/null 2>&1)
+    (cd /tmp && wine "$peerexe" /S </dev/null >/dev/null 2>&1) || echo "peer.exe /S ended with $?" >&2
     peer+=($(( ($(date +%s%N) - start) / 1000000 )))
+    [ -f "$WINEPREFIX/drive_c/BenchPeer/file39.dat" ] || echo "peer.exe /S installed nothing" >&2
     rm -rf "$WINEPREFIX/drive_c/BenchPeer"
   done
   median() { printf '%s\n' "$@" | sort -n | sed -n 4p; }

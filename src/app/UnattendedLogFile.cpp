@@ -83,9 +83,8 @@ std::string OpenFreshBeside(const std::string& folder, FileHandle& file) {
 }  // namespace
 
 std::string OpenUnattendedLog(FileHandle& file) {
-    const std::string userTemp = TempFolderPath();
-    const std::string windowsTemp = WithTrailingBackslash(WindowsFolder()) + "Temp\\";
-    for (const std::string& folder : {userTemp, windowsTemp}) {
+    for (int place = 0; place < 2; ++place) {
+        const std::string folder = place == 0 ? TempFolderPath() : WithTrailingBackslash(WindowsFolder()) + "Temp\\";
         const std::string path = folder + LogName;
         // "\" alone: the platform gave no Temp folder at all.
         if (folder.size() < 2 || !FitsPathBuffer(path)) continue;

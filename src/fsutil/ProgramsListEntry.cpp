@@ -2,12 +2,10 @@
 
 #include <windows.h>
 
-#include <exception>
-
+#include "base/OwnedHandle.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/InstallFolder.h"
 #include "fsutil/PathIdentity.h"
-#include "setupdata/RegistryAccess.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
@@ -40,19 +38,21 @@ std::string EntryCommandLine(const std::string& arguments) {
 }
 
 EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
-    RegistryAccess registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (!registry.OpenKey(keyPath.c_str(), false)) return EntryOwner::None;
-    std::string command;
-    try {
-        command = registry.ReadString("UninstallString");
-    } catch (const std::exception&) {
-        return EntryOwner::OtherProduct;  // not even text: not ours
-    }
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return EntryOwner::None;
+    const RegistryKey key(opened);
+    // Room for the longest command of ours; a value that is not text, or longer, is not ours.
+    char command[2 * MAX_PATH + 8] = {};
+    DWORD type = 0, size = sizeof command - 1;
+    if (RegQueryValueExA(opened, "UninstallString", nullptr, &type, reinterpret_cast<BYTE*>(command), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ)
+        return EntryOwner::OtherProduct;
+    const std::string text = command;
     const std::string ours = EntryCommandLine("");
-    if (command.size() <= ours.size() || !SameText(command.substr(0, ours.size()), ours)) return EntryOwner::OtherProduct;
-    return PathIdentity(command.substr(ours.size())) == PathIdentity(ownLog) ? EntryOwner::ThisLog
-                                                                             : EntryOwner::AnotherLog;
+    if (text.size() <= ours.size() || !SameText(text.substr(0, ours.size()), ours)) return EntryOwner::OtherProduct;
+    return PathIdentity(text.substr(ours.size())) == PathIdentity(ownLog) ? EntryOwner::ThisLog : EntryOwner::AnotherLog;
 }
 
 bool IsEntryOfAnotherInstall(const std::string& keyText) {

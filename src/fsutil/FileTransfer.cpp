@@ -39,8 +39,8 @@ std::string DiskIdFileName(int number) { return FormatText("disk%02d.id", number
 
 bool DiskIdPresent(int number) { return !FindOnMedia(DiskIdFileName(number)).empty(); }
 
-int ExpandToTemp(const std::string& name) {
-    const std::string target = TempPath(name);
+int ExpandToTemp(const std::string& name, const std::string& workName) {
+    const std::string target = TempPath(workName.empty() ? name : workName);
     if (!FitsPathBuffer(target)) return -1;
     const std::string found = FindOnMedia(CompressedFileName(name));
     if (found.empty()) return -1;

@@ -45,8 +45,6 @@ std::optional<std::string_view> AfterSilentSwitch(std::string_view text) {
     return text;
 }
 
-bool IsDriveLetter(char c) { return AsciiLower(c) >= 'a' && AsciiLower(c) <= 'z'; }
-
 }  // namespace
 
 std::optional<UnattendedCommand> ParseUnattendedCommand(const std::string& argumentText) {
@@ -59,12 +57,4 @@ std::optional<UnattendedCommand> ParseUnattendedCommand(const std::string& argum
     else
         command.logPath = argument;
     return command;
-}
-
-bool IsFullPath(const std::string& path) {
-    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
-    if (!path.starts_with("\\\\")) return false;
-    // A server name and a share name, neither empty.
-    const size_t share = path.find('\\', 2);
-    return share != std::string::npos && share > 2 && share + 1 < path.size() && path[share + 1] != '\\';
 }

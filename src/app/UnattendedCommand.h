@@ -14,6 +14,3 @@ struct UnattendedCommand {
 // switch with its value, or the value alone, may stand in double quotes; blanks around the value
 // are not part of it. Nothing for every other argument text, which keeps its meaning.
 std::optional<UnattendedCommand> ParseUnattendedCommand(const std::string& argumentText);
-
-// True for a full path: a drive letter, ":" and "\", or "\\server\share".
-bool IsFullPath(const std::string& path);

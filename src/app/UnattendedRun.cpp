@@ -11,6 +11,7 @@
 #include "app/StartupFailure.h"
 #include "app/UnattendedFace.h"
 #include "base/FormatText.h"
+#include "base/FullPath.h"
 #include "base/QuotedText.h"
 #include "dialogs/InstallForm.h"
 #include "fsutil/InstallFolder.h"

@@ -40,10 +40,3 @@ TEST(UnattendedCommand, TheFolderOrTheLogInAnyCaseQuotedOrNotWithoutTheBlanksAro
         EXPECT_EQ(command->logPath, each.log) << each.text;
     }
 }
-
-TEST(UnattendedCommand, AFullPathHasADriveAndARootOrAServerAndAShare) {
-    for (const char* path : {"C:\\", "c:\\App", "\\\\server\\share", "\\\\server\\share\\App"})
-        EXPECT_TRUE(IsFullPath(path)) << path;
-    for (const char* path : {"App", "C:App", "C:", "\\App", "\\\\server", "\\\\server\\", "\\\\\\share", "1:\\App", ""})
-        EXPECT_FALSE(IsFullPath(path)) << path;
-}

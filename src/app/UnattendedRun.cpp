@@ -84,7 +84,7 @@ bool Run(const UnattendedCommand& command, UnattendedFace& face) {
 // files it replaced belong to that install too.
 void RemoveFailedInstall(UnattendedFace& face) {
     if (Setup.IsUninstallMode() || Setup.InstallFolder.empty() || !Setup.UninstallLog) return;
-    if (LogAt(InstalledLogPath(Setup.InstallFolder)) == FolderLog::ThisPackage) {
+    if (LogAt(InstalledLogPath(Setup.InstallFolder)).kind == FolderLog::ThisPackage) {
         face.Write("The install failed; what it made stays, logged with the install it was adding to");
         return;
     }

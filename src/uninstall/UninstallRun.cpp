@@ -7,6 +7,7 @@
 
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "fsutil/ProgramsListEntry.h"

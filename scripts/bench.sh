@@ -2,8 +2,9 @@
 # Measures setup.exe under wine and prints the figures side by side: its size, the time to its
 # main window against an empty Win32 window started the same way, the engine's overhead over the
 # paced install's pauses (40 files of 20 KB), the unattended install of the same files, and the
-# uninstall at 400 and 4,000 logged files. A benchmark, not a test: nothing is asserted. Timings
-# move with the machine's load; run it on an idle machine.
+# uninstall at 400 and 4,000 logged files, then the unattended install against an NSIS 3 silent
+# installer of the same files (scripts/bench-peer.sh). A benchmark, not a test: nothing is
+# asserted. Timings move with the machine's load; run it on an idle machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -22,3 +23,5 @@ trap wine_session_stop EXIT
 wine_session_start
 printf '%-52s %9s bytes\n' "setup.exe size" "$(stat -c %s "$SETUP_EXE")"
 wine "$build/setup_bench.exe" "$(winepath -w "$build/empty_window.exe")" </dev/null
+. scripts/bench-peer.sh
+peer_bench "$SETUP_EXE"

@@ -84,7 +84,7 @@ Failure EnsureInstallFolder(const std::string& folder, bool& declined) {
         case FolderState::Entered:
             return std::nullopt;
         case FolderState::Problem:
-            return "Problem with Install Folder";
+            return FormatText("Problem with Install Folder %s", Quoted(folder).c_str());
         case FolderState::Missing:
             break;
     }

@@ -9,6 +9,7 @@
 #include "base/QuotedText.h"
 #include "base/Utf8Text.h"
 #include "fsutil/LogRecord.h"
+#include "fsutil/MediaFolder.h"
 #include "fsutil/SystemFolders.h"
 #include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
@@ -102,7 +103,7 @@ StartedRun StartRun() {
 
 void OpenSetupScript() {
     const std::string scriptPath = FittingPath(Setup.TempDir + ScriptFileName);
-    const bool copied = CopyIntoWorkFolder(ScriptFileName, scriptPath);
+    const bool copied = CopyIntoWorkFolder(MediaPath(ScriptFileName), scriptPath);
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
     Setup.PackageName =
         PackageNameOf(copied ? Setup.InstallScript.get() : nullptr, "install.ini not found or invalid");
@@ -114,6 +115,7 @@ void ReadLoggedPackageName(const StartedRun& started) {
     if (started.logChanged)
         throw StartupFailure(FormatText("The uninstall log %s was changed after the install; nothing was removed",
                                         Quoted(Setup.CommandLine).c_str()));
-    Setup.PackageName = PackageNameOf(started.logCopied ? Setup.UninstallLog.get() : nullptr,
-                                      "uninstal.ini not found or invalid");
+    Setup.PackageName =
+        PackageNameOf(started.logCopied ? Setup.UninstallLog.get() : nullptr,
+                      FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()).c_str());
 }

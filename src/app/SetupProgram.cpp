@@ -12,6 +12,7 @@
 #include "dialogs/InstallForm.h"
 #include "dialogs/LicenceForm.h"
 #include "dialogs/NewFolderForm.h"
+#include "fsutil/MediaFolder.h"
 #include "install/ProgressForm.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
@@ -30,6 +31,7 @@ void CreateSetupForms() {
 }
 
 int RunSetupProgram(const char* commandLine) {
+    Setup.MediaDir = ProgramFolder();
     const std::string arguments = ArgumentText(commandLine);
     if (const std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments))
         return RunUnattended(arguments, *command);

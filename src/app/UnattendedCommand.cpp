@@ -1,24 +1,60 @@
 #include "app/UnattendedCommand.h"
 
+#include <string_view>
+
+#include "base/AsciiCase.h"
+
 namespace {
 
-constexpr std::string_view SilentSwitch = "/S";
-constexpr std::string_view FolderSwitch = "/D=";
+constexpr std::string_view SilentSwitch = "/s";
+constexpr std::string_view FolderSwitch = "/d=";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Deployment tools quote what they pass, whether it holds blanks or not.
+std::string_view Unquoted(std::string_view text) {
+    text = Trimmed(text);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = Trimmed(text.substr(1, text.size() - 2));
+    return text;
+}
+
+bool StartsWithSwitch(std::string_view text, std::string_view name) {
+    if (text.size() < name.size()) return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (AsciiLower(text[i]) != name[i]) return false;
+    return true;
+}
+
+// What follows the silent switch, alone or in quotes, when the text starts with it.
+std::optional<std::string_view> AfterSilentSwitch(std::string_view text) {
+    const bool quoted = text.starts_with('"');
+    if (quoted) text.remove_prefix(1);
+    if (!StartsWithSwitch(text, SilentSwitch)) return std::nullopt;
+    text.remove_prefix(SilentSwitch.size());
+    if (quoted) {
+        if (!text.starts_with('"')) return std::nullopt;
+        text.remove_prefix(1);
+    }
+    if (!text.empty() && !IsBlank(text.front())) return std::nullopt;
+    return text;
+}
 
 }  // namespace
 
 std::optional<UnattendedCommand> ParseUnattendedCommand(const std::string& argumentText) {
-    const std::string_view text = argumentText;
-    if (!text.starts_with(SilentSwitch)) return std::nullopt;
-    std::string_view rest = text.substr(SilentSwitch.size());
-    if (!rest.empty() && !IsBlank(rest.front())) return std::nullopt;
-    while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+    const std::optional<std::string_view> rest = AfterSilentSwitch(argumentText);
+    if (!rest) return std::nullopt;
+    const std::string_view argument = Unquoted(*rest);
     UnattendedCommand command;
-    if (rest.starts_with(FolderSwitch))
-        command.installFolder = std::string(rest.substr(FolderSwitch.size()));
+    if (StartsWithSwitch(argument, FolderSwitch))
+        command.installFolder = std::string(Unquoted(argument.substr(FolderSwitch.size())));
     else
-        command.logPath = rest;
+        command.logPath = argument;
     return command;
 }

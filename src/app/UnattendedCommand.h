@@ -8,8 +8,9 @@ struct UnattendedCommand {
     std::string logPath;                       // uninstall from this installed log when not empty
 };
 
-// The argument text "/S" followed by a blank, a tab or the end selects the unattended mode.
-// After it and its blanks comes nothing (install to the proposed folder), "/D=" and the install
-// folder, or the path of an installed log; either is the rest of the text, verbatim. Nothing
-// for every other argument text, which keeps its meaning.
+// The argument text "/S" (any case, quoted or not) followed by a blank, a tab or the end selects
+// the unattended mode. After it comes nothing (install to the proposed folder), "/D=" (any case)
+// and the install folder, or the path of an installed log; either is the rest of the text. The
+// switch with its value, or the value alone, may stand in double quotes; blanks around the value
+// are not part of it. Nothing for every other argument text, which keeps its meaning.
 std::optional<UnattendedCommand> ParseUnattendedCommand(const std::string& argumentText);

@@ -1,5 +1,6 @@
 #include "app/UnattendedFace.h"
 
+#include "app/UnattendedLogFile.h"
 #include "base/FormatText.h"
 
 namespace {
@@ -20,9 +21,10 @@ std::string TimeStamp() {
 
 }  // namespace
 
-UnattendedFace::UnattendedFace(const std::string& logPath)
-    : log_(CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+UnattendedFace::UnattendedFace() {
+    const std::string passedOver = OpenUnattendedLog(log_);
+    if (!passedOver.empty()) Write(passedOver);
+}
 
 int UnattendedFace::Ask(const std::string& text, const char* caption, UINT style) {
     int answer = IDOK;

@@ -6,17 +6,18 @@
 #include "state/RunFace.h"
 
 // The face of an unattended run. Nothing is shown: what the windows would show (the phases,
-// the end state) and every message box go to a text log, one line each with a time stamp,
-// appended run after run. A question gets the answer a person installing gives (yes), a disk
+// the end state) and every message box go to setup.log (UnattendedLogFile.h), one line each
+// with a time stamp, appended run after run. A question gets the answer a person installing gives (yes), a disk
 // that is not there is not waited for, and nothing pauses or sounds.
 class UnattendedFace final : public RunFace, public ProgressView {
 public:
-    explicit UnattendedFace(const std::string& logPath);
+    UnattendedFace();
 
     int Ask(const std::string& text, const char* caption, UINT style) override;
     void BeginPause(DWORD) override {}
     void EndPause() override {}
     void Beep() override {}
+    void Note(const std::string& text) override { Write(text); }
 
     void ShowCaption(const std::string&) override {}
     void ShowPhase(const std::string& text) override { Write(text); }

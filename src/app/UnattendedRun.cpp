@@ -11,9 +11,10 @@
 #include "app/StartupFailure.h"
 #include "app/UnattendedFace.h"
 #include "base/FormatText.h"
+#include "base/FullPath.h"
+#include "base/QuotedText.h"
 #include "dialogs/InstallForm.h"
 #include "fsutil/InstallFolder.h"
-#include "fsutil/SystemFolders.h"
 #include "install/InstallRun.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
@@ -25,11 +26,18 @@ void ShowError(const std::string& text, const char* caption) {
     Face().Ask(text, caption, MB_OK | MB_ICONERROR);
 }
 
+// Refused before anything is made: a folder taken relative to wherever the tool runs setup.
+std::string GivenFolderProblem(const std::optional<std::string>& folder) {
+    if (!folder) return {};
+    if (folder->empty()) return "No install folder given after /D=";
+    if (!IsFullPath(*folder)) return FormatText("The install folder must be a full path: %s", Quoted(*folder).c_str());
+    return {};
+}
+
 // The folder after "/D=", else the one the destination dialog would propose.
 bool ChooseInstallFolder(const UnattendedCommand& command) {
     Setup.InstallFolder = command.installFolder ? *command.installFolder : ProposedInstallFolder();
-    std::string problem = InstallFolderProblem(Setup.InstallFolder);
-    if (Setup.InstallFolder.empty()) problem = "No install folder given after /D=";
+    const std::string problem = InstallFolderProblem(Setup.InstallFolder);
     if (problem.empty()) return true;
     ShowError(problem, "Install");
     Setup.InstallFolder.clear();
@@ -55,6 +63,10 @@ bool Uninstall(UnattendedFace& face, const StartedRun& started) {
 
 bool Run(const UnattendedCommand& command, UnattendedFace& face) {
     try {
+        if (const std::string problem = GivenFolderProblem(command.installFolder); !problem.empty()) {
+            ShowError(problem, "Install");
+            return false;
+        }
         Setup.CommandLine = RequireFittingPath(command.logPath);
         const StartedRun started = StartRun();
         return Setup.IsUninstallMode() ? Uninstall(face, started) : Install(command, face);
@@ -67,12 +79,29 @@ bool Run(const UnattendedCommand& command, UnattendedFace& face) {
     return false;
 }
 
+// A failed install leaves the machine as it was: what its log holds so far is removed as the
+// uninstall removes it. Adding to an install already there, it keeps its log to be merged: the
+// files it replaced belong to that install too.
+void RemoveFailedInstall(UnattendedFace& face) {
+    if (Setup.IsUninstallMode() || Setup.InstallFolder.empty() || !Setup.UninstallLog) return;
+    if (LogAt(InstalledLogPath(Setup.InstallFolder)).kind == FolderLog::ThisPackage) {
+        face.Write("The install failed; what it made stays, logged with the install it was adding to");
+        return;
+    }
+    face.Write("The install failed; removing what it made");
+    try {
+        UninstallRun(face).Run();
+        // Nothing is left for the log to record.
+        Setup.InstallFolder.clear();
+    } catch (const std::exception& error) {
+        face.Write(std::string(error.what()) + ".");
+    }
+}
+
 }  // namespace
 
-std::string UnattendedLogPath() { return TempFolderPath() + "setup.log"; }
-
 int RunUnattended(const std::string& argumentText, const UnattendedCommand& command) {
-    UnattendedFace face(UnattendedLogPath());
+    UnattendedFace face;
     face.Write("Unattended run: " + argumentText);
     const KernelObject lock = TakeRunLock();
     if (!lock.IsValid()) {
@@ -81,7 +110,8 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
         return ExitAnotherSetupRunning;
     }
     Setup.Face = &face;
-    const bool done = Run(command, face);
+    const bool done = Run(command, face) && !face.Failed();
+    if (!done) RemoveFailedInstall(face);
     EndRun();
     const int code = !done || face.Failed() ? ExitFailed : Setup.RestartScheduled ? ExitRestartNeeded : ExitSuccess;
     face.Write(FormatText("Exit code %d", code));

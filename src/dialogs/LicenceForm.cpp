@@ -2,6 +2,7 @@
 
 #include "base/FormatText.h"
 #include "forms/LicenceFormLayout.h"
+#include "fsutil/MediaFolder.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 
@@ -18,8 +19,7 @@ void TLicenceForm::FormActivate() {
     SetCaption(FormatText("Licence Agreement for %s", Setup.PackageName.c_str()));
     std::string name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
     if (name == MissingValueMark) name = DefaultLicenceFile;
-    // A bare name is found on the setup media, which is still the current directory.
-    Memo1.LoadFromFile(name);
+    Memo1.LoadFromFile(MediaPath(name));
 }
 
 void TLicenceForm::Button1Click() { SetModalResult(ResultYes); }

@@ -1,17 +1,51 @@
 #include "fsutil/DeleteOrSchedule.h"
 
-#include <windows.h>
+#include <vector>
 
+#include "base/FormatText.h"
 #include "base/NotFoundError.h"
+#include "base/OwnedHandle.h"
+#include "base/QuotedText.h"
+#include "fsutil/FileNames.h"
+#include "state/RunFace.h"
 #include "state/SetupState.h"
 
 namespace {
 
+// What this run left to the restart, so that a folder holding only those can follow them.
+std::vector<std::string>& ScheduledPaths() {
+    static std::vector<std::string> paths;
+    return paths;
+}
+
+bool WasScheduled(const std::string& path) {
+    for (const std::string& scheduled : ScheduledPaths())
+        if (lstrcmpiA(scheduled.c_str(), path.c_str()) == 0) return true;
+    return false;
+}
+
+void Schedule(const std::string& path) {
+    if (!MoveFileExA(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) return;
+    Setup.RestartScheduled = true;
+    ScheduledPaths().push_back(path);
+}
+
 void ScheduleAfterFailure(const std::string& path) {
     // A name that is not there is not scheduled: by the restart it might name something new.
-    if (Setup.IsWindowsNT != 1 || IsNotFoundError(GetLastError())) return;
-    if (MoveFileExA(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT))
-        Setup.RestartScheduled = true;
+    if (Setup.IsWindowsNT == 1 && !IsNotFoundError(GetLastError())) Schedule(path);
+}
+
+// True when every name in the folder was scheduled by this run.
+bool HoldsOnlyScheduled(const std::string& folder) {
+    const std::string prefix = WithTrailingBackslash(folder);
+    WIN32_FIND_DATAA data;
+    const FindHandle find(FindFirstFileA((prefix + "*").c_str(), &data));
+    if (!find.IsValid()) return false;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != ".." && !WasScheduled(prefix + name)) return false;
+    } while (FindNextFileA(find.Get(), &data));
+    return true;
 }
 
 }  // namespace
@@ -21,5 +55,27 @@ void DeleteFileOrSchedule(const std::string& path) {
 }
 
 void RemoveDirectoryOrSchedule(const std::string& path) {
-    if (!RemoveDirectoryA(path.c_str())) ScheduleAfterFailure(path);
+    if (RemoveDirectoryA(path.c_str())) return;
+    if (GetLastError() != ERROR_DIR_NOT_EMPTY) {
+        ScheduleAfterFailure(path);
+    } else if (HoldsOnlyScheduled(path)) {
+        if (Setup.IsWindowsNT == 1) Schedule(path);
+    } else {
+        Face().Note(FormatText("Left behind: the folder %s holds files the install did not make", Quoted(path).c_str()));
+    }
+}
+
+void DeleteKeyOrReport(HKEY root, const char* subKey, const std::string& keyText) {
+    const LSTATUS status = RegDeleteKeyA(root, subKey);
+    if (status == ERROR_SUCCESS || IsNotFoundError(static_cast<DWORD>(status))) return;
+    DWORD subKeys = 0;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
+        const RegistryKey key(opened);
+        RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr);
+    }
+    Face().Note(FormatText(subKeys ? "Left behind: the registry key %s holds keys another program added"
+                                   : "Left behind: the registry key %s could not be removed",
+                           Quoted(keyText).c_str()));
 }

@@ -5,25 +5,22 @@
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "base/PathLimit.h"
-#include "base/PathQuery.h"
 #include "fsutil/CompressedHeader.h"
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/LzFile.h"
+#include "fsutil/MediaFolder.h"
 #include "state/SetupState.h"
 
 namespace {
 
 std::string TempPath(const std::string& name) { return Setup.TempDir + name; }
 
-// The full path of the file `name` on the media, found as OpenFile finds a bare name (the
-// program's folder, the current folder, the System folders, the Windows folder, PATH); the
-// empty text when there is no such file or its path is longer than a path may be.
+// The full path of the file `name` on the media; the empty text when there is no such file or
+// its path is longer than a path may be.
 std::string FindOnMedia(const std::string& name) {
-    const std::string found = QueryPath([&name](char* buffer, DWORD size) {
-        return SearchPathA(nullptr, name.c_str(), nullptr, size, buffer, nullptr);
-    });
-    if (found.empty() || !FitsPathBuffer(found)) return {};
+    const std::string found = MediaPath(name);
+    if (!FitsPathBuffer(found)) return {};
     const DWORD attributes = GetFileAttributesA(found.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? found : std::string();
 }

@@ -1,9 +1,8 @@
 #pragma once
 #include <string>
 
-// The file operations between the setup media (bare names, looked up as OpenFile looks them
-// up: the program's folder, then the current directory, then the system folders), the Temp
-// directory of `Setup` and the destination. A path longer than the path rule allows is never
+// The file operations between the setup media (bare names, looked up in the program's folder
+// only: MediaFolder.h), the Temp directory of `Setup` and the destination. A path longer than the path rule allows is never
 // used: a media file so found counts as missing, a Temp path as a failure. Results: 0 or -1,
 // true or false; they never show messages.
 

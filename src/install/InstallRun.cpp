@@ -5,6 +5,8 @@
 #include "base/FormatText.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "fsutil/MediaFolder.h"
+#include "fsutil/ProgramsListEntry.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
@@ -12,11 +14,11 @@
 
 namespace {
 
-// The uninstall is started from this copy, which stays when the media are gone. Whether it
-// arrives is not the run's concern; a target beyond a path buffer is not tried.
-void CopySetupProgram() {
+// The uninstall is started from this copy, which stays when the media are gone. A target
+// beyond a path buffer is not tried.
+bool CopySetupProgram() {
     const std::string target = SetupProgramCopyPath();
-    if (FitsPathBuffer(target)) CopyFileA(SetupProgramName, target.c_str(), FALSE);
+    return FitsPathBuffer(target) && CopyFileA(ProgramPath().c_str(), target.c_str(), FALSE);
 }
 
 // Asks for the disk until its identification file is found; false when the user cancels.
@@ -43,7 +45,7 @@ bool InstallRun::Run() {
         FailRun("Invalid number of disks");
         return false;
     }
-    CopySetupProgram();
+    programCopied_ = CopySetupProgram();
     for (int disk = 1; disk <= diskCount; ++disk)
         if (!RunDisk(disk, diskCount)) return false;
 
@@ -79,8 +81,6 @@ void InstallRun::ShowCompleted() {
     view_.ShowCaption(FormatText("     Installing %s - Complete", package));
     view_.ShowCurrentItem("");
 }
-
-std::string SetupProgramCopyPath() { return WithTrailingBackslash(Setup.WindowsDir) + SetupProgramCopyName; }
 
 void InstallRun::FailRun(const std::string& message) {
     Face().Ask(message, "Fatal Error", MB_OK | MB_ICONERROR);

@@ -21,13 +21,16 @@ public:
     // Makes the program group folder and the group, Start menu and desktop shortcuts.
     void CreateShortcuts();
     // When the script asks for it, the package's entry in the platform's list of installed
-    // programs, its key logged like every key the run creates.
+    // programs, its key logged; never over another product's entry, never without the program
+    // copy its commands start.
     void WriteUninstallEntry();
 
     // 1 once the run has ended early.
     int RunAborted = 0;
 
 private:
+    bool programCopied_ = false;
+
     bool RunDisk(int disk, int diskCount);
     void ShowCompleted();
     // The error box of a phase that ends the run.
@@ -38,5 +41,5 @@ private:
     ProgressView& view_;
 };
 
-// Where the install leaves its copy of the setup program: the Windows folder's qupsetup.exe.
-std::string SetupProgramCopyPath();
+// The target of the first shortcut the script asks for, macros replaced; empty when there is none.
+std::string FirstShortcutTarget();

@@ -65,7 +65,25 @@ void MakeShortcuts(const char* section, FolderOf folderOf, LogOrder order) {
     }
 }
 
+// The target of the first pair of `section` that names an entry.
+std::optional<std::string> FirstTargetIn(const char* section) {
+    EntryList entries;
+    Setup.InstallScript->ReadEntries(section, entries);
+    for (const ShortcutPair& pair : ShortcutPairs(entries))
+        if (std::optional<std::string> target = ShortcutTarget(pair.reference)) return target;
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::string FirstShortcutTarget() {
+    // In the order the shortcuts are made; [Icons] counts only with a group.
+    const bool grouped = Setup.InstallScript->ReadValue(GroupSection, GroupKey, MissingValueMark) != MissingValueMark;
+    for (const char* section : {IconsSection, StartButtonSection, DesktopSection})
+        if (grouped || section != IconsSection)
+            if (std::optional<std::string> target = FirstTargetIn(section)) return *target;
+    return {};
+}
 
 void InstallRun::CreateShortcuts() {
     const bool allUsers = Setup.IsWindowsNT == 1;

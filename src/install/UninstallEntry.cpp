@@ -2,29 +2,18 @@
 
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
+#include "base/QuotedText.h"
 #include "fsutil/InstallFolder.h"
+#include "fsutil/ProgramsListEntry.h"
 #include "install/InstallRun.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
+#include "state/RunFace.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
+#include "toolkit/Application.h"
 
 namespace {
-
-constexpr const char* UninstallKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-// One key below the list, whatever the name holds.
-std::string EntryKeyPath() {
-    std::string name = Setup.PackageName;
-    for (char& c : name)
-        if (c == '\\') c = '_';
-    return UninstallKey + name;
-}
-
-// The program copy, quoted, then the argument text, which is taken verbatim and so is not quoted.
-std::string CommandLineOf(const std::string& arguments) {
-    return "\"" + SetupProgramCopyPath() + "\" " + arguments;
-}
 
 // What the logged program files take on the disk, in kilobytes, as a search of each reports it.
 DWORD InstalledKilobytes() {
@@ -39,24 +28,75 @@ DWORD InstalledKilobytes() {
     return static_cast<DWORD>((bytes + 1023) / 1024);
 }
 
+// The number that starts at `at` in a version text, and `at` moved past it and its dot.
+int32_t VersionPart(const std::string& version, size_t& at) {
+    int32_t part = 0;
+    for (; at < version.size() && version[at] >= '0' && version[at] <= '9' && part < 100000000; ++at)
+        part = part * 10 + (version[at] - '0');
+    if (at < version.size() && version[at] == '.') ++at;
+    return part;
+}
+
+void WriteVersion(RegistryAccess& registry, const std::string& version) {
+    if (version.empty()) return;
+    registry.WriteString("DisplayVersion", version);
+    size_t at = 0;
+    registry.WriteInteger("VersionMajor", VersionPart(version, at));
+    registry.WriteInteger("VersionMinor", VersionPart(version, at));
+}
+
+std::string Today() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return FormatText("%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+}
+
+void Warn(const std::string& text) { Face().Ask(text, Application::Instance().Title().c_str(), MB_OK | MB_ICONWARNING); }
+
+// The key made afresh when it is not there, or when it is this package's from an earlier
+// install, so no value of that install stays behind; false when it cannot be opened.
+bool OpenEntryKey(RegistryAccess& registry, const std::string& path, EntryOwner owner) {
+    if (owner != EntryOwner::None) RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str() + 1);
+    return registry.OpenKey(path.c_str(), true);
+}
+
 }  // namespace
 
 void InstallRun::WriteUninstallEntry() {
-    if (Setup.InstallScript->ReadValue(PackageSection, UninstallEntryKey, "") != UninstallEntryWanted) return;
+    const ProfileFile& script = *Setup.InstallScript;
+    if (script.ReadValue(PackageSection, UninstallEntryKey, "") != UninstallEntryWanted) return;
+    const char* package = Setup.PackageName.c_str();
+    if (!programCopied_) {
+        Warn(FormatText("The uninstall program could not be copied to %s; %s gets no entry in the list of "
+                        "installed programs", Quoted(SetupProgramCopyPath()).c_str(), package));
+        return;
+    }
+    const std::string path = EntryKeyPath(Setup.PackageName);
+    const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
+    const EntryOwner owner = OwnerOfEntry(path, installedLog);
+    if (owner == EntryOwner::OtherProduct) {
+        Warn(FormatText("The list of installed programs holds an entry %s of another program; it is left as it "
+                        "is, and %s gets no entry there", Quoted(Setup.PackageName).c_str(), package));
+        return;
+    }
     RegistryAccess& registry = *Setup.Registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    const std::string path = EntryKeyPath();
-    const bool existed = registry.OpenKey(path.c_str(), false);
-    if (!existed && !registry.OpenKey(path.c_str(), true)) {
+    if (!OpenEntryKey(registry, path, owner)) {
         FailRun(FormatText("Error creating registry key %s%s", MachineRootName, path.c_str()));
         return;
     }
-    if (!existed) LogRegistryKey(MachineRootName + path);
-    const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
+    // Logged even when an earlier install of the package made it: the entry is this install's now.
+    LogRegistryKey(MachineRootName + path);
+    const std::string icon = FirstShortcutTarget();
+    const std::string publisher = script.ReadValue(PackageSection, PublisherKey, "");
     registry.WriteString("DisplayName", Setup.PackageName);
-    registry.WriteString("UninstallString", CommandLineOf(installedLog));
-    registry.WriteString("QuietUninstallString", CommandLineOf("/S " + installedLog));
+    WriteVersion(registry, script.ReadValue(PackageSection, PackageVersionKey, ""));
+    if (!publisher.empty()) registry.WriteString("Publisher", publisher);
+    registry.WriteString("DisplayIcon", icon.empty() ? SetupProgramCopyPath() : icon);
+    registry.WriteString("UninstallString", EntryCommandLine(installedLog));
+    registry.WriteString("QuietUninstallString", EntryCommandLine("/S " + installedLog));
     registry.WriteString("InstallLocation", Setup.InstallFolder);
+    registry.WriteString("InstallDate", Today());
     registry.WriteInteger("EstimatedSize", static_cast<int32_t>(InstalledKilobytes()));
     registry.WriteInteger("NoModify", 1);
     registry.WriteInteger("NoRepair", 1);

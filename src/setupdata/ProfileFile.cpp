@@ -87,9 +87,6 @@ std::string ProfileFile::ReadValue(const char* section, const char* key, const c
 
 void ProfileFile::Written(int result) const {
     if (!result) throw SetupError(FormatText("Unable to write to %s", path_.c_str()));
-    // The log is later copied as a plain file, so nothing may wait in the platform's cache.
-    // This flush call reports failure by design; its result says nothing.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
 }
 
 void ProfileFile::WriteValue(const char* section, const char* key, const std::string& value) const {

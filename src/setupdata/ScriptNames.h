@@ -17,6 +17,9 @@ inline constexpr const char* PackageNameKey = "name";
 // "yes", exactly, asks for an entry in the platform's list of installed programs.
 inline constexpr const char* UninstallEntryKey = "uninstallentry";
 inline constexpr const char* UninstallEntryWanted = "yes";
+// Optional: the package's version (digits and dots, "2.4.1") and maker, for that entry.
+inline constexpr const char* PackageVersionKey = "version";
+inline constexpr const char* PublisherKey = "publisher";
 inline constexpr const char* LicenceSection = "Licence";
 inline constexpr const char* LicenceKey = "licence";
 // Compared exactly: "None" names a licence file.

@@ -17,6 +17,8 @@ public:
     virtual void EndPause() = 0;
     // The platform's exclamation sound, at a change of disks and at the end of the install.
     virtual void Beep() = 0;
+    // What only the unattended log keeps (what an uninstall left behind); the screen shows none of it.
+    virtual void Note(const std::string&) {}
 
 protected:
     ~RunFace() = default;

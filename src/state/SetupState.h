@@ -37,6 +37,7 @@ struct SetupState {
     std::string WindowsDir;
     std::string SystemDir;
     std::string TempDir;      // the run's own working folder inside the Temp folder; always ends in "\"
+    std::string MediaDir;     // where the media are read from: the running program's folder, ending in "\"
     std::string CommandLine;  // empty in install mode
     TUninstallForm* UninstallForm = nullptr;
     int DirEntryCount = 0;

@@ -7,8 +7,10 @@
 
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "fsutil/ProgramsListEntry.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
@@ -35,9 +37,9 @@ int PhaseStep(size_t count) { return static_cast<int>(50.0 / static_cast<double>
 Removal DeleteLoggedKey(const std::string& text) {
     const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
     // The key path keeps its leading "\"; a root alone is never deleted.
-    if (!key || key->keyPath.size() < 2) return Removal::Done;
+    if (!key || key->keyPath.size() < 2 || IsEntryOfAnotherInstall(text)) return Removal::Done;
     if (const std::optional<HKEY> root = UninstallRootKey(key->rootName))
-        RegDeleteKeyA(*root, key->keyPath.c_str() + 1);
+        DeleteKeyOrReport(*root, key->keyPath.c_str() + 1, text);
     return Removal::Done;
 }
 

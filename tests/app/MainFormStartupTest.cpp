@@ -177,7 +177,7 @@ TEST_F(MainFormStartupTest, LogWithoutPackageSectionIsRefused) {
     WriteTextFile(installed_ / "uninstal.ini", "[Directories]\r\ndir1=C:\\App\r\n");
     ::Setup.CommandLine = installed_ / "uninstal.ini";
     form_.FormActivate();
-    ExpectOneFatalError("uninstal.ini not found or invalid");
+    ExpectOneFatalError("uninstal.ini not found or invalid: " + ::Setup.CommandLine);
     EXPECT_EQ(form_.PageControl1.VisibleTabCaptions(), Lines({"&Uninstall", "&About"}));
 }
 
@@ -187,7 +187,7 @@ TEST_F(MainFormStartupTest, StaleTempLogIsNeverReadWhenTheLogCannotBeCopied) {
     // Quotes stay part of the argument text, so the copy fails.
     ::Setup.CommandLine = "\"" + (installed_ / "uninstal.ini") + "\"";
     form_.FormActivate();
-    ExpectOneFatalError("uninstal.ini not found or invalid");
+    ExpectOneFatalError("uninstal.ini not found or invalid: \"" + (installed_ / "uninstal.ini") + "\"");
     EXPECT_FALSE(FileExists(WorkCopy("uninstal.ini")));
     EXPECT_EQ(ReadTextFile(temp_ / "uninstal.ini"), "[Package]\r\nname=Stale\r\n") << "a file the run did not make";
 }

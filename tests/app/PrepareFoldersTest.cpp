@@ -114,7 +114,7 @@ TEST_F(PrepareFoldersTest, InstallFolderWithARefusedNameIsAProblemWithoutAQuesti
     ::Setup.InstallFolder = root_ / "A<pp";
     form_.PrepareFolders();
     EXPECT_EQ(ui_.Boxes().size(), 1u);
-    ExpectGivenUpWith("Problem with Install Folder");
+    ExpectGivenUpWith("Problem with Install Folder " + (root_ / "A<pp"));
 }
 
 TEST_F(PrepareFoldersTest, InstallFolderThatCannotBeMadeIsReported) {

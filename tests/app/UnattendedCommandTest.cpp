@@ -2,25 +2,41 @@
 
 #include "app/UnattendedCommand.h"
 
-TEST(UnattendedCommand, OnlySlashSFollowedByABlankOrTheEndSelectsTheMode) {
-    for (const char* text : {"", "/SX", "/s", "C:\\App\\uninstal.ini", "\"/S\" C:\\App\\uninstal.ini", " /S"})
+TEST(UnattendedCommand, OnlyTheSilentSwitchFollowedByABlankOrTheEndSelectsTheMode) {
+    for (const char* text : {"", "/SX", "\"/SX\"", "/S\"", "\"/S", "C:\\App\\uninstal.ini", " /S", "/D=C:\\App /S"})
         EXPECT_FALSE(ParseUnattendedCommand(text)) << text;
-    const auto install = ParseUnattendedCommand("/S");
-    ASSERT_TRUE(install);
-    EXPECT_FALSE(install->installFolder);
-    EXPECT_EQ(install->logPath, "");
+    for (const char* text : {"/S", "/s", "\"/S\"", "\"/s\"  ", "/S\t"}) {
+        const auto install = ParseUnattendedCommand(text);
+        ASSERT_TRUE(install) << text;
+        EXPECT_FALSE(install->installFolder) << text;
+        EXPECT_EQ(install->logPath, "") << text;
+    }
 }
 
-TEST(UnattendedCommand, TheRestIsTheInstallFolderOrTheLogVerbatim) {
-    const auto folder = ParseUnattendedCommand("/S \t/D=C:\\Some Folder\\ with \"quotes\" ");
-    ASSERT_TRUE(folder && folder->installFolder);
-    EXPECT_EQ(*folder->installFolder, "C:\\Some Folder\\ with \"quotes\" ");
-    EXPECT_EQ(folder->logPath, "");
-    const auto emptyFolder = ParseUnattendedCommand("/S /D=");
-    ASSERT_TRUE(emptyFolder && emptyFolder->installFolder);
-    EXPECT_EQ(*emptyFolder->installFolder, "");
-    const auto log = ParseUnattendedCommand("/S\tC:\\Program Files\\Pkg\\uninstal.ini");
-    ASSERT_TRUE(log);
-    EXPECT_FALSE(log->installFolder);
-    EXPECT_EQ(log->logPath, "C:\\Program Files\\Pkg\\uninstal.ini");
+TEST(UnattendedCommand, TheFolderOrTheLogInAnyCaseQuotedOrNotWithoutTheBlanksAround) {
+    struct Case {
+        const char* text;
+        const char* folder;  // null: no /D=
+        const char* log;
+    };
+    const Case cases[] = {
+        {"/S /D=C:\\Program Files\\App", "C:\\Program Files\\App", ""},
+        {"/s /d=C:\\App ", "C:\\App", ""},
+        {"\"/S\" \"/D=C:\\Program Files\\App\"", "C:\\Program Files\\App", ""},
+        {"/S /D=\"C:\\Program Files\\App\" ", "C:\\Program Files\\App", ""},
+        {"/S \t/D=  C:\\App\\ with \"quotes\"", "C:\\App\\ with \"quotes\"", ""},
+        {"/S /D=", "", ""},
+        {"/S /D=\"\"", "", ""},
+        {"/S\tC:\\Program Files\\Pkg\\uninstal.ini", nullptr, "C:\\Program Files\\Pkg\\uninstal.ini"},
+        {"\"/S\" \"C:\\Program Files\\Pkg\\uninstal.ini\" ", nullptr, "C:\\Program Files\\Pkg\\uninstal.ini"},
+    };
+    for (const Case& each : cases) {
+        const auto command = ParseUnattendedCommand(each.text);
+        ASSERT_TRUE(command) << each.text;
+        EXPECT_EQ(command->installFolder.has_value(), each.folder != nullptr) << each.text;
+        if (each.folder && command->installFolder) {
+            EXPECT_EQ(*command->installFolder, each.folder) << each.text;
+        }
+        EXPECT_EQ(command->logPath, each.log) << each.text;
+    }
 }

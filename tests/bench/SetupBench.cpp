@@ -89,7 +89,7 @@ double TimeToCompleted(const ui::Box& box, DWORD pid, const char* className) {
 
 // Clicks through to the install; from "Yes" to the folder question to the completed window.
 double PacedInstall(const SetupMedia& media) {
-    ProgramUnderTest setup(SetupExePath(), "", media.First());
+    ProgramUnderTest setup(SetupExeIn(media.First()), "", media.First());
     const DWORD pid = setup.ProcessId();
     HWND main = ui::WaitForWindow(pid, "TMainForm");
     ui::Press(main, "&Continue");
@@ -111,7 +111,7 @@ double UninstallOf(int count) {
     }
     log += "[Directories]\r\ndir1=" + app.Path() + "\r\n";
     WriteTextFile(app / "uninstal.ini", log);
-    ProgramUnderTest setup(SetupExePath(), app / "uninstal.ini", startedIn.Path());
+    ProgramUnderTest setup(SetupExeIn(startedIn.Path()), app / "uninstal.ini", startedIn.Path());
     const DWORD pid = setup.ProcessId();
     HWND main = ui::WaitForWindow(pid, "TMainForm");
     ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Uninstall") != nullptr; });

@@ -23,12 +23,12 @@ TEST(DamagedMedia, AFileCutInsideItsCompressedHeaderIsAnErrorExpandingIt) {
     const size_t toldBefore = ReadTextFile(told).size();
     TempFolder target;
 
-    ProgramUnderTest setup(SetupExePath(), "/S /D=" + target.Path(), media.First());
+    ProgramUnderTest setup(SetupExeIn(media.First()), "/S /D=" + target.Path(), media.First());
     ASSERT_TRUE(setup.WaitForExit(60000));
     EXPECT_EQ(setup.ExitCode(), 1603u);
     EXPECT_NE(ReadTextFile(told).find("Fatal Error: Error expanding cut.txt", toldBefore), std::string::npos);
     EXPECT_FALSE(FileExists(target / "cut.txt"));
 
-    ProgramUnderTest uninstall(SetupExePath(), "/S " + (target / "uninstal.ini"), target.Path());
+    ProgramUnderTest uninstall(SetupExeIn(target.Path()), "/S " + (target / "uninstal.ini"), target.Path());
     EXPECT_TRUE(uninstall.WaitForExit(60000));
 }

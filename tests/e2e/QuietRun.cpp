@@ -5,7 +5,7 @@
 #include "support/TestFiles.h"
 
 DWORD RunQuietly(const std::string& arguments, const std::string& folder) {
-    ProgramUnderTest setup(SetupExePath(), arguments, folder);
+    ProgramUnderTest setup(SetupExeIn(folder), arguments, folder);
     return setup.WaitForExit(60000) ? setup.ExitCode() : STILL_ACTIVE;
 }
 

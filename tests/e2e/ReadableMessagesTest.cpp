@@ -15,8 +15,9 @@ TEST(ReadableMessages, AVeryLongWordIsQuotedAtAReadableLength) {
     TempFolder media, installed;
     WriteTextFile(media / "install.ini", "[Package]\nname=" + name + "\n");
     WriteTextFile(installed / "uninstal.ini", "[Package]\nname=" + name + "\n");
+    ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (media / "setup.exe").c_str(), FALSE));
     for (const std::string& arguments : {std::string(), installed / "uninstal.ini"}) {
-        ProgramUnderTest setup(SetupExePath(), arguments, media.Path());
+        ProgramUnderTest setup(SetupExeIn(media.Path()), arguments, media.Path());
         const ui::Box box = ui::WaitForMessageBox(setup.ProcessId());
         ASSERT_NE(box.window, nullptr) << arguments;
         EXPECT_EQ(box.caption, "Fatal Error");

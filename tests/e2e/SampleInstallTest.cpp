@@ -22,7 +22,7 @@ TEST(SamplePackage, InstallsWithItsDefaultsAndUninstallsAgain) {
         return window;
     };
 
-    ProgramUnderTest setup(SetupExePath(), "", media.First());
+    ProgramUnderTest setup(SetupExeIn(media.First()), "", media.First());
     ASSERT_TRUE(setup.Started());
     HWND main = expect(setup, "TMainForm");
     ASSERT_NE(main, nullptr);
@@ -65,7 +65,7 @@ TEST(SamplePackage, InstallsWithItsDefaultsAndUninstallsAgain) {
     EXPECT_TRUE(FileExists(installFolder + "\\Samples\\second.txt"));
     ASSERT_TRUE(FileExists(installFolder + "\\uninstal.ini"));
 
-    ProgramUnderTest uninstall(SetupExePath(), installFolder + "\\uninstal.ini", media.First());
+    ProgramUnderTest uninstall(SetupExeIn(media.First()), installFolder + "\\uninstal.ini", media.First());
     HWND uninstallMain = expect(uninstall, "TMainForm");
     ASSERT_NE(uninstallMain, nullptr);
     shot(uninstallMain, "08-uninstall");

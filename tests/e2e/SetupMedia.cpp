@@ -71,6 +71,11 @@ void SetupMedia::InsertDisk(int number) const {
 
 std::string SetupExePath() { return WinePath(SetupExeUnixPath()); }
 
+std::string SetupExeIn(const std::string& folder) {
+    const std::string onMedia = folder + "\\setup.exe";
+    return FileExists(onMedia) ? onMedia : SetupExePath();
+}
+
 std::string SetupMediaExePath() { return WinePath(SETUP_MEDIA_EXE_UNIX_PATH); }
 
 std::string ScreenshotFolder(const std::string& fallback) {

@@ -40,6 +40,9 @@ private:
 
 // The shipped setup.exe as wine shows its path.
 std::string SetupExePath();
+// The setup.exe of `folder` when it holds one (media: setup.exe reads them from its own folder),
+// else the shipped one.
+std::string SetupExeIn(const std::string& folder);
 // The Windows setup-media.exe as wine shows its path.
 std::string SetupMediaExePath();
 // The folder where screenshots go: SETUP_SCREENSHOT_DIR (a Linux path) when set, else `fallback`.

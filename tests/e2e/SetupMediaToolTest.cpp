@@ -62,7 +62,7 @@ TEST(SetupMediaOnWindows, SpreadMediaInstallWithSetup) {
     ASSERT_TRUE(check.WaitForExit(20000));
     EXPECT_EQ(check.ExitCode(), 0u);
 
-    ProgramUnderTest setup(SetupExePath(), "", media.First());
+    ProgramUnderTest setup(SetupExeIn(media.First()), "", media.First());
     HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(ui::Press(main, "&Continue"));

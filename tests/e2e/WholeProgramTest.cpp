@@ -138,7 +138,7 @@ TEST_F(WholeProgramTest, InstallsThroughEveryWindowThenUninstallsFromTheLog) {
     const std::string installFolder = chosen + "\\App";
     madeFolders_ = {chosen};
 
-    ProgramUnderTest setup(SetupExePath(), "", media->First());
+    ProgramUnderTest setup(SetupExeIn(media->First()), "", media->First());
     ASSERT_TRUE(setup.Started());
     const DWORD pid = setup.ProcessId();
 
@@ -249,7 +249,7 @@ TEST_F(WholeProgramTest, InstallsThroughEveryWindowThenUninstallsFromTheLog) {
     EXPECT_EQ(std::count(directories.begin(), directories.end(), chosen), 0)
         << "a folder made in the chooser is not the install's";
 
-    ProgramUnderTest uninstall(SetupExePath(), log, media->First());
+    ProgramUnderTest uninstall(SetupExeIn(media->First()), log, media->First());
     ASSERT_TRUE(uninstall.Started());
     HWND uninstallMain = Expect(uninstall, "TMainForm");
     ASSERT_NE(uninstallMain, nullptr);
@@ -275,7 +275,7 @@ TEST_F(WholeProgramTest, InstallsThroughEveryWindowThenUninstallsFromTheLog) {
 
 TEST_F(WholeProgramTest, RefusedLicenceEndsTheRunWithoutAskingForAFolder) {
     const auto media = MakeMedia("licence=licence.txt");
-    ProgramUnderTest setup(SetupExePath(), "", media->First());
+    ProgramUnderTest setup(SetupExeIn(media->First()), "", media->First());
     HWND main = Expect(setup, "TMainForm");
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(ui::Press(main, "&Continue"));
@@ -289,7 +289,7 @@ TEST_F(WholeProgramTest, RefusedLicenceEndsTheRunWithoutAskingForAFolder) {
 
 TEST_F(WholeProgramTest, NoneLicenceGoesStraightToTheDestinationWhoseExitAsksFirst) {
     const auto media = MakeMedia("licence=none");
-    ProgramUnderTest setup(SetupExePath(), "", media->First());
+    ProgramUnderTest setup(SetupExeIn(media->First()), "", media->First());
     HWND main = Expect(setup, "TMainForm");
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(ui::Press(main, "&Continue"));
@@ -319,7 +319,7 @@ TEST_F(WholeProgramTest, NoToAreYouSureUninstallsNothing) {
     WriteTextFile(app / "kept.txt", "an installed file that must stay");
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Setup Test Package\n[ProgramFiles]\nfile1=" + (app / "kept.txt") +
                                             "\n[Directories]\ndir1=" + app.Path() + "\n");
-    ProgramUnderTest uninstall(SetupExePath(), app / "uninstal.ini", app.Path());
+    ProgramUnderTest uninstall(SetupExeIn(app.Path()), app / "uninstal.ini", app.Path());
     HWND main = Expect(uninstall, "TMainForm");
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Uninstall") != nullptr; }));
@@ -337,7 +337,7 @@ TEST_F(WholeProgramTest, NoToAreYouSureUninstallsNothing) {
 
 TEST_F(WholeProgramTest, ClosingTheMainWindowEndsTheRunWithExitCodeZero) {
     const auto media = MakeMedia("licence=none");
-    ProgramUnderTest setup(SetupExePath(), "", media->First());
+    ProgramUnderTest setup(SetupExeIn(media->First()), "", media->First());
     HWND main = Expect(setup, "TMainForm");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(ui::TextOf(main), "Setup for Setup Test Package");
@@ -349,7 +349,7 @@ TEST_F(WholeProgramTest, ClosingTheMainWindowEndsTheRunWithExitCodeZero) {
 
 TEST_F(WholeProgramTest, MediaWithoutScriptIsReportedAndTheRunEnds) {
     TempFolder empty;
-    ProgramUnderTest setup(SetupExePath(), "", empty.Path());
+    ProgramUnderTest setup(SetupExeIn(empty.Path()), "", empty.Path());
     ui::Box box = ui::WaitForMessageBox(setup.ProcessId());
     EXPECT_EQ(box.caption, "Fatal Error");
     EXPECT_EQ(box.text, "install.ini not found or invalid");

@@ -63,7 +63,7 @@ TEST(WindowsThatBehave, TheInstallWindowOpensWithTheDialogsAndAnswersThroughItsP
                            {{{"1.txt", "the first file"}, {"2.txt", "a second file"}, {"3.txt", "the last file"}}});
     ASSERT_EQ(media.Error(), "");
     TempFolder target;
-    ProgramUnderTest setup(SetupExePath(), "", media.First());
+    ProgramUnderTest setup(SetupExeIn(media.First()), "", media.First());
     const DWORD pid = setup.ProcessId();
     HWND main = ui::WaitForWindow(pid, "TMainForm");
     ASSERT_TRUE(main && ui::Press(main, "&Continue"));
@@ -84,7 +84,7 @@ TEST(WindowsThatBehave, TheInstallWindowOpensWithTheDialogsAndAnswersThroughItsP
     EXPECT_EQ(std::make_pair(frame.left, frame.top), std::make_pair(226L, 210L)) << "where the dialogs open";
     ExpectAnsweringRun(setup, progress);
     EXPECT_EQ(ReadTextFile(target / "3.txt"), "the last file");
-    ProgramUnderTest uninstall(SetupExePath(), "/S " + (target / "uninstal.ini"), target.Path());
+    ProgramUnderTest uninstall(SetupExeIn(target.Path()), "/S " + (target / "uninstal.ini"), target.Path());
     EXPECT_TRUE(uninstall.WaitForExit(60000));
 }
 
@@ -94,7 +94,7 @@ TEST(WindowsThatBehave, TheUninstallWindowAnswersThroughALongRunAndKeepsTheTaskB
     std::string log = "[Package]\nname=Long Log\n[ProgramFiles]\nfile1=" + (app / "installed.txt") + "\n";
     for (int i = 2; i <= 2000; ++i) log += "file" + std::to_string(i) + "=" + (app / "gone") + std::to_string(i) + "\n";
     WriteTextFile(app / "uninstal.ini", log);
-    ProgramUnderTest uninstall(SetupExePath(), app / "uninstal.ini", app.Path());
+    ProgramUnderTest uninstall(SetupExeIn(app.Path()), app / "uninstal.ini", app.Path());
     const DWORD pid = uninstall.ProcessId();
     HWND main = ui::WaitForWindow(pid, "TMainForm");
     ASSERT_TRUE(main && ui::WaitUntil([main] { return ui::Press(main, "&Uninstall"); }));

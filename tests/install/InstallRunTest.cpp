@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fsutil/MediaFolder.h"
 #include "install/InstallTestBed.h"
 #include "install/TestRegistry.h"
 #include "setupdata/ScriptNames.h"
@@ -54,7 +55,7 @@ TEST(InstallRun, OneDiskPackageInstallsFilesKeysValuesAndShortcutsAndLogsThemInO
     bed.RunInstall();
 
     EXPECT_TRUE(bed.ui.Boxes().empty());
-    EXPECT_EQ(ReadTextFile(bed.windows / "qupsetup.exe"), "MZ the setup program itself");
+    EXPECT_EQ(ReadTextFile(bed.windows / "qupsetup.exe"), ReadTextFile(ProgramPath())) << "the running program";
     const std::string editor = bed.install / "editor.exe";
     const std::string readme = bed.install / "readme.txt";
     const std::string core = ::Setup.SystemDir + "\\edcore.dll";

@@ -1,0 +1,99 @@
+#include "app/UnattendedLogFile.h"
+
+#include <windows.h>
+
+#include "base/FormatText.h"
+#include "base/PathLimit.h"
+#include "base/QuotedText.h"
+#include "fsutil/FileNames.h"
+#include "fsutil/SystemFolders.h"
+
+namespace {
+
+constexpr const char* LogName = "setup.log";
+constexpr unsigned long long MaxLogSize = 1 << 20;
+
+// The first SID of a token's user or owner record (both start with one).
+bool TokenSidIs(HANDLE token, TOKEN_INFORMATION_CLASS kind, PSID sid) {
+    DWORD_PTR record[64];
+    DWORD size = 0;
+    return GetTokenInformation(token, kind, record, sizeof record, &size) && EqualSid(reinterpret_cast<PSID>(record[0]), sid);
+}
+
+// The file's owner is this process's account, or the owner it gives the files it makes
+// (elevated: the administrators).
+bool IsOwnFile(HANDLE file) {
+    DWORD_PTR descriptor[128];
+    DWORD size = 0;
+    PSID owner = nullptr;
+    BOOL defaulted = FALSE;
+    if (!GetKernelObjectSecurity(file, OWNER_SECURITY_INFORMATION, descriptor, sizeof descriptor, &size) ||
+        !GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) || !owner)
+        return false;
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+    const KernelObject token(opened);
+    return TokenSidIs(opened, TokenUser, owner) || TokenSidIs(opened, TokenOwner, owner);
+}
+
+// One name, not a link, this account's: what the log may be written through.
+bool IsPlainOwnFile(HANDLE file, unsigned long long& size) {
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!GetFileInformationByHandle(file, &information)) return false;
+    size = static_cast<unsigned long long>(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
+    return !(information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && information.nNumberOfLinks <= 1 &&
+           IsOwnFile(file);
+}
+
+enum class Opening { Opened, Unusable, Refused };
+
+// A link is opened as itself, never followed.
+Opening OpenPlain(const std::string& path, DWORD disposition, FileHandle& file, unsigned long long& size) {
+    file.Reset(CreateFileA(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | READ_CONTROL,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.IsValid()) return Opening::Unusable;
+    if (IsPlainOwnFile(file.Get(), size)) return Opening::Opened;
+    file.Reset();
+    return Opening::Refused;
+}
+
+Opening OpenRotated(const std::string& path, FileHandle& file) {
+    unsigned long long size = 0;
+    const Opening opening = OpenPlain(path, OPEN_ALWAYS, file, size);
+    if (opening != Opening::Opened || size <= MaxLogSize) return opening;
+    file.Reset();
+    MoveFileExA(path.c_str(), (path + ".1").c_str(), MOVEFILE_REPLACE_EXISTING);
+    return OpenPlain(path, OPEN_ALWAYS, file, size);
+}
+
+// A name no file had, beside the one passed over.
+std::string OpenFreshBeside(const std::string& folder, FileHandle& file) {
+    unsigned long long size = 0;
+    for (DWORD attempt = 0; attempt < 100; ++attempt) {
+        const std::string path = folder + FormatText("setup-%lu-%lu.log", GetCurrentProcessId(), GetTickCount() + attempt);
+        const Opening opening = OpenPlain(path, CREATE_NEW, file, size);
+        if (opening == Opening::Opened) return path;
+        // Only a name that is taken is worth another try.
+        if (opening == Opening::Refused || GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string OpenUnattendedLog(FileHandle& file) {
+    for (int place = 0; place < 2; ++place) {
+        const std::string folder = place == 0 ? TempFolderPath() : WithTrailingBackslash(WindowsFolder()) + "Temp\\";
+        const std::string path = folder + LogName;
+        // "\" alone: the platform gave no Temp folder at all.
+        if (folder.size() < 2 || !FitsPathBuffer(path)) continue;
+        const Opening opening = OpenRotated(path, file);
+        if (opening == Opening::Opened) return {};
+        if (opening == Opening::Refused)
+            return FormatText("%s was not used: it is a link, has more than one name or is another account's file; "
+                              "this log is %s",
+                              Quoted(path).c_str(), Quoted(OpenFreshBeside(folder, file)).c_str());
+    }
+    return {};
+}

@@ -1,0 +1,62 @@
+#include "fsutil/ProgramsListEntry.h"
+
+#include <windows.h>
+
+#include "base/OwnedHandle.h"
+#include "fsutil/FileNames.h"
+#include "fsutil/InstallFolder.h"
+#include "fsutil/PathIdentity.h"
+#include "setupdata/RegistryKeyText.h"
+#include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
+
+namespace {
+
+constexpr const char* ProgramsListKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+// The log this run answers for: the one it uninstalls, or the one its install leaves.
+std::string OwnLog() {
+    return Setup.IsUninstallMode() ? Setup.CommandLine : InstalledLogPath(Setup.InstallFolder);
+}
+
+bool SameText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+}  // namespace
+
+std::string SetupProgramCopyPath() { return WithTrailingBackslash(Setup.WindowsDir) + SetupProgramCopyName; }
+
+std::string EntryKeyPath(const std::string& packageName) {
+    std::string name = packageName;
+    // One key below the list, whatever the name holds.
+    for (char& c : name)
+        if (c == '\\') c = '_';
+    return ProgramsListKey + name;
+}
+
+std::string EntryCommandLine(const std::string& arguments) {
+    return "\"" + SetupProgramCopyPath() + "\" " + arguments;
+}
+
+EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return EntryOwner::None;
+    const RegistryKey key(opened);
+    // Room for the longest command of ours; a value that is not text, or longer, is not ours.
+    char command[2 * MAX_PATH + 8] = {};
+    DWORD type = 0, size = sizeof command - 1;
+    if (RegQueryValueExA(opened, "UninstallString", nullptr, &type, reinterpret_cast<BYTE*>(command), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ)
+        return EntryOwner::OtherProduct;
+    const std::string text = command;
+    const std::string ours = EntryCommandLine("");
+    if (text.size() <= ours.size() || !SameText(text.substr(0, ours.size()), ours)) return EntryOwner::OtherProduct;
+    return PathIdentity(text.substr(ours.size())) == PathIdentity(ownLog) ? EntryOwner::ThisLog : EntryOwner::AnotherLog;
+}
+
+bool IsEntryOfAnotherInstall(const std::string& keyText) {
+    if (!SameText(keyText, MachineRootName + EntryKeyPath(Setup.PackageName))) return false;
+    const EntryOwner owner = OwnerOfEntry(EntryKeyPath(Setup.PackageName), OwnLog());
+    return owner == EntryOwner::AnotherLog || owner == EntryOwner::OtherProduct;
+}

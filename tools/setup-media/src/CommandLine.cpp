@@ -46,6 +46,7 @@ BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
     options.package = reader.Read({
         {"--setup", [&] { options.setupExe = reader.Value("--setup"); }},
         {"--out", [&] { options.out = reader.Value("--out"); }},
+        {"--one-file", [&] { options.oneFile = reader.Value("--one-file"); }},
         {"--disk-size",
          [&] {
              const std::string size = reader.Value("--disk-size");
@@ -57,7 +58,8 @@ BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
         {"--force", [&] { options.force = true; }},
     });
     if (options.setupExe.empty()) throw UsageError("build: --setup SETUP_EXE is missing");
-    if (options.out.empty()) throw UsageError("build: --out OUT_DIR is missing");
+    if (options.out.empty() == options.oneFile.empty())
+        throw UsageError("build: one of --out OUT_DIR and --one-file OUT_EXE is needed");
     if (options.spread && !options.diskSize) throw UsageError("build: --spread needs --disk-size");
     return options;
 }
@@ -66,6 +68,15 @@ CheckOptions ParseCheck(const std::vector<std::string>& arguments) {
     CheckOptions options;
     ArgumentReader reader(arguments, "check");
     options.script = reader.Read({{"--media", [&] { options.media = reader.Value("--media"); }}});
+    return options;
+}
+
+UnpackOptions ParseUnpack(const std::vector<std::string>& arguments) {
+    UnpackOptions options;
+    ArgumentReader reader(arguments, "unpack");
+    options.oneFile = reader.Read({{"--out", [&] { options.out = reader.Value("--out"); }},
+                                   {"--force", [&] { options.force = true; }}});
+    if (options.out.empty()) throw UsageError("unpack: --out OUT_DIR is missing");
     return options;
 }
 
@@ -84,8 +95,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (command == "check") {
         line.action = CommandLine::Action::Check;
         line.check = ParseCheck(arguments);
+    } else if (command == "unpack") {
+        line.action = CommandLine::Action::Unpack;
+        line.unpack = ParseUnpack(arguments);
     } else {
-        throw UsageError("unknown command " + command + " (build, check, --help, --version)");
+        throw UsageError("unknown command " + command + " (build, check, unpack, --help, --version)");
     }
     return line;
 }
@@ -93,7 +107,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 std::string UsageText() {
     return R"(Usage:
   setup-media build PACKAGE_DIR --setup SETUP_EXE --out OUT_DIR [--disk-size SIZE] [--spread] [--force]
-  setup-media check INSTALL_INI [--media DIR]
+  setup-media build PACKAGE_DIR --setup SETUP_EXE --one-file OUT_EXE [--disk-size SIZE] [--spread] [--force]
+  setup-media check INSTALL_INI [--media DIR_OR_EXE]
+  setup-media unpack ONE_FILE_EXE --out OUT_DIR [--force]
   setup-media --help | --version
 
 build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Disk 1 holds
@@ -103,14 +119,20 @@ build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Dis
         then goes on the disk whose [ProgramFilesNN] names it). The script is checked first.
   --setup SETUP_EXE   the setup program to put on disk 1
   --out OUT_DIR       where the media go; made anew, and nothing is written on a failure
+  --one-file OUT_EXE  instead, one executable: SETUP_EXE followed by the media of every disk
+                      as one, checked by setup as it starts; sign SETUP_EXE before, OUT_EXE after
   --disk-size SIZE    720K, 1.44M, 2.88M, CD or a byte count: every disk must fit
   --spread            with --disk-size: put the files on disks in script order, and write
                       [ProgramFilesNN] and [Disks] n into the media's install.ini
-  --force             replace OUT_DIR when it is not empty
+  --force             replace OUT_DIR when it is not empty, or OUT_EXE
 
 check   Reports what in a setup script misbehaves when setup runs, as
         INSTALL_INI:LINE: error: ...  or  INSTALL_INI:LINE: warning: ...
-  --media DIR         also check built media: every file on its disk, every diskNN.id
+  --media DIR_OR_EXE  also check built media: every file on its disk, every diskNN.id; a
+                      one-file setup is checked whole first
+
+unpack  Writes the media a one-file setup carries into OUT_DIR/disk01 (one disk), after
+        checking the file whole.
 
 Exit status: 0 done (check: clean), 1 check found warnings only, 2 errors or a failed build
 (which leaves nothing half-written).

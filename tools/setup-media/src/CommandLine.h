@@ -18,11 +18,18 @@ struct CheckOptions {
     std::optional<std::filesystem::path> media;
 };
 
+struct UnpackOptions {
+    std::filesystem::path oneFile;
+    std::filesystem::path out;
+    bool force = false;
+};
+
 struct CommandLine {
-    enum class Action { Help, Version, Build, Check };
+    enum class Action { Help, Version, Build, Check, Unpack };
     Action action = Action::Help;
     BuildOptions build;
     CheckOptions check;
+    UnpackOptions unpack;
 };
 
 // `arguments` without the program's name. Throws UsageError.

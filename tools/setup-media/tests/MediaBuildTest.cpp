@@ -56,12 +56,20 @@ const std::string TwoDiskScript =
 
 // How far setup, licence, id, script and a compressed app.exe of 2,000 random bytes pass a
 // disk of `capacity` bytes.
-size_t DiskOneOver(size_t capacity) {
-    const std::string app = RandomBytes(2000, 5);
+size_t CompressedSize(const std::string& content, char replaced) {
     std::ostringstream compressed;
-    WriteSzdd(std::span(reinterpret_cast<const unsigned char*>(app.data()), app.size()), 'e', compressed);
+    WriteSzdd(std::span(reinterpret_cast<const unsigned char*>(content.data()), content.size()), replaced, compressed);
+    return compressed.str().size();
+}
+
+size_t DiskOneOver(size_t capacity) {
+    const size_t app = CompressedSize(RandomBytes(2000, 5), 'e');
+    // The media's script records each compressed file's size and 64-digit digest.
+    const std::string digests = "\n[FileDigests]\napp.ex_=" + std::to_string(app) + ",\ndata.db_=" +
+                                std::to_string(CompressedSize("data", 0)) + ",\nreadme._=" +
+                                std::to_string(CompressedSize("read me", 0)) + ",\n";
     return std::string("MZ a stand-in for setup.exe").size() + std::string("Terms.\n").size() +
-           std::string("1\n").size() + TwoDiskScript.size() + compressed.str().size() - capacity;
+           std::string("1\n").size() + TwoDiskScript.size() + digests.size() + 3 * 64 + app - capacity;
 }
 
 }  // namespace
@@ -72,7 +80,13 @@ TEST_F(MediaBuildTest, SampleBecomesDisksThatExpandAndCheckClean) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const Files disk1 = Tree(out / "disk01");
     EXPECT_EQ(disk1.at("setup.exe"), ReadFile(setup_));
-    EXPECT_EQ(disk1.at("install.ini"), ReadFile(Sample / "install.ini"));
+    // The author's script, and the size and digest of every compressed file as sha256sum sees it.
+    std::string digests = "\n[FileDigests]\n";
+    for (const char* name : {"disk01/readme.tx_", "disk01/notes.in_", "disk01/first.tx_", "disk02/second.tx_",
+                             "disk02/changes.lo_"})
+        digests += fs::path(name).filename().string() + "=" + std::to_string(fs::file_size(out / name)) + "," +
+                   Sha256sum(out / name) + "\n";
+    EXPECT_EQ(disk1.at("install.ini"), ReadFile(Sample / "install.ini") + digests);
     EXPECT_EQ(disk1.at("licence.txt"), ReadFile(Sample / "licence.txt"));
     EXPECT_EQ(disk1.at("disk01.id"), "1\n");
     EXPECT_EQ(ReadFile(out / "disk02/disk02.id"), "2\n");

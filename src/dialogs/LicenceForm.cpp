@@ -2,6 +2,7 @@
 
 #include "base/FormatText.h"
 #include "forms/LicenceFormLayout.h"
+#include "fsutil/SetupPayload.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 
@@ -18,8 +19,10 @@ void TLicenceForm::FormActivate() {
     SetCaption(FormatText("Licence Agreement for %s", Setup.PackageName.c_str()));
     std::string name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
     if (name == MissingValueMark) name = DefaultLicenceFile;
-    // A bare name is found on the setup media, which is still the current directory.
-    Memo1.LoadFromFile(name);
+    // A bare name is found on the setup media, which is still the current directory; a one-file
+    // setup unpacks it first.
+    const UnpackedPart part(name, Setup.TempDir + "licence.tmp");
+    Memo1.LoadFromFile(part.Carried() ? part.Path() : name);
 }
 
 void TLicenceForm::Button1Click() { SetModalResult(ResultYes); }

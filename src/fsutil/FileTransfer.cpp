@@ -10,6 +10,7 @@
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/LzFile.h"
+#include "fsutil/SetupPayload.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -40,14 +41,19 @@ LONG ExpandInto(const LzFile& source, const std::string& target) {
 
 std::string DiskIdFileName(int number) { return FormatText("disk%02d.id", number); }
 
-bool DiskIdPresent(int number) { return !FindOnMedia(DiskIdFileName(number)).empty(); }
+bool DiskIdPresent(int number) {
+    if (HasSetupPayload()) return PayloadHolds(DiskIdFileName(number));
+    return !FindOnMedia(DiskIdFileName(number)).empty();
+}
 
 int ExpandToTemp(const std::string& name) {
     const std::string target = TempPath(name);
     if (!FitsPathBuffer(target)) return -1;
-    const std::string found = FindOnMedia(CompressedFileName(name));
+    const std::string stored = CompressedFileName(name);
+    const UnpackedPart part(stored, target + "~");
+    const std::string found = part.Carried() ? part.Path() : FindOnMedia(stored);
     if (found.empty()) return -1;
-    const LzFile source(found);
+    const LzFile source(found, stored);
     if (!source.IsOpen()) return -1;
     const LONG expanded = ExpandInto(source, target);
     const bool whole = ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded));

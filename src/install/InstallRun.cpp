@@ -5,6 +5,7 @@
 #include "base/FormatText.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "fsutil/SetupPayload.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
@@ -16,7 +17,12 @@ namespace {
 // arrives is not the run's concern; a target beyond a path buffer is not tried.
 void CopySetupProgram() {
     const std::string target = SetupProgramCopyPath();
-    if (FitsPathBuffer(target)) CopyFileA(SetupProgramName, target.c_str(), FALSE);
+    if (!FitsPathBuffer(target)) return;
+    // A one-file setup carries the program as it was given to the build, signature and all.
+    if (HasSetupPayload())
+        UnpackPayloadPart(SetupProgramName, target);
+    else
+        CopyFileA(SetupProgramName, target.c_str(), FALSE);
 }
 
 // Asks for the disk until its identification file is found; false when the user cancels.

@@ -53,7 +53,8 @@ int ExpandToTemp(const std::string& name) {
     const UnpackedPart part(stored, target + "~");
     const std::string found = part.Carried() ? part.Path() : FindOnMedia(stored);
     if (found.empty()) return -1;
-    const LzFile source(found, stored);
+    // A part of a payload was checked with the whole of it.
+    const LzFile source(found, part.Carried() ? std::string() : stored);
     if (!source.IsOpen()) return -1;
     const LONG expanded = ExpandInto(source, target);
     const bool whole = ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded));

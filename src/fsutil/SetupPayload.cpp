@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <optional>
 
 #include "base/ContentDigest.h"
 #include "base/OwnedHandle.h"
@@ -14,14 +14,17 @@ namespace {
 constexpr const char* DamagedText = "The setup file is damaged. Download it again.";
 constexpr const char* InUseText = "The setup file is in use by another program.";
 
+// One part as the index lists it.
 struct Part {
-    std::string name;
     uint64_t at;
     uint64_t size;
 };
 
 FileHandle OwnFile;
-std::vector<Part> Parts;
+// The payload's index, once checked, and where the first part begins.
+std::string Index;
+uint64_t PartsAt = 0;
+uint64_t PartsEnd = 0;
 
 // The facts of the program's file that its own headers, as loaded, tell.
 struct ImageFacts {
@@ -66,20 +69,19 @@ bool DigestMatches(HANDLE file, const ImageFacts& image, uint64_t payloadAt, uin
     return read && digest.Finish() == recorded;
 }
 
-// The parts the index lists; false when it does not describe the payload.
-bool ReadIndex(HANDLE file, uint64_t payloadAt, uint64_t payloadLength, uint64_t indexLength) {
-    std::string index(static_cast<size_t>(indexLength), '\0');
-    if (!ReadFileBytes(file, payloadAt, index.data(), index.size())) return false;
-    uint64_t at = payloadAt + indexLength;
-    const uint64_t end = payloadAt + payloadLength;
-    for (size_t entry = 0; entry < index.size();) {
-        if (index.size() - entry < PartEntryFixedSize) return false;
-        const uint64_t size = Number(&index[entry], 8);
-        const size_t nameLength = static_cast<size_t>(Number(&index[entry + PartEntryFixedSize - 2], 2));
+// Calls `visit(name, part)` for each part the index lists until it returns true; false when
+// the index does not fit the payload.
+template <class Visit>
+bool WalkIndex(Visit visit) {
+    Part part{PartsAt, 0};
+    for (size_t entry = 0; entry < Index.size();) {
+        if (Index.size() - entry < PartEntryFixedSize) return false;
+        part.size = Number(&Index[entry], 8);
+        const size_t nameLength = static_cast<size_t>(Number(&Index[entry + PartEntryFixedSize - 2], 2));
         entry += PartEntryFixedSize;
-        if (nameLength > index.size() - entry || size > end - at) return false;
-        Parts.push_back({index.substr(entry, nameLength), at, size});
-        at += size;
+        if (nameLength > Index.size() - entry || part.size > PartsEnd - part.at) return false;
+        if (visit(Index.substr(entry, nameLength), part)) return true;
+        part.at += part.size;
         entry += nameLength;
     }
     return true;
@@ -96,14 +98,23 @@ bool ReadPayload(HANDLE file, const ImageFacts& image) {
     const uint64_t length = Number(header + PayloadLengthAt, 8);
     const uint64_t indexLength = Number(header + IndexLengthAt, 8);
     if (length > static_cast<uint64_t>(fileSize.QuadPart) - payloadAt || indexLength > length) return false;
-    return DigestMatches(file, image, payloadAt, length, std::string(header + PayloadDigestAt, DigestTextSize)) &&
-           ReadIndex(file, payloadAt, length, indexLength);
+    if (!DigestMatches(file, image, payloadAt, length, std::string(header + PayloadDigestAt, DigestTextSize)))
+        return false;
+    Index.assign(static_cast<size_t>(indexLength), '\0');
+    PartsAt = payloadAt + indexLength;
+    PartsEnd = payloadAt + length;
+    return ReadFileBytes(file, payloadAt, Index.data(), static_cast<DWORD>(indexLength)) &&
+           WalkIndex([](const std::string&, const Part&) { return false; });
 }
 
-const Part* FindPart(const std::string& name) {
-    for (const Part& part : Parts)
-        if (lstrcmpiA(part.name.c_str(), name.c_str()) == 0) return &part;
-    return nullptr;
+std::optional<Part> FindPart(const std::string& name) {
+    std::optional<Part> found;
+    if (OwnFile.IsValid())
+        WalkIndex([&](const std::string& listed, const Part& part) {
+            if (lstrcmpiA(listed.c_str(), name.c_str()) == 0) found = part;
+            return found.has_value();
+        });
+    return found;
 }
 
 }  // namespace
@@ -123,17 +134,16 @@ const char* OpenSetupPayload() {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!OwnFile.IsValid()) return GetLastError() == ERROR_SHARING_VIOLATION ? InUseText : DamagedText;
     if (ReadPayload(OwnFile.Get(), image)) return nullptr;
-    Parts.clear();
     OwnFile.Reset();
     return DamagedText;
 }
 
 bool HasSetupPayload() { return OwnFile.IsValid(); }
 
-bool PayloadHolds(const std::string& name) { return FindPart(name) != nullptr; }
+bool PayloadHolds(const std::string& name) { return FindPart(name).has_value(); }
 
 bool UnpackPayloadPart(const std::string& name, const std::string& target) {
-    const Part* part = FindPart(name);
+    const std::optional<Part> part = FindPart(name);
     if (!part) return false;
     bool written = false;
     {

@@ -6,7 +6,7 @@
 #include "state/SetupState.h"
 
 bool MatchesRecordedDigest(HANDLE file, const std::string& mediaName) {
-    if (mediaName.empty()) return true;
+    if (mediaName.empty() || !Setup.InstallScript) return true;
     const std::string recorded = Setup.InstallScript->ReadValue(FileDigestsSection, mediaName.c_str(), MissingValueMark);
     if (recorded == MissingValueMark) return true;
     LARGE_INTEGER size;

@@ -5,6 +5,6 @@
 
 // True when the compressed media file `mediaName`, open as `file`, has the size and digest the
 // media's script records for it, or when the script records none (media built before the
-// record was kept) or `mediaName` is empty. The file is read from its start and left
+// record was kept), `mediaName` is empty or no script is open. The file is read from its start and left
 // positioned there.
 bool MatchesRecordedDigest(HANDLE file, const std::string& mediaName);

@@ -80,6 +80,19 @@ UnpackOptions ParseUnpack(const std::vector<std::string>& arguments) {
     return options;
 }
 
+ManifestOptions ParseManifest(const std::vector<std::string>& arguments) {
+    ManifestOptions options;
+    ArgumentReader reader(arguments, "manifest");
+    options.oneFile = reader.Read({{"--id", [&] { options.id = reader.Value("--id"); }},
+                                   {"--url", [&] { options.url = reader.Value("--url"); }},
+                                   {"--out", [&] { options.out = reader.Value("--out"); }},
+                                   {"--license", [&] { options.license = reader.Value("--license"); }},
+                                   {"--description", [&] { options.description = reader.Value("--description"); }}});
+    if (options.id.empty() || options.url.empty() || options.out.empty())
+        throw UsageError("manifest: --id, --url and --out are needed");
+    return options;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -98,8 +111,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (command == "unpack") {
         line.action = CommandLine::Action::Unpack;
         line.unpack = ParseUnpack(arguments);
+    } else if (command == "manifest") {
+        line.action = CommandLine::Action::Manifest;
+        line.manifest = ParseManifest(arguments);
     } else {
-        throw UsageError("unknown command " + command + " (build, check, unpack, --help, --version)");
+        throw UsageError("unknown command " + command + " (build, check, unpack, manifest, --help, --version)");
     }
     return line;
 }
@@ -110,6 +126,8 @@ std::string UsageText() {
   setup-media build PACKAGE_DIR --setup SETUP_EXE --one-file OUT_EXE [--disk-size SIZE] [--spread] [--force]
   setup-media check INSTALL_INI [--media DIR_OR_EXE]
   setup-media unpack ONE_FILE_EXE --out OUT_DIR [--force]
+  setup-media manifest ONE_FILE_EXE --id PUBLISHER.PACKAGE --url URL --out OUT_DIR
+                       [--license TEXT] [--description TEXT]
   setup-media --help | --version
 
 build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Disk 1 holds
@@ -133,6 +151,11 @@ check   Reports what in a setup script misbehaves when setup runs, as
 
 unpack  Writes the media a one-file setup carries into OUT_DIR/disk01 (one disk), after
         checking the file whole.
+
+manifest  Writes winget's manifests of a one-file setup into OUT_DIR: ID.yaml,
+        ID.installer.yaml, ID.locale.en-US.yaml (schema 1.10.0). The script must hold
+        [Package] version, publisher and uninstallentry=yes. --license defaults to
+        Proprietary, --description to the package name.
 
 Exit status: 0 done (check: clean), 1 check found warnings only, 2 errors or a failed build
 (which leaves nothing half-written).

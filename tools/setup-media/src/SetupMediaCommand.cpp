@@ -46,6 +46,9 @@ int Run(const CommandLine& line, std::ostream& out, std::ostream& err) {
             return ExitDone;
         case CommandLine::Action::Check:
             return RunCheck(line.check, out, err);
+        case CommandLine::Action::Manifest:
+            WriteWingetManifest(line.manifest, out);
+            return ExitDone;
         case CommandLine::Action::Unpack:
             UnpackOneFile(line.unpack.oneFile, line.unpack.out, line.unpack.force, out);
             return ExitDone;

@@ -141,3 +141,36 @@ TEST_F(OneFileTest, SignedProgramIsCarriedWholeAndTheOneFileSigns) {
     EXPECT_FALSE(verifies(temp_ / "changed.exe"));
     EXPECT_EQ(Unpack(temp_ / "changed.exe").exitCode, 2);
 }
+
+// winget's manifests of a one-file setup pass winget's own schemas, name the file by its
+// SHA-256, and need the script's version and publisher.
+TEST_F(OneFileTest, ManifestsPassWingetsSchemas) {
+    fs::copy(Sample, temp_ / "package", fs::copy_options::recursive);
+    const std::string script = ReadFile(Sample / "install.ini");
+    const std::string named = "name=Example Notes\n";
+    std::string withEntry = script;
+    withEntry.replace(script.find(named), named.size(), named + "version=2.4.1\npublisher=Example Co.\nuninstallentry=yes\n");
+    WriteFile(temp_ / "package/install.ini", withEntry);
+    const std::string oneFile = (temp_ / "notes.exe").string();
+    ASSERT_EQ(RunTool({"build", (temp_ / "package").string(), "--setup", setup_.string(), "--one-file", oneFile}).exitCode, 0);
+    std::vector<std::string> manifest = {"manifest", oneFile, "--id", "Example.Notes", "--url",
+                                               "https://example.com/notes.exe", "--out", (temp_ / "manifests").string()};
+    ASSERT_EQ(RunTool(manifest).exitCode, 0);
+    // winget's schemas, as its repository publishes them (MIT).
+    const std::string schemas = SETUP_REPO_ROOT "/tools/setup-media/tests/winget-schemas/";
+    EXPECT_TRUE(Shell("/usr/bin/python3 -c \"import json, sys, yaml, jsonschema\n"
+                      "for name, kind in (('', 'version'), ('.installer', 'installer'), ('.locale.en-US', 'defaultLocale')):\n"
+                      "    jsonschema.validate(yaml.safe_load(open('" + (temp_ / "manifests/Example.Notes").string() +
+                      "' + name + '.yaml')), json.load(open('" + schemas + "manifest.' + kind + '.1.10.0.json')))\""));
+    std::string sha = Sha256sum(oneFile);
+    for (char& c : sha) c = static_cast<char>(std::toupper(c));
+    const std::string installer = ReadFile(temp_ / "manifests/Example.Notes.installer.yaml");
+    EXPECT_NE(installer.find("InstallerSha256: " + sha), std::string::npos) << installer;
+    EXPECT_NE(installer.find("DisplayVersion: '2.4.1'"), std::string::npos) << installer;
+
+    ASSERT_EQ(Build(temp_ / "plain.exe", setup_).exitCode, 0);
+    manifest[1] = (temp_ / "plain.exe").string();
+    const ToolRun refused = RunTool(manifest);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("uninstallentry=yes"), std::string::npos) << refused.err;
+}

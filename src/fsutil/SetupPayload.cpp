@@ -87,12 +87,12 @@ bool WalkIndex(Visit visit) {
     return true;
 }
 
-// Checks the payload through `file`; false when it is damaged.
+// Checks the payload, whose mark `file` holds, through it; false when it is damaged.
 bool ReadPayload(HANDLE file, const ImageFacts& image) {
     LARGE_INTEGER fileSize;
     char header[PayloadHeaderSize];
     if (!GetFileSizeEx(file, &fileSize) || static_cast<uint64_t>(fileSize.QuadPart) < image.end + sizeof header ||
-        !ReadFileBytes(file, image.end, header, sizeof header) || memcmp(header, PayloadMark, sizeof PayloadMark) != 0)
+        !ReadFileBytes(file, image.end, header, sizeof header))
         return false;
     const uint64_t payloadAt = image.end + sizeof header;
     const uint64_t length = Number(header + PayloadLengthAt, 8);
@@ -133,6 +133,12 @@ const char* OpenSetupPayload() {
     OwnFile.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!OwnFile.IsValid()) return GetLastError() == ERROR_SHARING_VIOLATION ? InUseText : DamagedText;
+    char mark[sizeof PayloadMark];
+    if (!ReadFileBytes(OwnFile.Get(), image.end, mark, sizeof mark) || memcmp(mark, PayloadMark, sizeof mark) != 0) {
+        // Something else follows the image, such as a linker's symbols: no payload.
+        OwnFile.Reset();
+        return nullptr;
+    }
     if (ReadPayload(OwnFile.Get(), image)) return nullptr;
     OwnFile.Reset();
     return DamagedText;

@@ -6,8 +6,8 @@
 // held for the rest of the run: every part is read through that handle, so what was checked is
 // what is used, even when the file sits in a folder another process can write.
 
-// Looks at the program's own file. Without a payload nothing is held and the run reads its
-// media as before. The text to show when the file cannot be used (damaged, or open for writing
+// Looks at the program's own file. Without a payload (nothing after the image but a signature
+// or other data without the payload's mark) nothing is held and the run reads its media as before. The text to show when the file cannot be used (damaged, or open for writing
 // elsewhere); null when the run may go on.
 const char* OpenSetupPayload();
 // True once OpenSetupPayload found and checked a payload.

@@ -7,6 +7,7 @@
 
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
+#include "e2e/UiDriver.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
 
@@ -60,6 +61,20 @@ TEST(OneFile, InstallsAndUninstallsTheTwoDiskSampleAsFolderMediaDo) {
     ASSERT_NE(oneFile, "");
     TempFolder target, elsewhere;
     const std::string folder = target / "Example Notes";
+
+    // With windows: the package and its licence come out of the file.
+    {
+        ProgramUnderTest setup(oneFile, "", elsewhere.Path());
+        HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
+        ASSERT_NE(main, nullptr);
+        EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(main) == "Setup for Example Notes"; }));
+        ASSERT_TRUE(ui::Press(main, "&Continue"));
+        HWND licence = ui::WaitForWindow(setup.ProcessId(), "TLicenceForm");
+        ASSERT_NE(licence, nullptr);
+        EXPECT_EQ(ui::TextOf(ui::FindChild(licence, "Edit")).substr(0, 33), "EXAMPLE NOTES - LICENCE AGREEMENT");
+        ASSERT_TRUE(ui::Press(licence, "E&xit"));
+        EXPECT_TRUE(setup.WaitForExit(20000));
+    }
 
     ASSERT_EQ(RunQuietly("/S /D=" + folder, media.First()), 0u);
     const auto fromMedia = Installed(folder);

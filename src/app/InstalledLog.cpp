@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
-#include "app/LogRecord.h"
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
-#include "base/SetupError.h"
 #include "fsutil/FileNames.h"
+#include "fsutil/FinalPath.h"
 #include "fsutil/InstallFolder.h"
+#include "fsutil/LogRecord.h"
+#include "setupdata/FoldedText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr const char* MergedLogName = "merged.ini";
 constexpr const char* StagedLogName = "uninstal.new";
 
 struct LogSection {
@@ -31,43 +31,41 @@ constexpr LogSection LogSections[] = {
 
 bool RunMadeSomething() { return Setup.DirEntryCount > 0 || Setup.FileEntryCount > 0 || Setup.KeyEntryCount > 0; }
 
-bool Holds(const EntryList& entries, const std::string& value) {
-    for (const Entry& entry : entries)
-        if (lstrcmpiA(entry.value.c_str(), value.c_str()) == 0) return true;
-    return false;
-}
-
-// The earlier log's entries, then this run's that it does not hold, numbered on; the result
-// replaces the working copy.
-void MergeEarlierLog(const std::string& installedLog) {
-    const ProfileFile earlier(installedLog);
+// The earlier log's entries, then this run's that it does not hold, numbered on, one write a
+// section. The earlier log is read from the copy of what was checked against its record.
+void MergeEarlierLog(const std::string& checkedCopy) {
+    const ProfileFile earlier(checkedCopy);
     const ProfileFile& current = *Setup.UninstallLog;
-    const ProfileFile merged(Setup.TempDir + MergedLogName);
-    merged.WriteValue(PackageSection, PackageNameKey, Setup.PackageName);
     for (const LogSection& section : LogSections) {
-        EntryList before, now;
+        EntryList before, now, merged;
         earlier.ReadEntries(section.name, before);
         current.ReadEntries(section.name, now);
-        int number = 0;
+        FoldedTextSet held(before.Count() + now.Count());
         const auto append = [&](const std::string& value) {
-            merged.WriteValue(section.name, NumberedKey(section.keyPrefix, ++number).c_str(), value);
+            merged.Append(NumberedKey(section.keyPrefix, static_cast<int>(merged.Count()) + 1), value);
         };
-        for (const Entry& entry : before) append(entry.value);
+        for (const Entry& entry : before) {
+            held.Insert(entry.value);
+            append(entry.value);
+        }
         for (const Entry& entry : now)
-            if (!Holds(before, entry.value)) append(entry.value);
+            if (held.Insert(entry.value)) append(entry.value);
+        current.WriteSection(section.name, merged);
     }
-    if (!MoveFileExA(merged.Path().c_str(), current.Path().c_str(), MOVEFILE_REPLACE_EXISTING))
-        throw SetupError(FormatText("Unable to write to %s", current.Path().c_str()));
 }
 
-// Copies the log beside its place, checks the copy is whole, then puts it in place in one step,
-// so that a full drive or a refused write never leaves a short log, nor loses the earlier one.
-bool PlaceLog(const std::string& workLog, const std::string& installedLog, const std::string& content) {
+// Copies the log beside its place, checks the copy is whole, records its digest, then puts it in
+// place in one step, so that a full drive or a refused write never leaves a short log, nor loses
+// the earlier one, nor a log without its record.
+bool PlaceLog(const std::string& workLog, const std::string& installedLog, const std::string& content,
+              PendingLogRecord& record) {
     const std::string staged = WithTrailingBackslash(Setup.InstallFolder) + StagedLogName;
     std::string copied;
-    if (CopyFileA(workLog.c_str(), staged.c_str(), FALSE) && ReadWholeFile(staged, copied) && copied == content &&
-        MoveFileExA(staged.c_str(), installedLog.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return true;
+    if (CopyFileA(workLog.c_str(), staged.c_str(), FALSE) && ReadWholeFile(staged, copied) && copied == content) {
+        const bool recorded = record.Write(content);
+        if (MoveFileExA(staged.c_str(), installedLog.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+        if (recorded) record.Undo();
+    }
     DeleteFileA(staged.c_str());
     return false;
 }
@@ -76,26 +74,45 @@ void TellLogKept(const std::string& why, const std::string& workLog) {
     Face().Ask(why + "\nThe complete uninstall log was kept as " + workLog + ".", "Uninstall Log", MB_OK | MB_ICONERROR);
 }
 
+// Why the log at `installedLog` must not be replaced or added to; empty when it may.
+std::string RefusalOf(const FolderLogCheck& earlier, const std::string& installedLog) {
+    const char* why = nullptr;
+    switch (earlier.kind) {
+        case FolderLog::None:
+        case FolderLog::ThisPackage:
+            return {};
+        case FolderLog::Other:
+            why = "is not the uninstall log of %s";
+            break;
+        case FolderLog::Changed:
+            why = "was changed after the install of %s";
+            break;
+        case FolderLog::Unrecorded:
+            why = "is a log of %s that no install on this computer recorded";
+            break;
+    }
+    return Quoted(installedLog) + " " + FormatText(why, Setup.PackageName.c_str()) + ", so it was left as it is.";
+}
+
 bool LeaveCompleteLog() {
     if (!RunMadeSomething()) return true;
     const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
     const std::string workLog = Setup.UninstallLog->Path();
-    const FolderLog earlier = LogAt(installedLog);
-    if (earlier == FolderLog::Other) {
-        TellLogKept(FormatText("%s is not the uninstall log of %s, so it was left as it is.",
-                               Quoted(installedLog).c_str(), Setup.PackageName.c_str()),
-                    workLog);
+    // Checked again now: the log may have changed while the run installed.
+    const FolderLogCheck earlier = LogAt(installedLog);
+    if (const std::string refusal = RefusalOf(earlier, installedLog); !refusal.empty()) {
+        TellLogKept(refusal, workLog);
         return false;
     }
-    const bool recorded = PrepareLogRecord(installedLog);
-    if (earlier == FolderLog::ThisPackage) MergeEarlierLog(installedLog);
+    const std::string folder = FinalPath(Setup.InstallFolder);
+    PendingLogRecord record(folder.empty() ? folder : folder + "\\" + LogFileName);
+    if (earlier.kind == FolderLog::ThisPackage) MergeEarlierLog(earlier.checkedCopy);
     std::string content;
-    if (!ReadWholeFile(workLog, content) || !PlaceLog(workLog, installedLog, content)) {
+    if (!ReadWholeFile(workLog, content) || !PlaceLog(workLog, installedLog, content, record)) {
         TellLogKept(FormatText("The uninstall log could not be written to %s.", Quoted(installedLog).c_str()),
                     workLog);
         return false;
     }
-    if (recorded) RecordLogDigest(installedLog, content);
     return true;
 }
 

@@ -6,6 +6,8 @@
 #include "toolkit/PageControl.h"
 
 // The main window: the Install or the Uninstall page of the mode, and the About page.
+struct StartedRun;
+
 class TMainForm : public Form {
 public:
     TMainForm();
@@ -44,6 +46,6 @@ public:
 private:
     void ShowGreeting(const std::string& owner);
     void ShowInstallPage();
-    void ShowUninstallPage(bool logCopied);
+    void ShowUninstallPage(const StartedRun& started);
     void ShowPackageName();
 };

@@ -16,7 +16,7 @@ void TMainForm::FormActivate() {
         const StartedRun started = StartRun();
         ShowGreeting(started.owner);
         if (Setup.IsUninstallMode())
-            ShowUninstallPage(started.logCopied);
+            ShowUninstallPage(started);
         else
             ShowInstallPage();
     } catch (const StartupFailure& failure) {
@@ -35,10 +35,10 @@ void TMainForm::ShowGreeting(const std::string& owner) {
     Label5.SetCaption(greeting);
 }
 
-void TMainForm::ShowUninstallPage(bool logCopied) {
+void TMainForm::ShowUninstallPage(const StartedRun& started) {
     TabSheet1.SetTabVisible(false);
     PageControl1.SetActivePage(TabSheet2);
-    ReadLoggedPackageName(logCopied);
+    ReadLoggedPackageName(started);
     ShowPackageName();
 }
 

@@ -7,6 +7,7 @@
 #include "app/MainForm.h"
 #include "base/CurrentDirectoryGuard.h"
 #include "base/FormatText.h"
+#include "base/FullPath.h"
 #include "base/NotFoundError.h"
 #include "base/QuotedText.h"
 #include "fsutil/Directories.h"
@@ -62,13 +63,16 @@ Failure EnsureSubfolders() {
     return std::nullopt;
 }
 
-// The [OtherFolders] entries: full paths, taken as written.
+// The [OtherFolders] entries: full paths, taken as written; any other is refused.
 Failure EnsureOtherFolders() {
     EntryList list;
     Setup.InstallScript->ReadEntries(OtherFoldersSection, list);
     for (const Entry& entry : list) {
         const std::string& path = entry.value;
-        if (Failure failure = EnsureFolder(path, FormatText("Problem with %s", Quoted(path).c_str()))) return failure;
+        const std::string problem = FormatText("Problem with %s", Quoted(path).c_str());
+        // A folder the current folder would complete is never made.
+        if (!IsFullPath(path)) return problem;
+        if (Failure failure = EnsureFolder(path, problem)) return failure;
     }
     return std::nullopt;
 }

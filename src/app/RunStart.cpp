@@ -2,13 +2,12 @@
 
 #include <windows.h>
 
-#include "app/LogRecord.h"
 #include "app/StartupFailure.h"
 #include "app/StartupFolders.h"
-#include "base/ContentDigest.h"
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "fsutil/LogRecord.h"
 #include "fsutil/SetupPayload.h"
 #include "fsutil/SystemFolders.h"
 #include "fsutil/WorkFolder.h"
@@ -63,14 +62,12 @@ std::string PackageNameOf(const ProfileFile* file, const char* failure) {
     return name;
 }
 
-// A log whose digest the install recorded is carried out only while it still matches it.
-void RequireUnchangedLog() {
-    const std::string recorded = RecordedLogDigest(Setup.CommandLine);
-    if (recorded.empty()) return;
-    std::string content;
-    if (ReadWholeFile(Setup.UninstallLog->Path(), content) && ContentDigest(content) == recorded) return;
-    throw StartupFailure(FormatText("The uninstall log %s was changed after the install; nothing was removed",
-                                    Quoted(Setup.CommandLine).c_str()));
+// The installed log, read once and checked against the record of its install before anything
+// can write to its working copy; the copy holds exactly what was checked.
+void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
+    const InstalledLogContent log = ReadInstalledLog(Setup.CommandLine);
+    started.logCopied = !log.finalPath.empty() && WriteWholeFile(logPath, log.content);
+    started.logChanged = started.logCopied && CheckAgainstRecord(log) == LogTrust::Changed;
 }
 
 }  // namespace
@@ -88,7 +85,7 @@ StartedRun StartRun() {
     // A one-file setup is checked before anything is made.
     if (!Setup.IsUninstallMode())
         if (const char* problem = OpenSetupPayload()) throw StartupFailure(problem);
-    Setup.TempDir = MakeWorkFolder(FittingPath(TempFolderPath()));
+    Setup.TempDir = MakeWorkFolder(PlanForThisRun());
     if (Setup.TempDir.empty()) throw StartupFailure("Problem with Temp directory");
     Setup.ProgramFilesDir = FittingPath(registry.ReadString("ProgramFilesDir"));
     Setup.CommonFilesDir = FittingPath(registry.ReadString("CommonFilesDir"));
@@ -96,7 +93,7 @@ StartedRun StartRun() {
 
     const std::string logPath = FittingPath(Setup.TempDir + LogFileName);
     // Install mode starts its log afresh; uninstall mode works on a copy of the installed log.
-    if (Setup.IsUninstallMode()) started.logCopied = CopyIntoWorkFolder(Setup.CommandLine, logPath);
+    if (Setup.IsUninstallMode()) CopyInstalledLog(logPath, started);
     Setup.UninstallLog = std::make_unique<ProfileFile>(logPath);
     CheckStartupFolders();
     return started;
@@ -113,8 +110,10 @@ void OpenSetupScript() {
     LogPackageName(Setup.PackageName);
 }
 
-void ReadLoggedPackageName(bool logCopied) {
-    if (logCopied) RequireUnchangedLog();
-    Setup.PackageName =
-        PackageNameOf(logCopied ? Setup.UninstallLog.get() : nullptr, "uninstal.ini not found or invalid");
+void ReadLoggedPackageName(const StartedRun& started) {
+    if (started.logChanged)
+        throw StartupFailure(FormatText("The uninstall log %s was changed after the install; nothing was removed",
+                                        Quoted(Setup.CommandLine).c_str()));
+    Setup.PackageName = PackageNameOf(started.logCopied ? Setup.UninstallLog.get() : nullptr,
+                                      "uninstal.ini not found or invalid");
 }

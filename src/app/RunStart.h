@@ -6,7 +6,8 @@
 
 struct StartedRun {
     std::string owner;      // the registered owner, for the greeting
-    bool logCopied = true;  // uninstall mode: whether the installed log reached its working copy
+    bool logCopied = true;   // uninstall mode: whether the installed log reached its working copy
+    bool logChanged = false;  // uninstall mode: whether it no longer matches the record of its install
 };
 
 // The platform flag, the registry object, the system folders, the working copy of the log
@@ -15,5 +16,6 @@ StartedRun StartRun();
 // Install mode: the working copy of the setup script, its package name into `Setup`, and the
 // log's first entry naming the package.
 void OpenSetupScript();
-// Uninstall mode: the package name of the log's working copy into `Setup`.
-void ReadLoggedPackageName(bool logCopied);
+// Uninstall mode: the package name of the log's working copy into `Setup`; a log that changed
+// since its install ends the run here.
+void ReadLoggedPackageName(const StartedRun& started);

@@ -5,6 +5,7 @@
 
 #include "app/ArgumentText.h"
 #include "app/MainForm.h"
+#include "app/RunLock.h"
 #include "app/UnattendedCommand.h"
 #include "app/UnattendedRun.h"
 #include "dialogs/ChangeForm.h"
@@ -33,6 +34,11 @@ int RunSetupProgram(const char* commandLine) {
     if (const std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments))
         return RunUnattended(arguments, *command);
     Application& application = Application::Instance();
+    const KernelObject lock = TakeRunLock();
+    if (!lock.IsValid()) {
+        application.ShowMessageBox(AnotherSetupText, application.Title(), MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
     try {
         Setup.CommandLine = RequireFittingPath(arguments);
         application.Initialize();

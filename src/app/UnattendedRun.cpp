@@ -6,6 +6,7 @@
 
 #include "app/PrepareFolders.h"
 #include "app/RunEnd.h"
+#include "app/RunLock.h"
 #include "app/RunStart.h"
 #include "app/StartupFailure.h"
 #include "app/UnattendedFace.h"
@@ -43,8 +44,8 @@ bool Install(const UnattendedCommand& command, UnattendedFace& face) {
     return InstallRun(face).Run();
 }
 
-bool Uninstall(UnattendedFace& face, bool logCopied) {
-    ReadLoggedPackageName(logCopied);
+bool Uninstall(UnattendedFace& face, const StartedRun& started) {
+    ReadLoggedPackageName(started);
     if (Face().Ask("Are you sure?", FormatText("  Uninstall %s", Setup.PackageName.c_str()).c_str(),
                    MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
@@ -56,7 +57,7 @@ bool Run(const UnattendedCommand& command, UnattendedFace& face) {
     try {
         Setup.CommandLine = RequireFittingPath(command.logPath);
         const StartedRun started = StartRun();
-        return Setup.IsUninstallMode() ? Uninstall(face, started.logCopied) : Install(command, face);
+        return Setup.IsUninstallMode() ? Uninstall(face, started) : Install(command, face);
     } catch (const StartupFailure& failure) {
         ShowError(failure.what(), "Fatal Error");
     } catch (const std::exception& error) {
@@ -72,8 +73,14 @@ std::string UnattendedLogPath() { return TempFolderPath() + "setup.log"; }
 
 int RunUnattended(const std::string& argumentText, const UnattendedCommand& command) {
     UnattendedFace face(UnattendedLogPath());
-    Setup.Face = &face;
     face.Write("Unattended run: " + argumentText);
+    const KernelObject lock = TakeRunLock();
+    if (!lock.IsValid()) {
+        face.Write(AnotherSetupText);
+        face.Write(FormatText("Exit code %d", ExitAnotherSetupRunning));
+        return ExitAnotherSetupRunning;
+    }
+    Setup.Face = &face;
     const bool done = Run(command, face);
     EndRun();
     const int code = !done || face.Failed() ? ExitFailed : Setup.RestartScheduled ? ExitRestartNeeded : ExitSuccess;

@@ -23,3 +23,11 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     }
     return false;
 }
+
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+    const FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file.IsValid() && WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           written == content.size();
+}

@@ -1,7 +1,8 @@
 #pragma once
 #include <windows.h>
 
-// Owns one platform handle and releases it when it goes, on every way out; it cannot be copied.
+// Owns one platform handle and releases it when it goes, on every way out; it cannot be copied,
+// only moved.
 // `Traits` names the handle type, the value that means none, and how to release one.
 template <class Traits>
 class OwnedHandle {
@@ -13,6 +14,12 @@ public:
     ~OwnedHandle() { Reset(); }
     OwnedHandle(const OwnedHandle&) = delete;
     OwnedHandle& operator=(const OwnedHandle&) = delete;
+    // Handed on whole: the one moved from holds none.
+    OwnedHandle(OwnedHandle&& other) noexcept : handle_(other.Release()) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+        Reset(other.Release());
+        return *this;
+    }
 
     bool IsValid() const { return handle_ != Traits::None(); }
     Handle Get() const { return handle_; }

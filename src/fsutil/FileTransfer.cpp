@@ -46,8 +46,8 @@ bool DiskIdPresent(int number) {
     return !FindOnMedia(DiskIdFileName(number)).empty();
 }
 
-int ExpandToTemp(const std::string& name) {
-    const std::string target = TempPath(name);
+int ExpandToTemp(const std::string& name, const std::string& workName) {
+    const std::string target = TempPath(workName.empty() ? name : workName);
     if (!FitsPathBuffer(target)) return -1;
     const std::string stored = CompressedFileName(name);
     const UnpackedPart part(stored, target + "~");

@@ -11,11 +11,12 @@
 std::string DiskIdFileName(int number);
 // True when the identification file of disk `number` can be found.
 bool DiskIdPresent(int number);
-// Expands the media file CompressedFileName(name) into Temp + name, replacing any file there.
+// Expands the media file CompressedFileName(name) into Temp + `workName` (by default the name
+// itself), replacing any file there.
 // A compressed file cut inside its header, or whose expanded length differs from the one its
 // header declares (a truncated or damaged file), gives -1 and leaves no Temp file; a file not
 // in the compressed format is copied unchanged.
-int ExpandToTemp(const std::string& name);
+int ExpandToTemp(const std::string& name, const std::string& workName = {});
 // Copies Temp + name to `target`. With `failIfExists` set, an existing target is kept and
 // counts as success; every other failure gives -1 and leaves no part of a target that was
 // not there before.

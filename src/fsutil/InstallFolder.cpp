@@ -2,30 +2,73 @@
 
 #include <windows.h>
 
+#include "base/FileContent.h"
 #include "base/FormatText.h"
+#include "base/FullPath.h"
 #include "base/PathLimit.h"
 #include "base/QuotedText.h"
 #include "fsutil/FileNames.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 
+namespace {
+
+constexpr const char* CheckedLogName = "earlier.ini";
+
+// The package a log names, read from what was checked, through a copy in the working folder.
+std::string PackageNamed(FolderLogCheck& check) {
+    check.checkedCopy = Setup.TempDir + CheckedLogName;
+    if (!WriteWholeFile(check.checkedCopy, check.log.content)) return MissingValueMark;
+    return ProfileFile(check.checkedCopy).ReadValue(PackageSection, PackageNameKey, MissingValueMark);
+}
+
+}  // namespace
+
 std::string InstalledLogPath(const std::string& folder) { return WithTrailingBackslash(folder) + LogFileName; }
 
-FolderLog LogAt(const std::string& installedLog) {
-    if (GetFileAttributesA(installedLog.c_str()) == INVALID_FILE_ATTRIBUTES) return FolderLog::None;
-    const std::string name = ProfileFile(installedLog).ReadValue(PackageSection, PackageNameKey, MissingValueMark);
-    return name == Setup.PackageName ? FolderLog::ThisPackage : FolderLog::Other;
+FolderLogCheck LogAt(const std::string& installedLog) {
+    FolderLogCheck check;
+    if (GetFileAttributesA(installedLog.c_str()) == INVALID_FILE_ATTRIBUTES) return check;
+    check.log = ReadInstalledLog(installedLog);
+    check.kind = FolderLog::Other;
+    if (check.log.finalPath.empty() || PackageNamed(check) != Setup.PackageName) return check;
+    switch (CheckAgainstRecord(check.log)) {
+        case LogTrust::Matches:
+            check.kind = FolderLog::ThisPackage;
+            break;
+        case LogTrust::Changed:
+            check.kind = FolderLog::Changed;
+            break;
+        case LogTrust::Unrecorded:
+            check.kind = FolderLog::Unrecorded;
+            break;
+    }
+    return check;
 }
 
 std::string InstallFolderProblem(const std::string& folder) {
+    if (!IsFullPath(folder)) return FormatText("The install folder must be a full path: %s", Quoted(folder).c_str());
     // The folder and its log must fit a path buffer: a cut path is not the folder the user named.
     const std::string installedLog = InstalledLogPath(folder);
     if (!FitsPathBuffer(installedLog))
         return FormatText("The install folder is %u characters long; at most %u are possible",
                           static_cast<unsigned>(folder.size()),
                           static_cast<unsigned>(MaxPathLength - (installedLog.size() - folder.size())));
-    if (LogAt(installedLog) == FolderLog::Other)
-        return FormatText("%s holds an uninstall log that is not the one of %s; choose another folder",
-                          Quoted(folder).c_str(), Setup.PackageName.c_str());
-    return {};
+    const char* why = nullptr;
+    switch (LogAt(installedLog).kind) {
+        case FolderLog::None:
+        case FolderLog::ThisPackage:
+            return {};
+        case FolderLog::Other:
+            return FormatText("%s holds an uninstall log that is not the one of %s; choose another folder",
+                              Quoted(folder).c_str(), Setup.PackageName.c_str());
+        case FolderLog::Changed:
+            why = "was changed after its install";
+            break;
+        case FolderLog::Unrecorded:
+            why = "no install on this computer recorded";
+            break;
+    }
+    return FormatText("%s holds an uninstall log of %s that %s, so it cannot be added to; choose another folder",
+                      Quoted(folder).c_str(), Setup.PackageName.c_str(), why);
 }

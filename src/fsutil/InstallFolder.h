@@ -1,13 +1,22 @@
 #pragma once
 #include <string>
 
+#include "fsutil/LogRecord.h"
+
 // Where the uninstall log of an install into `folder` lives: the folder, "\" and "uninstal.ini".
 std::string InstalledLogPath(const std::string& folder);
 
-// Whose the log file at `installedLog` is: there is none, it names this run's package, or it
-// names another (or none at all) and is not this package's to replace.
-enum class FolderLog { None, ThisPackage, Other };
-FolderLog LogAt(const std::string& installedLog);
+// Whose the log file at `installedLog` is: there is none; it is this run's package's and matches
+// the record of its install; it names another package (or none at all, or cannot be read); or it
+// names this package but was changed since its install, or no install recorded it. Only the
+// first two may be replaced or added to.
+enum class FolderLog { None, ThisPackage, Other, Changed, Unrecorded };
+struct FolderLogCheck {
+    FolderLog kind = FolderLog::None;
+    InstalledLogContent log;  // what was read and checked
+    std::string checkedCopy;  // that content, as a file in the working folder
+};
+FolderLogCheck LogAt(const std::string& installedLog);
 
 // Why `folder` cannot be taken as the install folder, in the words the user is shown; the
 // empty text when it can.

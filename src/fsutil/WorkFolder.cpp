@@ -1,17 +1,22 @@
 #include "fsutil/WorkFolder.h"
 
 #include <windows.h>
-#include <ntsecapi.h>
+#include <aclapi.h>
 #include <sddl.h>
 
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "base/PathLimit.h"
-#include "fsutil/DeleteOrSchedule.h"
+#include "base/RandomBytes.h"
+#include "fsutil/SystemFolders.h"
+#include "setupdata/ProfileFile.h"
+#include "setupdata/ScriptNames.h"
 
 namespace {
 
 constexpr int NameAttempts = 8;
+constexpr const char* NamePrefix = "setup-";
+constexpr size_t NameDigits = 16;
 
 // Releases memory the security functions hand out with LocalAlloc.
 struct LocalMemoryTraits {
@@ -21,75 +26,165 @@ struct LocalMemoryTraits {
 };
 using LocalMemory = OwnedHandle<LocalMemoryTraits>;
 
-struct TokenInfo {
-    std::string userSid;  // in its string form
-    bool elevated = false;
-};
+// The folder of this run, held open without letting anyone delete or rename it.
+FileHandle heldFolder;
 
-TokenInfo CurrentToken() {
-    TokenInfo info;
+std::string TokenUserSid() {
     HANDLE opened = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return info;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
     const KernelObject token(opened);
     alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     DWORD size = 0;
     char* sid = nullptr;
-    if (GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &size) &&
-        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid)) {
-        const LocalMemory owned(sid);
-        info.userSid = sid;
-    }
-    TOKEN_ELEVATION elevation{};
-    if (GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation, &size))
-        info.elevated = elevation.TokenIsElevated != 0;
-    return info;
+    if (!GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &size) ||
+        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid))
+        return {};
+    const LocalMemory owned(sid);
+    return sid;
+}
+
+// Whether the Administrators group is in force for this run: so for an elevated run and for the
+// system account, not for an administrator's filtered token.
+bool RunsAsAdministrator() {
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof sid;
+    BOOL member = FALSE;
+    return CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &size) &&
+           CheckTokenMembership(nullptr, sid, &member) && member;
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string UnpredictableName() {
-    unsigned char random[8] = {};
-    if (!RtlGenRandom(random, sizeof random)) return {};
-    std::string name = "setup-";
+    unsigned char random[NameDigits / 2] = {};
+    if (!FillRandom(random, sizeof random)) return {};
+    std::string name = NamePrefix;
     for (unsigned char byte : random) name += FormatText("%02x", byte);
     return name;
 }
 
-}  // namespace
-
-std::string WorkFolderAccess() {
-    const TokenInfo token = CurrentToken();
-    if (token.userSid.empty()) return {};
-    std::string sddl = "D:P(A;OICI;FA;;;" + token.userSid + ")";
-    if (token.elevated) sddl += "(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
-    return sddl;
+bool IsWorkFolderName(const char* name) {
+    const std::string text = name;
+    return text.size() == 6 + NameDigits && text.rfind(NamePrefix, 0) == 0 &&
+           text.find_first_not_of("0123456789abcdef", 6) == std::string::npos;
 }
 
-std::string MakeWorkFolder(const std::string& tempFolder) {
-    const std::string sddl = WorkFolderAccess();
+// Opens a folder that is a folder, not a link to one; held without delete sharing, it can be
+// neither renamed nor replaced while the handle lasts. An `access` (FILE_READ_ATTRIBUTES among
+// it, to look at it) that asks DELETE fails while another run holds its folder.
+FileHandle HoldFolder(const std::string& folder, DWORD access) {
+    FileHandle held(CreateFileA(folder.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (held.IsValid() && GetFileInformationByHandle(held.Get(), &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return held;
+    return FileHandle();
+}
+
+// Deletes the files of `folder` but `kept`; what cannot go now goes at the restart when asked.
+void DeleteFilesIn(const std::string& folder, bool scheduleWhatStays, const char* kept = "") {
+    WIN32_FIND_DATAA data;
+    const FindHandle find(FindFirstFileA((folder + "*").c_str(), &data));
+    if (!find.IsValid()) return;
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || lstrcmpiA(data.cFileName, kept) == 0) continue;
+        const std::string file = folder + data.cFileName;
+        if (!DeleteFileA(file.c_str()) && scheduleWhatStays)
+            MoveFileExA(file.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    } while (FindNextFileA(find.Get(), &data));
+}
+
+// Whether the working log in `folder` records anything made: then it is the only record of an
+// install that was killed, or a log that was kept because it could not be put in place.
+bool HoldsALogOfSomethingMade(const std::string& folder) {
+    const ProfileFile log(folder + LogFileName);
+    for (const char* section : {DirectoriesSection, LogProgramFilesSection, RegistryKeysSection})
+        if (!log.ReadValue(section, nullptr, "").empty()) return true;
+    return false;
+}
+
+// Whether the folder's owner is the administrators, the system or this account: a folder
+// another user made under a shared Temp is not this run's to empty.
+bool OwnedByRunOrAdministrators(HANDLE folder, const std::string& userSid) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(folder, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
+                        &descriptor) != ERROR_SUCCESS)
+        return false;
+    const LocalMemory ownedDescriptor(descriptor);
+    char* text = nullptr;
+    if (!ConvertSidToStringSidA(owner, &text)) return false;
+    const LocalMemory ownedText(text);
+    const std::string sid = text;
+    return sid == "S-1-5-32-544" || sid == "S-1-5-18" || sid == userSid;
+}
+
+// Working folders of runs that ended without removing theirs (killed, or the machine lost power):
+// a running run holds its folder, so one that can be opened for deleting belongs to no run.
+// Only the log of what such a run made stays.
+void RemoveLeftoverFolders(const std::string& parent, const std::string& userSid) {
+    WIN32_FIND_DATAA data;
+    const FindHandle find(FindFirstFileA((parent + NamePrefix + "*").c_str(), &data));
+    if (!find.IsValid()) return;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsWorkFolderName(data.cFileName)) continue;
+        const std::string folder = parent + data.cFileName + "\\";
+        // Held by a running run (or a link, not a folder): not a leftover.
+        if (!HoldFolder(folder, DELETE | FILE_READ_ATTRIBUTES).IsValid()) continue;
+        // Held, without asking for its deletion, which would keep its files from going.
+        FileHandle leftover = HoldFolder(folder, READ_CONTROL | FILE_READ_ATTRIBUTES);
+        if (!leftover.IsValid() || !OwnedByRunOrAdministrators(leftover.Get(), userSid)) continue;
+        // A log of what was made stays, so that setup started with its path removes it.
+        const bool keepLog = HoldsALogOfSomethingMade(folder);
+        DeleteFilesIn(folder, false, keepLog ? LogFileName : "");
+        leftover.Reset();
+        if (!keepLog) RemoveDirectoryA(folder.c_str());
+    } while (FindNextFileA(find.Get(), &data));
+}
+
+}  // namespace
+
+WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid) {
+    if (!administrator) return {TempFolderPath(), userSid.empty() ? "" : "D:P(A;OICI;FA;;;" + userSid + ")"};
+    const std::string windows = WindowsFolder() + "\\";
+    const std::string systemTemp = windows + "SystemTemp\\";
+    return {IsFolder(systemTemp) ? systemTemp : windows + "Temp\\", "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"};
+}
+
+WorkFolderPlan PlanForThisRun() { return PlanWorkFolder(RunsAsAdministrator(), TokenUserSid()); }
+
+std::string MakeWorkFolder(const WorkFolderPlan& plan) {
     void* descriptor = nullptr;
-    if (sddl.empty() ||
-        !ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
+    if (plan.access.empty() || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                                   plan.access.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
         return {};
     const LocalMemory ownedDescriptor(descriptor);
+    RemoveLeftoverFolders(plan.parent, TokenUserSid());
     SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
         const std::string name = UnpredictableName();
         if (name.empty()) return {};
-        const std::string folder = tempFolder + name + "\\";
+        const std::string folder = plan.parent + name + "\\";
         if (!FitsPathBuffer(folder)) return {};
         // An existing folder of that name is someone else's: never use it.
-        if (CreateDirectoryA(folder.c_str(), &security)) return folder;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
+        if (!CreateDirectoryA(folder.c_str(), &security)) {
+            if (GetLastError() == ERROR_ALREADY_EXISTS) continue;
+            return {};
+        }
+        heldFolder = HoldFolder(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES);
+        if (heldFolder.IsValid()) return folder;
+        RemoveDirectoryA(folder.c_str());
+        return {};
     }
     return {};
 }
 
 void RemoveWorkFolder(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    const FindHandle find(FindFirstFileA((folder + "*").c_str(), &data));
-    if (find.IsValid()) {
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileOrSchedule(folder + data.cFileName);
-        } while (FindNextFileA(find.Get(), &data));
-    }
-    RemoveDirectoryOrSchedule(folder);
+    heldFolder.Reset();
+    DeleteFilesIn(folder, true);
+    if (!RemoveDirectoryA(folder.c_str())) MoveFileExA(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }

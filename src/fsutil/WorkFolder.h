@@ -2,19 +2,32 @@
 #include <string>
 
 // The folder of the run's working copies: the script, the log and every expanded file. It is
-// made fresh inside the Temp folder under a name no one can predict, and only the run's own
-// account (and, when the run is elevated, the administrators and the system) may use it, so no
-// other process can swap a file between its expansion and its installation, or plant one.
+// made fresh under a name no one can predict, where no process that does not run as an
+// administrator can change it when the run does: an elevated run shares its account with every
+// ordinary program of the user, so its folder is never in the user's Temp folder, never
+// reachable by the user's account, and held open so that it cannot be renamed or replaced.
 
-// Makes such a folder inside `tempFolder`; its path with a trailing "\", or the empty text
-// when none could be made.
-std::string MakeWorkFolder(const std::string& tempFolder);
+// Where the folder goes and who may use it, in the platform's descriptor language.
+struct WorkFolderPlan {
+    std::string parent;  // ends in "\"
+    std::string access;
+};
+// For a run with the Administrators group in force (elevated, or the system account): inside the
+// Windows folder's SystemTemp where it exists, else its Temp; owned by the administrators, usable
+// by them and the system alone. For any other run: inside the user's Temp, usable by `userSid`
+// alone (no access at all when the account cannot be told). Nothing is passed on from the parent.
+WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid);
+// The plan for the account and token this run has.
+WorkFolderPlan PlanForThisRun();
 
-// The access the folder is made with, in the platform's descriptor language: full access for the
-// run's account, and when elevated for the administrators and the system; nothing for anyone
-// else, and nothing passed on from the Temp folder. Empty when the account cannot be told.
-std::string WorkFolderAccess();
+// Makes such a folder and holds it open until RemoveWorkFolder; its path with a trailing "\", or
+// the empty text when none could be made. First it removes what runs that are no longer running
+// left in the same parent, except a log that records something made (of an install that was
+// killed, or kept because it could not be put in place), so that setup started with its path
+// still uninstalls it.
+std::string MakeWorkFolder(const WorkFolderPlan& plan);
 
 // Deletes the folder with the files in it (it holds no subfolders); what cannot go now is left
-// to the platform to delete at the next restart.
+// to the platform to delete at the next restart. That is the run's own clean-up, not something
+// the install or uninstall waits on.
 void RemoveWorkFolder(const std::string& folder);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/FormatText.h"
+#include "base/FullPath.h"
 #include "base/QuotedText.h"
 #include "base/SetupError.h"
 #include "fsutil/FileNames.h"
@@ -21,6 +22,7 @@ namespace {
 constexpr float FilesShare = 70.0f;
 constexpr DWORD PauseBeforeLog = 100;
 constexpr DWORD PauseAfterFile = 500;
+constexpr const char* ExpandedWorkName = "expanded.tmp";
 
 // The destination with its macros replaced, or nothing when it would not fit a path buffer.
 std::optional<std::string> ExpandedDestination(const std::string& value) {
@@ -31,23 +33,21 @@ std::optional<std::string> ExpandedDestination(const std::string& value) {
     }
 }
 
-bool IsWorkingCopyName(const std::string& name) {
-    return lstrcmpiA(name.c_str(), ScriptFileName) == 0 || lstrcmpiA(name.c_str(), LogFileName) == 0;
-}
-
 // Expands the file a script line names and copies it to its destination (`dest`); the message
 // of a failure, which leaves nothing behind in Temp, or nothing.
 std::optional<std::string> TransferFile(const std::string& value, std::string& dest) {
     const std::optional<std::string> expanded = ExpandedDestination(value);
-    // A destination beyond a path buffer is refused before anything is expanded.
-    if (!expanded) return FormatText("Error installing %s", Quoted(FileNamePart(value)).c_str());
+    // A destination beyond a path buffer, or one the current folder would complete, is refused
+    // before anything is expanded.
+    if (!expanded || !IsFullPath(*expanded))
+        return FormatText("Error installing %s", Quoted(FileNamePart(value)).c_str());
     dest = *expanded;
     const std::string name = FileNamePart(dest);
-    // It would land on the run's own working copy of the script or the log.
-    if (IsWorkingCopyName(name)) return FormatText("Error installing %s", Quoted(name).c_str());
-    if (ExpandToTemp(name) != 0) return FormatText("Error expanding %s", Quoted(name).c_str());
-    const bool copied = CopyFromTemp(name, dest, false) == 0;
-    DeleteTempFile(name);
+    // The expanded copy takes a name of the run's own, so no package file can land on the
+    // working copy of the script or the log, whatever its name.
+    if (ExpandToTemp(name, ExpandedWorkName) != 0) return FormatText("Error expanding %s", Quoted(name).c_str());
+    const bool copied = CopyFromTemp(ExpandedWorkName, dest, false) == 0;
+    DeleteTempFile(ExpandedWorkName);
     if (!copied) return FormatText("Error installing %s", Quoted(name).c_str());
     return std::nullopt;
 }

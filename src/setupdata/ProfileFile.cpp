@@ -83,12 +83,23 @@ std::string ProfileFile::ReadValue(const char* section, const char* key, const c
     return ReadWholeText(path_, section, key, defaultValue, ValueCutMargin);
 }
 
-void ProfileFile::WriteValue(const char* section, const char* key, const std::string& value) const {
-    if (!WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str()))
-        throw SetupError(FormatText("Unable to write to %s", path_.c_str()));
+void ProfileFile::Written(int result) const {
+    if (!result) throw SetupError(FormatText("Unable to write to %s", path_.c_str()));
     // The log is later copied as a plain file, so nothing may wait in the platform's cache.
     // This flush call reports failure by design; its result says nothing.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+}
+
+void ProfileFile::WriteValue(const char* section, const char* key, const std::string& value) const {
+    Written(WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str()));
+}
+
+void ProfileFile::WriteSection(const char* section, const EntryList& entries) const {
+    // "name=value" lines, each ended by a zero byte, and one more zero byte after the last.
+    std::string lines;
+    for (size_t i = 0; i < entries.Count(); ++i) lines += entries.Line(i) + '\0';
+    lines += '\0';
+    Written(WritePrivateProfileSectionA(section, lines.c_str(), path_.c_str()));
 }
 
 int32_t ProfileFile::ReadNumber(const char* section, const char* key, int32_t defaultValue) const {

@@ -22,6 +22,8 @@ public:
     std::string ReadValue(const char* section, const char* key, const char* defaultValue) const;
     // Raises SetupError "Unable to write to <path>" when the write fails.
     void WriteValue(const char* section, const char* key, const std::string& value) const;
+    // Replaces the whole section with `entries` in one write; raises SetupError as WriteValue does.
+    void WriteSection(const char* section, const EntryList& entries) const;
     // The key's value by the integer-text rule ("0x" prefix allowed); `defaultValue` when missing or malformed.
     int32_t ReadNumber(const char* section, const char* key, int32_t defaultValue) const;
     // Empties `names`, then lists the section's key names in file order.
@@ -30,5 +32,7 @@ public:
     void ReadEntries(const char* section, EntryList& list) const;
 
 private:
+    void Written(int result) const;
+
     std::string path_;
 };

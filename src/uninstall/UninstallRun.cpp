@@ -6,13 +6,15 @@
 #include <string>
 
 #include "base/FormatText.h"
-#include "fsutil/DeleteOrSchedule.h"
+#include "base/QuotedText.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
+#include "state/RunFace.h"
 #include "state/SetupState.h"
 #include "toolkit/ProgressBar.h"
+#include "uninstall/LoggedItem.h"
 #include "uninstall/ProtectedFolders.h"
 
 namespace {
@@ -22,6 +24,8 @@ EntryList ReadLogSection(const char* section) {
     Setup.UninstallLog->ReadEntries(section, entries);
     return entries;
 }
+
+constexpr size_t MaxListed = 10;
 
 // Each shown phase fills at most half the bar; 51 entries or more leave it standing.
 int PhaseStep(size_t count) { return static_cast<int>(50.0 / static_cast<double>(count)); }
@@ -51,6 +55,7 @@ void UninstallRun::Run() {
     UninstallDirectories();
     DeleteTempFile(LogFileName);
     ShowCompleted();
+    ReportLeftAlone();
 }
 
 // Handles every entry of a section first to last, showing each and advancing the bar.
@@ -66,7 +71,11 @@ void UninstallRun::RunShownPhase(const char* section, HandleEntry handleEntry) {
     }
 }
 
-void UninstallRun::UninstallFiles() { RunShownPhase(LogProgramFilesSection, DeleteFileOrSchedule); }
+void UninstallRun::UninstallFiles() {
+    RunShownPhase(LogProgramFilesSection, [this](const std::string& path) {
+        if (RemoveLoggedFile(path) == Removal::LeftAlone) leftAlone_.push_back(path);
+    });
+}
 
 void UninstallRun::UninstallRegistryKeys() { RunShownPhase(RegistryKeysSection, DeleteLoggedKey); }
 
@@ -76,8 +85,22 @@ void UninstallRun::UninstallDirectories() {
     // Parents were logged before their children, so the last entry is the innermost.
     for (size_t i = entries.Count(); i > 0; --i) {
         const std::string& path = entries.Value(i - 1);
-        if (FitsPathBuffer(path) && !platformFolders.Contains(path)) RemoveDirectoryOrSchedule(path);
+        if (FitsPathBuffer(path) && RemoveLoggedFolder(path, platformFolders) == Removal::LeftAlone)
+            leftAlone_.push_back(path);
     }
+}
+
+// One message for every entry that was not what the install made, after the window says the
+// run is complete.
+void UninstallRun::ReportLeftAlone() {
+    if (leftAlone_.empty()) return;
+    std::string list;
+    for (size_t i = 0; i < leftAlone_.size() && i < MaxListed; ++i) list += "\n" + Quoted(leftAlone_[i]);
+    if (leftAlone_.size() > MaxListed) list += FormatText("\n(and %u more)", static_cast<unsigned>(leftAlone_.size() - MaxListed));
+    Face().Ask("These entries of the uninstall log were left as they are: each is not a full path, or reaches "
+               "something other than what the install made there (through a link, or a folder where a file was "
+               "logged)." + list,
+               "Uninstall Log", MB_OK | MB_ICONERROR);
 }
 
 void UninstallRun::ShowCompleted() {

@@ -1,10 +1,14 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "state/ProgressView.h"
 
 // The uninstall run: deletes the files and shortcuts, the registry keys and the directories
 // that the uninstall log of `Setup` records, then the installed log and its working copy, and
-// reports to a progress view. It asks nothing and reports no error; what cannot go at once is,
-// on Windows NT, left to the platform to delete at the next restart.
+// reports to a progress view. It asks nothing and reports no error, except the entries it left
+// alone because they were not what the install made; what cannot go at once is, on Windows NT,
+// left to the platform to delete at the next restart.
 class UninstallRun {
 public:
     explicit UninstallRun(ProgressView& view) : view_(view) {}
@@ -20,6 +24,8 @@ private:
     template <class HandleEntry>
     void RunShownPhase(const char* section, HandleEntry handleEntry);
     void ShowCompleted();
+    void ReportLeftAlone();
 
     ProgressView& view_;
+    std::vector<std::string> leftAlone_;  // logged paths that were not what the install made
 };

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/InstalledLog.h"
-#include "app/LogRecord.h"
-#include "base/ContentDigest.h"
+#include "fsutil/LogRecord.h"
 #include "state/UninstallLog.h"
 #include "support/LoggedKeys.h"
 #include "support/ScriptedUi.h"
@@ -42,9 +41,14 @@ TEST_F(InstalledLogTest, ARunThatMadeNothingLeavesAnEarlierLogAsItIs) {
     EXPECT_TRUE(ui_.Boxes().empty());
 }
 
-TEST_F(InstalledLogTest, TheSamePackagesLogGetsTheNewEntriesNumberedOnAndARecordOfItsDigest) {
-    WriteTextFile(Installed(), "[Package]\r\nname=Example Editor\r\n[Directories]\r\ndir1=C:\\Old\r\n"
-                               "[ProgramFiles]\r\nfile1=C:\\Old\\a.txt\r\nfile2=C:\\Old\\b.txt\r\n");
+TEST_F(InstalledLogTest, TheSamePackagesRecordedLogGetsTheNewEntriesNumberedOnAndItsRecordFollows) {
+    LogDirectory("C:\\Old");
+    LogFile("C:\\Old\\a.txt");
+    LogFile("C:\\Old\\b.txt");
+    ASSERT_TRUE(LeaveLogInInstallFolder());
+    // A second run into the same folder.
+    state_.OpenUninstallLog(work_ / "second.ini");
+    LogPackageName("Example Editor");
     LogDirectory("c:\\old");
     LogDirectory("C:\\New");
     LogFile("C:\\Old\\b.txt");
@@ -60,14 +64,34 @@ TEST_F(InstalledLogTest, TheSamePackagesLogGetsTheNewEntriesNumberedOnAndARecord
     EXPECT_EQ(files.Line(2), "file3=C:\\New\\c.txt");
     ASSERT_EQ(folders.Count(), 2u);
     EXPECT_EQ(folders.Line(1), "dir2=C:\\New");
-    // The record's key is logged, so the uninstall removes it; its digest is the placed log's.
+    // The record's key is logged once, so the uninstall removes it; it holds the placed log's digest.
     ASSERT_GE(keys.Count(), 1u);
+    for (size_t i = 1; i < keys.Count(); ++i) EXPECT_NE(keys.Value(i), keys.Value(0)) << "the record's key, logged once";
     EXPECT_EQ(keys.Value(0).rfind("HKEY_LOCAL_MACHINE\\Software\\qupsetup\\", 0), 0u) << keys.Value(0);
-    const std::string digest = RecordedLogDigest(Installed());
-    EXPECT_EQ(digest.size(), 64u);
-    EXPECT_EQ(digest, ContentDigest(ReadTextFile(Installed())));
-    EXPECT_EQ(RecordedLogDigest(app_.Path() + "\\.\\UNINSTAL.INI"), digest) << "one record however the path is spelt";
+    EXPECT_EQ(CheckAgainstRecord(ReadInstalledLog(Installed())), LogTrust::Matches);
+    EXPECT_EQ(CheckAgainstRecord(ReadInstalledLog(app_.Path() + "\\.\\UNINSTAL.INI")), LogTrust::Matches)
+        << "one record however the path is spelt";
     EXPECT_FALSE(FileExists(app_ / "uninstal.new"));
+}
+
+TEST_F(InstalledLogTest, AnUnrecordedOrChangedLogOfThePackageIsNotAddedTo) {
+    const std::string unrecorded = "[Package]\r\nname=Example Editor\r\n[ProgramFiles]\r\nfile1=C:\\Windows\\win.ini\r\n";
+    WriteTextFile(Installed(), unrecorded);
+    LogFile("C:\\New\\c.txt");
+    EXPECT_FALSE(LeaveLogInInstallFolder());
+    EXPECT_EQ(ReadTextFile(Installed()), unrecorded);
+    ASSERT_EQ(ui_.Boxes().size(), 1u);
+    EXPECT_NE(ui_.Boxes()[0].text.find("no install on this computer recorded"), std::string::npos) << ui_.Boxes()[0].text;
+
+    DeleteFileA(Installed().c_str());
+    ASSERT_TRUE(LeaveLogInInstallFolder());
+    WritePrivateProfileStringA("ProgramFiles", "file9", "C:\\Windows\\win.ini", Installed().c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, Installed().c_str());
+    const std::string changed = ReadTextFile(Installed());
+    EXPECT_FALSE(LeaveLogInInstallFolder());
+    EXPECT_EQ(ReadTextFile(Installed()), changed);
+    EXPECT_NE(ui_.Boxes().back().text.find("was changed after the install of Example Editor"), std::string::npos)
+        << ui_.Boxes().back().text;
 }
 
 TEST_F(InstalledLogTest, AFileThatIsNotThePackagesLogIsNeverReplacedAndTheLogIsKept) {

@@ -58,7 +58,7 @@ TEST_F(InstallFormTest, ProposalHasItsMacrosExpandedAndStandsWithoutAPress) {
     form_.Hide();
 }
 
-TEST_F(InstallFormTest, InstallTakesTheTypedTextLiterallyEvenEmpty) {
+TEST_F(InstallFormTest, InstallTakesTheTypedTextLiterallyWhenItIsAFullPath) {
     WriteTextFile(media_ / "install.ini", "[InstallFolder]\ninstall=c:\\App\n");
     form_.Show();
     form_.Edit1.SetText("d:\\%%WINDIR%%\\Typed");
@@ -69,11 +69,19 @@ TEST_F(InstallFormTest, InstallTakesTheTypedTextLiterallyEvenEmpty) {
     form_.Edit1.SetText("d:\\%%WINDIR%%\\Typed");
     form_.Button2.Click();
     EXPECT_EQ(::Setup.InstallFolder, "d:\\%%WINDIR%%\\Typed");
-    form_.Edit1.SetText("");
-    form_.Button2.Click();
-    EXPECT_EQ(::Setup.InstallFolder, "");
     EXPECT_EQ(form_.ModalResult(), ResultYes);
     form_.Hide();
+
+    // What the current folder would complete is refused, not made beside the media.
+    for (const std::string typed : {"", "App", "\\App", "c:App"}) {
+        form_.Show();
+        form_.Edit1.SetText(typed);
+        form_.Button2.Click();
+        ASSERT_FALSE(ui_.Boxes().empty());
+        EXPECT_EQ(ui_.Boxes().back().text, "The install folder must be a full path: " + typed);
+        EXPECT_EQ(::Setup.InstallFolder, "c:\\App") << "the dialog stays with the proposal";
+        form_.Hide();
+    }
 }
 
 TEST_F(InstallFormTest, FolderWhoseLogWouldNotFitAPathBufferIsRefusedNotCut) {

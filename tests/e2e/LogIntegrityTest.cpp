@@ -110,16 +110,23 @@ TEST(LogIntegrity, ARunThatMakesNothingKeepsTheLogAndAReinstallAddsToIt) {
     EXPECT_FALSE(FolderExists(folder));
 }
 
-TEST(LogIntegrity, AFolderHoldingAnotherPackagesLogIsRefused) {
+TEST(LogIntegrity, AFolderHoldingAnotherPackagesOrAnUnrecordedLogIsRefused) {
     const SetupMedia media("[Package]\nname=Newcomer\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\new.txt\n",
                            "", {{{"new.txt", "a file of the newcomer package"}}});
     ASSERT_EQ(media.Error(), "");
     TempFolder folder;
-    const std::string other = "[Package]\r\nname=Resident\r\n[ProgramFiles]\r\nfile1=" + (folder / "old.txt") + "\r\n";
-    WriteTextFile(folder / "uninstal.ini", other);
-    const SetupLogTail told;
-    EXPECT_EQ(RunQuietly("/S /D=" + folder.Path(), media.First()), 1603u);
-    EXPECT_NE(told.Text().find("holds an uninstall log that is not the one of Newcomer"), std::string::npos);
-    EXPECT_EQ(ReadTextFile(folder / "uninstal.ini"), other);
-    EXPECT_FALSE(FileExists(folder / "new.txt"));
+    // Another package's log, and one of this package that anyone who can write the folder could
+    // have planted: no install recorded it.
+    const std::pair<std::string, std::string> cases[] = {
+        {"Resident", "holds an uninstall log that is not the one of Newcomer"},
+        {"Newcomer", "holds an uninstall log of Newcomer that no install on this computer recorded"}};
+    for (const auto& [owner, told] : cases) {
+        const std::string other = "[Package]\r\nname=" + owner + "\r\n[ProgramFiles]\r\nfile1=" + (folder / "old.txt") + "\r\n";
+        WriteTextFile(folder / "uninstal.ini", other);
+        const SetupLogTail tail;
+        EXPECT_EQ(RunQuietly("/S /D=" + folder.Path(), media.First()), 1603u);
+        EXPECT_NE(tail.Text().find(told), std::string::npos) << tail.Text();
+        EXPECT_EQ(ReadTextFile(folder / "uninstal.ini"), other);
+        EXPECT_FALSE(FileExists(folder / "new.txt"));
+    }
 }

@@ -192,4 +192,9 @@ TEST(Unattended, LeavesNothingInTempButItsLogAfterAnInstallAFailedOneAndAnUninst
     EXPECT_EQ(RunQuietly("/S " + (target / "Done\\uninstal.ini"), media.First()), Success);
     EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
     EXPECT_FALSE(FolderExists(target / "Done"));
+    // Elevated, as every run under wine is, the runs worked in the Windows folder's Temp.
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    for (const std::string& name : FolderContent(std::string(windows) + "\\Temp"))
+        EXPECT_NE(name.rfind("setup-", 0), 0u) << name;
 }

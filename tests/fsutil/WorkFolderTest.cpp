@@ -12,7 +12,61 @@
 
 namespace {
 
-std::string CurrentUserSid() {
+std::string WellKnownSid(WELL_KNOWN_SID_TYPE type) {
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof sid;
+    char* text = nullptr;
+    if (!CreateWellKnownSid(type, nullptr, sid, &size) || !ConvertSidToStringSidA(sid, &text)) return {};
+    const std::string result = text;
+    LocalFree(text);
+    return result;
+}
+
+// Who a descriptor lets in and who owns it, read back by the platform from its text.
+struct Granted {
+    std::string owner;
+    std::vector<std::string> allowed;  // the accounts of its allowing entries
+    bool protectedFromParent = false;
+    bool othersDenied = true;  // no entry but allowing ones
+};
+
+Granted ReadDescriptor(const std::string& sddl) {
+    Granted granted;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
+        return granted;
+    PSID owner = nullptr;
+    BOOL defaulted = FALSE, present = FALSE;
+    char* text = nullptr;
+    if (GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) && owner && ConvertSidToStringSidA(owner, &text)) {
+        granted.owner = text;
+        LocalFree(text);
+    }
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    granted.protectedFromParent = (control & SE_DACL_PROTECTED) != 0;
+    PACL dacl = nullptr;
+    if (GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) && present && dacl) {
+        for (DWORD i = 0; i < dacl->AceCount; ++i) {
+            ACE_HEADER* ace = nullptr;
+            GetAce(dacl, i, reinterpret_cast<void**>(&ace));
+            if (ace->AceType != ACCESS_ALLOWED_ACE_TYPE) {
+                granted.othersDenied = false;
+                continue;
+            }
+            auto* allowed = reinterpret_cast<ACCESS_ALLOWED_ACE*>(ace);
+            if (ConvertSidToStringSidA(&allowed->SidStart, &text)) {
+                granted.allowed.push_back(text);
+                LocalFree(text);
+            }
+        }
+    }
+    LocalFree(descriptor);
+    return granted;
+}
+
+std::string UserSid() {
     HANDLE token = nullptr;
     OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
     BYTE buffer[256];
@@ -26,48 +80,90 @@ std::string CurrentUserSid() {
     return result;
 }
 
-}  // namespace
-
-TEST(WorkFolder, IsMadeFreshUnderAnUnpredictableNameForTheRunsAccountAlone) {
-    TempFolder temp;
-    const std::string first = MakeWorkFolder(temp.Path() + "\\");
-    const std::string second = MakeWorkFolder(temp.Path() + "\\");
-    ASSERT_FALSE(first.empty());
-    EXPECT_NE(first, second);
-    EXPECT_EQ(first.rfind(temp.Path() + "\\setup-", 0), 0u) << first;
-    EXPECT_EQ(first.size(), temp.Path().size() + 1 + 6 + 16 + 1) << "sixteen random hex digits";
-    EXPECT_TRUE(FolderExists(first));
-
-    // Protected from what the Temp folder would pass on; full access for the account, and, as
-    // the tests run elevated, for the administrators and the system; no one else.
-    EXPECT_EQ(WorkFolderAccess(), "D:P(A;OICI;FA;;;" + CurrentUserSid() + ")(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)");
-    // Wine keeps no access lists on its files but acts on this one through the Unix permissions:
-    // a folder made without it is open to others.
-    const UnixCommandResult modes = RunUnixScript("stat -c %a " + ShellQuoted(UnixPathOf(first)) + " " +
-                                                  ShellQuoted(UnixPathOf(temp.Path())) + "\n");
-    ASSERT_EQ(modes.exitCode, 0) << modes.output;
-    EXPECT_EQ(modes.output.substr(0, 4), "750\n") << modes.output;
-    EXPECT_NE(modes.output.substr(6, 1), "0") << "the Temp folder itself is open to others: " << modes.output;
-    EXPECT_EQ(MakeWorkFolder(temp / "missing\\"), "") << "no Temp folder, no working folder";
+std::string WindowsTemp() {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\Temp\\";
 }
 
-TEST(WorkFolder, IsRemovedWithItsFilesAndWhatIsInUseGoesAtTheRestart) {
+}  // namespace
+
+TEST(WorkFolder, AnAdministratorsRunWorksWhereOnlyAdministratorsCanChangeAnything) {
+    const std::string user = UserSid();
+    const WorkFolderPlan elevated = PlanWorkFolder(true, user);
+    // Wine has no SystemTemp: the Windows folder's Temp, never the user's.
+    EXPECT_EQ(lstrcmpiA(elevated.parent.c_str(), WindowsTemp().c_str()), 0) << elevated.parent;
+    const Granted admin = ReadDescriptor(elevated.access);
+    EXPECT_EQ(admin.owner, WellKnownSid(WinBuiltinAdministratorsSid)) << "not the user, who could rewrite the access";
+    EXPECT_EQ(admin.allowed, (std::vector<std::string>{WellKnownSid(WinLocalSystemSid),
+                                                       WellKnownSid(WinBuiltinAdministratorsSid)}));
+    EXPECT_TRUE(admin.protectedFromParent);
+
+    const WorkFolderPlan ordinary = PlanWorkFolder(false, user);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    EXPECT_EQ(ordinary.parent, temp);
+    const Granted own = ReadDescriptor(ordinary.access);
+    EXPECT_EQ(own.allowed, std::vector<std::string>{user});
+    EXPECT_TRUE(own.protectedFromParent && own.othersDenied);
+    EXPECT_EQ(PlanWorkFolder(false, "").access, "") << "an account that cannot be told gets no folder";
+    EXPECT_EQ(lstrcmpiA(PlanForThisRun().parent.c_str(), WindowsTemp().c_str()), 0) << "wine runs every process elevated";
+}
+
+TEST(WorkFolder, IsMadeFreshHeldOpenAndClearsWhatEndedRunsLeft) {
+    TempFolder temp;
+    const WorkFolderPlan plan{temp.Path() + "\\", "D:P(A;OICI;FA;;;" + UserSid() + ")"};
+    // A run that was killed left its folder, with its working copies, unheld.
+    const std::string leftover = temp / "setup-00112233445566ff";
+    CreateDirectoryA(leftover.c_str(), nullptr);
+    WriteTextFile(leftover + "\\expanded.tmp", "half expanded");
+    const std::string notOurs = temp / "setup-notes";
+    CreateDirectoryA(notOurs.c_str(), nullptr);
+    // One killed half-way through an install: its log is all that says what was made.
+    const std::string interrupted = temp / "setup-aa112233445566ff";
+    CreateDirectoryA(interrupted.c_str(), nullptr);
+    WriteTextFile(interrupted + "\\expanded.tmp", "half expanded");
+    WriteTextFile(interrupted + "\\uninstal.ini", "[Package]\r\nname=Cut Short\r\n[ProgramFiles]\r\nfile1=C:\\App\\a.txt\r\n");
+
+    const std::string first = MakeWorkFolder(plan);
+    ASSERT_FALSE(first.empty());
+    EXPECT_FALSE(FolderExists(leftover));
+    EXPECT_TRUE(FolderExists(notOurs)) << "only names a run would choose";
+    EXPECT_TRUE(FileExists(interrupted + "\\uninstal.ini"));
+    EXPECT_FALSE(FileExists(interrupted + "\\expanded.tmp"));
+    EXPECT_EQ(first.rfind(plan.parent + "setup-", 0), 0u) << first;
+    EXPECT_EQ(first.size(), plan.parent.size() + 6 + 16 + 1) << "sixteen random hex digits";
+    // Held while the run lasts: no one renames it away to put a link in its place.
+    EXPECT_FALSE(MoveFileA(first.c_str(), (temp / "moved").c_str()));
+    // Wine acts on the access list through the Unix permissions: others are shut out.
+    const UnixCommandResult modes = RunUnixScript("stat -c %a " + ShellQuoted(UnixPathOf(first)) + "\n");
+    EXPECT_EQ(modes.output.substr(0, 4), "750\n") << modes.output;
+
+    // A running run's folder is not taken for a leftover by the next one.
+    const std::string second = MakeWorkFolder(plan);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(FolderExists(second));
+    EXPECT_EQ(MakeWorkFolder({temp / "missing\\", plan.access}), "") << "no parent, no working folder";
+}
+
+TEST(WorkFolder, IsRemovedWithItsFilesAndWhatIsInUseGoesAtTheRestartUnannounced) {
     TempFolder temp;
     SetupStateScope state;
     ::Setup.IsWindowsNT = 1;
-    const std::string folder = MakeWorkFolder(temp.Path() + "\\");
+    const WorkFolderPlan plan{temp.Path() + "\\", "D:P(A;OICI;FA;;;" + UserSid() + ")"};
+    const std::string folder = MakeWorkFolder(plan);
     WriteTextFile(folder + "install.ini", "[Package]\nname=Working copy\n");
     WriteTextFile(folder + "uninstal.ini", "[Package]\nname=Working copy\n");
     RemoveWorkFolder(folder);
     EXPECT_FALSE(FolderExists(folder));
 
-    const std::string busyFolder = MakeWorkFolder(temp.Path() + "\\");
-    WriteTextFile(busyFolder + "expanded.dat", "a file still held open");
+    const std::string busyFolder = MakeWorkFolder(plan);
+    WriteTextFile(busyFolder + "expanded.tmp", "a file still held open");
     const SimulatedRestart restart;
-    HeldOpenFile busy(busyFolder + "expanded.dat");
+    HeldOpenFile busy(busyFolder + "expanded.tmp");
     RemoveWorkFolder(busyFolder);
-    EXPECT_TRUE(restart.IsScheduled(busyFolder + "expanded.dat"));
-    EXPECT_TRUE(::Setup.RestartScheduled);
+    EXPECT_TRUE(restart.IsScheduled(busyFolder + "expanded.tmp"));
+    EXPECT_FALSE(::Setup.RestartScheduled) << "the run's own clean-up is nothing an install waits for";
     busy.Close();
     EXPECT_TRUE(restart.Restart());
     EXPECT_FALSE(FolderExists(busyFolder));

@@ -1,0 +1,15 @@
+#pragma once
+#include <string_view>
+
+// A full path: a drive letter, ":" and "\" (C:\App), or a share (\\server\share). Anything else
+// would be taken relative to the current folder or drive, which at install is the media and at
+// uninstall whatever folder started the program.
+inline bool IsFullPath(std::string_view path) {
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+    if (path.size() < 5 || path.substr(0, 2) != "\\\\") return false;
+    // A server and a share, neither empty; "\\?\" and "\\.\" name devices, not shares.
+    const size_t share = path.find('\\', 2);
+    return share != std::string_view::npos && share > 2 && path.substr(2, share - 2) != "?" &&
+           path.substr(2, share - 2) != "." && share + 1 < path.size() && path[share + 1] != '\\';
+}

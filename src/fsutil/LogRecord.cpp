@@ -1,0 +1,107 @@
+#include "fsutil/LogRecord.h"
+
+#include <windows.h>
+
+#include "base/ContentDigest.h"
+#include "fsutil/FinalPath.h"
+#include "setupdata/RegistryAccess.h"
+#include "setupdata/RegistryKeyText.h"
+#include "state/UninstallLog.h"
+
+namespace {
+
+constexpr const char* RecordsKey = "\\Software\\qupsetup";
+constexpr const char* DigestValue = "Digest";
+constexpr const char* LogValue = "Log";
+
+// One key per log, however its path is spelt; empty when it has no final path.
+std::string RecordKey(const std::string& finalLogPath) {
+    return finalLogPath.empty() ? finalLogPath : std::string(RecordsKey) + "\\" + ContentDigest(finalLogPath);
+}
+
+// The record's key opened as the current key of `registry`, made when `canCreate` allows.
+bool OpenRecord(RegistryAccess& registry, const std::string& key, bool canCreate) {
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    return !key.empty() && registry.OpenKey(key.c_str(), canCreate);
+}
+
+std::string ReadDigest(RegistryAccess& registry) {
+    try {
+        return registry.ReadString(DigestValue);
+    } catch (const std::exception&) {
+        return {};  // a value of another type is no digest
+    }
+}
+
+// The whole file behind `file`, read from its start.
+bool ReadThrough(HANDLE file, std::string& content) {
+    char buffer[16384];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+        if (got == 0) return true;
+        content.append(buffer, got);
+    }
+    return false;
+}
+
+}  // namespace
+
+InstalledLogContent ReadInstalledLog(const std::string& path) {
+    InstalledLogContent log;
+    // Opened as a file, not through a final link; nobody may change it while it is read.
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsValid() || !ReadThrough(file.Get(), log.content)) return {};
+    log.finalPath = FinalPathOf(file.Get());
+    if (log.finalPath.empty()) log.content.clear();
+    return log;
+}
+
+LogTrust CheckAgainstRecord(const InstalledLogContent& log) {
+    RegistryAccess registry;
+    const std::string recorded = OpenRecord(registry, RecordKey(log.finalPath), false) ? ReadDigest(registry) : "";
+    if (recorded.empty()) return LogTrust::Unrecorded;
+    return recorded == ContentDigest(log.content) ? LogTrust::Matches : LogTrust::Changed;
+}
+
+PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
+    : finalLogPath_(finalLogPath), key_(RecordKey(finalLogPath)) {
+    RegistryAccess registry;
+    const bool parentExisted = OpenRecord(registry, RecordsKey, false);
+    keyExisted_ = OpenRecord(registry, key_, false);
+    if (keyExisted_) {
+        before_ = ReadDigest(registry);
+        return;
+    }
+    if (key_.empty()) return;
+    // Keys are removed in the order they are logged, so the record goes before its parent.
+    LogRegistryKey(MachineRootName + key_);
+    if (!parentExisted) LogRegistryKey(std::string(MachineRootName) + RecordsKey);
+}
+
+bool PendingLogRecord::Write(const std::string& content) {
+    RegistryAccess registry;
+    if (!OpenRecord(registry, key_, true)) return false;
+    try {
+        registry.WriteString(LogValue, finalLogPath_);
+        registry.WriteString(DigestValue, ContentDigest(content));
+        return true;
+    } catch (const std::exception&) {
+        Undo();
+        return false;
+    }
+}
+
+void PendingLogRecord::Undo() {
+    RegistryAccess registry;
+    if (!keyExisted_) {
+        if (!key_.empty()) RegDeleteKeyA(HKEY_LOCAL_MACHINE, key_.c_str() + 1);
+        return;
+    }
+    if (!OpenRecord(registry, key_, false)) return;
+    try {
+        registry.WriteString(DigestValue, before_);
+    } catch (const std::exception&) {
+        // Nothing better can be done: the record no longer matches and the log is refused.
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+// The record of an installed uninstall log: the digest of its content, kept in a key of its own
+// below HKEY_LOCAL_MACHINE, where only administrators can write, named after what the log is
+// (its final path), not how a command line spells it. A log is carried out, or merged into, only
+// while it matches its record, so editing a log that others can write does not turn an
+// administrator's uninstall into deleting what they chose.
+
+// An installed log as it was read: its final path and the content read through the same handle,
+// so that what is checked is what is used.
+struct InstalledLogContent {
+    std::string finalPath;  // empty when the log could not be opened and read
+    std::string content;
+};
+InstalledLogContent ReadInstalledLog(const std::string& path);
+
+// What the record says of `log`.
+enum class LogTrust { Matches, Unrecorded, Changed };
+LogTrust CheckAgainstRecord(const InstalledLogContent& log);
+
+// The record about to be written for the log that will stand at `finalLogPath`. Its key goes into
+// the run's log first ([RegistryKeys], so the uninstall removes it), then the digest is written
+// for the complete log before the log is put in place, and taken back when that fails, so a run
+// ended anywhere never leaves a record without its digest.
+class PendingLogRecord {
+public:
+    explicit PendingLogRecord(const std::string& finalLogPath);
+    // Writes the digest of `content`; false when the record cannot be written (the log then goes
+    // without a record, as logs of earlier installs did).
+    bool Write(const std::string& content);
+    // Restores what was recorded before Write.
+    void Undo();
+
+private:
+    std::string finalLogPath_;
+    std::string key_;
+    std::string before_;  // the digest recorded before, if any
+    bool keyExisted_ = false;
+};

@@ -1,0 +1,65 @@
+#include "uninstall/LoggedItem.h"
+
+#include <windows.h>
+
+#include "base/FullPath.h"
+#include "base/NotFoundError.h"
+#include "base/PathQuery.h"
+#include "fsutil/DeleteOrSchedule.h"
+#include "fsutil/FinalPath.h"
+#include "fsutil/PathIdentity.h"
+#include "uninstall/ProtectedFolders.h"
+
+namespace {
+
+enum class Kind { File, Folder };
+
+// Whether the open `item` is what `path` names when no link is followed: the platform's final
+// path equals the logged one, spelt in full, in long names where the log used short ones.
+bool IsWhatWasLogged(HANDLE item, const std::string& path) {
+    const std::string final = FinalPathOf(item);
+    if (final.empty()) return false;
+    std::string full = QueryPath([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
+    CharLowerBuffA(full.data(), static_cast<DWORD>(full.size()));
+    return final == full || final == PathIdentity(path);
+}
+
+bool IsKind(HANDLE item, Kind kind) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(item, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    return ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == (kind == Kind::Folder);
+}
+
+bool DeleteThrough(HANDLE item) {
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return SetFileInformationByHandle(item, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+Removal Remove(const std::string& path, Kind kind) {
+    if (!IsFullPath(path)) return Removal::LeftAlone;
+    FileHandle item = OpenToInspect(path, DELETE | FILE_READ_ATTRIBUTES);
+    const bool canDelete = item.IsValid();
+    // In use, or not to be deleted now: still looked at before it is handed to the restart.
+    if (!canDelete) {
+        if (IsNotFoundError(GetLastError())) return Removal::Done;
+        item = OpenToInspect(path);
+        if (!item.IsValid()) return IsNotFoundError(GetLastError()) ? Removal::Done : Removal::LeftAlone;
+    }
+    if (!IsKind(item.Get(), kind) || !IsWhatWasLogged(item.Get(), path)) return Removal::LeftAlone;
+    if (canDelete && DeleteThrough(item.Get())) return Removal::Done;
+    item.Reset();
+    if (kind == Kind::File)
+        DeleteFileOrSchedule(path);
+    else
+        RemoveDirectoryOrSchedule(path);
+    return Removal::Done;
+}
+
+}  // namespace
+
+Removal RemoveLoggedFile(const std::string& path) { return Remove(path, Kind::File); }
+
+Removal RemoveLoggedFolder(const std::string& path, const ProtectedFolders& platformFolders) {
+    if (IsFullPath(path) && platformFolders.Contains(path)) return Removal::Done;
+    return Remove(path, Kind::Folder);
+}

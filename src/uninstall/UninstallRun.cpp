@@ -32,12 +32,13 @@ int PhaseStep(size_t count) { return static_cast<int>(50.0 / static_cast<double>
 
 // Only the four roots the uninstall knows, compared exactly: a key under any other root name
 // stays, and a root itself is never deleted. One attempt, whatever the result.
-void DeleteLoggedKey(const std::string& text) {
+Removal DeleteLoggedKey(const std::string& text) {
     const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
     // The key path keeps its leading "\"; a root alone is never deleted.
-    if (!key || key->keyPath.size() < 2) return;
+    if (!key || key->keyPath.size() < 2) return Removal::Done;
     if (const std::optional<HKEY> root = UninstallRootKey(key->rootName))
         RegDeleteKeyA(*root, key->keyPath.c_str() + 1);
+    return Removal::Done;
 }
 
 }  // namespace
@@ -59,23 +60,19 @@ void UninstallRun::Run() {
 }
 
 // Handles every entry of a section first to last, showing each and advancing the bar.
-template <class HandleEntry>
-void UninstallRun::RunShownPhase(const char* section, HandleEntry handleEntry) {
+void UninstallRun::RunShownPhase(const char* section, Removal (*handleEntry)(const std::string&)) {
     const EntryList entries = ReadLogSection(section);
     if (entries.Count() > 0) view_.SetBarStep(ProgressBarRole::Current, PhaseStep(entries.Count()));
     for (const Entry& entry : entries) {
         // A value longer than a path buffer is passed over: a cut one would name, and delete, something else.
-        if (FitsPathBuffer(entry.value)) handleEntry(entry.value);
+        if (FitsPathBuffer(entry.value) && handleEntry(entry.value) == Removal::LeftAlone)
+            leftAlone_.push_back(entry.value);
         view_.ShowCurrentItem(DisplayText(entry.value));
         view_.StepBar(ProgressBarRole::Current);
     }
 }
 
-void UninstallRun::UninstallFiles() {
-    RunShownPhase(LogProgramFilesSection, [this](const std::string& path) {
-        if (RemoveLoggedFile(path) == Removal::LeftAlone) leftAlone_.push_back(path);
-    });
-}
+void UninstallRun::UninstallFiles() { RunShownPhase(LogProgramFilesSection, RemoveLoggedFile); }
 
 void UninstallRun::UninstallRegistryKeys() { RunShownPhase(RegistryKeysSection, DeleteLoggedKey); }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "state/ProgressView.h"
+#include "uninstall/LoggedItem.h"
 
 // The uninstall run: deletes the files and shortcuts, the registry keys and the directories
 // that the uninstall log of `Setup` records, then the installed log and its working copy, and
@@ -21,8 +22,7 @@ public:
     void UninstallDirectories();
 
 private:
-    template <class HandleEntry>
-    void RunShownPhase(const char* section, HandleEntry handleEntry);
+    void RunShownPhase(const char* section, Removal (*handleEntry)(const std::string&));
     void ShowCompleted();
     void ReportLeftAlone();
 

@@ -40,6 +40,14 @@ private:
     size_t next_ = 1;
 };
 
+ScriptEncoding ParseScriptEncoding(const std::string& command, const std::string& name) {
+    const std::optional<ScriptEncoding> encoding = ScriptEncodingNamed(name);
+    if (!encoding)
+        throw UsageError(command + ": script encoding " + name +
+                         " is none of utf-8, utf-16, windows-1250, windows-1251, windows-1252, windows-1253");
+    return *encoding;
+}
+
 BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
     BuildOptions options;
     ArgumentReader reader(arguments, "build");
@@ -55,6 +63,8 @@ BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
                  throw UsageError("build: disk size " + size + " is none of 720K, 1.44M, 2.88M, CD or a byte count");
          }},
         {"--spread", [&] { options.spread = true; }},
+        {"--script-encoding",
+         [&] { options.scriptEncoding = ParseScriptEncoding("build", reader.Value("--script-encoding")); }},
         {"--force", [&] { options.force = true; }},
     });
     if (options.setupExe.empty()) throw UsageError("build: --setup SETUP_EXE is missing");
@@ -67,7 +77,11 @@ BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
 CheckOptions ParseCheck(const std::vector<std::string>& arguments) {
     CheckOptions options;
     ArgumentReader reader(arguments, "check");
-    options.script = reader.Read({{"--media", [&] { options.media = reader.Value("--media"); }}});
+    options.script = reader.Read({
+        {"--media", [&] { options.media = reader.Value("--media"); }},
+        {"--script-encoding",
+         [&] { options.scriptEncoding = ParseScriptEncoding("check", reader.Value("--script-encoding")); }},
+    });
     return options;
 }
 
@@ -123,8 +137,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 std::string UsageText() {
     return R"(Usage:
   setup-media build PACKAGE_DIR --setup SETUP_EXE --out OUT_DIR [--disk-size SIZE] [--spread] [--force]
+                    [--script-encoding NAME]
   setup-media build PACKAGE_DIR --setup SETUP_EXE --one-file OUT_EXE [--disk-size SIZE] [--spread] [--force]
-  setup-media check INSTALL_INI [--media DIR_OR_EXE]
+                    [--script-encoding NAME]
+  setup-media check INSTALL_INI [--media DIR_OR_EXE] [--script-encoding NAME]
   setup-media unpack ONE_FILE_EXE --out OUT_DIR [--force]
   setup-media manifest ONE_FILE_EXE --id PUBLISHER.PACKAGE --url URL --out OUT_DIR
                        [--license TEXT] [--description TEXT]
@@ -142,12 +158,18 @@ build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Dis
   --disk-size SIZE    720K, 1.44M, 2.88M, CD or a byte count: every disk must fit
   --spread            with --disk-size: put the files on disks in script order, and write
                       [ProgramFilesNN] and [Disks] n into the media's install.ini
-  --force             replace OUT_DIR when it is not empty, or OUT_EXE
+  --force             replace OUT_DIR when it is not empty, or OUT_EXE; OUT_DIR never lies
+                      inside PACKAGE_DIR, nor PACKAGE_DIR inside it
+  --script-encoding NAME  what install.ini is written in: utf-8, utf-16, windows-1250,
+                      windows-1251, windows-1252 or windows-1253; without it, UTF-8 when the
+                      file is valid UTF-8, else windows-1252 (UTF-16 with a byte-order mark is
+                      always read as such). The media get it as UTF-16 with a byte-order mark.
 
 check   Reports what in a setup script misbehaves when setup runs, as
         INSTALL_INI:LINE: error: ...  or  INSTALL_INI:LINE: warning: ...
   --media DIR_OR_EXE  also check built media: every file on its disk, every diskNN.id; a
                       one-file setup is checked whole first
+  --script-encoding NAME  as for build; bytes invalid in it are warned of
 
 unpack  Writes the media a one-file setup carries into OUT_DIR/disk01 (one disk), after
         checking the file whole.

@@ -17,6 +17,7 @@ public:
 struct CheckOptions {
     std::filesystem::path script;
     std::optional<std::filesystem::path> media;
+    ScriptEncoding scriptEncoding;
 };
 
 struct UnpackOptions {

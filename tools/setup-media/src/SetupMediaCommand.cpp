@@ -17,7 +17,7 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
         err << "setup-media: error: cannot read " << options.script.string() << "\n";
         return ExitErrors;
     }
-    const ProfileText script = ProfileText::Parse(*text);
+    const ProfileText script = ProfileText::Read(*text, options.scriptEncoding);
     // A one-file setup is checked whole, then its media as a folder's.
     std::error_code error;
     std::optional<StagingFolder> unpacked;

@@ -62,6 +62,13 @@ size_t CompressedSize(const std::string& content, char replaced) {
     return compressed.str().size();
 }
 
+// A count as messages write it, with commas between groups of three digits.
+std::string Grouped(size_t count) {
+    std::string digits = std::to_string(count);
+    for (size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
 size_t DiskOneOver(size_t capacity) {
     const size_t app = CompressedSize(RandomBytes(2000, 5), 'e');
     // The media's script records each compressed file's size and 64-digit digest.
@@ -69,7 +76,8 @@ size_t DiskOneOver(size_t capacity) {
                                 std::to_string(CompressedSize("data", 0)) + ",\nreadme._=" +
                                 std::to_string(CompressedSize("read me", 0)) + ",\n";
     return std::string("MZ a stand-in for setup.exe").size() + std::string("Terms.\n").size() +
-           std::string("1\n").size() + TwoDiskScript.size() + digests.size() + 3 * 64 + app - capacity;
+           std::string("1\n").size() + Utf16Of(TwoDiskScript + digests + std::string(3 * 64, '0')).size() + app -
+           capacity;
 }
 
 }  // namespace
@@ -86,7 +94,7 @@ TEST_F(MediaBuildTest, SampleBecomesDisksThatExpandAndCheckClean) {
                              "disk02/changes.lo_"})
         digests += fs::path(name).filename().string() + "=" + std::to_string(fs::file_size(out / name)) + "," +
                    Sha256sum(out / name) + "\n";
-    EXPECT_EQ(disk1.at("install.ini"), ReadFile(Sample / "install.ini") + digests);
+    EXPECT_EQ(disk1.at("install.ini"), Utf16Of(ReadFile(Sample / "install.ini") + digests));
     EXPECT_EQ(disk1.at("licence.txt"), ReadFile(Sample / "licence.txt"));
     EXPECT_EQ(disk1.at("disk01.id"), "1\n");
     EXPECT_EQ(ReadFile(out / "disk02/disk02.id"), "2\n");
@@ -142,20 +150,22 @@ TEST_F(MediaBuildTest, SpreadPutsFilesOnDisksInScriptOrderAndRewritesTheMediaScr
         "name=C\r\n";
     const fs::path package = FlatPackage(
         script, {{"a.bin", RandomBytes(3000, 1)}, {"b.bin", RandomBytes(3000, 2)}, {"c.bin", RandomBytes(3000, 3)}});
-    const ToolRun run = Build(package, temp_ / "media", {"--disk-size", "4000", "--spread"});
+    const ToolRun run = Build(package, temp_ / "media", {"--disk-size", "4500", "--spread"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadFile(package / "install.ini"), script);
     const std::string media = ReadFile(temp_ / "media/disk01/install.ini");
-    EXPECT_NE(media.find("[Disks]\r\nn=3\r\n"), std::string::npos) << media;
-    EXPECT_NE(media.find("[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n\r\n[ProgramFiles02]\r\nfile1=C:\\b.bin\r\n\r\n"
-                         "[ProgramFiles03]\r\nfile1=C:\\c.bin\r\n"),
+    ASSERT_TRUE(media.starts_with("\xFF\xFE"));
+    EXPECT_NE(media.find(Utf16Of("[Disks]\r\nn=3\r\n").substr(2)), std::string::npos) << media;
+    EXPECT_NE(media.find(Utf16Of("[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n\r\n[ProgramFiles02]\r\n"
+                                 "file1=C:\\b.bin\r\n\r\n[ProgramFiles03]\r\nfile1=C:\\c.bin\r\n")
+                             .substr(2)),
               std::string::npos)
         << media;
-    EXPECT_NE(media.find("link=[ProgramFiles03]file1\r\n"), std::string::npos) << media;
+    EXPECT_NE(media.find(Utf16Of("link=[ProgramFiles03]file1\r\n").substr(2)), std::string::npos) << media;
     for (const char* disk : {"disk01", "disk02", "disk03"}) {
         uint64_t used = 0;
         for (const auto& [name, content] : Tree(temp_ / "media" / disk)) used += content.size();
-        EXPECT_LE(used, 4000u) << disk;
+        EXPECT_LE(used, 4500u) << disk;
     }
     EXPECT_TRUE(fs::exists(temp_ / "media/disk03/c.bi_"));
     EXPECT_EQ(RunTool({"check", (temp_ / "media/disk01/install.ini").string(), "--media", (temp_ / "media").string()})
@@ -194,7 +204,7 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
         {"disk over capacity",
          [](const fs::path& p) { WriteFile(p / "app.exe", RandomBytes(2000, 5)); },
          {"--disk-size", "2000"},
-         "disk 1 is " + std::to_string(DiskOneOver(2000)) +
+         "disk 1 is " + Grouped(DiskOneOver(2000)) +
              " bytes over a 2000 bytes disk "
              "(2,000 bytes), from app.ex_ on"},
         {"two names for one media name",
@@ -203,7 +213,7 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
              WriteFile(p / "data.db_", "other");
          },
          {},
-         "data.db_ and data.db would both be data.db_ on disk 2"},
+         "\"data.db_\" (line 14) and \"data.db\" (line 12) would both be data.db_ on disk 2"},
         {"output not empty",
          [&](const fs::path&) { WriteFile(temp_ / "media/keep.txt", "mine"); },
          {},
@@ -232,4 +242,51 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
         for (const auto& entry : fs::directory_iterator(temp_.Path()))
             EXPECT_EQ(entry.path().filename().string().find(".partial"), std::string::npos);
     }
+}
+
+// The media's script is UTF-16 of what the author wrote: UTF-8 when it is, else the code page.
+TEST_F(MediaBuildTest, MediaScriptIsUtf16OfTheAuthorsText) {
+    const auto littleEndian = [](std::u16string_view text) {
+        std::string bytes;
+        for (const char16_t c : text) bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        return bytes;
+    };
+    const std::string head = "[Package]\nname=";
+    const std::string tail = TwoDiskScript.substr(head.size() + std::string("Flat").size());
+    const std::vector<std::tuple<std::string, std::vector<std::string>, std::u16string>> cases = {
+        {"\xC5\x81ukasz \xE7\x8E\x8B", {}, u"\u0141ukasz \u738B"},
+        {"Caf\xE9", {}, u"Caf\u00E9"},
+        {"Caf\xE9", {"--script-encoding", "windows-1251"}, u"Caf\u0439"},
+    };
+    for (const auto& [name, options, text] : cases) {
+        SCOPED_TRACE(name);
+        fs::remove_all(temp_ / "package");
+        const fs::path package =
+            FlatPackage(head + name + tail, {{"app.exe", "MZ app"}, {"data.db", "data"}, {"readme", "read me"}});
+        std::vector<std::string> all = options;
+        all.push_back("--force");
+        ASSERT_EQ(Build(package, temp_ / "media", all).exitCode, 0);
+        // The files' digests follow the author's text.
+        EXPECT_TRUE(ReadFile(temp_ / "media/disk01/install.ini")
+                        .starts_with(Utf16Of(head) + littleEndian(text) + Utf16Of(tail).substr(2)));
+    }
+}
+
+// Output folders are compared as real paths; a failed build takes away the folders it made.
+TEST_F(MediaBuildTest, OutputInsideThePackageIsRefusedAndAFailureLeavesNoFolders) {
+    const fs::path package =
+        FlatPackage(TwoDiskScript, {{"app.exe", "MZ app"}, {"data.db", "data"}, {"readme", "read me"}});
+    WriteFile(package / "media/keep.txt", "mine");
+    fs::create_directory_symlink(package / "media", temp_ / "link");
+    for (const fs::path& out : {package / "media", temp_ / "link", package}) {
+        SCOPED_TRACE(out.string());
+        const ToolRun run = Build(package, out, {"--force"});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find(out == package ? "which it cannot replace" : "lies inside"), std::string::npos)
+            << run.err;
+        EXPECT_EQ(ReadFile(package / "media/keep.txt"), "mine");
+    }
+    fs::remove(package / "data.db");
+    EXPECT_EQ(Build(package, temp_ / "new/parents/media").exitCode, 2);
+    EXPECT_FALSE(fs::exists(temp_ / "new"));
 }

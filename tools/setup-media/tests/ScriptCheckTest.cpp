@@ -3,6 +3,8 @@
 #include "support/RunTool.h"
 #include "support/TempTree.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 const std::string CleanScript = R"([Package]
@@ -72,7 +74,7 @@ const std::vector<Rule> Rules = {
     {"package name too long", {{"name=Checked Package", "name=" + Long(58)}}, "2: error: the package name has 58"},
     {"disk count missing", {{"n=1", "count=1"}}, "14: error: [Disks] n is missing"},
     {"disk count not an integer", {{"n=1", "n=1x"}}, "15: error: [Disks] n \"1x\" is not a number above 0"},
-    {"disk without a section", {{"n=1", "n=0x2"}}, "15: warning: disk 2 has no [ProgramFiles02]"},
+    {"disk without a section", {{"n=1", "n=0x2"}}, "15: error: disk 2 has no [ProgramFiles02]"},
     {"disk section beyond the count",
      {{"", "[ProgramFiles02]\nfile1=x.txt"}},
      "36: error: [ProgramFiles02] is never read: [Disks] n is 1"},
@@ -148,9 +150,40 @@ const std::vector<Rule> Rules = {
     {"licence missing",
      {{"licence=licence.txt", "licence=terms.txt"}},
      "5: error: the licence text \"terms.txt\" is not beside the script"},
-    {"byte-order mark",
-     {{"[Package]", "\xEF\xBB\xBF[Package]"}},
-     "1: warning: the file starts with a UTF-8 byte-order mark"},
+    {"relative destination",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=..\\..\\data.db"}},
+     "19: error: destination \"..\\..\\data.db\" is not a full path"},
+    {"destination in a folder setup does not make",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%PROGPATH%%\\Checked\\data.db"}},
+     "19: error: destination \"%%PROGPATH%%\\Checked\\data.db\" goes into a folder setup does not make"},
+    {"compressed names alike",
+     {{"file1=%%INSTALLPATH%%\\app.exe", "file1=%%INSTALLPATH%%\\a.ex1"},
+      {"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data\\a.ex2"}},
+     "19: error: \"a.ex2\" (line 19) and \"a.ex1\" (line 18) would both be a.ex_ on disk 1"},
+    {"names alike but for case",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data\\APP.exe"}},
+     "19: error: \"APP.exe\" (line 19) and \"app.exe\" (line 18) would both be APP.ex_ on disk 1"},
+    {"licence named like setup's own file",
+     {{"licence=licence.txt", "licence=install.ini"}},
+     "5: error: the licence text \"install.ini\" and setup's own install.ini would both be install.ini on disk 1"},
+    {"device name",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data\\aux.db"}},
+     "19: error: the file name \"aux.db\" is the name of a Windows device"},
+    {"NUL in a name",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data\\da\0ta.db"s}},
+     "19: error: a NUL byte cuts this line"},
+    {"disk count far beyond the sections",
+     {{"n=1", "n=2147483647"}},
+     "15: error: 2147483646 disks have no section of their own, from disk 2 on"},
+    {"version not numbers",
+     {{"name=Checked Package", "name=Checked Package\nversion=2.4.70000"}},
+     "3: error: [Package] version \"2.4.70000\" is not"},
+    {"control characters shown escaped",
+     {{"regkey1=key1", "regkey1=key\x1B[2J\x01"}},
+     "26: error: \"key\\x1B[2J\\x01\" names no [RegistryKeys] entry"},
+    {"bytes neither UTF-8 nor the code page",
+     {{"title1=Checked", "title1=Checked \x81"}},
+     "35: warning: bytes here are neither UTF-8 nor valid windows-1252"},
 };
 
 }  // namespace
@@ -168,6 +201,37 @@ TEST(ScriptCheck, EachRuleFindsItsFaultAtItsLine) {
     }
 }
 
+// Every form setup reads: a fault is found at the line an editor shows, and the clean script is clean.
+TEST(ScriptCheck, ReadsEveryFormOfTheScriptAsSetupReadsIt) {
+    const auto withLineEnds = [](const std::string& end) {
+        std::string text;
+        for (const char c : Edited({})) text += c == '\n' ? end : std::string(1, c);
+        return text;
+    };
+    const std::vector<std::pair<const char*, std::string>> forms = {
+        {"CR only", withLineEnds("\r")},
+        {"CR LF", withLineEnds("\r\n")},
+        {"UTF-8 byte-order mark", "\xEF\xBB\xBF" + Edited({})},
+        {"UTF-16 byte-order mark", Utf16Of(Edited({}))},
+        {"Ctrl+Z at the end", Edited({}) + "\x1A"},
+    };
+    for (const auto& [name, text] : forms) {
+        SCOPED_TRACE(name);
+        TempTree package;
+        WriteFile(package / "licence.txt", "Terms.\n");
+        WriteFile(package / "install.ini", text);
+        const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
+        EXPECT_EQ(clean.exitCode, 0) << clean.out;
+        std::string faulty = text;
+        const bool wide = faulty.starts_with("\xFF\xFE");
+        const std::string n = wide ? Utf16Of("n=1").substr(2) : "n=1";
+        faulty.replace(faulty.find(n), n.size(), wide ? Utf16Of("n=x").substr(2) : "n=x");
+        WriteFile(package / "install.ini", faulty);
+        const ToolRun run = RunTool({"check", (package / "install.ini").string()});
+        EXPECT_NE(run.out.find(":15: error: [Disks] n \"x\""), std::string::npos) << run.out;
+    }
+}
+
 TEST(ScriptCheck, CleanScriptsPassAndAnUnreadableOneFails) {
     TempTree package;
     WriteFile(package / "licence.txt", "Terms.\n");
@@ -182,4 +246,8 @@ TEST(ScriptCheck, CleanScriptsPassAndAnUnreadableOneFails) {
     const ToolRun missing = RunTool({"check", (package / "absent.ini").string()});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+
+    WriteFile(package / "install.ini", "");
+    const ToolRun empty = RunTool({"check", (package / "install.ini").string()});
+    EXPECT_NE(empty.out.find(":1: error: [Package] name is missing"), std::string::npos) << empty.err;
 }

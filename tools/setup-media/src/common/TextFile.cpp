@@ -1,11 +1,16 @@
 #include "common/TextFile.h"
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <system_error>
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    if (!in || !(content << in.rdbuf())) return std::nullopt;
-    return content.str();
+    if (!in) return std::nullopt;
+    // An empty file is an empty text, not a failure.
+    std::string content(std::istreambuf_iterator<char>(in), {});
+    if (in.bad()) return std::nullopt;
+    return content;
 }

@@ -94,13 +94,14 @@ DiskAssignment Spread(const ProfileText& script, const std::string& text, const 
     uint64_t fixed = idRoom;
     for (const MediaFile& file : firstDiskFiles) fixed += SpaceTaken(file.size, capacity);
     DiskAssignment assignment;
-    for (size_t allowed = text.size(), attempt = 0; attempt < 4; ++attempt) {
+    const auto written = [](const std::string& content) { return Utf16WithByteOrderMark(content).size(); };
+    for (size_t allowed = written(text), attempt = 0; attempt < 4; ++attempt) {
         assignment.disks = SpreadOverDisks(items, capacity, fixed + SpaceTaken(allowed + digestBytes, capacity), idRoom);
         assignment.count =
             assignment.disks.empty() ? 1 : *std::max_element(assignment.disks.begin(), assignment.disks.end());
         assignment.script = RewriteForDisks(text, script, carried.files, assignment.disks, assignment.count);
-        if (assignment.script.size() <= allowed) break;
-        allowed = assignment.script.size();
+        if (written(assignment.script) <= allowed) break;
+        allowed = written(assignment.script);
     }
     return assignment;
 }
@@ -203,8 +204,8 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
     if (!scriptPath) throw BuildError((options.package / ScriptFileName).string() + " is missing");
     const std::optional<std::string> read = ReadWholeFile(*scriptPath);
     if (!read) throw BuildError("cannot read " + scriptPath->string());
-    const std::string& text = *read;
-    const ProfileText script = ProfileText::Parse(text);
+    const ProfileText script = ProfileText::Read(*read, options.scriptEncoding);
+    const std::string& text = script.Text();
     CheckScriptFirst(script, options, *scriptPath, notes);
 
     std::vector<MediaFile> firstDiskFiles = {PackageFile(SetupFileName, options.setupExe)};
@@ -217,10 +218,13 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
     CompressedPool pool(work / "pool");
     const Carried carried = CompressFiles(script, PackageSource(options.package), pool, notes);
     const std::string digests = DigestSection(carried.compressed, text.find("\r\n") != std::string::npos ? "\r\n" : "\n");
+    // The digests and the blank line before them, two bytes a character.
+    const uint64_t digestBytes = 2 * (digests.size() + 2);
     const DiskAssignment assignment = options.spread
-                                          ? Spread(script, text, carried, firstDiskFiles, *options.diskSize, digests.size() + 2)
+                                          ? Spread(script, text, carried, firstDiskFiles, *options.diskSize, digestBytes)
                                           : AsTheScriptSays(script, text, carried);
-    firstDiskFiles.push_back(WriteWorkFile(work, ScriptFileName, MediaScript(assignment.script, digests)));
+    firstDiskFiles.push_back(
+        WriteWorkFile(work, ScriptFileName, Utf16WithByteOrderMark(MediaScript(assignment.script, digests))));
     const std::vector<DiskContent> disks = Arrange(firstDiskFiles, assignment, carried, work);
     if (options.diskSize) CheckFits(disks, *options.diskSize);
     WriteDisks(disks, staging.Path(), work);

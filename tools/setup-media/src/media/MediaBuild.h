@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "common/TextEncoding.h"
 #include "media/DiskSize.h"
 
 struct BuildOptions {
@@ -13,6 +14,7 @@ struct BuildOptions {
     std::optional<DiskCapacity> diskSize;
     bool spread = false;
     bool force = false;
+    ScriptEncoding scriptEncoding;
 };
 
 // Turns the package folder into setup media, one folder per disk in `out`, or into the

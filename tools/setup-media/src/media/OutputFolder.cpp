@@ -11,9 +11,13 @@ fs::path CheckOutputFolder(const fs::path& out, const std::vector<fs::path>& inp
     fs::path folder = fs::absolute(out).lexically_normal();
     if (!folder.has_filename()) folder = folder.parent_path();
     if (!folder.has_relative_path()) throw BuildError(out.string() + " is a root folder, not an output folder");
-    for (const fs::path& input : inputs)
+    // Compared as real paths, so that no spelling or link lets --force replace the inputs.
+    for (const fs::path& input : inputs) {
         if (IsWithin(input, folder))
             throw BuildError(out.string() + " holds " + input.string() + ", which it cannot replace");
+        if (IsWithin(folder, input))
+            throw BuildError(out.string() + " lies inside " + input.string() + ": put the media outside it");
+    }
     std::error_code error;
     if (!fs::exists(folder, error)) return folder;
     if (!fs::is_directory(folder, error)) throw BuildError(out.string() + " is not a folder");

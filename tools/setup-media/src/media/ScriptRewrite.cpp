@@ -19,14 +19,11 @@ struct Lines {
     std::string newline;
 };
 
+// Lines as the script's reader counts them, so that its line numbers find them.
 Lines SplitLines(const std::string& text) {
-    Lines lines{{}, text.find("\r\n") != std::string::npos ? "\r\n" : "\n"};
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = std::min(text.find('\n', start), text.size());
-        lines.text.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    const bool crOnly = text.find('\r') != std::string::npos && text.find('\n') == std::string::npos;
+    Lines lines{{}, text.find("\r\n") != std::string::npos ? "\r\n" : crOnly ? "\r" : "\n"};
+    for (const std::string_view line : TextLines(text)) lines.text.emplace_back(line);
     return lines;
 }
 

@@ -19,14 +19,21 @@ fs::path NewFolderBeside(const fs::path& out, const std::string& purpose) {
 
 }  // namespace
 
+// The folders above `out` that are made for it go again when the build fails.
 StagingFolder::StagingFolder(const fs::path& out) {
+    std::error_code error;
+    for (fs::path parent = out.parent_path(); parent.has_relative_path() && !fs::exists(parent, error);
+         parent = parent.parent_path())
+        madeParents_.push_back(parent);
     fs::create_directories(out.parent_path());
     path_ = NewFolderBeside(out, "partial");
 }
 
 StagingFolder::~StagingFolder() {
     std::error_code ignored;
-    if (!committed_) fs::remove_all(path_, ignored);
+    if (committed_) return;
+    fs::remove_all(path_, ignored);
+    for (const fs::path& parent : madeParents_) fs::remove(parent, ignored);
 }
 
 // The old media stay until the new ones are in place, and come back if they cannot be.

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <vector>
 
 // Media are built in a folder of their own beside the output folder and moved into place
 // only when complete, so that a failure leaves no half-written media behind.
@@ -16,5 +17,6 @@ public:
 
 private:
     std::filesystem::path path_;
+    std::vector<std::filesystem::path> madeParents_;  // the deepest first
     bool committed_ = false;
 };

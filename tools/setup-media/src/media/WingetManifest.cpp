@@ -46,7 +46,7 @@ PackageFacts ReadFacts(const fs::path& oneFile) {
     const auto script = std::find_if(parts.begin(), parts.end(),
                                      [](const PayloadPart& part) { return EqualIgnoringCase(part.name, ScriptFileName); });
     if (script == parts.end()) throw BuildError(oneFile.string() + " carries no " + ScriptFileName);
-    const ProfileText text = ProfileText::Parse(script->content);
+    const ProfileText text = ProfileText::Read(script->content, ScriptEncoding{});
     const ProfileEntry* entry = text.FindEntry(PackageSection, UninstallEntryKey);
     if (!entry || entry->value != "yes")
         throw BuildError("the setup script asks for no entry in the list of installed programs ([Package] " +

@@ -20,8 +20,10 @@ void CheckMedia(const CheckInput& input, Findings& findings) {
     if (!HasFileIgnoringCase(MediaDiskFolder(media, 1), "setup.exe"))
         findings.push_back({1, Severity::Error, "setup.exe is not on disk 1 of the media"});
     const ProfileEntry* count = input.script.FindEntry(DisksSection, DiskCountKey);
-    for (int disk = 1; disk <= *disks; ++disk)
-        if (!HasFileIgnoringCase(MediaDiskFolder(media, disk), DiskIdFileName(disk)))
+    // Only disks with a section: any other disk is an error of its own, and there may be
+    // millions of them.
+    for (const int disk : DiskSectionNumbers(input.script))
+        if (disk <= *disks && !HasFileIgnoringCase(MediaDiskFolder(media, disk), DiskIdFileName(disk)))
             findings.push_back({count->line, Severity::Error,
                                 DiskIdFileName(disk) + " is not on disk " + std::to_string(disk) + " of the media"});
     for (const ProgramFile& file : ProgramFiles(input.script)) {

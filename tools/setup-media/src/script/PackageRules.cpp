@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <optional>
+#include <string>
 
 #include "common/FileLookup.h"
 #include "script/ScriptRules.h"
@@ -9,23 +11,46 @@ namespace {
 
 // The licence page's title and the run's state hold the name in small buffers.
 constexpr size_t MaxPackageNameLength = 57;
+constexpr const char* VersionKey = "version";
+// Versions take the form Windows gives them: up to four numbers of 16 bits.
+constexpr size_t MaxVersionParts = 4;
+constexpr unsigned MaxVersionPart = 65535;
+
+bool IsVersion(std::string_view text) {
+    size_t parts = 0;
+    while (++parts <= MaxVersionParts) {
+        const size_t end = std::min(text.find('.'), text.size());
+        const std::string_view part = text.substr(0, end);
+        if (part.empty() || part.size() > 5 || part.find_first_not_of("0123456789") != std::string_view::npos ||
+            std::stoul(std::string(part)) > MaxVersionPart)
+            return false;
+        if (end == text.size()) return true;
+        text.remove_prefix(end + 1);
+    }
+    return false;
+}
+
+void CheckVersion(const ProfileText& script, Findings& findings) {
+    const ProfileEntry* version = script.FindEntry(PackageSection, VersionKey);
+    if (version && !IsVersion(version->value))
+        findings.push_back({version->line, Severity::Error,
+                            "[Package] version " + Quoted(version->value) +
+                                " is not one to four numbers (0 to 65535) with dots between, such as 2.4.1"});
+}
 
 }  // namespace
 
 void CheckPackage(const CheckInput& input, Findings& findings) {
     const ProfileText& script = input.script;
-    if (script.StartsWithByteOrderMark())
-        findings.push_back({1, Severity::Warning,
-                            "the file starts with a UTF-8 byte-order mark, which Windows reads as part of the first "
-                            "line: save it without one"});
     const ProfileEntry* name = script.FindEntry(PackageSection, PackageNameKey);
     if (!name)
         findings.push_back({LineOf(script.Find(PackageSection)), Severity::Error,
                             "[Package] name is missing: setup stops with \"install.ini not found or invalid\""});
-    else if (name->value.size() > MaxPackageNameLength)
+    else if (CharacterCount(name->value) > MaxPackageNameLength)
         findings.push_back({name->line, Severity::Error,
-                            "the package name has " + std::to_string(name->value.size()) + " characters; at most " +
-                                std::to_string(MaxPackageNameLength) + " fit"});
+                            "the package name has " + std::to_string(CharacterCount(name->value)) +
+                                " characters; at most " + std::to_string(MaxPackageNameLength) + " fit"});
+    CheckVersion(script, findings);
 }
 
 void CheckLicence(const CheckInput& input, Findings& findings) {

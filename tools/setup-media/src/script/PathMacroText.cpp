@@ -83,3 +83,14 @@ std::string ExpandMacros(std::string_view text, const MacroFolders& folders) {
     }
     return expanded;
 }
+
+bool IsFullPath(std::string_view path) {
+    const bool letter = !path.empty() && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (letter && path.substr(1).starts_with(":\\")) return true;
+    if (!path.starts_with("\\\\")) return false;
+    const size_t server = path.find('\\', 2);
+    const size_t share = server == std::string_view::npos ? server : path.find('\\', server + 1);
+    return share != std::string_view::npos && server > 2 && share > server + 1;
+}
+
+bool StartsWithMacro(std::string_view text) { return MacroAt(text) != nullptr; }

@@ -26,5 +26,10 @@ MacroFolders LongPathMachine();
 // Replaces the macros as the setup does: at each "%%" the first macro that matches there.
 std::string ExpandMacros(std::string_view text, const MacroFolders& folders);
 
+// A full Windows path: a drive letter and ":\", or "\\server\share\".
+bool IsFullPath(std::string_view path);
+// True when `text` begins with one of the five macros, each of which stands for a full path.
+bool StartsWithMacro(std::string_view text);
+
 // Setup holds paths in 260-byte buffers.
 inline constexpr size_t MaxPathLength = 259;

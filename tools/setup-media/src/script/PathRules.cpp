@@ -26,8 +26,8 @@ MacroFolders WithInstallFolder(MacroFolders machine, const ProfileText& script) 
 template <class Expand>
 void CheckLength(size_t line, const std::string& what, const Expand& expand, const MacroFolders& usual,
                  const MacroFolders& longer, Findings& findings) {
-    const size_t usualLength = expand(usual).size();
-    const size_t longLength = expand(longer).size();
+    const size_t usualLength = CharacterCount(expand(usual));
+    const size_t longLength = CharacterCount(expand(longer));
     if (longLength <= MaxPathLength) return;
     if (usualLength > MaxPathLength)
         findings.push_back({line, Severity::Error,
@@ -38,12 +38,6 @@ void CheckLength(size_t line, const std::string& what, const Expand& expand, con
                             what + " reaches " + std::to_string(longLength) + " characters with a Program Files " +
                                 "path of " + std::to_string(longer.programFiles.size()) +
                                 "; paths must stay under 260"});
-}
-
-bool IsFullPath(const std::string& path) {
-    const bool drive = path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
-                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    return drive || path.starts_with("\\\\");
 }
 
 }  // namespace
@@ -65,7 +59,7 @@ void CheckPathLengths(const CheckInput& input, Findings& findings) {
 
 void CheckOtherFolders(const CheckInput& input, Findings& findings) {
     for (const ProfileEntry* folder : ListedEntries(input.script.Find(OtherFoldersSection)))
-        if (!IsFullPath(folder->value) && !HasMacroLikeText(folder->value))
+        if (!IsFullPath(folder->value + "\\") && !HasMacroLikeText(folder->value))
             findings.push_back(
                 {folder->line, Severity::Error,
                  Quoted(folder->value) + " is not a full path (like C:\\Data): it would be made wherever setup runs"});

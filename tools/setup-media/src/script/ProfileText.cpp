@@ -5,9 +5,13 @@
 
 namespace {
 
-constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+// The profile functions take Ctrl+Z, the old end-of-file mark, for a blank too.
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v' || c == '\x1A';
+}
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+// Names and values end at a NUL, though the line goes on.
+std::string_view CutAtNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -26,9 +30,9 @@ char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 
 ProfileEntry EntryOf(std::string_view line, size_t number) {
     const size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return {std::string(line), "", number};
-    return {std::string(Trimmed(line.substr(0, equals))), std::string(Unquoted(Trimmed(line.substr(equals + 1)))),
-            number};
+    if (equals == std::string_view::npos) return {std::string(CutAtNul(line)), "", number};
+    return {std::string(CutAtNul(Trimmed(line.substr(0, equals)))),
+            std::string(Unquoted(CutAtNul(Trimmed(line.substr(equals + 1))))), number};
 }
 
 }  // namespace
@@ -44,21 +48,35 @@ std::string LowerCase(std::string_view text) {
     return lower;
 }
 
+std::vector<std::string_view> TextLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        lines.push_back(text.substr(0, end));
+        const size_t next = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
+        text.remove_prefix(std::min(next, text.size()));
+    }
+    return lines;
+}
+
+ProfileText ProfileText::Read(std::string_view bytes, const ScriptEncoding& encoding) {
+    DecodedText decoded = DecodeScript(bytes, encoding);
+    ProfileText profile = Parse(decoded.utf8);
+    profile.decoded_ = std::move(decoded);
+    return profile;
+}
+
 ProfileText ProfileText::Parse(const std::string& content) {
     ProfileText profile;
-    std::string_view rest = content;
-    if (rest.starts_with(Utf8ByteOrderMark)) {
-        profile.byteOrderMark_ = true;
-        rest.remove_prefix(Utf8ByteOrderMark.size());
-    }
-    while (!rest.empty()) {
-        const size_t end = std::min(rest.find('\n'), rest.size());
-        const std::string_view line = Trimmed(rest.substr(0, end));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
+    profile.decoded_.utf8 = content;
+    profile.decoded_.encodingName = "UTF-8";
+    for (const std::string_view whole : TextLines(content)) {
+        const std::string_view line = Trimmed(whole);
         const size_t number = ++profile.lineCount_;
+        if (line.find('\0') != std::string_view::npos) profile.cutLines_.push_back(number);
         const size_t close = line.rfind(']');
         if (line.starts_with('[') && close != std::string_view::npos && close > 0) {
-            profile.sections_.push_back({std::string(line.substr(1, close - 1)), number, number, {}});
+            profile.sections_.push_back({std::string(CutAtNul(line.substr(1, close - 1))), number, number, {}});
         } else if (!profile.sections_.empty()) {
             ProfileSection& current = profile.sections_.back();
             current.lastLine = number;
@@ -87,6 +105,7 @@ std::vector<const ProfileEntry*> ListedEntries(const ProfileSection* section) {
     if (!section) return listed;
     std::set<std::string> seen;
     for (const ProfileEntry& entry : section->entries)
-        if (seen.insert(LowerCase(entry.name)).second && !entry.value.empty()) listed.push_back(&entry);
+        if (seen.insert(LowerCase(entry.name)).second && !entry.name.empty() && !entry.value.empty())
+            listed.push_back(&entry);
     return listed;
 }

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/TextEncoding.h"
+
 // A profile file (install.ini) read as the platform's profile functions read it, keeping the
 // line of every section and entry so that findings can point at them.
 
@@ -22,11 +24,21 @@ struct ProfileSection {
 
 class ProfileText {
 public:
+    // `content` is UTF-8 text.
     static ProfileText Parse(const std::string& content);
+    // The file's bytes, decoded as setup decodes them.
+    static ProfileText Read(std::string_view bytes, const ScriptEncoding& encoding);
 
     const std::vector<ProfileSection>& Sections() const { return sections_; }
     size_t LineCount() const { return lineCount_; }
-    bool StartsWithByteOrderMark() const { return byteOrderMark_; }
+    // The text in UTF-8, as read.
+    const std::string& Text() const { return decoded_.utf8; }
+    const std::string& EncodingName() const { return decoded_.encodingName; }
+    bool NotUtf8() const { return decoded_.notUtf8; }
+    // Lines with bytes invalid in that encoding, and lines a NUL cuts short: the profile
+    // functions read a name or value only up to a NUL.
+    const std::vector<size_t>& InvalidLines() const { return decoded_.invalidLines; }
+    const std::vector<size_t>& CutLines() const { return cutLines_; }
 
     // The first section of that name, without regard to case: the only one that is read.
     const ProfileSection* Find(std::string_view section) const;
@@ -36,11 +48,15 @@ public:
 private:
     std::vector<ProfileSection> sections_;
     size_t lineCount_ = 0;
-    bool byteOrderMark_ = false;
+    DecodedText decoded_;
+    std::vector<size_t> cutLines_;
 };
 
+// The lines of `text`, each without its end: CR LF, CR and LF each end a line.
+std::vector<std::string_view> TextLines(std::string_view text);
+
 // A section as the setup walks it by position: one entry per distinct name, where that name
-// first stands, and only when its first value is not empty.
+// first stands, and only when the name and its first value are not empty.
 std::vector<const ProfileEntry*> ListedEntries(const ProfileSection* section);
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b);

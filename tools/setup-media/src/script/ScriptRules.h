@@ -14,6 +14,8 @@ void CheckMacros(const CheckInput& input, Findings& findings);
 void CheckPathLengths(const CheckInput& input, Findings& findings);
 void CheckOtherFolders(const CheckInput& input, Findings& findings);
 void CheckMedia(const CheckInput& input, Findings& findings);
+void CheckDestinations(const CheckInput& input, Findings& findings);
+void CheckText(const CheckInput& input, Findings& findings);
 
 // The line of a section's header, or the first line when there is no such section.
 size_t LineOf(const ProfileSection* section);

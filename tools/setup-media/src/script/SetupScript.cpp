@@ -39,6 +39,14 @@ bool IsReadAsDiskSection(const ProfileSection& section, const ProfileText& scrip
            script.Find(section.name) == &section;
 }
 
+std::vector<int> DiskSectionNumbers(const ProfileText& script) {
+    std::vector<int> numbers;
+    for (const ProfileSection& section : script.Sections())
+        if (IsReadAsDiskSection(section, script)) numbers.push_back(*DiskSectionNumber(section.name));
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 std::optional<int32_t> DiskCount(const ProfileText& script) {
     const ProfileEntry* n = script.FindEntry(DisksSection, DiskCountKey);
     if (!n) return std::nullopt;

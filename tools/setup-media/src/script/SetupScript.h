@@ -19,6 +19,8 @@ std::string DiskIdFileName(int disk);
 // other name. The setup reads it only under the name DiskSectionName gives for that number.
 std::optional<int> DiskSectionNumber(std::string_view sectionName);
 bool IsReadAsDiskSection(const ProfileSection& section, const ProfileText& script);
+// The numbers of the disk sections the setup can read, in ascending order.
+std::vector<int> DiskSectionNumbers(const ProfileText& script);
 
 // [Disks] n as the setup reads it: a valid integer text, or nothing.
 std::optional<int32_t> DiskCount(const ProfileText& script);

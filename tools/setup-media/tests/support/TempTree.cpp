@@ -33,6 +33,12 @@ std::string ReadFile(const fs::path& path) {
     return content.str();
 }
 
+std::string Utf16Of(const std::string& ascii) {
+    std::string wide = "\xFF\xFE";
+    for (const char c : ascii) wide += std::string{c, '\0'};
+    return wide;
+}
+
 Expanded ExpandWithMsexpand(const fs::path& compressed) {
     const fs::path output = compressed.string() + ".expanded";
     const std::string command = "msexpand <'" + compressed.string() + "' >'" + output.string() + "' 2>/dev/null";

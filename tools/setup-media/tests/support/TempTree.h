@@ -22,6 +22,9 @@ void WriteFile(const std::filesystem::path& path, const std::string& content);
 // The whole file; empty when it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);
 
+// An ASCII text as UTF-16LE after a byte-order mark, as the media's install.ini holds it.
+std::string Utf16Of(const std::string& ascii);
+
 // What Debian's msexpand makes of the compressed file, and whether it ran.
 struct Expanded {
     bool ok = false;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Compares setup-media's compressor with Debian's mscompress on one corpus: the project's own
-# text files, its build outputs (those that exist: run scripts/test.sh first for all of them)
-# and 4 MB of random data. Prints total compressed size and time of each, side by side.
+# text files, its build outputs (those that exist: run scripts/test.sh first for all of them),
+# ten of Wine's own DLLs and 4 MB of random data. Prints total compressed size and time of each, side by side.
 #   bench-media.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +28,10 @@ git ls-files '*.cpp' '*.h' '*.md' '*.sh' '*.ini' '*.txt' '*.cmake' | collect tex
 ls /usr/share/common-licenses/* | collect text
 ls build-shipped/setup.exe build/setup.exe build/setup_tests.exe build/tools/setup-media/setup-media.exe \
   build-tools/setup-media build-tools/setup-media-tests 2>/dev/null | collect binaries
+wine_dlls=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+for dll in atl browseui comsvcs concrt140 d3dxof dbgeng ddrawex devenum dispex dmband; do
+  echo "$wine_dlls/$dll.dll"
+done | collect dlls
 mkdir -p "$work/random"
 head -c 4194304 /dev/urandom >"$work/random/random.bin"
 
@@ -62,7 +66,7 @@ with_mscompress() {
 
 printf '%-10s %6s %12s  %12s %9s  %12s %9s\n' category files original mscompress ms setup-media ms
 totals=(0 0 0 0 0)
-for category in text binaries random; do
+for category in text binaries dlls random; do
   files=$(ls "$work/$category" | wc -l)
   original=$(sum_sizes "$work/$category"/*)
   read -r ms_bytes ms_time < <(with_mscompress "$category")

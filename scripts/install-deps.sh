@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the demo need (a no-op when all are there).
 set -euo pipefail
 packages=(cmake make g++ wine wine64 mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 xvfb x11-utils
-          mscompress liblnk-utils libgtest-dev imagemagick xdotool)
+          mscompress liblnk-utils libgtest-dev imagemagick xdotool osslsigncode openssl python3-jsonschema
+          python3-yaml)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -10,6 +10,7 @@
 #include "base/Utf8Text.h"
 #include "fsutil/LogRecord.h"
 #include "fsutil/MediaFolder.h"
+#include "fsutil/SetupPayload.h"
 #include "fsutil/SystemFolders.h"
 #include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
@@ -84,6 +85,9 @@ StartedRun StartRun() {
 
     Setup.WindowsDir = FittingPath(WindowsFolder());
     Setup.SystemDir = FittingPath(SystemFolder());
+    // A one-file setup is checked before anything is made.
+    if (!Setup.IsUninstallMode())
+        if (const char* problem = OpenSetupPayload()) throw StartupFailure(problem);
     Setup.TempDir = MakeWorkFolder(PlanForThisRun());
     if (Setup.TempDir.empty()) throw StartupFailure("Problem with Temp directory");
     Setup.ProgramFilesDir = FittingPath(registry.ReadString("ProgramFilesDir"));
@@ -103,7 +107,8 @@ StartedRun StartRun() {
 
 void OpenSetupScript() {
     const std::string scriptPath = FittingPath(Setup.TempDir + ScriptFileName);
-    const bool copied = CopyIntoWorkFolder(MediaPath(ScriptFileName), scriptPath);
+    const bool copied = HasSetupPayload() ? UnpackPayloadPart(ScriptFileName, scriptPath)
+                                          : CopyIntoWorkFolder(MediaPath(ScriptFileName), scriptPath);
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
     Setup.PackageName =
         PackageNameOf(copied ? Setup.InstallScript.get() : nullptr, "install.ini not found or invalid");

@@ -27,36 +27,72 @@ void CompressBlock(uint32_t state[8], const unsigned char* block) {
         const uint32_t s1 = RotateRight(w[i - 2], 17) ^ RotateRight(w[i - 2], 19) ^ (w[i - 2] >> 10);
         w[i] = w[i - 16] + s0 + w[i - 7] + s1;
     }
-    uint32_t v[8];
-    for (int i = 0; i < 8; ++i) v[i] = state[i];
+    uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4], f = state[5], g = state[6],
+             h = state[7];
     for (int i = 0; i < 64; ++i) {
-        const uint32_t s1 = RotateRight(v[4], 6) ^ RotateRight(v[4], 11) ^ RotateRight(v[4], 25);
-        const uint32_t choice = (v[4] & v[5]) ^ (~v[4] & v[6]);
-        const uint32_t t1 = v[7] + s1 + choice + RoundConstants[i] + w[i];
-        const uint32_t s0 = RotateRight(v[0], 2) ^ RotateRight(v[0], 13) ^ RotateRight(v[0], 22);
-        const uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
-        for (int j = 7; j > 0; --j) v[j] = v[j - 1];
-        v[4] += t1;
-        v[0] = t1 + s0 + majority;
+        const uint32_t s1 = RotateRight(e, 6) ^ RotateRight(e, 11) ^ RotateRight(e, 25);
+        const uint32_t t1 = h + s1 + ((e & f) ^ (~e & g)) + RoundConstants[i] + w[i];
+        const uint32_t s0 = RotateRight(a, 2) ^ RotateRight(a, 13) ^ RotateRight(a, 22);
+        const uint32_t t2 = s0 + ((a & b) ^ (a & c) ^ (b & c));
+        h = g;
+        g = f;
+        f = e;
+        e = d + t1;
+        d = c;
+        c = b;
+        b = a;
+        a = t1 + t2;
     }
-    for (int i = 0; i < 8; ++i) state[i] += v[i];
+    state[0] += a;
+    state[1] += b;
+    state[2] += c;
+    state[3] += d;
+    state[4] += e;
+    state[5] += f;
+    state[6] += g;
+    state[7] += h;
 }
 
 }  // namespace
 
-std::string ContentDigest(const std::string& bytes) {
-    uint32_t state[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-    // The message, a 1 bit, zeros, and its length in bits, in whole blocks of 64 bytes.
-    std::string message = bytes;
-    message += static_cast<char>(0x80);
-    while (message.size() % 64 != 56) message += '\0';
-    const uint64_t bits = static_cast<uint64_t>(bytes.size()) * 8;
-    for (int shift = 56; shift >= 0; shift -= 8) message += static_cast<char>(bits >> shift);
-    for (size_t offset = 0; offset < message.size(); offset += 64)
-        CompressBlock(state, reinterpret_cast<const unsigned char*>(message.data() + offset));
+void DigestStream::Add(const void* bytes, size_t size) {
+    const unsigned char* next = static_cast<const unsigned char*>(bytes);
+    length_ += size;
+    while (size > 0) {
+        if (filled_ == 0 && size >= sizeof block_) {
+            CompressBlock(state_, next);
+            next += sizeof block_;
+            size -= sizeof block_;
+            continue;
+        }
+        const size_t taken = size < sizeof block_ - filled_ ? size : sizeof block_ - filled_;
+        for (size_t i = 0; i < taken; ++i) block_[filled_ + i] = next[i];
+        filled_ += taken;
+        next += taken;
+        size -= taken;
+        if (filled_ == sizeof block_) {
+            CompressBlock(state_, block_);
+            filled_ = 0;
+        }
+    }
+}
+
+std::string DigestStream::Finish() {
+    // A 1 bit, zeros, and the length in bits, filling whole blocks.
+    const uint64_t bits = length_ * 8;
+    unsigned char tail[72] = {0x80};
+    const size_t zeros = (filled_ < 56 ? 56 : 120) - filled_;
+    for (int i = 0; i < 8; ++i) tail[zeros + i] = static_cast<unsigned char>(bits >> (56 - 8 * i));
+    Add(tail, zeros + 8);
     static const char Hex[] = "0123456789abcdef";
     std::string text;
-    for (uint32_t word : state)
+    for (uint32_t word : state_)
         for (int shift = 28; shift >= 0; shift -= 4) text += Hex[word >> shift & 0xF];
     return text;
+}
+
+std::string ContentDigest(const std::string& bytes) {
+    DigestStream stream;
+    stream.Add(bytes.data(), bytes.size());
+    return stream.Finish();
 }

@@ -3,6 +3,7 @@
 #include "base/FormatText.h"
 #include "forms/LicenceFormLayout.h"
 #include "fsutil/MediaFolder.h"
+#include "fsutil/SetupPayload.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 
@@ -19,7 +20,9 @@ void TLicenceForm::FormActivate() {
     SetCaption(FormatText("Licence Agreement for %s", Setup.PackageName.c_str()));
     std::string name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
     if (name == MissingValueMark) name = DefaultLicenceFile;
-    Memo1.LoadFromFile(MediaPath(name));
+    // A bare name is found on the setup media, beside the program; a one-file setup unpacks it first.
+    const UnpackedPart part(name, Setup.TempDir + "licence.tmp");
+    Memo1.LoadFromFile(part.Carried() ? part.Path() : MediaPath(name));
 }
 
 void TLicenceForm::Button1Click() { SetModalResult(ResultYes); }

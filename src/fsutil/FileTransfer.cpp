@@ -10,6 +10,7 @@
 #include "fsutil/FileNames.h"
 #include "fsutil/LzFile.h"
 #include "fsutil/MediaFolder.h"
+#include "fsutil/SetupPayload.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -37,14 +38,20 @@ LONG ExpandInto(const LzFile& source, const std::string& target) {
 
 std::string DiskIdFileName(int number) { return FormatText("disk%02d.id", number); }
 
-bool DiskIdPresent(int number) { return !FindOnMedia(DiskIdFileName(number)).empty(); }
+bool DiskIdPresent(int number) {
+    if (HasSetupPayload()) return PayloadHolds(DiskIdFileName(number));
+    return !FindOnMedia(DiskIdFileName(number)).empty();
+}
 
 int ExpandToTemp(const std::string& name, const std::string& workName) {
     const std::string target = TempPath(workName.empty() ? name : workName);
     if (!FitsPathBuffer(target)) return -1;
-    const std::string found = FindOnMedia(CompressedFileName(name));
+    const std::string stored = CompressedFileName(name);
+    const UnpackedPart part(stored, target + "~");
+    const std::string found = part.Carried() ? part.Path() : FindOnMedia(stored);
     if (found.empty()) return -1;
-    const LzFile source(found);
+    // A part of a payload was checked with the whole of it.
+    const LzFile source(found, part.Carried() ? std::string() : stored);
     if (!source.IsOpen()) return -1;
     const LONG expanded = ExpandInto(source, target);
     const bool whole = ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded));

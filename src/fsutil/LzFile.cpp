@@ -6,6 +6,7 @@
 
 #include "base/OwnedHandle.h"
 #include "base/SystemLibrary.h"
+#include "fsutil/FileDigests.h"
 
 namespace {
 
@@ -37,11 +38,11 @@ INT FileNumber(HANDLE file) { return static_cast<INT>(reinterpret_cast<INT_PTR>(
 
 }  // namespace
 
-LzFile::LzFile(const std::string& path) : handle_(LZERROR_BADINHANDLE) {
+LzFile::LzFile(const std::string& path, const std::string& recordedAs) : handle_(LZERROR_BADINHANDLE) {
     if (!Lz32()) return;
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) return;
+    if (!file.IsValid() || !MatchesRecordedDigest(file.Get(), recordedAs)) return;
     // The header as stored, read here once; the library then reads the file from its start.
     DWORD got = 0;
     if (!ReadFile(file.Get(), start_, sizeof start_, &got, nullptr) ||

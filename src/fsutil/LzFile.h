@@ -11,8 +11,11 @@
 // the platform always takes from there, so it is not imported).
 class LzFile {
 public:
-    // Opens the file at the full path `path` for reading.
-    explicit LzFile(const std::string& path);
+    // Opens the file at the full path `path` for reading, unless it differs from what the
+    // media's script records for the media name `recordedAs` (fsutil/FileDigests.h; nothing is
+    // checked when it is empty). Others cannot write the file while it is open, so what was
+    // checked is what is expanded.
+    LzFile(const std::string& path, const std::string& recordedAs);
     ~LzFile();
     LzFile(const LzFile&) = delete;
     LzFile& operator=(const LzFile&) = delete;

@@ -7,6 +7,7 @@
 #include "fsutil/FileTransfer.h"
 #include "fsutil/MediaFolder.h"
 #include "fsutil/ProgramsListEntry.h"
+#include "fsutil/SetupPayload.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
@@ -18,7 +19,10 @@ namespace {
 // beyond a path buffer is not tried.
 bool CopySetupProgram() {
     const std::string target = SetupProgramCopyPath();
-    return FitsPathBuffer(target) && CopyFileA(ProgramPath().c_str(), target.c_str(), FALSE);
+    if (!FitsPathBuffer(target)) return false;
+    // A one-file setup carries the program as it was given to the build, signature and all.
+    if (HasSetupPayload()) return UnpackPayloadPart(SetupProgramName, target);
+    return CopyFileA(ProgramPath().c_str(), target.c_str(), FALSE) != 0;
 }
 
 // Asks for the disk until its identification file is found; false when the user cancels.

@@ -121,6 +121,86 @@ double UninstallOf(int count) {
     return elapsed;
 }
 
+// About 20 MB of what packages carry: text, Wine's own DLLs, and random bytes.
+SetupMedia MixedPackage(size_t& bytes) {
+    std::string script = "[Package]\nname=Bench Mixed\n[Licence]\nlicence=none\n[InstallFolder]\ninstall=C:\\BenchMixed\n"
+                         "[Disks]\nn=1\n[ProgramFiles01]\n";
+    SetupMedia::Files files;
+    const auto add = [&](const std::string& name, std::string content) {
+        script += "f" + std::to_string(files.size()) + "=%%INSTALLPATH%%\\" + name + "\n";
+        bytes += content.size();
+        files.push_back({name, std::move(content)});
+    };
+    for (int i = 0; i < 3; ++i) {
+        std::string text;
+        for (int line = 0; text.size() < 2000000; ++line)
+            text += "Line " + std::to_string(line) + " of part " + std::to_string(i) + ": the install copies file " +
+                    std::to_string(line * 7919 % 10007) + " into its folder and logs it.\r\n";
+        add("text" + std::to_string(i) + ".txt", text);
+    }
+    for (const char* dll : {"atl", "browseui", "comsvcs", "concrt140", "d3dxof", "dbgeng", "ddrawex", "devenum", "dispex", "dmband"})
+        add(std::string(dll) + ".dll", ReadTextFile(WinePath("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/" + std::string(dll) + ".dll")));
+    uint32_t seed = 12345;
+    for (int i = 0; i < 3; ++i) {
+        std::string random(2000000, '\0');
+        for (char& byte : random) byte = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+        add("random" + std::to_string(i) + ".bin", random);
+    }
+    return SetupMedia(script, "", {files});
+}
+
+uint64_t FolderBytes(const std::string& folder) {
+    uint64_t total = 0;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) total += data.nFileSizeLow;
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return total;
+}
+
+// The one-file setup against the same package on media: start to the first window, the
+// unattended install, the build's speed and the sizes.
+void OneFileAgainstMedia() {
+    size_t bytes = 0;
+    const SetupMedia media = MixedPackage(bytes);
+    const double buildStart = Now();
+    const std::string oneFile = media.MakeOneFile("mixed-setup.exe");
+    const double buildMs = Now() - buildStart;
+    if (media.Error() != "" || oneFile.empty()) {
+        std::printf("the mixed package could not be built\n");
+        return;
+    }
+    TempFolder elsewhere;
+    std::vector<double> fromMedia, fromOneFile;
+    for (int i = 0; i < Runs; ++i) {
+        fromMedia.push_back(TimeToWindow(SetupExePath(), media.First(), "TMainForm"));
+        fromOneFile.push_back(TimeToWindow(oneFile, elsewhere.Path(), "TMainForm"));
+    }
+    const double mediaStart = Median(fromMedia), oneFileStart = Median(fromOneFile);
+    std::printf("%-52s %9.0f ms\n", "mixed 20 MB: start to main window, media", mediaStart);
+    std::printf("%-52s %9.0f ms = %.2fx (goal 1.25x)\n", "  one-file setup", oneFileStart, oneFileStart / mediaStart);
+    std::vector<double> quietMedia, quietOneFile;
+    for (int i = 0; i < 3; ++i) {
+        for (const bool one : {false, true}) {
+            const double start = Now();
+            const DWORD code = RunQuietly("/S", one ? elsewhere.Path() : media.First(), one ? oneFile : "");
+            (one ? quietOneFile : quietMedia).push_back(code == 0 ? Now() - start : -1);
+            RunQuietly("/S C:\\BenchMixed\\uninstal.ini", elsewhere.Path());
+        }
+    }
+    const double mediaQuiet = Median(quietMedia), oneFileQuiet = Median(quietOneFile);
+    std::printf("%-52s %9.0f ms\n", "mixed 20 MB: unattended install, media", mediaQuiet);
+    std::printf("%-52s %9.0f ms = %.2fx (goal 1.1x)\n", "  one-file setup", oneFileQuiet, oneFileQuiet / mediaQuiet);
+    std::printf("%-52s %9.1f MB/s (%.0f ms)\n", "mixed 20 MB: one-file build", bytes / buildMs / 1000.0, buildMs);
+    std::printf("%-52s %9llu bytes\n", "  package", static_cast<unsigned long long>(bytes));
+    std::printf("%-52s %9llu bytes\n", "  media, all files", static_cast<unsigned long long>(FolderBytes(media.First())));
+    std::printf("%-52s %9llu bytes\n", "  one-file setup",
+                static_cast<unsigned long long>(ReadTextFile(oneFile).size()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,6 +231,8 @@ int main(int argc, char** argv) {
         RunQuietly("/S C:\\BenchPackage\\uninstal.ini", paced.First());
     }
     std::printf("%-52s %9.0f ms\n", "unattended install of 40 x 20 KB, process included", Median(quiet));
+
+    OneFileAgainstMedia();
 
     for (const int count : {400, 4000}) {
         const double elapsed = UninstallOf(count);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "support/TestFiles.h"
@@ -31,4 +32,25 @@ TEST(DamagedMedia, AFileCutInsideItsCompressedHeaderIsAnErrorExpandingIt) {
 
     ProgramUnderTest uninstall(SetupExeIn(target.Path()), "/S " + (target / "uninstal.ini"), target.Path());
     EXPECT_TRUE(uninstall.WaitForExit(60000));
+}
+
+// The format passes a file without its signature through, and an emptied file expands to
+// nothing: the media's record of each file's size and digest is what tells them apart.
+TEST(DamagedMedia, AChangedOrEmptiedCompressedFileIsAnErrorExpandingIt) {
+    for (const bool emptied : {false, true}) {
+        SCOPED_TRACE(emptied ? "emptied" : "first byte changed");
+        const SetupMedia media("[Package]\nname=Spoilt Package\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
+                               "file1=%%INSTALLPATH%%\\spoilt.txt\n",
+                               "", {{{"spoilt.txt", std::string(3000, 's')}}});
+        ASSERT_EQ(media.Error(), "");
+        std::string stored = ReadTextFile(media.First() + "\\spoilt.tx_");
+        stored[0] ^= 1;
+        WriteTextFile(media.First() + "\\spoilt.tx_", emptied ? "" : stored);
+        TempFolder target;
+        const SetupLogTail tail;
+        EXPECT_EQ(RunQuietly("/S /D=" + target.Path(), media.First()), 1603u);
+        EXPECT_NE(tail.Text().find("Fatal Error: Error expanding spoilt.txt"), std::string::npos) << tail.Text();
+        EXPECT_FALSE(FileExists(target / "spoilt.txt"));
+        RunQuietly("/S " + (target / "uninstal.ini"), target.Path());
+    }
 }

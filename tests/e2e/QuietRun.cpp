@@ -4,8 +4,8 @@
 #include "e2e/UiDriver.h"
 #include "support/TestFiles.h"
 
-DWORD RunQuietly(const std::string& arguments, const std::string& folder) {
-    ProgramUnderTest setup(SetupExeIn(folder), arguments, folder);
+DWORD RunQuietly(const std::string& arguments, const std::string& folder, const std::string& program) {
+    ProgramUnderTest setup(program.empty() ? SetupExeIn(folder) : program, arguments, folder);
     return setup.WaitForExit(60000) ? setup.ExitCode() : STILL_ACTIVE;
 }
 

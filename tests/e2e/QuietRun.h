@@ -3,9 +3,9 @@
 
 #include <string>
 
-// setup.exe started with arguments and no one at the screen. Its exit code, or STILL_ACTIVE when
-// it did not end in time: a window or a message box would wait for a person forever.
-DWORD RunQuietly(const std::string& arguments, const std::string& folder);
+// setup.exe (or `program`) started with arguments and no one at the screen. Its exit code, or
+// STILL_ACTIVE when it did not end in time: a window or a message box would wait for a person forever.
+DWORD RunQuietly(const std::string& arguments, const std::string& folder, const std::string& program = "");
 
 // The path of the unattended runs' log, setup.log in the Temp folder.
 std::string SetupLogPath();

@@ -18,17 +18,18 @@ SetupMedia::SetupMedia(const std::string& script, const std::string& licence, co
         CreateDirectoryA((package_ / name).c_str(), nullptr);
         for (const auto& [file, content] : disks[i]) WriteTextFile(package_ / name + "\\" + file, content);
     }
+    packageUnix_ = UnixPathOf(package_.Path());
     if (maker == MediaMaker::WindowsTool)
         MakeWithWindowsTool(options);
     else
-        Make(UnixPathOf(package_.Path()));
+        Make(packageUnix_);
 }
 
-SetupMedia::SetupMedia(const std::string& packageUnixFolder) { Make(packageUnixFolder); }
+SetupMedia::SetupMedia(const std::string& packageUnixFolder) : packageUnix_(packageUnixFolder) { Make(packageUnixFolder); }
 
 // The test command hands over the shipped program in SETUP_EXE; a build of the test
 // configuration stands in for it when the suite is run otherwise.
-static std::string SetupExeUnixPath() {
+std::string SetupExeUnixPath() {
     const char* shipped = std::getenv("SETUP_EXE");
     return shipped && *shipped ? shipped : SETUP_EXE_UNIX_PATH;
 }
@@ -49,6 +50,17 @@ void SetupMedia::MakeWithWindowsTool(const std::string& options) {
         error_ = "setup-media.exe did not end";
     else if (tool.ExitCode() != 0)
         error_ = "setup-media.exe failed with exit code " + std::to_string(tool.ExitCode());
+}
+
+std::string SetupMedia::MakeOneFile(const std::string& name, const std::string& setupUnixPath) const {
+    const std::string folder = out_ / "one-file";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string tool = "\"${SETUP_MEDIA:-" + std::string(SETUP_SOURCE_UNIX_DIR) + "/build-tools/setup-media}\"";
+    const UnixCommandResult result = RunUnixScript(
+        tool + " build " + ShellQuoted(packageUnix_) + " --setup " +
+        ShellQuoted(setupUnixPath.empty() ? SetupExeUnixPath() : setupUnixPath) + " --force --one-file " +
+        ShellQuoted(UnixPathOf(folder + "\\" + name)) + "\n");
+    return result.exitCode == 0 ? folder + "\\" + name : std::string();
 }
 
 std::string SetupMedia::Disk(int number) const {

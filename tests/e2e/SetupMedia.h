@@ -28,21 +28,26 @@ public:
     const std::string& Error() const { return error_; }
     // Copies the files of disk `number` into the first folder, as inserting the disk does.
     void InsertDisk(int number) const;
+    // Builds the package as a one-file setup with the program at `setupUnixPath` (the shipped
+    // one when empty), as `name` in a folder of its own; its path, or empty on a failure.
+    std::string MakeOneFile(const std::string& name, const std::string& setupUnixPath = "") const;
 
 private:
     void Make(const std::string& packageUnixFolder);
     void MakeWithWindowsTool(const std::string& options);
 
+    std::string packageUnix_;
     TempFolder package_;
     TempFolder out_;
     std::string error_;
 };
 
-// The shipped setup.exe as wine shows its path.
+// The shipped setup.exe as wine shows its path, and as Linux does.
 std::string SetupExePath();
 // The setup.exe of `folder` when it holds one (media: setup.exe reads them from its own folder),
 // else the shipped one.
 std::string SetupExeIn(const std::string& folder);
+std::string SetupExeUnixPath();
 // The Windows setup-media.exe as wine shows its path.
 std::string SetupMediaExePath();
 // The folder where screenshots go: SETUP_SCREENSHOT_DIR (a Linux path) when set, else `fallback`.

@@ -52,8 +52,8 @@ TEST(SetupMediaOnWindows, SpreadMediaInstallWithSetup) {
     const std::string script = "[Package]\nname=Spread Package\n[Licence]\nlicence=none\n[InstallFolder]\n" + install +
                                "[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\first.dat\n"
                                "file2=%%INSTALLPATH%%\\second.dat\n";
-    // Disk 1 has room for setup.exe, the script and one file.
-    const DWORD diskSize = FileSize(SetupExePath()) + 4000;
+    // Disk 1 has room for setup.exe, the script with the files' digests, and one file.
+    const DWORD diskSize = FileSize(SetupExePath()) + 4600;
     const SetupMedia media(script, "", {files}, MediaMaker::WindowsTool,
                            "--disk-size " + std::to_string(diskSize) + " --spread");
     ASSERT_EQ(media.Error(), "");

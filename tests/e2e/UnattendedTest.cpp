@@ -181,10 +181,11 @@ TEST(Unattended, LeavesNothingInTempButItsLogAfterAnInstallAFailedOneAndAnUninst
     const std::vector<std::string> onlyTheLog{"setup.log"};
 
     const std::string missing = media.First() + "\\missing.tx_";
+    const std::string arriving = ReadTextFile(missing);
     ASSERT_TRUE(DeleteFileA(missing.c_str()));
     EXPECT_EQ(RunQuietly("/S /D=" + (target / "Failed"), media.First()), Failed) << "missing.txt is not on the media";
     EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
-    WriteTextFile(missing, "now the second file is there too");
+    WriteTextFile(missing, arriving);
     EXPECT_EQ(RunQuietly("/S /D=" + (target / "Done"), media.First()), Success);
     EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
     EXPECT_EQ(RunQuietly("/S " + (target / "Done\\uninstal.ini"), media.First()), Success);

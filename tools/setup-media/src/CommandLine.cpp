@@ -54,6 +54,7 @@ BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
     options.package = reader.Read({
         {"--setup", [&] { options.setupExe = reader.Value("--setup"); }},
         {"--out", [&] { options.out = reader.Value("--out"); }},
+        {"--one-file", [&] { options.oneFile = reader.Value("--one-file"); }},
         {"--disk-size",
          [&] {
              const std::string size = reader.Value("--disk-size");
@@ -67,7 +68,8 @@ BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
         {"--force", [&] { options.force = true; }},
     });
     if (options.setupExe.empty()) throw UsageError("build: --setup SETUP_EXE is missing");
-    if (options.out.empty()) throw UsageError("build: --out OUT_DIR is missing");
+    if (options.out.empty() == options.oneFile.empty())
+        throw UsageError("build: one of --out OUT_DIR and --one-file OUT_EXE is needed");
     if (options.spread && !options.diskSize) throw UsageError("build: --spread needs --disk-size");
     return options;
 }
@@ -80,6 +82,28 @@ CheckOptions ParseCheck(const std::vector<std::string>& arguments) {
         {"--script-encoding",
          [&] { options.scriptEncoding = ParseScriptEncoding("check", reader.Value("--script-encoding")); }},
     });
+    return options;
+}
+
+UnpackOptions ParseUnpack(const std::vector<std::string>& arguments) {
+    UnpackOptions options;
+    ArgumentReader reader(arguments, "unpack");
+    options.oneFile = reader.Read({{"--out", [&] { options.out = reader.Value("--out"); }},
+                                   {"--force", [&] { options.force = true; }}});
+    if (options.out.empty()) throw UsageError("unpack: --out OUT_DIR is missing");
+    return options;
+}
+
+ManifestOptions ParseManifest(const std::vector<std::string>& arguments) {
+    ManifestOptions options;
+    ArgumentReader reader(arguments, "manifest");
+    options.oneFile = reader.Read({{"--id", [&] { options.id = reader.Value("--id"); }},
+                                   {"--url", [&] { options.url = reader.Value("--url"); }},
+                                   {"--out", [&] { options.out = reader.Value("--out"); }},
+                                   {"--license", [&] { options.license = reader.Value("--license"); }},
+                                   {"--description", [&] { options.description = reader.Value("--description"); }}});
+    if (options.id.empty() || options.url.empty() || options.out.empty())
+        throw UsageError("manifest: --id, --url and --out are needed");
     return options;
 }
 
@@ -98,8 +122,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (command == "check") {
         line.action = CommandLine::Action::Check;
         line.check = ParseCheck(arguments);
+    } else if (command == "unpack") {
+        line.action = CommandLine::Action::Unpack;
+        line.unpack = ParseUnpack(arguments);
+    } else if (command == "manifest") {
+        line.action = CommandLine::Action::Manifest;
+        line.manifest = ParseManifest(arguments);
     } else {
-        throw UsageError("unknown command " + command + " (build, check, --help, --version)");
+        throw UsageError("unknown command " + command + " (build, check, unpack, manifest, --help, --version)");
     }
     return line;
 }
@@ -108,7 +138,12 @@ std::string UsageText() {
     return R"(Usage:
   setup-media build PACKAGE_DIR --setup SETUP_EXE --out OUT_DIR [--disk-size SIZE] [--spread] [--force]
                     [--script-encoding NAME]
-  setup-media check INSTALL_INI [--media DIR] [--script-encoding NAME]
+  setup-media build PACKAGE_DIR --setup SETUP_EXE --one-file OUT_EXE [--disk-size SIZE] [--spread] [--force]
+                    [--script-encoding NAME]
+  setup-media check INSTALL_INI [--media DIR_OR_EXE] [--script-encoding NAME]
+  setup-media unpack ONE_FILE_EXE --out OUT_DIR [--force]
+  setup-media manifest ONE_FILE_EXE --id PUBLISHER.PACKAGE --url URL --out OUT_DIR
+                       [--license TEXT] [--description TEXT]
   setup-media --help | --version
 
 build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Disk 1 holds
@@ -118,11 +153,13 @@ build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Dis
         then goes on the disk whose [ProgramFilesNN] names it). The script is checked first.
   --setup SETUP_EXE   the setup program to put on disk 1
   --out OUT_DIR       where the media go; made anew, and nothing is written on a failure
+  --one-file OUT_EXE  instead, one executable: SETUP_EXE followed by the media of every disk
+                      as one, checked by setup as it starts; sign SETUP_EXE before, OUT_EXE after
   --disk-size SIZE    720K, 1.44M, 2.88M, CD or a byte count: every disk must fit
   --spread            with --disk-size: put the files on disks in script order, and write
                       [ProgramFilesNN] and [Disks] n into the media's install.ini
-  --force             replace OUT_DIR when it is not empty; OUT_DIR never lies inside
-                      PACKAGE_DIR, nor PACKAGE_DIR inside it
+  --force             replace OUT_DIR when it is not empty, or OUT_EXE; OUT_DIR never lies
+                      inside PACKAGE_DIR, nor PACKAGE_DIR inside it
   --script-encoding NAME  what install.ini is written in: utf-8, utf-16, windows-1250,
                       windows-1251, windows-1252 or windows-1253; without it, UTF-8 when the
                       file is valid UTF-8, else windows-1252 (UTF-16 with a byte-order mark is
@@ -130,8 +167,17 @@ build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Dis
 
 check   Reports what in a setup script misbehaves when setup runs, as
         INSTALL_INI:LINE: error: ...  or  INSTALL_INI:LINE: warning: ...
-  --media DIR         also check built media: every file on its disk, every diskNN.id
+  --media DIR_OR_EXE  also check built media: every file on its disk, every diskNN.id; a
+                      one-file setup is checked whole first
   --script-encoding NAME  as for build; bytes invalid in it are warned of
+
+unpack  Writes the media a one-file setup carries into OUT_DIR/disk01 (one disk), after
+        checking the file whole.
+
+manifest  Writes winget's manifests of a one-file setup into OUT_DIR: ID.yaml,
+        ID.installer.yaml, ID.locale.en-US.yaml (schema 1.10.0). The script must hold
+        [Package] version, publisher and uninstallentry=yes. --license defaults to
+        Proprietary, --description to the package name.
 
 Exit status: 0 done (check: clean), 1 check found warnings only, 2 errors or a failed build
 (which leaves nothing half-written).

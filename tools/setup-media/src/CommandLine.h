@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "media/MediaBuild.h"
+#include "media/WingetManifest.h"
 
 // A command line that cannot be run, with the reason in one line.
 class UsageError : public std::runtime_error {
@@ -19,11 +20,19 @@ struct CheckOptions {
     ScriptEncoding scriptEncoding;
 };
 
+struct UnpackOptions {
+    std::filesystem::path oneFile;
+    std::filesystem::path out;
+    bool force = false;
+};
+
 struct CommandLine {
-    enum class Action { Help, Version, Build, Check };
+    enum class Action { Help, Version, Build, Check, Unpack, Manifest };
     Action action = Action::Help;
     BuildOptions build;
     CheckOptions check;
+    UnpackOptions unpack;
+    ManifestOptions manifest;
 };
 
 // `arguments` without the program's name. Throws UsageError.

@@ -5,6 +5,8 @@
 #include "CommandLine.h"
 #include "common/TextFile.h"
 #include "media/BuildError.h"
+#include "media/StagingFolder.h"
+#include "media/Unpack.h"
 #include "script/ScriptCheck.h"
 
 namespace {
@@ -16,7 +18,16 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
         return ExitErrors;
     }
     const ProfileText script = ProfileText::Read(*text, options.scriptEncoding);
-    const Findings findings = CheckScript({script, options.script.parent_path(), options.media, false});
+    // A one-file setup is checked whole, then its media as a folder's.
+    std::error_code error;
+    std::optional<StagingFolder> unpacked;
+    std::optional<std::filesystem::path> media = options.media;
+    if (media && std::filesystem::is_regular_file(*media, error)) {
+        unpacked.emplace(std::filesystem::temp_directory_path() / "setup-media-check");
+        UnpackInto(*media, unpacked->Path());
+        media = unpacked->Path();
+    }
+    const Findings findings = CheckScript({script, options.script.parent_path(), media, false});
     for (const Finding& finding : findings) out << FormatFinding(options.script.string(), finding) << "\n";
     if (HasErrors(findings)) return ExitErrors;
     return findings.empty() ? ExitDone : ExitWarnings;
@@ -35,6 +46,12 @@ int Run(const CommandLine& line, std::ostream& out, std::ostream& err) {
             return ExitDone;
         case CommandLine::Action::Check:
             return RunCheck(line.check, out, err);
+        case CommandLine::Action::Manifest:
+            WriteWingetManifest(line.manifest, out);
+            return ExitDone;
+        case CommandLine::Action::Unpack:
+            UnpackOneFile(line.unpack.oneFile, line.unpack.out, line.unpack.force, out);
+            return ExitDone;
     }
     return ExitErrors;
 }

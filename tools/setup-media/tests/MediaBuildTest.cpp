@@ -56,12 +56,28 @@ const std::string TwoDiskScript =
 
 // How far setup, licence, id, script and a compressed app.exe of 2,000 random bytes pass a
 // disk of `capacity` bytes.
-size_t DiskOneOver(size_t capacity) {
-    const std::string app = RandomBytes(2000, 5);
+size_t CompressedSize(const std::string& content, char replaced) {
     std::ostringstream compressed;
-    WriteSzdd(std::span(reinterpret_cast<const unsigned char*>(app.data()), app.size()), 'e', compressed);
+    WriteSzdd(std::span(reinterpret_cast<const unsigned char*>(content.data()), content.size()), replaced, compressed);
+    return compressed.str().size();
+}
+
+// A count as messages write it, with commas between groups of three digits.
+std::string Grouped(size_t count) {
+    std::string digits = std::to_string(count);
+    for (size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
+size_t DiskOneOver(size_t capacity) {
+    const size_t app = CompressedSize(RandomBytes(2000, 5), 'e');
+    // The media's script records each compressed file's size and 64-digit digest.
+    const std::string digests = "\n[FileDigests]\napp.ex_=" + std::to_string(app) + ",\ndata.db_=" +
+                                std::to_string(CompressedSize("data", 0)) + ",\nreadme._=" +
+                                std::to_string(CompressedSize("read me", 0)) + ",\n";
     return std::string("MZ a stand-in for setup.exe").size() + std::string("Terms.\n").size() +
-           std::string("1\n").size() + Utf16Of(TwoDiskScript).size() + compressed.str().size() - capacity;
+           std::string("1\n").size() + Utf16Of(TwoDiskScript + digests + std::string(3 * 64, '0')).size() + app -
+           capacity;
 }
 
 }  // namespace
@@ -72,7 +88,13 @@ TEST_F(MediaBuildTest, SampleBecomesDisksThatExpandAndCheckClean) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const Files disk1 = Tree(out / "disk01");
     EXPECT_EQ(disk1.at("setup.exe"), ReadFile(setup_));
-    EXPECT_EQ(disk1.at("install.ini"), Utf16Of(ReadFile(Sample / "install.ini")));
+    // The author's script, and the size and digest of every compressed file as sha256sum sees it.
+    std::string digests = "\n[FileDigests]\n";
+    for (const char* name : {"disk01/readme.tx_", "disk01/notes.in_", "disk01/first.tx_", "disk02/second.tx_",
+                             "disk02/changes.lo_"})
+        digests += fs::path(name).filename().string() + "=" + std::to_string(fs::file_size(out / name)) + "," +
+                   Sha256sum(out / name) + "\n";
+    EXPECT_EQ(disk1.at("install.ini"), Utf16Of(ReadFile(Sample / "install.ini") + digests));
     EXPECT_EQ(disk1.at("licence.txt"), ReadFile(Sample / "licence.txt"));
     EXPECT_EQ(disk1.at("disk01.id"), "1\n");
     EXPECT_EQ(ReadFile(out / "disk02/disk02.id"), "2\n");
@@ -128,7 +150,7 @@ TEST_F(MediaBuildTest, SpreadPutsFilesOnDisksInScriptOrderAndRewritesTheMediaScr
         "name=C\r\n";
     const fs::path package = FlatPackage(
         script, {{"a.bin", RandomBytes(3000, 1)}, {"b.bin", RandomBytes(3000, 2)}, {"c.bin", RandomBytes(3000, 3)}});
-    const ToolRun run = Build(package, temp_ / "media", {"--disk-size", "4000", "--spread"});
+    const ToolRun run = Build(package, temp_ / "media", {"--disk-size", "4500", "--spread"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadFile(package / "install.ini"), script);
     const std::string media = ReadFile(temp_ / "media/disk01/install.ini");
@@ -143,7 +165,7 @@ TEST_F(MediaBuildTest, SpreadPutsFilesOnDisksInScriptOrderAndRewritesTheMediaScr
     for (const char* disk : {"disk01", "disk02", "disk03"}) {
         uint64_t used = 0;
         for (const auto& [name, content] : Tree(temp_ / "media" / disk)) used += content.size();
-        EXPECT_LE(used, 4000u) << disk;
+        EXPECT_LE(used, 4500u) << disk;
     }
     EXPECT_TRUE(fs::exists(temp_ / "media/disk03/c.bi_"));
     EXPECT_EQ(RunTool({"check", (temp_ / "media/disk01/install.ini").string(), "--media", (temp_ / "media").string()})
@@ -182,7 +204,7 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
         {"disk over capacity",
          [](const fs::path& p) { WriteFile(p / "app.exe", RandomBytes(2000, 5)); },
          {"--disk-size", "2000"},
-         "disk 1 is " + std::to_string(DiskOneOver(2000)) +
+         "disk 1 is " + Grouped(DiskOneOver(2000)) +
              " bytes over a 2000 bytes disk "
              "(2,000 bytes), from app.ex_ on"},
         {"two names for one media name",
@@ -244,8 +266,9 @@ TEST_F(MediaBuildTest, MediaScriptIsUtf16OfTheAuthorsText) {
         std::vector<std::string> all = options;
         all.push_back("--force");
         ASSERT_EQ(Build(package, temp_ / "media", all).exitCode, 0);
-        EXPECT_EQ(ReadFile(temp_ / "media/disk01/install.ini"),
-                  Utf16Of(head) + littleEndian(text) + Utf16Of(tail).substr(2));
+        // The files' digests follow the author's text.
+        EXPECT_TRUE(ReadFile(temp_ / "media/disk01/install.ini")
+                        .starts_with(Utf16Of(head) + littleEndian(text) + Utf16Of(tail).substr(2)));
     }
 }
 

@@ -10,7 +10,9 @@
 #include "fsutil/FileNames.h"
 #include "media/BuildError.h"
 #include "media/CompressedPool.h"
+#include "media/DigestSection.h"
 #include "media/DiskContent.h"
+#include "media/OneFile.h"
 #include "media/OutputFolder.h"
 #include "media/PackageSource.h"
 #include "media/ScriptRewrite.h"
@@ -84,7 +86,8 @@ DiskAssignment AsTheScriptSays(const ProfileText& script, const std::string& tex
 // Disk 1's own files decide how much room is left there, and the rewritten script is one of
 // them: spread again until the script's size is the one that was allowed for.
 DiskAssignment Spread(const ProfileText& script, const std::string& text, const Carried& carried,
-                      const std::vector<MediaFile>& firstDiskFiles, const DiskCapacity& capacity) {
+                      const std::vector<MediaFile>& firstDiskFiles, const DiskCapacity& capacity,
+                      uint64_t digestBytes) {
     std::vector<SpreadItem> items;
     for (const MediaFile& file : carried.compressed) items.push_back({file.name, file.size});
     const uint64_t idRoom = SpaceTaken(IdFileRoom, capacity);
@@ -93,7 +96,7 @@ DiskAssignment Spread(const ProfileText& script, const std::string& text, const 
     DiskAssignment assignment;
     const auto written = [](const std::string& content) { return Utf16WithByteOrderMark(content).size(); };
     for (size_t allowed = written(text), attempt = 0; attempt < 4; ++attempt) {
-        assignment.disks = SpreadOverDisks(items, capacity, fixed + SpaceTaken(allowed, capacity), idRoom);
+        assignment.disks = SpreadOverDisks(items, capacity, fixed + SpaceTaken(allowed + digestBytes, capacity), idRoom);
         assignment.count =
             assignment.disks.empty() ? 1 : *std::max_element(assignment.disks.begin(), assignment.disks.end());
         assignment.script = RewriteForDisks(text, script, carried.files, assignment.disks, assignment.count);
@@ -136,6 +139,45 @@ void WriteDisks(const std::vector<DiskContent>& disks, const fs::path& staging, 
     }
 }
 
+// The media's script: as the assignment has it, and the files' digests after it.
+std::string MediaScript(const std::string& script, const std::string& digests) {
+    const std::string newline = script.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    const bool ended = script.empty() || script.back() == '\n';
+    return script + (ended ? "" : newline) + newline + digests;
+}
+
+// Every disk's files as one, each name once.
+std::vector<PayloadPart> PayloadParts(const std::vector<DiskContent>& disks, const fs::path& staging) {
+    std::vector<PayloadPart> parts;
+    for (const DiskContent& disk : disks) {
+        for (const MediaFile& file : disk.Files()) {
+            const fs::path path = staging / DiskFolderName(disk.Number()) / RelativePathOf(file.name);
+            const std::optional<std::string> content = ReadWholeFile(path);
+            if (!content) throw BuildError("cannot read " + path.string());
+            const auto same = std::find_if(parts.begin(), parts.end(),
+                                           [&](const PayloadPart& part) { return EqualIgnoringCase(part.name, file.name); });
+            if (same == parts.end())
+                parts.push_back({file.name, *content});
+            else if (same->content != *content || same->name != file.name)
+                throw BuildError("two files would both be " + file.name + " in the one-file setup (disk " +
+                                 std::to_string(disk.Number()) + " and an earlier disk)");
+        }
+    }
+    return parts;
+}
+
+void WriteOneFile(const std::vector<DiskContent>& disks, const BuildOptions& options, const fs::path& staging,
+                  const fs::path& out) {
+    const std::optional<std::string> setupExe = ReadWholeFile(options.setupExe);
+    if (!setupExe) throw BuildError("cannot read " + options.setupExe.string());
+    const std::string file = MakeOneFile(*setupExe, PayloadParts(disks, staging));
+    const fs::path written = staging / "one-file.exe";
+    std::ofstream stream(written, std::ios::binary);
+    if (!(stream << file) || !stream.flush()) throw BuildError("cannot write " + written.string());
+    stream.close();
+    fs::rename(written, out);
+}
+
 void Report(const std::vector<DiskContent>& disks, const BuildOptions& options, std::ostream& report) {
     for (const DiskContent& disk : disks) {
         uint64_t bytes = 0;
@@ -145,13 +187,19 @@ void Report(const std::vector<DiskContent>& disks, const BuildOptions& options, 
         if (options.diskSize) report << " (" << options.diskSize->label << " disk)";
         report << "\n";
     }
-    report << "media in " << options.out.string() << "\n";
+    if (options.oneFile.empty())
+        report << "media in " << options.out.string() << "\n";
+    else
+        report << "one-file setup " << options.oneFile.string() << ": " << GroupedDigits(fs::file_size(options.oneFile))
+               << " bytes\n";
 }
 
 }  // namespace
 
 void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream& notes) {
-    const fs::path out = CheckOutputFolder(options.out, {options.package, options.setupExe}, options.force);
+    const bool oneFile = !options.oneFile.empty();
+    const fs::path out = oneFile ? CheckOneFileTarget(options.oneFile, {options.package, options.setupExe}, options.force)
+                                 : CheckOutputFolder(options.out, {options.package, options.setupExe}, options.force);
     const std::optional<fs::path> scriptPath = FindIgnoringCase(options.package, ScriptFileName);
     if (!scriptPath) throw BuildError((options.package / ScriptFileName).string() + " is missing");
     const std::optional<std::string> read = ReadWholeFile(*scriptPath);
@@ -169,13 +217,21 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
     const fs::path work = staging.Path() / ".work";
     CompressedPool pool(work / "pool");
     const Carried carried = CompressFiles(script, PackageSource(options.package), pool, notes);
-    const DiskAssignment assignment = options.spread ? Spread(script, text, carried, firstDiskFiles, *options.diskSize)
-                                                     : AsTheScriptSays(script, text, carried);
-    firstDiskFiles.push_back(WriteWorkFile(work, ScriptFileName, Utf16WithByteOrderMark(assignment.script)));
+    const std::string digests = DigestSection(carried.compressed, text.find("\r\n") != std::string::npos ? "\r\n" : "\n");
+    // The digests and the blank line before them, two bytes a character.
+    const uint64_t digestBytes = 2 * (digests.size() + 2);
+    const DiskAssignment assignment = options.spread
+                                          ? Spread(script, text, carried, firstDiskFiles, *options.diskSize, digestBytes)
+                                          : AsTheScriptSays(script, text, carried);
+    firstDiskFiles.push_back(
+        WriteWorkFile(work, ScriptFileName, Utf16WithByteOrderMark(MediaScript(assignment.script, digests))));
     const std::vector<DiskContent> disks = Arrange(firstDiskFiles, assignment, carried, work);
     if (options.diskSize) CheckFits(disks, *options.diskSize);
     WriteDisks(disks, staging.Path(), work);
     fs::remove_all(work);
-    staging.CommitTo(out);
+    if (oneFile)
+        WriteOneFile(disks, options, staging.Path(), out);
+    else
+        staging.CommitTo(out);
     Report(disks, options, report);
 }

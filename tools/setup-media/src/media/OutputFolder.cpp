@@ -24,3 +24,14 @@ fs::path CheckOutputFolder(const fs::path& out, const std::vector<fs::path>& inp
     if (!force && !fs::is_empty(folder, error)) throw BuildError(out.string() + " is not empty: --force replaces it");
     return folder;
 }
+
+fs::path CheckOneFileTarget(const fs::path& target, const std::vector<fs::path>& inputs, bool force) {
+    const fs::path file = fs::absolute(target).lexically_normal();
+    for (const fs::path& input : inputs)
+        if (IsWithin(file, fs::absolute(input).lexically_normal()) || IsWithin(input, file))
+            throw BuildError(target.string() + " would be written in or over " + input.string());
+    std::error_code error;
+    if (fs::is_directory(file, error)) throw BuildError(target.string() + " is a folder, not a file to write");
+    if (!force && fs::exists(file, error)) throw BuildError(target.string() + " exists: --force replaces it");
+    return file;
+}

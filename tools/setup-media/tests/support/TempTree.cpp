@@ -1,5 +1,6 @@
 #include "support/TempTree.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -44,4 +45,13 @@ Expanded ExpandWithMsexpand(const fs::path& compressed) {
     Expanded expanded{std::system(command.c_str()) == 0, ReadFile(output)};
     fs::remove(output);
     return expanded;
+}
+
+std::string Sha256sum(const fs::path& file) {
+    const std::string command = "sha256sum '" + file.string() + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    char digest[65] = {};
+    const bool read = pipe && std::fread(digest, 1, 64, pipe) == 64;
+    if (pipe) pclose(pipe);
+    return read ? digest : "";
 }

@@ -31,3 +31,6 @@ struct Expanded {
     std::string content;
 };
 Expanded ExpandWithMsexpand(const std::filesystem::path& compressed);
+
+// The SHA-256 of the file as Debian's sha256sum gives it.
+std::string Sha256sum(const std::filesystem::path& file);

@@ -1,0 +1,14 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Media record each compressed file's size and SHA-256 in a section of their install.ini,
+// keyed by the file's name on the media, so setup can tell a damaged file from a good one
+// (the compressed format carries no check of its own). Setup programs that do not know the
+// section ignore it.
+inline constexpr const char* FileDigestsSection = "FileDigests";
+
+// The section's value for a file: its size in decimal, a comma, its digest.
+inline std::string FileDigestRecord(uint64_t size, const std::string& digest) {
+    return std::to_string(size) + "," + digest;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "media/DiskContent.h"
+
+// The media script's section of the compressed files' sizes and digests, with `newline` after
+// each line. A name that cannot be a key of a profile file, or that two different files share
+// on different disks, is left out: setup then expands that file unchecked, as before.
+std::string DigestSection(const std::vector<MediaFile>& compressed, const std::string& newline);

@@ -1,0 +1,108 @@
+#include "media/WingetManifest.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "base/ContentDigest.h"
+#include "common/TextFile.h"
+#include "media/BuildError.h"
+#include "media/OneFile.h"
+#include "media/PeImage.h"
+#include "script/ProfileText.h"
+#include "setupdata/ScriptNames.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* SchemaVersion = "1.10.0";
+
+struct PackageFacts {
+    std::string name;
+    std::string version;
+    std::string publisher;
+    std::string architecture;
+    std::string sha256;
+};
+
+// A YAML scalar in single quotes, which keep every character but the quote itself.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string RequiredValue(const ProfileText& script, const char* key) {
+    const ProfileEntry* entry = script.FindEntry(PackageSection, key);
+    if (!entry || entry->value.empty())
+        throw BuildError(std::string("the setup script has no [Package] ") + key + "; the manifest needs it");
+    return entry->value;
+}
+
+PackageFacts ReadFacts(const fs::path& oneFile) {
+    const std::optional<std::string> file = ReadWholeFile(oneFile);
+    if (!file) throw BuildError("cannot read " + oneFile.string());
+    const std::vector<PayloadPart> parts = ReadOneFile(*file, oneFile.string());
+    const auto script = std::find_if(parts.begin(), parts.end(),
+                                     [](const PayloadPart& part) { return EqualIgnoringCase(part.name, ScriptFileName); });
+    if (script == parts.end()) throw BuildError(oneFile.string() + " carries no " + ScriptFileName);
+    const ProfileText text = ProfileText::Read(script->content, ScriptEncoding{});
+    const ProfileEntry* entry = text.FindEntry(PackageSection, UninstallEntryKey);
+    if (!entry || entry->value != "yes")
+        throw BuildError("the setup script asks for no entry in the list of installed programs ([Package] " +
+                         std::string(UninstallEntryKey) + "=yes), by which winget finds the package");
+    const uint16_t machine = LittleEndian16(*file, LittleEndian32(*file, 0x3c) + 4);
+    std::string sha256 = ContentDigest(*file);
+    std::transform(sha256.begin(), sha256.end(), sha256.begin(), [](char c) { return static_cast<char>(std::toupper(c)); });
+    return {RequiredValue(text, PackageNameKey), RequiredValue(text, "version"), RequiredValue(text, "publisher"),
+            machine == 0x8664 ? "x64" : machine == 0xAA64 ? "arm64" : "x86", sha256};
+}
+
+std::string Head(const ManifestOptions& options, const PackageFacts& facts) {
+    return "# Made by setup-media from " + options.oneFile.filename().string() +
+           "\nPackageIdentifier: " + Quoted(options.id) + "\nPackageVersion: " + Quoted(facts.version) + "\n";
+}
+
+std::string Tail(const char* type) {
+    return std::string("ManifestType: ") + type + "\nManifestVersion: " + SchemaVersion + "\n";
+}
+
+std::string InstallerManifest(const ManifestOptions& options, const PackageFacts& facts) {
+    return Head(options, facts) +
+           "InstallerType: exe\nScope: machine\nElevationRequirement: elevatesSelf\n"
+           "InstallModes:\n- interactive\n- silent\n- silentWithProgress\n"
+           "InstallerSwitches:\n  Silent: /S\n  SilentWithProgress: /S\n  InstallLocation: /D=<INSTALLPATH>\n"
+           "ExpectedReturnCodes:\n"
+           "- InstallerReturnCode: 3010\n  ReturnResponse: rebootRequiredToFinish\n"
+           "- InstallerReturnCode: 1618\n  ReturnResponse: installInProgress\n"
+           "- InstallerReturnCode: 1603\n  ReturnResponse: contactSupport\n"
+           "UpgradeBehavior: install\n"
+           "AppsAndFeaturesEntries:\n- DisplayName: " + Quoted(facts.name) + "\n  Publisher: " + Quoted(facts.publisher) +
+           "\n  DisplayVersion: " + Quoted(facts.version) + "\n  ProductCode: " + Quoted(facts.name) + "\n" +
+           "Installers:\n- Architecture: " + facts.architecture + "\n  InstallerUrl: " + Quoted(options.url) +
+           "\n  InstallerSha256: " + facts.sha256 + "\n" + Tail("installer");
+}
+
+std::string LocaleManifest(const ManifestOptions& options, const PackageFacts& facts) {
+    return Head(options, facts) + "PackageLocale: en-US\nPublisher: " + Quoted(facts.publisher) +
+           "\nPackageName: " + Quoted(facts.name) + "\nLicense: " + Quoted(options.license) +
+           "\nShortDescription: " + Quoted(options.description.empty() ? facts.name : options.description) + "\n" +
+           Tail("defaultLocale");
+}
+
+void Write(const fs::path& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary);
+    if (!(out << content) || !out.flush()) throw BuildError("cannot write " + path.string());
+}
+
+}  // namespace
+
+void WriteWingetManifest(const ManifestOptions& options, std::ostream& report) {
+    const PackageFacts facts = ReadFacts(options.oneFile);
+    fs::create_directories(options.out);
+    Write(options.out / (options.id + ".yaml"),
+          Head(options, facts) + "DefaultLocale: en-US\n" + Tail("version"));
+    Write(options.out / (options.id + ".installer.yaml"), InstallerManifest(options, facts));
+    Write(options.out / (options.id + ".locale.en-US.yaml"), LocaleManifest(options, facts));
+    report << "winget manifests of " << options.id << " " << facts.version << " in " << options.out.string() << "\n";
+}

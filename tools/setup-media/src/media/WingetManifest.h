@@ -1,0 +1,19 @@
+#pragma once
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+struct ManifestOptions {
+    std::filesystem::path oneFile;
+    std::string id;   // Publisher.Package
+    std::string url;  // where the one-file setup is downloaded from
+    std::filesystem::path out;
+    std::string license = "Proprietary";
+    std::string description;  // the package name when empty
+};
+
+// Writes the winget manifest set (schema 1.10.0) of a one-file setup into `out`: the version,
+// installer and default-locale manifests, named as winget's repository names them. Name,
+// version and publisher come from the carried script, which must ask for an entry in the list of
+// installed programs. Throws BuildError.
+void WriteWingetManifest(const ManifestOptions& options, std::ostream& report);

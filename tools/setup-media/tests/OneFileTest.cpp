@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "support/RunTool.h"
+#include "support/TempTree.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path Sample = SETUP_REPO_ROOT "/examples/notes";
+
+// A Windows program of one section holding `marker`, enough for the signing tools.
+std::string StandInProgram(const std::string& marker) {
+    std::string file(0x400, '\0');
+    const auto put = [&file](size_t at, uint32_t value, size_t size) {
+        for (size_t i = 0; i < size; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    file.replace(0, 2, "MZ");
+    put(0x3c, 0x40, 4);
+    file.replace(0x40, 4, std::string("PE\0\0", 4));
+    put(0x44, 0x8664, 2);  // x86-64, one section, optional header of 0xF0 bytes
+    put(0x46, 1, 2);
+    put(0x54, 0xF0, 2);
+    put(0x56, 0x22, 2);
+    put(0x58, 0x20b, 2);
+    put(0x58 + 32, 0x1000, 4);  // section and file alignment, image and header size
+    put(0x58 + 36, 0x200, 4);
+    put(0x58 + 56, 0x2000, 4);
+    put(0x58 + 60, 0x200, 4);
+    put(0x58 + 68, 2, 2);
+    put(0x58 + 108, 16, 4);
+    file.replace(0x148, 5, ".data");
+    put(0x150, 0x200, 4);  // size, address, raw size, raw offset
+    put(0x154, 0x1000, 4);
+    put(0x158, 0x200, 4);
+    put(0x15c, 0x200, 4);
+    file.replace(0x200, marker.size(), marker);
+    return file;
+}
+
+using Files = std::map<std::string, std::string>;
+
+Files FilesBelow(const fs::path& folder) {
+    Files files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) files[entry.path().filename().string()] = ReadFile(entry.path());
+    return files;
+}
+
+class OneFileTest : public ::testing::Test {
+protected:
+    OneFileTest() { WriteFile(setup_, StandInProgram("setup program")); }
+
+    ToolRun Build(const fs::path& target, const fs::path& setup) {
+        return RunTool({"build", Sample.string(), "--setup", setup.string(), "--one-file", target.string()});
+    }
+    ToolRun Unpack(const fs::path& oneFile) {
+        fs::remove_all(temp_ / "unpacked");
+        return RunTool({"unpack", oneFile.string(), "--out", (temp_ / "unpacked").string()});
+    }
+    // Runs a shell command line; true when it ends with 0.
+    static bool Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+
+    TempTree temp_;
+    fs::path setup_ = temp_ / "setup.exe";
+};
+
+}  // namespace
+
+// Every disk's files in one executable, built the same way each time, that unpacks to what a
+// folder build puts on its disks and checks clean as media.
+TEST_F(OneFileTest, CarriesEveryDiskAndUnpacksToTheFolderBuild) {
+    ASSERT_EQ(Build(temp_ / "one.exe", setup_).exitCode, 0);
+    ASSERT_EQ(Build(temp_ / "again.exe", setup_).exitCode, 0);
+    EXPECT_EQ(ReadFile(temp_ / "one.exe"), ReadFile(temp_ / "again.exe"));
+    // The program runs as it is; only its checksum changed.
+    EXPECT_EQ(ReadFile(temp_ / "one.exe").substr(0x200, 0x200), ReadFile(setup_).substr(0x200));
+    ASSERT_EQ(RunTool({"build", Sample.string(), "--setup", setup_.string(), "--out", (temp_ / "media").string()})
+                  .exitCode,
+              0);
+    ASSERT_EQ(Unpack(temp_ / "one.exe").exitCode, 0);
+    EXPECT_TRUE(FilesBelow(temp_ / "unpacked/disk01") == FilesBelow(temp_ / "media"));
+    EXPECT_EQ(FilesBelow(temp_ / "unpacked/disk01").size(), 10u);
+    EXPECT_EQ(RunTool({"check", (Sample / "install.ini").string(), "--media", (temp_ / "one.exe").string()}).exitCode, 0);
+}
+
+// A changed byte anywhere, a cut tail or header, or the payload of another setup: refused whole.
+TEST_F(OneFileTest, DamagedFileIsRefusedAndNothingIsUnpacked) {
+    ASSERT_EQ(Build(temp_ / "one.exe", setup_).exitCode, 0);
+    WriteFile(temp_ / "other.exe", StandInProgram("another setup program"));
+    ASSERT_EQ(Build(temp_ / "other-one.exe", temp_ / "other.exe").exitCode, 0);
+    const std::string good = ReadFile(temp_ / "one.exe");
+    std::string changedPayload = good, changedProgram = good;
+    changedPayload[good.size() * 3 / 4] ^= 1;
+    changedProgram[0x200] ^= 1;
+    const std::map<std::string, std::string> damaged = {
+        {"changed payload byte", changedPayload},
+        {"changed program byte", changedProgram},
+        {"cut tail", good.substr(0, good.size() - 100)},
+        {"cut header", good.substr(0, 0x400 + 20)},
+        {"payload of another setup", good.substr(0, 0x400) + ReadFile(temp_ / "other-one.exe").substr(0x400)},
+    };
+    for (const auto& [name, content] : damaged) {
+        SCOPED_TRACE(name);
+        WriteFile(temp_ / "damaged.exe", content);
+        const ToolRun run = Unpack(temp_ / "damaged.exe");
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find("damaged.exe is damaged"), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(temp_ / "unpacked"));
+        EXPECT_EQ(RunTool({"check", (Sample / "install.ini").string(), "--media", (temp_ / "damaged.exe").string()})
+                      .exitCode,
+                  2);
+    }
+}
+
+// A signed setup program is carried whole for the uninstall; the one-file setup signs and
+// verifies, and a byte changed after signing fails both the signature and the file's own check.
+TEST_F(OneFileTest, SignedProgramIsCarriedWholeAndTheOneFileSigns) {
+    const std::string key = (temp_ / "key.pem").string(), cert = (temp_ / "cert.pem").string();
+    ASSERT_TRUE(Shell("openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=Test -keyout " + key + " -out " + cert));
+    const auto sign = [&](const fs::path& in, const fs::path& out) {
+        return Shell("osslsigncode sign -certs " + cert + " -key " + key + " -in " + in.string() + " -out " + out.string());
+    };
+    const auto verifies = [&](const fs::path& file) {
+        return Shell("osslsigncode verify -CAfile " + cert + " -in " + file.string());
+    };
+    ASSERT_TRUE(sign(setup_, temp_ / "signed-setup.exe"));
+    ASSERT_EQ(Build(temp_ / "one.exe", temp_ / "signed-setup.exe").exitCode, 0);
+    ASSERT_TRUE(sign(temp_ / "one.exe", temp_ / "signed-one.exe"));
+    EXPECT_TRUE(verifies(temp_ / "signed-one.exe"));
+    ASSERT_EQ(Unpack(temp_ / "signed-one.exe").exitCode, 0);
+    EXPECT_EQ(ReadFile(temp_ / "unpacked/disk01/setup.exe"), ReadFile(temp_ / "signed-setup.exe"));
+    EXPECT_TRUE(verifies(temp_ / "unpacked/disk01/setup.exe"));
+
+    std::string changed = ReadFile(temp_ / "signed-one.exe");
+    changed[0x400 + 200] ^= 1;
+    WriteFile(temp_ / "changed.exe", changed);
+    EXPECT_FALSE(verifies(temp_ / "changed.exe"));
+    EXPECT_EQ(Unpack(temp_ / "changed.exe").exitCode, 2);
+}
+
+// winget's manifests of a one-file setup pass winget's own schemas, name the file by its
+// SHA-256, and need the script's version and publisher.
+TEST_F(OneFileTest, ManifestsPassWingetsSchemas) {
+    fs::copy(Sample, temp_ / "package", fs::copy_options::recursive);
+    const std::string script = ReadFile(Sample / "install.ini");
+    const std::string named = "name=Example Notes\n";
+    std::string withEntry = script;
+    withEntry.replace(script.find(named), named.size(), named + "version=2.4.1\npublisher=Example Co.\nuninstallentry=yes\n");
+    WriteFile(temp_ / "package/install.ini", withEntry);
+    const std::string oneFile = (temp_ / "notes.exe").string();
+    ASSERT_EQ(RunTool({"build", (temp_ / "package").string(), "--setup", setup_.string(), "--one-file", oneFile}).exitCode, 0);
+    std::vector<std::string> manifest = {"manifest", oneFile, "--id", "Example.Notes", "--url",
+                                               "https://example.com/notes.exe", "--out", (temp_ / "manifests").string()};
+    ASSERT_EQ(RunTool(manifest).exitCode, 0);
+    // winget's schemas, as its repository publishes them (MIT).
+    const std::string schemas = SETUP_REPO_ROOT "/tools/setup-media/tests/winget-schemas/";
+    EXPECT_TRUE(Shell("/usr/bin/python3 -c \"import json, sys, yaml, jsonschema\n"
+                      "for name, kind in (('', 'version'), ('.installer', 'installer'), ('.locale.en-US', 'defaultLocale')):\n"
+                      "    jsonschema.validate(yaml.safe_load(open('" + (temp_ / "manifests/Example.Notes").string() +
+                      "' + name + '.yaml')), json.load(open('" + schemas + "manifest.' + kind + '.1.10.0.json')))\""));
+    std::string sha = Sha256sum(oneFile);
+    for (char& c : sha) c = static_cast<char>(std::toupper(c));
+    const std::string installer = ReadFile(temp_ / "manifests/Example.Notes.installer.yaml");
+    EXPECT_NE(installer.find("InstallerSha256: " + sha), std::string::npos) << installer;
+    EXPECT_NE(installer.find("DisplayVersion: '2.4.1'"), std::string::npos) << installer;
+
+    ASSERT_EQ(Build(temp_ / "plain.exe", setup_).exitCode, 0);
+    manifest[1] = (temp_ / "plain.exe").string();
+    const ToolRun refused = RunTool(manifest);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("uninstallentry=yes"), std::string::npos) << refused.err;
+}

@@ -11,7 +11,7 @@ TEST(OneSetupAtATime, ASecondSetupWhileOneWaitsAtItsWindowIsTurnedAway) {
                            "file1=%%INSTALLPATH%%\\first.txt\n",
                            "", {{{"first.txt", "a file of the first package"}}});
     ASSERT_EQ(media.Error(), "");
-    ProgramUnderTest first(SetupExePath(), "", media.First());
+    ProgramUnderTest first(SetupExeIn(media.First()), "", media.First());
     ASSERT_NE(ui::WaitForWindow(first.ProcessId(), "TMainForm"), nullptr);
 
     const SetupLogTail told;
@@ -19,7 +19,7 @@ TEST(OneSetupAtATime, ASecondSetupWhileOneWaitsAtItsWindowIsTurnedAway) {
     EXPECT_NE(told.Text().find("Another setup is running. Wait for it to finish, then try again."), std::string::npos)
         << told.Text();
 
-    ProgramUnderTest second(SetupExePath(), "", media.First());
+    ProgramUnderTest second(SetupExeIn(media.First()), "", media.First());
     const ui::Box box = ui::WaitForMessageBox(second.ProcessId());
     EXPECT_EQ(box.text, "Another setup is running. Wait for it to finish, then try again.");
     ui::Answer(box, IDOK);

@@ -192,7 +192,7 @@ TEST_F(UnicodeNamesTest, Utf8ScriptInstallsThroughTheWindowsAndUninstalls) {
     const std::string folder = chosen + "\\" + Polish + Chinese;
     madeFolders_ = {chosen};
 
-    ProgramUnderTest setup(SetupExePath(), "", media.First());
+    ProgramUnderTest setup(SetupExeIn(media.First()), "", media.First());
     HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(ui::TextOf(main), "Setup for " + names.package);
@@ -232,10 +232,9 @@ TEST_F(UnicodeNamesTest, Windows1252ScriptInstallsUnattendedAndUninstalls) {
                                "\x80 caf\xE9 \xDF"};
     const PackageNames names{"Caf\xC3\xA9 M\xC3\xBCller", "Stra\xC3\x9F" "e \xE2\x82\xAC", "M\xC3\xBCller caf\xC3\xA9.txt",
                              "Caf\xC3\xA9 \xC2\xA9", "\xE2\x82\xAC caf\xC3\xA9 \xC3\x9F"};
-    const SetupMedia media(Script(western), "Terms.", {{{names.file, FileContent}, {"notes.txt", FileContent}}},
-                           MediaMaker::WindowsTool);
+    const SetupMedia media(Script(western), "Terms.", {{{names.file, FileContent}, {"notes.txt", FileContent}}});
     ASSERT_EQ(media.Error(), "");
-    // Moved after the media are made: the tool reads its command line in the Western code page.
+    // Moved after the media are made, as an author would make them on another machine.
     const TempFolderMoved temp(userFolder_ + "\\Temp");
     const std::string chosen = ProgramFilesFolder() + "\\" + tag_ + " " + Polish;
     const std::string folder = chosen + "\\" + Chinese + " " + Greek;

@@ -89,6 +89,11 @@ TEST(ShippedManifest, AsksForAdministratorsStylesTheSupportedSystemsAndDpiAwaren
     QueryActCtxSettingsW(0, manifest.get(), L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware",
                          dpiAware, 16, &size);
     EXPECT_STREQ(dpiAware, L"true");
+    // The ANSI calls carry every character as UTF-8 where the platform honours this.
+    WCHAR codePage[16] = {};
+    QueryActCtxSettingsW(0, manifest.get(), L"http://schemas.microsoft.com/SMI/2019/WindowsSettings",
+                         L"activeCodePage", codePage, 16, &size);
+    EXPECT_STREQ(codePage, L"UTF-8");
 }
 
 // A program without the manifest (this one) has the System folder's version 5 controls.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/InstalledLog.h"
+#include "fsutil/FinalPath.h"
 #include "fsutil/LogRecord.h"
+#include "setupdata/UnicodeProfileCopy.h"
 #include "state/UninstallLog.h"
 #include "support/LoggedKeys.h"
 #include "support/ScriptedUi.h"
@@ -72,6 +74,24 @@ TEST_F(InstalledLogTest, TheSamePackagesRecordedLogGetsTheNewEntriesNumberedOnAn
     EXPECT_EQ(CheckAgainstRecord(ReadInstalledLog(app_.Path() + "\\.\\UNINSTAL.INI")), LogTrust::Matches)
         << "one record however the path is spelt";
     EXPECT_FALSE(FileExists(app_ / "uninstal.new"));
+}
+
+TEST_F(InstalledLogTest, ALogOfTenThousandEntriesIsMergedWhole) {
+    std::string earlier = "[Package]\r\nname=Example Editor\r\n[ProgramFiles]\r\n";
+    for (int i = 1; i <= 10000; ++i)
+        earlier += "file" + std::to_string(i) + "=C:\\Old\\f" + std::to_string(i) + ".txt\r\n";
+    ASSERT_TRUE(WriteUnicodeProfile(Installed(), earlier));
+    // Recorded as an install would have left it.
+    PendingLogRecord(FinalPath(app_.Path()) + "\\uninstal.ini").Write(ReadTextFile(Installed()));
+    LogFile("C:\\OLD\\f5000.txt");
+    LogFile("C:\\New\\c.txt");
+    EXPECT_TRUE(LeaveLogInInstallFolder());
+    EntryList files;
+    ProfileFile(Installed()).ReadEntries("ProgramFiles", files);
+    ASSERT_EQ(files.Count(), 10001u);
+    EXPECT_EQ(files.Line(4999), "file5000=C:\\Old\\f5000.txt");
+    EXPECT_EQ(files.Line(10000), "file10001=C:\\New\\c.txt");
+    EXPECT_EQ(CheckAgainstRecord(ReadInstalledLog(Installed())), LogTrust::Matches);
 }
 
 TEST_F(InstalledLogTest, AnUnrecordedOrChangedLogOfThePackageIsNotAddedTo) {

@@ -76,22 +76,13 @@ void TellLogKept(const std::string& why, const std::string& workLog) {
 
 // Why the log at `installedLog` must not be replaced or added to; empty when it may.
 std::string RefusalOf(const FolderLogCheck& earlier, const std::string& installedLog) {
-    const char* why = nullptr;
-    switch (earlier.kind) {
-        case FolderLog::None:
-        case FolderLog::ThisPackage:
-            return {};
-        case FolderLog::Other:
-            why = "is not the uninstall log of %s";
-            break;
-        case FolderLog::Changed:
-            why = "was changed after the install of %s";
-            break;
-        case FolderLog::Unrecorded:
-            why = "is a log of %s that no install on this computer recorded";
-            break;
-    }
-    return Quoted(installedLog) + " " + FormatText(why, Setup.PackageName.c_str()) + ", so it was left as it is.";
+    const std::string log = Quoted(installedLog);
+    const char* package = Setup.PackageName.c_str();
+    if (earlier.kind == FolderLog::Other)
+        return FormatText("%s is not the uninstall log of %s, so it was left as it is.", log.c_str(), package);
+    const std::string distrust = DistrustOf(earlier.kind);
+    if (distrust.empty()) return {};
+    return FormatText("%s is a log of %s that %s, so it was left as it is.", log.c_str(), package, distrust.c_str());
 }
 
 bool LeaveCompleteLog() {

@@ -54,21 +54,23 @@ std::string InstallFolderProblem(const std::string& folder) {
         return FormatText("The install folder is %u characters long; at most %u are possible",
                           static_cast<unsigned>(folder.size()),
                           static_cast<unsigned>(MaxPathLength - (installedLog.size() - folder.size())));
-    const char* why = nullptr;
-    switch (LogAt(installedLog).kind) {
-        case FolderLog::None:
-        case FolderLog::ThisPackage:
-            return {};
-        case FolderLog::Other:
-            return FormatText("%s holds an uninstall log that is not the one of %s; choose another folder",
-                              Quoted(folder).c_str(), Setup.PackageName.c_str());
-        case FolderLog::Changed:
-            why = "was changed after its install";
-            break;
-        case FolderLog::Unrecorded:
-            why = "no install on this computer recorded";
-            break;
-    }
+    const FolderLog kind = LogAt(installedLog).kind;
+    if (kind == FolderLog::Other)
+        return FormatText("%s holds an uninstall log that is not the one of %s; choose another folder",
+                          Quoted(folder).c_str(), Setup.PackageName.c_str());
+    const std::string distrust = DistrustOf(kind);
+    if (distrust.empty()) return {};
     return FormatText("%s holds an uninstall log of %s that %s, so it cannot be added to; choose another folder",
-                      Quoted(folder).c_str(), Setup.PackageName.c_str(), why);
+                      Quoted(folder).c_str(), Setup.PackageName.c_str(), distrust.c_str());
+}
+
+std::string DistrustOf(FolderLog kind) {
+    switch (kind) {
+        case FolderLog::Changed:
+            return "was changed after its install";
+        case FolderLog::Unrecorded:
+            return "no install on this computer recorded";
+        default:
+            return {};
+    }
 }

@@ -17,6 +17,9 @@ struct FolderLogCheck {
     std::string checkedCopy;  // that content, as a file in the working folder
 };
 FolderLogCheck LogAt(const std::string& installedLog);
+// Why a log of this package that may not be added to is distrusted ("was changed after its
+// install", ...); empty for the other kinds.
+std::string DistrustOf(FolderLog kind);
 
 // Why `folder` cannot be taken as the install folder, in the words the user is shown; the
 // empty text when it can.

@@ -110,7 +110,7 @@ TEST_F(InstalledLogTest, AnUnrecordedOrChangedLogOfThePackageIsNotAddedTo) {
     const std::string changed = ReadTextFile(Installed());
     EXPECT_FALSE(LeaveLogInInstallFolder());
     EXPECT_EQ(ReadTextFile(Installed()), changed);
-    EXPECT_NE(ui_.Boxes().back().text.find("was changed after the install of Example Editor"), std::string::npos)
+    EXPECT_NE(ui_.Boxes().back().text.find("a log of Example Editor that was changed after its install"), std::string::npos)
         << ui_.Boxes().back().text;
 }
 

@@ -8,6 +8,7 @@
 #include "base/OwnedHandle.h"
 #include "base/PathLimit.h"
 #include "base/RandomBytes.h"
+#include "fsutil/Directories.h"
 #include "fsutil/SystemFolders.h"
 #include "setupdata/ProfileFile.h"
 #include "setupdata/ScriptNames.h"
@@ -51,11 +52,6 @@ bool RunsAsAdministrator() {
     BOOL member = FALSE;
     return CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &size) &&
            CheckTokenMembership(nullptr, sid, &member) && member;
-}
-
-bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string UnpredictableName() {
@@ -152,7 +148,7 @@ WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid) {
     if (!administrator) return {TempFolderPath(), userSid.empty() ? "" : "D:P(A;OICI;FA;;;" + userSid + ")"};
     const std::string windows = WindowsFolder() + "\\";
     const std::string systemTemp = windows + "SystemTemp\\";
-    return {IsFolder(systemTemp) ? systemTemp : windows + "Temp\\", "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"};
+    return {DirectoryExists(systemTemp) ? systemTemp : windows + "Temp\\", "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"};
 }
 
 WorkFolderPlan PlanForThisRun() { return PlanWorkFolder(RunsAsAdministrator(), TokenUserSid()); }

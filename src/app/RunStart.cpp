@@ -110,8 +110,10 @@ void OpenSetupScript() {
     const bool copied = HasSetupPayload() ? UnpackPayloadPart(ScriptFileName, scriptPath)
                                           : CopyIntoWorkFolder(MediaPath(ScriptFileName), scriptPath);
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
+    const std::string source = HasSetupPayload() ? ProgramPath() : MediaPath(ScriptFileName);
     Setup.PackageName =
-        PackageNameOf(copied ? Setup.InstallScript.get() : nullptr, "install.ini not found or invalid");
+        PackageNameOf(copied ? Setup.InstallScript.get() : nullptr,
+                      FormatText("install.ini not found or invalid: %s", Quoted(source).c_str()).c_str());
     // The log's first entry names the package it belongs to.
     LogPackageName(Setup.PackageName);
 }

@@ -6,6 +6,7 @@
 #include "base/FullPath.h"
 #include "base/PathLimit.h"
 #include "base/QuotedText.h"
+#include "base/Utf8Text.h"
 #include "fsutil/FileNames.h"
 #include "setupdata/ScriptNames.h"
 #include "setupdata/UnicodeProfileCopy.h"
@@ -52,8 +53,9 @@ std::string InstallFolderProblem(const std::string& folder) {
     const std::string installedLog = InstalledLogPath(folder);
     if (!FitsPathBuffer(installedLog))
         return FormatText("The install folder is %u characters long; at most %u are possible",
-                          static_cast<unsigned>(folder.size()),
-                          static_cast<unsigned>(MaxPathLength - (installedLog.size() - folder.size())));
+                          static_cast<unsigned>(CharacterCount(folder, true)),
+                          static_cast<unsigned>(MaxPathLength - CharacterCount(installedLog, true) +
+                                                CharacterCount(folder, true)));
     const FolderLog kind = LogAt(installedLog).kind;
     if (kind == FolderLog::Other)
         return FormatText("%s holds an uninstall log that is not the one of %s; choose another folder",

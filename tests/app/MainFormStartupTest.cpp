@@ -21,6 +21,7 @@ protected:
         programFiles_.Set(folders_.Path());
         commonFiles_.Set(folders_.Path());
         SetCurrentDirectoryA(media_.Path().c_str());
+        ::Setup.MediaDir = media_.Path() + "\\";
     }
     ~MainFormStartupTest() override { ::Setup = SetupState{}; }
 
@@ -162,7 +163,7 @@ TEST_F(MainFormStartupTest, MissingProgramAndCommonFoldersAreMadeAndLoggedInAFre
 TEST_F(MainFormStartupTest, StaleTempScriptIsNeverReadWhenTheMediaHasNone) {
     WriteTextFile(temp_ / "install.ini", "[Package]\r\nname=Stale\r\n");
     form_.FormActivate();
-    ExpectOneFatalError("install.ini not found or invalid");
+    ExpectOneFatalError("install.ini not found or invalid: " + (media_ / "install.ini"));
     EXPECT_EQ(form_.Label2.Caption(), "Some Application");
     EXPECT_EQ(LogText().find("[Package]"), std::string::npos) << "nothing is written for a refused script";
 }
@@ -170,7 +171,7 @@ TEST_F(MainFormStartupTest, StaleTempScriptIsNeverReadWhenTheMediaHasNone) {
 TEST_F(MainFormStartupTest, PackageNameThatIsTheMissingMarkIsRefused) {
     WriteScript("__Oh Oh__");
     form_.FormActivate();
-    ExpectOneFatalError("install.ini not found or invalid");
+    ExpectOneFatalError("install.ini not found or invalid: " + (media_ / "install.ini"));
 }
 
 TEST_F(MainFormStartupTest, LogWithoutPackageSectionIsRefused) {

@@ -349,10 +349,11 @@ TEST_F(WholeProgramTest, ClosingTheMainWindowEndsTheRunWithExitCodeZero) {
 
 TEST_F(WholeProgramTest, MediaWithoutScriptIsReportedAndTheRunEnds) {
     TempFolder empty;
+    ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), (empty / "setup.exe").c_str(), TRUE));
     ProgramUnderTest setup(SetupExeIn(empty.Path()), "", empty.Path());
     ui::Box box = ui::WaitForMessageBox(setup.ProcessId());
     EXPECT_EQ(box.caption, "Fatal Error");
-    EXPECT_EQ(box.text, "install.ini not found or invalid");
+    EXPECT_EQ(box.text, "install.ini not found or invalid: " + (empty / "install.ini"));
     ui::Answer(box, IDOK);
     ASSERT_TRUE(setup.WaitForExit(20000));
     EXPECT_EQ(setup.ExitCode(), 0u);

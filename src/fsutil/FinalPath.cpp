@@ -1,6 +1,6 @@
 #include "fsutil/FinalPath.h"
 
-#include "base/PathQuery.h"
+#include "base/TextEncoding.h"
 
 FileHandle OpenToInspect(const std::string& path, DWORD access) {
     return FileHandle(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -8,10 +8,15 @@ FileHandle OpenToInspect(const std::string& path, DWORD access) {
                                   nullptr));
 }
 
+// The wide call, once, into room for the longest path there is: the narrow one asks the
+// platform twice, for the size and then the name, and the uninstall asks for every file.
 std::string FinalPathOf(HANDLE item) {
-    std::string path = QueryPath([item](char* buffer, DWORD size) {
-        return GetFinalPathNameByHandleA(item, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    });
+    constexpr DWORD Room = 32768;
+    std::string wide(Room * sizeof(wchar_t), '\0');
+    const DWORD length = GetFinalPathNameByHandleW(item, reinterpret_cast<wchar_t*>(wide.data()), Room,
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    wide.resize(length < Room ? length * sizeof(wchar_t) : 0);
+    std::string path = FromUtf16(wide);
     if (path.rfind("\\\\?\\UNC\\", 0) == 0)
         path.erase(2, 6);
     else if (path.rfind("\\\\?\\", 0) == 0)

@@ -93,11 +93,6 @@ std::string Application::Title() const {
     return name;
 }
 
-void Application::KeepAnswering() {
-    constexpr ULONGLONG Interval = 20;
-    if (GetTickCount64() - lastAnswered_ >= Interval) ProcessMessages();
-}
-
 // A timer rather than Sleep: the windows answer while it runs, and the pause lasts as long.
 void Application::BeginPause(DWORD milliseconds) {
     pauseLength_ = milliseconds;

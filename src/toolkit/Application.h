@@ -64,12 +64,18 @@ public:
     bool ProcessMessages();
     // The same, when the windows last answered longer ago than a person notices: a task that
     // calls it often stays responsive without painting for every step.
-    void KeepAnswering();
+    void KeepAnswering() {
+        if (AnswerDue()) ProcessMessages();
+    }
+    // Whether the windows last answered longer ago than `answerInterval`.
+    bool AnswerDue() const { return GetTickCount64() - lastAnswered_ >= answerInterval; }
 
     // Test seams.
     std::function<int(const std::string& text, const std::string& caption, UINT style)> messageBoxScript;
     std::function<std::optional<int>(Form& form)> modalScript;
     std::function<void(DWORD milliseconds)> pauseScript;
+    // 20 ms: shorter than a person notices. At 0 every step is painted.
+    ULONGLONG answerInterval = 20;
 
 private:
     void Adopt(std::unique_ptr<Form> form);

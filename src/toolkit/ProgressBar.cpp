@@ -10,8 +10,12 @@ ProgressBar::ProgressBar(Container& parent, const Bounds& bounds, int step)
     SendMessageA(Handle(), PBM_SETPOS, 0, 0);
 }
 
+// The control repaints on every position it is sent, even the one it shows: a bar that stands
+// while thousands of entries go by is not told again.
 void ProgressBar::SetPosition(int position) {
-    position_ = std::clamp(position, Minimum, Maximum);
+    const int kept = std::clamp(position, Minimum, Maximum);
+    if (kept == position_) return;
+    position_ = kept;
     SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 

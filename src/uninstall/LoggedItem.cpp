@@ -24,10 +24,13 @@ bool IsWhatWasLogged(HANDLE item, const std::string& path) {
     return final == full || final == PathIdentity(path);
 }
 
+// Only the attributes: the whole information also asks for the volume's, which is slow.
 bool IsKind(HANDLE item, Kind kind) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(item, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-    return ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == (kind == Kind::Folder);
+    FILE_BASIC_INFO info;
+    if (!GetFileInformationByHandleEx(item, FileBasicInfo, &info, sizeof info) ||
+        (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    return ((info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == (kind == Kind::Folder);
 }
 
 bool DeleteThrough(HANDLE item) {
@@ -35,8 +38,19 @@ bool DeleteThrough(HANDLE item) {
     return SetFileInformationByHandle(item, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
+// The common case in one open and one question: a file opened as a file (a folder cannot be,
+// without backup semantics) and through any link, so its final path is the logged one only when
+// it is the file the install made there. Anything else takes the careful way below.
+bool RemoveFileAsLogged(const std::string& path) {
+    const FileHandle file(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      0, nullptr));
+    return file.IsValid() && IsWhatWasLogged(file.Get(), path) && DeleteThrough(file.Get());
+}
+
 Removal Remove(const std::string& path, Kind kind) {
     if (!IsFullPath(path)) return Removal::LeftAlone;
+    if (kind == Kind::File && RemoveFileAsLogged(path)) return Removal::Done;
     FileHandle item = OpenToInspect(path, DELETE | FILE_READ_ATTRIBUTES);
     const bool canDelete = item.IsValid();
     // In use, or not to be deleted now: still looked at before it is handed to the restart.

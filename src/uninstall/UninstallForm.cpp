@@ -1,6 +1,7 @@
 #include "uninstall/UninstallForm.h"
 
 #include "forms/UninstallFormLayout.h"
+#include "toolkit/Application.h"
 #include "uninstall/UninstallRun.h"
 
 using namespace UninstallFormLayout;
@@ -13,7 +14,7 @@ TUninstallForm::TUninstallForm()
       ProgressBar1(*this, UninstallFormLayout::ProgressBar1),
       Button1(*this, UninstallFormLayout::Button1, CancelText, Bind<&TUninstallForm::Button1Click>(this)) {}
 
-// Until the run ends the window answers as it goes (Update), but its button and close do nothing.
+// Until the run ends the window answers as it goes, but its button and close do nothing.
 void TUninstallForm::FormActivate() {
     const BusyScope running(*this);
     UninstallRun(*this).Run();
@@ -28,13 +29,17 @@ void TUninstallForm::ShowCaption(const std::string& caption) {
 }
 
 void TUninstallForm::ShowPhase(const std::string& text) {
+    ShowItemNow();
     UProgramName.SetCaption(text);
     UProgramName.Update();
 }
 
+// Entries go by faster than anyone reads them, and fitting and painting each would take longer
+// than removing it: the latest entry is shown, with the bar, whenever the window answers (within
+// 20 ms), and before a phase or the run ends.
 void TUninstallForm::ShowCurrentItem(const std::string& text) {
-    UCurrentFile.SetCaption(text);
-    UCurrentFile.Update();
+    item_ = text;
+    ShowItemWhenDue();
 }
 
 void TUninstallForm::SetBarStep(ProgressBarRole bar, int step) {
@@ -44,16 +49,26 @@ void TUninstallForm::SetBarStep(ProgressBarRole bar, int step) {
 void TUninstallForm::StepBar(ProgressBarRole bar) {
     if (bar != ProgressBarRole::Current) return;
     ProgressBar1.StepIt();
-    ProgressBar1.Update();
+    ShowItemWhenDue();
 }
 
 void TUninstallForm::SetBarPosition(ProgressBarRole bar, int position) {
     if (bar != ProgressBarRole::Current) return;
     ProgressBar1.SetPosition(position);
-    ProgressBar1.Update();
+    ShowItemNow();
 }
 
 void TUninstallForm::ShowEnded() {
+    ShowItemNow();
     Button1.SetCaption("OK");
     SetBusy(false);
+}
+
+void TUninstallForm::ShowItemWhenDue() {
+    if (Application::Instance().AnswerDue()) ShowItemNow();
+}
+
+void TUninstallForm::ShowItemNow() {
+    if (UCurrentFile.Caption() != item_) UCurrentFile.SetCaption(item_);
+    Application::Instance().ProcessMessages();
 }

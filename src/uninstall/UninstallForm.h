@@ -27,4 +27,10 @@ public:
     void StepBar(ProgressBarRole bar) override;
     void SetBarPosition(ProgressBarRole bar, int position) override;
     void ShowEnded() override;
+
+private:
+    void ShowItemWhenDue();
+    void ShowItemNow();
+
+    std::string item_;
 };

@@ -201,11 +201,24 @@ void OneFileAgainstMedia() {
                 static_cast<unsigned long long>(ReadTextFile(oneFile).size()));
 }
 
+void UninstallTimes() {
+    for (const int count : {400, 4000}) {
+        const double elapsed = UninstallOf(count);
+        std::printf("uninstall of a log of %-5d files, Yes to completed    %9.0f ms (%.2f ms a file)\n", count, elapsed,
+                    elapsed / count);
+    }
+}
+
 }  // namespace
 
+// With "--uninstall", only the uninstall times.
 int main(int argc, char** argv) {
     const std::string emptyWindow = argc > 1 ? argv[1] : "";
     std::printf("%-52s %12s\n", "measure", "result");
+    if (emptyWindow == "--uninstall") {
+        UninstallTimes();
+        return 0;
+    }
 
     const SetupMedia small = PackageOf(1, 100, false);
     std::vector<double> setupStart, emptyStart;
@@ -234,10 +247,6 @@ int main(int argc, char** argv) {
 
     OneFileAgainstMedia();
 
-    for (const int count : {400, 4000}) {
-        const double elapsed = UninstallOf(count);
-        std::printf("uninstall of a log of %-5d files, Yes to completed    %9.0f ms (%.2f ms a file)\n", count, elapsed,
-                    elapsed / count);
-    }
+    UninstallTimes();
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fsutil/FileNames.h"
+#include "toolkit/Application.h"
 #include "uninstall/ShownRecorder.h"
 #include "uninstall/UninstallFixture.h"
 
@@ -24,7 +25,14 @@ std::vector<std::string> NumberedPaths(const std::string& folder, int count) {
     return paths;
 }
 
-class UninstallRunTest : public UninstallFixture {};
+// Each entry is shown and painted as it goes, unless a test asks for the window's own pace.
+class UninstallRunTest : public UninstallFixture {
+protected:
+    UninstallRunTest() { Application::Instance().answerInterval = 0; }
+    ~UninstallRunTest() override { Application::Instance().answerInterval = pace_; }
+
+    const ULONGLONG pace_ = Application::Instance().answerInterval;
+};
 
 }  // namespace
 
@@ -86,8 +94,8 @@ TEST_F(UninstallRunTest, ShowsEachEntryThenStepsTheBarAndEndsComplete) {
         "UCurrentFile=" + files[1], "bar=32",
         "UCurrentFile=" + files[2], "bar=48",
         "UProgramName=Deleting Example Editor Registry Entries:",
-        "UCurrentFile=" + DisplayText(HKCU + key / "One"), "bar=73",
-        "UCurrentFile=" + longKey.substr(0, 51) + "...", "bar=98",
+        // Both keys are cut to the same text, which is not sent again.
+        "UCurrentFile=" + DisplayText(HKCU + key / "One"), "bar=73", "bar=98",
         "UCurrentFile=", "bar=100", "Button1=OK",
         "UProgramName=Example Editor Successfully Uninstalled",
         "caption=     Uninstalling Example Editor - Complete",
@@ -105,6 +113,37 @@ TEST_F(UninstallRunTest, ShowsEachEntryThenStepsTheBarAndEndsComplete) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key / "One"));
 }
 
+TEST_F(UninstallRunTest, LongLogShowsTheLatestEntryAsTheWindowAnswersAndEachPhaseEndsOnItsLast) {
+    Application::Instance().answerInterval = pace_;
+    const std::string folder = disk_ / "Long";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::vector<std::string> files = NumberedPaths(folder, 300);
+    MakeFiles(files);
+    LeaveLog(folder + "\\uninstal.ini", {{folder}, files, {}});
+    const ShownRecorder recorder(form_);
+    Run();
+
+    std::vector<std::string> shown;
+    bool painted = true;
+    for (const std::string& event : recorder.Events()) {
+        if (event == "UCurrentFile painted") painted = true;
+        if (!event.starts_with("UCurrentFile=") || event == "UCurrentFile=") continue;
+        EXPECT_TRUE(painted) << "painted before the next entry replaced it: " << shown.back();
+        shown.push_back(event.substr(13));
+        painted = false;
+    }
+    EXPECT_TRUE(painted);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_LT(shown.size(), files.size() / 2) << "not every entry is fitted and painted";
+    EXPECT_TRUE(std::includes(files.begin(), files.end(), shown.begin(), shown.end(),
+                              [&](const std::string& a, const std::string& b) {
+                                  return std::find(files.begin(), files.end(), a) < std::find(files.begin(), files.end(), b);
+                              }))
+        << "shown in the log's order";
+    EXPECT_EQ(shown.back(), files.back()) << "the phase's last entry stays shown until the next phase";
+    EXPECT_FALSE(FolderExists(folder));
+}
+
 TEST_F(UninstallRunTest, StepIsFiftyOverTheCountCutTowardZero) {
     for (const int count : {50, 60}) {
         SCOPED_TRACE(count);
@@ -116,7 +155,8 @@ TEST_F(UninstallRunTest, StepIsFiftyOverTheCountCutTowardZero) {
         form_.ProgressBar1.SetPosition(0);
         const ShownRecorder recorder(form_);
         Run();
-        std::vector<int> expected = count == 50 ? Range(1, 50, 1) : std::vector<int>(60, 0);
+        // A bar that stands is not told its position again.
+        std::vector<int> expected = count == 50 ? Range(1, 50, 1) : std::vector<int>{};
         expected.push_back(100);
         EXPECT_EQ(recorder.BarPositions(), expected);
         EXPECT_FALSE(FolderExists(folder));
@@ -181,8 +221,8 @@ TEST_F(UninstallRunTest, ValuesLongerThanAPathArePassedOverNotCut) {
     EXPECT_TRUE(KeyHasItsValue(HKEY_CURRENT_USER, longKey.substr(18, 259 - 18)));
     EXPECT_TRUE(KeyHasItsValue(HKEY_CURRENT_USER, longKey.substr(18)));
     EXPECT_FALSE(FileExists(shortFile));
-    // Two files, then one key that fills its half at once.
-    EXPECT_EQ(recorder.BarPositions(), (std::vector<int>{25, 50, 100, 100}));
+    // Two files, then one key that fills its half at once; the end finds the bar full already.
+    EXPECT_EQ(recorder.BarPositions(), (std::vector<int>{25, 50, 100}));
 }
 
 TEST_F(UninstallRunTest, LogWithThousandsOfFilesIsUninstalledCompletely) {

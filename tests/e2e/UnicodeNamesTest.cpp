@@ -225,15 +225,18 @@ TEST_F(UnicodeNamesTest, Utf8ScriptInstallsThroughTheWindowsAndUninstalls) {
     ExpectRemoved(folder, logged);
 }
 
-// Windows-1252, unattended: the folder given with /D= holds what no script could, the log of
-// the run lands in the moved Temp folder.
+// Windows-1252, unattended, on media made by the Windows setup-media: the folder given with
+// /D= holds what no script could, the log of the run lands in the moved Temp folder.
 TEST_F(UnicodeNamesTest, Windows1252ScriptInstallsUnattendedAndUninstalls) {
     const PackageNames western{"Caf\xE9 M\xFCller", "Stra\xDF" "e \x80", "M\xFCller caf\xE9.txt", "Caf\xE9 \xA9",
                                "\x80 caf\xE9 \xDF"};
     const PackageNames names{"Caf\xC3\xA9 M\xC3\xBCller", "Stra\xC3\x9F" "e \xE2\x82\xAC", "M\xC3\xBCller caf\xC3\xA9.txt",
                              "Caf\xC3\xA9 \xC2\xA9", "\xE2\x82\xAC caf\xC3\xA9 \xC3\x9F"};
-    const SetupMedia media(Script(western), "Terms.", {{{names.file, FileContent}, {"notes.txt", FileContent}}});
+    const SetupMedia media(Script(western), "Terms.", {{{names.file, FileContent}, {"notes.txt", FileContent}}},
+                           MediaMaker::WindowsTool);
     ASSERT_EQ(media.Error(), "");
+    const std::string compressed = "M\xC3\xBCller caf\xC3\xA9.tx_";
+    EXPECT_TRUE(Lists(LinuxListing(media.First()), compressed)) << LinuxListing(media.First());
     // Moved after the media are made, as an author would make them on another machine.
     const TempFolderMoved temp(userFolder_ + "\\Temp");
     const std::string chosen = ProgramFilesFolder() + "\\" + tag_ + " " + Polish;

@@ -3,6 +3,8 @@
 #include <functional>
 #include <map>
 
+#include "common/PathText.h"
+
 namespace {
 
 // Walks the arguments after the command: options with their values, and the one operand.
@@ -11,8 +13,9 @@ public:
     ArgumentReader(const std::vector<std::string>& arguments, const std::string& command)
         : arguments_(arguments), command_(command) {}
 
-    // Calls `option` for each option (with a reader for its value) and returns the operand.
-    std::string Read(const std::map<std::string, std::function<void()>>& options) {
+    // Calls `option` for each option (with a reader for its value) and returns the operand, the
+    // folder or file to work on.
+    std::filesystem::path Read(const std::map<std::string, std::function<void()>>& options) {
         std::string operand;
         for (next_ = 1; next_ < arguments_.size();) {
             const std::string& argument = arguments_[next_++];
@@ -26,13 +29,15 @@ public:
                 operand = argument;
         }
         if (operand.empty()) throw UsageError(command_ + ": what to work on is missing");
-        return operand;
+        return PathOfText(operand);
     }
 
     std::string Value(const std::string& option) {
         if (next_ >= arguments_.size()) throw UsageError(command_ + ": " + option + " needs a value");
         return arguments_[next_++];
     }
+
+    std::filesystem::path PathValue(const std::string& option) { return PathOfText(Value(option)); }
 
 private:
     const std::vector<std::string>& arguments_;
@@ -52,9 +57,9 @@ BuildOptions ParseBuild(const std::vector<std::string>& arguments) {
     BuildOptions options;
     ArgumentReader reader(arguments, "build");
     options.package = reader.Read({
-        {"--setup", [&] { options.setupExe = reader.Value("--setup"); }},
-        {"--out", [&] { options.out = reader.Value("--out"); }},
-        {"--one-file", [&] { options.oneFile = reader.Value("--one-file"); }},
+        {"--setup", [&] { options.setupExe = reader.PathValue("--setup"); }},
+        {"--out", [&] { options.out = reader.PathValue("--out"); }},
+        {"--one-file", [&] { options.oneFile = reader.PathValue("--one-file"); }},
         {"--disk-size",
          [&] {
              const std::string size = reader.Value("--disk-size");
@@ -78,7 +83,7 @@ CheckOptions ParseCheck(const std::vector<std::string>& arguments) {
     CheckOptions options;
     ArgumentReader reader(arguments, "check");
     options.script = reader.Read({
-        {"--media", [&] { options.media = reader.Value("--media"); }},
+        {"--media", [&] { options.media = reader.PathValue("--media"); }},
         {"--script-encoding",
          [&] { options.scriptEncoding = ParseScriptEncoding("check", reader.Value("--script-encoding")); }},
     });
@@ -88,7 +93,7 @@ CheckOptions ParseCheck(const std::vector<std::string>& arguments) {
 UnpackOptions ParseUnpack(const std::vector<std::string>& arguments) {
     UnpackOptions options;
     ArgumentReader reader(arguments, "unpack");
-    options.oneFile = reader.Read({{"--out", [&] { options.out = reader.Value("--out"); }},
+    options.oneFile = reader.Read({{"--out", [&] { options.out = reader.PathValue("--out"); }},
                                    {"--force", [&] { options.force = true; }}});
     if (options.out.empty()) throw UsageError("unpack: --out OUT_DIR is missing");
     return options;
@@ -99,7 +104,7 @@ ManifestOptions ParseManifest(const std::vector<std::string>& arguments) {
     ArgumentReader reader(arguments, "manifest");
     options.oneFile = reader.Read({{"--id", [&] { options.id = reader.Value("--id"); }},
                                    {"--url", [&] { options.url = reader.Value("--url"); }},
-                                   {"--out", [&] { options.out = reader.Value("--out"); }},
+                                   {"--out", [&] { options.out = reader.PathValue("--out"); }},
                                    {"--license", [&] { options.license = reader.Value("--license"); }},
                                    {"--description", [&] { options.description = reader.Value("--description"); }}});
     if (options.id.empty() || options.url.empty() || options.out.empty())

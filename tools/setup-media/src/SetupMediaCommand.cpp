@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "CommandLine.h"
+#include "common/PathText.h"
 #include "common/TextFile.h"
 #include "media/BuildError.h"
 #include "media/StagingFolder.h"
@@ -14,7 +15,7 @@ namespace {
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
     const std::optional<std::string> text = ReadWholeFile(options.script);
     if (!text) {
-        err << "setup-media: error: cannot read " << options.script.string() << "\n";
+        err << "setup-media: error: cannot read " << TextOfPath(options.script) << "\n";
         return ExitErrors;
     }
     const ProfileText script = ProfileText::Read(*text, options.scriptEncoding);
@@ -28,7 +29,7 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
         media = unpacked->Path();
     }
     const Findings findings = CheckScript({script, options.script.parent_path(), media, false});
-    for (const Finding& finding : findings) out << FormatFinding(options.script.string(), finding) << "\n";
+    for (const Finding& finding : findings) out << FormatFinding(TextOfPath(options.script), finding) << "\n";
     if (HasErrors(findings)) return ExitErrors;
     return findings.empty() ? ExitDone : ExitWarnings;
 }
@@ -66,7 +67,7 @@ int RunSetupMedia(const std::vector<std::string>& arguments, std::ostream& out, 
     } catch (const BuildError& error) {
         err << "setup-media: error: " << error.what() << "\n";
     } catch (const std::filesystem::filesystem_error& error) {
-        err << "setup-media: error: " << error.code().message() << ": " << error.path1().string() << "\n";
+        err << "setup-media: error: " << error.code().message() << ": " << TextOfPath(error.path1()) << "\n";
     } catch (const std::exception& error) {
         err << "setup-media: error: " << error.what() << "\n";
     }

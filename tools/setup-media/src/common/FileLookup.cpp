@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "common/PathText.h"
 #include "script/ProfileText.h"
 
 namespace {
@@ -11,11 +12,12 @@ namespace fs = std::filesystem;
 
 std::optional<fs::path> ChildIgnoringCase(const fs::path& folder, std::string_view name) {
     std::error_code error;
-    if (fs::exists(folder / name, error)) return folder / name;
+    const fs::path exact = folder / PathOfText(name);
+    if (fs::exists(exact, error)) return exact;
     // Of names that differ only in case, always the same one, whatever order the folder lists.
     std::optional<fs::path> found;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (EqualIgnoringCase(it->path().filename().string(), name) && (!found || it->path() < *found))
+        if (EqualIgnoringCase(TextOfPath(it->path().filename()), name) && (!found || it->path() < *found))
             found = it->path();
     return found;
 }

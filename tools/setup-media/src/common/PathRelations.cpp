@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/PathText.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -22,5 +24,5 @@ bool IsWithin(const fs::path& path, const fs::path& folder) {
 fs::path RelativePathOf(const std::string& windowsName) {
     std::string name = windowsName;
     std::replace(name.begin(), name.end(), '\\', '/');
-    return fs::path(name).relative_path();
+    return PathOfText(name).relative_path();
 }

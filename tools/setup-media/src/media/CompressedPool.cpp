@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "common/PathText.h"
 #include "compress/SzddWriter.h"
 #include "fsutil/FileNames.h"
 #include "media/BuildError.h"
@@ -14,16 +15,16 @@ namespace {
 
 std::vector<unsigned char> ReadPackageFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw BuildError("cannot read " + path.string());
+    if (!in) throw BuildError("cannot read " + TextOfPath(path));
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
-    if (size < 0) throw BuildError("cannot read " + path.string());
+    if (size < 0) throw BuildError("cannot read " + TextOfPath(path));
     if (static_cast<unsigned long long>(size) > MaxSzddContent)
-        throw BuildError(path.string() + " is larger than the compressed format can hold (4 GB)");
+        throw BuildError(TextOfPath(path) + " is larger than the compressed format can hold (4 GB)");
     std::vector<unsigned char> content(static_cast<size_t>(size));
     in.seekg(0);
     in.read(reinterpret_cast<char*>(content.data()), size);
-    if (in.gcount() != size) throw BuildError("cannot read " + path.string());
+    if (in.gcount() != size) throw BuildError("cannot read " + TextOfPath(path));
     return content;
 }
 
@@ -41,7 +42,7 @@ const CompressedFile& CompressedPool::Compress(const fs::path& source, const std
     const fs::path target = folder_ / std::to_string(files_.size());
     std::ofstream out(target, std::ios::binary);
     if (!WriteSzdd(ReadPackageFile(source), key.second, out) || !out.flush())
-        throw BuildError("cannot write " + target.string());
+        throw BuildError("cannot write " + TextOfPath(target));
     out.close();
     return files_[key] = CompressedFile{target, fs::file_size(target)};
 }

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "base/ContentDigest.h"
+#include "common/PathText.h"
 #include "common/TextFile.h"
 #include "fsutil/FileDigestRecord.h"
 #include "media/BuildError.h"
@@ -23,7 +24,7 @@ std::string DigestSection(const std::vector<MediaFile>& compressed, const std::s
     for (const MediaFile& file : compressed) {
         if (!UsableAsKey(file.name)) continue;
         const std::optional<std::string> content = ReadWholeFile(file.content);
-        if (!content) throw BuildError("cannot read " + file.content.string());
+        if (!content) throw BuildError("cannot read " + TextOfPath(file.content));
         const std::string record = FileDigestRecord(content->size(), ContentDigest(*content));
         const auto [found, added] = records.try_emplace(LowerCase(file.name), record);
         if (added)

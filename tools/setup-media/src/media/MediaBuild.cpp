@@ -6,6 +6,7 @@
 
 #include "common/FileLookup.h"
 #include "common/PathRelations.h"
+#include "common/PathText.h"
 #include "common/TextFile.h"
 #include "fsutil/FileNames.h"
 #include "media/BuildError.h"
@@ -31,23 +32,23 @@ constexpr const char* SetupFileName = "setup.exe";
 constexpr uint64_t IdFileRoom = 4;
 
 MediaFile WriteWorkFile(const fs::path& folder, const std::string& name, const std::string& content) {
-    const fs::path path = folder / name;
+    const fs::path path = folder / PathOfText(name);
     std::ofstream out(path, std::ios::binary);
-    if (!(out << content) || !out.flush()) throw BuildError("cannot write " + path.string());
+    if (!(out << content) || !out.flush()) throw BuildError("cannot write " + TextOfPath(path));
     return {name, path, content.size(), name};
 }
 
 MediaFile PackageFile(const std::string& name, const fs::path& path) {
     std::error_code error;
-    if (!fs::is_regular_file(path, error)) throw BuildError(path.string() + " is missing or not a file");
-    return {name, path, fs::file_size(path), path.string()};
+    if (!fs::is_regular_file(path, error)) throw BuildError(TextOfPath(path) + " is missing or not a file");
+    return {name, path, fs::file_size(path), TextOfPath(path)};
 }
 
 void CheckScriptFirst(const ProfileText& script, const BuildOptions& options, const fs::path& scriptPath,
                       std::ostream& notes) {
     const Findings findings = CheckScript({script, options.package, std::nullopt, options.spread});
-    for (const Finding& finding : findings) notes << FormatFinding(scriptPath.string(), finding) << "\n";
-    if (HasErrors(findings)) throw BuildError(scriptPath.string() + " has errors; no media were written");
+    for (const Finding& finding : findings) notes << FormatFinding(TextOfPath(scriptPath), finding) << "\n";
+    if (HasErrors(findings)) throw BuildError(TextOfPath(scriptPath) + " has errors; no media were written");
 }
 
 // The package's part of the media: each file of the script, compressed, with the disk the
@@ -64,7 +65,7 @@ Carried CompressFiles(const ProfileText& script, const PackageSource& source, Co
         const fs::path path = source.FileFor(file.disk, file.name);
         const CompressedFile& compressed = pool.Compress(path, file.name);
         carried.compressed.push_back({CompressedFileName(file.name), compressed.path, compressed.size,
-                                      fs::relative(path, source.Folder()).string()});
+                                      TextOfPath(fs::relative(path, source.Folder()))});
     }
     for (const std::string& unused : source.UnusedDiskFiles())
         notes << "note: " << unused << " is named by no disk section and is left out\n";
@@ -153,7 +154,7 @@ std::vector<PayloadPart> PayloadParts(const std::vector<DiskContent>& disks, con
         for (const MediaFile& file : disk.Files()) {
             const fs::path path = staging / DiskFolderName(disk.Number()) / RelativePathOf(file.name);
             const std::optional<std::string> content = ReadWholeFile(path);
-            if (!content) throw BuildError("cannot read " + path.string());
+            if (!content) throw BuildError("cannot read " + TextOfPath(path));
             const auto same = std::find_if(parts.begin(), parts.end(),
                                            [&](const PayloadPart& part) { return EqualIgnoringCase(part.name, file.name); });
             if (same == parts.end())
@@ -169,11 +170,11 @@ std::vector<PayloadPart> PayloadParts(const std::vector<DiskContent>& disks, con
 void WriteOneFile(const std::vector<DiskContent>& disks, const BuildOptions& options, const fs::path& staging,
                   const fs::path& out) {
     const std::optional<std::string> setupExe = ReadWholeFile(options.setupExe);
-    if (!setupExe) throw BuildError("cannot read " + options.setupExe.string());
+    if (!setupExe) throw BuildError("cannot read " + TextOfPath(options.setupExe));
     const std::string file = MakeOneFile(*setupExe, PayloadParts(disks, staging));
     const fs::path written = staging / "one-file.exe";
     std::ofstream stream(written, std::ios::binary);
-    if (!(stream << file) || !stream.flush()) throw BuildError("cannot write " + written.string());
+    if (!(stream << file) || !stream.flush()) throw BuildError("cannot write " + TextOfPath(written));
     stream.close();
     fs::rename(written, out);
 }
@@ -188,10 +189,10 @@ void Report(const std::vector<DiskContent>& disks, const BuildOptions& options, 
         report << "\n";
     }
     if (options.oneFile.empty())
-        report << "media in " << options.out.string() << "\n";
+        report << "media in " << TextOfPath(options.out) << "\n";
     else
-        report << "one-file setup " << options.oneFile.string() << ": " << GroupedDigits(fs::file_size(options.oneFile))
-               << " bytes\n";
+        report << "one-file setup " << TextOfPath(options.oneFile) << ": "
+               << GroupedDigits(fs::file_size(options.oneFile)) << " bytes\n";
 }
 
 }  // namespace
@@ -201,17 +202,18 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
     const fs::path out = oneFile ? CheckOneFileTarget(options.oneFile, {options.package, options.setupExe}, options.force)
                                  : CheckOutputFolder(options.out, {options.package, options.setupExe}, options.force);
     const std::optional<fs::path> scriptPath = FindIgnoringCase(options.package, ScriptFileName);
-    if (!scriptPath) throw BuildError((options.package / ScriptFileName).string() + " is missing");
+    if (!scriptPath) throw BuildError(TextOfPath(options.package / ScriptFileName) + " is missing");
     const std::optional<std::string> read = ReadWholeFile(*scriptPath);
-    if (!read) throw BuildError("cannot read " + scriptPath->string());
+    if (!read) throw BuildError("cannot read " + TextOfPath(*scriptPath));
     const ProfileText script = ProfileText::Read(*read, options.scriptEncoding);
     const std::string& text = script.Text();
     CheckScriptFirst(script, options, *scriptPath, notes);
 
     std::vector<MediaFile> firstDiskFiles = {PackageFile(SetupFileName, options.setupExe)};
-    if (const std::optional<std::string> licence = LicenceFileName(script))
-        firstDiskFiles.push_back(
-            PackageFile(*licence, FindIgnoringCase(options.package, *licence).value_or(options.package / *licence)));
+    if (const std::optional<std::string> licence = LicenceFileName(script)) {
+        const std::optional<fs::path> found = FindIgnoringCase(options.package, *licence);
+        firstDiskFiles.push_back(PackageFile(*licence, found.value_or(options.package / PathOfText(*licence))));
+    }
 
     StagingFolder staging(out);
     const fs::path work = staging.Path() / ".work";

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/FileLookup.h"
+#include "common/PathText.h"
 #include "media/BuildError.h"
 #include "script/SetupScript.h"
 
@@ -18,8 +19,9 @@ fs::path PackageSource::FileFor(int disk, const std::string& name) const {
     const std::optional<fs::path> found = FindIgnoringCase(folder, name);
     std::error_code error;
     if (!found)
-        throw BuildError((folder / name).string() + " is missing (named for disk " + std::to_string(disk) + ")");
-    if (!fs::is_regular_file(*found, error)) throw BuildError(found->string() + " is not a file");
+        throw BuildError(TextOfPath(folder / PathOfText(name)) + " is missing (named for disk " +
+                         std::to_string(disk) + ")");
+    if (!fs::is_regular_file(*found, error)) throw BuildError(TextOfPath(*found) + " is not a file");
     used_.insert(*found);
     return *found;
 }
@@ -31,7 +33,7 @@ std::vector<std::string> PackageSource::UnusedDiskFiles() const {
         std::error_code error;
         for (fs::directory_iterator it(FolderOf(disk), error), end; !error && it != end; it.increment(error))
             if (it->is_regular_file() && !used_.count(it->path()))
-                unused.push_back(DiskFolderName(disk) + "/" + it->path().filename().string());
+                unused.push_back(DiskFolderName(disk) + "/" + TextOfPath(it->path().filename()));
     }
     std::sort(unused.begin(), unused.end());
     return unused;

@@ -3,6 +3,8 @@
 #include <string>
 #include <system_error>
 
+#include "common/PathText.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -11,8 +13,8 @@ namespace {
 // reused: the name gets a number.
 fs::path NewFolderBeside(const fs::path& out, const std::string& purpose) {
     for (int attempt = 0;; ++attempt) {
-        const fs::path path = out.parent_path() / ("." + out.filename().string() + "." + purpose +
-                                                   (attempt ? "-" + std::to_string(attempt) : std::string()));
+        const fs::path path = out.parent_path() / PathOfText("." + TextOfPath(out.filename()) + "." + purpose +
+                                                    (attempt ? "-" + std::to_string(attempt) : std::string()));
         if (fs::create_directory(path)) return path;
     }
 }

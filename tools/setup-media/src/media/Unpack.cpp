@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "common/PathRelations.h"
+#include "common/PathText.h"
 #include "common/TextFile.h"
 #include "media/BuildError.h"
 #include "media/OneFile.h"
@@ -14,13 +15,13 @@ namespace fs = std::filesystem;
 
 void UnpackInto(const fs::path& oneFile, const fs::path& folder) {
     const std::optional<std::string> file = ReadWholeFile(oneFile);
-    if (!file) throw BuildError("cannot read " + oneFile.string());
-    const std::vector<PayloadPart> parts = ReadOneFile(*file, oneFile.string());
+    if (!file) throw BuildError("cannot read " + TextOfPath(oneFile));
+    const std::vector<PayloadPart> parts = ReadOneFile(*file, TextOfPath(oneFile));
     for (const PayloadPart& part : parts) {
         const fs::path target = folder / RelativePathOf(part.name);
         fs::create_directories(target.parent_path());
         std::ofstream out(target, std::ios::binary);
-        if (!(out << part.content) || !out.flush()) throw BuildError("cannot write " + target.string());
+        if (!(out << part.content) || !out.flush()) throw BuildError("cannot write " + TextOfPath(target));
     }
 }
 
@@ -29,5 +30,5 @@ void UnpackOneFile(const fs::path& oneFile, const fs::path& out, bool force, std
     StagingFolder staging(folder);
     UnpackInto(oneFile, staging.Path() / DiskFolderName(1));
     staging.CommitTo(folder);
-    report << "media in " << (out / DiskFolderName(1)).string() << "\n";
+    report << "media in " << TextOfPath(out / DiskFolderName(1)) << "\n";
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "base/ContentDigest.h"
+#include "common/PathText.h"
 #include "common/TextFile.h"
 #include "media/BuildError.h"
 #include "media/OneFile.h"
@@ -41,11 +42,11 @@ std::string RequiredValue(const ProfileText& script, const char* key) {
 
 PackageFacts ReadFacts(const fs::path& oneFile) {
     const std::optional<std::string> file = ReadWholeFile(oneFile);
-    if (!file) throw BuildError("cannot read " + oneFile.string());
-    const std::vector<PayloadPart> parts = ReadOneFile(*file, oneFile.string());
+    if (!file) throw BuildError("cannot read " + TextOfPath(oneFile));
+    const std::vector<PayloadPart> parts = ReadOneFile(*file, TextOfPath(oneFile));
     const auto script = std::find_if(parts.begin(), parts.end(),
                                      [](const PayloadPart& part) { return EqualIgnoringCase(part.name, ScriptFileName); });
-    if (script == parts.end()) throw BuildError(oneFile.string() + " carries no " + ScriptFileName);
+    if (script == parts.end()) throw BuildError(TextOfPath(oneFile) + " carries no " + ScriptFileName);
     const ProfileText text = ProfileText::Read(script->content, ScriptEncoding{});
     const ProfileEntry* entry = text.FindEntry(PackageSection, UninstallEntryKey);
     if (!entry || entry->value != "yes")
@@ -59,7 +60,7 @@ PackageFacts ReadFacts(const fs::path& oneFile) {
 }
 
 std::string Head(const ManifestOptions& options, const PackageFacts& facts) {
-    return "# Made by setup-media from " + options.oneFile.filename().string() +
+    return "# Made by setup-media from " + TextOfPath(options.oneFile.filename()) +
            "\nPackageIdentifier: " + Quoted(options.id) + "\nPackageVersion: " + Quoted(facts.version) + "\n";
 }
 
@@ -92,7 +93,7 @@ std::string LocaleManifest(const ManifestOptions& options, const PackageFacts& f
 
 void Write(const fs::path& path, const std::string& content) {
     std::ofstream out(path, std::ios::binary);
-    if (!(out << content) || !out.flush()) throw BuildError("cannot write " + path.string());
+    if (!(out << content) || !out.flush()) throw BuildError("cannot write " + TextOfPath(path));
 }
 
 }  // namespace
@@ -100,9 +101,10 @@ void Write(const fs::path& path, const std::string& content) {
 void WriteWingetManifest(const ManifestOptions& options, std::ostream& report) {
     const PackageFacts facts = ReadFacts(options.oneFile);
     fs::create_directories(options.out);
-    Write(options.out / (options.id + ".yaml"),
+    Write(options.out / PathOfText(options.id + ".yaml"),
           Head(options, facts) + "DefaultLocale: en-US\n" + Tail("version"));
-    Write(options.out / (options.id + ".installer.yaml"), InstallerManifest(options, facts));
-    Write(options.out / (options.id + ".locale.en-US.yaml"), LocaleManifest(options, facts));
-    report << "winget manifests of " << options.id << " " << facts.version << " in " << options.out.string() << "\n";
+    Write(options.out / PathOfText(options.id + ".installer.yaml"), InstallerManifest(options, facts));
+    Write(options.out / PathOfText(options.id + ".locale.en-US.yaml"), LocaleManifest(options, facts));
+    report << "winget manifests of " << options.id << " " << facts.version << " in " << TextOfPath(options.out)
+           << "\n";
 }

@@ -1,0 +1,11 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The tool's text is UTF-8 on every system. A path made from a std::string, or read back with
+// path::string(), goes through the C runtime's code page on Windows, byte by byte; these two go
+// through UTF-8 on both systems.
+
+std::filesystem::path PathOfText(std::string_view utf8);
+std::string TextOfPath(const std::filesystem::path& path);

@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr const char* PayloadPartWorkName = "part.tmp";
+
 std::string TempPath(const std::string& name) { return Setup.TempDir + name; }
 
 // The full path of the file `name` on the media; the empty text when there is no such file or
@@ -26,12 +28,34 @@ std::string FindOnMedia(const std::string& name) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? found : std::string();
 }
 
-// Writes the expanded `source` into a new file `target`; the count of bytes written, negative
-// on failure.
-LONG ExpandInto(const LzFile& source, const std::string& target) {
+// Writes the expanded `source` into the file `target`, made as `creation` says; the count of
+// bytes written, negative on failure. `made` tells whether the file was made.
+LONG ExpandInto(const LzFile& source, const std::string& target, DWORD creation, bool& made) {
     const FileHandle output(
-        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return output.IsValid() ? source.CopyTo(output.Get()) : -1;
+        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
+    made = output.IsValid();
+    return made ? source.CopyTo(output.Get()) : -1;
+}
+
+// Expands the media file CompressedFileName(name) into `target`. A payload's part is unpacked
+// into the run's own folder first, wherever the target is.
+int ExpandMediaFile(const std::string& name, const std::string& target, DWORD creation) {
+    if (!FitsPathBuffer(target)) return -1;
+    const std::string stored = CompressedFileName(name);
+    const UnpackedPart part(stored, TempPath(PayloadPartWorkName));
+    const std::string found = part.Carried() ? part.Path() : FindOnMedia(stored);
+    if (found.empty()) return -1;
+    // A part of a payload was checked with the whole of it.
+    const LzFile source(found, part.Carried() ? std::string() : stored);
+    if (!source.IsOpen()) return -1;
+    bool made = false;
+    const LONG expanded = ExpandInto(source, target, creation, made);
+    if (!made) return creation == CREATE_NEW ? 1 : -1;
+    const bool whole = ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded));
+    if (expanded >= 0 && whole) return 0;
+    // A short or damaged copy must not be installed in place of the file.
+    DeleteFileA(target.c_str());
+    return -1;
 }
 
 }  // namespace
@@ -44,21 +68,11 @@ bool DiskIdPresent(int number) {
 }
 
 int ExpandToTemp(const std::string& name, const std::string& workName) {
-    const std::string target = TempPath(workName.empty() ? name : workName);
-    if (!FitsPathBuffer(target)) return -1;
-    const std::string stored = CompressedFileName(name);
-    const UnpackedPart part(stored, target + "~");
-    const std::string found = part.Carried() ? part.Path() : FindOnMedia(stored);
-    if (found.empty()) return -1;
-    // A part of a payload was checked with the whole of it.
-    const LzFile source(found, part.Carried() ? std::string() : stored);
-    if (!source.IsOpen()) return -1;
-    const LONG expanded = ExpandInto(source, target);
-    const bool whole = ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded));
-    if (expanded >= 0 && whole) return 0;
-    // A short or damaged copy must not be installed in place of the file.
-    DeleteFileA(target.c_str());
-    return -1;
+    return ExpandMediaFile(name, TempPath(workName.empty() ? name : workName), CREATE_ALWAYS);
+}
+
+int ExpandToNewFile(const std::string& name, const std::string& target) {
+    return ExpandMediaFile(name, target, CREATE_NEW);
 }
 
 int CopyFromTemp(const std::string& name, const std::string& target, bool failIfExists) {

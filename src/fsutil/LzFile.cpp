@@ -3,6 +3,7 @@
 #include <lzexpand.h>
 
 #include <optional>
+#include <string>
 
 #include "base/OwnedHandle.h"
 #include "base/SystemLibrary.h"
@@ -12,7 +13,7 @@ namespace {
 
 struct Lz32Functions {
     decltype(&LZInit) init;
-    decltype(&LZCopy) copy;
+    decltype(&LZRead) read;
     decltype(&LZClose) close;
 };
 
@@ -21,9 +22,9 @@ std::optional<Lz32Functions> LoadLz32() {
     const HMODULE library = LoadSystemLibrary("lz32.dll");
     if (!library) return std::nullopt;
     const Lz32Functions functions{ProcAddress<decltype(&LZInit)>(library, "LZInit"),
-                                  ProcAddress<decltype(&LZCopy)>(library, "LZCopy"),
+                                  ProcAddress<decltype(&LZRead)>(library, "LZRead"),
                                   ProcAddress<decltype(&LZClose)>(library, "LZClose")};
-    if (!functions.init || !functions.copy || !functions.close) return std::nullopt;
+    if (!functions.init || !functions.read || !functions.close) return std::nullopt;
     return functions;
 }
 
@@ -49,7 +50,8 @@ LzFile::LzFile(const std::string& path, const std::string& recordedAs) : handle_
         SetFilePointer(file.Get(), 0, nullptr, FILE_BEGIN) != 0)
         return;
     startSize_ = got;
-    handle_ = Lz32()->init(FileNumber(file.Get()));
+    source_ = file.Get();
+    handle_ = Lz32()->init(FileNumber(source_));
     // From here LZClose closes the file; a failed LZInit leaves it to us.
     if (IsOpen()) file.Release();
 }
@@ -58,6 +60,24 @@ LzFile::~LzFile() {
     if (IsOpen()) Lz32()->close(handle_);
 }
 
+// Read in large pieces and written as read: the library's own copy writes a thousand bytes at
+// a time, a call to the platform each.
 LONG LzFile::CopyTo(HANDLE target) const {
-    return IsOpen() ? Lz32()->copy(handle_, FileNumber(target)) : LZERROR_BADINHANDLE;
+    if (!IsOpen()) return LZERROR_BADINHANDLE;
+    constexpr INT Piece = 64 * 1024;
+    std::string buffer(Piece, '\0');
+    LONG total = 0;
+    for (;;) {
+        const INT got = Lz32()->read(handle_, buffer.data(), Piece);
+        if (got < 0) return got;
+        if (got == 0) break;
+        DWORD written = 0;
+        if (!WriteFile(target, buffer.data(), static_cast<DWORD>(got), &written, nullptr) ||
+            written != static_cast<DWORD>(got))
+            return LZERROR_WRITE;
+        total += got;
+    }
+    FILETIME created, accessed, written;
+    if (GetFileTime(source_, &created, &accessed, &written)) SetFileTime(target, &created, &accessed, &written);
+    return total;
 }

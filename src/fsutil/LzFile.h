@@ -30,6 +30,8 @@ public:
 
 private:
     INT handle_;
+    // The file the library reads, for its time stamp; the library closes it.
+    HANDLE source_ = INVALID_HANDLE_VALUE;
     unsigned char start_[CompressedHeaderSize] = {};
     size_t startSize_ = 0;
 };

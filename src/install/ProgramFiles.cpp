@@ -43,9 +43,14 @@ std::optional<std::string> TransferFile(const std::string& value, std::string& d
         return FormatText("Error installing %s", Quoted(FileNamePart(value)).c_str());
     dest = *expanded;
     const std::string name = FileNamePart(dest);
+    // Where nothing is there yet, the file is expanded in place; a file already there is only
+    // replaced by a whole copy, expanded first into the run's own folder.
+    const int inPlace = ExpandToNewFile(name, dest);
+    if (inPlace == 0) return std::nullopt;
     // The expanded copy takes a name of the run's own, so no package file can land on the
     // working copy of the script or the log, whatever its name.
-    if (ExpandToTemp(name, ExpandedWorkName) != 0) return FormatText("Error expanding %s", Quoted(name).c_str());
+    if (inPlace < 0 || ExpandToTemp(name, ExpandedWorkName) != 0)
+        return FormatText("Error expanding %s", Quoted(name).c_str());
     const bool copied = CopyFromTemp(ExpandedWorkName, dest, false) == 0;
     DeleteTempFile(ExpandedWorkName);
     if (!copied) return FormatText("Error installing %s", Quoted(name).c_str());

@@ -95,6 +95,33 @@ TEST_F(FileTransferTest, GarbageNeverCrashesAndNeverPassesAsAShorterFile) {
         EXPECT_FALSE(FileExists(temp_ / "junk.bin"));
 }
 
+TEST_F(FileTransferTest, ExpansionInPlaceMakesOnlyANewFileAndLeavesNothingOfAFailedOne) {
+    TempFolder dest;
+    const std::string content = SampleContent(150000, 9);
+    ASSERT_TRUE(PutCompressedOnMedia(media_.Path(), {{"big.dll", content}}));
+    EXPECT_EQ(ExpandToNewFile("big.dll", dest / "big.dll"), 0);
+    EXPECT_TRUE(ReadTextFile(dest / "big.dll") == content);
+    // The installed file carries the media file's time, as an expanded copy always did.
+    WIN32_FILE_ATTRIBUTE_DATA onMedia{}, installed{};
+    ASSERT_TRUE(GetFileAttributesExA((media_ / "big.dl_").c_str(), GetFileExInfoStandard, &onMedia));
+    ASSERT_TRUE(GetFileAttributesExA((dest / "big.dll").c_str(), GetFileExInfoStandard, &installed));
+    EXPECT_EQ(CompareFileTime(&onMedia.ftLastWriteTime, &installed.ftLastWriteTime), 0);
+
+    // Something there already is neither written nor removed; a folder that cannot take the file
+    // gives the same answer, and the caller then goes through Temp and reports the failure.
+    WriteTextFile(dest / "kept.dll", "the user's");
+    ASSERT_TRUE(PutCompressedOnMedia(media_.Path(), {{"kept.dll", content}}));
+    EXPECT_EQ(ExpandToNewFile("kept.dll", dest / "kept.dll"), 1);
+    EXPECT_EQ(ReadTextFile(dest / "kept.dll"), "the user's");
+    EXPECT_EQ(ExpandToNewFile("kept.dll", dest / "missing folder\\kept.dll"), 1);
+
+    // A damaged media file leaves no part of the new file.
+    const std::string whole = ReadTextFile(media_ / "big.dl_");
+    WriteTextFile(media_ / "cut.dl_", whole.substr(0, whole.size() / 2));
+    EXPECT_EQ(ExpandToNewFile("cut.dll", dest / "cut.dll"), -1);
+    EXPECT_FALSE(FileExists(dest / "cut.dll"));
+}
+
 TEST_F(FileTransferTest, ExpansionFailsWithoutSourceOrTempFolder) {
     EXPECT_EQ(ExpandToTemp("absent.exe"), -1);
     WriteTextFile(media_ / "there.ex_", SampleContent(100, 8));

@@ -60,6 +60,8 @@ void TProgressForm::SetBarPosition(ProgressBarRole bar, int position) {
 
 void TProgressForm::ShowChanges() { Application::Instance().ProcessMessages(); }
 
+void TProgressForm::KeepAnswering() { Application::Instance().KeepAnswering(); }
+
 void TProgressForm::ShowEnded() {
     Button1.SetCaption("OK");
     SetBusy(false);

@@ -33,6 +33,7 @@ public:
     void SetBarPosition(ProgressBarRole bar, int position) override;
     void ShowEnded() override;
     void ShowChanges() override;
+    void KeepAnswering() override;
 
 private:
     ProgressBar& BarOf(ProgressBarRole bar) { return bar == ProgressBarRole::Total ? TotalProgress : ProgressBar1; }

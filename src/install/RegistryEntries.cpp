@@ -58,6 +58,7 @@ void InstallRun::WriteRegistryEntries() {
     const int step = static_cast<int>(KeysShare / static_cast<float>(keys.Count()));
     SetBarSteps(step, step);
     for (const Entry& entry : keys) {
+        view_.KeepAnswering();
         const KeyResult result = MakeKey(entry.value);
         if (result == KeyResult::Failed) {
             FailRun(FormatText("Error creating registry key %s", Quoted(entry.value).c_str()));
@@ -72,7 +73,12 @@ void InstallRun::WriteRegistryEntries() {
     EntryList values;
     Setup.InstallScript->ReadEntries(KeyValuesSection, values);
     for (const KeyValueGroup& group : KeyValueGroups(values)) {
-        const std::string text = Setup.InstallScript->ReadValue(RegistryKeysSection, group.keyRef.c_str(), MissingValueMark);
+        view_.KeepAnswering();
+        // The keys read above, rather than the script read again for every value.
+        const int listed = keys.IndexOf(group.keyRef);
+        const std::string text = listed >= 0 ? keys.Value(static_cast<size_t>(listed))
+                                             : Setup.InstallScript->ReadValue(RegistryKeysSection, group.keyRef.c_str(),
+                                                                              MissingValueMark);
         if (text == MissingValueMark) {
             FailRun("Corrupt KeyValues entry");
             return;

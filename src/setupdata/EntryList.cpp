@@ -1,22 +1,29 @@
 #include "setupdata/EntryList.h"
 
-#include "setupdata/FoldedText.h"
-
 int EntryList::IndexOf(const std::string& name) const {
-    const uint32_t hash = FoldedHash(name);
-    for (size_t i = 0; i < entries_.size(); ++i)
-        if (hashes_[i] == hash && SameTextIgnoringCase(entries_[i].name, name)) return static_cast<int>(i);
-    return -1;
+    const int found = names_.Find(name);
+    return found < 0 ? -1 : static_cast<int>(first_[static_cast<size_t>(found)]);
 }
 
 void EntryList::Append(const std::string& name, const std::string& value) {
     entries_.push_back({name, value});
-    hashes_.push_back(FoldedHash(name));
+    if (names_.Insert(name)) first_.push_back(entries_.size() - 1);
 }
 
-void EntryList::Replace(size_t i, const std::string& name, const std::string& value) { entries_[i] = {name, value}; }
+void EntryList::Replace(size_t i, const std::string& name, const std::string& value) {
+    const bool sameName = SameTextIgnoringCase(entries_[i].name, name);
+    entries_[i] = {name, value};
+    if (!sameName) Reindex();
+}
 
 void EntryList::Remove(size_t i) {
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
-    hashes_.erase(hashes_.begin() + static_cast<std::ptrdiff_t>(i));
+    Reindex();
+}
+
+void EntryList::Reindex() {
+    names_ = FoldedTextSet(entries_.size());
+    first_.clear();
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (names_.Insert(entries_[i].name)) first_.push_back(i);
 }

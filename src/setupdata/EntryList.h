@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "setupdata/FoldedText.h"
+
 // The ordered name=value lines of one profile-file section, as ReadEntries fills them.
 struct Entry {
     std::string name;
@@ -19,7 +21,8 @@ public:
     // "name=value", as the line stands in the list.
     std::string Line(size_t i) const { return entries_[i].name + "=" + entries_[i].value; }
 
-    // Index of the line whose name equals `name` without regard to case, or -1.
+    // Index of the first line whose name equals `name` without regard to case, or -1; found in
+    // constant time, so a section of twenty thousand lines is read and looked up in a blink.
     int IndexOf(const std::string& name) const;
     void Append(const std::string& name, const std::string& value);
     void Replace(size_t i, const std::string& name, const std::string& value);
@@ -29,6 +32,9 @@ public:
     std::vector<Entry>::const_iterator end() const { return entries_.end(); }
 
 private:
+    void Reindex();
+
     std::vector<Entry> entries_;
-    std::vector<uint32_t> hashes_;  // of each name, folded to one letter case
+    FoldedTextSet names_{0};
+    std::vector<size_t> first_;  // the first line of each of names_, in its order
 };

@@ -42,13 +42,17 @@ FoldedTextSet::FoldedTextSet(size_t expected) {
     texts_.reserve(expected);
 }
 
-bool FoldedTextSet::Insert(const std::string& text) {
+int FoldedTextSet::Find(const std::string& text) const {
     const size_t mask = slots_.size() - 1;
     for (size_t slot = FoldedHash(text) & mask;; slot = (slot + 1) & mask) {
         const int32_t index = slots_[slot];
-        if (index < 0) break;
-        if (SameTextIgnoringCase(texts_[static_cast<size_t>(index)], text)) return false;
+        if (index < 0 || SameTextIgnoringCase(texts_[static_cast<size_t>(index)], text)) return index;
     }
+}
+
+bool FoldedTextSet::Insert(const std::string& text) {
+    if (Find(text) >= 0) return false;
+    const size_t mask = slots_.size() - 1;
     // Kept at most half full, so a free slot is always near.
     if ((texts_.size() + 1) * 2 > slots_.size()) {
         std::vector<std::string> texts = std::move(texts_);

@@ -17,6 +17,9 @@ public:
     explicit FoldedTextSet(size_t expected);
     // False when an equal text was there already.
     bool Insert(const std::string& text);
+    // The place of the equal text in the order of insertion, or -1.
+    int Find(const std::string& text) const;
+    size_t Size() const { return texts_.size(); }
 
 private:
     std::vector<std::string> texts_;

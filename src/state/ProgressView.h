@@ -21,6 +21,8 @@ public:
     virtual void ShowEnded() = 0;
     // Paints what changed now, before a step that may take long.
     virtual void ShowChanges() {}
+    // Lets the window answer, at most every 20 ms, through a long step that shows nothing.
+    virtual void KeepAnswering() {}
 
 protected:
     ~ProgressView() = default;

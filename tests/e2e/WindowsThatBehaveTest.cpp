@@ -45,6 +45,7 @@ void ExpectAnsweringRun(ProgramUnderTest& program, HWND window) {
         GetWindowRect(window, &now);
         if (!running()) break;
         answersWhileRunning += answered;
+        EXPECT_TRUE(answered) << "the window went silent for a second";
         movedWhileRunning |= now.left == start.left + 40;
     }
     EXPECT_GE(answersWhileRunning, 1);
@@ -52,6 +53,22 @@ void ExpectAnsweringRun(ProgramUnderTest& program, HWND window) {
     EXPECT_TRUE(IsWindowVisible(window)) << "a press or close during the run did nothing";
     EXPECT_TRUE(ui::Press(window, "OK"));
     EXPECT_TRUE(program.WaitForExit(20000));
+}
+
+// Walks the run through its dialogs into `target`, checking the task bar on the way; the
+// progress window.
+HWND InstallThroughTheDialogs(DWORD pid, const std::string& target) {
+    HWND main = ui::WaitForWindow(pid, "TMainForm");
+    if (!main || !ui::Press(main, "&Continue")) return nullptr;
+    HWND licence = ui::WaitForWindow(pid, "TLicenceForm");
+    EXPECT_TRUE(RunHasTaskbarButton(pid)) << "the licence, with the main window hidden";
+    if (!licence || !ui::Press(licence, "I &Agree")) return nullptr;
+    HWND destination = ui::WaitForWindow(pid, "TInstallForm");
+    EXPECT_TRUE(RunHasTaskbarButton(pid)) << "the destination";
+    if (!destination) return nullptr;
+    ui::SetText(ui::FindChild(destination, "Edit"), target);
+    if (!ui::Press(destination, "&Install")) return nullptr;
+    return ui::WaitForWindow(pid, "TProgressForm");
 }
 
 }  // namespace
@@ -64,26 +81,35 @@ TEST(WindowsThatBehave, TheInstallWindowOpensWithTheDialogsAndAnswersThroughItsP
     ASSERT_EQ(media.Error(), "");
     TempFolder target;
     ProgramUnderTest setup(SetupExeIn(media.First()), "", media.First());
-    const DWORD pid = setup.ProcessId();
-    HWND main = ui::WaitForWindow(pid, "TMainForm");
-    ASSERT_TRUE(main && ui::Press(main, "&Continue"));
-    HWND licence = ui::WaitForWindow(pid, "TLicenceForm");
-    EXPECT_TRUE(RunHasTaskbarButton(pid)) << "the licence, with the main window hidden";
-    ASSERT_TRUE(licence && ui::Press(licence, "I &Agree"));
-    HWND destination = ui::WaitForWindow(pid, "TInstallForm");
-    EXPECT_TRUE(RunHasTaskbarButton(pid)) << "the destination";
-    ASSERT_NE(destination, nullptr);
-    ui::SetText(ui::FindChild(destination, "Edit"), target.Path());
-    ASSERT_TRUE(ui::Press(destination, "&Install"));
-
-    HWND progress = ui::WaitForWindow(pid, "TProgressForm");
+    HWND progress = InstallThroughTheDialogs(setup.ProcessId(), target.Path());
     ASSERT_NE(progress, nullptr);
-    EXPECT_TRUE(RunHasTaskbarButton(pid)) << "the progress window";
+    EXPECT_TRUE(RunHasTaskbarButton(setup.ProcessId())) << "the progress window";
     RECT frame{};
     GetWindowRect(progress, &frame);
     EXPECT_EQ(std::make_pair(frame.left, frame.top), std::make_pair(226L, 210L)) << "where the dialogs open";
     ExpectAnsweringRun(setup, progress);
     EXPECT_EQ(ReadTextFile(target / "3.txt"), "the last file");
+    ProgramUnderTest uninstall(SetupExeIn(target.Path()), "/S " + (target / "uninstal.ini"), target.Path());
+    EXPECT_TRUE(uninstall.WaitForExit(60000));
+}
+
+// Found by fuzzing: a long section was read again for every value, and the window fell silent.
+TEST(WindowsThatBehave, TheInstallWindowAnswersThroughALongKeyValuesSection) {
+    const std::string key = "HKEY_CURRENT_USER\\Software\\SetupTests\\LongValues";
+    std::string script = "[Package]\nname=Long Values\n[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\1.txt\n"
+                         "[RegistryKeys]\nkey1=" + key + "\n[KeyValues]\n";
+    constexpr int Values = 5000;  // 20,000 lines
+    for (int i = 1; i <= Values; ++i) {
+        const std::string n = std::to_string(i);
+        script += "value" + n + "=v" + n + "\nregkey" + n + "=key1\ndata" + n + "=" + n + "\ntype" + n + "=string\n";
+    }
+    const SetupMedia media(script, "The terms.\n", {{{"1.txt", "the file"}}});
+    ASSERT_EQ(media.Error(), "");
+    TempFolder target;
+    ProgramUnderTest setup(SetupExeIn(media.First()), "", media.First());
+    HWND progress = InstallThroughTheDialogs(setup.ProcessId(), target.Path());
+    ASSERT_NE(progress, nullptr);
+    ExpectAnsweringRun(setup, progress);
     ProgramUnderTest uninstall(SetupExeIn(target.Path()), "/S " + (target / "uninstal.ini"), target.Path());
     EXPECT_TRUE(uninstall.WaitForExit(60000));
 }

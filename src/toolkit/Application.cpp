@@ -47,17 +47,20 @@ void Application::Dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
+// The time is taken when the answering ends: a slow repaint must not leave the task no time
+// before the next one.
 bool Application::ProcessMessages() {
-    lastAnswered_ = GetTickCount64();
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
+    bool going = true;
+    while (going && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        going = message.message != WM_QUIT;
+        if (going)
+            Dispatch(message);
+        else
             PostQuitMessage(static_cast<int>(message.wParam));
-            return false;
-        }
-        Dispatch(message);
     }
-    return true;
+    lastAnswered_ = GetTickCount64();
+    return going;
 }
 
 void Application::DestroyForms() {

@@ -22,6 +22,7 @@ public:
 
 private:
     std::filesystem::path FolderOf(int disk) const;
+    bool IsUsed(const std::filesystem::path& listed) const;
 
     std::filesystem::path folder_;
     bool hasDiskFolders_;

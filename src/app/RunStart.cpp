@@ -69,6 +69,7 @@ std::string PackageNameOf(const ProfileFile* file, const char* failure) {
 // can write to its working copy; the copy holds exactly what was checked.
 void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
     const InstalledLogContent log = ReadInstalledLog(Setup.CommandLine);
+    Setup.InstalledLogFinalPath = log.finalPath;
     started.logCopied = !log.finalPath.empty() && WriteUnicodeProfile(logPath, log.content);
     started.logChanged = started.logCopied && CheckAgainstRecord(log) == LogTrust::Changed;
 }

@@ -39,6 +39,7 @@ struct SetupState {
     std::string TempDir;      // the run's own working folder inside the Temp folder; always ends in "\"
     std::string MediaDir;     // where the media are read from: the running program's folder, ending in "\"
     std::string CommandLine;  // empty in install mode
+    std::string InstalledLogFinalPath;  // uninstall mode: what the log read was, as FinalPathOf gives it
     TUninstallForm* UninstallForm = nullptr;
     int DirEntryCount = 0;
     int KeyEntryCount = 0;

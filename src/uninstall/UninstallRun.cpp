@@ -54,7 +54,7 @@ void UninstallRun::Run() {
     view_.ShowPhase(FormatText("Deleting %s Registry Entries:", package));
     UninstallRegistryKeys();
     // The installed log lives in the install folder, which can only go once the log is gone.
-    DeleteFileA(Setup.CommandLine.c_str());
+    RemoveReadLog(Setup.CommandLine, Setup.InstalledLogFinalPath);
     UninstallDirectories();
     DeleteTempFile(LogFileName);
     ShowCompleted();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fsutil/Directories.h"
+#include "fsutil/FinalPath.h"
 #include "install/InstallTestBed.h"
 #include "install/TestRegistry.h"
 #include "uninstall/UninstallForm.h"
@@ -60,6 +61,7 @@ TEST(InstallThenUninstall, TheLogOfAnInstallTakesBackExactlyWhatItMade) {
     const std::string installedLog = ::Setup.InstallFolder + "\\uninstal.ini";
     ASSERT_TRUE(CopyFileA(::Setup.UninstallLog->Path().c_str(), installedLog.c_str(), FALSE));
     ::Setup.CommandLine = installedLog;
+    ::Setup.InstalledLogFinalPath = FinalPath(installedLog);
     TUninstallForm uninstall;
     uninstall.FormActivate();
 

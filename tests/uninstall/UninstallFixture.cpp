@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "fsutil/FinalPath.h"
+
 namespace uninstalltests {
 
 namespace {
@@ -78,6 +80,8 @@ void UninstallFixture::LeaveLog(const std::string& installedLog, const LoggedIns
     ASSERT_TRUE(CopyFileA(installedLog.c_str(), TempLog().c_str(), FALSE));
     state_.OpenUninstallLog(TempLog());
     ::Setup.CommandLine = installedLog;
+    // As the run's start reads it.
+    ::Setup.InstalledLogFinalPath = FinalPath(installedLog);
 }
 
 void UninstallFixture::MakeFiles(const std::vector<std::string>& paths) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fsutil/FileNames.h"
+#include "support/UnixTools.h"
 #include "toolkit/Application.h"
 #include "uninstall/ShownRecorder.h"
 #include "uninstall/UninstallFixture.h"
@@ -141,6 +142,28 @@ TEST_F(UninstallRunTest, LongLogShowsTheLatestEntryAsTheWindowAnswersAndEachPhas
                               }))
         << "shown in the log's order";
     EXPECT_EQ(shown.back(), files.back()) << "the phase's last entry stays shown until the next phase";
+    EXPECT_FALSE(FolderExists(folder));
+}
+
+// Anyone who can write the install folder's parent swaps the folder for a link after the log was
+// read: the file named like the log where the link leads is not the log, and stays.
+TEST_F(UninstallRunTest, TheInstalledLogGoesOnlyWhileItsPathReachesTheLogThatWasRead) {
+    const std::string folder = disk_ / "Swapped", moved = disk_ / "Moved", victim = disk_ / "Victim";
+    for (const std::string& made : {folder, victim}) ASSERT_TRUE(CreateDirectoryA(made.c_str(), nullptr));
+    LeaveLog(folder + "\\uninstal.ini", {{}, {}, {}});
+    WriteTextFile(victim + "\\uninstal.ini", "someone else's");
+    ASSERT_TRUE(MoveFileA(folder.c_str(), moved.c_str()));
+    ASSERT_EQ(RunUnixScript("ln -s " + ShellQuoted(UnixPathOf(victim)) + " " + ShellQuoted(UnixPathOf(folder)) + "\n")
+                  .exitCode,
+              0);
+    Run();
+    EXPECT_EQ(ReadTextFile(victim + "\\uninstal.ini"), "someone else's");
+    RunUnixScript("rm " + ShellQuoted(UnixPathOf(folder)) + "\n");
+
+    // Where it stays, the log read goes as before.
+    ASSERT_TRUE(MoveFileA(moved.c_str(), folder.c_str()));
+    LeaveLog(folder + "\\uninstal.ini", {{folder}, {}, {}});
+    Run();
     EXPECT_FALSE(FolderExists(folder));
 }
 

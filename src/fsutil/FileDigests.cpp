@@ -5,10 +5,32 @@
 #include "fsutil/FileRange.h"
 #include "state/SetupState.h"
 
+namespace {
+
+// The script's record, read once for each script: the profile functions read the whole file
+// again for every value asked for, and a package has a value for every file.
+const EntryList& RecordedDigests() {
+    static const ProfileFile* readFrom = nullptr;
+    static std::string readPath;
+    static EntryList digests;
+    const ProfileFile& script = *Setup.InstallScript;
+    if (readFrom != &script || readPath != script.Path()) {
+        digests = EntryList();
+        script.ReadEntries(FileDigestsSection, digests);
+        readFrom = &script;
+        readPath = script.Path();
+    }
+    return digests;
+}
+
+}  // namespace
+
 bool MatchesRecordedDigest(HANDLE file, const std::string& mediaName) {
     if (mediaName.empty() || !Setup.InstallScript) return true;
-    const std::string recorded = Setup.InstallScript->ReadValue(FileDigestsSection, mediaName.c_str(), MissingValueMark);
-    if (recorded == MissingValueMark) return true;
+    const EntryList& digests = RecordedDigests();
+    const int listed = digests.IndexOf(mediaName);
+    if (listed < 0) return true;
+    const std::string& recorded = digests.Value(static_cast<size_t>(listed));
     LARGE_INTEGER size;
     DigestStream digest;
     if (!GetFileSizeEx(file, &size) || !AddFileBytes(digest, file, 0, static_cast<uint64_t>(size.QuadPart))) return false;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <lzexpand.h>
+
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "base/PathLimit.h"
@@ -55,7 +57,8 @@ int ExpandMediaFile(const std::string& name, const std::string& target, DWORD cr
     if (expanded >= 0 && whole) return 0;
     // A short or damaged copy must not be installed in place of the file.
     DeleteFileA(target.c_str());
-    return -1;
+    // A target that could not take the file (a full drive) is the destination's failure, not the media's.
+    return creation == CREATE_NEW && expanded == LZERROR_WRITE ? 1 : -1;
 }
 
 }  // namespace

@@ -18,8 +18,9 @@ bool DiskIdPresent(int number);
 int ExpandToTemp(const std::string& name, const std::string& workName = {});
 // Expands the media file CompressedFileName(name) into `target`, which must not exist yet:
 // nothing that is there, not even a link, is written through. 0 when done; 1 when it cannot be
-// made (something is there, or the folder refuses it) and nothing was written; -1 when the media
-// file cannot be expanded, as for ExpandToTemp, which leaves no part of the target.
+// made or written (something is there, the folder refuses it, the drive is full), and nothing of
+// it is left; -1 when the media file cannot be expanded, as for ExpandToTemp, which leaves no
+// part of the target.
 int ExpandToNewFile(const std::string& name, const std::string& target);
 // Copies Temp + name to `target`. With `failIfExists` set, an existing target is kept and
 // counts as success; every other failure gives -1 and leaves no part of a target that was

@@ -19,7 +19,6 @@ public:
     bool Insert(const std::string& text);
     // The place of the equal text in the order of insertion, or -1.
     int Find(const std::string& text) const;
-    size_t Size() const { return texts_.size(); }
 
 private:
     std::vector<std::string> texts_;

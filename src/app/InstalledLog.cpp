@@ -33,7 +33,7 @@ bool RunMadeSomething() { return Setup.DirEntryCount > 0 || Setup.FileEntryCount
 
 // The earlier log's entries, then this run's that it does not hold, numbered on, one write a
 // section. The earlier log is read from the copy of what was checked against its record.
-void MergeEarlierLog(const std::string& checkedCopy) {
+Status MergeEarlierLog(const std::string& checkedCopy) {
     const ProfileFile earlier(checkedCopy);
     const ProfileFile& current = *Setup.UninstallLog;
     for (const LogSection& section : LogSections) {
@@ -50,8 +50,9 @@ void MergeEarlierLog(const std::string& checkedCopy) {
         }
         for (const Entry& entry : now)
             if (held.Insert(entry.value)) append(entry.value);
-        current.WriteSection(section.name, merged);
+        if (const Status written = current.WriteSection(section.name, merged); !written) return written;
     }
+    return {};
 }
 
 // Copies the log beside its place, checks the copy is whole, records its digest, then puts it in
@@ -85,7 +86,9 @@ std::string RefusalOf(const FolderLogCheck& earlier, const std::string& installe
     return FormatText("%s is a log of %s that %s, so it was left as it is.", log.c_str(), package, distrust.c_str());
 }
 
-bool LeaveCompleteLog() {
+// False when the log was kept in the working folder, which the user was told; a failure when a
+// write the layers refused left the log there.
+Result<bool> LeaveCompleteLog() {
     if (!RunMadeSomething()) return true;
     const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
     const std::string workLog = Setup.UninstallLog->Path();
@@ -97,7 +100,9 @@ bool LeaveCompleteLog() {
     }
     const std::string folder = FinalPath(Setup.InstallFolder);
     PendingLogRecord record(folder.empty() ? folder : folder + "\\" + LogFileName);
-    if (earlier.kind == FolderLog::ThisPackage) MergeEarlierLog(earlier.checkedCopy);
+    if (const Status logged = record.LogKeys(); !logged) return logged;
+    if (earlier.kind == FolderLog::ThisPackage)
+        if (const Status merged = MergeEarlierLog(earlier.checkedCopy); !merged) return merged;
     std::string content;
     if (!ReadWholeFile(workLog, content) || !PlaceLog(workLog, installedLog, content, record)) {
         TellLogKept(FormatText("The uninstall log could not be written to %s.", Quoted(installedLog).c_str()),
@@ -110,11 +115,9 @@ bool LeaveCompleteLog() {
 }  // namespace
 
 bool LeaveLogInInstallFolder() {
-    try {
-        return LeaveCompleteLog();
-    } catch (const std::exception& error) {
-        // A write the layers refused; the working copy holds all that was logged before it.
-        TellLogKept(error.what() + std::string("."), Setup.UninstallLog->Path());
-        return false;
-    }
+    const Result<bool> left = LeaveCompleteLog();
+    if (left) return left.Value();
+    // A write the layers refused; the working copy holds all that was logged before it.
+    TellLogKept(left.Message() + ".", Setup.UninstallLog->Path());
+    return false;
 }

@@ -89,8 +89,9 @@ StartedRun StartRun() {
     // A one-file setup is checked before anything is made.
     if (!Setup.IsUninstallMode())
         if (const char* problem = OpenSetupPayload()) throw StartupFailure(problem);
-    Setup.TempDir = MakeWorkFolder(PlanForThisRun());
-    if (Setup.TempDir.empty()) throw StartupFailure("Problem with Temp directory");
+    const Result<std::string> workFolder = MakeWorkFolder(PlanForThisRun());
+    if (!workFolder) throw StartupFailure(workFolder.Message());
+    Setup.TempDir = workFolder.Value();
     Setup.ProgramFilesDir = FittingPath(registry.ReadString("ProgramFilesDir"));
     Setup.CommonFilesDir = FittingPath(registry.ReadString("CommonFilesDir"));
     registry.CloseKey();

@@ -71,7 +71,7 @@ void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
     const InstalledLogContent log = ReadInstalledLog(Setup.CommandLine);
     Setup.InstalledLogFinalPath = log.finalPath;
     started.logCopied = !log.finalPath.empty() && WriteUnicodeProfile(logPath, log.content);
-    started.logChanged = started.logCopied && CheckAgainstRecord(log) == LogTrust::Changed;
+    if (started.logCopied) started.logTrust = CheckAgainstRecord(log);
 }
 
 }  // namespace
@@ -121,10 +121,14 @@ void OpenSetupScript() {
 }
 
 void ReadLoggedPackageName(const StartedRun& started) {
-    if (started.logChanged)
-        throw StartupFailure(FormatText("The uninstall log %s was changed after the install; nothing was removed",
-                                        Quoted(Setup.CommandLine).c_str()));
     Setup.PackageName =
         PackageNameOf(started.logCopied ? Setup.UninstallLog.get() : nullptr,
                       FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()).c_str());
+    // A log no install recorded may have been put there by anyone who can write its folder.
+    if (started.logTrust != LogTrust::Matches)
+        throw StartupFailure(FormatText(started.logTrust == LogTrust::Changed
+                                            ? "The uninstall log %s was changed after the install; nothing was removed"
+                                            : "The uninstall log %s was not recorded by an install on this computer; "
+                                              "nothing was removed",
+                                        Quoted(Setup.CommandLine).c_str()));
 }

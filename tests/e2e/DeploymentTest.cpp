@@ -9,6 +9,7 @@
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
+#include "support/LoggedKeys.h"
 #include "support/SimulatedRestart.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
@@ -164,6 +165,7 @@ TEST(Deployment, WhatAnUninstallLeavesToOthersIsToldAndNotLeftToARestart) {
     RegCloseKey(added);
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Left Behind\n[Directories]\ndir1=" + folder +
                                             "\n[RegistryKeys]\nkey1=HKEY_CURRENT_USER\\" + key + "\n");
+    RecordAsInstalled(app / "uninstal.ini");
     const SimulatedRestart restart;
     const SetupLogTail told;
     EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), 0u);

@@ -68,7 +68,7 @@ void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
     const InstalledLogContent log = ReadInstalledLog(Setup.CommandLine);
     Setup.InstalledLogFinalPath = log.finalPath;
     started.logCopied = !log.finalPath.empty() && WriteUnicodeProfile(logPath, log.content);
-    started.logChanged = started.logCopied && CheckAgainstRecord(log) == LogTrust::Changed;
+    if (started.logCopied) started.logTrust = CheckAgainstRecord(log);
 }
 
 }  // namespace
@@ -89,8 +89,9 @@ Result<StartedRun> StartRun() {
     // A one-file setup is checked before anything is made.
     if (!Setup.IsUninstallMode())
         if (const char* problem = OpenSetupPayload()) return Status::Fatal(problem);
-    Setup.TempDir = MakeWorkFolder(PlanForThisRun());
-    if (Setup.TempDir.empty()) return Status::Fatal(TempProblemText);
+    const Result<std::string> workFolder = MakeWorkFolder(PlanForThisRun());
+    if (!workFolder) return Status::Fatal(workFolder.Message());
+    Setup.TempDir = workFolder.Value();
     if (const Status read = TakeRegistryFolder(registry, "ProgramFilesDir", Setup.ProgramFilesDir); !read) return read;
     if (const Status read = TakeRegistryFolder(registry, "CommonFilesDir", Setup.CommonFilesDir); !read) return read;
     registry.CloseKey();
@@ -121,9 +122,14 @@ Status OpenSetupScript() {
 }
 
 Status ReadLoggedPackageName(const StartedRun& started) {
-    if (started.logChanged)
-        return Status::Fatal(FormatText("The uninstall log %s was changed after the install; nothing was removed",
-                                        Quoted(Setup.CommandLine).c_str()));
-    return TakePackageName(started.logCopied ? Setup.UninstallLog.get() : nullptr,
-                           FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()));
+    const Status named =
+        TakePackageName(started.logCopied ? Setup.UninstallLog.get() : nullptr,
+                        FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()));
+    // A log no install recorded may have been put there by anyone who can write its folder.
+    if (!named || started.logTrust == LogTrust::Matches) return named;
+    return Status::Fatal(FormatText(started.logTrust == LogTrust::Changed
+                                        ? "The uninstall log %s was changed after the install; nothing was removed"
+                                        : "The uninstall log %s was not recorded by an install on this computer; "
+                                          "nothing was removed",
+                                    Quoted(Setup.CommandLine).c_str()));
 }

@@ -13,9 +13,10 @@ namespace {
 constexpr const char* DigestValue = "Digest";
 constexpr const char* LogValue = "Log";
 
-// One key per log, however its path is spelt; empty when it has no final path.
+// One key per log, however its path is spelt; empty when it has no final path or no digest.
 std::string RecordKey(const std::string& finalLogPath) {
-    return finalLogPath.empty() ? finalLogPath : std::string(LogRecordsKey) + "\\" + ContentDigest(finalLogPath);
+    const std::string name = finalLogPath.empty() ? finalLogPath : ContentDigest(finalLogPath);
+    return name.empty() ? name : std::string(LogRecordsKey) + "\\" + name;
 }
 
 // The record's key opened as the current key of `registry`, made when `canCreate` allows.

@@ -15,7 +15,9 @@
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
 #include "dialogs/InstallForm.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/InstallFolder.h"
+#include "fsutil/ProgramsListEntry.h"
 #include "install/InstallRun.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
@@ -37,7 +39,7 @@ std::string GivenFolderProblem(const std::optional<std::string>& folder) {
 
 // The folder after "/D=", else the one the destination dialog would propose.
 bool ChooseInstallFolder(const UnattendedCommand& command) {
-    Setup.InstallFolder = command.installFolder ? *command.installFolder : ProposedInstallFolder();
+    Setup.InstallFolder = CanonicalInstallFolder(command.installFolder ? *command.installFolder : ProposedInstallFolder());
     const std::string problem = InstallFolderProblem(Setup.InstallFolder);
     if (problem.empty()) return true;
     ShowError(problem, "Install");
@@ -92,6 +94,9 @@ void RemoveFailedInstall(UnattendedFace& face) {
     face.Write("The install failed; removing what it made");
     try {
         UninstallRun(face).Run();
+        // What the run replaced comes back: the files there before it, the entry of an earlier install.
+        for (const std::string& failure : PutBackKeptFiles()) face.Write(failure);
+        PutBackEarlierEntry();
         // Nothing is left for the log to record.
         Setup.InstallFolder.clear();
     } catch (const std::exception& error) {

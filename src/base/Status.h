@@ -8,20 +8,24 @@
 class [[nodiscard]] Status {
 public:
     Status() = default;
-    static Status Failed(std::string message) {
+    // `code`: the platform's error code, where the caller may act on it.
+    static Status Failed(std::string message, unsigned long code = 0) {
         Status status;
         status.failed_ = true;
         status.message_ = std::move(message);
+        status.code_ = code;
         return status;
     }
 
     bool Ok() const { return !failed_; }
     explicit operator bool() const { return !failed_; }
     const std::string& Message() const { return message_; }
+    unsigned long Code() const { return code_; }
 
 private:
     bool failed_ = false;
     std::string message_;
+    unsigned long code_ = 0;
 };
 
 // A value, or the failure that left none.

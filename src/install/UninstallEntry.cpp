@@ -56,6 +56,7 @@ void Warn(const std::string& text) { Face().Ask(text, Application::Instance().Ti
 // The key made afresh when it is not there, or when it is this package's from an earlier
 // install, so no value of that install stays behind; false when it cannot be opened.
 bool OpenEntryKey(RegistryAccess& registry, const std::string& path, EntryOwner owner) {
+    KeepEarlierEntry(owner == EntryOwner::None ? std::string() : path);
     if (owner != EntryOwner::None) RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str() + 1);
     return registry.OpenKey(path.c_str(), true);
 }

@@ -35,7 +35,7 @@ bool RunMadeSomething() { return Setup.DirEntryCount > 0 || Setup.FileEntryCount
 
 // The earlier log's entries, then this run's that it does not hold, numbered on, one write a
 // section. The earlier log is read from the copy of what was checked against its record.
-void MergeEarlierLog(const std::string& checkedCopy) {
+Status MergeEarlierLog(const std::string& checkedCopy) {
     const ProfileFile earlier(checkedCopy);
     const ProfileFile& current = *Setup.UninstallLog;
     for (const LogSection& section : LogSections) {
@@ -52,8 +52,9 @@ void MergeEarlierLog(const std::string& checkedCopy) {
         }
         for (const Entry& entry : now)
             if (held.Insert(entry.value)) append(entry.value);
-        current.WriteSection(section.name, merged);
+        if (const Status written = current.WriteSection(section.name, merged); !written) return written;
     }
+    return {};
 }
 
 // Writes `content` through `file` from its start and reads it back: a full drive shows here.
@@ -102,7 +103,7 @@ Status PlaceLog(const std::string& installedLog, const std::string& content, Pen
 void KeepWorkLog(const std::string& why, const std::string& workLog) {
     PendingLogRecord record(FinalPath(workLog));
     std::string content;
-    const bool recorded = ReadWholeFile(workLog, content) && record.Write(content);
+    const bool recorded = record.LogKeys() && ReadWholeFile(workLog, content) && record.Write(content);
     Face().Ask(why + ".\nThe complete uninstall log was kept as " + workLog +
                    (recorded ? "." : ", but it could not be recorded, so it cannot be carried out."),
                "Uninstall Log", MB_OK | MB_ICONERROR);
@@ -119,7 +120,9 @@ std::string RefusalOf(const FolderLogCheck& earlier, const std::string& installe
     return FormatText("%s is a log of %s that %s, so it was left as it is", log.c_str(), package, distrust.c_str());
 }
 
-Status PlaceCompleteLog() {
+}  // namespace
+
+Status PlaceInstalledLog() {
     if (!RunMadeSomething()) return {};
     const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
     const std::string workLog = Setup.UninstallLog->Path();
@@ -128,22 +131,13 @@ Status PlaceCompleteLog() {
     if (const std::string refusal = RefusalOf(earlier, installedLog); !refusal.empty()) return Status::Failed(refusal);
     const std::string folder = FinalPath(Setup.InstallFolder);
     PendingLogRecord record(folder.empty() ? folder : folder + "\\" + LogFileName);
-    if (earlier.kind == FolderLog::ThisPackage) MergeEarlierLog(earlier.checkedCopy);
+    if (const Status logged = record.LogKeys(); !logged) return logged;
+    if (earlier.kind == FolderLog::ThisPackage)
+        if (const Status merged = MergeEarlierLog(earlier.checkedCopy); !merged) return merged;
     std::string content;
     if (!ReadWholeFile(workLog, content))
         return Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
     return PlaceLog(installedLog, content, record);
-}
-
-}  // namespace
-
-Status PlaceInstalledLog() {
-    try {
-        return PlaceCompleteLog();
-    } catch (const std::exception& error) {
-        // A write the layers refused; the working copy holds all that was logged before it.
-        return Status::Failed(error.what());
-    }
 }
 
 bool LeaveLogInInstallFolder() {

@@ -12,10 +12,10 @@
 
 using namespace InstallFormLayout;
 
-std::string ProposedInstallFolder() {
+Result<std::string> ProposedInstallFolder() {
     std::string value = Setup.InstallScript->ReadValue(InstallFolderSection, InstallFolderKey, MissingValueMark);
     if (value == MissingValueMark) value = "c:\\" + Setup.PackageName;
-    RequireFittingPath(value);
+    if (const Status fits = RequireFittingPath(value); !fits) return fits;
     return ExpandPathMacros(value);
 }
 
@@ -33,10 +33,13 @@ void TInstallForm::ShowInstallFolder() {
     Edit1.Focus();
 }
 
-void TInstallForm::FormActivate() {
+Status TInstallForm::FormActivate() {
+    const Result<std::string> proposed = ProposedInstallFolder();
+    if (!proposed) return proposed.State();
     // The proposal stands from here on, even if no button is pressed.
-    Setup.InstallFolder = ProposedInstallFolder();
+    Setup.InstallFolder = proposed.Value();
     ShowInstallFolder();
+    return {};
 }
 
 void TInstallForm::Button1Click() {

@@ -16,13 +16,13 @@ TLicenceForm::TLicenceForm()
       Button1(*this, LicenceFormLayout::Button1, AgreeText, Bind<&TLicenceForm::Button1Click>(this)),
       Button2(*this, LicenceFormLayout::Button2, ExitText, Bind<&TLicenceForm::Button2Click>(this)) {}
 
-void TLicenceForm::FormActivate() {
+Status TLicenceForm::FormActivate() {
     SetCaption(FormatText("Licence Agreement for %s", Setup.PackageName.c_str()));
     std::string name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
     if (name == MissingValueMark) name = DefaultLicenceFile;
     // A bare name is found on the setup media, beside the program; a one-file setup unpacks it first.
     const UnpackedPart part(name, Setup.TempDir + "licence.tmp");
-    Memo1.LoadFromFile(part.Carried() ? part.Path() : MediaPath(name));
+    return Memo1.LoadFromFile(part.Carried() ? part.Path() : MediaPath(name));
 }
 
 void TLicenceForm::Button1Click() { SetModalResult(ResultYes); }

@@ -5,7 +5,6 @@
 #include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
-#include "base/SetupError.h"
 #include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
@@ -24,15 +23,6 @@ constexpr float FilesShare = 70.0f;
 constexpr DWORD PauseBeforeLog = 100;
 constexpr DWORD PauseAfterFile = 500;
 constexpr const char* ExpandedWorkName = "expanded.tmp";
-
-// The destination with its macros replaced, or nothing when it would not fit a path buffer.
-std::optional<std::string> ExpandedDestination(const std::string& value) {
-    try {
-        return ExpandPathMacros(value);
-    } catch (const SetupError&) {
-        return std::nullopt;
-    }
-}
 
 // The new file `dest`, written from `fill(handle)`; made through a handle whose final path is
 // `dest`'s. A file already there is first moved aside, kept for an undo, and put back when the
@@ -62,12 +52,12 @@ Status PlaceFile(const std::string& dest, Fill fill) {
 // Expands the file a script line names into its destination (`dest`); the message of a failure,
 // which leaves nothing behind in Temp, or nothing.
 Status TransferFile(const std::string& value, std::string& dest) {
-    const std::optional<std::string> expanded = ExpandedDestination(value);
+    const Result<std::string> expanded = ExpandPathMacros(value);
     // A destination beyond a path buffer, or one the current folder would complete, is refused
     // before anything is expanded.
-    if (!expanded || !IsFullPath(*expanded))
+    if (!expanded || !IsFullPath(expanded.Value()))
         return Status::Failed(FormatText("Error installing %s", Quoted(FileNamePart(value)).c_str()));
-    dest = *expanded;
+    dest = expanded.Value();
     const std::string name = FileNamePart(dest);
     // A file already there is only replaced by a whole copy, expanded first into the run's own
     // folder under a name of its own, so no package file can land on the working copy of the
@@ -87,13 +77,13 @@ Status TransferFile(const std::string& value, std::string& dest) {
 
 }  // namespace
 
-void InstallRun::InstallProgramFiles(int disk, int diskCount) {
+Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     // Disks before the last keep the bar where the previous disk left it.
     if (disk == diskCount) view_.SetBarPosition(ProgressBarRole::Current, 0);
     EntryList entries;
     Setup.InstallScript->ReadEntries(ProgramFilesSection(disk).c_str(), entries);
     const size_t count = entries.Count();
-    if (count == 0) return;
+    if (count == 0) return {};
     // Single precision, as the steps have always been computed; trunc cuts towards zero.
     const float perFile = FilesShare / static_cast<float>(count);
     SetBarSteps(static_cast<int>(perFile), static_cast<int>(perFile / static_cast<float>(diskCount)));
@@ -101,9 +91,12 @@ void InstallRun::InstallProgramFiles(int disk, int diskCount) {
     std::string dest;
     Status transferred = TransferFile(entries.Value(0), dest);
     for (size_t i = 0;; ++i) {
-        if (!transferred) return FailRun(transferred.Message());
+        if (!transferred) {
+            FailRun(transferred.Message());
+            return {};
+        }
         Face().BeginPause(PauseBeforeLog);
-        LogFile(dest);
+        if (const Status logged = LogFile(dest); !logged) return logged;
         Face().EndPause();
         // The next file is expanded while this one is shown: the pauses pace what the person
         // sees, and the engine's work runs inside them instead of adding to them.
@@ -117,6 +110,6 @@ void InstallRun::InstallProgramFiles(int disk, int diskCount) {
         view_.ShowChanges();
         if (!last) transferred = TransferFile(entries.Value(i + 1), dest);
         Face().EndPause();
-        if (last) return;
+        if (last) return {};
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/Status.h"
 #include "toolkit/Control.h"
 
 // A read-only multi-line text box with a vertical scroll bar; long lines wrap at its width.
@@ -7,9 +8,9 @@ public:
     Memo(Container& parent, const Bounds& bounds, const char* text, const FontSpec* font = nullptr);
 
     // Replaces the whole text with the file's lines, read as DecodeAuthorText reads an author's
-    // file. A file that cannot be opened raises
-    // SetupError "Cannot open file <name>" and leaves the text as it was.
-    void LoadFromFile(const std::string& fileName);
+    // file. A file that cannot be opened fails with "Cannot open file <name>" and leaves the
+    // text as it was.
+    Status LoadFromFile(const std::string& fileName);
     // The text as the box holds it, lines ended by CR LF.
     std::string Text() const;
 

@@ -35,7 +35,57 @@ bool MakeLink(const std::string& link, const std::string& target) {
                .exitCode == 0;
 }
 
+// The records' key made volatile for as long as the object lives (the records there before are
+// kept aside and put back): a record, which must outlive a restart, cannot be made below it.
+class RecordsRefused {
+public:
+    RecordsRefused() {
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeptRecords, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &kept_, nullptr);
+        RegCopyTreeA(HKEY_LOCAL_MACHINE, Records, kept_);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, Records);
+        HKEY key = nullptr;
+        made_ = RegCreateKeyExA(HKEY_LOCAL_MACHINE, Records, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                &key, nullptr) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    ~RecordsRefused() {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, Records);
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, Records, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCopyTreeA(kept_, nullptr, key);
+        RegCloseKey(key);
+        RegCloseKey(kept_);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeptRecords);
+    }
+    bool Made() const { return made_; }
+
+private:
+    static constexpr const char* Records = "Software\\qupsetup";
+    static constexpr const char* KeptRecords = "Software\\SetupTests\\KeptRecords";
+    HKEY kept_ = nullptr;
+    bool made_ = false;
+};
+
 }  // namespace
+
+// An install whose log cannot be recorded leaves a log no uninstall would carry out: it fails,
+// and unattended it is undone.
+TEST(InstallSafety, AnInstallWhoseRecordCannotBeWrittenFailsAndIsUndone) {
+    const SetupMedia media = TwoFilePackage("Unrecorded Install");
+    ASSERT_EQ(media.Error(), "");
+    TempFolder target;
+    const std::string folder = target / "Unrecorded";
+    const SetupLogTail told;
+    {
+        const RecordsRefused refused;
+        ASSERT_TRUE(refused.Made());
+        EXPECT_EQ(RunQuietly("/S /D=" + folder, media.First()), Failed);
+    }
+    EXPECT_NE(told.Text().find("could not be recorded under HKEY_LOCAL_MACHINE\\Software\\qupsetup"), std::string::npos)
+        << told.Text();
+    EXPECT_NE(told.Text().find("removing what it made"), std::string::npos) << told.Text();
+    EXPECT_FALSE(FolderExists(folder));
+}
 
 // Undoing a failed unattended install removes what it made and puts back what it replaced: a
 // file that was there before, and the entry an earlier install of the package made. (It fails at

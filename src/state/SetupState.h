@@ -36,6 +36,8 @@ struct SetupState {
     std::string CommonFilesDir;
     std::string WindowsDir;
     std::string SystemDir;
+    std::string LocalAppDataDir;  // the user's, as the shell names it; empty when it names none
+    std::string AppDataDir;       // the user's roaming one
     std::string TempDir;      // the run's own working folder inside the Temp folder; always ends in "\"
     std::string MediaDir;     // where the media are read from: the running program's folder, ending in "\"
     std::string CommandLine;  // empty in install mode

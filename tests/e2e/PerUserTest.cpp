@@ -8,6 +8,8 @@
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
+#include "state/SetupState.h"
+#include "support/LoggedKeys.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
 
@@ -188,4 +190,21 @@ TEST(PerUser, APackageForOneUserNamingWhatNeedsAdministratorsIsRefusedBeforeAnyt
         EXPECT_NE(told.Text().find(each.named), std::string::npos) << told.Text();
         EXPECT_FALSE(FolderExists(target / "Over"));
     }
+}
+
+// Whoever writes the user's folders and keys can make a log of a per-user package and its record:
+// such a log is carried out only where that user may act anyway.
+TEST(PerUser, ALogOfAPackageForOneUserThatNamesTheMachinesFoldersIsNotCarriedOut) {
+    TempFolder app;
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string victim = std::string(windows) + "\\win.ini";
+    WriteTextFile(app / "uninstal.ini", "[Package]\nname=Forged\nscope=user\n[ProgramFiles]\nfile1=" + victim + "\n");
+    ::Setup.UserScope = true;  // recorded where a run for one user looks
+    RecordAsInstalled(app / "uninstal.ini");
+    ::Setup.UserScope = false;
+    const SetupLogTail told;
+    EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), 1603u);
+    EXPECT_NE(told.Text().find(victim + " needs administrator rights"), std::string::npos) << told.Text();
+    EXPECT_TRUE(FileExists(victim));
 }

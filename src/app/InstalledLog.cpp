@@ -5,6 +5,7 @@
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/InstallFolder.h"
@@ -56,24 +57,44 @@ Status MergeEarlierLog(const std::string& checkedCopy) {
     return {};
 }
 
-// Copies the log beside its place, checks the copy is whole, records its digest, then puts it in
-// place in one step, so that a full drive or a refused write never leaves a short log, nor loses
-// the earlier one, nor a log without its record: an uninstall carries out no log without one.
-Status PlaceLog(const std::string& workLog, const std::string& installedLog, const std::string& content,
-                PendingLogRecord& record) {
+// Writes `content` through `file` from its start and reads it back: a full drive shows here.
+bool WriteWhole(HANDLE file, const std::string& content) {
+    DWORD written = 0, got = 0;
+    if (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+        written != content.size() || !FlushFileBuffers(file) || SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0)
+        return false;
+    std::string back(content.size() + 1, '\0');
+    return ReadFile(file, back.data(), static_cast<DWORD>(back.size()), &got, nullptr) && got == content.size() &&
+           back.compare(0, got, content) == 0;
+}
+
+// Writes the staged log, checks it is whole, records its digest, then puts it in place in one step.
+Status RecordAndMove(HANDLE staged, const std::string& installedLog, const std::string& content,
+                     PendingLogRecord& record, const Status& failed) {
+    if (!WriteWhole(staged, content)) return failed;
+    if (!record.Write(content))
+        return Status::Failed(FormatText("The uninstall log %s could not be recorded under %s",
+                                         Quoted(installedLog).c_str(), LogRecordsKeyText().c_str()));
+    const Status moved = RenameInto(staged, installedLog);
+    if (moved) return moved;
+    record.Undo();
+    return moved.Code() == ReachedThroughLinkCode ? moved : failed;
+}
+
+// Stages the log beside its place and puts it there, all through one handle whose final path is
+// checked at each place, so that a full drive, a refused write or a link on the way never leaves
+// a short log, nor loses the earlier one, nor a log without its record: an uninstall carries out
+// no log without one.
+Status PlaceLog(const std::string& installedLog, const std::string& content, PendingLogRecord& record) {
     const std::string staged = WithTrailingBackslash(Setup.InstallFolder) + StagedLogName;
-    std::string copied;
-    Status placed = Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
-    if (CopyFileA(workLog.c_str(), staged.c_str(), FALSE) && ReadWholeFile(staged, copied) && copied == content) {
-        if (!record.Write(content))
-            placed = Status::Failed(FormatText("The uninstall log %s could not be recorded under %s%s",
-                                               Quoted(installedLog).c_str(), MachineRootName, LogRecordsKey));
-        else if (MoveFileExA(staged.c_str(), installedLog.c_str(), MOVEFILE_REPLACE_EXISTING))
-            return {};
-        else
-            record.Undo();
-    }
+    const Status failed =
+        Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
+    // One that an earlier run left; a link there goes itself, not what it leads to.
     DeleteFileA(staged.c_str());
+    Result<FileHandle> file = CreateNewFile(staged);
+    if (!file) return file.State().Code() == ReachedThroughLinkCode ? file.State() : failed;
+    const Status placed = RecordAndMove(file.Value().Get(), installedLog, content, record, failed);
+    if (!placed) DiscardNewFile(file.Value());
     return placed;
 }
 
@@ -116,7 +137,7 @@ Status PlaceInstalledLog() {
     std::string content;
     if (!ReadWholeFile(workLog, content))
         return Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
-    return PlaceLog(workLog, installedLog, content, record);
+    return PlaceLog(installedLog, content, record);
 }
 
 bool LeaveLogInInstallFolder() {

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "app/Elevation.h"
 #include "app/InstalledLog.h"
+#include "app/PackageScope.h"
 #include "app/PrepareFolders.h"
 #include "app/RunEnd.h"
 #include "app/RunLock.h"
@@ -12,7 +14,9 @@
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
 #include "dialogs/InstallForm.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/InstallFolder.h"
+#include "fsutil/ProgramsListEntry.h"
 #include "install/InstallRun.h"
 #include "state/SetupState.h"
 #include "uninstall/UninstallRun.h"
@@ -41,6 +45,7 @@ Result<bool> ChooseInstallFolder(const UnattendedCommand& command) {
         if (!proposed) return proposed.State();
         Setup.InstallFolder = proposed.Value();
     }
+    Setup.InstallFolder = CanonicalInstallFolder(Setup.InstallFolder);
     const std::string problem = InstallFolderProblem(Setup.InstallFolder);
     if (problem.empty()) return true;
     ShowError(problem, "Install");
@@ -100,8 +105,25 @@ void RemoveFailedInstall(UnattendedFace& face) {
     }
     face.Write("The install failed; removing what it made");
     UninstallRun(face).Run();
+    // What the run replaced comes back: the files there before it, the entry of an earlier install.
+    for (const std::string& failure : PutBackKeptFiles()) face.Write(failure);
+    PutBackEarlierEntry();
     // Nothing is left for the log to record.
     Setup.InstallFolder.clear();
+}
+
+// A package for the machine, without the administrators' rights: the run starts itself again
+// with them and ends as that run ends, having made nothing itself.
+int RunElevatedInstead(const std::string& argumentText, const UnattendedCommand& command, const PackageFacts& facts,
+                       UnattendedFace& face) {
+    const Result<DWORD> elevated = Elevation::Current().RunElevated(argumentText);
+    const int code = elevated ? static_cast<int>(elevated.Value()) : ExitElevationRefused;
+    if (elevated)
+        face.Write("Started again with administrator rights");
+    else
+        face.Write(NeedsAdministratorText(facts.name, !command.logPath.empty()));
+    face.Write(FormatText("Exit code %d", code));
+    return code;
 }
 
 }  // namespace
@@ -109,7 +131,10 @@ void RemoveFailedInstall(UnattendedFace& face) {
 int RunUnattended(const std::string& argumentText, const UnattendedCommand& command) {
     UnattendedFace face;
     face.Write("Unattended run: " + argumentText);
-    const KernelObject lock = TakeRunLock();
+    const PackageFacts facts = ReadPackageFacts(command.logPath);
+    Setup.UserScope = facts.userScope;
+    if (!facts.userScope && !Elevation::Current().Elevated()) return RunElevatedInstead(argumentText, command, facts, face);
+    const KernelObject lock = TakeRunLock(Setup.UserScope);
     if (!lock.IsValid()) {
         face.Write(AnotherSetupText);
         face.Write(FormatText("Exit code %d", ExitAnotherSetupRunning));

@@ -10,13 +10,19 @@
 class [[nodiscard]] Status {
 public:
     Status() = default;
-    static Status Failed(std::string message) { return Status(Kind::Failed, std::move(message)); }
+    // `code`: the platform's error code, where the caller may act on it.
+    static Status Failed(std::string message, unsigned long code = 0) {
+        Status status(Kind::Failed, std::move(message));
+        status.code_ = code;
+        return status;
+    }
     static Status Fatal(std::string message) { return Status(Kind::Fatal, std::move(message)); }
 
     bool Ok() const { return kind_ == Kind::Ok; }
     explicit operator bool() const { return Ok(); }
     bool IsFatal() const { return kind_ == Kind::Fatal; }
     const std::string& Message() const { return message_; }
+    unsigned long Code() const { return code_; }
 
 private:
     enum class Kind : unsigned char { Ok, Failed, Fatal };
@@ -24,6 +30,7 @@ private:
 
     Kind kind_ = Kind::Ok;
     std::string message_;
+    unsigned long code_ = 0;
 };
 
 // A value, or the failure that left none.

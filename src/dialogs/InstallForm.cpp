@@ -56,7 +56,7 @@ void TInstallForm::Button1Click() {
 
 void TInstallForm::Button2Click() {
     Edit1.SelectAll();
-    const std::string typed = Edit1.SelectedText();
+    const std::string typed = CanonicalInstallFolder(Edit1.SelectedText());
     const std::string problem = InstallFolderProblem(typed);
     if (!problem.empty()) {
         Application::Instance().ShowMessageBox(problem, "Install", MB_OK | MB_ICONERROR);

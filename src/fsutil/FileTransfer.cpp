@@ -7,6 +7,7 @@
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "base/PathLimit.h"
+#include "base/QuotedText.h"
 #include "fsutil/CompressedHeader.h"
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
@@ -30,37 +31,6 @@ std::string FindOnMedia(const std::string& name) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? found : std::string();
 }
 
-// Writes the expanded `source` into the file `target`, made as `creation` says; the count of
-// bytes written, negative on failure. `made` tells whether the file was made.
-LONG ExpandInto(const LzFile& source, const std::string& target, DWORD creation, bool& made) {
-    const FileHandle output(
-        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
-    made = output.IsValid();
-    return made ? source.CopyTo(output.Get()) : -1;
-}
-
-// Expands the media file CompressedFileName(name) into `target`. A payload's part is unpacked
-// into the run's own folder first, wherever the target is.
-int ExpandMediaFile(const std::string& name, const std::string& target, DWORD creation) {
-    if (!FitsPathBuffer(target)) return -1;
-    const std::string stored = CompressedFileName(name);
-    const UnpackedPart part(stored, TempPath(PayloadPartWorkName));
-    const std::string found = part.Carried() ? part.Path() : FindOnMedia(stored);
-    if (found.empty()) return -1;
-    // A part of a payload was checked with the whole of it.
-    const LzFile source(found, part.Carried() ? std::string() : stored);
-    if (!source.IsOpen()) return -1;
-    bool made = false;
-    const LONG expanded = ExpandInto(source, target, creation, made);
-    if (!made) return creation == CREATE_NEW ? 1 : -1;
-    const bool whole = ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded));
-    if (expanded >= 0 && whole) return 0;
-    // A short or damaged copy must not be installed in place of the file.
-    DeleteFileA(target.c_str());
-    // A target that could not take the file (a full drive) is the destination's failure, not the media's.
-    return creation == CREATE_NEW && expanded == LZERROR_WRITE ? 1 : -1;
-}
-
 }  // namespace
 
 std::string DiskIdFileName(int number) { return FormatText("disk%02d.id", number); }
@@ -71,23 +41,36 @@ bool DiskIdPresent(int number) {
 }
 
 int ExpandToTemp(const std::string& name, const std::string& workName) {
-    return ExpandMediaFile(name, TempPath(workName.empty() ? name : workName), CREATE_ALWAYS);
+    const std::string target = TempPath(workName.empty() ? name : workName);
+    if (!FitsPathBuffer(target)) return -1;
+    bool whole = false;
+    {
+        const FileHandle output(
+            CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        whole = output.IsValid() && ExpandInto(name, output.Get()).Ok();
+    }
+    // A short or damaged copy must not be taken for the file.
+    if (!whole) DeleteFileA(target.c_str());
+    return whole ? 0 : -1;
 }
 
-int ExpandToNewFile(const std::string& name, const std::string& target) {
-    return ExpandMediaFile(name, target, CREATE_NEW);
-}
-
-int CopyFromTemp(const std::string& name, const std::string& target, bool failIfExists) {
-    const std::string source = TempPath(name);
-    if (!FitsPathBuffer(source) || !FitsPathBuffer(target)) return -1;
-    const bool existed = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (CopyFileA(source.c_str(), target.c_str(), failIfExists)) return 0;
-    if (failIfExists && GetLastError() == ERROR_FILE_EXISTS) return 0;
-    // A copy cut short (a full drive) must not stay as if installed; one that was there before
-    // the copy is not the run's to remove.
-    if (!existed) DeleteFileA(target.c_str());
-    return -1;
+// Expands the media file CompressedFileName(name) into the open `target`. A payload's part is
+// unpacked into the run's own folder first, wherever the target is.
+Status ExpandInto(const std::string& name, HANDLE target) {
+    const std::string stored = CompressedFileName(name);
+    const Status damaged = Status::Failed(FormatText("Error expanding %s", Quoted(name).c_str()));
+    const UnpackedPart part(stored, TempPath(PayloadPartWorkName));
+    const std::string found = part.Carried() ? part.Path() : FindOnMedia(stored);
+    if (found.empty()) return damaged;
+    // A part of a payload was checked with the whole of it.
+    const LzFile source(found, part.Carried() ? std::string() : stored);
+    if (!source.IsOpen()) return damaged;
+    const LONG expanded = source.CopyTo(target);
+    // A target that could not take the file (a full drive) is the destination's failure, not the media's.
+    if (expanded == LZERROR_WRITE) return Status::Failed(FormatText("Error installing %s", Quoted(name).c_str()));
+    if (expanded < 0 || !ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded)))
+        return damaged;
+    return {};
 }
 
 void DeleteTempFile(const std::string& name) {

@@ -1,5 +1,9 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
+
+#include "base/Status.h"
 
 // The file operations between the setup media (bare names, looked up in the program's folder
 // only: MediaFolder.h), the Temp directory of `Setup` and the destination. A path longer than the path rule allows is never
@@ -16,16 +20,11 @@ bool DiskIdPresent(int number);
 // header declares (a truncated or damaged file), gives -1 and leaves no Temp file; a file not
 // in the compressed format is copied unchanged.
 int ExpandToTemp(const std::string& name, const std::string& workName = {});
-// Expands the media file CompressedFileName(name) into `target`, which must not exist yet:
-// nothing that is there, not even a link, is written through. 0 when done; 1 when it cannot be
-// made or written (something is there, the folder refuses it, the drive is full), and nothing of
-// it is left; -1 when the media file cannot be expanded, as for ExpandToTemp, which leaves no
-// part of the target.
-int ExpandToNewFile(const std::string& name, const std::string& target);
-// Copies Temp + name to `target`. With `failIfExists` set, an existing target is kept and
-// counts as success; every other failure gives -1 and leaves no part of a target that was
-// not there before.
-int CopyFromTemp(const std::string& name, const std::string& target, bool failIfExists);
+// Expands the media file CompressedFileName(name) into the open file `target`: "Error expanding"
+// the name when the media file is missing, damaged or differs from its record, "Error
+// installing" it when the target cannot take it (a full drive). The caller removes a target
+// that failed.
+Status ExpandInto(const std::string& name, HANDLE target);
 // Deletes Temp + name; on Windows NT a file that cannot be deleted now (in use) is deleted at
 // the next restart. Reports nothing.
 void DeleteTempFile(const std::string& name);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "base/OwnedHandle.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/InstallFolder.h"
@@ -21,9 +23,34 @@ std::string OwnLog() {
 
 bool SameText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
+struct EntryValue {
+    std::string name;
+    DWORD type;
+    std::string data;
+};
+
+// The entry an earlier install made, as it was before this run replaced it.
+struct KeptEntry {
+    std::string keyPath;
+    std::vector<EntryValue> values;
+};
+
+KeptEntry& Kept() {
+    static KeptEntry entry;
+    return entry;
+}
+
 }  // namespace
 
-std::string SetupProgramCopyPath() { return WithTrailingBackslash(Setup.WindowsDir) + SetupProgramCopyName; }
+// A package for the user alone has its uninstall program where that user can write.
+std::string SetupProgramCopyPath() {
+    return WithTrailingBackslash(Setup.UserScope ? Setup.LocalAppDataDir + "\\qupsetup" : Setup.WindowsDir) +
+           SetupProgramCopyName;
+}
+
+HKEY EntryRoot() { return Setup.UserScope ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+const char* EntryRootName() { return Setup.UserScope ? "HKEY_CURRENT_USER" : MachineRootName; }
 
 std::string EntryKeyPath(const std::string& packageName) {
     std::string name = packageName;
@@ -39,7 +66,7 @@ std::string EntryCommandLine(const std::string& arguments) {
 
 EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(EntryRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return EntryOwner::None;
     const RegistryKey key(opened);
     // Room for the longest command of ours; a value that is not text, or longer, is not ours.
@@ -56,7 +83,39 @@ EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
 }
 
 bool IsEntryOfAnotherInstall(const std::string& keyText) {
-    if (!SameText(keyText, MachineRootName + EntryKeyPath(Setup.PackageName))) return false;
+    if (!SameText(keyText, EntryRootName() + EntryKeyPath(Setup.PackageName))) return false;
     const EntryOwner owner = OwnerOfEntry(EntryKeyPath(Setup.PackageName), OwnLog());
     return owner == EntryOwner::AnotherLog || owner == EntryOwner::OtherProduct;
+}
+
+void KeepEarlierEntry(const std::string& keyPath) {
+    KeptEntry& kept = Kept();
+    kept = {};
+    HKEY opened = nullptr;
+    if (keyPath.empty() || RegOpenKeyExA(EntryRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return;
+    const RegistryKey key(opened);
+    kept.keyPath = keyPath;
+    for (DWORD index = 0;; ++index) {
+        char name[16384];
+        BYTE data[8192];
+        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+        const LSTATUS status = RegEnumValueA(opened, index, name, &nameSize, nullptr, &type, data, &dataSize);
+        // Values of the size an entry holds; a larger one, which no install of ours wrote, is passed over.
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS) break;
+        kept.values.push_back({std::string(name, nameSize), type, std::string(reinterpret_cast<char*>(data), dataSize)});
+    }
+}
+
+void PutBackEarlierEntry() {
+    const KeptEntry& kept = Kept();
+    HKEY created = nullptr;
+    if (kept.keyPath.empty() || RegCreateKeyExA(EntryRoot(), kept.keyPath.c_str() + 1, 0, nullptr, 0,
+                                                KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS)
+        return;
+    const RegistryKey key(created);
+    for (const EntryValue& value : kept.values)
+        RegSetValueExA(created, value.name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
+                       static_cast<DWORD>(value.data.size()));
 }

@@ -17,7 +17,9 @@ size_t MacroLikeLength(std::string_view text) {
 }
 
 MacroFolders MachineWithProgramFiles(const std::string& programFiles, const std::string& windows) {
-    return {programFiles, programFiles + "\\Common Files", "", windows, windows + "\\system32"};
+    const std::string local = "C:\\Users\\User\\AppData\\Local";
+    return {programFiles, programFiles + "\\Common Files", "", windows, windows + "\\system32",
+            local + "\\Programs", local, "C:\\Users\\User\\AppData\\Roaming"};
 }
 
 }  // namespace

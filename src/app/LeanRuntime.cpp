@@ -56,4 +56,17 @@ int __cdecl _matherr(struct _exception*) { return 0; }
 // in CMakeLists.txt), so the start-up code's relocator has nothing to do.
 void _pei386_runtime_relocator() {}
 
+// The start-up code's filter of unhandled exceptions turns them into C signals, which the program
+// does not use: what it does not handle goes on to the platform, as it would without a filter.
+LONG WINAPI _gnu_exception_handler(EXCEPTION_POINTERS*) { return EXCEPTION_CONTINUE_SEARCH; }
+LPTOP_LEVEL_EXCEPTION_FILTER __mingw_oldexcpt_handler = nullptr;
+
+// The start-up code asks for the support of storage of a thread's own, with its table of callbacks;
+// the program keeps nothing there, so there is nothing to set up.
+int __mingw_initltsdrot_force = 0;
+int __mingw_initltsdyn_force = 0;
+int __mingw_initltssuo_force = 0;
+
 }  // extern "C"
+
+extern "C" const PIMAGE_TLS_CALLBACK __dyn_tls_init_callback = nullptr;

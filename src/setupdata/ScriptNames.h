@@ -20,6 +20,10 @@ inline constexpr const char* UninstallEntryWanted = "yes";
 // Optional: the package's version (digits and dots, "2.4.1") and maker, for that entry.
 inline constexpr const char* PackageVersionKey = "version";
 inline constexpr const char* PublisherKey = "publisher";
+// "user" or "machine" in any letter case; a package without the key is machine-wide.
+inline constexpr const char* PackageScopeKey = "scope";
+inline constexpr const char* UserScopeValue = "user";
+inline constexpr const char* MachineScopeValue = "machine";
 inline constexpr const char* LicenceSection = "Licence";
 inline constexpr const char* LicenceKey = "licence";
 // Compared exactly: "None" names a licence file.

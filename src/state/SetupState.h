@@ -30,6 +30,9 @@ struct SetupState {
     std::unique_ptr<ProfileFile> UninstallLog;
     std::unique_ptr<RegistryAccess> Registry;
     int IsWindowsNT = 0;
+    // The package is for the user who runs setup alone: the user's folders and HKEY_CURRENT_USER,
+    // no elevation, the records, entry, lock and working folder of that user.
+    bool UserScope = false;
     std::string PackageName;
     std::string InstallFolder;
     std::string ProgramFilesDir;

@@ -39,7 +39,7 @@ void CheckVersion(const ProfileText& script, Findings& findings) {
 }
 
 void CheckScope(const ProfileText& script, Findings& findings) {
-    const ProfileEntry* scope = script.FindEntry(PackageSection, PackageScopeKey);
+    const ProfileEntry* scope = script.FindEntry(PackageSection, ScopeKey);
     if (scope && !ScopeOf(script))
         findings.push_back({scope->line, Severity::Error,
                             "[Package] scope " + Quoted(scope->value) + ": scope must be user or machine"});

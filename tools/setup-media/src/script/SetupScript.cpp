@@ -73,7 +73,7 @@ std::optional<std::string> LicenceFileName(const ProfileText& script) {
 }
 
 std::optional<PackageScope> ScopeOf(const ProfileText& script) {
-    const ProfileEntry* scope = script.FindEntry(PackageSection, PackageScopeKey);
+    const ProfileEntry* scope = script.FindEntry(PackageSection, ScopeKey);
     if (!scope || EqualIgnoringCase(scope->value, MachineScopeValue)) return PackageScope::Machine;
     if (EqualIgnoringCase(scope->value, UserScopeValue)) return PackageScope::User;
     return std::nullopt;

@@ -92,7 +92,7 @@ Status EnsureInstallFolder(const std::string& folder, bool& declined) {
 }  // namespace
 
 Result<FolderPreparation> PrepareInstallFolders() {
-    CurrentDirectoryGuard restoreMedia;
+    CurrentDirectoryGuard restore;
     bool declined = false;
     Status prepared = EnsureInstallFolder(Setup.InstallFolder, declined);
     if (declined) {

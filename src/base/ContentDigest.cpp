@@ -2,6 +2,15 @@
 
 #include <cstdint>
 
+// The portable implementation, for setup-media.
+
+struct DigestStream::State {
+    uint32_t hash[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+    unsigned char block[64] = {};
+    size_t filled = 0;
+    uint64_t length = 0;
+};
+
 namespace {
 
 constexpr uint32_t RoundConstants[64] = {
@@ -55,38 +64,43 @@ void CompressBlock(uint32_t state[8], const unsigned char* block) {
 
 }  // namespace
 
+DigestStream::DigestStream() : state_(std::make_unique<State>()) {}
+
+DigestStream::~DigestStream() = default;
+
 void DigestStream::Add(const void* bytes, size_t size) {
+    State& s = *state_;
     const unsigned char* next = static_cast<const unsigned char*>(bytes);
-    length_ += size;
+    s.length += size;
     while (size > 0) {
-        if (filled_ == 0 && size >= sizeof block_) {
-            CompressBlock(state_, next);
-            next += sizeof block_;
-            size -= sizeof block_;
+        if (s.filled == 0 && size >= sizeof s.block) {
+            CompressBlock(s.hash, next);
+            next += sizeof s.block;
+            size -= sizeof s.block;
             continue;
         }
-        const size_t taken = size < sizeof block_ - filled_ ? size : sizeof block_ - filled_;
-        for (size_t i = 0; i < taken; ++i) block_[filled_ + i] = next[i];
-        filled_ += taken;
+        const size_t taken = size < sizeof s.block - s.filled ? size : sizeof s.block - s.filled;
+        for (size_t i = 0; i < taken; ++i) s.block[s.filled + i] = next[i];
+        s.filled += taken;
         next += taken;
         size -= taken;
-        if (filled_ == sizeof block_) {
-            CompressBlock(state_, block_);
-            filled_ = 0;
+        if (s.filled == sizeof s.block) {
+            CompressBlock(s.hash, s.block);
+            s.filled = 0;
         }
     }
 }
 
 std::string DigestStream::Finish() {
     // A 1 bit, zeros, and the length in bits, filling whole blocks.
-    const uint64_t bits = length_ * 8;
+    const uint64_t bits = state_->length * 8;
     unsigned char tail[72] = {0x80};
-    const size_t zeros = (filled_ < 56 ? 56 : 120) - filled_;
+    const size_t zeros = (state_->filled < 56 ? 56 : 120) - state_->filled;
     for (int i = 0; i < 8; ++i) tail[zeros + i] = static_cast<unsigned char>(bits >> (56 - 8 * i));
     Add(tail, zeros + 8);
     static const char Hex[] = "0123456789abcdef";
     std::string text;
-    for (uint32_t word : state_)
+    for (uint32_t word : state_->hash)
         for (int shift = 28; shift >= 0; shift -= 4) text += Hex[word >> shift & 0xF];
     return text;
 }

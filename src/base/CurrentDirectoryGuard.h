@@ -5,8 +5,9 @@
 std::string CurrentDirectory();
 
 // Saves the process's current directory and makes it current again when the guard goes out
-// of scope, on every way out, an exception included. The current directory is the setup
-// media, where bare names are looked up, so nothing may leave it moved.
+// of scope, on every way out. The platform holds the current directory open, so a folder a step
+// left current (one walked into, one the user browsed to) could be neither removed nor renamed
+// while the run lasts: nothing may leave it moved.
 class CurrentDirectoryGuard {
 public:
     CurrentDirectoryGuard();

@@ -44,9 +44,9 @@ Status TInstallForm::FormActivate() {
 
 void TInstallForm::Button1Click() {
     {
-        // The chooser moves the current directory while the user browses; the media must be
-        // current again afterwards, whatever the chooser's result.
-        CurrentDirectoryGuard media;
+        // The chooser moves the current directory while the user browses; the folder current
+        // before must be current again afterwards, whatever the chooser's result.
+        CurrentDirectoryGuard restore;
         SetCurrentDirectoryA(Setup.ProgramFilesDir.c_str());
         const std::string kept = Setup.InstallFolder;
         if (Setup.ChangeForm->ShowModal() == ResultCancel) Setup.InstallFolder = kept;

@@ -1,5 +1,5 @@
 #pragma once
-#include "toolkit/Layout.h"
+#include "forms/ProgressWindowLayout.h"
 
 namespace ProgressFormLayout {
 
@@ -16,5 +16,9 @@ inline constexpr Bounds TotalProgress{24, 80, 329, 17};
 
 inline constexpr const char* ProgramNameDesign = "Copying Program Name Support Files:";
 inline constexpr const char* CancelText = "&Cancel";
+
+inline constexpr ProgressWindowLayout Window{
+    Form, ProgramNameDesign, IProgramName, ICurrentFile, ICurrentFileSizing,
+    ProgressBar1, ProgressBar1Step, Button1, CancelText, &TotalProgress};
 
 }  // namespace ProgressFormLayout

@@ -1,5 +1,5 @@
 #pragma once
-#include "toolkit/Layout.h"
+#include "forms/ProgressWindowLayout.h"
 
 namespace UninstallFormLayout {
 
@@ -9,9 +9,15 @@ inline constexpr Bounds UProgramName{24, 16, 329, 11};
 inline constexpr Bounds UCurrentFile{24, 31, 3, 11};
 inline constexpr LabelSizing UCurrentFileSizing = LabelSizing::FitText;
 inline constexpr Bounds ProgressBar1{24, 56, 329, 17};
+inline constexpr int ProgressBar1Step = 10;
 inline constexpr Bounds Button1{157, 83, 75, 25};
 
 inline constexpr const char* ProgramNameDesign = "Deleting Program Name Support Files:";
 inline constexpr const char* CancelText = "&Cancel";
+
+// No bar of the whole run: the uninstall is one phase after another on one bar.
+inline constexpr ProgressWindowLayout Window{
+    Form, ProgramNameDesign, UProgramName, UCurrentFile, UCurrentFileSizing,
+    ProgressBar1, ProgressBar1Step, Button1, CancelText, nullptr};
 
 }  // namespace UninstallFormLayout

@@ -29,9 +29,10 @@ bool StartsWithRecordsKey(const std::string& keyText, const std::string& records
                           records.c_str(), static_cast<int>(records.size())) == CSTR_EQUAL;
 }
 
-// One key per log, however its path is spelt; empty when it has no final path.
+// One key per log, however its path is spelt; empty when it has no final path or no digest.
 std::string RecordKey(const std::string& finalLogPath) {
-    return finalLogPath.empty() ? finalLogPath : std::string(LogRecordsKey) + "\\" + ContentDigest(finalLogPath);
+    const std::string name = finalLogPath.empty() ? finalLogPath : ContentDigest(finalLogPath);
+    return name.empty() ? name : std::string(LogRecordsKey) + "\\" + name;
 }
 
 // The record's key opened as the current key of `registry`, made when `canCreate` allows.

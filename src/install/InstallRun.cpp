@@ -91,12 +91,12 @@ Status InstallRun::RunDisk(int disk, int diskCount) {
 
 void InstallRun::ShowCompleted() {
     const char* package = Setup.PackageName.c_str();
+    view_.ShowCurrentItem("");
     view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
     view_.SetBarPosition(ProgressBarRole::Total, ProgressBar::Maximum);
     view_.ShowEnded();
     view_.ShowPhase(FormatText("%s Successfully Installed", package));
     view_.ShowCaption(FormatText("     Installing %s - Complete", package));
-    view_.ShowCurrentItem("");
 }
 
 void InstallRun::FailRun(const std::string& message) {

@@ -28,15 +28,18 @@ TEST(ProgressForm, CurrentFileLabelSizesItselfToItsText) {
     EXPECT_LT(form.ICurrentFile.GetBounds().width, longWidth);
 }
 
-// Before a step that may take long (the next file), the run has the window paint what changed.
+// Before a step that may take long (the next file), the run has the window show and paint the
+// latest item.
 TEST(ProgressForm, ShowsItsChangesAtOnceWhenAsked) {
     TProgressForm form;
     ShowWindow(form.Handle(), SW_SHOWNA);
     Application::Instance().ProcessMessages();
     ProgressView& view = form;
-    view.ShowCurrentItem("C:\\Program Files\\Example Editor\\editor.exe");
-    ASSERT_TRUE(GetUpdateRect(form.ICurrentFile.Handle(), nullptr, FALSE)) << "just answered: left for later";
+    const std::string file = "C:\\Program Files\\Example Editor\\editor.exe";
+    view.ShowCurrentItem(file);
+    ASSERT_EQ(form.ICurrentFile.Caption(), "") << "just answered: left for later";
     view.ShowChanges();
+    EXPECT_EQ(form.ICurrentFile.Caption(), file);
     EXPECT_FALSE(GetUpdateRect(form.ICurrentFile.Handle(), nullptr, FALSE));
 }
 

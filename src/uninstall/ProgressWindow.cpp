@@ -1,0 +1,67 @@
+#include "uninstall/ProgressWindow.h"
+
+#include "toolkit/Application.h"
+
+ProgressWindow::ProgressWindow(const ProgressWindowLayout& layout)
+    : Form(layout.form),
+      PhaseLabel(*this, layout.phase, layout.phaseDesign),
+      ItemLabel(*this, layout.currentItem, "", LabelAlign::Left, nullptr, layout.currentItemSizing),
+      ProgressBar1(*this, layout.bar, layout.barStep),
+      Button1(*this, layout.button, layout.buttonText, Bind<&ProgressWindow::Button1Click>(this)) {
+    // Made after the button, as the window always had it: the order its controls are tabbed through.
+    if (layout.totalBar) TotalBar.emplace(*this, *layout.totalBar);
+}
+
+void ProgressWindow::ShowCaption(const std::string& caption) {
+    SetCaption(caption);
+    Update();
+}
+
+void ProgressWindow::ShowPhase(const std::string& text) {
+    ShowItemNow();
+    PhaseLabel.SetCaption(text);
+    PhaseLabel.Update();
+}
+
+void ProgressWindow::ShowCurrentItem(const std::string& text) {
+    item_ = text;
+    ShowItemWhenDue();
+}
+
+void ProgressWindow::SetBarStep(ProgressBarRole bar, int step) {
+    if (ProgressBar* shown = BarOf(bar)) shown->SetStep(step);
+}
+
+void ProgressWindow::StepBar(ProgressBarRole bar) {
+    ProgressBar* shown = BarOf(bar);
+    if (!shown) return;
+    shown->StepIt();
+    ShowItemWhenDue();
+}
+
+void ProgressWindow::SetBarPosition(ProgressBarRole bar, int position) {
+    ProgressBar* shown = BarOf(bar);
+    if (!shown) return;
+    shown->SetPosition(position);
+    ShowItemNow();
+}
+
+void ProgressWindow::ShowEnded() {
+    ShowItemNow();
+    Button1.SetCaption("OK");
+    SetBusy(false);
+}
+
+ProgressBar* ProgressWindow::BarOf(ProgressBarRole bar) {
+    if (bar == ProgressBarRole::Current) return &ProgressBar1;
+    return TotalBar ? &*TotalBar : nullptr;
+}
+
+void ProgressWindow::ShowItemWhenDue() {
+    if (Application::Instance().AnswerDue()) ShowItemNow();
+}
+
+void ProgressWindow::ShowItemNow() {
+    if (ItemLabel.Caption() != item_) ItemLabel.SetCaption(item_);
+    Application::Instance().ProcessMessages();
+}

@@ -30,6 +30,16 @@ std::string UserShellFolder(const char* name) {
     return path;
 }
 
+size_t FolderContent(const std::string& folder, const std::string& pattern) {
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    size_t count = 0;
+    do ++count; while (FindNextFileA(find, &data));
+    FindClose(find);
+    return count;
+}
+
 // Replaces the media's setup.exe with the build that takes itself for unelevated; the shipped one
 // stays beside it as elevated.exe, which that build starts when its elevation is accepted.
 void MakeUnelevated(const SetupMedia& media) {
@@ -154,8 +164,17 @@ TEST(PerUser, APackageForOneUserTouchesNothingMachineWideAndGoesWhole) {
         RegCloseKey(key);
         EXPECT_EQ(MachineState(), before) << "nothing machine-wide was written";
 
+        // The administrator uninstalls through the entry's own command, the ordinary user from the media.
+        const std::string program = UserShellFolder("Local AppData") + "\\qupsetup\\qupsetup.exe";
         const SetupLogTail told;
-        ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First()), 0u) << told.Text();
+        ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First(), unelevated ? "" : program), 0u)
+            << told.Text();
+        EXPECT_TRUE(ui::WaitUntil([&] { return !FolderExists(UserShellFolder("Local AppData") + "\\qupsetup"); }))
+            << "the uninstall program goes with the user's last package";
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        EXPECT_TRUE(ui::WaitUntil([&] { return FolderContent(temp, "qupsetup-remove-*") == 0; }))
+            << "nor does the copy that removed it stay";
         EXPECT_FALSE(FolderExists(folder));
         EXPECT_FALSE(FileExists(UserShellFolder("Desktop") + "\\" + package + ".lnk"));
         EXPECT_FALSE(FolderExists(UserShellFolder("Programs") + "\\" + package));

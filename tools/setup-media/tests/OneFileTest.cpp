@@ -12,7 +12,11 @@ namespace {
 
 const fs::path Sample = SETUP_REPO_ROOT "/examples/notes";
 
-// A Windows program of one section holding `marker`, enough for the signing tools.
+constexpr size_t SlotAt = 0x300;
+constexpr size_t SlotSize = 8 + 64;
+
+// A Windows program of one section holding `marker` and an empty slot for a payload's digest,
+// enough for the signing tools.
 std::string StandInProgram(const std::string& marker) {
     std::string file(0x400, '\0');
     const auto put = [&file](size_t at, uint32_t value, size_t size) {
@@ -38,6 +42,7 @@ std::string StandInProgram(const std::string& marker) {
     put(0x158, 0x200, 4);
     put(0x15c, 0x200, 4);
     file.replace(0x200, marker.size(), marker);
+    file.replace(SlotAt, 8, "QUPSLOT:");
     return file;
 }
 
@@ -76,8 +81,11 @@ TEST_F(OneFileTest, CarriesEveryDiskAndUnpacksToTheFolderBuild) {
     ASSERT_EQ(Build(temp_ / "one.exe", setup_).exitCode, 0);
     ASSERT_EQ(Build(temp_ / "again.exe", setup_).exitCode, 0);
     EXPECT_EQ(ReadFile(temp_ / "one.exe"), ReadFile(temp_ / "again.exe"));
-    // The program runs as it is; only its checksum changed.
-    EXPECT_EQ(ReadFile(temp_ / "one.exe").substr(0x200, 0x200), ReadFile(setup_).substr(0x200));
+    // The program runs as it is; only its checksum and the slot's digest changed.
+    const std::string one = ReadFile(temp_ / "one.exe"), setup = ReadFile(setup_);
+    EXPECT_EQ(one.substr(0x200, SlotAt - 0x200), setup.substr(0x200, SlotAt - 0x200));
+    EXPECT_EQ(one.substr(SlotAt + SlotSize, 0x400 - SlotAt - SlotSize), setup.substr(SlotAt + SlotSize));
+    EXPECT_NE(one.substr(SlotAt, SlotSize), setup.substr(SlotAt, SlotSize));
     ASSERT_EQ(RunTool({"build", Sample.string(), "--setup", setup_.string(), "--out", (temp_ / "media").string()})
                   .exitCode,
               0);

@@ -9,8 +9,7 @@
 #include "base/QuotedText.h"
 #include "base/Utf8Text.h"
 #include "fsutil/LogRecord.h"
-#include "fsutil/MediaFolder.h"
-#include "fsutil/SetupPayload.h"
+#include "fsutil/MediaSource.h"
 #include "fsutil/SystemFolders.h"
 #include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
@@ -48,12 +47,6 @@ std::string ReadOwner(RegistryAccess& registry, bool windowsNT) {
     return owner;
 }
 
-// The run's working copy of a file, in UTF-16; false when it could not be made. The working
-// folder is fresh, so a copy that fails leaves nothing of an earlier run to be read in its place.
-bool CopyIntoWorkFolder(const std::string& source, const std::string& copy) {
-    return CopyAsUnicodeProfile(source, copy);
-}
-
 // The [Package] name of `file`, which is null when its copy failed.
 std::string PackageNameOf(const ProfileFile* file, const char* failure) {
     const std::string name =
@@ -88,7 +81,7 @@ StartedRun StartRun() {
     Setup.SystemDir = FittingPath(SystemFolder());
     // A one-file setup is checked before anything is made.
     if (!Setup.IsUninstallMode())
-        if (const char* problem = OpenSetupPayload()) throw StartupFailure(problem);
+        if (const Status media = Media().Open(); !media) throw StartupFailure(media.Message());
     Setup.TempDir = MakeWorkFolder(PlanForThisRun());
     if (Setup.TempDir.empty()) throw StartupFailure("Problem with Temp directory");
     Setup.ProgramFilesDir = FittingPath(registry.ReadString("ProgramFilesDir"));
@@ -108,13 +101,14 @@ StartedRun StartRun() {
 
 void OpenSetupScript() {
     const std::string scriptPath = FittingPath(Setup.TempDir + ScriptFileName);
-    const bool copied = HasSetupPayload() ? UnpackPayloadPart(ScriptFileName, scriptPath)
-                                          : CopyIntoWorkFolder(MediaPath(ScriptFileName), scriptPath);
+    // The run's working copy, in UTF-16. The working folder is fresh, so a copy that fails leaves
+    // nothing of an earlier run to be read in its place.
+    const Result<std::string> script = Media().Read(ScriptFileName);
+    const bool copied = script && WriteUnicodeProfile(scriptPath, script.Value());
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
-    const std::string source = HasSetupPayload() ? ProgramPath() : MediaPath(ScriptFileName);
-    Setup.PackageName =
-        PackageNameOf(copied ? Setup.InstallScript.get() : nullptr,
-                      FormatText("install.ini not found or invalid: %s", Quoted(source).c_str()).c_str());
+    Setup.PackageName = PackageNameOf(
+        copied ? Setup.InstallScript.get() : nullptr,
+        FormatText("install.ini not found or invalid: %s", Quoted(Media().Where(ScriptFileName)).c_str()).c_str());
     // The log's first entry names the package it belongs to.
     LogPackageName(Setup.PackageName);
 }

@@ -248,7 +248,7 @@ LzmaResult LzmaDecoder::Start(uint32_t maxDictionary) {
     return zeroFirst && code_ != range_ && !damaged_ ? LzmaResult::Ok : LzmaResult::Damaged;
 }
 
-LzmaResult LzmaDecoder::Decode(uint64_t size, LzmaOutput* output) {
+LzmaResult LzmaDecoder::Decode(uint64_t size, ByteSink* output) {
     if (!probabilities_) return LzmaResult::Damaged;
     output_ = output;
     const uint64_t end = total_ + size;

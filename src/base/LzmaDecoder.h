@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/ByteSink.h"
+
 // A streaming decoder of the LZMA format (the .lzma layout: a 13-byte header of properties,
 // dictionary size and unpacked size, then the range-coded data). Its memory is the dictionary,
 // the probabilities and one input buffer; output leaves in pieces, never as a whole. Every read
@@ -15,15 +17,6 @@ public:
 
 protected:
     ~LzmaInput() = default;
-};
-
-// Where decoded bytes go; false stops the decoding.
-class LzmaOutput {
-public:
-    virtual bool Write(const unsigned char* bytes, size_t size) = 0;
-
-protected:
-    ~LzmaOutput() = default;
 };
 
 enum class LzmaResult { Ok, Damaged, OutputFailed, NoMemory };
@@ -42,7 +35,7 @@ public:
     // refused as damaged: its memory is never asked for.
     LzmaResult Start(uint32_t maxDictionary);
     // Decodes the next `size` bytes into `output`, or only checks them when it is null.
-    LzmaResult Decode(uint64_t size, LzmaOutput* output);
+    LzmaResult Decode(uint64_t size, ByteSink* output);
     // After the last byte: the stream must end here (at its stated size, or with its end mark),
     // with nothing of the input left over.
     LzmaResult Finish();
@@ -68,7 +61,7 @@ private:
     bool Item();
 
     LzmaInput& input_;
-    LzmaOutput* output_ = nullptr;
+    ByteSink* output_ = nullptr;
     unsigned char* memory_ = nullptr;
     uint16_t* probabilities_ = nullptr;
     unsigned char* dictionary_ = nullptr;

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "base/FormatText.h"
+#include "base/OwnedHandle.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
-#include "fsutil/MediaFolder.h"
+#include "fsutil/MediaSource.h"
 #include "fsutil/ProgramsListEntry.h"
-#include "fsutil/SetupPayload.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
@@ -20,9 +20,10 @@ namespace {
 bool CopySetupProgram() {
     const std::string target = SetupProgramCopyPath();
     if (!FitsPathBuffer(target)) return false;
-    // A one-file setup carries the program as it was given to the build, signature and all.
-    if (HasSetupPayload()) return UnpackPayloadPart(SetupProgramName, target);
-    return CopyFileA(ProgramPath().c_str(), target.c_str(), FALSE) != 0;
+    const FileHandle out(
+        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A one-file setup gives the program as it was given to the build, signature and all.
+    return out.IsValid() && Media().CopyProgram(out.Get()) == PartCopy::Done;
 }
 
 // Asks for the disk until its identification file is found; false when the user cancels.

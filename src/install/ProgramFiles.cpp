@@ -8,6 +8,7 @@
 #include "base/SetupError.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "fsutil/MediaSource.h"
 #include "fsutil/PathMacros.h"
 #include "install/InstallRun.h"
 #include "setupdata/ScriptNames.h"
@@ -49,8 +50,9 @@ std::optional<std::string> TransferFile(const std::string& value, std::string& d
     if (inPlace == 0) return std::nullopt;
     // The expanded copy takes a name of the run's own, so no package file can land on the
     // working copy of the script or the log, whatever its name.
-    if (inPlace < 0 || ExpandToTemp(name, ExpandedWorkName) != 0)
-        return FormatText("Error expanding %s", Quoted(name).c_str());
+    const int copy = inPlace < 0 ? inPlace : ExpandToTemp(name, ExpandedWorkName);
+    if (copy == SetupFileDamaged) return std::string(SetupFileDamagedText);
+    if (copy != 0) return FormatText("Error expanding %s", Quoted(name).c_str());
     const bool copied = CopyFromTemp(ExpandedWorkName, dest, false) == 0;
     DeleteTempFile(ExpandedWorkName);
     if (!copied) return FormatText("Error installing %s", Quoted(name).c_str());

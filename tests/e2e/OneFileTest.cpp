@@ -185,7 +185,8 @@ TEST(OneFile, SignedRoundTripKeepsTheSignatureOfTheUninstaller) {
     EXPECT_EQ(RunQuietly("/S " + (target / "Signed\\uninstal.ini"), run.Path(), oneFile), 0u);
 
     std::string changed = ReadTextFile(oneFile);
-    changed[ReadTextFile(WinePath(signedSetup)).size() + 500] ^= 1;
+    // A byte of the payload, which begins where the unsigned program's image ends.
+    changed[ReadTextFile(SetupExePath()).size() + 300] ^= 1;
     WriteTextFile(oneFile, changed);
     EXPECT_FALSE(verifies(oneFile));
     const SetupLogTail tail;

@@ -31,7 +31,7 @@ private:
     size_t at_ = 0;
 };
 
-class Output : public LzmaOutput {
+class Output : public ByteSink {
 public:
     bool Write(const unsigned char* bytes, size_t size) override {
         // Touch every byte handed over, so the sanitizer sees a read outside the dictionary.

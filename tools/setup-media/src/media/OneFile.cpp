@@ -94,7 +94,7 @@ private:
     size_t at_ = 0;
 };
 
-class StringOutput : public LzmaOutput {
+class StringOutput : public ByteSink {
 public:
     bool Write(const unsigned char* bytes, size_t size) override {
         text.append(reinterpret_cast<const char*>(bytes), size);

@@ -1,0 +1,107 @@
+#include "fsutil/MediaSource.h"
+
+#include <lzexpand.h>
+
+#include "base/FileContent.h"
+#include "base/FormatText.h"
+#include "base/PathLimit.h"
+#include "base/QuotedText.h"
+#include "fsutil/CompressedHeader.h"
+#include "fsutil/FileNames.h"
+#include "fsutil/FileRange.h"
+#include "fsutil/FileTransfer.h"
+#include "fsutil/LzFile.h"
+#include "fsutil/MediaFolder.h"
+
+namespace {
+
+constexpr const char* InUseText = "The setup file is in use by another program.";
+constexpr const char* ProgramPartName = "setup.exe";
+
+// setup-media finds the slot by its tag and writes the digest of the payload's header after it
+// when it builds a one-file setup; a program for folder media keeps zeros there. Read through
+// volatile, so that the compiler takes it from the image and never from what it was built with.
+__attribute__((used)) const volatile char OneFileSlot[8 + DigestTextSize] = {'Q', 'U', 'P', 'S', 'L', 'O', 'T', ':'};
+
+std::string SlotDigest() {
+    std::string digest(DigestTextSize, '\0');
+    for (size_t i = 0; i < DigestTextSize; ++i) digest[i] = OneFileSlot[8 + i];
+    return digest;
+}
+
+// The full path of the file `name` on the media; the empty text when there is no such file or
+// its path is longer than a path may be.
+std::string FindOnMedia(const std::string& name) {
+    const std::string found = MediaPath(name);
+    if (!FitsPathBuffer(found)) return {};
+    const DWORD attributes = GetFileAttributesA(found.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? found : std::string();
+}
+
+}  // namespace
+
+Status MediaSource::Open() {
+    const std::string digest = SlotDigest();
+    // Built for folder media: what follows the image, if anything, is not read.
+    if (digest == std::string(DigestTextSize, '\0')) return {};
+    ownFile_.Reset(CreateFileA(ProgramPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!ownFile_.IsValid())
+        return Status::Failed(GetLastError() == ERROR_SHARING_VIOLATION ? InUseText : SetupFileDamagedText);
+    payload_ = std::make_unique<PayloadReader>();
+    // The headers of the image that runs, not of whatever file has its name now.
+    if (payload_->Open(ownFile_.Get(), ImageFactsOf(GetModuleHandleA(nullptr)), digest)) return {};
+    payload_.reset();
+    ownFile_.Reset();
+    return Status::Failed(SetupFileDamagedText);
+}
+
+bool MediaSource::HasDisk(int number) {
+    if (payload_) return payload_->Holds(DiskIdFileName(number));
+    return !FindOnMedia(DiskIdFileName(number)).empty();
+}
+
+std::string MediaSource::Where(const std::string& name) const { return payload_ ? ProgramPath() : MediaPath(name); }
+
+Result<std::string> MediaSource::Read(const std::string& name) {
+    std::string content;
+    if (payload_) {
+        const PartCopy copied = payload_->Copy(name, INVALID_HANDLE_VALUE, &content);
+        if (copied == PartCopy::Done) return content;
+        if (copied == PartCopy::Damaged) return Status::Failed(SetupFileDamagedText);
+    } else if (ReadWholeFile(MediaPath(name), content)) {
+        return content;
+    }
+    return Status::Failed(FormatText("Cannot open file %s", Quoted(Where(name)).c_str()));
+}
+
+PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {
+    const std::string stored = CompressedFileName(name);
+    if (payload_) return payload_->Copy(stored, out);
+    const std::string found = FindOnMedia(stored);
+    if (found.empty()) return PartCopy::Missing;
+    const LzFile source(found, stored);
+    if (!source.IsOpen()) return PartCopy::Missing;
+    const LONG expanded = source.CopyTo(out);
+    if (expanded == LZERROR_WRITE) return PartCopy::TargetFailed;
+    // A short or damaged copy must not be installed in place of the file.
+    return expanded >= 0 && ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded))
+               ? PartCopy::Done
+               : PartCopy::Missing;
+}
+
+PartCopy MediaSource::CopyProgram(HANDLE out) {
+    if (payload_) return payload_->Copy(ProgramPartName, out);
+    const FileHandle program(CreateFileA(ProgramPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!program.IsValid() || !GetFileSizeEx(program.Get(), &size)) return PartCopy::Missing;
+    FileSink sink(out);
+    return SendFileBytes(program.Get(), 0, static_cast<uint64_t>(size.QuadPart), sink) ? PartCopy::Done
+                                                                                        : PartCopy::TargetFailed;
+}
+
+MediaSource& Media() {
+    static MediaSource media;
+    return media;
+}

@@ -9,6 +9,7 @@
 #include "fsutil/FinalPath.h"
 #include "fsutil/InstallFolder.h"
 #include "fsutil/LogRecord.h"
+#include "setupdata/RegistryKeyText.h"
 #include "setupdata/FoldedText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
@@ -56,22 +57,34 @@ void MergeEarlierLog(const std::string& checkedCopy) {
 
 // Copies the log beside its place, checks the copy is whole, records its digest, then puts it in
 // place in one step, so that a full drive or a refused write never leaves a short log, nor loses
-// the earlier one, nor a log without its record.
-bool PlaceLog(const std::string& workLog, const std::string& installedLog, const std::string& content,
-              PendingLogRecord& record) {
+// the earlier one, nor a log without its record: an uninstall carries out no log without one.
+Status PlaceLog(const std::string& workLog, const std::string& installedLog, const std::string& content,
+                PendingLogRecord& record) {
     const std::string staged = WithTrailingBackslash(Setup.InstallFolder) + StagedLogName;
     std::string copied;
+    Status placed = Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
     if (CopyFileA(workLog.c_str(), staged.c_str(), FALSE) && ReadWholeFile(staged, copied) && copied == content) {
-        const bool recorded = record.Write(content);
-        if (MoveFileExA(staged.c_str(), installedLog.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-        if (recorded) record.Undo();
+        if (!record.Write(content))
+            placed = Status::Failed(FormatText("The uninstall log %s could not be recorded under %s%s",
+                                               Quoted(installedLog).c_str(), MachineRootName, LogRecordsKey));
+        else if (MoveFileExA(staged.c_str(), installedLog.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return {};
+        else
+            record.Undo();
     }
     DeleteFileA(staged.c_str());
-    return false;
+    return placed;
 }
 
-void TellLogKept(const std::string& why, const std::string& workLog) {
-    Face().Ask(why + "\nThe complete uninstall log was kept as " + workLog + ".", "Uninstall Log", MB_OK | MB_ICONERROR);
+// The working log stays where it is, recorded, so that setup started with its path uninstalls
+// what it holds.
+void KeepWorkLog(const std::string& why, const std::string& workLog) {
+    PendingLogRecord record(FinalPath(workLog));
+    std::string content;
+    const bool recorded = ReadWholeFile(workLog, content) && record.Write(content);
+    Face().Ask(why + ".\nThe complete uninstall log was kept as " + workLog +
+                   (recorded ? "." : ", but it could not be recorded, so it cannot be carried out."),
+               "Uninstall Log", MB_OK | MB_ICONERROR);
 }
 
 // Why the log at `installedLog` must not be replaced or added to; empty when it may.
@@ -79,42 +92,41 @@ std::string RefusalOf(const FolderLogCheck& earlier, const std::string& installe
     const std::string log = Quoted(installedLog);
     const char* package = Setup.PackageName.c_str();
     if (earlier.kind == FolderLog::Other)
-        return FormatText("%s is not the uninstall log of %s, so it was left as it is.", log.c_str(), package);
+        return FormatText("%s is not the uninstall log of %s, so it was left as it is", log.c_str(), package);
     const std::string distrust = DistrustOf(earlier.kind);
     if (distrust.empty()) return {};
-    return FormatText("%s is a log of %s that %s, so it was left as it is.", log.c_str(), package, distrust.c_str());
+    return FormatText("%s is a log of %s that %s, so it was left as it is", log.c_str(), package, distrust.c_str());
 }
 
-bool LeaveCompleteLog() {
-    if (!RunMadeSomething()) return true;
+Status PlaceCompleteLog() {
+    if (!RunMadeSomething()) return {};
     const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
     const std::string workLog = Setup.UninstallLog->Path();
     // Checked again now: the log may have changed while the run installed.
     const FolderLogCheck earlier = LogAt(installedLog);
-    if (const std::string refusal = RefusalOf(earlier, installedLog); !refusal.empty()) {
-        TellLogKept(refusal, workLog);
-        return false;
-    }
+    if (const std::string refusal = RefusalOf(earlier, installedLog); !refusal.empty()) return Status::Failed(refusal);
     const std::string folder = FinalPath(Setup.InstallFolder);
     PendingLogRecord record(folder.empty() ? folder : folder + "\\" + LogFileName);
     if (earlier.kind == FolderLog::ThisPackage) MergeEarlierLog(earlier.checkedCopy);
     std::string content;
-    if (!ReadWholeFile(workLog, content) || !PlaceLog(workLog, installedLog, content, record)) {
-        TellLogKept(FormatText("The uninstall log could not be written to %s.", Quoted(installedLog).c_str()),
-                    workLog);
-        return false;
-    }
-    return true;
+    if (!ReadWholeFile(workLog, content))
+        return Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
+    return PlaceLog(workLog, installedLog, content, record);
 }
 
 }  // namespace
 
-bool LeaveLogInInstallFolder() {
+Status PlaceInstalledLog() {
     try {
-        return LeaveCompleteLog();
+        return PlaceCompleteLog();
     } catch (const std::exception& error) {
         // A write the layers refused; the working copy holds all that was logged before it.
-        TellLogKept(error.what() + std::string("."), Setup.UninstallLog->Path());
-        return false;
+        return Status::Failed(error.what());
     }
+}
+
+bool LeaveLogInInstallFolder() {
+    const Status placed = PlaceInstalledLog();
+    if (!placed) KeepWorkLog(placed.Message(), Setup.UninstallLog->Path());
+    return placed.Ok();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/Status.h"
 
 // Leaves the log of an install run in the install folder as uninstal.ini, complete or not at all:
 // - a run that made nothing leaves an existing log as it is;
@@ -7,6 +8,8 @@
 // - a file of that name that is not the package's log is never replaced;
 // - the log is staged beside its place, checked and only then put in place, with its digest
 //   recorded where only administrators can write.
-// False when the log could not be put in place: the user has been told where its complete
-// working copy was kept instead, and that copy must stay.
+// Why the log could not be put in place (then nothing of it is), or success.
+Status PlaceInstalledLog();
+// PlaceInstalledLog, and when it fails, the working log is recorded where it is and the user is
+// told where it was kept: false, and that copy must stay.
 bool LeaveLogInInstallFolder();

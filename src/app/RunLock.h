@@ -8,5 +8,5 @@ inline constexpr const char* AnotherSetupText = "Another setup is running. Wait 
 inline constexpr int ExitAnotherSetupRunning = 1618;
 
 // The machine-wide lock, held while the returned object lasts; an invalid object when another
-// run holds it.
+// run holds it (or it cannot be taken).
 KernelObject TakeRunLock();

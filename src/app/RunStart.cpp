@@ -64,7 +64,7 @@ void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
     const InstalledLogContent log = ReadInstalledLog(Setup.CommandLine);
     Setup.InstalledLogFinalPath = log.finalPath;
     started.logCopied = !log.finalPath.empty() && WriteUnicodeProfile(logPath, log.content);
-    started.logChanged = started.logCopied && CheckAgainstRecord(log) == LogTrust::Changed;
+    if (started.logCopied) started.logTrust = CheckAgainstRecord(log);
 }
 
 }  // namespace
@@ -82,8 +82,9 @@ StartedRun StartRun() {
     // A one-file setup is checked before anything is made.
     if (!Setup.IsUninstallMode())
         if (const Status media = Media().Open(); !media) throw StartupFailure(media.Message());
-    Setup.TempDir = MakeWorkFolder(PlanForThisRun());
-    if (Setup.TempDir.empty()) throw StartupFailure("Problem with Temp directory");
+    const Result<std::string> workFolder = MakeWorkFolder(PlanForThisRun());
+    if (!workFolder) throw StartupFailure(workFolder.Message());
+    Setup.TempDir = workFolder.Value();
     Setup.ProgramFilesDir = FittingPath(registry.ReadString("ProgramFilesDir"));
     Setup.CommonFilesDir = FittingPath(registry.ReadString("CommonFilesDir"));
     registry.CloseKey();
@@ -114,10 +115,14 @@ void OpenSetupScript() {
 }
 
 void ReadLoggedPackageName(const StartedRun& started) {
-    if (started.logChanged)
-        throw StartupFailure(FormatText("The uninstall log %s was changed after the install; nothing was removed",
-                                        Quoted(Setup.CommandLine).c_str()));
     Setup.PackageName =
         PackageNameOf(started.logCopied ? Setup.UninstallLog.get() : nullptr,
                       FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()).c_str());
+    // A log no install recorded may have been put there by anyone who can write its folder.
+    if (started.logTrust != LogTrust::Matches)
+        throw StartupFailure(FormatText(started.logTrust == LogTrust::Changed
+                                            ? "The uninstall log %s was changed after the install; nothing was removed"
+                                            : "The uninstall log %s was not recorded by an install on this computer; "
+                                              "nothing was removed",
+                                        Quoted(Setup.CommandLine).c_str()));
 }

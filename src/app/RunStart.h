@@ -1,13 +1,15 @@
 #pragma once
 #include <string>
 
+#include "fsutil/LogRecord.h"
+
 // The start of every run, as the main window's activation and the unattended run both begin.
 // A check that fails raises StartupFailure with the text to show.
 
 struct StartedRun {
     std::string owner;      // the registered owner, for the greeting
     bool logCopied = true;   // uninstall mode: whether the installed log reached its working copy
-    bool logChanged = false;  // uninstall mode: whether it no longer matches the record of its install
+    LogTrust logTrust = LogTrust::Matches;  // uninstall mode: what the record of its install says of it
 };
 
 // The platform flag, the registry object, the system folders, the working copy of the log
@@ -17,5 +19,5 @@ StartedRun StartRun();
 // log's first entry naming the package.
 void OpenSetupScript();
 // Uninstall mode: the package name of the log's working copy into `Setup`; a log that changed
-// since its install ends the run here.
+// since its install, or that no install recorded, ends the run here.
 void ReadLoggedPackageName(const StartedRun& started);

@@ -6,6 +6,8 @@
 #include "base/PathLimit.h"
 #include "base/QuotedText.h"
 #include "fsutil/FileNames.h"
+#include "fsutil/FinalPath.h"
+#include "fsutil/PathIdentity.h"
 #include "fsutil/SystemFolders.h"
 
 namespace {
@@ -47,15 +49,25 @@ bool IsPlainOwnFile(HANDLE file, unsigned long long& size) {
 
 enum class Opening { Opened, Unusable, Refused };
 
-// A link is opened as itself, never followed.
+// A link is opened as itself, never followed; a file reached through a link on the way (which
+// the folder's check below rules out while it is held) is refused too.
 Opening OpenPlain(const std::string& path, DWORD disposition, FileHandle& file, unsigned long long& size) {
     file.Reset(CreateFileA(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | READ_CONTROL,
                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.IsValid()) return Opening::Unusable;
-    if (IsPlainOwnFile(file.Get(), size)) return Opening::Opened;
+    if (IsPlainOwnFile(file.Get(), size) && FinalPathOf(file.Get()) == PathIdentity(path)) return Opening::Opened;
     file.Reset();
     return Opening::Refused;
+}
+
+// The folder, held while the log is opened and rotated in it: a folder held open can be neither
+// renamed nor replaced, nor can any folder above it. Not held when it is reached through a link
+// (a junction, mount point or symbolic link on the way, which the final path tells).
+FileHandle HoldPlainFolder(const std::string& folder) {
+    FileHandle held = OpenToInspect(folder);
+    if (held.IsValid() && FinalPathOf(held.Get()) == PathIdentity(folder)) return held;
+    return FileHandle();
 }
 
 Opening OpenRotated(const std::string& path, FileHandle& file) {
@@ -83,17 +95,23 @@ std::string OpenFreshBeside(const std::string& folder, FileHandle& file) {
 }  // namespace
 
 std::string OpenUnattendedLog(FileHandle& file) {
+    std::string passedOver;
     for (int place = 0; place < 2; ++place) {
         const std::string folder = place == 0 ? TempFolderPath() : WithTrailingBackslash(WindowsFolder()) + "Temp\\";
         const std::string path = folder + LogName;
         // "\" alone: the platform gave no Temp folder at all.
         if (folder.size() < 2 || !FitsPathBuffer(path)) continue;
+        const FileHandle held = HoldPlainFolder(folder);
+        if (!held.IsValid()) {
+            passedOver = FormatText("%s was not used: its folder is reached through a link", Quoted(path).c_str());
+            continue;
+        }
         const Opening opening = OpenRotated(path, file);
-        if (opening == Opening::Opened) return {};
+        if (opening == Opening::Opened) return passedOver;
         if (opening == Opening::Refused)
             return FormatText("%s was not used: it is a link, has more than one name or is another account's file; "
                               "this log is %s",
                               Quoted(path).c_str(), Quoted(OpenFreshBeside(folder, file)).c_str());
     }
-    return {};
+    return passedOver;
 }

@@ -8,6 +8,6 @@
 // setup.log.1, replacing the one there. Deployment tools run setup as the system account, whose
 // Temp is a folder every user may write: a setup.log that is a link, has more than one name or
 // is another account's file is never written through; the run then writes to a fresh name beside
-// it. Opens the log into `file` (left closed when no place can be used) and returns the line the
+// it, and a Temp folder reached through a link is not used at all. Opens the log into `file` (left closed when no place can be used) and returns the line the
 // log should start with (what was passed over), or the empty text.
 std::string OpenUnattendedLog(FileHandle& file);

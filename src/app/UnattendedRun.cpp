@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "app/InstalledLog.h"
 #include "app/PrepareFolders.h"
 #include "app/RunEnd.h"
 #include "app/RunLock.h"
@@ -110,9 +111,16 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
         return ExitAnotherSetupRunning;
     }
     Setup.Face = &face;
-    const bool done = Run(command, face) && !face.Failed();
+    bool done = Run(command, face) && !face.Failed();
+    // The log and its record are part of the install: one that cannot be left undoes it.
+    bool logLeft = false;
+    if (done && !Setup.IsUninstallMode()) {
+        const Status placed = PlaceInstalledLog();
+        if (!placed) ShowError(placed.Message(), "Uninstall Log");
+        done = logLeft = placed.Ok();
+    }
     if (!done) RemoveFailedInstall(face);
-    EndRun();
+    EndRun(!logLeft);
     const int code = !done || face.Failed() ? ExitFailed : Setup.RestartScheduled ? ExitRestartNeeded : ExitSuccess;
     face.Write(FormatText("Exit code %d", code));
     Setup.Face = nullptr;

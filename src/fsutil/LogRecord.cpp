@@ -10,13 +10,12 @@
 
 namespace {
 
-constexpr const char* RecordsKey = "\\Software\\qupsetup";
 constexpr const char* DigestValue = "Digest";
 constexpr const char* LogValue = "Log";
 
 // One key per log, however its path is spelt; empty when it has no final path.
 std::string RecordKey(const std::string& finalLogPath) {
-    return finalLogPath.empty() ? finalLogPath : std::string(RecordsKey) + "\\" + ContentDigest(finalLogPath);
+    return finalLogPath.empty() ? finalLogPath : std::string(LogRecordsKey) + "\\" + ContentDigest(finalLogPath);
 }
 
 // The record's key opened as the current key of `registry`, made when `canCreate` allows.
@@ -64,10 +63,18 @@ LogTrust CheckAgainstRecord(const InstalledLogContent& log) {
     return recorded == ContentDigest(log.content) ? LogTrust::Matches : LogTrust::Changed;
 }
 
+bool IsLogRecordKeyText(const std::string& keyText) {
+    const std::string records = std::string(MachineRootName) + LogRecordsKey;
+    return keyText.size() >= records.size() &&
+           (keyText.size() == records.size() || keyText[records.size()] == '\\') &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, keyText.c_str(), static_cast<int>(records.size()),
+                          records.c_str(), static_cast<int>(records.size())) == CSTR_EQUAL;
+}
+
 PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
     : finalLogPath_(finalLogPath), key_(RecordKey(finalLogPath)) {
     RegistryAccess registry;
-    const bool parentExisted = OpenRecord(registry, RecordsKey, false);
+    const bool parentExisted = OpenRecord(registry, LogRecordsKey, false);
     keyExisted_ = OpenRecord(registry, key_, false);
     if (keyExisted_) {
         before_ = ReadDigest(registry);
@@ -76,7 +83,7 @@ PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
     if (key_.empty()) return;
     // Keys are removed in the order they are logged, so the record goes before its parent.
     LogRegistryKey(MachineRootName + key_);
-    if (!parentExisted) LogRegistryKey(std::string(MachineRootName) + RecordsKey);
+    if (!parentExisted) LogRegistryKey(std::string(MachineRootName) + LogRecordsKey);
 }
 
 bool PendingLogRecord::Write(const std::string& content) {

@@ -19,6 +19,13 @@ InstalledLogContent ReadInstalledLog(const std::string& path);
 enum class LogTrust { Matches, Unrecorded, Changed };
 LogTrust CheckAgainstRecord(const InstalledLogContent& log);
 
+// Where the records are kept, below HKEY_LOCAL_MACHINE.
+inline constexpr const char* LogRecordsKey = "\\Software\\qupsetup";
+
+// True when the logged registry key text names the records' key or one below it: the uninstall
+// removes a log's record only once the log itself is gone.
+bool IsLogRecordKeyText(const std::string& keyText);
+
 // The record about to be written for the log that will stand at `finalLogPath`. Its key goes into
 // the run's log first ([RegistryKeys], so the uninstall removes it), then the digest is written
 // for the complete log before the log is put in place, and taken back when that fails, so a run

@@ -7,8 +7,11 @@
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "base/PathLimit.h"
+#include "base/QuotedText.h"
 #include "base/RandomBytes.h"
+#include "base/SystemErrorText.h"
 #include "fsutil/Directories.h"
+#include "fsutil/FinalPath.h"
 #include "fsutil/SystemFolders.h"
 #include "setupdata/ProfileFile.h"
 #include "setupdata/ScriptNames.h"
@@ -103,9 +106,9 @@ bool HoldsALogOfSomethingMade(const std::string& folder) {
     return false;
 }
 
-// Whether the folder's owner is the administrators, the system or this account: a folder
-// another user made under a shared Temp is not this run's to empty.
-bool OwnedByRunOrAdministrators(HANDLE folder, const std::string& userSid) {
+// Whether the folder's owner is one of `owners`: a folder another account made under a shared
+// Temp is not this run's to empty.
+bool OwnedByOneOf(HANDLE folder, const std::vector<std::string>& owners) {
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (GetSecurityInfo(folder, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
@@ -115,17 +118,20 @@ bool OwnedByRunOrAdministrators(HANDLE folder, const std::string& userSid) {
     char* text = nullptr;
     if (!ConvertSidToStringSidA(owner, &text)) return false;
     const LocalMemory ownedText(text);
-    const std::string sid = text;
-    return sid == "S-1-5-32-544" || sid == "S-1-5-18" || sid == userSid;
+    for (const std::string& sid : owners)
+        if (sid == text) return true;
+    return false;
 }
 
 // Working folders of runs that ended without removing theirs (killed, or the machine lost power):
 // a running run holds its folder, so one that can be opened for deleting belongs to no run.
-// Only the log of what such a run made stays.
-void RemoveLeftoverFolders(const std::string& parent, const std::string& userSid) {
+// Only a folder that is where its name says (no link to elsewhere) and that an account of the
+// plan made is emptied; only the log of what such a run made stays.
+void RemoveLeftoverFolders(const std::string& parent, const std::vector<std::string>& owners) {
+    const std::string parentFinal = FinalPath(parent);
     WIN32_FIND_DATAA data;
     const FindHandle find(FindFirstFileA((parent + NamePrefix + "*").c_str(), &data));
-    if (!find.IsValid()) return;
+    if (parentFinal.empty() || !find.IsValid()) return;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsWorkFolderName(data.cFileName)) continue;
         const std::string folder = parent + data.cFileName + "\\";
@@ -133,7 +139,9 @@ void RemoveLeftoverFolders(const std::string& parent, const std::string& userSid
         if (!HoldFolder(folder, DELETE | FILE_READ_ATTRIBUTES).IsValid()) continue;
         // Held, without asking for its deletion, which would keep its files from going.
         FileHandle leftover = HoldFolder(folder, READ_CONTROL | FILE_READ_ATTRIBUTES);
-        if (!leftover.IsValid() || !OwnedByRunOrAdministrators(leftover.Get(), userSid)) continue;
+        if (!leftover.IsValid() || FinalPathOf(leftover.Get()) != parentFinal + "\\" + data.cFileName ||
+            !OwnedByOneOf(leftover.Get(), owners))
+            continue;
         // A log of what was made stays, so that setup started with its path removes it.
         const bool keepLog = HoldsALogOfSomethingMade(folder);
         DeleteFilesIn(folder, false, keepLog ? LogFileName : "");
@@ -142,41 +150,67 @@ void RemoveLeftoverFolders(const std::string& parent, const std::string& userSid
     } while (FindNextFileA(find.Get(), &data));
 }
 
+// Makes a fresh folder of an unpredictable name in `parent` and holds it; the error that
+// stopped it otherwise (an existing name is someone else's and is never used).
+DWORD MakeHeldFolder(const std::string& parent, SECURITY_ATTRIBUTES& security, std::string& made) {
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        const std::string name = UnpredictableName();
+        if (name.empty()) return ERROR_GEN_FAILURE;
+        const std::string folder = parent + name + "\\";
+        if (!FitsPathBuffer(folder)) return ERROR_FILENAME_EXCED_RANGE;
+        if (!CreateDirectoryA(folder.c_str(), &security)) {
+            if (GetLastError() == ERROR_ALREADY_EXISTS) continue;
+            return GetLastError();
+        }
+        heldFolder = HoldFolder(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES);
+        if (heldFolder.IsValid()) {
+            made = folder;
+            return ERROR_SUCCESS;
+        }
+        RemoveDirectoryA(folder.c_str());
+        return ERROR_GEN_FAILURE;
+    }
+    return ERROR_ALREADY_EXISTS;
+}
+
+constexpr const char* AdministratorsSid = "S-1-5-32-544";
+constexpr const char* SystemSid = "S-1-5-18";
+
 }  // namespace
 
 WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid) {
-    if (!administrator) return {TempFolderPath(), userSid.empty() ? "" : "D:P(A;OICI;FA;;;" + userSid + ")"};
+    if (!administrator)
+        return {{TempFolderPath()}, userSid.empty() ? "" : "D:P(A;OICI;FA;;;" + userSid + ")", {userSid}};
     const std::string windows = WindowsFolder() + "\\";
     const std::string systemTemp = windows + "SystemTemp\\";
-    return {DirectoryExists(systemTemp) ? systemTemp : windows + "Temp\\", "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"};
+    WorkFolderPlan plan{{}, "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", {AdministratorsSid, SystemSid}};
+    // SystemTemp is documented as the system account's Temp, closed to other processes: an
+    // elevated administrator may be refused there (GetTempPath2A's documentation).
+    if (DirectoryExists(systemTemp)) plan.parents.push_back(systemTemp);
+    plan.parents.push_back(windows + "Temp\\");
+    return plan;
 }
 
 WorkFolderPlan PlanForThisRun() { return PlanWorkFolder(RunsAsAdministrator(), TokenUserSid()); }
 
-std::string MakeWorkFolder(const WorkFolderPlan& plan) {
+Result<std::string> MakeWorkFolder(const WorkFolderPlan& plan) {
     void* descriptor = nullptr;
-    if (plan.access.empty() || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
-                                   plan.access.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
-        return {};
+    if (plan.parents.empty() || plan.access.empty() ||
+        !ConvertStringSecurityDescriptorToSecurityDescriptorA(plan.access.c_str(), SDDL_REVISION_1, &descriptor,
+                                                              nullptr))
+        return Status::Failed("Problem with Temp directory: the account of this run cannot be told");
     const LocalMemory ownedDescriptor(descriptor);
-    RemoveLeftoverFolders(plan.parent, TokenUserSid());
     SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
-    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
-        const std::string name = UnpredictableName();
-        if (name.empty()) return {};
-        const std::string folder = plan.parent + name + "\\";
-        if (!FitsPathBuffer(folder)) return {};
-        // An existing folder of that name is someone else's: never use it.
-        if (!CreateDirectoryA(folder.c_str(), &security)) {
-            if (GetLastError() == ERROR_ALREADY_EXISTS) continue;
-            return {};
-        }
-        heldFolder = HoldFolder(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES);
-        if (heldFolder.IsValid()) return folder;
-        RemoveDirectoryA(folder.c_str());
-        return {};
+    DWORD error = ERROR_SUCCESS;
+    for (const std::string& parent : plan.parents) {
+        std::string folder;
+        error = MakeHeldFolder(parent, security, folder);
+        if (error != ERROR_SUCCESS) continue;
+        RemoveLeftoverFolders(parent, plan.leftoverOwners);
+        return folder;
     }
-    return {};
+    return Status::Failed(FormatText("Problem with Temp directory: no working folder could be made in %s (%s)",
+                                     Quoted(plan.parents.back()).c_str(), SystemErrorText(error).c_str()));
 }
 
 void RemoveWorkFolder(const std::string& folder) {

@@ -1,5 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
+
+#include "base/Status.h"
 
 // The folder of the run's working copies: the script, the log and every expanded file. It is
 // made fresh under a name no one can predict, where no process that does not run as an
@@ -7,25 +10,28 @@
 // ordinary program of the user, so its folder is never in the user's Temp folder, never
 // reachable by the user's account, and held open so that it cannot be renamed or replaced.
 
-// Where the folder goes and who may use it, in the platform's descriptor language.
+// Where the folder goes, who may use it (in the platform's descriptor language), and whose
+// leftovers a run may empty there.
 struct WorkFolderPlan {
-    std::string parent;  // ends in "\"
+    std::vector<std::string> parents;  // tried in order; each ends in "\"
     std::string access;
+    std::vector<std::string> leftoverOwners;  // account SIDs
 };
 // For a run with the Administrators group in force (elevated, or the system account): inside the
-// Windows folder's SystemTemp where it exists, else its Temp; owned by the administrators, usable
-// by them and the system alone. For any other run: inside the user's Temp, usable by `userSid`
-// alone (no access at all when the account cannot be told). Nothing is passed on from the parent.
+// Windows folder's SystemTemp where the run may make a folder there, else in its Temp; owned by
+// the administrators, usable by them and the system alone, and only their leftovers are removed.
+// For any other run: inside the user's Temp, usable by `userSid` alone (no access at all when the
+// account cannot be told). Nothing is passed on from the parent.
 WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid);
 // The plan for the account and token this run has.
 WorkFolderPlan PlanForThisRun();
 
-// Makes such a folder and holds it open until RemoveWorkFolder; its path with a trailing "\", or
-// the empty text when none could be made. First it removes what runs that are no longer running
-// left in the same parent, except a log that records something made (of an install that was
-// killed, or kept because it could not be put in place), so that setup started with its path
-// still uninstalls it.
-std::string MakeWorkFolder(const WorkFolderPlan& plan);
+// Makes such a folder in the first parent that allows it and holds it open until
+// RemoveWorkFolder; its path with a trailing "\", or why none could be made, naming the folder.
+// Then it removes what runs that are no longer running left in the same parent, except a log
+// that records something made (of an install that was killed, or kept because it could not be
+// put in place), so that setup started with its path still uninstalls it.
+Result<std::string> MakeWorkFolder(const WorkFolderPlan& plan);
 
 // Deletes the folder with the files in it (it holds no subfolders); what cannot go now is left
 // to the platform to delete at the next restart. That is the run's own clean-up, not something

@@ -15,15 +15,26 @@
 
 namespace {
 
-// The uninstall is started from this copy, which stays when the media are gone. A target
-// beyond a path buffer is not tried.
+constexpr const char* StagedProgramName = "qupsetup.new";
+
+// The uninstall is started from this copy, which stays when the media are gone. Other packages'
+// entries run it too, so it is written beside its place and replaces the one there whole, or not
+// at all. A target beyond a path buffer is not tried.
 bool CopySetupProgram() {
     const std::string target = SetupProgramCopyPath();
-    if (!FitsPathBuffer(target)) return false;
-    const FileHandle out(
-        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    // A one-file setup gives the program as it was given to the build, signature and all.
-    return out.IsValid() && Media().CopyProgram(out.Get()) == PartCopy::Done;
+    const std::string staged = WithTrailingBackslash(Setup.WindowsDir) + StagedProgramName;
+    if (!FitsPathBuffer(target) || !FitsPathBuffer(staged)) return false;
+    bool written;
+    {
+        const FileHandle out(
+            CreateFileA(staged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        // A one-file setup gives the program as it was given to the build, signature and all.
+        written = out.IsValid() && Media().CopyProgram(out.Get()) == PartCopy::Done;
+    }
+    if (written && MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(staged.c_str());
+    return false;
 }
 
 // Asks for the disk until its identification file is found; false when the user cancels.

@@ -73,9 +73,9 @@ Removal Remove(const std::string& path, Kind kind) {
 
 Removal RemoveLoggedFile(const std::string& path) { return Remove(path, Kind::File); }
 
-void RemoveReadLog(const std::string& path, const std::string& finalPath) {
+bool RemoveReadLog(const std::string& path, const std::string& finalPath) {
     const FileHandle log = OpenToInspect(path, DELETE | FILE_READ_ATTRIBUTES);
-    if (log.IsValid() && !finalPath.empty() && FinalPathOf(log.Get()) == finalPath) DeleteThrough(log.Get());
+    return log.IsValid() && !finalPath.empty() && FinalPathOf(log.Get()) == finalPath && DeleteThrough(log.Get());
 }
 
 Removal RemoveLoggedFolder(const std::string& path, const ProtectedFolders& platformFolders) {

@@ -18,6 +18,7 @@ enum class Removal {
 Removal RemoveLoggedFile(const std::string& path);
 // The installed log, only while its path still reaches the file that was read (`finalPath`):
 // a folder on the way swapped for a link since then leaves the log, and anything else, alone.
-void RemoveReadLog(const std::string& path, const std::string& finalPath);
+// True when it is gone.
+bool RemoveReadLog(const std::string& path, const std::string& finalPath);
 // A logged folder, unless it is one of `platformFolders` (which is skipped silently).
 Removal RemoveLoggedFolder(const std::string& path, const ProtectedFolders& platformFolders);

@@ -10,6 +10,7 @@
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "fsutil/LogRecord.h"
 #include "fsutil/ProgramsListEntry.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
@@ -34,13 +35,18 @@ int PhaseStep(size_t count) { return static_cast<int>(50.0 / static_cast<double>
 
 // Only the four roots the uninstall knows, compared exactly: a key under any other root name
 // stays, and a root itself is never deleted. One attempt, whatever the result.
-Removal DeleteLoggedKey(const std::string& text) {
+Removal DeleteKeyNow(const std::string& text) {
     const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
     // The key path keeps its leading "\"; a root alone is never deleted.
     if (!key || key->keyPath.size() < 2 || IsEntryOfAnotherInstall(text)) return Removal::Done;
     if (const std::optional<HKEY> root = UninstallRootKey(key->rootName))
         DeleteKeyOrReport(*root, key->keyPath.c_str() + 1, text);
     return Removal::Done;
+}
+
+// The log's record waits for the log (UninstallRun::RemoveLogRecord).
+Removal DeleteLoggedKey(const std::string& text) {
+    return IsLogRecordKeyText(text) ? Removal::Done : DeleteKeyNow(text);
 }
 
 }  // namespace
@@ -53,9 +59,11 @@ void UninstallRun::Run() {
     // The last file shown stays until the first key replaces it.
     view_.ShowPhase(FormatText("Deleting %s Registry Entries:", package));
     UninstallRegistryKeys();
-    // The installed log lives in the install folder, which can only go once the log is gone.
-    RemoveReadLog(Setup.CommandLine, Setup.InstalledLogFinalPath);
+    // The installed log lives in the install folder, which can only go once the log is gone; a
+    // failed install's undo has only its working log.
+    const bool logGone = !Setup.IsUninstallMode() || RemoveReadLog(Setup.CommandLine, Setup.InstalledLogFinalPath);
     UninstallDirectories();
+    if (logGone) RemoveLogRecord();
     DeleteTempFile(LogFileName);
     ShowCompleted();
     ReportLeftAlone();
@@ -87,6 +95,11 @@ void UninstallRun::UninstallDirectories() {
         if (FitsPathBuffer(path) && RemoveLoggedFolder(path, platformFolders) == Removal::LeftAlone)
             leftAlone_.push_back(path);
     }
+}
+
+void UninstallRun::RemoveLogRecord() {
+    for (const Entry& entry : ReadLogSection(RegistryKeysSection))
+        if (IsLogRecordKeyText(entry.value)) DeleteKeyNow(entry.value);
 }
 
 // One message for every entry that was not what the install made, after the window says the

@@ -20,6 +20,8 @@ public:
     void UninstallFiles();
     void UninstallRegistryKeys();
     void UninstallDirectories();
+    // The record of the installed log: last, and only once the log is gone.
+    void RemoveLogRecord();
 
 private:
     void RunShownPhase(const char* section, Removal (*handleEntry)(const std::string&));

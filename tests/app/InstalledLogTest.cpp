@@ -135,5 +135,7 @@ TEST_F(InstalledLogTest, ALogThatCannotReachTheInstallFolderIsKeptAndNamed) {
     EXPECT_EQ(ui_.Boxes()[0].text, "The uninstall log could not be written to " + (app_ / "missing\\uninstal.ini") +
                                        ".\nThe complete uninstall log was kept as " + Work() + ".");
     EXPECT_EQ(ProfileFile(Work()).ReadValue("ProgramFiles", "file1", ""), "C:\\New\\c.txt");
+    EXPECT_EQ(CheckAgainstRecord(ReadInstalledLog(Work())), LogTrust::Matches)
+        << "recorded where it was kept, so that setup started with its path uninstalls it";
     RemoveLoggedKeys(Work());
 }

@@ -4,6 +4,7 @@
 #include "app/StartupEnvironment.h"
 #include "base/TextEncoding.h"
 #include "state/SetupState.h"
+#include "support/LoggedKeys.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFiles.h"
 
@@ -108,6 +109,7 @@ TEST_F(MainFormStartupTest, InstallModeOffersTheInstallPageOfTheScriptsPackage) 
 TEST_F(MainFormStartupTest, UninstallModeOffersTheUninstallPageOfTheLogsPackage) {
     const std::string installedLog = "[Package]\r\nname=Foo\r\n[ProgramFiles]\r\nfile1=C:\\App\\app.exe\r\n";
     WriteTextFile(installed_ / "uninstal.ini", installedLog);
+    RecordAsInstalled(installed_ / "uninstal.ini");
     ::Setup.CommandLine = installed_ / "uninstal.ini";
     form_.FormActivate();
 
@@ -195,6 +197,7 @@ TEST_F(MainFormStartupTest, StaleTempLogIsNeverReadWhenTheLogCannotBeCopied) {
 
 TEST_F(MainFormStartupTest, UninstallStartedOnTheTempCopyItselfKeepsIt) {
     WriteTextFile(temp_ / "uninstal.ini", "[Package]\r\nname=Foo\r\n");
+    RecordAsInstalled(temp_ / "uninstal.ini");
     ::Setup.CommandLine = temp_ / "uninstal.ini";
     form_.FormActivate();
     EXPECT_TRUE(ui_.Boxes().empty());

@@ -9,6 +9,7 @@
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
+#include "support/LoggedKeys.h"
 #include "support/SimulatedRestart.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
@@ -164,6 +165,7 @@ TEST(Deployment, WhatAnUninstallLeavesToOthersIsToldAndNotLeftToARestart) {
     RegCloseKey(added);
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Left Behind\n[Directories]\ndir1=" + folder +
                                             "\n[RegistryKeys]\nkey1=HKEY_CURRENT_USER\\" + key + "\n");
+    RecordAsInstalled(app / "uninstal.ini");
     const SimulatedRestart restart;
     const SetupLogTail told;
     EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), 0u);
@@ -178,6 +180,9 @@ TEST(Deployment, WhatAnUninstallLeavesToOthersIsToldAndNotLeftToARestart) {
 
 TEST(Deployment, SetupLogIsRotatedNeverFollowedThroughAHardLinkAndFallsBackToTheWindowsTemp) {
     TempFolder temp;
+    const std::string elsewhere = temp / "elsewhere";
+    ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+    ASSERT_EQ(RunUnixScript("ln -s elsewhere " + ShellQuoted(UnixPathOf(temp / "linked")) + "\n").exitCode, 0);
     EnvironmentGuard tmp("TMP"), tempVariable("TEMP");
     tmp.Set(temp.Path());
     tempVariable.Set(temp.Path());
@@ -211,4 +216,15 @@ TEST(Deployment, SetupLogIsRotatedNeverFollowedThroughAHardLinkAndFallsBackToThe
     const size_t before = ReadTextFile(windowsLog).size();
     EXPECT_EQ(RunQuietly("/S /D=" + (temp / "From A Missing Temp"), temp.Path()), 1603u);
     EXPECT_NE(ReadTextFile(windowsLog).substr(before).find("From A Missing Temp"), std::string::npos);
+
+    // A Temp folder that is a link (another folder put in its place) is not followed at all.
+    // (The test's own Temp is missing now: the link was made before.)
+    tmp.Set(temp / "linked");
+    tempVariable.Set(temp / "linked");
+    const size_t beforeLinked = ReadTextFile(windowsLog).size();
+    EXPECT_EQ(RunQuietly("/S /D=" + (temp / "From A Linked Temp"), temp.Path()), 1603u);
+    EXPECT_FALSE(FileExists(elsewhere + "\\setup.log"));
+    const std::string told = ReadTextFile(windowsLog).substr(beforeLinked);
+    EXPECT_NE(told.find("From A Linked Temp"), std::string::npos) << told;
+    EXPECT_NE(told.find("its folder is reached through a link"), std::string::npos) << told;
 }

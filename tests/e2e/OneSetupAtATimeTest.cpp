@@ -5,6 +5,7 @@
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
+#include "support/TestFiles.h"
 
 TEST(OneSetupAtATime, ASecondSetupWhileOneWaitsAtItsWindowIsTurnedAway) {
     const SetupMedia media("[Package]\nname=First Come\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
@@ -24,4 +25,25 @@ TEST(OneSetupAtATime, ASecondSetupWhileOneWaitsAtItsWindowIsTurnedAway) {
     EXPECT_EQ(box.text, "Another setup is running. Wait for it to finish, then try again.");
     ui::Answer(box, IDOK);
     EXPECT_TRUE(second.WaitForExit(20000));
+}
+
+// The lock is nothing another user can take first: an object of the name earlier runs used,
+// held by any program, keeps no setup from running.
+TEST(OneSetupAtATime, AnObjectOfAnyNameThatAnotherProgramHoldsTurnsNoSetupAway) {
+    const SetupMedia media("[Package]\nname=Not Squatted\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
+                           "file1=%%INSTALLPATH%%\\free.txt\n",
+                           "", {{{"free.txt", "a file of a package no one can hold up"}}});
+    ASSERT_EQ(media.Error(), "");
+    const HANDLE squatter = CreateMutexA(nullptr, TRUE, "Global\\qupsetup-run");
+    ASSERT_NE(squatter, nullptr);
+    // And a lock file that a run killed at the wrong moment left behind is no lock.
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string leftLock = std::string(windows) + "\\qupsetup.lock";
+    WriteTextFile(leftLock, "");
+    TempFolder target;
+    EXPECT_EQ(RunQuietly("/S /D=" + (target / "Free"), media.First()), 0u);
+    EXPECT_TRUE(FileExists(target / "Free\\free.txt"));
+    EXPECT_FALSE(FileExists(leftLock)) << "the lock goes with the run that held it";
+    CloseHandle(squatter);
 }

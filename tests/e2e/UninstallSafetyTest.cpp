@@ -7,6 +7,8 @@
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
+#include "support/HeldOpenFile.h"
+#include "support/LoggedKeys.h"
 #include "support/SimulatedRestart.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
@@ -63,6 +65,52 @@ TEST(UninstallSafety, ALogChangedAfterTheInstallIsNotCarriedOut) {
     EXPECT_TRUE(FileExists(elsewhere / "victim.txt"));
 }
 
+// A log no install recorded (a folder another user renamed and replaced, holding a log of theirs)
+// is never carried out, windowed or not.
+TEST(UninstallSafety, ALogThatNoInstallRecordedIsNotCarriedOut) {
+    TempFolder app;
+    const std::string victim = PlatformFolder(GetWindowsDirectoryA) + "\\win.ini";
+    ASSERT_TRUE(FileExists(victim));
+    WriteTextFile(app / "uninstal.ini", "[Package]\nname=Planted Log\n[ProgramFiles]\nfile1=" + victim + "\n");
+    const std::string refusal =
+        "The uninstall log " + (app / "uninstal.ini") + " was not recorded by an install on this computer; nothing was removed";
+
+    const SetupLogTail told;
+    EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), 1603u);
+    EXPECT_NE(told.Text().find("Fatal Error: " + refusal), std::string::npos) << told.Text();
+    EXPECT_TRUE(FileExists(victim));
+
+    ProgramUnderTest windowed(SetupExeIn(app.Path()), app / "uninstal.ini", app.Path());
+    const ui::Box box = ui::WaitForMessageBox(windowed.ProcessId());
+    EXPECT_EQ(box.caption, "Fatal Error");
+    EXPECT_EQ(box.text, refusal);
+    ui::Answer(box, IDOK);
+    EXPECT_TRUE(windowed.WaitForExit(20000));
+    EXPECT_TRUE(FileExists(victim));
+    EXPECT_TRUE(FileExists(app / "uninstal.ini"));
+}
+
+// The record goes after the log: a log that cannot be deleted now keeps it, and can still be
+// carried out once it is free.
+TEST(UninstallSafety, ALogThatStaysKeepsItsRecord) {
+    const SetupMedia media("[Package]\nname=Held Log\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
+                           "file1=%%INSTALLPATH%%\\held.txt\n",
+                           "", {{{"held.txt", "a file of the package whose log is held"}}});
+    ASSERT_EQ(media.Error(), "");
+    TempFolder target;
+    const std::string folder = target / "Held";
+    ASSERT_EQ(RunQuietly("/S /D=" + folder, media.First()), 0u);
+    {
+        const HeldOpenFile held(folder + "\\uninstal.ini");
+        ASSERT_TRUE(held.IsOpen());
+        RunQuietly("/S " + folder + "\\uninstal.ini", media.First());
+        EXPECT_FALSE(FileExists(folder + "\\held.txt"));
+    }
+    ASSERT_TRUE(FileExists(folder + "\\uninstal.ini"));
+    EXPECT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First()), 0u);
+    EXPECT_FALSE(FolderExists(folder));
+}
+
 TEST(UninstallSafety, ThePlatformsOwnFoldersAreNeverRemovedNorScheduled) {
     TempFolder app, startedIn;
     const std::string made = app / "Made by the install";
@@ -74,6 +122,7 @@ TEST(UninstallSafety, ThePlatformsOwnFoldersAreNeverRemovedNorScheduled) {
     std::string log = "[Package]\nname=Greedy Log\n[Directories]\n";
     for (size_t i = 0; i < std::size(folders); ++i) log += "dir" + std::to_string(i + 1) + "=" + folders[i] + "\n";
     WriteTextFile(app / "uninstal.ini", log);
+    RecordAsInstalled(app / "uninstal.ini");
     const SimulatedRestart restart;
     EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), startedIn.Path()), 0u);
     EXPECT_FALSE(FolderExists(made)) << "what the install made goes as before";

@@ -80,6 +80,13 @@ std::string UserSid() {
     return result;
 }
 
+// What an unelevated run of this account plans, in another parent.
+WorkFolderPlan UserPlan(const std::string& parent) {
+    WorkFolderPlan plan = PlanWorkFolder(false, UserSid());
+    plan.parents = {parent};
+    return plan;
+}
+
 std::string WindowsTemp() {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
@@ -92,7 +99,11 @@ TEST(WorkFolder, AnAdministratorsRunWorksWhereOnlyAdministratorsCanChangeAnythin
     const std::string user = UserSid();
     const WorkFolderPlan elevated = PlanWorkFolder(true, user);
     // Wine has no SystemTemp: the Windows folder's Temp, never the user's.
-    EXPECT_EQ(lstrcmpiA(elevated.parent.c_str(), WindowsTemp().c_str()), 0) << elevated.parent;
+    ASSERT_EQ(elevated.parents.size(), 1u);
+    EXPECT_EQ(lstrcmpiA(elevated.parents[0].c_str(), WindowsTemp().c_str()), 0) << elevated.parents[0];
+    EXPECT_EQ(elevated.leftoverOwners, (std::vector<std::string>{WellKnownSid(WinBuiltinAdministratorsSid),
+                                                                 WellKnownSid(WinLocalSystemSid)}))
+        << "a folder the user made in a shared Temp is not the run's to empty";
     const Granted admin = ReadDescriptor(elevated.access);
     EXPECT_EQ(admin.owner, WellKnownSid(WinBuiltinAdministratorsSid)) << "not the user, who could rewrite the access";
     EXPECT_EQ(admin.allowed, (std::vector<std::string>{WellKnownSid(WinLocalSystemSid),
@@ -102,17 +113,19 @@ TEST(WorkFolder, AnAdministratorsRunWorksWhereOnlyAdministratorsCanChangeAnythin
     const WorkFolderPlan ordinary = PlanWorkFolder(false, user);
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    EXPECT_EQ(ordinary.parent, temp);
+    EXPECT_EQ(ordinary.parents, std::vector<std::string>{temp});
+    EXPECT_EQ(ordinary.leftoverOwners, std::vector<std::string>{user});
     const Granted own = ReadDescriptor(ordinary.access);
     EXPECT_EQ(own.allowed, std::vector<std::string>{user});
     EXPECT_TRUE(own.protectedFromParent && own.othersDenied);
     EXPECT_EQ(PlanWorkFolder(false, "").access, "") << "an account that cannot be told gets no folder";
-    EXPECT_EQ(lstrcmpiA(PlanForThisRun().parent.c_str(), WindowsTemp().c_str()), 0) << "wine runs every process elevated";
+    EXPECT_EQ(lstrcmpiA(PlanForThisRun().parents.back().c_str(), WindowsTemp().c_str()), 0)
+        << "wine runs every process elevated";
 }
 
 TEST(WorkFolder, IsMadeFreshHeldOpenAndClearsWhatEndedRunsLeft) {
     TempFolder temp;
-    const WorkFolderPlan plan{temp.Path() + "\\", "D:P(A;OICI;FA;;;" + UserSid() + ")"};
+    const WorkFolderPlan plan = UserPlan(temp.Path() + "\\");
     // A run that was killed left its folder, with its working copies, unheld.
     const std::string leftover = temp / "setup-00112233445566ff";
     CreateDirectoryA(leftover.c_str(), nullptr);
@@ -125,14 +138,14 @@ TEST(WorkFolder, IsMadeFreshHeldOpenAndClearsWhatEndedRunsLeft) {
     WriteTextFile(interrupted + "\\expanded.tmp", "half expanded");
     WriteTextFile(interrupted + "\\uninstal.ini", "[Package]\r\nname=Cut Short\r\n[ProgramFiles]\r\nfile1=C:\\App\\a.txt\r\n");
 
-    const std::string first = MakeWorkFolder(plan);
+    const std::string first = MakeWorkFolder(plan).Value();
     ASSERT_FALSE(first.empty());
     EXPECT_FALSE(FolderExists(leftover));
     EXPECT_TRUE(FolderExists(notOurs)) << "only names a run would choose";
     EXPECT_TRUE(FileExists(interrupted + "\\uninstal.ini"));
     EXPECT_FALSE(FileExists(interrupted + "\\expanded.tmp"));
-    EXPECT_EQ(first.rfind(plan.parent + "setup-", 0), 0u) << first;
-    EXPECT_EQ(first.size(), plan.parent.size() + 6 + 16 + 1) << "sixteen random hex digits";
+    EXPECT_EQ(first.rfind(plan.parents[0] + "setup-", 0), 0u) << first;
+    EXPECT_EQ(first.size(), plan.parents[0].size() + 6 + 16 + 1) << "sixteen random hex digits";
     // Held while the run lasts: no one renames it away to put a link in its place.
     EXPECT_FALSE(MoveFileA(first.c_str(), (temp / "moved").c_str()));
     // Wine acts on the access list through the Unix permissions: others are shut out.
@@ -140,24 +153,26 @@ TEST(WorkFolder, IsMadeFreshHeldOpenAndClearsWhatEndedRunsLeft) {
     EXPECT_EQ(modes.output.substr(0, 4), "750\n") << modes.output;
 
     // A running run's folder is not taken for a leftover by the next one.
-    const std::string second = MakeWorkFolder(plan);
+    const std::string second = MakeWorkFolder(plan).Value();
     EXPECT_NE(first, second);
     EXPECT_TRUE(FolderExists(second));
-    EXPECT_EQ(MakeWorkFolder({temp / "missing\\", plan.access}), "") << "no parent, no working folder";
+    const Result<std::string> none = MakeWorkFolder(UserPlan(temp / "missing\\"));
+    EXPECT_FALSE(none.Ok()) << "no parent, no working folder";
+    EXPECT_NE(none.Message().find(temp / "missing"), std::string::npos) << none.Message();
 }
 
 TEST(WorkFolder, IsRemovedWithItsFilesAndWhatIsInUseGoesAtTheRestartUnannounced) {
     TempFolder temp;
     SetupStateScope state;
     ::Setup.IsWindowsNT = 1;
-    const WorkFolderPlan plan{temp.Path() + "\\", "D:P(A;OICI;FA;;;" + UserSid() + ")"};
-    const std::string folder = MakeWorkFolder(plan);
+    const WorkFolderPlan plan = UserPlan(temp.Path() + "\\");
+    const std::string folder = MakeWorkFolder(plan).Value();
     WriteTextFile(folder + "install.ini", "[Package]\nname=Working copy\n");
     WriteTextFile(folder + "uninstal.ini", "[Package]\nname=Working copy\n");
     RemoveWorkFolder(folder);
     EXPECT_FALSE(FolderExists(folder));
 
-    const std::string busyFolder = MakeWorkFolder(plan);
+    const std::string busyFolder = MakeWorkFolder(plan).Value();
     WriteTextFile(busyFolder + "expanded.tmp", "a file still held open");
     const SimulatedRestart restart;
     HeldOpenFile busy(busyFolder + "expanded.tmp");
@@ -167,4 +182,58 @@ TEST(WorkFolder, IsRemovedWithItsFilesAndWhatIsInUseGoesAtTheRestartUnannounced)
     busy.Close();
     EXPECT_TRUE(restart.Restart());
     EXPECT_FALSE(FolderExists(busyFolder));
+}
+
+// Windows 11 24H2 and the 2025 updates of Windows 10 have a SystemTemp that only the system
+// account may use; wine has none. Made here, and refused to every process (an immutable folder
+// gives the platform's access denied even to root), an elevated run must still get its folder.
+TEST(WorkFolder, ARefusedSystemTempFallsBackToTheWindowsTempAndATempWithoutRoomIsNamed) {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string systemTemp = std::string(windows) + "\\SystemTemp";
+    ASSERT_TRUE(CreateDirectoryA(systemTemp.c_str(), nullptr));
+    const std::string unixSystemTemp = ShellQuoted(UnixPathOf(systemTemp));
+    ASSERT_EQ(RunUnixScript("chattr +i " + unixSystemTemp + "\n").exitCode, 0);
+
+    const WorkFolderPlan plan = PlanForThisRun();
+    const Result<std::string> made = MakeWorkFolder(plan);
+    WorkFolderPlan onlySystemTemp = plan;
+    onlySystemTemp.parents.resize(1);
+    const Result<std::string> refused = MakeWorkFolder(onlySystemTemp);
+    if (made) RemoveWorkFolder(made.Value());
+    RunUnixScript("chattr -i " + unixSystemTemp + "\n");
+    RemoveDirectoryA(systemTemp.c_str());
+
+    ASSERT_EQ(plan.parents.size(), 2u) << "SystemTemp first, where it is there";
+    EXPECT_EQ(lstrcmpiA(plan.parents[0].c_str(), (systemTemp + "\\").c_str()), 0);
+    ASSERT_TRUE(made.Ok()) << made.Message();
+    EXPECT_EQ(made.Value().rfind(plan.parents[1], 0), 0u) << made.Value();
+    EXPECT_FALSE(refused.Ok());
+    EXPECT_NE(refused.Message().find(systemTemp), std::string::npos) << refused.Message();
+    EXPECT_NE(refused.Message().find("denied"), std::string::npos) << "the reason: " << refused.Message();
+}
+
+// Leftovers are judged by who made them and where they really are: another account's folder
+// (wine shows every folder as this account's, so the plan names other owners) and a name that
+// links to another folder keep what they hold.
+TEST(WorkFolder, LeftoversOfAnotherOwnerOrThroughALinkAreNotEmptied) {
+    TempFolder temp;
+    const std::string parent = temp.Path() + "\\";
+    const std::string elsewhere = temp / "elsewhere";
+    CreateDirectoryA(elsewhere.c_str(), nullptr);
+    WriteTextFile(elsewhere + "\\letter.doc", "Dear Sir");
+    const std::string linked = temp / "setup-0011223344556677";
+    ASSERT_EQ(RunUnixScript("ln -s elsewhere " + ShellQuoted(UnixPathOf(linked)) + "\n").exitCode, 0);
+    const std::string othersLeftover = temp / "setup-8899aabbccddeeff";
+    CreateDirectoryA(othersLeftover.c_str(), nullptr);
+    WriteTextFile(othersLeftover + "\\expanded.tmp", "another account's");
+
+    WorkFolderPlan administrators = UserPlan(parent);
+    administrators.leftoverOwners = PlanWorkFolder(true, UserSid()).leftoverOwners;
+    ASSERT_TRUE(MakeWorkFolder(administrators).Ok());
+    EXPECT_TRUE(FileExists(othersLeftover + "\\expanded.tmp")) << "made by an account the plan does not name";
+
+    ASSERT_TRUE(MakeWorkFolder(UserPlan(parent)).Ok());
+    EXPECT_FALSE(FolderExists(othersLeftover)) << "this account's leftover goes";
+    EXPECT_EQ(ReadTextFile(elsewhere + "\\letter.doc"), "Dear Sir") << "a link is not a leftover";
 }

@@ -4,6 +4,7 @@
 #include "install/InstallTestBed.h"
 #include "install/TestRegistry.h"
 #include "setupdata/ScriptNames.h"
+#include "support/FullDrive.h"
 #include "support/UnixTools.h"
 #include "toolkit/Application.h"
 
@@ -156,4 +157,22 @@ TEST(InstallRun, CancelAtTheFirstDiskPromptEndsTheRunAfterOnlyTheSetupCopy) {
     EXPECT_TRUE(FileExists(bed.windows / "qupsetup.exe"));
     EXPECT_TRUE(bed.Log(LogProgramFilesSection).empty());
     bed.ExpectEndedEarly();
+}
+
+// Other packages' entries run the shared uninstall program: a copy that fails (a full drive)
+// leaves the one there whole.
+TEST(InstallRun, ACopyOfTheUninstallProgramThatFailsLeavesTheSharedOneWhole) {
+    InstallTestBed bed;
+    const FullDrive drive('w', 600, 8);
+    if (!drive.Mounted()) GTEST_SKIP() << drive.Problem();
+    const std::string shared = drive.Root() + "qupsetup.exe";
+    WriteTextFile(shared, "the uninstall program another package's entry runs");
+    ::Setup.WindowsDir = drive.Root();
+    bed.WriteScript("[Disks]\nn=1\n[ProgramFiles01]\nf=" + bed.install / "a.dat\n");
+    bed.ui.AnswerBoxes({IDCANCEL});
+
+    bed.RunInstall();
+
+    EXPECT_EQ(ReadTextFile(shared), "the uninstall program another package's entry runs");
+    EXPECT_FALSE(FileExists(drive.Root() + "qupsetup.new"));
 }

@@ -1,9 +1,15 @@
 #include "support/LoggedKeys.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include "fsutil/FinalPath.h"
+#include "fsutil/LogRecord.h"
 #include "setupdata/ProfileFile.h"
 #include "setupdata/RegistryKeyText.h"
+#include "state/SetupState.h"
+#include "support/SetupStateScope.h"
+#include "support/TestFiles.h"
 
 void RemoveLoggedKeys(const std::string& logPath) {
     EntryList keys;
@@ -13,4 +19,14 @@ void RemoveLoggedKeys(const std::string& logPath) {
         const auto root = key ? UninstallRootKey(key->rootName) : std::nullopt;
         if (root) RegDeleteKeyA(*root, key->keyPath.substr(1).c_str());
     }
+}
+
+void RecordAsInstalled(const std::string& logPath) {
+    const InstalledLogContent log = ReadInstalledLog(logPath);
+    // The record's key is logged, as the install logs it, into a log of no account.
+    const SetupStateScope state;
+    const TempFolder scratch;
+    Setup.UninstallLog = std::make_unique<ProfileFile>(scratch / "record.ini");
+    if (log.finalPath.empty() || !PendingLogRecord(log.finalPath).Write(log.content))
+        ADD_FAILURE() << "could not record " << logPath;
 }

@@ -23,12 +23,6 @@ constexpr const char* ProgramPartName = "setup.exe";
 // volatile, so that the compiler takes it from the image and never from what it was built with.
 __attribute__((used)) const volatile char OneFileSlot[8 + DigestTextSize] = {'Q', 'U', 'P', 'S', 'L', 'O', 'T', ':'};
 
-std::string SlotDigest() {
-    std::string digest(DigestTextSize, '\0');
-    for (size_t i = 0; i < DigestTextSize; ++i) digest[i] = OneFileSlot[8 + i];
-    return digest;
-}
-
 // The full path of the file `name` on the media; the empty text when there is no such file or
 // its path is longer than a path may be.
 std::string FindOnMedia(const std::string& name) {
@@ -38,41 +32,44 @@ std::string FindOnMedia(const std::string& name) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? found : std::string();
 }
 
+HANDLE OpenForReading(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
 }  // namespace
 
 Status MediaSource::Open() {
-    const std::string digest = SlotDigest();
+    std::string digest(DigestTextSize, '\0');
+    bool carried = false;
+    for (size_t i = 0; i < DigestTextSize; ++i) carried |= (digest[i] = OneFileSlot[8 + i]) != 0;
     // Built for folder media: what follows the image, if anything, is not read.
-    if (digest == std::string(DigestTextSize, '\0')) return {};
-    ownFile_.Reset(CreateFileA(ProgramPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!carried) return {};
+    ownFile_.Reset(OpenForReading(ProgramPath()));
     if (!ownFile_.IsValid())
         return Status::Failed(GetLastError() == ERROR_SHARING_VIOLATION ? InUseText : SetupFileDamagedText);
     payload_ = std::make_unique<PayloadReader>();
     // The headers of the image that runs, not of whatever file has its name now.
     if (payload_->Open(ownFile_.Get(), ImageFactsOf(GetModuleHandleA(nullptr)), digest)) return {};
     payload_.reset();
-    ownFile_.Reset();
     return Status::Failed(SetupFileDamagedText);
 }
 
 bool MediaSource::HasDisk(int number) {
-    if (payload_) return payload_->Holds(DiskIdFileName(number));
-    return !FindOnMedia(DiskIdFileName(number)).empty();
+    const std::string name = DiskIdFileName(number);
+    return payload_ ? payload_->Holds(name) : !FindOnMedia(name).empty();
 }
 
 std::string MediaSource::Where(const std::string& name) const { return payload_ ? ProgramPath() : MediaPath(name); }
 
 Result<std::string> MediaSource::Read(const std::string& name) {
     std::string content;
-    if (payload_) {
-        const PartCopy copied = payload_->Copy(name, INVALID_HANDLE_VALUE, &content);
-        if (copied == PartCopy::Done) return content;
-        if (copied == PartCopy::Damaged) return Status::Failed(SetupFileDamagedText);
-    } else if (ReadWholeFile(MediaPath(name), content)) {
-        return content;
-    }
-    return Status::Failed(FormatText("Cannot open file %s", Quoted(Where(name)).c_str()));
+    const PartCopy copied =
+        payload_ ? payload_->Copy(name, INVALID_HANDLE_VALUE, &content)
+                 : ReadWholeFile(MediaPath(name), content) ? PartCopy::Done : PartCopy::Missing;
+    if (copied == PartCopy::Done) return content;
+    return Status::Failed(copied == PartCopy::Damaged ? std::string(SetupFileDamagedText)
+                                                      : FormatText("Cannot open file %s", Quoted(Where(name)).c_str()));
 }
 
 PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {
@@ -81,7 +78,6 @@ PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {
     const std::string found = FindOnMedia(stored);
     if (found.empty()) return PartCopy::Missing;
     const LzFile source(found, stored);
-    if (!source.IsOpen()) return PartCopy::Missing;
     const LONG expanded = source.CopyTo(out);
     if (expanded == LZERROR_WRITE) return PartCopy::TargetFailed;
     // A short or damaged copy must not be installed in place of the file.
@@ -92,13 +88,13 @@ PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {
 
 PartCopy MediaSource::CopyProgram(HANDLE out) {
     if (payload_) return payload_->Copy(ProgramPartName, out);
-    const FileHandle program(CreateFileA(ProgramPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle program(OpenForReading(ProgramPath()));
     LARGE_INTEGER size;
-    if (!program.IsValid() || !GetFileSizeEx(program.Get(), &size)) return PartCopy::Missing;
     FileSink sink(out);
-    return SendFileBytes(program.Get(), 0, static_cast<uint64_t>(size.QuadPart), sink) ? PartCopy::Done
-                                                                                        : PartCopy::TargetFailed;
+    return program.IsValid() && GetFileSizeEx(program.Get(), &size) &&
+                   SendFileBytes(program.Get(), 0, static_cast<uint64_t>(size.QuadPart), sink)
+               ? PartCopy::Done
+               : PartCopy::Missing;
 }
 
 MediaSource& Media() {

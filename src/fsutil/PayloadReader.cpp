@@ -23,22 +23,22 @@ bool SameName(const std::string& a, const std::string& b) {
 // A part's bytes on their way: into its digest, and into a file or a text when one is given.
 class PartSink : public ByteSink {
 public:
-    PartSink(HANDLE out, std::string* text) : file_(out), writes_(out != INVALID_HANDLE_VALUE), text_(text) {}
+    PartSink(HANDLE out, std::string* text) : file_(out), text_(text) {}
     bool Write(const unsigned char* bytes, size_t size) override {
         digest_.Add(bytes, size);
         if (text_) text_->append(reinterpret_cast<const char*>(bytes), size);
-        if (writes_ && !file_.Write(bytes, size)) targetFailed_ = true;
-        return !targetFailed_;
+        if (!failed_ && file_ != INVALID_HANDLE_VALUE) failed_ = !FileSink(file_).Write(bytes, size);
+        return !failed_;
     }
-    bool TargetFailed() const { return targetFailed_; }
-    std::string Digest() { return digest_.Finish(); }
+    bool Failed() const { return failed_; }
+    // Whether the bytes so far have the digest `expected` (64 hexadecimal digits).
+    bool Match(const char* expected) { return digest_.Finish().compare(0, DigestTextSize, expected, DigestTextSize) == 0; }
 
 private:
-    FileSink file_;
-    bool writes_;
+    HANDLE file_;
     std::string* text_;
     DigestStream digest_;
-    bool targetFailed_ = false;
+    bool failed_ = false;
 };
 
 // Bytes that stand in the file's place at `at`.
@@ -80,10 +80,10 @@ ImageFacts ImageFactsOf(const void* headers) {
     return facts;
 }
 
-size_t FileRangeInput::Read(unsigned char* buffer, size_t size) {
-    const DWORD taken = static_cast<DWORD>(end_ - at_ < size ? end_ - at_ : size);
-    if (taken == 0 || !ReadFileBytes(file_, at_, buffer, taken)) return 0;
-    at_ += taken;
+size_t PayloadReader::Read(unsigned char* buffer, size_t size) {
+    const DWORD taken = static_cast<DWORD>(streamEnd_ - readTo_ < size ? streamEnd_ - readTo_ : size);
+    if (taken == 0 || !ReadFileBytes(file_, readTo_, buffer, taken)) return 0;
+    readTo_ += taken;
     return taken;
 }
 
@@ -92,84 +92,74 @@ bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const std::string
     image_ = image;
     char header[PayloadHeaderSize];
     LARGE_INTEGER fileSize;
+    PartSink headerSink(INVALID_HANDLE_VALUE, nullptr);
     if (!GetFileSizeEx(file, &fileSize) || !ReadFileBytes(file, image.end, header, sizeof header) ||
-        memcmp(header, PayloadMark, sizeof PayloadMark) != 0)
+        memcmp(header, PayloadMark, sizeof PayloadMark) != 0 ||
+        !headerSink.Write(reinterpret_cast<const unsigned char*>(header), sizeof header) ||
+        !headerSink.Match(headerDigest.c_str()) || Number(header + VersionAt, 4) != PayloadVersion)
         return false;
-    DigestStream headerCheck;
-    headerCheck.Add(header, sizeof header);
-    if (headerCheck.Finish() != headerDigest || Number(header + VersionAt, 4) != PayloadVersion) return false;
     slotAt_ = Number(header + SlotDigestAt, 4);
     indexLength_ = Number(header + IndexLengthAt, 8);
-    streamLength_ = Number(header + StreamLengthAt, 8);
     streamAt_ = image.end + sizeof header;
-    if (slotAt_ < image.certificateEntryAt + 8 || slotAt_ > image.end - DigestTextSize ||
-        streamLength_ > static_cast<uint64_t>(fileSize.QuadPart) - streamAt_)
+    streamEnd_ = streamAt_ + Number(header + StreamLengthAt, 8);
+    if (slotAt_ < image.certificateEntryAt + 8 || slotAt_ > image.end - DigestTextSize || streamEnd_ < streamAt_ ||
+        streamEnd_ > static_cast<uint64_t>(fileSize.QuadPart))
         return false;
 
-    DigestStream imageDigest, streamDigest;
     const Patch zeros[3] = {{image.checksumAt, Zeros, 4}, {image.certificateEntryAt, Zeros, 8}, {slotAt_, Zeros, DigestTextSize}};
-    std::string index;
-    PartSink imageSink(INVALID_HANDLE_VALUE, nullptr), indexSink(INVALID_HANDLE_VALUE, &index);
-    if (!SendPatched(file, image.end, zeros, imageSink) ||
-        imageSink.Digest() != std::string(header + ImageDigestAt, DigestTextSize) ||
-        !AddFileBytes(streamDigest, file, streamAt_, streamLength_) ||
-        streamDigest.Finish() != std::string(header + StreamDigestAt, DigestTextSize) || !StartStream() ||
-        indexLength_ > decoder_->StatedSize() || decoder_->Decode(indexLength_, &indexSink) != LzmaResult::Ok ||
-        indexSink.Digest() != std::string(header + IndexDigestAt, DigestTextSize))
-        return false;
-    return ReadIndex(index);
+    PartSink imageSink(INVALID_HANDLE_VALUE, nullptr), streamSink(INVALID_HANDLE_VALUE, nullptr),
+        indexSink(INVALID_HANDLE_VALUE, &index_);
+    return SendPatched(file, image.end, zeros, imageSink) && imageSink.Match(header + ImageDigestAt) &&
+           SendFileBytes(file, streamAt_, streamEnd_ - streamAt_, streamSink) && streamSink.Match(header + StreamDigestAt) &&
+           StartStream() && indexLength_ <= decoder_->StatedSize() &&
+           decoder_->Decode(indexLength_, &indexSink) == LzmaResult::Ok && indexSink.Match(header + IndexDigestAt) &&
+           ReadIndex();
 }
 
-bool PayloadReader::ReadIndex(const std::string& index) {
+bool PayloadReader::ReadIndex() {
     uint64_t total = indexLength_;
-    for (size_t at = 0; at < index.size();) {
-        if (index.size() - at < PartEntryFixedSize) return false;
-        const char* entry = index.data() + at;
+    for (size_t at = 0; at < index_.size();) {
+        if (index_.size() - at < PartEntryFixedSize) return false;
+        const char* entry = index_.data() + at;
         const auto kind = static_cast<PartKind>(entry[PartKindAt]);
         const size_t nameLength = static_cast<size_t>(Number(entry + PartKindAt + 1, 2));
-        at += PartEntryFixedSize;
-        if (nameLength > index.size() - at || kind > PartKind::Program) return false;
-        const std::string name = index.substr(at, nameLength);
-        Part part{kind == PartKind::Package ? CompressedFileName(name) : name, kind, Number(entry, 8),
-                  std::string(entry + 8, DigestTextSize)};
-        if (part.size > decoder_->StatedSize() - total) return false;
-        total += part.size;
+        Part part{index_.substr(at + PartEntryFixedSize, nameLength), kind, Number(entry, 8), at + 8};
+        if (kind == PartKind::Package) part.mediaName = CompressedFileName(part.mediaName);
+        at += PartEntryFixedSize + nameLength;
         // Two parts of one name would be one file on the media: which one is meant is not known.
-        for (const Part& earlier : parts_)
-            if (SameName(earlier.mediaName, part.mediaName)) return false;
+        if (at > index_.size() || kind > PartKind::Program || part.size > decoder_->StatedSize() - total ||
+            Holds(part.mediaName))
+            return false;
+        total += part.size;
         parts_.push_back(part);
-        at += nameLength;
     }
     return total == decoder_->StatedSize();
 }
 
 bool PayloadReader::StartStream() {
-    input_ = std::make_unique<FileRangeInput>(file_, streamAt_, streamAt_ + streamLength_);
-    decoder_ = std::make_unique<LzmaDecoder>(*input_);
+    readTo_ = streamAt_;
     next_ = 0;
+    decoder_ = std::make_unique<LzmaDecoder>(static_cast<LzmaInput&>(*this));
     return decoder_->Start(MaxPayloadDictionary) == LzmaResult::Ok;
 }
 
-// The index was checked when the payload was opened; after it come the parts.
-bool PayloadReader::Restart() { return StartStream() && decoder_->Decode(indexLength_, nullptr) == LzmaResult::Ok; }
-
-bool PayloadReader::Holds(const std::string& name) const {
-    for (const Part& part : parts_)
-        if (SameName(part.mediaName, name)) return true;
-    return false;
+size_t PayloadReader::Find(const std::string& name) const {
+    size_t found = 0;
+    while (found < parts_.size() && !SameName(parts_[found].mediaName, name)) ++found;
+    return found;
 }
 
 PartCopy PayloadReader::Decode(const Part& part, HANDLE out, std::string* text) {
     PartSink sink(out, text);
     const LzmaResult result = decoder_->Decode(part.size, &sink);
     ++next_;
-    if (sink.TargetFailed()) return PartCopy::TargetFailed;
-    return result == LzmaResult::Ok && sink.Digest() == part.digest ? PartCopy::Done : PartCopy::Damaged;
+    if (sink.Failed()) return PartCopy::TargetFailed;
+    return result == LzmaResult::Ok && sink.Match(index_.data() + part.digestAt) ? PartCopy::Done : PartCopy::Damaged;
 }
 
 PartCopy PayloadReader::WriteProgram(const std::string& fields, HANDLE out) {
     if (fields.size() < ProgramFieldsSize) return PartCopy::Damaged;
-    PartSink sink(out, nullptr);
+    FileSink sink(out);
     const Patch given[3] = {{image_.checksumAt, fields.data(), 4},
                             {image_.certificateEntryAt, fields.data() + 4, 8},
                             {slotAt_, Zeros, DigestTextSize}};
@@ -180,10 +170,11 @@ PartCopy PayloadReader::WriteProgram(const std::string& fields, HANDLE out) {
 }
 
 PartCopy PayloadReader::Copy(const std::string& name, HANDLE out, std::string* text) {
-    size_t wanted = 0;
-    while (wanted < parts_.size() && !SameName(parts_[wanted].mediaName, name)) ++wanted;
+    const size_t wanted = Find(name);
     if (wanted == parts_.size()) return PartCopy::Missing;
-    if (wanted < next_ && !Restart()) return PartCopy::Damaged;
+    // The index was checked when the payload was opened; after it come the parts.
+    if (wanted < next_ && (!StartStream() || decoder_->Decode(indexLength_, nullptr) != LzmaResult::Ok))
+        return PartCopy::Damaged;
     // The parts before it are decoded to no file, and checked all the same.
     while (next_ < wanted)
         if (Decode(parts_[next_], INVALID_HANDLE_VALUE, nullptr) != PartCopy::Done) return PartCopy::Damaged;

@@ -22,22 +22,11 @@ ImageFacts ImageFactsOf(const void* headers);
 // How a request for a part ended. Damaged: the payload gave other bytes than it was built with.
 enum class PartCopy { Done, Missing, Damaged, TargetFailed };
 
-class FileRangeInput : public LzmaInput {
-public:
-    FileRangeInput(HANDLE file, uint64_t at, uint64_t end) : file_(file), at_(at), end_(end) {}
-    size_t Read(unsigned char* buffer, size_t size) override;
-
-private:
-    HANDLE file_;
-    uint64_t at_;
-    uint64_t end_;
-};
-
 // The payload of a one-file setup (fsutil/PayloadFormat.h), read through a file handle its
 // caller holds open for as long as the reader lives. Parts are decoded forward from the stream
 // and checked against their digests as they are; asking for an earlier part starts the stream
 // again.
-class PayloadReader {
+class PayloadReader : private LzmaInput {
 public:
     PayloadReader() = default;
     PayloadReader(const PayloadReader&) = delete;
@@ -48,7 +37,7 @@ public:
     // the header records, and no two parts may share a media name. False when any is not.
     bool Open(HANDLE file, const ImageFacts& image, const std::string& headerDigest);
     // True when the payload holds a part of the media name `name` (letter case aside).
-    bool Holds(const std::string& name) const;
+    bool Holds(const std::string& name) const { return Find(name) < parts_.size(); }
     // Writes the part of the media name `name` into `out`, a file open for writing, or appends it
     // to `text` when that is given. The program's own part comes out as the program's file was
     // given to the build.
@@ -59,12 +48,13 @@ private:
         std::string mediaName;
         PartKind kind;
         uint64_t size;
-        std::string digest;
+        size_t digestAt;  // in index_
     };
 
-    bool ReadIndex(const std::string& index);
+    size_t Read(unsigned char* buffer, size_t size) override;
+    size_t Find(const std::string& name) const;
+    bool ReadIndex();
     bool StartStream();
-    bool Restart();
     PartCopy Decode(const Part& part, HANDLE out, std::string* text);
     PartCopy WriteProgram(const std::string& fields, HANDLE out);
 
@@ -73,10 +63,12 @@ private:
     uint64_t slotAt_ = 0;
     uint64_t indexLength_ = 0;
     uint64_t streamAt_ = 0;
-    uint64_t streamLength_ = 0;
+    uint64_t streamEnd_ = 0;
+    // How far the stream has been read.
+    uint64_t readTo_ = 0;
+    std::string index_;
     std::vector<Part> parts_;
     // The part the stream gives next.
     size_t next_ = 0;
-    std::unique_ptr<FileRangeInput> input_;
     std::unique_ptr<LzmaDecoder> decoder_;
 };

@@ -13,13 +13,6 @@ uint64_t Number(const char* bytes, size_t size) {
     return value;
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
-
 // A part's bytes on their way: into its digest, and into a file or a text when one is given.
 class PartSink : public ByteSink {
 public:
@@ -145,7 +138,7 @@ bool PayloadReader::StartStream() {
 
 size_t PayloadReader::Find(const std::string& name) const {
     size_t found = 0;
-    while (found < parts_.size() && !SameName(parts_[found].mediaName, name)) ++found;
+    while (found < parts_.size() && !EqualIgnoringAsciiCase(parts_[found].mediaName, name)) ++found;
     return found;
 }
 

@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <map>
+#include <set>
 
+#include "base/ContentDigest.h"
+#include "media/OneFile.h"
 #include "support/RunTool.h"
 #include "support/TempTree.h"
 
@@ -122,6 +125,66 @@ TEST_F(OneFileTest, DamagedFileIsRefusedAndNothingIsUnpacked) {
                       .exitCode,
                   2);
     }
+}
+
+// Parts no media can hold (a name that climbs out, is absolute, drive-relative or a stream),
+// two parts of one media name, a part unlike its digest or an unknown format: every reader
+// refuses the file as damaged, and nothing is written, inside --out or outside it. A check of
+// sound media writes nothing at all.
+TEST_F(OneFileTest, PayloadsNoMediaCanHoldAreDamagedForEveryReader) {
+    ASSERT_EQ(Build(temp_ / "one.exe", setup_).exitCode, 0);
+    const std::string setup = ReadFile(setup_);
+    const std::vector<PayloadPart> sound = ReadOneFile(ReadFile(temp_ / "one.exe"), "one.exe");
+    const auto with = [&](std::vector<PayloadPart> extra) {
+        std::vector<PayloadPart> parts = sound;
+        parts.insert(parts.end(), extra.begin(), extra.end());
+        return MakeOneFile(setup, parts);
+    };
+    const auto plain = [](const std::string& name) { return PayloadPart{name, PartKind::Plain, "text", {}}; };
+    std::string unknownVersion = ReadFile(temp_ / "one.exe");
+    const size_t header = 0x400, slot = unknownVersion.find("QUPSLOT:") + 8;
+    unknownVersion[header + 8] = 3;
+    unknownVersion.replace(slot, 64, ContentDigest(unknownVersion.substr(header, 224)));
+    const std::map<std::string, std::string> damaged = {
+        {"climbs out", with({plain("..\\..\\x")})},
+        {"climbs out below a folder", with({plain("docs\\..\\..\\x")})},
+        {"rooted", with({plain("\\x")})},
+        {"absolute", with({plain("C:\\x")})},
+        {"drive-relative", with({plain("C:x")})},
+        {"stream", with({plain("readme.txt:x")})},
+        {"two of one name", with({plain("Extra.TXT"), plain("extra.txt")})},
+        {"a package file's media name", with({PayloadPart{"extra.exe", PartKind::Package, "program", {}}, plain("EXTRA.EX_")})},
+        {"unlike its digest", with({PayloadPart{"extra.txt", PartKind::Plain, "text", ContentDigest("other text")}})},
+        {"unknown format", unknownVersion},
+    };
+    const std::string script = (Sample / "install.ini").string();
+    for (const auto& [name, content] : damaged) {
+        SCOPED_TRACE(name);
+        WriteFile(temp_ / "damaged.exe", content);
+        const ToolRun unpacked = Unpack(temp_ / "damaged.exe");
+        EXPECT_EQ(unpacked.exitCode, 2);
+        EXPECT_NE(unpacked.err.find("damaged.exe is damaged"), std::string::npos) << unpacked.err;
+        EXPECT_FALSE(fs::exists(temp_ / "unpacked"));
+        EXPECT_FALSE(fs::exists(temp_ / "x"));
+        EXPECT_EQ(RunTool({"check", script, "--media", (temp_ / "damaged.exe").string()}).exitCode, 2);
+        EXPECT_EQ(RunTool({"manifest", (temp_ / "damaged.exe").string(), "--id", "A.B", "--url", "https://example.com/a",
+                           "--out", (temp_ / "manifests").string()})
+                      .exitCode,
+                  2);
+        EXPECT_FALSE(fs::exists(temp_ / "manifests"));
+    }
+
+    const fs::path tempFolder = temp_ / "tmp";
+    fs::create_directories(tempFolder);
+    const char* const oldTemp = std::getenv("TMPDIR");
+    const std::string savedTemp = oldTemp ? oldTemp : "";
+    setenv("TMPDIR", tempFolder.c_str(), 1);
+    const std::set<fs::path> before = {fs::directory_iterator(temp_.Path()), fs::directory_iterator()};
+    const int checked = RunTool({"check", script, "--media", (temp_ / "one.exe").string()}).exitCode;
+    oldTemp ? setenv("TMPDIR", savedTemp.c_str(), 1) : unsetenv("TMPDIR");
+    EXPECT_EQ(checked, 0);
+    EXPECT_TRUE(fs::is_empty(tempFolder));
+    EXPECT_EQ((std::set<fs::path>{fs::directory_iterator(temp_.Path()), fs::directory_iterator()}), before);
 }
 
 // A signed setup program is carried whole for the uninstall; the one-file setup signs and

@@ -144,10 +144,11 @@ void WriteDisks(const std::vector<DiskContent>& disks, const fs::path& staging, 
 }
 
 PayloadPart ReadPart(const std::string& name, PartKind kind, const fs::path& path) {
-    if (!PlainRelativeName(name)) throw BuildError(name + " cannot be carried in a one-file setup: its name is not a plain relative name");
+    if (!PlainRelativeName(name))
+        throw BuildError(name + " cannot be carried in a one-file setup: its name is not a plain relative name");
     const std::optional<std::string> content = ReadWholeFile(path);
     if (!content) throw BuildError("cannot read " + TextOfPath(path));
-    return {name, kind, *content};
+    return {name, kind, *content, {}};
 }
 
 // The payload's parts in the order the install reads them: the script, the licence, the program,
@@ -155,13 +156,13 @@ PayloadPart ReadPart(const std::string& name, PartKind kind, const fs::path& pat
 // media name once.
 std::vector<PayloadPart> OneFileParts(const std::vector<MediaFile>& firstDiskFiles, const std::string& script,
                                       const DiskAssignment& assignment, const Carried& carried) {
-    std::vector<PayloadPart> parts = {{ScriptFileName, PartKind::Plain, script}};
+    std::vector<PayloadPart> parts = {{ScriptFileName, PartKind::Plain, script, {}}};
     for (const MediaFile& file : firstDiskFiles) {
         const bool program = file.name == SetupFileName;
         parts.push_back(ReadPart(file.name, program ? PartKind::Program : PartKind::Plain, file.content));
     }
     for (int number = 1; number <= assignment.count; ++number)
-        parts.push_back({DiskIdFileName(number), PartKind::Plain, std::to_string(number) + "\n"});
+        parts.push_back({DiskIdFileName(number), PartKind::Plain, std::to_string(number) + "\n", {}});
     for (int disk = 1; disk <= assignment.count; ++disk) {
         for (size_t i = 0; i < carried.files.size(); ++i) {
             if (assignment.disks[i] != disk) continue;

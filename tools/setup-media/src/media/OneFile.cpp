@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "base/AsciiCase.h"
 #include "base/ContentDigest.h"
 #include "base/LzmaDecoder.h"
 #include "compress/LzmaEncoder.h"
 #include "fsutil/FileNames.h"
 #include "media/BuildError.h"
 #include "media/PeImage.h"
-#include "script/ProfileText.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::string ImageDigest(const std::string& file, const PeLayout& layout, size_t 
 const PayloadPart* SharedName(const std::vector<PayloadPart>& parts) {
     for (size_t i = 0; i < parts.size(); ++i)
         for (size_t j = 0; j < i; ++j)
-            if (EqualIgnoringCase(MediaNameOf(parts[i]), MediaNameOf(parts[j]))) return &parts[i];
+            if (EqualIgnoringAsciiCase(MediaNameOf(parts[i]), MediaNameOf(parts[j]))) return &parts[i];
     return nullptr;
 }
 
@@ -71,7 +71,7 @@ std::string Index(const std::vector<PayloadPart>& parts, const std::vector<std::
         if (part.name.size() > 0xffff) throw BuildError("the name " + part.name.substr(0, 60) + "... is too long");
         std::string entry(PartEntryFixedSize, '\0');
         PutLittleEndian(entry, 0, contents[i].size(), 8);
-        entry.replace(8, DigestTextSize, ContentDigest(contents[i]));
+        entry.replace(8, DigestTextSize, part.digest.empty() ? ContentDigest(contents[i]) : part.digest);
         entry[PartKindAt] = static_cast<char>(part.kind);
         PutLittleEndian(entry, PartKindAt + 1, part.name.size(), 2);
         index += entry + part.name;
@@ -148,7 +148,7 @@ std::vector<IndexEntry> ParseIndex(const std::string& index, const PartReader& r
         at += PartEntryFixedSize;
         if (kind > static_cast<unsigned char>(PartKind::Program) || nameLength > index.size() - at)
             throw reader.Damaged("its index is malformed");
-        entry.part = {index.substr(at, nameLength), static_cast<PartKind>(kind), {}};
+        entry.part = {index.substr(at, nameLength), static_cast<PartKind>(kind), {}, entry.digest};
         if (!PlainRelativeName(entry.part.name))
             throw reader.Damaged("it names a part " + entry.part.name + ", which is not a plain relative name");
         entries.push_back(std::move(entry));

@@ -8,6 +8,7 @@
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
+#include "shared/CompressionEdgeCases.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
 
@@ -94,14 +95,19 @@ TEST(OneFile, InstallsAndUninstallsTheTwoDiskSampleAsFolderMediaDo) {
 }
 
 // A damaged file, or one another program is still writing, is refused before anything is made.
+// A program built as a one-file setup never reads folder media instead, not even a package
+// planted beside it when its payload's mark is damaged or its payload cut or missing.
 TEST(OneFile, DamagedOrBusyFileIsRefusedAndNothingIsMade) {
-    const SetupMedia media("[Package]\nname=Whole File\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
-                           "file1=%%INSTALLPATH%%\\whole.txt\n",
-                           "", {{{"whole.txt", std::string(40000, 'w')}}});
+    const std::string script = "[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\whole.txt\n";
+    const SetupMedia media("[Package]\nname=Whole File\n" + script, "", {{{"whole.txt", RandomBytes(40000, 11)}}});
     ASSERT_EQ(media.Error(), "");
+    const SetupMedia planted("[Package]\nname=Planted\n" + script, "", {{{"whole.txt", "a planted file"}}});
+    ASSERT_EQ(planted.Error(), "");
     const std::string good = ReadTextFile(media.MakeOneFile("good.exe"));
     // Another program that runs the same: one letter of its DOS message differs.
     TempFolder run, target;
+    for (const char* name : {"install.ini", "disk01.id", "whole.tx_"})
+        ASSERT_TRUE(CopyFileA((planted.First() + "\\" + name).c_str(), (run / name).c_str(), FALSE));
     std::string program = ReadTextFile(SetupExePath());
     const size_t image = program.size();
     program[program.find("DOS mode")] = 'd';
@@ -109,12 +115,19 @@ TEST(OneFile, DamagedOrBusyFileIsRefusedAndNothingIsMade) {
     const std::string other = ReadTextFile(media.MakeOneFile("other.exe", UnixPathOf(run / "another.exe")));
     ASSERT_GT(good.size(), image);
     ASSERT_GT(other.size(), image);
-    std::string changed = good;
+    std::string changed = good, mark = good, indexLength = good;
     changed[image + (good.size() - image) / 2] ^= 0x20;
+    mark[image + 3] ^= 0x20;
+    // What the header says of the index: its length.
+    indexLength[image + 16] ^= 0x04;
     const std::map<std::string, std::string> damaged = {
         {"changed byte in the middle", changed},
         {"cut tail", good.substr(0, good.size() - 1000)},
         {"cut header", good.substr(0, image + 30)},
+        {"cut a few bytes past the image", good.substr(0, image + 5)},
+        {"nothing after the image", good.substr(0, image)},
+        {"damaged mark", mark},
+        {"index length changed", indexLength},
         {"payload of another setup", good.substr(0, image) + other.substr(image)},
     };
     for (const auto& [name, content] : damaged) {

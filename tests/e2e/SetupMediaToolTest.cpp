@@ -5,6 +5,7 @@
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "fsutil/FileTransfer.h"
+#include "media/OneFile.h"
 #include "shared/CompressionEdgeCases.h"
 #include "support/CompressedMedia.h"
 #include "support/SetupStateScope.h"
@@ -88,4 +89,36 @@ TEST(SetupMediaOnWindows, SpreadMediaInstallWithSetup) {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     DeleteFileA((std::string(windows) + "\\qupsetup.exe").c_str());
+}
+
+// The Windows build judges folders by what their names reach: an --out that is the package's
+// parent in other letters is refused and --force deletes nothing; and a one-file setup with a
+// part whose name climbs out of --out, is drive-relative or names a stream unpacks to nothing.
+TEST(SetupMediaOnWindows, OutputFolderAndUnpackedPartsStayWhereTheyBelong) {
+    TempFolder root;
+    const std::string package = root / "W\\Pkg";
+    CreateDirectoryA((root / "W").c_str(), nullptr);
+    CreateDirectoryA(package.c_str(), nullptr);
+    WriteTextFile(package + "\\install.ini", OneDiskScript + "file1=%%INSTALLPATH%%\\kept.txt\n");
+    WriteTextFile(package + "\\kept.txt", "the package's own file");
+    std::string lowerRoot = root.Path();
+    CharLowerA(lowerRoot.data());
+    const auto run = [&](const std::string& arguments) {
+        ProgramUnderTest tool(SetupMediaExePath(), arguments, root.Path());
+        return tool.WaitForExit(60000) ? tool.ExitCode() : STILL_ACTIVE;
+    };
+    EXPECT_EQ(run("build \"" + package + "\" --setup \"" + SetupExePath() + "\" --out \"" + lowerRoot + "\\w\" --force"),
+              2u);
+    EXPECT_EQ(ReadTextFile(package + "\\kept.txt"), "the package's own file");
+
+    for (const char* name : {"..\\..\\x", "C:x", "kept.txt:x"}) {
+        SCOPED_TRACE(name);
+        RemoveTree(root / "out");
+        WriteTextFile(root / "bad.exe", MakeOneFile(ReadTextFile(SetupExePath()),
+                                                    {{"install.ini", PartKind::Plain, OneDiskScript, {}},
+                                                     {name, PartKind::Plain, "climbing", {}}}));
+        EXPECT_EQ(run("unpack bad.exe --out \"" + (root / "out\\deeper") + "\""), 2u);
+        EXPECT_FALSE(FolderExists(root / "out"));
+        EXPECT_FALSE(FileExists(root / "x"));
+    }
 }

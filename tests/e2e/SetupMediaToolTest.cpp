@@ -10,6 +10,7 @@
 #include "support/CompressedMedia.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"
+#include "support/UnixTools.h"
 
 namespace {
 
@@ -121,4 +122,28 @@ TEST(SetupMediaOnWindows, OutputFolderAndUnpackedPartsStayWhereTheyBelong) {
         EXPECT_FALSE(FolderExists(root / "out"));
         EXPECT_FALSE(FileExists(root / "x"));
     }
+}
+
+// The Windows setup-media and the Linux one make the same one-file setup of a package, byte for
+// byte: what is downloaded does not depend on where it was built.
+TEST(SetupMediaOnWindows, OneFileSetupIsTheSameAsTheLinuxBuild) {
+    TempFolder package, out;
+    const std::string program = ReadTextFile(SetupExePath());
+    WriteTextFile(package / "install.ini", OneDiskScript + "file1=%%INSTALLPATH%%\\app.exe\nfile2=%%INSTALLPATH%%\\data.bin\n"
+                                                           "file3=%%INSTALLPATH%%\\readme.txt\n");
+    WriteTextFile(package / "app.exe", program);
+    WriteTextFile(package / "data.bin", RandomBytes(100000, 5) + RepeatingText(300000) + program.substr(4096, 60000));
+    WriteTextFile(package / "readme.txt", RepeatingText(200000));
+    const SetupMedia linux(UnixPathOf(package.Path()));
+    ASSERT_EQ(linux.Error(), "");
+    const std::string fromLinux = linux.MakeOneFile("linux.exe");
+    ASSERT_NE(fromLinux, "");
+    ProgramUnderTest tool(SetupMediaExePath(),
+                          "build \"" + package.Path() + "\" --setup \"" + SetupExePath() + "\" --one-file windows.exe",
+                          out.Path());
+    ASSERT_TRUE(tool.WaitForExit(120000));
+    ASSERT_EQ(tool.ExitCode(), 0u);
+    const std::string fromWindows = ReadTextFile(out / "windows.exe");
+    EXPECT_GT(fromWindows.size(), program.size() + 1000);
+    EXPECT_TRUE(fromWindows == ReadTextFile(fromLinux));
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Fails when a source file includes a header of a layer above its own. The layers of src/,
-# from the bottom: a folder may include its own headers and those of the folders before it.
-# Folders on one line are side by side and do not include each other.
+# Fails when a source file includes a header of a layer above its own. The layers, from the
+# bottom: a folder may include its own headers and those of the folders before it. Folders on
+# one line are side by side and do not include each other. Two trees are checked: setup.exe's
+# src/, and setup-media's, whose files may also include the plain helpers of setup.exe it
+# compiles in (base, fsutil, setupdata), below all of its own; its top folder holds the command.
 set -euo pipefail
-cd "$(dirname "$0")/../src"
-layers=(
+cd "$(dirname "$0")/.."
+setup_layers=(
   "base"
   "toolkit setupdata"
   "forms state"
@@ -13,22 +15,44 @@ layers=(
   "install dialogs"
   "app"
 )
+media_layers=(
+  "base fsutil setupdata"
+  "common compress"
+  "script"
+  "media"
+  "."
+)
+status=0
+
+# rank FOLDER LAYER...: the line of the layers that names FOLDER.
 rank() {
-  local i
-  for i in "${!layers[@]}"; do
-    case " ${layers[$i]} " in *" $1 "*) echo "$i"; return ;; esac
+  local folder=$1 i=0
+  shift
+  for line in "$@"; do
+    case " $line " in *" $folder "*) echo "$i"; return ;; esac
+    i=$((i + 1))
   done
-  echo "unknown folder src/$1" >&2
+  echo "unknown folder $folder" >&2
   exit 2
 }
-status=0
-while IFS=: read -r file line include; do
-  from=${file%%/*}
-  to=$(sed -E 's/.*"([a-z]+)\/.*/\1/' <<<"$include")
-  [ "$from" = "$to" ] && continue
-  if [ "$(rank "$to")" -ge "$(rank "$from")" ]; then
-    echo "src/$file:$line: $from includes $to, which is not below it" >&2
-    status=1
-  fi
-done < <(grep -rnE '^#include "[a-z]+/' --include='*.h' --include='*.cpp' .  | sed 's#^\./##')
+
+# check TREE LAYER...: every include of a folder's header in TREE against the layers.
+check() {
+  local tree=$1 file line include from to
+  shift
+  while IFS=: read -r file line include; do
+    from=$(dirname "$file")
+    from=${from%%/*}
+    to=$(sed -E 's/.*"(([a-z]+)\/)?[^"\/]*"/\2/' <<<"$include")
+    to=${to:-.}
+    [ "$from" = "$to" ] && continue
+    if [ "$(rank "$to" "$@")" -ge "$(rank "$from" "$@")" ]; then
+      echo "$tree/$file:$line: $from includes $to, which is not below it" >&2
+      status=1
+    fi
+  done < <(cd "$tree" && grep -rnE '^#include "' --include='*.h' --include='*.cpp' . | sed 's#^\./##')
+}
+
+check src "${setup_layers[@]}"
+check tools/setup-media/src "${media_layers[@]}"
 exit $status

@@ -5,6 +5,7 @@
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/InstallFolder.h"
@@ -34,7 +35,7 @@ bool RunMadeSomething() { return Setup.DirEntryCount > 0 || Setup.FileEntryCount
 
 // The earlier log's entries, then this run's that it does not hold, numbered on, one write a
 // section. The earlier log is read from the copy of what was checked against its record.
-void MergeEarlierLog(const std::string& checkedCopy) {
+Status MergeEarlierLog(const std::string& checkedCopy) {
     const ProfileFile earlier(checkedCopy);
     const ProfileFile& current = *Setup.UninstallLog;
     for (const LogSection& section : LogSections) {
@@ -51,28 +52,49 @@ void MergeEarlierLog(const std::string& checkedCopy) {
         }
         for (const Entry& entry : now)
             if (held.Insert(entry.value)) append(entry.value);
-        current.WriteSection(section.name, merged);
+        if (const Status written = current.WriteSection(section.name, merged); !written) return written;
     }
+    return {};
 }
 
-// Copies the log beside its place, checks the copy is whole, records its digest, then puts it in
-// place in one step, so that a full drive or a refused write never leaves a short log, nor loses
-// the earlier one, nor a log without its record: an uninstall carries out no log without one.
-Status PlaceLog(const std::string& workLog, const std::string& installedLog, const std::string& content,
-                PendingLogRecord& record) {
+// Writes `content` through `file` from its start and reads it back: a full drive shows here.
+bool WriteWhole(HANDLE file, const std::string& content) {
+    DWORD written = 0, got = 0;
+    if (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+        written != content.size() || !FlushFileBuffers(file) || SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0)
+        return false;
+    std::string back(content.size() + 1, '\0');
+    return ReadFile(file, back.data(), static_cast<DWORD>(back.size()), &got, nullptr) && got == content.size() &&
+           back.compare(0, got, content) == 0;
+}
+
+// Writes the staged log, checks it is whole, records its digest, then puts it in place in one step.
+Status RecordAndMove(HANDLE staged, const std::string& installedLog, const std::string& content,
+                     PendingLogRecord& record, const Status& failed) {
+    if (!WriteWhole(staged, content)) return failed;
+    if (!record.Write(content))
+        return Status::Failed(FormatText("The uninstall log %s could not be recorded under %s%s",
+                                         Quoted(installedLog).c_str(), MachineRootName, LogRecordsKey));
+    const Status moved = RenameInto(staged, installedLog);
+    if (moved) return moved;
+    record.Undo();
+    return moved.Code() == ReachedThroughLinkCode ? moved : failed;
+}
+
+// Stages the log beside its place and puts it there, all through one handle whose final path is
+// checked at each place, so that a full drive, a refused write or a link on the way never leaves
+// a short log, nor loses the earlier one, nor a log without its record: an uninstall carries out
+// no log without one.
+Status PlaceLog(const std::string& installedLog, const std::string& content, PendingLogRecord& record) {
     const std::string staged = WithTrailingBackslash(Setup.InstallFolder) + StagedLogName;
-    std::string copied;
-    Status placed = Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
-    if (CopyFileA(workLog.c_str(), staged.c_str(), FALSE) && ReadWholeFile(staged, copied) && copied == content) {
-        if (!record.Write(content))
-            placed = Status::Failed(FormatText("The uninstall log %s could not be recorded under %s%s",
-                                               Quoted(installedLog).c_str(), MachineRootName, LogRecordsKey));
-        else if (MoveFileExA(staged.c_str(), installedLog.c_str(), MOVEFILE_REPLACE_EXISTING))
-            return {};
-        else
-            record.Undo();
-    }
+    const Status failed =
+        Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
+    // One that an earlier run left; a link there goes itself, not what it leads to.
     DeleteFileA(staged.c_str());
+    Result<FileHandle> file = CreateNewFile(staged);
+    if (!file) return file.State().Code() == ReachedThroughLinkCode ? file.State() : failed;
+    const Status placed = RecordAndMove(file.Value().Get(), installedLog, content, record, failed);
+    if (!placed) DiscardNewFile(file.Value());
     return placed;
 }
 
@@ -81,7 +103,7 @@ Status PlaceLog(const std::string& workLog, const std::string& installedLog, con
 void KeepWorkLog(const std::string& why, const std::string& workLog) {
     PendingLogRecord record(FinalPath(workLog));
     std::string content;
-    const bool recorded = ReadWholeFile(workLog, content) && record.Write(content);
+    const bool recorded = record.LogKeys() && ReadWholeFile(workLog, content) && record.Write(content);
     Face().Ask(why + ".\nThe complete uninstall log was kept as " + workLog +
                    (recorded ? "." : ", but it could not be recorded, so it cannot be carried out."),
                "Uninstall Log", MB_OK | MB_ICONERROR);
@@ -98,7 +120,9 @@ std::string RefusalOf(const FolderLogCheck& earlier, const std::string& installe
     return FormatText("%s is a log of %s that %s, so it was left as it is", log.c_str(), package, distrust.c_str());
 }
 
-Status PlaceCompleteLog() {
+}  // namespace
+
+Status PlaceInstalledLog() {
     if (!RunMadeSomething()) return {};
     const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
     const std::string workLog = Setup.UninstallLog->Path();
@@ -107,22 +131,13 @@ Status PlaceCompleteLog() {
     if (const std::string refusal = RefusalOf(earlier, installedLog); !refusal.empty()) return Status::Failed(refusal);
     const std::string folder = FinalPath(Setup.InstallFolder);
     PendingLogRecord record(folder.empty() ? folder : folder + "\\" + LogFileName);
-    if (earlier.kind == FolderLog::ThisPackage) MergeEarlierLog(earlier.checkedCopy);
+    if (const Status logged = record.LogKeys(); !logged) return logged;
+    if (earlier.kind == FolderLog::ThisPackage)
+        if (const Status merged = MergeEarlierLog(earlier.checkedCopy); !merged) return merged;
     std::string content;
     if (!ReadWholeFile(workLog, content))
         return Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
-    return PlaceLog(workLog, installedLog, content, record);
-}
-
-}  // namespace
-
-Status PlaceInstalledLog() {
-    try {
-        return PlaceCompleteLog();
-    } catch (const std::exception& error) {
-        // A write the layers refused; the working copy holds all that was logged before it.
-        return Status::Failed(error.what());
-    }
+    return PlaceLog(installedLog, content, record);
 }
 
 bool LeaveLogInInstallFolder() {

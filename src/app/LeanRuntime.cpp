@@ -1,40 +1,52 @@
 // Smaller stand-ins for pieces of the language runtime and the start-up code, linked into the
-// shipped program only. First, the library's helpers that raise its own error types for misused
-// containers and strings: they would bring those types, and with them a second string
-// implementation, into the program; the program's own error type carries the same message instead.
-#include <math.h>
+// shipped program only. The program is built without C++ exceptions: where the library would
+// raise one (no memory left, a string beyond its largest size), the run cannot go on, and it
+// ends here with the fatal-error message, as a start-up check that fails ends it.
+#include <windows.h>
 
-#include <new>
+#include <cstdlib>
 
-#include "base/SetupError.h"
+#include "app/UnattendedRun.h"
+#include "state/RunFace.h"
+#include "state/SetupState.h"
+
+namespace {
+
+// An unattended run writes the message to its log and ends as a failed run; on the screen the
+// message is shown, and a run that was not started unattended ends with 0. A failure met while
+// the message is written (memory is short) ends the process at once.
+[[noreturn]] void EndRunWith(const char* message) {
+    static bool ending = false;
+    if (!ending) {
+        ending = true;
+        ReportFailure(Status::Fatal(message));
+    }
+    ExitProcess(Setup.Face ? ExitFailed : ExitSuccess);
+}
+
+}  // namespace
 
 namespace std {
 
-void __throw_bad_alloc() { throw bad_alloc(); }
-void __throw_bad_array_new_length() { throw bad_alloc(); }
-void __throw_length_error(const char* message) { throw SetupError(message); }
-void __throw_logic_error(const char* message) { throw SetupError(message); }
-void __throw_out_of_range(const char* message) { throw SetupError(message); }
-void __throw_out_of_range_fmt(const char* format, ...) { throw SetupError(format); }
-void __throw_invalid_argument(const char* message) { throw SetupError(message); }
-void __throw_bad_function_call() { throw SetupError("Unexpected error"); }
+void __throw_bad_alloc() { EndRunWith("Out of memory"); }
+void __throw_bad_array_new_length() { EndRunWith("Out of memory"); }
+void __throw_length_error(const char* message) { EndRunWith(message); }
+void __throw_logic_error(const char* message) { EndRunWith(message); }
+void __throw_out_of_range(const char* message) { EndRunWith(message); }
+void __throw_out_of_range_fmt(const char* format, ...) { EndRunWith(format); }
+void __throw_invalid_argument(const char* message) { EndRunWith(message); }
 
 }  // namespace std
 
-// The program runs its C++ on one thread, so the exception state needs no per-thread storage
-// (which would bring the library's emulated thread-local storage). The layout is the one the C++
-// ABI gives this record: the exceptions being handled, and how many are thrown but not yet caught.
-namespace {
-struct ExceptionGlobals {
-    void* caughtExceptions;
-    unsigned int uncaughtExceptions;
-} exceptionGlobals;
-}  // namespace
+// The library's own would raise its error type when memory runs out.
+void* operator new(size_t size) {
+    if (void* memory = malloc(size ? size : 1)) return memory;
+    EndRunWith("Out of memory");
+}
+void operator delete(void* memory) noexcept { free(memory); }
+void operator delete(void* memory, size_t) noexcept { free(memory); }
 
 extern "C" {
-
-void* __cxa_get_globals() noexcept { return &exceptionGlobals; }
-void* __cxa_get_globals_fast() noexcept { return &exceptionGlobals; }
 
 // The program does no floating-point mathematics; the start-up code's default report of a maths
 // error would bring a console printer with it.

@@ -12,7 +12,7 @@ class TMainForm : public Form {
 public:
     TMainForm();
 
-    void FormActivate() override;
+    Status FormActivate() override;
     void FormDestroy() override;
 
     void Button1Click();
@@ -20,7 +20,7 @@ public:
     void Button3Click();
     void Button4Click();
     // Makes the install folder (after asking), its listed subfolders and the other folders.
-    void PrepareFolders();
+    Status PrepareFolders();
 
     PageControl PageControl1;
     TabSheet TabSheet1;
@@ -44,8 +44,9 @@ public:
     int Aborted = 0;
 
 private:
+    Status StartAndShowPage();
     void ShowGreeting(const std::string& owner);
-    void ShowInstallPage();
-    void ShowUninstallPage(const StartedRun& started);
+    Status ShowInstallPage();
+    Status ShowUninstallPage(const StartedRun& started);
     void ShowPackageName();
 };

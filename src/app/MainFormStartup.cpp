@@ -2,31 +2,27 @@
 
 #include "app/MainForm.h"
 #include "app/RunStart.h"
-#include "app/StartupFailure.h"
 #include "base/FormatText.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
-#include "toolkit/Dispatch.h"
 
 // The main window's activation starts the run, greets the owner and shows the page of the
-// mode. It stops at the first check that fails, and the run ends.
+// mode. It stops at the first check that fails, and at a read or write the layers refused
+// (what follows was never set up): the failure is shown and the run ends.
 
-void TMainForm::FormActivate() {
-    try {
-        const StartedRun started = StartRun();
-        ShowGreeting(started.owner);
-        if (Setup.IsUninstallMode())
-            ShowUninstallPage(started);
-        else
-            ShowInstallPage();
-    } catch (const StartupFailure& failure) {
-        Face().Ask(failure.what(), "Fatal Error", MB_OK | MB_ICONERROR);
-        Close();
-    } catch (const std::exception& error) {
-        // A read or write the layers refused: what follows it was never set up, so the run ends.
-        ReportHandlerError(error);
+Status TMainForm::FormActivate() {
+    if (const Status started = StartAndShowPage(); !started) {
+        ReportFailure(started);
         Close();
     }
+    return {};
+}
+
+Status TMainForm::StartAndShowPage() {
+    const Result<StartedRun> started = StartRun();
+    if (!started) return started.State();
+    ShowGreeting(started.Value().owner);
+    return Setup.IsUninstallMode() ? ShowUninstallPage(started.Value()) : ShowInstallPage();
 }
 
 void TMainForm::ShowGreeting(const std::string& owner) {
@@ -35,18 +31,20 @@ void TMainForm::ShowGreeting(const std::string& owner) {
     Label5.SetCaption(greeting);
 }
 
-void TMainForm::ShowUninstallPage(const StartedRun& started) {
+Status TMainForm::ShowUninstallPage(const StartedRun& started) {
     TabSheet1.SetTabVisible(false);
     PageControl1.SetActivePage(TabSheet2);
-    ReadLoggedPackageName(started);
-    ShowPackageName();
+    const Status named = ReadLoggedPackageName(started);
+    if (named) ShowPackageName();
+    return named;
 }
 
-void TMainForm::ShowInstallPage() {
+Status TMainForm::ShowInstallPage() {
     TabSheet2.SetTabVisible(false);
     PageControl1.SetActivePage(TabSheet1);
-    OpenSetupScript();
-    ShowPackageName();
+    const Status opened = OpenSetupScript();
+    if (opened) ShowPackageName();
+    return opened;
 }
 
 void TMainForm::ShowPackageName() {

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <optional>
-
 #include "app/MainForm.h"
 #include "base/CurrentDirectoryGuard.h"
 #include "base/FormatText.h"
@@ -25,95 +23,97 @@ FolderState EnterFolder(const std::string& path) {
     return IsNotFoundError(GetLastError()) ? FolderState::Missing : FolderState::Problem;
 }
 
-// The text of the box that ends the install, or nothing when the folder is there now.
-using Failure = std::optional<std::string>;
-
-Failure MakeFolder(const std::string& path) {
-    if (CreateDirectoryPath(path)) return std::nullopt;
-    return FormatText("Could not create %s", Quoted(path).c_str());
+Status MakeFolder(const std::string& path) {
+    const Result<bool> made = CreateDirectoryPath(path);
+    if (!made || made.Value()) return made.State();
+    return Status::Fatal(FormatText("Could not create %s", Quoted(path).c_str()));
 }
 
-Failure TooLong(const std::string& path) {
-    if (FitsPathBuffer(path)) return std::nullopt;
-    return PathTooLongText(path);
+Status FitsPath(const std::string& path) {
+    return FitsPathBuffer(path) ? Status() : Status::Fatal(PathTooLongText(path));
 }
 
 // A folder made without asking: entered when it is there, made when it is missing.
-Failure EnsureFolder(const std::string& path, const std::string& problem) {
-    if (Failure failure = TooLong(path)) return failure;
+Status EnsureFolder(const std::string& path, const std::string& problem) {
+    if (const Status fits = FitsPath(path); !fits) return fits;
     switch (EnterFolder(path)) {
         case FolderState::Entered:
-            return std::nullopt;
+            return {};
         case FolderState::Missing:
             return MakeFolder(path);
         case FolderState::Problem:
             break;
     }
-    return problem;
+    return Status::Fatal(problem);
 }
 
 // The [InstallFolder] entries after the first (which holds the default destination), below the install folder.
-Failure EnsureSubfolders() {
+Status EnsureSubfolders() {
     EntryList list;
     Setup.InstallScript->ReadEntries(InstallFolderSection, list);
     for (size_t i = 1; i < list.Count(); ++i) {
-        if (Failure failure = EnsureFolder(Setup.InstallFolder + "\\" + list.Value(i), "Problem with Install Folder"))
-            return failure;
+        if (const Status made = EnsureFolder(Setup.InstallFolder + "\\" + list.Value(i), "Problem with Install Folder");
+            !made)
+            return made;
     }
-    return std::nullopt;
+    return {};
 }
 
 // The [OtherFolders] entries: full paths, taken as written; any other is refused.
-Failure EnsureOtherFolders() {
+Status EnsureOtherFolders() {
     EntryList list;
     Setup.InstallScript->ReadEntries(OtherFoldersSection, list);
     for (const Entry& entry : list) {
         const std::string& path = entry.value;
         const std::string problem = FormatText("Problem with %s", Quoted(path).c_str());
         // A folder the current folder would complete is never made.
-        if (!IsFullPath(path)) return problem;
-        if (Failure failure = EnsureFolder(path, problem)) return failure;
+        if (!IsFullPath(path)) return Status::Fatal(problem);
+        if (const Status made = EnsureFolder(path, problem); !made) return made;
     }
-    return std::nullopt;
+    return {};
 }
 
 // The install folder is made only when the user agrees; `declined` tells a refusal.
-Failure EnsureInstallFolder(const std::string& folder, bool& declined) {
-    if (Failure failure = TooLong(folder)) return failure;
+Status EnsureInstallFolder(const std::string& folder, bool& declined) {
+    if (const Status fits = FitsPath(folder); !fits) return fits;
     switch (EnterFolder(folder)) {
         case FolderState::Entered:
-            return std::nullopt;
+            return {};
         case FolderState::Problem:
-            return FormatText("Problem with Install Folder %s", Quoted(folder).c_str());
+            return Status::Fatal(FormatText("Problem with Install Folder %s", Quoted(folder).c_str()));
         case FolderState::Missing:
             break;
     }
     declined = Face().Ask(FormatText("Folder %s does not exist.\nDo you wish to create it ?", Quoted(folder).c_str()),
                    "Folder Does Not Exist", MB_YESNO | MB_ICONQUESTION) == IDNO;
-    return declined ? std::nullopt : MakeFolder(folder);
+    return declined ? Status() : MakeFolder(folder);
 }
 
 }  // namespace
 
-FolderPreparation PrepareInstallFolders() {
+Result<FolderPreparation> PrepareInstallFolders() {
     CurrentDirectoryGuard restoreMedia;
     bool declined = false;
-    Failure failure = EnsureInstallFolder(Setup.InstallFolder, declined);
+    Status prepared = EnsureInstallFolder(Setup.InstallFolder, declined);
     if (declined) {
         Face().Ask(FormatText("%s was not completely installed !", Setup.PackageName.c_str()), "Setup Abort",
                    MB_OK | MB_ICONERROR);
         return FolderPreparation::Declined;
     }
-    if (!failure) failure = EnsureSubfolders();
-    if (!failure) failure = EnsureOtherFolders();
-    if (!failure) return FolderPreparation::Ready;
-    Face().Ask(*failure, "Fatal Error", MB_OK | MB_ICONERROR);
+    if (prepared) prepared = EnsureSubfolders();
+    if (prepared) prepared = EnsureOtherFolders();
+    if (prepared) return FolderPreparation::Ready;
+    // A folder that cannot be made ends the install in a box of its own; a log that cannot be
+    // written is the caller's to report.
+    if (!prepared.IsFatal()) return prepared;
+    ReportFailure(prepared);
     return FolderPreparation::Failed;
 }
 
-void TMainForm::PrepareFolders() {
-    const FolderPreparation result = PrepareInstallFolders();
-    if (result == FolderPreparation::Ready) return;
+Status TMainForm::PrepareFolders() {
+    const Result<FolderPreparation> result = PrepareInstallFolders();
+    if (!result || result.Value() == FolderPreparation::Ready) return result.State();
     Aborted = 1;
-    if (result == FolderPreparation::Declined) Close();
+    if (result.Value() == FolderPreparation::Declined) Close();
+    return {};
 }

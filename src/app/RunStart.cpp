@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "app/StartupFailure.h"
 #include "app/StartupFolders.h"
 #include "base/FileContent.h"
 #include "base/FormatText.h"
@@ -21,41 +20,39 @@ namespace {
 
 constexpr const char* NtVersionKey = "\\Software\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr const char* VersionKey = "\\Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* TempProblemText = "Problem with Temp directory";
 
-int PlatformIsNT() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    GetVersionExA(&version);
-    return version.dwPlatformId == VER_PLATFORM_WIN32_NT ? 1 : 0;
+// `path` into `field` when it fits its buffer; one that would not fit ends the run, never cut.
+Status TakeFittingPath(std::string& field, const std::string& path) {
+    if (!FitsPathBuffer(path)) return Status::Fatal(PathTooLongText(path));
+    field = path;
+    return {};
 }
 
-// A path that would not fit its buffer ends the run; it is never cut.
-std::string FittingPath(const std::string& path) {
-    if (!FitsPathBuffer(path)) throw StartupFailure(PathTooLongText(path));
-    return path;
+// The folder the current key of `registry` names in its value `name`, into `field`.
+Status TakeRegistryFolder(const RegistryAccess& registry, const char* name, std::string& field) {
+    const Result<std::string> folder = registry.ReadString(name);
+    return folder ? TakeFittingPath(field, folder.Value()) : folder.State();
 }
 
 // Leaves the Windows key current: the two folders are read from it next.
-std::string ReadOwner(RegistryAccess& registry, bool windowsNT) {
-    std::string owner;
-    if (windowsNT) {
-        registry.OpenKey(NtVersionKey, false);
-        owner = registry.ReadString("RegisteredOwner");
-    }
+Result<std::string> ReadOwner(RegistryAccess& registry) {
+    registry.OpenKey(NtVersionKey, false);
+    Result<std::string> owner = registry.ReadString("RegisteredOwner");
     registry.OpenKey(VersionKey, false);
-    if (!windowsNT) owner = registry.ReadString("RegisteredOwner");
     return owner;
 }
 
-// The [Package] name of `file`, which is null when its copy failed.
-std::string PackageNameOf(const ProfileFile* file, const char* failure) {
+// The [Package] name of `file`, which is null when its copy failed, into `Setup`.
+Status TakePackageName(const ProfileFile* file, const std::string& failure) {
     const std::string name =
         file ? file->ReadValue(PackageSection, PackageNameKey, MissingValueMark) : MissingValueMark;
-    if (name == MissingValueMark) throw StartupFailure(failure);
+    if (name == MissingValueMark) return Status::Fatal(failure);
     if (CharacterCount(name) > MaxPackageNameLength)
-        throw StartupFailure(FormatText("Package name too long (more than %d characters): %s",
+        return Status::Fatal(FormatText("Package name too long (more than %d characters): %s",
                                         static_cast<int>(MaxPackageNameLength), Quoted(name).c_str()));
-    return name;
+    Setup.PackageName = name;
+    return {};
 }
 
 // The installed log, read once and checked against the record of its install before anything
@@ -69,60 +66,65 @@ void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
 
 }  // namespace
 
-StartedRun StartRun() {
+Result<StartedRun> StartRun() {
     StartedRun started;
-    Setup.IsWindowsNT = PlatformIsNT();
+    // The manifest names Windows 7 and later as the platforms it runs on: every one of them is NT.
+    Setup.IsWindowsNT = 1;
     Setup.Registry = std::make_unique<RegistryAccess>();
     RegistryAccess& registry = *Setup.Registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    started.owner = ReadOwner(registry, Setup.IsWindowsNT);
+    const Result<std::string> owner = ReadOwner(registry);
+    if (!owner) return owner.State();
+    started.owner = owner.Value();
 
-    Setup.WindowsDir = FittingPath(WindowsFolder());
-    Setup.SystemDir = FittingPath(SystemFolder());
+    if (const Status fits = TakeFittingPath(Setup.WindowsDir, WindowsFolder()); !fits) return fits;
+    if (const Status fits = TakeFittingPath(Setup.SystemDir, SystemFolder()); !fits) return fits;
     // A one-file setup is checked before anything is made.
     if (!Setup.IsUninstallMode())
-        if (const Status media = Media().Open(); !media) throw StartupFailure(media.Message());
+        if (const Status media = Media().Open(); !media) return Status::Fatal(media.Message());
     const Result<std::string> workFolder = MakeWorkFolder(PlanForThisRun());
-    if (!workFolder) throw StartupFailure(workFolder.Message());
+    if (!workFolder) return Status::Fatal(workFolder.Message());
     Setup.TempDir = workFolder.Value();
-    Setup.ProgramFilesDir = FittingPath(registry.ReadString("ProgramFilesDir"));
-    Setup.CommonFilesDir = FittingPath(registry.ReadString("CommonFilesDir"));
+    if (const Status read = TakeRegistryFolder(registry, "ProgramFilesDir", Setup.ProgramFilesDir); !read) return read;
+    if (const Status read = TakeRegistryFolder(registry, "CommonFilesDir", Setup.CommonFilesDir); !read) return read;
     registry.CloseKey();
 
-    const std::string logPath = FittingPath(Setup.TempDir + LogFileName);
+    std::string logPath;
+    if (const Status fits = TakeFittingPath(logPath, Setup.TempDir + LogFileName); !fits) return fits;
     // Install mode starts its log afresh; uninstall mode works on a copy of the installed log.
     if (Setup.IsUninstallMode())
         CopyInstalledLog(logPath, started);
     else if (!CreateUnicodeProfile(logPath))
-        throw StartupFailure("Problem with Temp directory");
+        return Status::Fatal(TempProblemText);
     Setup.UninstallLog = std::make_unique<ProfileFile>(logPath);
-    CheckStartupFolders();
+    if (const Status checked = CheckStartupFolders(); !checked) return checked;
     return started;
 }
 
-void OpenSetupScript() {
-    const std::string scriptPath = FittingPath(Setup.TempDir + ScriptFileName);
+Status OpenSetupScript() {
+    std::string scriptPath;
+    if (const Status fits = TakeFittingPath(scriptPath, Setup.TempDir + ScriptFileName); !fits) return fits;
     // The run's working copy, in UTF-16. The working folder is fresh, so a copy that fails leaves
     // nothing of an earlier run to be read in its place.
     const Result<std::string> script = Media().Read(ScriptFileName);
     const bool copied = script && WriteUnicodeProfile(scriptPath, script.Value());
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
-    Setup.PackageName = PackageNameOf(
-        copied ? Setup.InstallScript.get() : nullptr,
-        FormatText("install.ini not found or invalid: %s", Quoted(Media().Where(ScriptFileName)).c_str()).c_str());
+    const Status named =
+        TakePackageName(copied ? Setup.InstallScript.get() : nullptr,
+                        FormatText("install.ini not found or invalid: %s", Quoted(Media().Where(ScriptFileName)).c_str()));
     // The log's first entry names the package it belongs to.
-    LogPackageName(Setup.PackageName);
+    return named ? LogPackageName(Setup.PackageName) : named;
 }
 
-void ReadLoggedPackageName(const StartedRun& started) {
-    Setup.PackageName =
-        PackageNameOf(started.logCopied ? Setup.UninstallLog.get() : nullptr,
-                      FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()).c_str());
+Status ReadLoggedPackageName(const StartedRun& started) {
+    const Status named =
+        TakePackageName(started.logCopied ? Setup.UninstallLog.get() : nullptr,
+                        FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()));
     // A log no install recorded may have been put there by anyone who can write its folder.
-    if (started.logTrust != LogTrust::Matches)
-        throw StartupFailure(FormatText(started.logTrust == LogTrust::Changed
-                                            ? "The uninstall log %s was changed after the install; nothing was removed"
-                                            : "The uninstall log %s was not recorded by an install on this computer; "
-                                              "nothing was removed",
-                                        Quoted(Setup.CommandLine).c_str()));
+    if (!named || started.logTrust == LogTrust::Matches) return named;
+    return Status::Fatal(FormatText(started.logTrust == LogTrust::Changed
+                                        ? "The uninstall log %s was changed after the install; nothing was removed"
+                                        : "The uninstall log %s was not recorded by an install on this computer; "
+                                          "nothing was removed",
+                                    Quoted(Setup.CommandLine).c_str()));
 }

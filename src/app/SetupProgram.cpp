@@ -1,6 +1,5 @@
 #include "app/SetupProgram.h"
 
-#include <exception>
 #include <optional>
 
 #include "app/ArgumentText.h"
@@ -16,7 +15,6 @@
 #include "install/ProgressForm.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
-#include "toolkit/Dispatch.h"
 #include "uninstall/UninstallForm.h"
 
 void CreateSetupForms() {
@@ -41,15 +39,14 @@ int RunSetupProgram(const char* commandLine) {
         application.ShowMessageBox(AnotherSetupText, application.Title(), MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
-    try {
-        Setup.CommandLine = RequireFittingPath(arguments);
-        application.Initialize();
+    Status ready = RequireFittingPath(arguments);
+    if (ready) ready = application.Initialize();
+    if (ready) {
+        Setup.CommandLine = arguments;
         CreateSetupForms();
         application.Run();
-    } catch (const std::exception& error) {
-        ReportHandlerError(error);
-    } catch (...) {
-        ReportUnknownHandlerError();
+    } else {
+        application.ReportError(ready.Message());
     }
     application.DestroyForms();
     return 0;

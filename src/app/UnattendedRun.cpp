@@ -2,23 +2,21 @@
 
 #include <windows.h>
 
-#include <exception>
-
 #include "app/InstalledLog.h"
 #include "app/PrepareFolders.h"
 #include "app/RunEnd.h"
 #include "app/RunLock.h"
 #include "app/RunStart.h"
-#include "app/StartupFailure.h"
 #include "app/UnattendedFace.h"
 #include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
 #include "dialogs/InstallForm.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/InstallFolder.h"
+#include "fsutil/ProgramsListEntry.h"
 #include "install/InstallRun.h"
 #include "state/SetupState.h"
-#include "toolkit/Application.h"
 #include "uninstall/UninstallRun.h"
 
 namespace {
@@ -35,9 +33,17 @@ std::string GivenFolderProblem(const std::optional<std::string>& folder) {
     return {};
 }
 
-// The folder after "/D=", else the one the destination dialog would propose.
-bool ChooseInstallFolder(const UnattendedCommand& command) {
-    Setup.InstallFolder = command.installFolder ? *command.installFolder : ProposedInstallFolder();
+// The folder after "/D=", else the one the destination dialog would propose; false when it is
+// refused, which was told.
+Result<bool> ChooseInstallFolder(const UnattendedCommand& command) {
+    if (command.installFolder) {
+        Setup.InstallFolder = *command.installFolder;
+    } else {
+        const Result<std::string> proposed = ProposedInstallFolder();
+        if (!proposed) return proposed.State();
+        Setup.InstallFolder = proposed.Value();
+    }
+    Setup.InstallFolder = CanonicalInstallFolder(Setup.InstallFolder);
     const std::string problem = InstallFolderProblem(Setup.InstallFolder);
     if (problem.empty()) return true;
     ShowError(problem, "Install");
@@ -45,16 +51,21 @@ bool ChooseInstallFolder(const UnattendedCommand& command) {
     return false;
 }
 
-bool Install(const UnattendedCommand& command, UnattendedFace& face) {
-    OpenSetupScript();
+Result<bool> Install(const UnattendedCommand& command, UnattendedFace& face) {
+    if (const Status opened = OpenSetupScript(); !opened) return opened;
     face.Write(FormatText("Licence Agreement for %s: taken as accepted", Setup.PackageName.c_str()));
-    if (!ChooseInstallFolder(command)) return false;
-    if (PrepareInstallFolders() != FolderPreparation::Ready) return false;
-    return InstallRun(face).Run();
+    const Result<bool> chosen = ChooseInstallFolder(command);
+    if (!chosen || !chosen.Value()) return chosen;
+    const Result<FolderPreparation> prepared = PrepareInstallFolders();
+    if (!prepared) return prepared.State();
+    if (prepared.Value() != FolderPreparation::Ready) return false;
+    InstallRun run(face);
+    if (const Status ran = run.Run(); !ran) return ran;
+    return run.RunAborted == 0;
 }
 
-bool Uninstall(UnattendedFace& face, const StartedRun& started) {
-    ReadLoggedPackageName(started);
+Result<bool> Uninstall(UnattendedFace& face, const StartedRun& started) {
+    if (const Status named = ReadLoggedPackageName(started); !named) return named;
     if (Face().Ask("Are you sure?", FormatText("  Uninstall %s", Setup.PackageName.c_str()).c_str(),
                    MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
@@ -62,22 +73,23 @@ bool Uninstall(UnattendedFace& face, const StartedRun& started) {
     return true;
 }
 
-bool Run(const UnattendedCommand& command, UnattendedFace& face) {
-    try {
-        if (const std::string problem = GivenFolderProblem(command.installFolder); !problem.empty()) {
-            ShowError(problem, "Install");
-            return false;
-        }
-        Setup.CommandLine = RequireFittingPath(command.logPath);
-        const StartedRun started = StartRun();
-        return Setup.IsUninstallMode() ? Uninstall(face, started) : Install(command, face);
-    } catch (const StartupFailure& failure) {
-        ShowError(failure.what(), "Fatal Error");
-    } catch (const std::exception& error) {
-        // What the default error report would show.
-        ShowError(std::string(error.what()) + ".", Application::Instance().Title().c_str());
+Result<bool> Attempt(const UnattendedCommand& command, UnattendedFace& face) {
+    if (const std::string problem = GivenFolderProblem(command.installFolder); !problem.empty()) {
+        ShowError(problem, "Install");
+        return false;
     }
-    return false;
+    if (const Status fits = RequireFittingPath(command.logPath); !fits) return fits;
+    Setup.CommandLine = command.logPath;
+    const Result<StartedRun> started = StartRun();
+    if (!started) return started.State();
+    return Setup.IsUninstallMode() ? Uninstall(face, started.Value()) : Install(command, face);
+}
+
+// The run's one report of a failure: what the windows would have shown goes to the log.
+bool Run(const UnattendedCommand& command, UnattendedFace& face) {
+    const Result<bool> done = Attempt(command, face);
+    if (!done) ReportFailure(done.State());
+    return done && done.Value();
 }
 
 // A failed install leaves the machine as it was: what its log holds so far is removed as the
@@ -90,13 +102,12 @@ void RemoveFailedInstall(UnattendedFace& face) {
         return;
     }
     face.Write("The install failed; removing what it made");
-    try {
-        UninstallRun(face).Run();
-        // Nothing is left for the log to record.
-        Setup.InstallFolder.clear();
-    } catch (const std::exception& error) {
-        face.Write(std::string(error.what()) + ".");
-    }
+    UninstallRun(face).Run();
+    // What the run replaced comes back: the files there before it, the entry of an earlier install.
+    for (const std::string& failure : PutBackKeptFiles()) face.Write(failure);
+    PutBackEarlierEntry();
+    // Nothing is left for the log to record.
+    Setup.InstallFolder.clear();
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-#include <exception>
-
 #include "app/MainForm.h"
 #include "app/RunEnd.h"
 #include "base/FormatText.h"
@@ -16,15 +14,12 @@
 
 namespace {
 
-// Runs a sequence and then closes the main window, also when a step raised an error: the main
-// window may be hidden by then, and the run must not go on without a visible window.
+// Runs a sequence and then closes the main window, also when a step failed (its failure is
+// shown first): the main window may be hidden by then, and the run must not go on without a
+// visible window.
 template <class Steps>
 void RunSequenceThenClose(TMainForm& form, Steps&& steps) {
-    try {
-        steps();
-    } catch (const std::exception& error) {
-        Application::Instance().ReportError(error.what());
-    }
+    if (const Status done = steps(); !done) Application::Instance().ReportError(done.Message());
     form.Close();
 }
 
@@ -46,8 +41,10 @@ void TMainForm::Button1Click() {
             ShowStep(*this, *Setup.LicenceForm);
         }
         if (Aborted == 0) ShowStep(*this, *Setup.InstallForm);
-        if (Aborted == 0) PrepareFolders();
+        if (Aborted == 0)
+            if (const Status prepared = PrepareFolders(); !prepared) return prepared;
         if (Aborted == 0) Setup.ProgressForm->ShowModal();
+        return Status();
     });
 }
 
@@ -62,6 +59,7 @@ void TMainForm::Button3Click() {
             Close();
         }
         if (Aborted == 0) Setup.UninstallForm->ShowModal();
+        return Status();
     });
 }
 

@@ -2,7 +2,6 @@
 
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
-#include "base/SetupError.h"
 #include "base/Utf8Text.h"
 
 bool FitsPathBuffer(std::string_view path) {
@@ -11,7 +10,6 @@ bool FitsPathBuffer(std::string_view path) {
 
 std::string PathTooLongText(const std::string& path) { return FormatText("Path too long: %s", Quoted(path).c_str()); }
 
-const std::string& RequireFittingPath(const std::string& path) {
-    if (!FitsPathBuffer(path)) throw SetupError(PathTooLongText(path));
-    return path;
+Status RequireFittingPath(const std::string& path) {
+    return FitsPathBuffer(path) ? Status() : Status::Failed(PathTooLongText(path));
 }

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Status.h"
+
 // Every path and registry key text of the run is held to the platform's path buffer: 259
 // characters and the terminator. A longer one is never cut, because the cut text would name
 // something else; the code that meets one refuses it in the way that fits where it stands.
@@ -14,5 +16,5 @@ bool FitsPathBuffer(std::string_view path);
 // What the user is told of a path refused for its length: "Path too long: <path>".
 std::string PathTooLongText(const std::string& path);
 
-// `path` itself when it fits; raises SetupError with PathTooLongText otherwise.
-const std::string& RequireFittingPath(const std::string& path);
+// Success when `path` fits; a failure with PathTooLongText otherwise.
+Status RequireFittingPath(const std::string& path);

@@ -2,26 +2,35 @@
 #include <string>
 #include <utility>
 
-// What a step that can fail gives back: success, or the text the user is shown for its failure
-// (the run's one report adds the full stop). The one way the layers below the run report a
-// failure; the caller must look at it.
+// What a step that can fail gives back: success, or the text the user is shown for its failure.
+// The one way the layers below the run report a failure; the caller must look at it. The run
+// shows a failure in one of two ways (state/RunFace.h, ReportFailure): the default error report
+// (the message and a full stop, captioned with the program's title), or, for a check that the run
+// cannot go on without, a "Fatal Error" box with the message as it stands.
 class [[nodiscard]] Status {
 public:
     Status() = default;
-    static Status Failed(std::string message) {
-        Status status;
-        status.failed_ = true;
-        status.message_ = std::move(message);
+    // `code`: the platform's error code, where the caller may act on it.
+    static Status Failed(std::string message, unsigned long code = 0) {
+        Status status(Kind::Failed, std::move(message));
+        status.code_ = code;
         return status;
     }
+    static Status Fatal(std::string message) { return Status(Kind::Fatal, std::move(message)); }
 
-    bool Ok() const { return !failed_; }
-    explicit operator bool() const { return !failed_; }
+    bool Ok() const { return kind_ == Kind::Ok; }
+    explicit operator bool() const { return Ok(); }
+    bool IsFatal() const { return kind_ == Kind::Fatal; }
     const std::string& Message() const { return message_; }
+    unsigned long Code() const { return code_; }
 
 private:
-    bool failed_ = false;
+    enum class Kind : unsigned char { Ok, Failed, Fatal };
+    Status(Kind kind, std::string message) : kind_(kind), message_(std::move(message)) {}
+
+    Kind kind_ = Kind::Ok;
     std::string message_;
+    unsigned long code_ = 0;
 };
 
 // A value, or the failure that left none.

@@ -40,19 +40,21 @@ void TChangeForm::ShowOpenFolder() {
     }
 }
 
-void TChangeForm::FormActivate() {
-    DirectoryListBox1.Open(CurrentDirectory());
+Status TChangeForm::FormActivate() {
+    if (const Status opened = DirectoryListBox1.Open(CurrentDirectory()); !opened) return opened;
     DriveComboBox1.SetDrive(DirectoryListBox1.Directory().front());
+    return {};
 }
 
-void TChangeForm::DriveComboBox1Change() {
+Status TChangeForm::DriveComboBox1Change() {
     const char chosen = DriveComboBox1.Drive();
     const char open = LowerDriveLetter(DirectoryListBox1.Directory().empty() ? 0 : DirectoryListBox1.Directory().front());
-    if (chosen == 0 || chosen == open) return;
+    if (chosen == 0 || chosen == open) return {};
     // A drive that cannot be opened leaves the list where it was; the box shows that drive again.
     DriveComboBox1.SetDrive(open);
-    DirectoryListBox1.OpenDrive(chosen);
+    if (const Status opened = DirectoryListBox1.OpenDrive(chosen); !opened) return opened;
     DriveComboBox1.SetDrive(chosen);
+    return {};
 }
 
 void TChangeForm::NewFolder1Click() {
@@ -60,9 +62,11 @@ void TChangeForm::NewFolder1Click() {
     DirectoryListBox1.Refresh();
 }
 
-void TChangeForm::Button1Click() {
-    Setup.InstallFolder = RequireFittingPath(DirectoryListBox1.Directory());
+Status TChangeForm::Button1Click() {
+    if (const Status fits = RequireFittingPath(DirectoryListBox1.Directory()); !fits) return fits;
+    Setup.InstallFolder = DirectoryListBox1.Directory();
     SetModalResult(ResultOk);
+    return {};
 }
 
 void TChangeForm::Button2Click() { SetModalResult(ResultCancel); }

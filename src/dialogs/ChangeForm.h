@@ -12,10 +12,10 @@ class TChangeForm : public Form {
 public:
     TChangeForm();
 
-    void FormActivate() override;
-    void DriveComboBox1Change();
+    Status FormActivate() override;
+    Status DriveComboBox1Change();
     void NewFolder1Click();
-    void Button1Click();
+    Status Button1Click();
     void Button2Click();
 
     Label Lable1;

@@ -12,10 +12,10 @@
 
 using namespace InstallFormLayout;
 
-std::string ProposedInstallFolder() {
+Result<std::string> ProposedInstallFolder() {
     std::string value = Setup.InstallScript->ReadValue(InstallFolderSection, InstallFolderKey, MissingValueMark);
     if (value == MissingValueMark) value = "c:\\" + Setup.PackageName;
-    RequireFittingPath(value);
+    if (const Status fits = RequireFittingPath(value); !fits) return fits;
     return ExpandPathMacros(value);
 }
 
@@ -33,10 +33,13 @@ void TInstallForm::ShowInstallFolder() {
     Edit1.Focus();
 }
 
-void TInstallForm::FormActivate() {
+Status TInstallForm::FormActivate() {
+    const Result<std::string> proposed = ProposedInstallFolder();
+    if (!proposed) return proposed.State();
     // The proposal stands from here on, even if no button is pressed.
-    Setup.InstallFolder = ProposedInstallFolder();
+    Setup.InstallFolder = proposed.Value();
     ShowInstallFolder();
+    return {};
 }
 
 void TInstallForm::Button1Click() {
@@ -53,7 +56,7 @@ void TInstallForm::Button1Click() {
 
 void TInstallForm::Button2Click() {
     Edit1.SelectAll();
-    const std::string typed = Edit1.SelectedText();
+    const std::string typed = CanonicalInstallFolder(Edit1.SelectedText());
     const std::string problem = InstallFolderProblem(typed);
     if (!problem.empty()) {
         Application::Instance().ShowMessageBox(problem, "Install", MB_OK | MB_ICONERROR);

@@ -10,7 +10,7 @@ class TInstallForm : public Form {
 public:
     TInstallForm();
 
-    void FormActivate() override;
+    Status FormActivate() override;
     void Button1Click();
     void Button2Click();
     void Button3Click();
@@ -26,5 +26,5 @@ private:
 };
 
 // The folder the setup script proposes, its path macros expanded; "c:\" and the package name
-// when the script names none.
-std::string ProposedInstallFolder();
+// when the script names none. Fails with "Path too long: <path>" before or after the expansion.
+Result<std::string> ProposedInstallFolder();

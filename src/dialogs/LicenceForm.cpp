@@ -4,7 +4,6 @@
 #include "forms/LicenceFormLayout.h"
 #include "fsutil/MediaSource.h"
 #include "setupdata/ScriptNames.h"
-#include "toolkit/Application.h"
 #include "state/SetupState.h"
 
 using namespace LicenceFormLayout;
@@ -16,17 +15,16 @@ TLicenceForm::TLicenceForm()
       Button1(*this, LicenceFormLayout::Button1, AgreeText, Bind<&TLicenceForm::Button1Click>(this)),
       Button2(*this, LicenceFormLayout::Button2, ExitText, Bind<&TLicenceForm::Button2Click>(this)) {}
 
-void TLicenceForm::FormActivate() {
+Status TLicenceForm::FormActivate() {
     SetCaption(FormatText("Licence Agreement for %s", Setup.PackageName.c_str()));
     std::string name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
     if (name == MissingValueMark) name = DefaultLicenceFile;
     // A bare name is found on the setup media, beside the program or in the one-file setup. A
     // licence that cannot be read is reported, and the text shown before stays.
     const Result<std::string> licence = Media().Read(name);
-    if (licence)
-        Memo1.LoadText(licence.Value());
-    else
-        Application::Instance().ReportError(licence.Message());
+    if (!licence) return licence.State();
+    Memo1.LoadText(licence.Value());
+    return {};
 }
 
 void TLicenceForm::Button1Click() { SetModalResult(ResultYes); }

@@ -9,7 +9,7 @@ class TLicenceForm : public Form {
 public:
     TLicenceForm();
 
-    void FormActivate() override;
+    Status FormActivate() override;
     void Button1Click();
     void Button2Click();
 

@@ -16,9 +16,10 @@ TNewFolderForm::TNewFolderForm()
     SendMessageA(Edit1.Handle(), EM_SETLIMITTEXT, MaxNameLength, 0);
 }
 
-void TNewFolderForm::FormActivate() {
+Status TNewFolderForm::FormActivate() {
     Edit1.SetText("");
     Edit1.Focus();
+    return {};
 }
 
 void TNewFolderForm::Button1Click() {

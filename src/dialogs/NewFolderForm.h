@@ -9,7 +9,7 @@ class TNewFolderForm : public Form {
 public:
     TNewFolderForm();
 
-    void FormActivate() override;
+    Status FormActivate() override;
     void Button1Click();
     void Button2Click();
 

@@ -24,8 +24,12 @@ bool WasScheduled(const std::string& path) {
     return false;
 }
 
+bool ScheduleQuietly(const std::string& path) {
+    return MoveFileExA(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
 void Schedule(const std::string& path) {
-    if (!MoveFileExA(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) return;
+    if (!ScheduleQuietly(path)) return;
     Setup.RestartScheduled = true;
     ScheduledPaths().push_back(path);
 }
@@ -61,9 +65,12 @@ void RemoveDirectoryOrSchedule(const std::string& path) {
     } else if (HoldsOnlyScheduled(path)) {
         if (Setup.IsWindowsNT == 1) Schedule(path);
     } else {
+        if (Setup.IsWindowsNT == 1) ScheduleQuietly(path);
         Face().Note(FormatText("Left behind: the folder %s holds files the install did not make", Quoted(path).c_str()));
     }
 }
+
+void ScheduleDeletion(const std::string& path) { Schedule(path); }
 
 void DeleteKeyOrReport(HKEY root, const char* subKey, const std::string& keyText) {
     const LSTATUS status = RegDeleteKeyA(root, subKey);

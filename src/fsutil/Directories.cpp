@@ -12,11 +12,10 @@ namespace {
 // Enters the level, or creates and logs it when it is missing; a level that is there but cannot
 // be entered, or has a name the system refuses, is not created. An entered level stays current
 // until the next one is tried, so a relative path moves along with the walk.
-bool EnterOrCreateLevel(const std::string& level) {
+Result<bool> EnterOrCreateLevel(const std::string& level) {
     if (SetCurrentDirectoryA(level.c_str())) return true;
-    if (!IsNotFoundError(GetLastError())) return false;
-    if (!CreateDirectoryA(level.c_str(), nullptr)) return false;
-    LogDirectory(level);
+    if (!IsNotFoundError(GetLastError()) || !CreateDirectoryA(level.c_str(), nullptr)) return false;
+    if (const Status logged = LogDirectory(level); !logged) return logged;
     return true;
 }
 
@@ -27,8 +26,8 @@ bool DirectoryExists(const std::string& path) {
     return SetCurrentDirectoryA(path.c_str()) != 0;
 }
 
-bool CreateDirectoryPath(const std::string& path) {
-    RequireFittingPath(path);
+Result<bool> CreateDirectoryPath(const std::string& path) {
+    if (const Status fits = RequireFittingPath(path); !fits) return fits;
     CurrentDirectoryGuard guard;
     bool driveLevel = true;
     for (size_t i = 0; i < path.size(); ++i) {
@@ -40,7 +39,8 @@ bool CreateDirectoryPath(const std::string& path) {
             driveLevel = false;
             continue;
         }
-        if (!EnterOrCreateLevel(level)) return false;
+        const Result<bool> entered = EnterOrCreateLevel(level);
+        if (!entered || !entered.Value()) return entered;
     }
     return true;
 }

@@ -1,6 +1,8 @@
 #include "fsutil/FinalPath.h"
 
+#include "base/PathQuery.h"
 #include "base/TextEncoding.h"
+#include "fsutil/PathIdentity.h"
 
 FileHandle OpenToInspect(const std::string& path, DWORD access) {
     return FileHandle(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -28,4 +30,12 @@ std::string FinalPathOf(HANDLE item) {
 std::string FinalPath(const std::string& path) {
     const FileHandle item = OpenToInspect(path);
     return item.IsValid() ? FinalPathOf(item.Get()) : std::string();
+}
+
+bool ReachesAsNamed(HANDLE item, const std::string& path) {
+    const std::string final = FinalPathOf(item);
+    if (final.empty()) return false;
+    std::string full = QueryPath([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
+    CharLowerBuffA(full.data(), static_cast<DWORD>(full.size()));
+    return final == full || final == PathIdentity(path);
 }

@@ -19,3 +19,7 @@ std::string FinalPathOf(HANDLE item);
 
 // The final path of `path`; empty when it cannot be opened.
 std::string FinalPath(const std::string& path);
+
+// Whether the open `item` is what `path` names when no link is followed: its final path equals
+// `path` spelt in full, in long names where it used short ones.
+bool ReachesAsNamed(HANDLE item, const std::string& path);

@@ -5,9 +5,11 @@
 #include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/PathLimit.h"
+#include "base/PathQuery.h"
 #include "base/QuotedText.h"
 #include "base/Utf8Text.h"
 #include "fsutil/FileNames.h"
+#include "fsutil/FinalPath.h"
 #include "setupdata/ScriptNames.h"
 #include "setupdata/UnicodeProfileCopy.h"
 #include "state/SetupState.h"
@@ -23,7 +25,29 @@ std::string PackageNamed(FolderLogCheck& check) {
     return ProfileFile(check.checkedCopy).ReadValue(PackageSection, PackageNameKey, MissingValueMark);
 }
 
+// The folder, or the nearest one above it that exists, when it is reached through a link; empty
+// when it is not.
+std::string LinkedFolderOnTheWay(const std::string& folder) {
+    std::string level = folder;
+    for (;;) {
+        const FileHandle item = OpenToInspect(level);
+        if (item.IsValid()) return ReachesAsNamed(item.Get(), level) ? std::string() : level;
+        const size_t slash = level.find_last_of('\\');
+        if (slash == std::string::npos || slash < 3) return {};
+        level.erase(slash);
+    }
+}
+
 }  // namespace
+
+std::string CanonicalInstallFolder(const std::string& folder) {
+    if (!IsFullPath(folder)) return folder;
+    std::string full =
+        QueryPath([&](char* buffer, DWORD size) { return GetFullPathNameA(folder.c_str(), size, buffer, nullptr); });
+    if (full.empty()) return folder;
+    while (full.size() > 3 && full.back() == '\\') full.pop_back();
+    return full;
+}
 
 std::string InstalledLogPath(const std::string& folder) { return WithTrailingBackslash(folder) + LogFileName; }
 
@@ -56,6 +80,10 @@ std::string InstallFolderProblem(const std::string& folder) {
                           static_cast<unsigned>(CharacterCount(folder, true)),
                           static_cast<unsigned>(MaxPathLength - CharacterCount(installedLog, true) +
                                                 CharacterCount(folder, true)));
+    if (const std::string linked = LinkedFolderOnTheWay(folder); !linked.empty())
+        return FormatText("%s is reached through a link (a junction, mount point or symbolic link); choose another "
+                          "folder",
+                          Quoted(linked).c_str());
     const FolderLog kind = LogAt(installedLog).kind;
     if (kind == FolderLog::Other)
         return FormatText("%s holds an uninstall log that is not the one of %s; choose another folder",

@@ -21,6 +21,11 @@ FolderLogCheck LogAt(const std::string& installedLog);
 // install", ...); empty for the other kinds.
 std::string DistrustOf(FolderLog kind);
 
+// `folder` as the platform would spell it in full: no ".." or "." steps, no doubled separators, no
+// "\" at its end (but a drive root's); a path that is not full stays as it is, to be refused.
+std::string CanonicalInstallFolder(const std::string& folder);
+
 // Why `folder` cannot be taken as the install folder, in the words the user is shown; the
-// empty text when it can.
+// empty text when it can. A folder reached through a link (it, or the nearest folder above it
+// that exists, is a junction, mount point or symbolic link, or lies beyond one) is refused.
 std::string InstallFolderProblem(const std::string& folder);

@@ -25,11 +25,8 @@ bool OpenRecord(RegistryAccess& registry, const std::string& key, bool canCreate
 }
 
 std::string ReadDigest(RegistryAccess& registry) {
-    try {
-        return registry.ReadString(DigestValue);
-    } catch (const std::exception&) {
-        return {};  // a value of another type is no digest
-    }
+    const Result<std::string> digest = registry.ReadString(DigestValue);
+    return digest ? digest.Value() : std::string();  // a value of another type is no digest
 }
 
 // The whole file behind `file`, read from its start.
@@ -74,29 +71,25 @@ bool IsLogRecordKeyText(const std::string& keyText) {
 PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
     : finalLogPath_(finalLogPath), key_(RecordKey(finalLogPath)) {
     RegistryAccess registry;
-    const bool parentExisted = OpenRecord(registry, LogRecordsKey, false);
+    parentExisted_ = OpenRecord(registry, LogRecordsKey, false);
     keyExisted_ = OpenRecord(registry, key_, false);
-    if (keyExisted_) {
-        before_ = ReadDigest(registry);
-        return;
-    }
-    if (key_.empty()) return;
+    if (keyExisted_) before_ = ReadDigest(registry);
+}
+
+Status PendingLogRecord::LogKeys() const {
+    if (keyExisted_ || key_.empty()) return {};
     // Keys are removed in the order they are logged, so the record goes before its parent.
-    LogRegistryKey(MachineRootName + key_);
-    if (!parentExisted) LogRegistryKey(std::string(MachineRootName) + LogRecordsKey);
+    if (const Status logged = LogRegistryKey(MachineRootName + key_); !logged) return logged;
+    return parentExisted_ ? Status() : LogRegistryKey(std::string(MachineRootName) + LogRecordsKey);
 }
 
 bool PendingLogRecord::Write(const std::string& content) {
     RegistryAccess registry;
     if (!OpenRecord(registry, key_, true)) return false;
-    try {
-        registry.WriteString(LogValue, finalLogPath_);
-        registry.WriteString(DigestValue, ContentDigest(content));
+    if (registry.WriteString(LogValue, finalLogPath_) && registry.WriteString(DigestValue, ContentDigest(content)))
         return true;
-    } catch (const std::exception&) {
-        Undo();
-        return false;
-    }
+    Undo();
+    return false;
 }
 
 void PendingLogRecord::Undo() {
@@ -106,9 +99,6 @@ void PendingLogRecord::Undo() {
         return;
     }
     if (!OpenRecord(registry, key_, false)) return;
-    try {
-        registry.WriteString(DigestValue, before_);
-    } catch (const std::exception&) {
-        // Nothing better can be done: the record no longer matches and the log is refused.
-    }
+    // Should this fail, nothing better can be done: the record no longer matches and the log is refused.
+    static_cast<void>(registry.WriteString(DigestValue, before_));
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "base/Status.h"
+
 // The record of an installed uninstall log: the digest of its content, kept in a key of its own
 // below HKEY_LOCAL_MACHINE, where only administrators can write, named after what the log is
 // (its final path), not how a command line spells it. A log is carried out, or merged into, only
@@ -27,12 +29,14 @@ inline constexpr const char* LogRecordsKey = "\\Software\\qupsetup";
 bool IsLogRecordKeyText(const std::string& keyText);
 
 // The record about to be written for the log that will stand at `finalLogPath`. Its key goes into
-// the run's log first ([RegistryKeys], so the uninstall removes it), then the digest is written
+// the run's log first (LogKeys: [RegistryKeys], so the uninstall removes it), then the digest is written
 // for the complete log before the log is put in place, and taken back when that fails, so a run
 // ended anywhere never leaves a record without its digest.
 class PendingLogRecord {
 public:
     explicit PendingLogRecord(const std::string& finalLogPath);
+    // Logs the record's key, and its parent when this run makes that, unless they were there.
+    Status LogKeys() const;
     // Writes the digest of `content`; false when the record cannot be written (the log then goes
     // without a record, as logs of earlier installs did).
     bool Write(const std::string& content);
@@ -44,4 +48,5 @@ private:
     std::string key_;
     std::string before_;  // the digest recorded before, if any
     bool keyExisted_ = false;
+    bool parentExisted_ = false;
 };

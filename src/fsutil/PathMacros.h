@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-// Replaces every "%%PROGPATH%%", "%%COMMONPATH%%", "%%INSTALLPATH%%", "%%WINDIR%%" and
-// "%%WINSYS%%" in `source` by the matching directory of `Setup`, as it holds at the call.
-// Tokens are matched literally and case-sensitively; inserted directories are not scanned
-// again; any other "%" is copied as it stands. A result that would not fit a path buffer
-// raises SetupError "Path too long: <result>".
-std::string ExpandPathMacros(const std::string& source);
+#include "base/Status.h"
+
+// `source` with its path macros (setupdata/MacroExpansion.h) replaced by the folders of `Setup`,
+// as it holds them at the call. A result that would not fit a path buffer fails with
+// "Path too long: <result>".
+Result<std::string> ExpandPathMacros(const std::string& source);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "base/OwnedHandle.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/InstallFolder.h"
@@ -20,6 +22,23 @@ std::string OwnLog() {
 }
 
 bool SameText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+struct EntryValue {
+    std::string name;
+    DWORD type;
+    std::string data;
+};
+
+// The entry an earlier install made, as it was before this run replaced it.
+struct KeptEntry {
+    std::string keyPath;
+    std::vector<EntryValue> values;
+};
+
+KeptEntry& Kept() {
+    static KeptEntry entry;
+    return entry;
+}
 
 }  // namespace
 
@@ -59,4 +78,36 @@ bool IsEntryOfAnotherInstall(const std::string& keyText) {
     if (!SameText(keyText, MachineRootName + EntryKeyPath(Setup.PackageName))) return false;
     const EntryOwner owner = OwnerOfEntry(EntryKeyPath(Setup.PackageName), OwnLog());
     return owner == EntryOwner::AnotherLog || owner == EntryOwner::OtherProduct;
+}
+
+void KeepEarlierEntry(const std::string& keyPath) {
+    KeptEntry& kept = Kept();
+    kept = {};
+    HKEY opened = nullptr;
+    if (keyPath.empty() || RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return;
+    const RegistryKey key(opened);
+    kept.keyPath = keyPath;
+    for (DWORD index = 0;; ++index) {
+        char name[16384];
+        BYTE data[8192];
+        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+        const LSTATUS status = RegEnumValueA(opened, index, name, &nameSize, nullptr, &type, data, &dataSize);
+        // Values of the size an entry holds; a larger one, which no install of ours wrote, is passed over.
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS) break;
+        kept.values.push_back({std::string(name, nameSize), type, std::string(reinterpret_cast<char*>(data), dataSize)});
+    }
+}
+
+void PutBackEarlierEntry() {
+    const KeptEntry& kept = Kept();
+    HKEY created = nullptr;
+    if (kept.keyPath.empty() || RegCreateKeyExA(HKEY_LOCAL_MACHINE, kept.keyPath.c_str() + 1, 0, nullptr, 0,
+                                                KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS)
+        return;
+    const RegistryKey key(created);
+    for (const EntryValue& value : kept.values)
+        RegSetValueExA(created, value.name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
+                       static_cast<DWORD>(value.data.size()));
 }

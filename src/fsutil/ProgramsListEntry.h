@@ -23,3 +23,9 @@ EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog);
 // True when the logged key text names the package's entry and that entry now belongs to
 // another install or another product: the uninstall leaves it.
 bool IsEntryOfAnotherInstall(const std::string& keyText);
+
+// An install replaces the entry an earlier install of the package made; undoing a failed install
+// puts that one back. Keeps the values of the entry at `keyPath` (nothing when there is none).
+void KeepEarlierEntry(const std::string& keyPath);
+// Writes the kept entry back, after the failed install's own entry was removed.
+void PutBackEarlierEntry();

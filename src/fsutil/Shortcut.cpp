@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/FormatText.h"
+#include "base/QuotedText.h"
 #include "fsutil/ComScope.h"
 #include "state/SetupState.h"
 
@@ -26,18 +28,20 @@ void SaveLink(IShellLinkA& link, const std::string& linkPath) {
 
 }  // namespace
 
-int CreateShortcut(const std::string& target, const std::string& description, const std::string& linkPath) {
-    RequireFittingPath(target);
-    RequireFittingPath(linkPath);
+Status CreateShortcut(const std::string& target, const std::string& description, const std::string& linkPath) {
+    if (const Status fits = RequireFittingPath(target); !fits) return fits;
+    if (const Status fits = RequireFittingPath(linkPath); !fits) return fits;
     const ComInitGuard com;
-    if (!com.Succeeded()) return -1;
+    if (!com.Succeeded())
+        return Status::Failed(FormatText("The shortcut %s was not made: the shell's components could not be started",
+                                         Quoted(linkPath).c_str()));
     ComPointer<IShellLinkA> link;
     if (FAILED(CoCreateInstance(ids::CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, ids::IID_IShellLinkA,
                                 link.Receive())))
-        return 0;
+        return {};
     link->SetPath(target.c_str());
     link->SetDescription(description.c_str());
     link->SetWorkingDirectory(Setup.InstallFolder.c_str());
     SaveLink(*link, linkPath);
-    return 0;
+    return {};
 }

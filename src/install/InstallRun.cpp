@@ -50,7 +50,7 @@ bool WaitForDisk(int disk) {
 
 }  // namespace
 
-bool InstallRun::Run() {
+Status InstallRun::Run() {
     const char* package = Setup.PackageName.c_str();
     view_.ShowPhase(FormatText("Copying %s Support Files:", package));
     view_.ShowCaption(FormatText("     Installing %s...  Disk 1", package));
@@ -59,33 +59,35 @@ bool InstallRun::Run() {
     const int diskCount = Setup.InstallScript->ReadNumber(DisksSection, DiskCountKey, -1);
     if (diskCount <= 0) {
         FailRun("Invalid number of disks");
-        return false;
+        return {};
     }
     programCopied_ = CopySetupProgram();
-    for (int disk = 1; disk <= diskCount; ++disk)
-        if (!RunDisk(disk, diskCount)) return false;
+    for (int disk = 1; disk <= diskCount && RunAborted == 0; ++disk)
+        if (const Status installed = RunDisk(disk, diskCount); !installed) return installed;
+    if (RunAborted != 0) return {};
 
     view_.ShowPhase(FormatText("Writing %s Registry Entries:", package));
-    WriteRegistryEntries();
-    if (RunAborted == 0) WriteUninstallEntry();
-    if (RunAborted != 0) return false;
-    CreateShortcuts();
+    if (const Status written = WriteRegistryEntries(); !written) return written;
+    if (RunAborted == 0)
+        if (const Status entered = WriteUninstallEntry(); !entered) return entered;
+    if (RunAborted != 0) return {};
+    if (const Status made = CreateShortcuts(); !made) return made;
     Face().Beep();
     ShowCompleted();
-    return true;
+    return {};
 }
 
-// False when the run ends with this disk: the user cancelled its prompt or its files failed.
-bool InstallRun::RunDisk(int disk, int diskCount) {
+// The run ends with this disk when the user cancels its prompt or its files fail (RunAborted).
+Status InstallRun::RunDisk(int disk, int diskCount) {
     if (!WaitForDisk(disk)) {
         RunAborted = 1;
-        return false;
+        return {};
     }
     if (disk > 1) view_.ShowCaption(FormatText("     Installing %s...  Disk %d", Setup.PackageName.c_str(), disk));
-    InstallProgramFiles(disk, diskCount);
+    if (const Status installed = InstallProgramFiles(disk, diskCount); !installed) return installed;
     // The beep tells the user to change disks; it sounds after a failed disk as well.
     if (disk != diskCount) Face().Beep();
-    return RunAborted == 0;
+    return {};
 }
 
 void InstallRun::ShowCompleted() {
@@ -99,7 +101,7 @@ void InstallRun::ShowCompleted() {
 }
 
 void InstallRun::FailRun(const std::string& message) {
-    Face().Ask(message, "Fatal Error", MB_OK | MB_ICONERROR);
+    ReportFailure(Status::Fatal(message));
     RunAborted = 1;
 }
 

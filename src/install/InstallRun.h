@@ -1,29 +1,31 @@
 #pragma once
 #include <string>
 
+#include "base/Status.h"
 #include "state/ProgressView.h"
 
 // The install run: the program files of every disk, the registry keys and values, the program
 // group and the shortcuts, in this order, reported to a progress view. Messages, pauses and
 // beeps go to the run's face. A phase that meets a fatal error shows it, sets RunAborted and
-// returns; the run then stops. Errors the layers raise (a log that cannot be written) end it
-// with RunAborted still 0.
+// returns; the run then stops. A failure of the layers (a log that cannot be written) ends it
+// too, with RunAborted still 0: the run, and each phase, return it for the caller to report.
 class InstallRun {
 public:
     explicit InstallRun(ProgressView& view) : view_(view) {}
 
-    // The whole install; true when it completed.
-    bool Run();
+    // The whole install; it completed when it succeeds with RunAborted 0.
+    Status Run();
     // Installs the files of disk `disk` (from 1) of `diskCount`.
-    void InstallProgramFiles(int disk, int diskCount);
+    Status InstallProgramFiles(int disk, int diskCount);
     // Creates the listed registry keys, logging the new ones, then writes the listed values.
-    void WriteRegistryEntries();
-    // Makes the program group folder and the group, Start menu and desktop shortcuts.
-    void CreateShortcuts();
+    Status WriteRegistryEntries();
+    // Makes the program group folder and the group, Start menu and desktop shortcuts. A shortcut
+    // the shell could not make is noted in the run's log; the screen shows nothing of it.
+    Status CreateShortcuts();
     // When the script asks for it, the package's entry in the platform's list of installed
     // programs, its key logged; never over another product's entry, never without the program
     // copy its commands start.
-    void WriteUninstallEntry();
+    Status WriteUninstallEntry();
 
     // 1 once the run has ended early.
     int RunAborted = 0;
@@ -31,7 +33,7 @@ public:
 private:
     bool programCopied_ = false;
 
-    bool RunDisk(int disk, int diskCount);
+    Status RunDisk(int disk, int diskCount);
     void ShowCompleted();
     // The error box of a phase that ends the run.
     void FailRun(const std::string& message);
@@ -42,4 +44,4 @@ private:
 };
 
 // The target of the first shortcut the script asks for, macros replaced; empty when there is none.
-std::string FirstShortcutTarget();
+Result<std::string> FirstShortcutTarget();

@@ -5,7 +5,7 @@
 #include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
-#include "base/SetupError.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "fsutil/MediaSource.h"
@@ -25,59 +25,80 @@ constexpr DWORD PauseBeforeLog = 100;
 constexpr DWORD PauseAfterFile = 500;
 constexpr const char* ExpandedWorkName = "expanded.tmp";
 
-// The destination with its macros replaced, or nothing when it would not fit a path buffer.
-std::optional<std::string> ExpandedDestination(const std::string& value) {
-    try {
-        return ExpandPathMacros(value);
-    } catch (const SetupError&) {
-        return std::nullopt;
+// The new file `dest`, written from `fill(handle)`; made through a handle whose final path is
+// `dest`'s. A file already there is first moved aside, kept for an undo, and put back when the
+// new one cannot be made. A failure other than `fill`'s is "Error installing" the file, or
+// names a folder on the way that is a link.
+template <class Fill>
+Status PlaceFile(const std::string& dest, Fill fill) {
+    const auto refused = [&](const Status& failure) {
+        return failure.Code() == ReachedThroughLinkCode
+                   ? failure
+                   : Status::Failed(FormatText("Error installing %s", Quoted(FileNamePart(dest)).c_str()));
+    };
+    Result<FileHandle> made = CreateNewFile(dest);
+    bool keptOld = false;
+    if (!made && made.State().Code() == ERROR_FILE_EXISTS) {
+        if (const Status aside = MoveAsideKept(dest); !aside) return refused(aside);
+        keptOld = true;
+        made = CreateNewFile(dest);
     }
+    const Status filled = made ? fill(made.Value().Get()) : refused(made.State());
+    if (filled) return filled;
+    if (made) DiscardNewFile(made.Value());
+    if (keptOld) PutBackLastKept();
+    return filled;
 }
 
-// Expands the file a script line names and copies it to its destination (`dest`); the message
-// of a failure, which leaves nothing behind in Temp, or nothing.
-std::optional<std::string> TransferFile(const std::string& value, std::string& dest) {
-    const std::optional<std::string> expanded = ExpandedDestination(value);
+// Expands the file a script line names into its destination (`dest`); the message of a failure,
+// which leaves nothing behind in Temp, or nothing.
+Status TransferFile(const std::string& value, std::string& dest) {
+    const Result<std::string> expanded = ExpandPathMacros(value);
     // A destination beyond a path buffer, or one the current folder would complete, is refused
     // before anything is expanded.
-    if (!expanded || !IsFullPath(*expanded))
-        return FormatText("Error installing %s", Quoted(FileNamePart(value)).c_str());
-    dest = *expanded;
+    if (!expanded || !IsFullPath(expanded.Value()))
+        return Status::Failed(FormatText("Error installing %s", Quoted(FileNamePart(value)).c_str()));
+    dest = expanded.Value();
     const std::string name = FileNamePart(dest);
-    // Where nothing is there yet, the file is expanded in place; a file already there is only
-    // replaced by a whole copy, expanded first into the run's own folder.
-    const int inPlace = ExpandToNewFile(name, dest);
-    if (inPlace == 0) return std::nullopt;
-    // The expanded copy takes a name of the run's own, so no package file can land on the
-    // working copy of the script or the log, whatever its name.
-    const int copy = inPlace < 0 ? inPlace : ExpandToTemp(name, ExpandedWorkName);
-    if (copy == SetupFileDamaged) return std::string(SetupFileDamagedText);
-    if (copy != 0) return FormatText("Error expanding %s", Quoted(name).c_str());
-    const bool copied = CopyFromTemp(ExpandedWorkName, dest, false) == 0;
+    // A file already there is only replaced by a whole copy, expanded first into the run's own
+    // folder under a name of its own, so no package file can land on the working copy of the
+    // script or the log, whatever its name.
+    if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return PlaceFile(dest, [&](HANDLE file) { return ExpandInto(name, file); });
+    if (const int copied = ExpandToTemp(name, ExpandedWorkName); copied != 0)
+        return Status::Failed(copied == SetupFileDamaged ? std::string(SetupFileDamagedText)
+                                                         : FormatText("Error expanding %s", Quoted(name).c_str()));
+    const Status placed = PlaceFile(dest, [&](HANDLE file) {
+        return CopyContent(Setup.TempDir + ExpandedWorkName, file)
+                   ? Status()
+                   : Status::Failed(FormatText("Error installing %s", Quoted(name).c_str()));
+    });
     DeleteTempFile(ExpandedWorkName);
-    if (!copied) return FormatText("Error installing %s", Quoted(name).c_str());
-    return std::nullopt;
+    return placed;
 }
 
 }  // namespace
 
-void InstallRun::InstallProgramFiles(int disk, int diskCount) {
+Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     // Disks before the last keep the bar where the previous disk left it.
     if (disk == diskCount) view_.SetBarPosition(ProgressBarRole::Current, 0);
     EntryList entries;
     Setup.InstallScript->ReadEntries(ProgramFilesSection(disk).c_str(), entries);
     const size_t count = entries.Count();
-    if (count == 0) return;
+    if (count == 0) return {};
     // Single precision, as the steps have always been computed; trunc cuts towards zero.
     const float perFile = FilesShare / static_cast<float>(count);
     SetBarSteps(static_cast<int>(perFile), static_cast<int>(perFile / static_cast<float>(diskCount)));
 
     std::string dest;
-    std::optional<std::string> failure = TransferFile(entries.Value(0), dest);
+    Status transferred = TransferFile(entries.Value(0), dest);
     for (size_t i = 0;; ++i) {
-        if (failure) return FailRun(*failure);
+        if (!transferred) {
+            FailRun(transferred.Message());
+            return {};
+        }
         Face().BeginPause(PauseBeforeLog);
-        LogFile(dest);
+        if (const Status logged = LogFile(dest); !logged) return logged;
         Face().EndPause();
         // The next file is expanded while this one is shown: the pauses pace what the person
         // sees, and the engine's work runs inside them instead of adding to them.
@@ -89,8 +110,8 @@ void InstallRun::InstallProgramFiles(int disk, int diskCount) {
         if (lastOfEarlierDisk) view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
         // A large next file must not keep the window from showing this one first.
         view_.ShowChanges();
-        if (!last) failure = TransferFile(entries.Value(i + 1), dest);
+        if (!last) transferred = TransferFile(entries.Value(i + 1), dest);
         Face().EndPause();
-        if (last) return;
+        if (last) return {};
     }
 }

@@ -14,12 +14,13 @@ TProgressForm::TProgressForm()
       TotalProgress(*this, ProgressFormLayout::TotalProgress) {}
 
 // Until the run ends the window answers as it goes (Update), but its button and close do nothing.
-void TProgressForm::FormActivate() {
+Status TProgressForm::FormActivate() {
     const BusyScope running(*this);
     RunAborted = 0;
     InstallRun run(*this);
-    run.Run();
+    const Status ran = run.Run();
     RunAborted = run.RunAborted;
+    return ran;
 }
 
 void TProgressForm::Button1Click() { Close(); }

@@ -12,7 +12,7 @@ class TProgressForm : public Form, public ProgressView {
 public:
     TProgressForm();
 
-    void FormActivate() override;
+    Status FormActivate() override;
     void FormMouseMove() override;
     void Button1Click();
 

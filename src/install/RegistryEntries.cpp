@@ -2,7 +2,6 @@
 
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
-#include "base/SetupError.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/PathMacros.h"
 #include "install/InstallRun.h"
@@ -35,26 +34,23 @@ KeyResult MakeKey(const std::string& text) {
     return Setup.Registry->CreateKey(key->keyPath.c_str()) ? KeyResult::Created : KeyResult::Failed;
 }
 
-int32_t IntegerData(const std::string& data) {
-    const std::optional<int32_t> value = ParseIntegerText(data);
-    if (!value) throw SetupError(FormatText("'%s' is not a valid integer value", Quoted(data).c_str()));
-    return *value;
-}
-
-void WriteValue(const KeyValueGroup& group) {
+Status WriteValue(const KeyValueGroup& group) {
     const std::string name = RegistryValueName(group.valueName);
-    if (IsStringType(group.type))
-        Setup.Registry->WriteString(name.c_str(), ExpandPathMacros(group.data));
-    else
-        Setup.Registry->WriteInteger(name.c_str(), IntegerData(group.data));
+    if (IsStringType(group.type)) {
+        const Result<std::string> data = ExpandPathMacros(group.data);
+        return data ? Setup.Registry->WriteString(name.c_str(), data.Value()) : data.State();
+    }
+    const std::optional<int32_t> value = ParseIntegerText(group.data);
+    if (!value) return Status::Failed(FormatText("'%s' is not a valid integer value", Quoted(group.data).c_str()));
+    return Setup.Registry->WriteInteger(name.c_str(), *value);
 }
 
 }  // namespace
 
-void InstallRun::WriteRegistryEntries() {
+Status InstallRun::WriteRegistryEntries() {
     EntryList keys;
     Setup.InstallScript->ReadEntries(RegistryKeysSection, keys);
-    if (keys.Empty()) return;
+    if (keys.Empty()) return {};
     const int step = static_cast<int>(KeysShare / static_cast<float>(keys.Count()));
     SetBarSteps(step, step);
     for (const Entry& entry : keys) {
@@ -62,10 +58,10 @@ void InstallRun::WriteRegistryEntries() {
         const KeyResult result = MakeKey(entry.value);
         if (result == KeyResult::Failed) {
             FailRun(FormatText("Error creating registry key %s", Quoted(entry.value).c_str()));
-            return;
+            return {};
         }
         if (result != KeyResult::Created) continue;
-        LogRegistryKey(entry.value);
+        if (const Status logged = LogRegistryKey(entry.value); !logged) return logged;
         view_.ShowCurrentItem(DisplayText(entry.value));
         StepBars();
     }
@@ -81,15 +77,16 @@ void InstallRun::WriteRegistryEntries() {
                                                                               MissingValueMark);
         if (text == MissingValueMark) {
             FailRun("Corrupt KeyValues entry");
-            return;
+            return {};
         }
         const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
         if (!key) continue;
         if (!FitsPathBuffer(text) || !OpenExistingKey(*key)) {
             FailRun(FormatText("Error opening registry key %s", Quoted(text).c_str()));
-            return;
+            return {};
         }
-        WriteValue(group);
+        if (const Status written = WriteValue(group); !written) return written;
         Setup.Registry->CloseKey();
     }
+    return {};
 }

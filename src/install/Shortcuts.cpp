@@ -8,6 +8,7 @@
 #include "install/InstallRun.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
+#include "state/RunFace.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
@@ -27,78 +28,99 @@ constexpr ShellFolderNames UserFolders{"Programs", "Start Menu", "Desktop"};
 enum class LogOrder { AfterShortcut, BeforeShortcut };
 
 // A missing value gives the empty text, so the folder becomes the root of the current drive.
-std::string ShellFolder(const char* valueName) { return Setup.Registry->ReadString(valueName); }
+Result<std::string> ShellFolder(const char* valueName) { return Setup.Registry->ReadString(valueName); }
 
 // The group folder is logged even when it was there already, so the uninstall removes it once
-// it is empty; a new one is logged level by level as it is made.
-void MakeGroupFolder(const std::string& groupFolder) {
-    if (DirectoryExists(groupFolder))
-        LogDirectory(groupFolder);
-    else
-        CreateDirectoryPath(groupFolder);
+// it is empty; a new one is logged level by level as it is made. One that cannot be made only
+// leaves its shortcuts unwritten.
+Status MakeGroupFolder(const std::string& groupFolder) {
+    if (DirectoryExists(groupFolder)) return LogDirectory(groupFolder);
+    return CreateDirectoryPath(groupFolder).State();
 }
 
 // The target a pair's reference names, macros replaced; nothing when it names no entry.
-std::optional<std::string> ShortcutTarget(const std::string& referenceText) {
+Result<std::optional<std::string>> ShortcutTarget(const std::string& referenceText) {
     const std::optional<ShortcutReference> reference = ParseShortcutReference(referenceText);
-    if (!reference) return std::nullopt;
+    if (!reference) return std::optional<std::string>();
     const std::string value = Setup.InstallScript->ReadValue(reference->section.c_str(), reference->key.c_str(), MissingValueMark);
-    if (value == MissingValueMark) return std::nullopt;
-    return ExpandPathMacros(value);
+    if (value == MissingValueMark) return std::optional<std::string>();
+    const Result<std::string> target = ExpandPathMacros(value);
+    if (!target) return target.State();
+    return std::optional<std::string>(target.Value());
 }
 
-// Makes the shortcuts of one section's pairs in the folder `folderOf` gives for each pair.
-// A shortcut that could not be written is logged all the same.
+// Makes the shortcuts of one section's pairs in the folder `folderOf` gives for each pair, each
+// logged before or after it is made. A shortcut that could not be written is logged all the
+// same; one the shell could not even start on is noted in the run's log.
 template <class FolderOf>
-void MakeShortcuts(const char* section, FolderOf folderOf, LogOrder order) {
+Status MakeShortcuts(const char* section, FolderOf folderOf, LogOrder order) {
     EntryList entries;
     Setup.InstallScript->ReadEntries(section, entries);
     for (const ShortcutPair& pair : ShortcutPairs(entries)) {
-        const std::optional<std::string> target = ShortcutTarget(pair.reference);
-        if (!target) continue;
-        const std::string link = folderOf() + "\\" + pair.name + ".lnk";
+        const Result<std::optional<std::string>> target = ShortcutTarget(pair.reference);
+        if (!target) return target.State();
+        if (!target.Value()) continue;
+        const Result<std::string> folder = folderOf();
+        if (!folder) return folder.State();
+        const std::string link = folder.Value() + "\\" + pair.name + ".lnk";
         // Refused before its log entry, so the log never names a link that could not be made.
-        RequireFittingPath(link);
-        if (order == LogOrder::BeforeShortcut) LogFile(link);
-        CreateShortcut(*target, pair.name, link);
-        if (order == LogOrder::AfterShortcut) LogFile(link);
+        if (const Status fits = RequireFittingPath(link); !fits) return fits;
+        if (order == LogOrder::BeforeShortcut)
+            if (const Status logged = LogFile(link); !logged) return logged;
+        if (const Status made = CreateShortcut(*target.Value(), pair.name, link); !made) Face().Note(made.Message());
+        if (order == LogOrder::AfterShortcut)
+            if (const Status logged = LogFile(link); !logged) return logged;
     }
+    return {};
+}
+
+Status MakeAllShortcuts(const ShellFolderNames& names) {
+    const std::string group = Setup.InstallScript->ReadValue(GroupSection, GroupKey, MissingValueMark);
+    if (group != MissingValueMark) {
+        const Result<std::string> programs = ShellFolder(names.programs);
+        if (!programs) return programs.State();
+        const std::string groupFolder = programs.Value() + "\\" + group;
+        if (const Status made = MakeGroupFolder(groupFolder); !made) return made;
+        const auto inGroup = [&] { return Result<std::string>(groupFolder); };
+        if (const Status made = MakeShortcuts(IconsSection, inGroup, LogOrder::AfterShortcut); !made) return made;
+    }
+    const auto startMenu = [&] { return ShellFolder(names.startMenu); };
+    if (const Status made = MakeShortcuts(StartButtonSection, startMenu, LogOrder::AfterShortcut); !made) return made;
+    return MakeShortcuts(DesktopSection, [&] { return ShellFolder(names.desktop); }, LogOrder::BeforeShortcut);
 }
 
 // The target of the first pair of `section` that names an entry.
-std::optional<std::string> FirstTargetIn(const char* section) {
+Result<std::optional<std::string>> FirstTargetIn(const char* section) {
     EntryList entries;
     Setup.InstallScript->ReadEntries(section, entries);
-    for (const ShortcutPair& pair : ShortcutPairs(entries))
-        if (std::optional<std::string> target = ShortcutTarget(pair.reference)) return target;
-    return std::nullopt;
+    for (const ShortcutPair& pair : ShortcutPairs(entries)) {
+        Result<std::optional<std::string>> target = ShortcutTarget(pair.reference);
+        if (!target || target.Value()) return target;
+    }
+    return std::optional<std::string>();
 }
 
 }  // namespace
 
-std::string FirstShortcutTarget() {
+Result<std::string> FirstShortcutTarget() {
     // In the order the shortcuts are made; [Icons] counts only with a group.
     const bool grouped = Setup.InstallScript->ReadValue(GroupSection, GroupKey, MissingValueMark) != MissingValueMark;
-    for (const char* section : {IconsSection, StartButtonSection, DesktopSection})
-        if (grouped || section != IconsSection)
-            if (std::optional<std::string> target = FirstTargetIn(section)) return *target;
-    return {};
+    for (const char* section : {IconsSection, StartButtonSection, DesktopSection}) {
+        if (!grouped && section == IconsSection) continue;
+        const Result<std::optional<std::string>> target = FirstTargetIn(section);
+        if (!target) return target.State();
+        if (target.Value()) return *target.Value();
+    }
+    return std::string();
 }
 
-void InstallRun::CreateShortcuts() {
+Status InstallRun::CreateShortcuts() {
     const bool allUsers = Setup.IsWindowsNT == 1;
     const ShellFolderNames& names = allUsers ? CommonFolders : UserFolders;
     Setup.Registry->SetRootKey(allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER);
     // Without the key the folder values read as empty texts.
     Setup.Registry->OpenKey(ShellFoldersKey, false);
-
-    const std::string group = Setup.InstallScript->ReadValue(GroupSection, GroupKey, MissingValueMark);
-    if (group != MissingValueMark) {
-        const std::string groupFolder = ShellFolder(names.programs) + "\\" + group;
-        MakeGroupFolder(groupFolder);
-        MakeShortcuts(IconsSection, [&] { return groupFolder; }, LogOrder::AfterShortcut);
-    }
-    MakeShortcuts(StartButtonSection, [&] { return ShellFolder(names.startMenu); }, LogOrder::AfterShortcut);
-    MakeShortcuts(DesktopSection, [&] { return ShellFolder(names.desktop); }, LogOrder::BeforeShortcut);
+    const Status made = MakeAllShortcuts(names);
     Setup.Registry->CloseKey();
+    return made;
 }

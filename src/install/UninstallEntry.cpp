@@ -37,14 +37,6 @@ int32_t VersionPart(const std::string& version, size_t& at) {
     return part;
 }
 
-void WriteVersion(RegistryAccess& registry, const std::string& version) {
-    if (version.empty()) return;
-    registry.WriteString("DisplayVersion", version);
-    size_t at = 0;
-    registry.WriteInteger("VersionMajor", VersionPart(version, at));
-    registry.WriteInteger("VersionMinor", VersionPart(version, at));
-}
-
 std::string Today() {
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -56,20 +48,21 @@ void Warn(const std::string& text) { Face().Ask(text, Application::Instance().Ti
 // The key made afresh when it is not there, or when it is this package's from an earlier
 // install, so no value of that install stays behind; false when it cannot be opened.
 bool OpenEntryKey(RegistryAccess& registry, const std::string& path, EntryOwner owner) {
+    KeepEarlierEntry(owner == EntryOwner::None ? std::string() : path);
     if (owner != EntryOwner::None) RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str() + 1);
     return registry.OpenKey(path.c_str(), true);
 }
 
 }  // namespace
 
-void InstallRun::WriteUninstallEntry() {
+Status InstallRun::WriteUninstallEntry() {
     const ProfileFile& script = *Setup.InstallScript;
-    if (script.ReadValue(PackageSection, UninstallEntryKey, "") != UninstallEntryWanted) return;
+    if (script.ReadValue(PackageSection, UninstallEntryKey, "") != UninstallEntryWanted) return {};
     const char* package = Setup.PackageName.c_str();
     if (!programCopied_) {
         Warn(FormatText("The uninstall program could not be copied to %s; %s gets no entry in the list of "
                         "installed programs", Quoted(SetupProgramCopyPath()).c_str(), package));
-        return;
+        return {};
     }
     const std::string path = EntryKeyPath(Setup.PackageName);
     const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
@@ -77,28 +70,43 @@ void InstallRun::WriteUninstallEntry() {
     if (owner == EntryOwner::OtherProduct) {
         Warn(FormatText("The list of installed programs holds an entry %s of another program; it is left as it "
                         "is, and %s gets no entry there", Quoted(Setup.PackageName).c_str(), package));
-        return;
+        return {};
     }
     RegistryAccess& registry = *Setup.Registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
     if (!OpenEntryKey(registry, path, owner)) {
         FailRun(FormatText("Error creating registry key %s%s", MachineRootName, path.c_str()));
-        return;
+        return {};
     }
     // Logged even when an earlier install of the package made it: the entry is this install's now.
-    LogRegistryKey(MachineRootName + path);
-    const std::string icon = FirstShortcutTarget();
+    Status written = LogRegistryKey(MachineRootName + path);
+    const Result<std::string> icon = FirstShortcutTarget();
+    if (written) written = icon.State();
+    // The values in this order, up to the first that fails.
+    const auto text = [&](const char* name, const std::string& value) {
+        if (written) written = registry.WriteString(name, value);
+    };
+    const auto number = [&](const char* name, int32_t value) {
+        if (written) written = registry.WriteInteger(name, value);
+    };
+    const std::string version = script.ReadValue(PackageSection, PackageVersionKey, "");
     const std::string publisher = script.ReadValue(PackageSection, PublisherKey, "");
-    registry.WriteString("DisplayName", Setup.PackageName);
-    WriteVersion(registry, script.ReadValue(PackageSection, PackageVersionKey, ""));
-    if (!publisher.empty()) registry.WriteString("Publisher", publisher);
-    registry.WriteString("DisplayIcon", icon.empty() ? SetupProgramCopyPath() : icon);
-    registry.WriteString("UninstallString", EntryCommandLine(installedLog));
-    registry.WriteString("QuietUninstallString", EntryCommandLine("/S " + installedLog));
-    registry.WriteString("InstallLocation", Setup.InstallFolder);
-    registry.WriteString("InstallDate", Today());
-    registry.WriteInteger("EstimatedSize", static_cast<int32_t>(InstalledKilobytes()));
-    registry.WriteInteger("NoModify", 1);
-    registry.WriteInteger("NoRepair", 1);
+    text("DisplayName", Setup.PackageName);
+    if (!version.empty()) {
+        size_t at = 0;
+        text("DisplayVersion", version);
+        number("VersionMajor", VersionPart(version, at));
+        number("VersionMinor", VersionPart(version, at));
+    }
+    if (!publisher.empty()) text("Publisher", publisher);
+    text("DisplayIcon", icon.Value().empty() ? SetupProgramCopyPath() : icon.Value());
+    text("UninstallString", EntryCommandLine(installedLog));
+    text("QuietUninstallString", EntryCommandLine("/S " + installedLog));
+    text("InstallLocation", Setup.InstallFolder);
+    text("InstallDate", Today());
+    number("EstimatedSize", static_cast<int32_t>(InstalledKilobytes()));
+    number("NoModify", 1);
+    number("NoRepair", 1);
     registry.CloseKey();
+    return written;
 }

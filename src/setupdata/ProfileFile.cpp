@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "base/FormatText.h"
-#include "base/SetupError.h"
 #include "setupdata/IntegerText.h"
 
 namespace {
@@ -85,20 +84,20 @@ std::string ProfileFile::ReadValue(const char* section, const char* key, const c
     return ReadWholeText(path_, section, key, defaultValue, ValueCutMargin);
 }
 
-void ProfileFile::Written(int result) const {
-    if (!result) throw SetupError(FormatText("Unable to write to %s", path_.c_str()));
+Status ProfileFile::Written(int result) const {
+    return result ? Status() : Status::Failed(FormatText("Unable to write to %s", path_.c_str()));
 }
 
-void ProfileFile::WriteValue(const char* section, const char* key, const std::string& value) const {
-    Written(WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str()));
+Status ProfileFile::WriteValue(const char* section, const char* key, const std::string& value) const {
+    return Written(WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str()));
 }
 
-void ProfileFile::WriteSection(const char* section, const EntryList& entries) const {
+Status ProfileFile::WriteSection(const char* section, const EntryList& entries) const {
     // "name=value" lines, each ended by a zero byte, and one more zero byte after the last.
     std::string lines;
     for (size_t i = 0; i < entries.Count(); ++i) lines += entries.Line(i) + '\0';
     lines += '\0';
-    Written(WritePrivateProfileSectionA(section, lines.c_str(), path_.c_str()));
+    return Written(WritePrivateProfileSectionA(section, lines.c_str(), path_.c_str()));
 }
 
 int32_t ProfileFile::ReadNumber(const char* section, const char* key, int32_t defaultValue) const {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Status.h"
 #include "setupdata/EntryList.h"
 
 // The default that tells a missing key from a present one.
@@ -20,10 +21,10 @@ public:
 
     // The key's value, or `defaultValue` when the file, section or key is missing.
     std::string ReadValue(const char* section, const char* key, const char* defaultValue) const;
-    // Raises SetupError "Unable to write to <path>" when the write fails.
-    void WriteValue(const char* section, const char* key, const std::string& value) const;
-    // Replaces the whole section with `entries` in one write; raises SetupError as WriteValue does.
-    void WriteSection(const char* section, const EntryList& entries) const;
+    // Fails with "Unable to write to <path>" when the write fails.
+    Status WriteValue(const char* section, const char* key, const std::string& value) const;
+    // Replaces the whole section with `entries` in one write; fails as WriteValue does.
+    Status WriteSection(const char* section, const EntryList& entries) const;
     // The key's value by the integer-text rule ("0x" prefix allowed); `defaultValue` when missing or malformed.
     int32_t ReadNumber(const char* section, const char* key, int32_t defaultValue) const;
     // Empties `names`, then lists the section's key names in file order.
@@ -32,7 +33,7 @@ public:
     void ReadEntries(const char* section, EntryList& list) const;
 
 private:
-    void Written(int result) const;
+    Status Written(int result) const;
 
     std::string path_;
 };

@@ -4,7 +4,6 @@
 
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
-#include "base/SetupError.h"
 
 namespace {
 
@@ -40,36 +39,37 @@ bool RegistryAccess::OpenKey(const char* path, bool canCreate) {
 
 bool RegistryAccess::CreateKey(const char* path) { return OpenBelow(root_, path, true).IsValid(); }
 
-std::string RegistryAccess::ReadString(const char* name) const {
-    if (!current_.IsValid()) return {};
+Result<std::string> RegistryAccess::ReadString(const char* name) const {
+    if (!current_.IsValid()) return std::string();
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(current_.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+    if (RegQueryValueExA(current_.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::string();
     if (type != REG_SZ && type != REG_EXPAND_SZ)
-        throw SetupError(FormatText("Invalid data type for '%s'", Quoted(name).c_str()));
+        return Status::Failed(FormatText("Invalid data type for '%s'", Quoted(name).c_str()));
     std::string value(size + 1, '\0');
     DWORD got = size + 1;
     if (RegQueryValueExA(current_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &got) !=
         ERROR_SUCCESS)
-        return {};
+        return std::string();
     value.resize(strnlen(value.c_str(), value.size()));
     return value;
 }
 
-void RegistryAccess::WriteData(const char* name, DWORD type, const void* data, DWORD size) {
+Status RegistryAccess::WriteData(const char* name, DWORD type, const void* data, DWORD size) {
     const LONG result = current_.IsValid()
                             ? RegSetValueExA(current_.Get(), name, 0, type, static_cast<const BYTE*>(data), size)
                             : ERROR_INVALID_HANDLE;
-    if (result != ERROR_SUCCESS) throw SetupError(FormatText("Failed to set data for '%s'", Quoted(name).c_str()));
+    if (result == ERROR_SUCCESS) return {};
+    return Status::Failed(FormatText("Failed to set data for '%s'", Quoted(name).c_str()));
 }
 
-void RegistryAccess::WriteString(const char* name, const std::string& value) {
-    WriteData(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+Status RegistryAccess::WriteString(const char* name, const std::string& value) {
+    return WriteData(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
-void RegistryAccess::WriteInteger(const char* name, int32_t value) {
+Status RegistryAccess::WriteInteger(const char* name, int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
-    WriteData(name, REG_DWORD, &data, sizeof data);
+    return WriteData(name, REG_DWORD, &data, sizeof data);
 }
 
 void RegistryAccess::CloseKey() { current_.Reset(); }

@@ -21,3 +21,10 @@ RunFace& Face() {
     static ScreenFace screen;
     return Setup.Face ? *Setup.Face : screen;
 }
+
+void ReportFailure(const Status& failure) {
+    if (failure.IsFatal())
+        Face().Ask(failure.Message(), "Fatal Error", MB_OK | MB_ICONERROR);
+    else
+        Face().Ask(failure.Message() + ".", Application::Instance().Title().c_str(), MB_OK | MB_ICONERROR);
+}

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/Status.h"
+
 // How a run meets the person who started it. On the screen: message boxes, the pauses that
 // pace the install and the platform's sounds. The unattended run writes the same messages to
 // its log, answers as a person installing would, and neither waits nor sounds. One engine,
@@ -26,3 +28,8 @@ protected:
 
 // The face of this run: `Setup.Face` when one is set, the screen otherwise.
 RunFace& Face();
+
+// Tells the person a failure that ends the run or a step of it, through the face of the run: a
+// fatal one as it stands, captioned "Fatal Error"; any other as the default error report shows
+// an error (the message and a full stop, captioned with the program's title). Style 16 both.
+void ReportFailure(const Status& failure);

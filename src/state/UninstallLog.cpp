@@ -1,34 +1,37 @@
 #include "state/UninstallLog.h"
 
 #include "base/FormatText.h"
-#include "base/SetupError.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 
 namespace {
 
-const ProfileFile& OpenLog() {
-    if (!Setup.UninstallLog) throw SetupError("The uninstall log is not open");
-    return *Setup.UninstallLog;
-}
+constexpr const char* NotOpenText = "The uninstall log is not open";
 
 // The counter moves on before the write, so a failed write never hands its number out again.
-void AppendNumbered(const char* section, const char* keyPrefix, int& counter, const std::string& value) {
-    const ProfileFile& log = OpenLog();
+Status AppendNumbered(const char* section, const char* keyPrefix, int& counter, const std::string& value) {
+    if (!Setup.UninstallLog) return Status::Failed(NotOpenText);
     ++counter;
-    log.WriteValue(section, NumberedKey(keyPrefix, counter).c_str(), value);
+    return Setup.UninstallLog->WriteValue(section, NumberedKey(keyPrefix, counter).c_str(), value);
 }
 
 }  // namespace
 
 std::string NumberedKey(const char* keyPrefix, int number) { return FormatText("%s%d", keyPrefix, number); }
 
-void LogPackageName(const std::string& name) { OpenLog().WriteValue(PackageSection, PackageNameKey, name); }
+Status LogPackageName(const std::string& name) {
+    if (!Setup.UninstallLog) return Status::Failed(NotOpenText);
+    return Setup.UninstallLog->WriteValue(PackageSection, PackageNameKey, name);
+}
 
-void LogDirectory(const std::string& path) { AppendNumbered(DirectoriesSection, DirectoryKeyPrefix, Setup.DirEntryCount, path); }
+Status LogDirectory(const std::string& path) {
+    return AppendNumbered(DirectoriesSection, DirectoryKeyPrefix, Setup.DirEntryCount, path);
+}
 
-void LogFile(const std::string& path) { AppendNumbered(LogProgramFilesSection, FileKeyPrefix, Setup.FileEntryCount, path); }
+Status LogFile(const std::string& path) {
+    return AppendNumbered(LogProgramFilesSection, FileKeyPrefix, Setup.FileEntryCount, path);
+}
 
-void LogRegistryKey(const std::string& keyText) {
-    AppendNumbered(RegistryKeysSection, RegistryKeyPrefix, Setup.KeyEntryCount, keyText);
+Status LogRegistryKey(const std::string& keyText) {
+    return AppendNumbered(RegistryKeysSection, RegistryKeyPrefix, Setup.KeyEntryCount, keyText);
 }

@@ -4,7 +4,6 @@
 
 #include "base/AsciiCase.h"
 #include "base/OwnedHandle.h"
-#include "base/SetupError.h"
 #include "base/SystemLibrary.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
@@ -14,7 +13,7 @@ Application& Application::Instance() {
     return application;
 }
 
-void Application::Initialize() {
+Status Application::Initialize() {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
     // Loaded here rather than imported: a run that shows no window does not wait for it. By
@@ -22,7 +21,8 @@ void Application::Initialize() {
     const HMODULE library = LoadLibraryA("comctl32.dll");
     const auto initialize =
         library ? ProcAddress<decltype(&InitCommonControlsEx)>(library, "InitCommonControlsEx") : nullptr;
-    if (!initialize || !initialize(&controls)) throw SetupError("Unable to load the common controls");
+    if (initialize && initialize(&controls)) return {};
+    return Status::Failed("Unable to load the common controls");
 }
 
 HINSTANCE Application::InstanceHandle() const { return GetModuleHandleA(nullptr); }
@@ -70,7 +70,7 @@ void Application::DestroyForms() {
 }
 
 int Application::ShowMessageBox(const std::string& text, const std::string& caption, UINT style) {
-    if (messageBoxScript) return messageBoxScript(text, caption, style);
+    if (script_) return script_->AnswerBox(text, caption, style);
     HWND active = GetActiveWindow();
     // Task-modal: every window of the application is disabled while the box is up.
     const int answer = MessageBoxA(nullptr, text.c_str(), caption.c_str(), style | MB_TASKMODAL);
@@ -99,7 +99,6 @@ std::string Application::Title() const {
 // A timer rather than Sleep: the windows answer while it runs, and the pause lasts as long.
 void Application::BeginPause(DWORD milliseconds) {
     pauseLength_ = milliseconds;
-    if (pauseScript) return;
     if (!pauseTimer_.IsValid()) pauseTimer_.Reset(CreateWaitableTimerA(nullptr, TRUE, nullptr));
     LARGE_INTEGER due;
     due.QuadPart = -10000LL * milliseconds;  // relative, in units of 100 nanoseconds
@@ -107,7 +106,6 @@ void Application::BeginPause(DWORD milliseconds) {
 }
 
 void Application::EndPause() {
-    if (pauseScript) return pauseScript(pauseLength_);
     if (!pauseTimed_) return Sleep(pauseLength_);
     HANDLE handle = pauseTimer_.Get();
     while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
@@ -119,16 +117,6 @@ void Application::EndPause() {
     }
 }
 
-void ReportHandlerError(const std::exception& error) noexcept {
-    try {
-        Application::Instance().ReportError(error.what());
-    } catch (...) {
-    }
-}
-
-void ReportUnknownHandlerError() noexcept {
-    try {
-        Application::Instance().ReportError("Unexpected error");
-    } catch (...) {
-    }
+void ReportHandlerFailure(const Status& done) {
+    if (!done) Application::Instance().ReportError(done.Message());
 }

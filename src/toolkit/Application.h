@@ -1,13 +1,13 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/OwnedHandle.h"
+#include "base/Status.h"
+#include "toolkit/UiScript.h"
 
 class Form;
 
@@ -15,14 +15,14 @@ class Form;
 inline constexpr const char* ProgramIconResource = "MAINICON";
 
 // The application: its forms, the message loop, message boxes and the default error report.
-// Tests answer message boxes and modal showings by script, and replace the pauses.
+// Tests answer message boxes and modal showings by script (UiScript).
 class Application {
 public:
     static Application& Instance();
 
-    // Registers the controls' window classes; call once before making forms. Raises SetupError
-    // when the platform refuses, as no window could be shown as it should.
-    void Initialize();
+    // Registers the controls' window classes; call once before making forms. Fails when the
+    // platform refuses, as no window could be shown as it should.
+    Status Initialize();
     HINSTANCE InstanceHandle() const;
 
     // Makes a form, hidden, owned by the application. The first form made so is the main form.
@@ -70,16 +70,16 @@ public:
     // Whether the windows last answered longer ago than `answerInterval`.
     bool AnswerDue() const { return GetTickCount64() - lastAnswered_ >= answerInterval; }
 
-    // Test seams.
-    std::function<int(const std::string& text, const std::string& caption, UINT style)> messageBoxScript;
-    std::function<std::optional<int>(Form& form)> modalScript;
-    std::function<void(DWORD milliseconds)> pauseScript;
+    // What answers message boxes and modal showings instead of a person; none when null.
+    void SetScript(UiScript* script) { script_ = script; }
+    UiScript* Script() const { return script_; }
     // 20 ms: shorter than a person notices. At 0 every step is painted.
     ULONGLONG answerInterval = 20;
 
 private:
     void Adopt(std::unique_ptr<Form> form);
 
+    UiScript* script_ = nullptr;
     std::vector<std::unique_ptr<Form>> forms_;
     Form* mainForm_ = nullptr;
     ULONGLONG lastAnswered_ = 0;

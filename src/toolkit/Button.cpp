@@ -6,7 +6,7 @@ Button::Button(Container& parent, const Bounds& bounds, const char* caption, Han
     : Control(parent, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, bounds, caption), onClick_(std::move(onClick)) {}
 
 void Button::Click() {
-    if (onClick_) Guarded(onClick_);
+    if (onClick_) ReportHandlerFailure(onClick_());
 }
 
 void Button::OnCommand(WORD code) {

@@ -8,7 +8,6 @@
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "base/PathQuery.h"
-#include "base/SetupError.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 #include "toolkit/PopupMenu.h"
@@ -82,10 +81,7 @@ LRESULT CALLBACK DirectoryListBox::SubclassProc(HWND window, UINT message, WPARA
             break;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
-                Guarded([list] {
-                    const LRESULT index = SendMessageA(list->Handle(), LB_GETCURSEL, 0, 0);
-                    if (index >= 0) list->OpenEntry(static_cast<size_t>(index));
-                });
+                list->OpenSelectedEntry();
                 return 0;
             }
             break;
@@ -108,20 +104,20 @@ void DirectoryListBox::ShowPopupMenu(LPARAM position) {
     popupMenu_->Popup(GetAncestor(Handle(), GA_ROOT), point);
 }
 
-void DirectoryListBox::Open(const std::string& path) {
-    if (!SetCurrentDirectoryA(path.c_str())) throw SetupError(FormatText("Cannot open folder %s", path.c_str()));
+Status DirectoryListBox::Open(const std::string& path) {
+    if (!SetCurrentDirectoryA(path.c_str())) return Status::Failed(FormatText("Cannot open folder %s", path.c_str()));
     // The platform's spelling of the folder, "C:\" at a root, no trailing "\" elsewhere.
     directory_ = CurrentDirectory();
     Fill();
-    if (onChange_) onChange_();
+    return onChange_ ? onChange_() : Status();
 }
 
-void DirectoryListBox::OpenDrive(char letter) {
+Status DirectoryListBox::OpenDrive(char letter) {
     const char drive[3] = {letter, ':', '\0'};
     // The drive's current folder, however many bytes its name takes.
     const std::string full =
         QueryPath([&drive](char* buffer, DWORD size) { return GetFullPathNameA(drive, size, buffer, nullptr); });
-    Open(full.empty() ? std::string(drive) + "\\" : full);
+    return Open(full.empty() ? std::string(drive) + "\\" : full);
 }
 
 std::string DirectoryListBox::EntryPath(size_t index) const {
@@ -132,7 +128,12 @@ std::string DirectoryListBox::EntryPath(size_t index) const {
     return path;
 }
 
-void DirectoryListBox::OpenEntry(size_t index) { Open(EntryPath(index)); }
+Status DirectoryListBox::OpenEntry(size_t index) { return Open(EntryPath(index)); }
+
+void DirectoryListBox::OpenSelectedEntry() {
+    const LRESULT index = SendMessageA(Handle(), LB_GETCURSEL, 0, 0);
+    if (index >= 0) ReportHandlerFailure(OpenEntry(static_cast<size_t>(index)));
+}
 
 void DirectoryListBox::Refresh() { Fill(); }
 
@@ -160,9 +161,5 @@ std::vector<std::string> DirectoryListBox::EntryNames() const {
 }
 
 void DirectoryListBox::OnCommand(WORD code) {
-    if (code != LBN_DBLCLK) return;
-    Guarded([this] {
-        const LRESULT index = SendMessageA(Handle(), LB_GETCURSEL, 0, 0);
-        if (index >= 0) OpenEntry(static_cast<size_t>(index));
-    });
+    if (code == LBN_DBLCLK) OpenSelectedEntry();
 }

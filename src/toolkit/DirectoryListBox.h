@@ -17,13 +17,14 @@ public:
 
     // The full path of the open folder.
     const std::string& Directory() const { return directory_; }
-    // Opens `path`. A folder that cannot be entered raises SetupError "Cannot open folder <path>"
-    // and leaves the open folder and the current directory as they were.
-    void Open(const std::string& path);
+    // Opens `path`, then runs the change handler, whose failure it passes on. A folder that
+    // cannot be entered fails with "Cannot open folder <path>" and leaves the open folder and the
+    // current directory as they were.
+    Status Open(const std::string& path);
     // Opens drive `letter` at that drive's own current directory (normally its root).
-    void OpenDrive(char letter);
+    Status OpenDrive(char letter);
     // Opens the folder of entry `index`, as a double-click on it does.
-    void OpenEntry(size_t index);
+    Status OpenEntry(size_t index);
     // Reads the open folder's subfolders again.
     void Refresh();
 
@@ -38,6 +39,8 @@ public:
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     std::string EntryPath(size_t index) const;
+    // The selected entry opened as a double-click or Enter opens it, at the dispatch point.
+    void OpenSelectedEntry();
     void Fill();
     void ShowPopupMenu(LPARAM position);
 

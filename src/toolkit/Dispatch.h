@@ -1,20 +1,6 @@
 #pragma once
-#include <exception>
-#include <utility>
+#include "base/Status.h"
 
-// Shows an error that ended a handler through the default error report.
-void ReportHandlerError(const std::exception& error) noexcept;
-void ReportUnknownHandlerError() noexcept;
-
-// Runs one handler at a dispatch point: an error thrown inside ends the handler, reaches the
-// default error report, and never unwinds into Windows code.
-template <class Handler>
-void Guarded(Handler&& handler) noexcept {
-    try {
-        std::forward<Handler>(handler)();
-    } catch (const std::exception& error) {
-        ReportHandlerError(error);
-    } catch (...) {
-        ReportUnknownHandlerError();
-    }
-}
+// The dispatch points' one report: a handler that failed has ended, its failure reaches the
+// default error report, and the message loop goes on. Nothing for a handler that succeeded.
+void ReportHandlerFailure(const Status& done);

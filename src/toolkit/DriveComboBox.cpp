@@ -47,9 +47,9 @@ void DriveComboBox::SetDrive(char letter) {
 
 void DriveComboBox::ChooseDrive(char letter) {
     SetDrive(letter);
-    if (onChange_) Guarded(onChange_);
+    if (onChange_) ReportHandlerFailure(onChange_());
 }
 
 void DriveComboBox::OnCommand(WORD code) {
-    if (code == CBN_SELCHANGE && onChange_) Guarded(onChange_);
+    if (code == CBN_SELCHANGE && onChange_) ReportHandlerFailure(onChange_());
 }

@@ -146,9 +146,7 @@ void Form::Show() {
     RunActivation();
 }
 
-void Form::RunActivation() {
-    Guarded([this] { FormActivate(); });
-}
+void Form::RunActivation() { ReportHandlerFailure(FormActivate()); }
 
 // The forms are owned by the main form, whose task-bar button stands for the run. While it is
 // hidden a form shown carries a button of its own, so the user can always get back to it.
@@ -166,8 +164,8 @@ bool Form::Visible() const { return IsWindowVisible(handle_); }
 int Form::ShowModal() {
     Application& application = Application::Instance();
     modalResult_ = 0;
-    if (application.modalScript) {
-        if (const auto scripted = application.modalScript(*this)) return *scripted;
+    if (UiScript* script = application.Script()) {
+        if (const std::optional<int> scripted = script->AnswerModal(*this)) return *scripted;
     }
     HWND previous = GetActiveWindow();
     const std::vector<HWND> disabled = DisableOtherWindows(handle_);
@@ -217,11 +215,6 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 control->OnCommand(HIWORD(wParam));
                 return 0;
             }
-            if (lParam == 0 && HIWORD(wParam) == 0) {
-                const UINT id = LOWORD(wParam);
-                Guarded([this, id] { MenuCommand(id); });
-                return 0;
-            }
             break;
         }
         case WM_NOTIFY: {
@@ -243,10 +236,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!busy_) Close();
             return 0;
         case WM_MOUSEMOVE:
-            Guarded([this] { FormMouseMove(); });
+            FormMouseMove();
             return 0;
         case WM_DESTROY:
-            Guarded([this] { FormDestroy(); });
+            FormDestroy();
             return 0;
     }
     return DefWindowProcA(handle_, message, wParam, lParam);
@@ -259,12 +252,5 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!form || form->handle_ != window) return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        return form->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ReportHandlerError(error);
-    } catch (...) {
-        ReportUnknownHandlerError();
-    }
-    return 0;
+    return form->HandleMessage(message, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Status.h"
 #include "toolkit/Control.h"
 #include "toolkit/DisplayScale.h"
 #include "toolkit/Layout.h"
@@ -54,11 +55,10 @@ public:
     void RegisterControl(Control& control);
     void DestroyHandle();
 
-    virtual void FormActivate() {}
+    // Its failure reaches the default error report, and the showing goes on.
+    virtual Status FormActivate() { return {}; }
     virtual void FormDestroy() {}
     virtual void FormMouseMove() {}
-    // A command from a popup menu of the form.
-    virtual void MenuCommand(UINT /*id*/) {}
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -26,5 +26,5 @@ void PopupMenu::Popup(HWND owner, POINT screenPoint) {
 
 void PopupMenu::ClickItem(size_t index) {
     const auto& handler = items_.at(index).onClick;
-    if (handler) Guarded(handler);
+    if (handler) ReportHandlerFailure(handler());
 }

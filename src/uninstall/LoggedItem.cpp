@@ -2,27 +2,18 @@
 
 #include <windows.h>
 
+#include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/NotFoundError.h"
-#include "base/PathQuery.h"
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FinalPath.h"
-#include "fsutil/PathIdentity.h"
+#include "fsutil/ThroughHandle.h"
+#include "state/SetupState.h"
 #include "uninstall/ProtectedFolders.h"
 
 namespace {
 
 enum class Kind { File, Folder };
-
-// Whether the open `item` is what `path` names when no link is followed: the platform's final
-// path equals the logged one, spelt in full, in long names where the log used short ones.
-bool IsWhatWasLogged(HANDLE item, const std::string& path) {
-    const std::string final = FinalPathOf(item);
-    if (final.empty()) return false;
-    std::string full = QueryPath([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
-    CharLowerBuffA(full.data(), static_cast<DWORD>(full.size()));
-    return final == full || final == PathIdentity(path);
-}
 
 // Only the attributes: the whole information also asks for the volume's, which is slow.
 bool IsKind(HANDLE item, Kind kind) {
@@ -33,11 +24,6 @@ bool IsKind(HANDLE item, Kind kind) {
     return ((info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == (kind == Kind::Folder);
 }
 
-bool DeleteThrough(HANDLE item) {
-    FILE_DISPOSITION_INFO disposition{TRUE};
-    return SetFileInformationByHandle(item, FileDispositionInfo, &disposition, sizeof disposition);
-}
-
 // The common case in one open and one question: a file opened as a file (a folder cannot be,
 // without backup semantics) and through any link, so its final path is the logged one only when
 // it is the file the install made there. Anything else takes the careful way below.
@@ -45,7 +31,19 @@ bool RemoveFileAsLogged(const std::string& path) {
     const FileHandle file(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       0, nullptr));
-    return file.IsValid() && IsWhatWasLogged(file.Get(), path) && DeleteThrough(file.Get());
+    return file.IsValid() && ReachesAsNamed(file.Get(), path) && DeleteThrough(file.Get());
+}
+
+// A file that cannot be deleted now (a running program's) goes at the next restart, but not by
+// its path: a link put on the way before then would send that delete elsewhere, carried out as the
+// system. It is moved, through the handle that was checked, into the run's working folder, which
+// only the run's own account may change, and scheduled from there.
+bool MoveOutForRestart(HANDLE file) {
+    static unsigned moved = 0;
+    const std::string target = Setup.TempDir + FormatText("restart-%u.tmp", ++moved);
+    if (!RenameThrough(file, target)) return false;
+    ScheduleDeletion(target);
+    return true;
 }
 
 Removal Remove(const std::string& path, Kind kind) {
@@ -53,19 +51,18 @@ Removal Remove(const std::string& path, Kind kind) {
     if (kind == Kind::File && RemoveFileAsLogged(path)) return Removal::Done;
     FileHandle item = OpenToInspect(path, DELETE | FILE_READ_ATTRIBUTES);
     const bool canDelete = item.IsValid();
-    // In use, or not to be deleted now: still looked at before it is handed to the restart.
+    // In use, or not to be deleted now: still looked at before anything else is tried.
     if (!canDelete) {
         if (IsNotFoundError(GetLastError())) return Removal::Done;
         item = OpenToInspect(path);
         if (!item.IsValid()) return IsNotFoundError(GetLastError()) ? Removal::Done : Removal::LeftAlone;
     }
-    if (!IsKind(item.Get(), kind) || !IsWhatWasLogged(item.Get(), path)) return Removal::LeftAlone;
+    if (!IsKind(item.Get(), kind) || !ReachesAsNamed(item.Get(), path)) return Removal::LeftAlone;
     if (canDelete && DeleteThrough(item.Get())) return Removal::Done;
+    // Held open by a program that lets no one delete or move it: it stays, and is reported.
+    if (kind == Kind::File) return canDelete && MoveOutForRestart(item.Get()) ? Removal::Done : Removal::InUse;
     item.Reset();
-    if (kind == Kind::File)
-        DeleteFileOrSchedule(path);
-    else
-        RemoveDirectoryOrSchedule(path);
+    RemoveDirectoryOrSchedule(path);
     return Removal::Done;
 }
 

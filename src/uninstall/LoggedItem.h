@@ -12,6 +12,7 @@ class ProtectedFolders;
 enum class Removal {
     Done,       // deleted, scheduled for the restart, or not there
     LeftAlone,  // not what the install made there; to be reported
+    InUse,      // held open by a program that lets no one delete or move it; to be reported
 };
 
 // A logged file or shortcut; a folder in its place is left alone.

@@ -44,13 +44,9 @@ std::vector<std::string> RegistryFolders(HKEY root, const char* key, const char*
     RegistryAccess registry;
     registry.SetRootKey(root);
     if (!registry.OpenKey(key, false)) return folders;
-    for (size_t i = 0; i < count; ++i) {
-        try {
-            folders.push_back(registry.ReadString(names[i]));
-        } catch (const std::exception&) {
-            // A value of another type names no folder.
-        }
-    }
+    // A value of another type names no folder.
+    for (size_t i = 0; i < count; ++i)
+        if (const Result<std::string> folder = registry.ReadString(names[i])) folders.push_back(folder.Value());
     return folders;
 }
 

@@ -15,9 +15,10 @@ TUninstallForm::TUninstallForm()
       Button1(*this, UninstallFormLayout::Button1, CancelText, Bind<&TUninstallForm::Button1Click>(this)) {}
 
 // Until the run ends the window answers as it goes, but its button and close do nothing.
-void TUninstallForm::FormActivate() {
+Status TUninstallForm::FormActivate() {
     const BusyScope running(*this);
     UninstallRun(*this).Run();
+    return {};
 }
 
 // The window is shown modally, so closing it ends the showing with the cancel result.

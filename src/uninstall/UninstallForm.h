@@ -11,7 +11,7 @@ class TUninstallForm : public Form, public ProgressView {
 public:
     TUninstallForm();
 
-    void FormActivate() override;
+    Status FormActivate() override;
     void Button1Click();
 
     Label UProgramName;

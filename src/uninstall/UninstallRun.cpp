@@ -75,8 +75,7 @@ void UninstallRun::RunShownPhase(const char* section, Removal (*handleEntry)(con
     if (entries.Count() > 0) view_.SetBarStep(ProgressBarRole::Current, PhaseStep(entries.Count()));
     for (const Entry& entry : entries) {
         // A value longer than a path buffer is passed over: a cut one would name, and delete, something else.
-        if (FitsPathBuffer(entry.value) && handleEntry(entry.value) == Removal::LeftAlone)
-            leftAlone_.push_back(entry.value);
+        if (FitsPathBuffer(entry.value)) Note(handleEntry(entry.value), entry.value);
         view_.ShowCurrentItem(DisplayText(entry.value));
         view_.StepBar(ProgressBarRole::Current);
     }
@@ -92,8 +91,7 @@ void UninstallRun::UninstallDirectories() {
     // Parents were logged before their children, so the last entry is the innermost.
     for (size_t i = entries.Count(); i > 0; --i) {
         const std::string& path = entries.Value(i - 1);
-        if (FitsPathBuffer(path) && RemoveLoggedFolder(path, platformFolders) == Removal::LeftAlone)
-            leftAlone_.push_back(path);
+        if (FitsPathBuffer(path)) Note(RemoveLoggedFolder(path, platformFolders), path);
     }
 }
 
@@ -102,17 +100,34 @@ void UninstallRun::RemoveLogRecord() {
         if (IsLogRecordKeyText(entry.value)) DeleteKeyNow(entry.value);
 }
 
-// One message for every entry that was not what the install made, after the window says the
-// run is complete.
-void UninstallRun::ReportLeftAlone() {
-    if (leftAlone_.empty()) return;
+void UninstallRun::Note(Removal removal, const std::string& entry) {
+    if (removal == Removal::LeftAlone) leftAlone_.push_back(entry);
+    if (removal == Removal::InUse) inUse_.push_back(entry);
+}
+
+namespace {
+
+// `text`, then the entries one a line, at most ten of them, in one message.
+void ReportEntries(const char* text, const std::vector<std::string>& entries) {
+    if (entries.empty()) return;
     std::string list;
-    for (size_t i = 0; i < leftAlone_.size() && i < MaxListed; ++i) list += "\n" + Quoted(leftAlone_[i]);
-    if (leftAlone_.size() > MaxListed) list += FormatText("\n(and %u more)", static_cast<unsigned>(leftAlone_.size() - MaxListed));
-    Face().Ask("These entries of the uninstall log were left as they are: each is not a full path, or reaches "
-               "something other than what the install made there (through a link, or a folder where a file was "
-               "logged)." + list,
-               "Uninstall Log", MB_OK | MB_ICONERROR);
+    for (size_t i = 0; i < entries.size() && i < MaxListed; ++i) list += "\n" + Quoted(entries[i]);
+    if (entries.size() > MaxListed) list += FormatText("\n(and %u more)", static_cast<unsigned>(entries.size() - MaxListed));
+    Face().Ask(text + list, "Uninstall Log", MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+// One message for every entry that was not what the install made, and one for every file a
+// program held, after the window says the run is complete.
+void UninstallRun::ReportLeftAlone() {
+    ReportEntries("These entries of the uninstall log were left as they are: each is not a full path, or reaches "
+                  "something other than what the install made there (through a link, or a folder where a file was "
+                  "logged).",
+                  leftAlone_);
+    ReportEntries("These files are in use by a program that lets no one delete or move them, and were left as they "
+                  "are; delete them once it has ended.",
+                  inUse_);
 }
 
 void UninstallRun::ShowCompleted() {

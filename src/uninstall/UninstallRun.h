@@ -26,8 +26,10 @@ public:
 private:
     void RunShownPhase(const char* section, Removal (*handleEntry)(const std::string&));
     void ShowCompleted();
+    void Note(Removal removal, const std::string& entry);
     void ReportLeftAlone();
 
     ProgressView& view_;
     std::vector<std::string> leftAlone_;  // logged paths that were not what the install made
+    std::vector<std::string> inUse_;      // logged files a program held
 };

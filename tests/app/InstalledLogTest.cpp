@@ -20,7 +20,7 @@ protected:
         ::Setup.TempDir = work_.Path() + "\\";
         ::Setup.InstallFolder = app_.Path();
         ::Setup.PackageName = "Example Editor";
-        LogPackageName("Example Editor");
+        EXPECT_TRUE(LogPackageName("Example Editor").Ok());
     }
     ~InstalledLogTest() override { RemoveLoggedKeys(Installed()); }
 
@@ -44,17 +44,17 @@ TEST_F(InstalledLogTest, ARunThatMadeNothingLeavesAnEarlierLogAsItIs) {
 }
 
 TEST_F(InstalledLogTest, TheSamePackagesRecordedLogGetsTheNewEntriesNumberedOnAndItsRecordFollows) {
-    LogDirectory("C:\\Old");
-    LogFile("C:\\Old\\a.txt");
-    LogFile("C:\\Old\\b.txt");
+    EXPECT_TRUE(LogDirectory("C:\\Old").Ok());
+    EXPECT_TRUE(LogFile("C:\\Old\\a.txt").Ok());
+    EXPECT_TRUE(LogFile("C:\\Old\\b.txt").Ok());
     ASSERT_TRUE(LeaveLogInInstallFolder());
     // A second run into the same folder.
     state_.OpenUninstallLog(work_ / "second.ini");
-    LogPackageName("Example Editor");
-    LogDirectory("c:\\old");
-    LogDirectory("C:\\New");
-    LogFile("C:\\Old\\b.txt");
-    LogFile("C:\\New\\c.txt");
+    EXPECT_TRUE(LogPackageName("Example Editor").Ok());
+    EXPECT_TRUE(LogDirectory("c:\\old").Ok());
+    EXPECT_TRUE(LogDirectory("C:\\New").Ok());
+    EXPECT_TRUE(LogFile("C:\\Old\\b.txt").Ok());
+    EXPECT_TRUE(LogFile("C:\\New\\c.txt").Ok());
     EXPECT_TRUE(LeaveLogInInstallFolder());
     EXPECT_TRUE(ui_.Boxes().empty());
     const ProfileFile installed(Installed());
@@ -83,8 +83,8 @@ TEST_F(InstalledLogTest, ALogOfTenThousandEntriesIsMergedWhole) {
     ASSERT_TRUE(WriteUnicodeProfile(Installed(), earlier));
     // Recorded as an install would have left it.
     PendingLogRecord(FinalPath(app_.Path()) + "\\uninstal.ini").Write(ReadTextFile(Installed()));
-    LogFile("C:\\OLD\\f5000.txt");
-    LogFile("C:\\New\\c.txt");
+    EXPECT_TRUE(LogFile("C:\\OLD\\f5000.txt").Ok());
+    EXPECT_TRUE(LogFile("C:\\New\\c.txt").Ok());
     EXPECT_TRUE(LeaveLogInInstallFolder());
     EntryList files;
     ProfileFile(Installed()).ReadEntries("ProgramFiles", files);
@@ -97,7 +97,7 @@ TEST_F(InstalledLogTest, ALogOfTenThousandEntriesIsMergedWhole) {
 TEST_F(InstalledLogTest, AnUnrecordedOrChangedLogOfThePackageIsNotAddedTo) {
     const std::string unrecorded = "[Package]\r\nname=Example Editor\r\n[ProgramFiles]\r\nfile1=C:\\Windows\\win.ini\r\n";
     WriteTextFile(Installed(), unrecorded);
-    LogFile("C:\\New\\c.txt");
+    EXPECT_TRUE(LogFile("C:\\New\\c.txt").Ok());
     EXPECT_FALSE(LeaveLogInInstallFolder());
     EXPECT_EQ(ReadTextFile(Installed()), unrecorded);
     ASSERT_EQ(ui_.Boxes().size(), 1u);
@@ -115,7 +115,7 @@ TEST_F(InstalledLogTest, AnUnrecordedOrChangedLogOfThePackageIsNotAddedTo) {
 }
 
 TEST_F(InstalledLogTest, AFileThatIsNotThePackagesLogIsNeverReplacedAndTheLogIsKept) {
-    LogFile("C:\\New\\c.txt");
+    EXPECT_TRUE(LogFile("C:\\New\\c.txt").Ok());
     for (const std::string earlier : {"[Package]\r\nname=Another Package\r\n", "notes of the user\r\n"}) {
         WriteTextFile(Installed(), earlier);
         EXPECT_FALSE(LeaveLogInInstallFolder());
@@ -129,7 +129,7 @@ TEST_F(InstalledLogTest, AFileThatIsNotThePackagesLogIsNeverReplacedAndTheLogIsK
 
 TEST_F(InstalledLogTest, ALogThatCannotReachTheInstallFolderIsKeptAndNamed) {
     ::Setup.InstallFolder = app_ / "missing";
-    LogFile("C:\\New\\c.txt");
+    EXPECT_TRUE(LogFile("C:\\New\\c.txt").Ok());
     EXPECT_FALSE(LeaveLogInInstallFolder());
     ASSERT_EQ(ui_.Boxes().size(), 1u);
     EXPECT_EQ(ui_.Boxes()[0].text, "The uninstall log could not be written to " + (app_ / "missing\\uninstal.ini") +

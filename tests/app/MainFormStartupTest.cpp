@@ -71,7 +71,7 @@ std::string PlatformFolder(UINT (*query)(LPSTR, UINT)) {
 
 TEST_F(MainFormStartupTest, InstallModeOffersTheInstallPageOfTheScriptsPackage) {
     WriteScript("Foo");
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
 
     EXPECT_TRUE(ui_.Boxes().empty());
     EXPECT_FALSE(MainFormGuard::QuitRequested());
@@ -111,7 +111,7 @@ TEST_F(MainFormStartupTest, UninstallModeOffersTheUninstallPageOfTheLogsPackage)
     WriteTextFile(installed_ / "uninstal.ini", installedLog);
     RecordAsInstalled(installed_ / "uninstal.ini");
     ::Setup.CommandLine = installed_ / "uninstal.ini";
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
 
     EXPECT_TRUE(ui_.Boxes().empty());
     EXPECT_FALSE(MainFormGuard::QuitRequested());
@@ -131,7 +131,7 @@ TEST_F(MainFormStartupTest, GreetingNamesTheOwnerFromTheWindowsNtKey) {
     WriteScript("Foo");
     owner_.Set("Ann Example");
     windowsOwner_.Set("Someone Else");
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
     EXPECT_EQ(form_.Label4.Caption(), "Hi Ann Example !");
     EXPECT_EQ(form_.Label5.Caption(), "Hi Ann Example !");
 }
@@ -140,7 +140,7 @@ TEST_F(MainFormStartupTest, GreetingWithoutAnOwnerHasTwoBlanks) {
     WriteScript("Foo");
     owner_.Remove();
     windowsOwner_.Set("Someone Else");
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
     EXPECT_EQ(form_.Label4.Caption(), "Hi  !");
     EXPECT_EQ(form_.Label5.Caption(), "Hi  !");
 }
@@ -150,7 +150,7 @@ TEST_F(MainFormStartupTest, MissingProgramAndCommonFoldersAreMadeAndLoggedInAFre
     WriteTextFile(temp_ / "uninstal.ini", "[Directories]\r\ndir1=C:\\Old\r\n[Package]\r\nname=Old\r\n");
     programFiles_.Set(folders_ / "Programs\\Apps");
     commonFiles_.Set(folders_ / "Common");
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
 
     EXPECT_TRUE(ui_.Boxes().empty());
     EXPECT_TRUE(FolderExists(folders_ / "Programs\\Apps"));
@@ -164,7 +164,7 @@ TEST_F(MainFormStartupTest, MissingProgramAndCommonFoldersAreMadeAndLoggedInAFre
 
 TEST_F(MainFormStartupTest, StaleTempScriptIsNeverReadWhenTheMediaHasNone) {
     WriteTextFile(temp_ / "install.ini", "[Package]\r\nname=Stale\r\n");
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
     ExpectOneFatalError("install.ini not found or invalid: " + (media_ / "install.ini"));
     EXPECT_EQ(form_.Label2.Caption(), "Some Application");
     EXPECT_EQ(LogText().find("[Package]"), std::string::npos) << "nothing is written for a refused script";
@@ -172,14 +172,14 @@ TEST_F(MainFormStartupTest, StaleTempScriptIsNeverReadWhenTheMediaHasNone) {
 
 TEST_F(MainFormStartupTest, PackageNameThatIsTheMissingMarkIsRefused) {
     WriteScript("__Oh Oh__");
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
     ExpectOneFatalError("install.ini not found or invalid: " + (media_ / "install.ini"));
 }
 
 TEST_F(MainFormStartupTest, LogWithoutPackageSectionIsRefused) {
     WriteTextFile(installed_ / "uninstal.ini", "[Directories]\r\ndir1=C:\\App\r\n");
     ::Setup.CommandLine = installed_ / "uninstal.ini";
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
     ExpectOneFatalError("uninstal.ini not found or invalid: " + ::Setup.CommandLine);
     EXPECT_EQ(form_.PageControl1.VisibleTabCaptions(), Lines({"&Uninstall", "&About"}));
 }
@@ -189,7 +189,7 @@ TEST_F(MainFormStartupTest, StaleTempLogIsNeverReadWhenTheLogCannotBeCopied) {
     WriteTextFile(temp_ / "uninstal.ini", "[Package]\r\nname=Stale\r\n");
     // Quotes stay part of the argument text, so the copy fails.
     ::Setup.CommandLine = "\"" + (installed_ / "uninstal.ini") + "\"";
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
     ExpectOneFatalError("uninstal.ini not found or invalid: \"" + (installed_ / "uninstal.ini") + "\"");
     EXPECT_FALSE(FileExists(WorkCopy("uninstal.ini")));
     EXPECT_EQ(ReadTextFile(temp_ / "uninstal.ini"), "[Package]\r\nname=Stale\r\n") << "a file the run did not make";
@@ -199,7 +199,7 @@ TEST_F(MainFormStartupTest, UninstallStartedOnTheTempCopyItselfKeepsIt) {
     WriteTextFile(temp_ / "uninstal.ini", "[Package]\r\nname=Foo\r\n");
     RecordAsInstalled(temp_ / "uninstal.ini");
     ::Setup.CommandLine = temp_ / "uninstal.ini";
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
     EXPECT_TRUE(ui_.Boxes().empty());
     EXPECT_EQ(::Setup.PackageName, "Foo");
 }
@@ -207,7 +207,7 @@ TEST_F(MainFormStartupTest, UninstallStartedOnTheTempCopyItselfKeepsIt) {
 TEST_F(MainFormStartupTest, PackageNameThatDoesNotFitIsRefusedBeforeAnythingIsWritten) {
     const std::string name(58, 'n');
     WriteScript(name);
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
     ExpectOneFatalError("Package name too long (more than 57 characters): " + name);
     EXPECT_EQ(LogText(), "");
 }
@@ -215,7 +215,7 @@ TEST_F(MainFormStartupTest, PackageNameThatDoesNotFitIsRefusedBeforeAnythingIsWr
 TEST_F(MainFormStartupTest, PackageNameOfTheLongestLengthIsTaken) {
     const std::string name(57, 'n');
     WriteScript(name);
-    form_.FormActivate();
+    EXPECT_TRUE(form_.FormActivate().Ok());
     EXPECT_TRUE(ui_.Boxes().empty());
     EXPECT_EQ(::Setup.PackageName, name);
 }
@@ -236,7 +236,7 @@ TEST_F(MainFormStartupTest, FolderThatCannotBeMadeEndsTheRunBeforeThePage) {
         programFiles_.Set(c.programFiles);
         commonFiles_.Set(c.commonFiles);
         const size_t shown = ui_.Boxes().size();
-        form_.FormActivate();
+        EXPECT_TRUE(form_.FormActivate().Ok());
         ASSERT_EQ(ui_.Boxes().size(), shown + 1);
         EXPECT_EQ(ui_.Boxes().back().text, c.message);
         EXPECT_EQ(ui_.Boxes().back().caption, "Fatal Error");

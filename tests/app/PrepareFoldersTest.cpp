@@ -2,7 +2,6 @@
 
 #include "app/MainForm.h"
 #include "app/StartupEnvironment.h"
-#include "base/SetupError.h"
 #include "state/SetupState.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFiles.h"
@@ -64,7 +63,7 @@ TEST_F(PrepareFoldersTest, ExistingInstallFolderGetsOnlyItsMissingFoldersWithout
         "[InstallFolder]\r\nfirst=Skipped\r\ndata=Data\r\nold=Old\r\ndocs=Help\\Docs\r\n"
         "[OtherFolders]\r\ntools=" +
         (root_ / "Shared\\Tools") + "\r\n");
-    form_.PrepareFolders();
+    EXPECT_TRUE(form_.PrepareFolders().Ok());
 
     EXPECT_TRUE(ui_.Boxes().empty());
     EXPECT_EQ(form_.Aborted, 0);
@@ -80,7 +79,7 @@ TEST_F(PrepareFoldersTest, MissingInstallFolderIsMadeWithEveryMissingLevelWhenTh
     ::Setup.InstallFolder = root_ / "Programs\\App";
     WriteScript("[InstallFolder]\r\ninstall=C:\\Elsewhere\r\ndata=Data\r\n");
     ui_.AnswerBoxes({IDYES});
-    form_.PrepareFolders();
+    EXPECT_TRUE(form_.PrepareFolders().Ok());
 
     ASSERT_EQ(ui_.Boxes().size(), 1u);
     EXPECT_EQ(ui_.Boxes()[0].text, "Folder " + ::Setup.InstallFolder + " does not exist.\nDo you wish to create it ?");
@@ -96,7 +95,7 @@ TEST_F(PrepareFoldersTest, DecliningTheInstallFolderEndsTheRunWithNothingMade) {
     ::Setup.InstallFolder = root_ / "App";
     WriteScript("[InstallFolder]\r\ninstall=C:\\App\r\ndata=Data\r\n[OtherFolders]\r\nx=" + (root_ / "Other") + "\r\n");
     ui_.AnswerBoxes({IDNO});
-    form_.PrepareFolders();
+    EXPECT_TRUE(form_.PrepareFolders().Ok());
 
     ASSERT_EQ(ui_.Boxes().size(), 2u);
     EXPECT_EQ(ui_.Boxes()[1].text, "Foo was not completely installed !");
@@ -112,7 +111,7 @@ TEST_F(PrepareFoldersTest, DecliningTheInstallFolderEndsTheRunWithNothingMade) {
 
 TEST_F(PrepareFoldersTest, InstallFolderWithARefusedNameIsAProblemWithoutAQuestion) {
     ::Setup.InstallFolder = root_ / "A<pp";
-    form_.PrepareFolders();
+    EXPECT_TRUE(form_.PrepareFolders().Ok());
     EXPECT_EQ(ui_.Boxes().size(), 1u);
     ExpectGivenUpWith("Problem with Install Folder " + (root_ / "A<pp"));
 }
@@ -120,7 +119,7 @@ TEST_F(PrepareFoldersTest, InstallFolderWithARefusedNameIsAProblemWithoutAQuesti
 TEST_F(PrepareFoldersTest, InstallFolderThatCannotBeMadeIsReported) {
     ::Setup.InstallFolder = root_ / "file.txt\\App";
     ui_.AnswerBoxes({IDYES});
-    form_.PrepareFolders();
+    EXPECT_TRUE(form_.PrepareFolders().Ok());
     EXPECT_EQ(ui_.Boxes().size(), 2u);
     ExpectGivenUpWith("Could not create " + ::Setup.InstallFolder);
 }
@@ -148,7 +147,7 @@ TEST_F(PrepareFoldersTest, EachFolderThatFailsGivesItsOwnMessageAndKeepsWhatWasM
         ::Setup.DirEntryCount = 0;
         form_.Aborted = 0;
         WriteScript(c.script);
-        form_.PrepareFolders();
+        EXPECT_TRUE(form_.PrepareFolders().Ok());
         ExpectGivenUpWith(c.message);
         EXPECT_EQ(LoggedDirectories(), Lines({"dir1=" + app + "\\Made"}));
     }
@@ -159,6 +158,9 @@ TEST_F(PrepareFoldersTest, LogThatCannotBeWrittenEndsThePreparationWithTheMediaC
     ::Setup.InstallFolder = root_.Path();
     ::Setup.UninstallLog = std::make_unique<ProfileFile>(root_ / "missing\\uninstal.ini");
     WriteScript("[InstallFolder]\r\ni=x\r\na=Data\r\n");
-    EXPECT_THROW(form_.PrepareFolders(), SetupError);
+    const Status prepared = form_.PrepareFolders();
+    EXPECT_EQ(prepared.Message(), "Unable to write to " + root_ / "missing\\uninstal.ini");
+    EXPECT_FALSE(prepared.IsFatal()) << "the default error report shows it";
+    EXPECT_TRUE(ui_.Boxes().empty()) << "the sequence reports it";
     EXPECT_EQ(CurrentFolder(), media_.Path());
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/StartupFailure.h"
 #include "app/StartupFolders.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/SystemFolders.h"
@@ -22,13 +21,11 @@ protected:
         ::Setup.CommonFilesDir = folder_.Path();
     }
 
+    // The message of a failed check, which ends the run as a fatal error.
     std::string FailureOfCheck() {
-        try {
-            CheckStartupFolders();
-        } catch (const StartupFailure& failure) {
-            return failure.what();
-        }
-        return "";
+        const Status checked = CheckStartupFolders();
+        EXPECT_TRUE(checked.Ok() || checked.IsFatal()) << checked.Message();
+        return checked.Message();
     }
 
     TempFolder folder_;

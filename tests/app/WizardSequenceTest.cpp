@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "app/MainForm.h"
-#include "base/SetupError.h"
 #include "dialogs/InstallForm.h"
 #include "dialogs/LicenceForm.h"
 #include "install/ProgressForm.h"
@@ -89,13 +88,15 @@ TEST_F(WizardSequenceTest, RefusedLicenceEndsTheRunBeforeTheDestination) {
 }
 
 TEST_F(WizardSequenceTest, ErrorInsideTheSequenceIsReportedAndStillEndsTheRun) {
-    WriteScript("[Licence]\nlicence=licence.txt\n");
-    Application::Instance().modalScript = [](Form&) -> std::optional<int> {
-        throw SetupError("Unable to write to C:\\log.ini");
-    };
+    // The folders are prepared, and the log of the first one made cannot be written.
+    WriteScript("[Licence]\nlicence=licence.txt\n[InstallFolder]\ni=x\na=Data\n");
+    ::Setup.InstallFolder = temp_.Path();
+    state_.OpenUninstallLog(temp_ / "missing\\uninstal.ini");
+    ui_.modalDefault = ResultYes;
     main_.Button1Click();
+    EXPECT_EQ(ui_.ModalShown(), (std::vector<Form*>{&licence_, &install_})) << "the install is not shown";
     ASSERT_EQ(ui_.Boxes().size(), 1u);
-    EXPECT_EQ(ui_.Boxes()[0].text, "Unable to write to C:\\log.ini.");
+    EXPECT_EQ(ui_.Boxes()[0].text, "Unable to write to " + temp_ / "missing\\uninstal.ini" + ".");
     EXPECT_EQ(ui_.Boxes()[0].caption, Application::Instance().Title());
     EXPECT_EQ(ui_.Boxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_FALSE(main_.Visible());
@@ -127,8 +128,8 @@ TEST_F(WizardSequenceTest, DestroyLeavesTheLogInTheInstallFolderAndDeletesTheTem
     ::Setup.InstallFolder = app.Path();
     WriteScript("[Package]\nname=Example Editor\n");
     state_.OpenUninstallLog(temp_ / "uninstal.ini");
-    LogPackageName("Example Editor");
-    LogFile("c:\\x");
+    EXPECT_TRUE(LogPackageName("Example Editor").Ok());
+    EXPECT_TRUE(LogFile("c:\\x").Ok());
     const std::string log = ReadTextFile(temp_ / "uninstal.ini");
     main_.FormDestroy();
     EXPECT_EQ(::Setup.InstallScript, nullptr);

@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "base/PathLimit.h"
-#include "base/SetupError.h"
 
 TEST(PathLimit, PathOfMaximumLengthFitsAndALongerOneIsRefusedWithItsText) {
-    const std::string longest(259, 'a');
-    EXPECT_EQ(&RequireFittingPath(longest), &longest);
-    const std::string longer(260, 'b');
-    try {
-        RequireFittingPath(longer);
-        FAIL() << "a path of 260 characters was accepted";
-    } catch (const SetupError& error) {
-        EXPECT_EQ(error.what(), "Path too long: " + std::string(100, 'b') + "...") << "quoted at a readable length";
-    }
+    EXPECT_TRUE(RequireFittingPath(std::string(259, 'a')).Ok());
+    const Status longer = RequireFittingPath(std::string(260, 'b'));
+    ASSERT_FALSE(longer.Ok()) << "a path of 260 characters was accepted";
+    EXPECT_FALSE(longer.IsFatal());
+    EXPECT_EQ(longer.Message(), "Path too long: " + std::string(100, 'b') + "...") << "quoted at a readable length";
 }
 
 // The limit is the platform's buffer of 260 UTF-16 units: a path of 259 Chinese characters (777
@@ -29,10 +24,7 @@ TEST(PathLimit, CountsCharactersAsThePlatformsBufferHoldsThem) {
     const std::string ansi(259, '\xE9');  // a byte that starts no UTF-8 character counts as one
     EXPECT_TRUE(FitsPathBuffer(ansi));
     EXPECT_FALSE(FitsPathBuffer(ansi + "\xE9"));
-    try {
-        RequireFittingPath(chinese + "a");
-        FAIL() << "a path of 260 characters was accepted";
-    } catch (const SetupError& error) {
-        EXPECT_EQ(error.what(), "Path too long: " + chinese.substr(0, 300) + "...");
-    }
+    const Status refused = RequireFittingPath(chinese + "a");
+    ASSERT_FALSE(refused.Ok()) << "a path of 260 characters was accepted";
+    EXPECT_EQ(refused.Message(), "Path too long: " + chinese.substr(0, 300) + "...");
 }

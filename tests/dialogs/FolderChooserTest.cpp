@@ -130,7 +130,7 @@ TEST_F(FolderChooserTest, PopupMenuOpensTheNewFolderDialogAndTheListShowsWhatItM
     chooser_.Show();
     ASSERT_EQ(chooser_.PopupMenu1.ItemCount(), 1u);
     EXPECT_EQ(chooser_.PopupMenu1.ItemCaption(0), "&New Folder");
-    Application::Instance().modalScript = [&](Form& shown) -> std::optional<int> {
+    ui_.onModal = [&](Form& shown) -> std::optional<int> {
         EXPECT_EQ(&shown, &newFolder_);
         CreateDirectoryA("Made meanwhile", nullptr);
         return ResultCancel;

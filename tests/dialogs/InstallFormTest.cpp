@@ -137,7 +137,7 @@ TEST_F(InstallFormTest, ChooserOpensInProgramFilesAndItsCancelRestoresFolderAndM
     form_.Show();
     form_.Edit1.SetText("c:\\Typed but lost");
     std::string currentInChooser;
-    Application::Instance().modalScript = [&](Form& shown) -> std::optional<int> {
+    ui_.onModal = [&](Form& shown) -> std::optional<int> {
         EXPECT_EQ(&shown, &chooser_);
         currentInChooser = CurrentFolder();
         SetCurrentDirectoryA(programs_.Path().c_str());
@@ -151,7 +151,7 @@ TEST_F(InstallFormTest, ChooserOpensInProgramFilesAndItsCancelRestoresFolderAndM
     EXPECT_EQ(form_.Edit1.Text(), "c:\\App");
     EXPECT_EQ(form_.Edit1.SelectedText(), "c:\\App");
 
-    Application::Instance().modalScript = [&](Form&) -> std::optional<int> {
+    ui_.onModal = [&](Form&) -> std::optional<int> {
         ::Setup.InstallFolder = "d:\\Chosen";
         return ResultOk;
     };

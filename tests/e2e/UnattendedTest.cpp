@@ -104,19 +104,37 @@ TEST(Unattended, FailuresEndWithTheFailureCodeAndSayWhyInTheLog) {
     EXPECT_FALSE(FolderExists(target / "Missing Disk")) << "what the first disk installed is removed again";
 }
 
+// Read-only stands in for a running program's file, which Windows will not delete but lets move:
+// it leaves its place at once and goes at the restart from the run's own folder.
 TEST(Unattended, AFileThatMustWaitForTheRestartEndsWithTheRestartCode) {
     TempFolder app;
     WriteTextFile(app / "busy.txt", "a file a running program holds open");
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Quiet Restart\n[ProgramFiles]\nfile1=" + (app / "busy.txt") + "\n");
     RecordAsInstalled(app / "uninstal.ini");
+    ASSERT_TRUE(SetFileAttributesA((app / "busy.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     const SimulatedRestart restart;
-    HeldOpenFile busy(app / "busy.txt");
-    ASSERT_TRUE(busy.IsOpen());
     EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), RestartNeeded);
-    EXPECT_TRUE(restart.IsScheduled(app / "busy.txt"));
-    busy.Close();
-    EXPECT_TRUE(restart.Restart());
     EXPECT_FALSE(FileExists(app / "busy.txt"));
+    EXPECT_FALSE(restart.IsScheduled(app / "busy.txt")) << "never by the path a link could redirect";
+}
+
+// A file that a program holds so that it can be neither deleted nor moved stays, and the
+// uninstall says so and fails: a restart would not remove it.
+TEST(Unattended, AFileThatCanBeNeitherDeletedNorMovedIsReportedAndFails) {
+    TempFolder app;
+    WriteTextFile(app / "held.txt", "a file a program holds");
+    WriteTextFile(app / "uninstal.ini", "[Package]\nname=Quiet Hold\n[ProgramFiles]\nfile1=" + (app / "held.txt") + "\n");
+    RecordAsInstalled(app / "uninstal.ini");
+    const SimulatedRestart restart;
+    const SetupLogTail told;
+    {
+        const HeldOpenFile held(app / "held.txt");
+        ASSERT_TRUE(held.IsOpen());
+        EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), Failed);
+    }
+    EXPECT_TRUE(FileExists(app / "held.txt"));
+    EXPECT_FALSE(restart.IsScheduled(app / "held.txt"));
+    EXPECT_NE(told.Text().find("in use"), std::string::npos) << told.Text();
 }
 
 TEST(Unattended, TheEntryInTheListOfInstalledProgramsUninstallsThePackage) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "support/CompressedMedia.h"
@@ -95,30 +96,30 @@ TEST_F(FileTransferTest, GarbageNeverCrashesAndNeverPassesAsAShorterFile) {
         EXPECT_FALSE(FileExists(temp_ / "junk.bin"));
 }
 
-TEST_F(FileTransferTest, ExpansionInPlaceMakesOnlyANewFileAndLeavesNothingOfAFailedOne) {
+// The installed file is written through a handle the caller made: the expansion carries the media
+// file's time, and a damaged or missing media file is an error expanding it.
+TEST_F(FileTransferTest, ExpansionIntoAnOpenFileCarriesTheMediaTimeAndTellsADamagedFile) {
     TempFolder dest;
     const std::string content = SampleContent(150000, 9);
     ASSERT_TRUE(PutCompressedOnMedia(media_.Path(), {{"big.dll", content}}));
-    EXPECT_EQ(ExpandToNewFile("big.dll", dest / "big.dll"), 0);
+    {
+        Result<FileHandle> made = CreateNewFile(dest / "big.dll");
+        ASSERT_TRUE(made.Ok()) << made.Message();
+        EXPECT_TRUE(ExpandInto("big.dll", made.Value().Get()).Ok());
+    }
     EXPECT_TRUE(ReadTextFile(dest / "big.dll") == content);
-    // The installed file carries the media file's time, as an expanded copy always did.
     WIN32_FILE_ATTRIBUTE_DATA onMedia{}, installed{};
     ASSERT_TRUE(GetFileAttributesExA((media_ / "big.dl_").c_str(), GetFileExInfoStandard, &onMedia));
     ASSERT_TRUE(GetFileAttributesExA((dest / "big.dll").c_str(), GetFileExInfoStandard, &installed));
     EXPECT_EQ(CompareFileTime(&onMedia.ftLastWriteTime, &installed.ftLastWriteTime), 0);
 
-    // Something there already is neither written nor removed; a folder that cannot take the file
-    // gives the same answer, and the caller then goes through Temp and reports the failure.
-    WriteTextFile(dest / "kept.dll", "the user's");
-    ASSERT_TRUE(PutCompressedOnMedia(media_.Path(), {{"kept.dll", content}}));
-    EXPECT_EQ(ExpandToNewFile("kept.dll", dest / "kept.dll"), 1);
-    EXPECT_EQ(ReadTextFile(dest / "kept.dll"), "the user's");
-    EXPECT_EQ(ExpandToNewFile("kept.dll", dest / "missing folder\\kept.dll"), 1);
-
-    // A damaged media file leaves no part of the new file.
     const std::string whole = ReadTextFile(media_ / "big.dl_");
     WriteTextFile(media_ / "cut.dl_", whole.substr(0, whole.size() / 2));
-    EXPECT_EQ(ExpandToNewFile("cut.dll", dest / "cut.dll"), -1);
+    Result<FileHandle> cut = CreateNewFile(dest / "cut.dll");
+    ASSERT_TRUE(cut.Ok());
+    EXPECT_EQ(ExpandInto("cut.dll", cut.Value().Get()).Message(), "Error expanding cut.dll");
+    EXPECT_EQ(ExpandInto("absent.dll", cut.Value().Get()).Message(), "Error expanding absent.dll");
+    DiscardNewFile(cut.Value());
     EXPECT_FALSE(FileExists(dest / "cut.dll"));
 }
 
@@ -148,24 +149,6 @@ TEST_F(FileTransferTest, ExpansionTakesPathsUpToThePathLimitOnly) {
         EXPECT_EQ(ExpandToTemp(name), length == 259 ? 0 : -1);
         EXPECT_TRUE(ReadTextFile(::Setup.TempDir + name) == (length == 259 ? content : ""));
     }
-}
-
-TEST_F(FileTransferTest, CopyFromTempOverwritesOrKeepsAsAsked) {
-    WriteTextFile(temp_ / "new.txt", "new content");
-    const std::string target = media_ / "target.txt";
-    EXPECT_EQ(CopyFromTemp("new.txt", target, false), 0);
-    EXPECT_EQ(ReadTextFile(target), "new content");
-
-    WriteTextFile(target, "kept");
-    EXPECT_EQ(CopyFromTemp("new.txt", target, true), 0);
-    EXPECT_EQ(ReadTextFile(target), "kept");
-    EXPECT_EQ(CopyFromTemp("new.txt", target, false), 0);
-    EXPECT_EQ(ReadTextFile(target), "new content");
-
-    // A copy that failed for another reason than an existing target is a failure either way.
-    EXPECT_EQ(CopyFromTemp("absent.txt", media_ / "other.txt", false), -1);
-    EXPECT_EQ(CopyFromTemp("absent.txt", media_ / "other.txt", true), -1);
-    EXPECT_EQ(CopyFromTemp("new.txt", media_ / "missing\\other.txt", false), -1);
 }
 
 TEST_F(FileTransferTest, DeleteTempFileRemovesAndSchedulesNothingElse) {

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <thread>
 
-#include "base/SetupError.h"
+#include "base/PathLimit.h"
 #include "fsutil/Shortcut.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"
@@ -50,7 +50,7 @@ protected:
 
 TEST_F(ShortcutTest, LinkReadsBackWithTargetDescriptionAndInstallFolder) {
     const std::string link = folder_ / "Example Viewer.lnk";
-    ASSERT_EQ(CreateShortcut(target_, "Example Viewer", link), 0);
+    ASSERT_TRUE(CreateShortcut(target_, "Example Viewer", link).Ok());
     ASSERT_TRUE(FileExists(link));
 
     auto fields = ReadLinkWithLnkinfo(link);
@@ -59,28 +59,30 @@ TEST_F(ShortcutTest, LinkReadsBackWithTargetDescriptionAndInstallFolder) {
     EXPECT_EQ(fields["Working directory"], ::Setup.InstallFolder);
 
     // Saving again over the same path replaces the link.
-    ASSERT_EQ(CreateShortcut(target_, "Second", link), 0);
+    ASSERT_TRUE(CreateShortcut(target_, "Second", link).Ok());
     fields = ReadLinkWithLnkinfo(link);
     EXPECT_EQ(fields["Description"], "Second");
 }
 
-TEST_F(ShortcutTest, MissingLinkFolderWritesNothingAndStillAnswersZero) {
+TEST_F(ShortcutTest, MissingLinkFolderWritesNothingAndStillSucceeds) {
     const std::string link = folder_ / "missing\\Viewer.lnk";
-    EXPECT_EQ(CreateShortcut(target_, "Viewer", link), 0);
+    EXPECT_TRUE(CreateShortcut(target_, "Viewer", link).Ok());
     EXPECT_FALSE(FileExists(link));
 }
 
 TEST_F(ShortcutTest, OverlongPathsAreRefused) {
-    EXPECT_THROW(CreateShortcut(target_, "Viewer", folder_ / std::string(260, 'l') + ".lnk"), SetupError);
-    EXPECT_THROW(CreateShortcut(std::string(260, 't'), "Viewer", folder_ / "Viewer.lnk"), SetupError);
+    const std::string longLink = folder_ / std::string(260, 'l') + ".lnk";
+    EXPECT_EQ(CreateShortcut(target_, "Viewer", longLink).Message(), PathTooLongText(longLink));
+    EXPECT_EQ(CreateShortcut(std::string(260, 't'), "Viewer", folder_ / "Viewer.lnk").Message(),
+              PathTooLongText(std::string(260, 't')));
     EXPECT_FALSE(FileExists(folder_ / "Viewer.lnk"));
 }
 
 TEST_F(ShortcutTest, LeavesAnEarlierInitialisationOfTheThreadAsItWas) {
-    // A thread in the multithreaded model cannot be initialised again as an apartment: -1, and
-    // the failed initialisation must not be undone on that thread.
+    // A thread in the multithreaded model cannot be initialised again as an apartment: a failure,
+    // and the failed initialisation must not be undone on that thread.
     HRESULT afterwards = E_FAIL;
-    int result = 0;
+    Status result;
     std::thread([&] {
         if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return;
         result = CreateShortcut(target_, "Viewer", folder_ / "Mta.lnk");
@@ -88,7 +90,8 @@ TEST_F(ShortcutTest, LeavesAnEarlierInitialisationOfTheThreadAsItWas) {
         CoUninitialize();
         CoUninitialize();
     }).join();
-    EXPECT_EQ(result, -1);
+    EXPECT_EQ(result.Message(), "The shortcut " + folder_ / "Mta.lnk" +
+                                    " was not made: the shell's components could not be started");
     EXPECT_EQ(afterwards, S_FALSE);
     EXPECT_FALSE(FileExists(folder_ / "Mta.lnk"));
 
@@ -100,7 +103,7 @@ TEST_F(ShortcutTest, LeavesAnEarlierInitialisationOfTheThreadAsItWas) {
         CoUninitialize();
         CoUninitialize();
     }).join();
-    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(result.Ok()) << result.Message();
     EXPECT_EQ(afterwards, S_FALSE);
     EXPECT_TRUE(FileExists(folder_ / "Sta.lnk"));
 }

@@ -116,8 +116,8 @@ TEST(InstallRun, ThreeDisksAskForTheDiskThatIsMissingAndNameEachDiskOnceFound) {
                     "[ProgramFiles02]\nf=" + bed.install / "part2.dat\n" +
                     "[ProgramFiles03]\nf=" + bed.install / "part3.dat\n");
     std::vector<std::string> captionsAtFiles;
-    auto recordBars = ::Application::Instance().pauseScript;
-    ::Application::Instance().pauseScript = [&](DWORD milliseconds) {
+    auto recordBars = bed.ui.onPause;
+    bed.ui.onPause = [&](DWORD milliseconds) {
         if (milliseconds == 500) captionsAtFiles.push_back(bed.form.Caption());
         recordBars(milliseconds);
     };

@@ -27,7 +27,7 @@ InstallTestBed::InstallTestBed()
     CreateDirectoryA(::Setup.SystemDir.c_str(), nullptr);
     WriteTextFile(media / "setup.exe", "MZ the setup program itself");
     SetCurrentDirectoryA(media.Path().c_str());
-    Application::Instance().pauseScript = [this](DWORD milliseconds) {
+    ui.onPause = [this](DWORD milliseconds) {
         pauses.push_back(milliseconds);
         if (milliseconds == PauseAfterFile)
             barsAtFileEnd.push_back({form.ProgressBar1.Position(), form.TotalProgress.Position()});

@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <utility>
@@ -40,7 +42,7 @@ public:
     static std::vector<MediaFile> SampleFiles(const std::string& prefix, size_t count);
     static std::string ProgramFilesLines(const std::string& folder, const std::vector<MediaFile>& files);
 
-    void RunInstall() { form.FormActivate(); }
+    void RunInstall() { EXPECT_TRUE(form.FormActivate().Ok()); }
     // What a section of the uninstall log holds, in order.
     LogEntries Log(const char* section) const;
     // The window as the user sees it once a run ended early: the button still cancels and

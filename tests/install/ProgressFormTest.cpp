@@ -60,8 +60,8 @@ TEST(ProgressForm, APressOrCloseDuringTheRunDoesNothingAndAPressAfterItCloses) {
     ASSERT_TRUE(PutCompressedOnMedia(bed.media.Path(), files));
     bed.PutDiskId(1);
     bed.WriteScript("[Disks]\nn=1\n[ProgramFiles01]\n" + InstallTestBed::ProgramFilesLines(bed.install.Path(), files));
-    // The pauses pace the run for real; the window answers what waits for it meanwhile.
-    Application::Instance().pauseScript = nullptr;
+    // The pauses pace the run for real (the screen's face); the window answers what waits for it meanwhile.
+    ::Setup.Face = nullptr;
     ShowWindow(bed.form.Handle(), SW_SHOWNA);
     const auto press = [&bed] {
         PostMessageA(bed.form.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),

@@ -66,7 +66,7 @@ TEST(ProgressSteps, FourKeysWithOneExistingStepBothBarsThreeTimesBySeven) {
     bed.form.ProgressBar1.SetPosition(40);
     bed.form.TotalProgress.SetPosition(50);
 
-    InstallRun(bed.form).WriteRegistryEntries();
+    EXPECT_TRUE(InstallRun(bed.form).WriteRegistryEntries().Ok());
 
     EXPECT_EQ(bed.form.ProgressBar1.Step(), 7);
     EXPECT_EQ(bed.form.TotalProgress.Step(), 7);
@@ -88,8 +88,8 @@ TEST(ProgressSteps, LongPathsAreShownCutButLoggedWhole) {
     bed.WriteScript("[Disks]\nn=1\n[ProgramFiles01]\n" + InstallTestBed::ProgramFilesLines(folder, files));
     std::string shown;
     bed.ui.onBox = nullptr;
-    auto record = ::Application::Instance().pauseScript;
-    ::Application::Instance().pauseScript = [&](DWORD milliseconds) {
+    auto record = bed.ui.onPause;
+    bed.ui.onPause = [&](DWORD milliseconds) {
         if (milliseconds == 500) shown = bed.form.ICurrentFile.Caption();
         record(milliseconds);
     };

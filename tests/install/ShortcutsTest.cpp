@@ -48,7 +48,7 @@ TEST(InstallShortcuts, OtherThanWindowsNtTheCurrentUsersFoldersAreUsed) {
                     "[Group]\ngroup=Tools\\Example\n[Icons]\na=[ProgramFiles01]file1\nb=Editor\n"
                     "[StartButton]\na=[ProgramFiles01]file1\nb=Editor\n[Desktop]\na=[ProgramFiles01]file1\nb=Editor\n");
 
-    InstallRun(bed.form).CreateShortcuts();
+    EXPECT_TRUE(InstallRun(bed.form).CreateShortcuts().Ok());
 
     EXPECT_EQ(bed.Log(DirectoriesSection),
               (LogEntries{{"dir1", user / "Programs\\Tools"}, {"dir2", user / "Programs\\Tools\\Example"}}));
@@ -71,7 +71,7 @@ TEST(InstallShortcuts, ExistingGroupIsLoggedOnceAndUnresolvedPairsAreSkipped) {
                     "e=[ProgramFiles01\nf=Unclosed\ng=[ProgramFiles01]file1\nh=Two\ni=[ProgramFiles01]file1\n"
                     "[StartButton]\na=ProgramFiles01]file1\nb=Lost\n");
 
-    InstallRun(bed.form).CreateShortcuts();
+    EXPECT_TRUE(InstallRun(bed.form).CreateShortcuts().Ok());
 
     EXPECT_EQ(bed.Log(DirectoriesSection), (LogEntries{{"dir1", menu / "Programs\\Example"}}));
     EXPECT_EQ(bed.Log(LogProgramFilesSection), (LogEntries{{"file1", menu / "Programs\\Example\\One.lnk"},
@@ -88,7 +88,7 @@ TEST(InstallShortcuts, WithoutAGroupTheStartMenuAndDesktopShortcutsAreStillMade)
                     "[StartButton]\na=[ProgramFiles01]file1\nb=Editor\n"
                     "[Desktop]\na=[ProgramFiles01]file1\nb=Editor\nc=[ProgramFiles01]file1\nd=Editor\n");
 
-    InstallRun(bed.form).CreateShortcuts();
+    EXPECT_TRUE(InstallRun(bed.form).CreateShortcuts().Ok());
 
     EXPECT_EQ(bed.Log(DirectoriesSection), LogEntries{});
     EXPECT_EQ(bed.Log(LogProgramFilesSection), (LogEntries{{"file1", menu / "Editor.lnk"},

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/SetupError.h"
 #include "setupdata/ProfileFile.h"
 #include "support/TestFiles.h"
 
@@ -90,11 +89,11 @@ TEST_F(ProfileFileTest, ReadNumberFollowsTheIntegerTextRule) {
 
 TEST_F(ProfileFileTest, WriteValueCreatesAppendsAndReplaces) {
     const ProfileFile file(folder_ / "new.ini");
-    file.WriteValue("Directories", "dir1", "C:\\a");
-    file.WriteValue("ProgramFiles", "file1", "C:\\a\\x.exe");
-    file.WriteValue("Directories", "dir2", "C:\\a\\b");
-    file.WriteValue("Directories", "dir3", "");
-    file.WriteValue("Directories", "DIR1", "C:\\z");
+    EXPECT_TRUE(file.WriteValue("Directories", "dir1", "C:\\a").Ok());
+    EXPECT_TRUE(file.WriteValue("ProgramFiles", "file1", "C:\\a\\x.exe").Ok());
+    EXPECT_TRUE(file.WriteValue("Directories", "dir2", "C:\\a\\b").Ok());
+    EXPECT_TRUE(file.WriteValue("Directories", "dir3", "").Ok());
+    EXPECT_TRUE(file.WriteValue("Directories", "DIR1", "C:\\z").Ok());
 
     std::vector<std::string> names;
     file.ReadKeyNames("Directories", names);
@@ -109,15 +108,13 @@ TEST_F(ProfileFileTest, WriteValueCreatesAppendsAndReplaces) {
     EXPECT_LT(content.find("[Directories]"), content.find("[ProgramFiles]"));
 }
 
-TEST_F(ProfileFileTest, WriteIntoMissingFolderRaisesWithThePath) {
+TEST_F(ProfileFileTest, WriteIntoMissingFolderFailsWithThePath) {
     const std::string path = folder_ / "missing\\log.ini";
     const ProfileFile file(path);
-    try {
-        file.WriteValue("S", "k", "v");
-        FAIL() << "no error raised";
-    } catch (const SetupError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
-    }
+    const Status written = file.WriteValue("S", "k", "v");
+    ASSERT_FALSE(written.Ok()) << "a write into a missing folder was taken as done";
+    EXPECT_EQ(written.Message(), "Unable to write to " + path);
+    EXPECT_FALSE(file.WriteSection("S", EntryList()).Ok());
 }
 
 TEST_F(ProfileFileTest, ReadEntriesKeepsFirstValueLastCaseAndDropsEmpties) {

@@ -70,7 +70,8 @@ TEST(UnicodeProfileCopy, NarrowCallsReadAndWriteEveryCharacterOfAUnicodeProfile)
     const std::string names[] = {"C:\\Users\\\xC5\x81ukasz\\\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1",
                                  chinese, "\xF0\x9F\x98\x80 beyond the first plane"};
     const ProfileFile log(folder / "log.ini");
-    for (const std::string& name : names) log.WriteValue("Files \xE7\x8E\x8B", name.substr(0, 12).c_str(), name);
+    for (const std::string& name : names)
+        EXPECT_TRUE(log.WriteValue("Files \xE7\x8E\x8B", name.substr(0, 12).c_str(), name).Ok());
     for (const std::string& name : names)
         EXPECT_EQ(log.ReadValue("Files \xE7\x8E\x8B", name.substr(0, 12).c_str(), MissingValueMark), name);
     EXPECT_EQ(ReadTextFile(folder / "log.ini").substr(0, 2), "\xFF\xFE");
@@ -79,7 +80,7 @@ TEST(UnicodeProfileCopy, NarrowCallsReadAndWriteEveryCharacterOfAUnicodeProfile)
     ASSERT_TRUE(CopyAsUnicodeProfile(folder / "old.ini", folder / "old.ini")) << "converted in place";
     const ProfileFile old(folder / "old.ini");
     EXPECT_EQ(old.ReadValue("Files", "file1", MissingValueMark), names[0]);
-    old.WriteValue("Files", "file2", chinese);
+    EXPECT_TRUE(old.WriteValue("Files", "file2", chinese).Ok());
     EXPECT_EQ(old.ReadValue("Files", "file2", MissingValueMark), chinese);
     EXPECT_EQ(ReadTextFile(folder / "old.ini").substr(0, 2), "\xFF\xFE");
 }

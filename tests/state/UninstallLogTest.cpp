@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/SetupError.h"
 #include "state/UninstallLog.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"
@@ -20,12 +19,12 @@ using Lines = std::vector<std::string>;
 }  // namespace
 
 TEST_F(UninstallLogTest, EachKindCountsOnItsOwnInTheOrderOfWriting) {
-    LogPackageName("Example Editor");
-    LogDirectory("C:\\Apps\\Editor");
-    LogFile("C:\\Apps\\Editor\\editor.exe");
-    LogDirectory("C:\\Apps\\Editor\\Samples");
-    LogRegistryKey("HKEY_LOCAL_MACHINE\\Software\\Example");
-    LogFile("C:\\Menu\\Editor.lnk");
+    EXPECT_TRUE(LogPackageName("Example Editor").Ok());
+    EXPECT_TRUE(LogDirectory("C:\\Apps\\Editor").Ok());
+    EXPECT_TRUE(LogFile("C:\\Apps\\Editor\\editor.exe").Ok());
+    EXPECT_TRUE(LogDirectory("C:\\Apps\\Editor\\Samples").Ok());
+    EXPECT_TRUE(LogRegistryKey("HKEY_LOCAL_MACHINE\\Software\\Example").Ok());
+    EXPECT_TRUE(LogFile("C:\\Menu\\Editor.lnk").Ok());
 
     EXPECT_EQ(UninstallLogLines("Package"), Lines({"name=Example Editor"}));
     EXPECT_EQ(UninstallLogLines("Directories"), Lines({"dir1=C:\\Apps\\Editor", "dir2=C:\\Apps\\Editor\\Samples"}));
@@ -38,18 +37,19 @@ TEST_F(UninstallLogTest, EachKindCountsOnItsOwnInTheOrderOfWriting) {
 
 TEST_F(UninstallLogTest, NumbersGoOnFromTheCountersAndSameValuesStayDistinct) {
     ::Setup.FileEntryCount = 9;
-    LogFile("C:\\Apps\\same.txt");
-    LogFile("C:\\Apps\\same.txt");
+    EXPECT_TRUE(LogFile("C:\\Apps\\same.txt").Ok());
+    EXPECT_TRUE(LogFile("C:\\Apps\\same.txt").Ok());
     EXPECT_EQ(UninstallLogLines("ProgramFiles"), Lines({"file10=C:\\Apps\\same.txt", "file11=C:\\Apps\\same.txt"}));
 }
 
-TEST_F(UninstallLogTest, FailedWriteRaisesAndTheNumberIsNotHandedOutAgain) {
+TEST_F(UninstallLogTest, FailedWriteFailsAndTheNumberIsNotHandedOutAgain) {
     state_.OpenUninstallLog(folder_ / "missing\\uninstal.ini");
-    EXPECT_THROW(LogDirectory("C:\\Apps"), SetupError);
+    const Status logged = LogDirectory("C:\\Apps");
+    EXPECT_EQ(logged.Message(), "Unable to write to " + folder_ / "missing\\uninstal.ini");
     EXPECT_EQ(::Setup.DirEntryCount, 1);
 
     state_.OpenUninstallLog(folder_ / "uninstal.ini");
     ::Setup.DirEntryCount = 1;
-    LogDirectory("C:\\Apps");
+    EXPECT_TRUE(LogDirectory("C:\\Apps").Ok());
     EXPECT_EQ(UninstallLogLines("Directories"), Lines({"dir2=C:\\Apps"}));
 }

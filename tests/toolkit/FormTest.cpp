@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "base/SetupError.h"
 #include "support/ScriptedUi.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -23,19 +22,20 @@ class RecordingForm : public Form {
 public:
     RecordingForm() : Form(TestLayout), Button1(*this, {10, 10, 75, 25}, "&Go", Bind<&RecordingForm::Button1Click>(this)) {}
 
-    void FormActivate() override {
+    Status FormActivate() override {
         events.push_back(Visible() ? "activate visible" : "activate hidden");
         if (endAtActivation) SetModalResult(endAtActivation);
+        return {};
     }
-    void Button1Click() {
+    Status Button1Click() {
         events.push_back("click");
-        if (throwOnClick) throw SetupError("Unable to write to C:\\x.ini");
+        return failOnClick ? Status::Failed("Unable to write to C:\\x.ini") : Status();
     }
 
     Button Button1;
     std::vector<std::string> events;
     int endAtActivation = 0;
-    bool throwOnClick = false;
+    bool failOnClick = false;
 };
 
 }  // namespace
@@ -69,7 +69,7 @@ TEST(Form, QuitRequestEndsModalShowingWithCancelAndIsPassedOn) {
 TEST(Form, ErrorInHandlerReachesDefaultReportAndLoopGoesOn) {
     ScriptedUi ui;
     RecordingForm form;
-    form.throwOnClick = true;
+    form.failOnClick = true;
     SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
                  reinterpret_cast<LPARAM>(form.Button1.Handle()));
     ASSERT_EQ(ui.Boxes().size(), 1u);

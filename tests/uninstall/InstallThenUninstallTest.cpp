@@ -63,7 +63,7 @@ TEST(InstallThenUninstall, TheLogOfAnInstallTakesBackExactlyWhatItMade) {
     ::Setup.CommandLine = installedLog;
     ::Setup.InstalledLogFinalPath = FinalPath(installedLog);
     TUninstallForm uninstall;
-    uninstall.FormActivate();
+    EXPECT_TRUE(uninstall.FormActivate().Ok());
 
     EXPECT_FALSE(FolderExists(::Setup.InstallFolder));
     EXPECT_FALSE(FolderExists(menu / "Programs\\Example Editor"));

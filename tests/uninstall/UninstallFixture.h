@@ -56,7 +56,7 @@ protected:
     std::string TempLog() const { return temp_ / "uninstal.ini"; }
     // Makes installed files, each with some content.
     void MakeFiles(const std::vector<std::string>& paths) const;
-    void Run() { form_.FormActivate(); }
+    void Run() { EXPECT_TRUE(form_.FormActivate().Ok()); }
 
     static constexpr const char* PackageName = "Example Editor";
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "script/ProfileText.h"
+#include "common/LetterCase.h"
 
 namespace {
 

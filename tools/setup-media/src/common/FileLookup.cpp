@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "common/LetterCase.h"
 #include "common/PathText.h"
-#include "script/ProfileText.h"
 
 namespace {
 

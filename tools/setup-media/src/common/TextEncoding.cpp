@@ -1,6 +1,6 @@
 #include "common/TextEncoding.h"
 
-#include "script/ProfileText.h"
+#include "common/LetterCase.h"
 
 namespace {
 

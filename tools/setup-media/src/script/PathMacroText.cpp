@@ -1,22 +1,6 @@
 #include "script/PathMacroText.h"
 
-#include <algorithm>
-
 namespace {
-
-struct Macro {
-    std::string_view token;
-    std::string MacroFolders::*folder;
-};
-
-// Tried in this order, as the setup tries them.
-constexpr Macro Macros[] = {
-    {"%%PROGPATH%%", &MacroFolders::programFiles},
-    {"%%COMMONPATH%%", &MacroFolders::commonFiles},
-    {"%%INSTALLPATH%%", &MacroFolders::installFolder},
-    {"%%WINDIR%%", &MacroFolders::windows},
-    {"%%WINSYS%%", &MacroFolders::system},
-};
 
 constexpr size_t LongProgramFilesLength = 64;
 
@@ -32,12 +16,6 @@ size_t MacroLikeLength(std::string_view text) {
     return end > 2 && text.substr(end).starts_with("%%") ? end + 2 : 0;
 }
 
-const Macro* MacroAt(std::string_view text) {
-    const auto found =
-        std::find_if(std::begin(Macros), std::end(Macros), [&](const Macro& m) { return text.starts_with(m.token); });
-    return found == std::end(Macros) ? nullptr : found;
-}
-
 MacroFolders MachineWithProgramFiles(const std::string& programFiles, const std::string& windows) {
     return {programFiles, programFiles + "\\Common Files", "", windows, windows + "\\system32"};
 }
@@ -47,7 +25,7 @@ MacroFolders MachineWithProgramFiles(const std::string& programFiles, const std:
 std::vector<std::string> UnknownMacros(std::string_view text) {
     std::vector<std::string> unknown;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (const Macro* macro = MacroAt(text.substr(i))) {
+        if (const PathMacro* macro = PathMacroAt(text.substr(i))) {
             i += macro->token.size() - 1;
         } else if (const size_t length = MacroLikeLength(text.substr(i))) {
             unknown.emplace_back(text.substr(i, length));
@@ -71,19 +49,6 @@ MacroFolders LongPathMachine() {
                                    "C:\\WINDOWS");
 }
 
-std::string ExpandMacros(std::string_view text, const MacroFolders& folders) {
-    std::string expanded;
-    for (size_t i = 0; i < text.size();) {
-        if (const Macro* macro = MacroAt(text.substr(i))) {
-            expanded += folders.*(macro->folder);
-            i += macro->token.size();
-        } else {
-            expanded += text[i++];
-        }
-    }
-    return expanded;
-}
-
 bool IsFullPath(std::string_view path) {
     const bool letter = !path.empty() && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
     if (letter && path.substr(1).starts_with(":\\")) return true;
@@ -93,4 +58,4 @@ bool IsFullPath(std::string_view path) {
     return share != std::string_view::npos && server > 2 && share > server + 1;
 }
 
-bool StartsWithMacro(std::string_view text) { return MacroAt(text) != nullptr; }
+bool StartsWithMacro(std::string_view text) { return PathMacroAt(text) != nullptr; }

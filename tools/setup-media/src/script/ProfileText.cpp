@@ -26,8 +26,6 @@ std::string_view Unquoted(std::string_view value) {
     return value;
 }
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 ProfileEntry EntryOf(std::string_view line, size_t number) {
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) return {std::string(CutAtNul(line)), "", number};
@@ -36,17 +34,6 @@ ProfileEntry EntryOf(std::string_view line, size_t number) {
 }
 
 }  // namespace
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
-    return lower;
-}
 
 std::vector<std::string_view> TextLines(std::string_view text) {
     std::vector<std::string_view> lines;

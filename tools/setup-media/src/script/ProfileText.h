@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/LetterCase.h"
 #include "common/TextEncoding.h"
 
 // A profile file (install.ini) read as the platform's profile functions read it, keeping the
@@ -59,5 +60,3 @@ std::vector<std::string_view> TextLines(std::string_view text);
 // first stands, and only when the name and its first value are not empty.
 std::vector<const ProfileEntry*> ListedEntries(const ProfileSection* section);
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b);
-std::string LowerCase(std::string_view text);

@@ -1,0 +1,154 @@
+#include "fsutil/DestinationFile.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "base/FormatText.h"
+#include "base/QuotedText.h"
+#include "fsutil/FinalPath.h"
+#include "fsutil/ThroughHandle.h"
+#include "state/SetupState.h"
+
+namespace {
+
+// A file moved aside, and where it was.
+struct KeptFile {
+    std::string place;
+    std::string kept;
+};
+
+std::vector<KeptFile>& KeptFiles() {
+    static std::vector<KeptFile> files;
+    return files;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+Status ReachedThroughLink(const std::string& path) {
+    return Status::Failed(FormatText("%s is reached through a link (a junction, mount point or symbolic link); nothing "
+                                     "is installed there",
+                                     Quoted(FolderOf(path)).c_str()),
+                          ReachedThroughLinkCode);
+}
+
+// Opens the file at `path` as itself (never the target of a final link) to move it.
+FileHandle OpenToMove(const std::string& path) {
+    return FileHandle(CreateFileA(path.c_str(), GENERIC_READ | DELETE | FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
+// A plain file (no folder, no link) that the run may replace: one marked read-only was never
+// overwritten by an install.
+bool IsReplaceableFile(HANDLE file) {
+    FILE_BASIC_INFO info;
+    return GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info) &&
+           !(info.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY));
+}
+
+// Copies the content of the open `file` into a new file `target`, for a file on another volume
+// than the working folder, which cannot be moved there.
+bool CopyThrough(HANDLE file, const std::string& target) {
+    Result<FileHandle> copy = CreateNewFile(target);
+    if (!copy) return false;
+    char buffer[64 * 1024];
+    DWORD got = 0, written = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        if (!WriteFile(copy.Value().Get(), buffer, got, &written, nullptr) || written != got) {
+            DiscardNewFile(copy.Value());
+            return false;
+        }
+    return got == 0;
+}
+
+// Puts one kept file back where nothing stands now; false when it could not go back.
+bool PutBack(const KeptFile& file) {
+    const FileHandle kept = OpenToMove(file.kept);
+    if (!kept.IsValid()) return false;
+    if (RenameThrough(kept.Get(), file.place)) {
+        if (ReachesAsNamed(kept.Get(), file.place)) return true;
+        // A link was put on the way since: back into the working folder, where it goes with it.
+        RenameThrough(kept.Get(), file.kept);
+        return false;
+    }
+    if (GetLastError() != ERROR_NOT_SAME_DEVICE) return false;
+    Result<FileHandle> place = CreateNewFile(file.place);
+    if (!place) return false;
+    if (CopyContent(file.kept, place.Value().Get())) return true;
+    DiscardNewFile(place.Value());
+    return false;
+}
+
+}  // namespace
+
+Result<FileHandle> CreateNewFile(const std::string& path) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES, 0, nullptr,
+                                CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
+        const DWORD error = GetLastError();
+        return Status::Failed(FormatText("%s could not be made", Quoted(path).c_str()),
+                              error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error);
+    }
+    if (ReachesAsNamed(file.Get(), path)) return file;
+    DeleteThrough(file.Get());
+    return ReachedThroughLink(path);
+}
+
+void DiscardNewFile(FileHandle& file) {
+    DeleteThrough(file.Get());
+    file.Reset();
+}
+
+Status RenameInto(HANDLE file, const std::string& target) {
+    if (!RenameThrough(file, target, true)) return Status::Failed(FormatText("%s could not be written", Quoted(target).c_str()));
+    return ReachesAsNamed(file, target) ? Status() : ReachedThroughLink(target);
+}
+
+Status CopyContent(const std::string& source, HANDLE target) {
+    const FileHandle input(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const Status failed = Status::Failed(FormatText("%s could not be copied", Quoted(source).c_str()));
+    if (!input.IsValid()) return failed;
+    char buffer[64 * 1024];
+    DWORD got = 0, written = 0;
+    while (ReadFile(input.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        if (!WriteFile(target, buffer, got, &written, nullptr) || written != got) return failed;
+    if (got != 0) return failed;
+    FILETIME created, accessed, changed;
+    if (GetFileTime(input.Get(), &created, &accessed, &changed)) SetFileTime(target, &created, &accessed, &changed);
+    return {};
+}
+
+Status MoveAsideKept(const std::string& path) {
+    const FileHandle file = OpenToMove(path);
+    if (!file.IsValid() || !IsReplaceableFile(file.Get()))
+        return Status::Failed(FormatText("%s cannot be replaced", Quoted(path).c_str()));
+    if (!ReachesAsNamed(file.Get(), path)) return ReachedThroughLink(path);
+    const std::string kept = Setup.TempDir + FormatText("kept-%u.tmp", static_cast<unsigned>(KeptFiles().size() + 1));
+    const bool moved = RenameThrough(file.Get(), kept) ||
+                       (GetLastError() == ERROR_NOT_SAME_DEVICE && CopyThrough(file.Get(), kept) && DeleteThrough(file.Get()));
+    if (!moved) return Status::Failed(FormatText("%s cannot be replaced", Quoted(path).c_str()));
+    KeptFiles().push_back({path, kept});
+    return {};
+}
+
+void PutBackLastKept() {
+    if (KeptFiles().empty()) return;
+    PutBack(KeptFiles().back());
+    KeptFiles().pop_back();
+}
+
+std::vector<std::string> PutBackKeptFiles() {
+    std::vector<std::string> failures;
+    std::vector<KeptFile>& files = KeptFiles();
+    for (auto file = files.rbegin(); file != files.rend(); ++file)
+        if (!PutBack(*file))
+            failures.push_back(FormatText("%s could not be put back; it is gone", Quoted(file->place).c_str()));
+    files.clear();
+    return failures;
+}

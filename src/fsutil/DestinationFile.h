@@ -1,0 +1,41 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "base/OwnedHandle.h"
+#include "base/Status.h"
+
+// The install writes a file only through a handle whose final path it compared with the path it
+// meant: a folder on the way that is a junction, mount point or symbolic link (which anyone who
+// can write a folder above it could have put there) sends nothing elsewhere. A file that is
+// already there is not overwritten in place: it is moved aside into the run's working folder and
+// kept there until the run ends, so that undoing a failed install can put it back.
+
+// The code of a failure for a path that is reached through a link; its message names the
+// folder the path sits in.
+inline constexpr unsigned long ReachedThroughLinkCode = 0x20000001;
+
+// Makes the file `path` for writing; it must not exist yet, so nothing there, not even a link,
+// is written through. The failure's code is ERROR_FILE_EXISTS when something is there.
+Result<FileHandle> CreateNewFile(const std::string& path);
+// Deletes, through its handle, a file that CreateNewFile made and that could not be written whole.
+void DiscardNewFile(FileHandle& file);
+// Renames the file open in `file` (made by CreateNewFile) to `target`, replacing a file there, and
+// checks that it arrived where `target` names; on failure the caller discards it.
+Status RenameInto(HANDLE file, const std::string& target);
+
+// Writes the whole content of the file `source` into `target` and gives it the source's times.
+Status CopyContent(const std::string& source, HANDLE target);
+
+// Moves the plain file at `path` aside into the working folder (`Setup.TempDir`), through a handle
+// whose final path is `path`'s, so that `path` can be made anew; a folder or a link there, or a
+// file that may not be replaced, is refused. The file is kept for PutBackKeptFiles until the run
+// ends.
+Status MoveAsideKept(const std::string& path);
+
+// Puts the file moved aside last back in its place, where nothing stands now: its replacement
+// could not be made.
+void PutBackLastKept();
+// Puts every file the run moved aside back in its place, the last first, where nothing stands
+// in it now; the message of each one that could not go back.
+std::vector<std::string> PutBackKeptFiles();

@@ -1,0 +1,37 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// The setup script's path macros: "%%NAME%%" texts that stand for folders of the machine the
+// setup runs on. Portable: the media tool checks scripts by the same rules.
+
+// The folders the macros stand for.
+struct MacroFolders {
+    std::string programFiles;
+    std::string commonFiles;
+    std::string installFolder;
+    std::string windows;
+    std::string system;
+};
+
+// A macro and the folder it stands for.
+struct PathMacro {
+    std::string_view token;
+    std::string MacroFolders::*folder;
+};
+
+// Tried in this order at every "%%": a macro more is a line more here, and its folder above.
+inline constexpr PathMacro PathMacros[] = {
+    {"%%PROGPATH%%", &MacroFolders::programFiles},
+    {"%%COMMONPATH%%", &MacroFolders::commonFiles},
+    {"%%INSTALLPATH%%", &MacroFolders::installFolder},
+    {"%%WINDIR%%", &MacroFolders::windows},
+    {"%%WINSYS%%", &MacroFolders::system},
+};
+
+// The macro `text` starts with, matched literally, letter case included; null when none does.
+const PathMacro* PathMacroAt(std::string_view text);
+
+// `text` with every macro replaced by its folder. Inserted folders are not scanned again; any
+// other "%" is copied as it stands.
+std::string ExpandMacros(std::string_view text, const MacroFolders& folders);

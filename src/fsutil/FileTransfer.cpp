@@ -36,17 +36,12 @@ int ExpandToTemp(const std::string& name, const std::string& workName) {
 }
 
 Status ExpandInto(const std::string& name, HANDLE target) {
-    switch (Media().Expand(name, target)) {
-        case PartCopy::Done:
-            return {};
-        case PartCopy::Damaged:
-            return Status::Failed(SetupFileDamagedText);
-        // A target that could not take the file (a full drive) is the destination's failure, not the media's.
-        case PartCopy::TargetFailed:
-            return Status::Failed(FormatText("Error installing %s", Quoted(name).c_str()));
-        default:
-            return Status::Failed(FormatText("Error expanding %s", Quoted(name).c_str()));
-    }
+    const PartCopy copied = Media().Expand(name, target);
+    if (copied == PartCopy::Done) return {};
+    if (copied == PartCopy::Damaged) return Status::Failed(SetupFileDamagedText);
+    // A target that could not take the file (a full drive) is the destination's failure, not the media's.
+    return Status::Failed(
+        FormatText(copied == PartCopy::TargetFailed ? "Error installing %s" : "Error expanding %s", Quoted(name).c_str()));
 }
 
 void DeleteTempFile(const std::string& name) {

@@ -40,7 +40,7 @@ HANDLE OpenForReading(const std::string& path) {
 }  // namespace
 
 Status MediaSource::Open() {
-    std::string digest(DigestTextSize, '\0');
+    char digest[DigestTextSize];
     bool carried = false;
     for (size_t i = 0; i < DigestTextSize; ++i) carried |= (digest[i] = OneFileSlot[8 + i]) != 0;
     // Built for folder media: what follows the image, if anything, is not read.
@@ -48,24 +48,22 @@ Status MediaSource::Open() {
     ownFile_.Reset(OpenForReading(ProgramPath()));
     if (!ownFile_.IsValid())
         return Status::Failed(GetLastError() == ERROR_SHARING_VIOLATION ? InUseText : SetupFileDamagedText);
-    payload_ = std::make_unique<PayloadReader>();
     // The headers of the image that runs, not of whatever file has its name now.
-    if (payload_->Open(ownFile_.Get(), ImageFactsOf(GetModuleHandleA(nullptr)), digest)) return {};
-    payload_.reset();
-    return Status::Failed(SetupFileDamagedText);
+    carried_ = payload_.Open(ownFile_.Get(), ImageFactsOf(GetModuleHandleA(nullptr)), digest);
+    return carried_ ? Status() : Status::Failed(SetupFileDamagedText);
 }
 
 bool MediaSource::HasDisk(int number) {
     const std::string name = DiskIdFileName(number);
-    return payload_ ? payload_->Holds(name) : !FindOnMedia(name).empty();
+    return carried_ ? payload_.Holds(PartKind::Plain, name) : !FindOnMedia(name).empty();
 }
 
-std::string MediaSource::Where(const std::string& name) const { return payload_ ? ProgramPath() : MediaPath(name); }
+std::string MediaSource::Where(const std::string& name) const { return carried_ ? ProgramPath() : MediaPath(name); }
 
 Result<std::string> MediaSource::Read(const std::string& name) {
     std::string content;
     const PartCopy copied =
-        payload_ ? payload_->Copy(name, INVALID_HANDLE_VALUE, &content)
+        carried_ ? payload_.Copy(PartKind::Plain, name, INVALID_HANDLE_VALUE, &content)
                  : ReadWholeFile(MediaPath(name), content) ? PartCopy::Done : PartCopy::Missing;
     if (copied == PartCopy::Done) return content;
     return Status::Failed(copied == PartCopy::Damaged ? std::string(SetupFileDamagedText)
@@ -73,8 +71,8 @@ Result<std::string> MediaSource::Read(const std::string& name) {
 }
 
 PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {
+    if (carried_) return payload_.Copy(PartKind::Package, name, out);
     const std::string stored = CompressedFileName(name);
-    if (payload_) return payload_->Copy(stored, out);
     const std::string found = FindOnMedia(stored);
     if (found.empty()) return PartCopy::Missing;
     const LzFile source(found, stored);
@@ -87,7 +85,7 @@ PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {
 }
 
 PartCopy MediaSource::CopyProgram(HANDLE out) {
-    if (payload_) return payload_->Copy(ProgramPartName, out);
+    if (carried_) return payload_.Copy(PartKind::Program, ProgramPartName, out);
     const FileHandle program(OpenForReading(ProgramPath()));
     LARGE_INTEGER size;
     FileSink sink(out);

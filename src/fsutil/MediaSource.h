@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "base/OwnedHandle.h"
@@ -22,7 +21,6 @@ public:
     // file is opened once, denying others the right to write it, and must hold the payload the
     // image was built with. The failure is the text to show.
     Status Open();
-    bool IsPayload() const { return payload_ != nullptr; }
 
     // True when the identification file of disk `number` is there.
     bool HasDisk(int number);
@@ -38,7 +36,8 @@ public:
 
 private:
     FileHandle ownFile_;
-    std::unique_ptr<PayloadReader> payload_;
+    PayloadReader payload_;
+    bool carried_ = false;
 };
 
 // The run's media.

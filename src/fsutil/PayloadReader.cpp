@@ -2,7 +2,6 @@
 
 #include "base/AsciiCase.h"
 #include "base/ContentDigest.h"
-#include "fsutil/FileNames.h"
 #include "fsutil/FileRange.h"
 
 namespace {
@@ -34,7 +33,7 @@ private:
     bool failed_ = false;
 };
 
-// Bytes that stand in the file's place at `at`.
+// Bytes that stand in the file's place at `at`; zeros when there are none.
 struct Patch {
     uint64_t at;
     const void* bytes;
@@ -44,17 +43,16 @@ struct Patch {
 // The file from its start to `end` into `sink`, with `patches` (in order, inside it) in place of
 // the file's bytes there.
 bool SendPatched(HANDLE file, uint64_t end, const Patch (&patches)[3], ByteSink& sink) {
+    const unsigned char zeros[DigestTextSize] = {};
     uint64_t at = 0;
     for (const Patch& patch : patches) {
         if (!SendFileBytes(file, at, patch.at - at, sink) ||
-            !sink.Write(static_cast<const unsigned char*>(patch.bytes), patch.size))
+            !sink.Write(patch.bytes ? static_cast<const unsigned char*>(patch.bytes) : zeros, patch.size))
             return false;
         at = patch.at + patch.size;
     }
     return SendFileBytes(file, at, end - at, sink);
 }
-
-constexpr char Zeros[DigestTextSize] = {};
 
 }  // namespace
 
@@ -80,7 +78,7 @@ size_t PayloadReader::Read(unsigned char* buffer, size_t size) {
     return taken;
 }
 
-bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const std::string& headerDigest) {
+bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const char* headerDigest) {
     file_ = file;
     image_ = image;
     char header[PayloadHeaderSize];
@@ -89,7 +87,7 @@ bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const std::string
     if (!GetFileSizeEx(file, &fileSize) || !ReadFileBytes(file, image.end, header, sizeof header) ||
         memcmp(header, PayloadMark, sizeof PayloadMark) != 0 ||
         !headerSink.Write(reinterpret_cast<const unsigned char*>(header), sizeof header) ||
-        !headerSink.Match(headerDigest.c_str()) || Number(header + VersionAt, 4) != PayloadVersion)
+        !headerSink.Match(headerDigest) || Number(header + VersionAt, 4) != PayloadVersion)
         return false;
     slotAt_ = Number(header + SlotDigestAt, 4);
     indexLength_ = Number(header + IndexLengthAt, 8);
@@ -99,7 +97,7 @@ bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const std::string
         streamEnd_ > static_cast<uint64_t>(fileSize.QuadPart))
         return false;
 
-    const Patch zeros[3] = {{image.checksumAt, Zeros, 4}, {image.certificateEntryAt, Zeros, 8}, {slotAt_, Zeros, DigestTextSize}};
+    const Patch zeros[3] = {{image.checksumAt, nullptr, 4}, {image.certificateEntryAt, nullptr, 8}, {slotAt_, nullptr, DigestTextSize}};
     PartSink imageSink(INVALID_HANDLE_VALUE, nullptr), streamSink(INVALID_HANDLE_VALUE, nullptr),
         indexSink(INVALID_HANDLE_VALUE, &index_);
     return SendPatched(file, image.end, zeros, imageSink) && imageSink.Match(header + ImageDigestAt) &&
@@ -109,22 +107,22 @@ bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const std::string
            ReadIndex();
 }
 
+// The index's entries are walked where they lie: a part is named by the offset of its entry.
+size_t PayloadReader::EntryEnd(size_t at) const {
+    return at + PartEntryFixedSize + static_cast<size_t>(Number(&index_[at + PartKindAt + 1], 2));
+}
+
 bool PayloadReader::ReadIndex() {
     uint64_t total = indexLength_;
-    for (size_t at = 0; at < index_.size();) {
-        if (index_.size() - at < PartEntryFixedSize) return false;
-        const char* entry = index_.data() + at;
-        const auto kind = static_cast<PartKind>(entry[PartKindAt]);
-        const size_t nameLength = static_cast<size_t>(Number(entry + PartKindAt + 1, 2));
-        Part part{index_.substr(at + PartEntryFixedSize, nameLength), kind, Number(entry, 8), at + 8};
-        if (kind == PartKind::Package) part.mediaName = CompressedFileName(part.mediaName);
-        at += PartEntryFixedSize + nameLength;
-        // Two parts of one name would be one file on the media: which one is meant is not known.
-        if (at > index_.size() || kind > PartKind::Program || part.size > decoder_->StatedSize() - total ||
-            Holds(part.mediaName))
+    for (size_t at = 0; at < index_.size(); at = EntryEnd(at)) {
+        if (index_.size() - at < PartEntryFixedSize || EntryEnd(at) > index_.size()) return false;
+        const auto kind = static_cast<PartKind>(index_[at + PartKindAt]);
+        const uint64_t size = Number(&index_[at], 8);
+        // Two parts of one name would be one file to ask for: which one is meant is not known.
+        if (kind > PartKind::Program || size > decoder_->StatedSize() - total ||
+            Find(kind, std::string_view(index_).substr(at + PartEntryFixedSize, EntryEnd(at) - at - PartEntryFixedSize), at) < at)
             return false;
-        total += part.size;
-        parts_.push_back(part);
+        total += size;
     }
     return total == decoder_->StatedSize();
 }
@@ -136,18 +134,21 @@ bool PayloadReader::StartStream() {
     return decoder_->Start(MaxPayloadDictionary) == LzmaResult::Ok;
 }
 
-size_t PayloadReader::Find(const std::string& name) const {
-    size_t found = 0;
-    while (found < parts_.size() && !EqualIgnoringAsciiCase(parts_[found].mediaName, name)) ++found;
-    return found;
+size_t PayloadReader::Find(PartKind kind, std::string_view name, size_t end) const {
+    size_t at = 0;
+    for (; at < end; at = EntryEnd(at))
+        if (static_cast<PartKind>(index_[at + PartKindAt]) == kind &&
+            EqualIgnoringAsciiCase(std::string_view(index_).substr(at + PartEntryFixedSize, EntryEnd(at) - at - PartEntryFixedSize), name))
+            break;
+    return at;
 }
 
-PartCopy PayloadReader::Decode(const Part& part, HANDLE out, std::string* text) {
+PartCopy PayloadReader::Decode(size_t entry, HANDLE out, std::string* text) {
     PartSink sink(out, text);
-    const LzmaResult result = decoder_->Decode(part.size, &sink);
-    ++next_;
+    const LzmaResult result = decoder_->Decode(Number(&index_[entry], 8), &sink);
+    next_ = EntryEnd(entry);
     if (sink.Failed()) return PartCopy::TargetFailed;
-    return result == LzmaResult::Ok && sink.Match(index_.data() + part.digestAt) ? PartCopy::Done : PartCopy::Damaged;
+    return result == LzmaResult::Ok && sink.Match(&index_[entry + 8]) ? PartCopy::Done : PartCopy::Damaged;
 }
 
 PartCopy PayloadReader::WriteProgram(const std::string& fields, HANDLE out) {
@@ -155,25 +156,24 @@ PartCopy PayloadReader::WriteProgram(const std::string& fields, HANDLE out) {
     FileSink sink(out);
     const Patch given[3] = {{image_.checksumAt, fields.data(), 4},
                             {image_.certificateEntryAt, fields.data() + 4, 8},
-                            {slotAt_, Zeros, DigestTextSize}};
+                            {slotAt_, nullptr, DigestTextSize}};
     const auto* signature = reinterpret_cast<const unsigned char*>(fields.data()) + ProgramFieldsSize;
     return SendPatched(file_, image_.end, given, sink) && sink.Write(signature, fields.size() - ProgramFieldsSize)
                ? PartCopy::Done
                : PartCopy::TargetFailed;
 }
 
-PartCopy PayloadReader::Copy(const std::string& name, HANDLE out, std::string* text) {
-    const size_t wanted = Find(name);
-    if (wanted == parts_.size()) return PartCopy::Missing;
+PartCopy PayloadReader::Copy(PartKind kind, const std::string& name, HANDLE out, std::string* text) {
+    const size_t wanted = Find(kind, name, index_.size());
+    if (wanted == index_.size()) return PartCopy::Missing;
     // The index was checked when the payload was opened; after it come the parts.
     if (wanted < next_ && (!StartStream() || decoder_->Decode(indexLength_, nullptr) != LzmaResult::Ok))
         return PartCopy::Damaged;
     // The parts before it are decoded to no file, and checked all the same.
     while (next_ < wanted)
-        if (Decode(parts_[next_], INVALID_HANDLE_VALUE, nullptr) != PartCopy::Done) return PartCopy::Damaged;
-    const Part& part = parts_[wanted];
-    if (part.kind != PartKind::Program) return Decode(part, out, text);
+        if (Decode(next_, INVALID_HANDLE_VALUE, nullptr) != PartCopy::Done) return PartCopy::Damaged;
+    if (kind != PartKind::Program) return Decode(wanted, out, text);
     std::string fields;
-    const PartCopy decoded = Decode(part, INVALID_HANDLE_VALUE, &fields);
+    const PartCopy decoded = Decode(wanted, INVALID_HANDLE_VALUE, &fields);
     return decoded == PartCopy::Done ? WriteProgram(fields, out) : decoded;
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "base/LzmaDecoder.h"
 #include "fsutil/PayloadFormat.h"
@@ -33,29 +33,28 @@ public:
     PayloadReader& operator=(const PayloadReader&) = delete;
 
     // Checks the payload after the image of `file` before anything is taken from it: its header
-    // must be the one whose digest is `headerDigest`, the image, the stream and the index what
-    // the header records, and no two parts may share a media name. False when any is not.
-    bool Open(HANDLE file, const ImageFacts& image, const std::string& headerDigest);
-    // True when the payload holds a part of the media name `name` (letter case aside).
-    bool Holds(const std::string& name) const { return Find(name) < parts_.size(); }
-    // Writes the part of the media name `name` into `out`, a file open for writing, or appends it
-    // to `text` when that is given. The program's own part comes out as the program's file was
+    // must be the one whose digest is `headerDigest` (64 hexadecimal digits), the image, the
+    // stream and the index what the header records, and no two parts of one kind may share a
+    // name. False when any is not.
+    bool Open(HANDLE file, const ImageFacts& image, const char* headerDigest);
+    // True when the payload holds the part `name` of `kind` (letter case aside): a package file
+    // by the name the script gives it, not by its media name.
+    bool Holds(PartKind kind, const std::string& name) const { return Find(kind, name, index_.size()) < index_.size(); }
+    // Writes the part `name` of `kind` into `out`, a file open for writing, or appends it to
+    // `text` when that is given. The program's own part comes out as the program's file was
     // given to the build.
-    PartCopy Copy(const std::string& name, HANDLE out, std::string* text = nullptr);
+    PartCopy Copy(PartKind kind, const std::string& name, HANDLE out, std::string* text = nullptr);
 
 private:
-    struct Part {
-        std::string mediaName;
-        PartKind kind;
-        uint64_t size;
-        size_t digestAt;  // in index_
-    };
-
     size_t Read(unsigned char* buffer, size_t size) override;
-    size_t Find(const std::string& name) const;
+    // Where the index's entry at `at` ends.
+    size_t EntryEnd(size_t at) const;
+    // The entry of the part `name` of `kind` before `end`; `end` when there is none.
+    size_t Find(PartKind kind, std::string_view name, size_t end) const;
     bool ReadIndex();
     bool StartStream();
-    PartCopy Decode(const Part& part, HANDLE out, std::string* text);
+    // Decodes the part whose entry is at `entry`.
+    PartCopy Decode(size_t entry, HANDLE out, std::string* text);
     PartCopy WriteProgram(const std::string& fields, HANDLE out);
 
     HANDLE file_ = INVALID_HANDLE_VALUE;
@@ -67,8 +66,7 @@ private:
     // How far the stream has been read.
     uint64_t readTo_ = 0;
     std::string index_;
-    std::vector<Part> parts_;
-    // The part the stream gives next.
+    // The entry of the part the stream gives next.
     size_t next_ = 0;
     std::unique_ptr<LzmaDecoder> decoder_;
 };

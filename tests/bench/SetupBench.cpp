@@ -175,8 +175,8 @@ double DecodeMegabytesPerSecond(const std::string& path, const std::string& last
         CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     PayloadReader reader;
     const double start = Now();
-    if (!reader.Open(handle.Get(), ImageFactsOf(file.data()), file.substr(file.find("QUPSLOT:") + 8, 64)) ||
-        reader.Copy(lastPart, INVALID_HANDLE_VALUE) != PartCopy::Done)
+    if (!reader.Open(handle.Get(), ImageFactsOf(file.data()), file.substr(file.find("QUPSLOT:") + 8, 64).c_str()) ||
+        reader.Copy(PartKind::Package, lastPart, INVALID_HANDLE_VALUE) != PartCopy::Done)
         return 0;
     return bytes / (Now() - start) / 1000.0;
 }
@@ -216,7 +216,7 @@ void OneFileAgainstMedia() {
     std::printf("%-52s %9.0f ms = %.2fx (goal 1.1x)\n", "  one-file setup", oneFileQuiet, oneFileQuiet / mediaQuiet);
     std::printf("%-52s %9.1f MB/s (%.0f ms)\n", "mixed 20 MB: one-file build", bytes / buildMs / 1000.0, buildMs);
     std::printf("%-52s %9.1f MB/s\n", "  checked and decoded, all parts",
-                DecodeMegabytesPerSecond(oneFile, "random2.bi_", bytes));
+                DecodeMegabytesPerSecond(oneFile, "random2.bin", bytes));
     std::printf("%-52s %9llu bytes\n", "  package", static_cast<unsigned long long>(bytes));
     std::printf("%-52s %9llu bytes\n", "  media, all files", static_cast<unsigned long long>(FolderBytes(media.First())));
     std::printf("%-52s %9llu bytes\n", "  one-file setup",

@@ -39,15 +39,15 @@ public:
     }
     bool Open(PayloadReader& reader) const {
         const size_t slot = bytes_.find("QUPSLOT:") + SlotTagSize;
-        return reader.Open(file_.Get(), ImageFactsOf(bytes_.data()), bytes_.substr(slot, 64));
+        return reader.Open(file_.Get(), ImageFactsOf(bytes_.data()), bytes_.substr(slot, 64).c_str());
     }
     // The part into a file, as the install writes one; its content, or "(failed)".
-    std::string CopyToFile(PayloadReader& reader, const std::string& name) const {
+    std::string CopyToFile(PayloadReader& reader, PartKind kind, const std::string& name) const {
         PartCopy copied;
         {
             const FileHandle out(CreateFileA((folder_ / "part").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
-            copied = reader.Copy(name, out.Get());
+            copied = reader.Copy(kind, name, out.Get());
         }
         return copied == PartCopy::Done ? ReadTextFile(folder_ / "part") : "(failed)";
     }
@@ -75,23 +75,23 @@ TEST(PayloadReader, GivesEveryPartInAnyOrderAndTheProgramAsGiven) {
     const OneFileOnDisk oneFile(MakeOneFile(Program(), parts));
     PayloadReader reader;
     ASSERT_TRUE(oneFile.Open(reader));
-    EXPECT_TRUE(reader.Holds("BIG.DA_"));
-    EXPECT_TRUE(reader.Holds("Docs\\Licence.txt"));
-    EXPECT_FALSE(reader.Holds("big.dat")) << "a package file is held by its media name";
-    EXPECT_EQ(reader.Copy("other.txt", INVALID_HANDLE_VALUE), PartCopy::Missing);
+    EXPECT_TRUE(reader.Holds(PartKind::Package, "BIG.DAT"));
+    EXPECT_TRUE(reader.Holds(PartKind::Plain, "Docs\\Licence.txt"));
+    EXPECT_FALSE(reader.Holds(PartKind::Plain, "big.dat")) << "a package file is not a plain one";
+    EXPECT_EQ(reader.Copy(PartKind::Plain, "other.txt", INVALID_HANDLE_VALUE), PartCopy::Missing);
     for (const size_t i : {6, 0, 4, 5, 1, 4}) {
         SCOPED_TRACE(parts[i].name);
         std::string text;
-        EXPECT_EQ(reader.Copy(MediaNameOf(parts[i]), INVALID_HANDLE_VALUE, &text), PartCopy::Done);
+        EXPECT_EQ(reader.Copy(parts[i].kind, parts[i].name, INVALID_HANDLE_VALUE, &text), PartCopy::Done);
         EXPECT_TRUE(text == parts[i].content);
-        EXPECT_TRUE(oneFile.CopyToFile(reader, MediaNameOf(parts[i])) == parts[i].content);
+        EXPECT_TRUE(oneFile.CopyToFile(reader, parts[i].kind, parts[i].name) == parts[i].content);
     }
-    EXPECT_TRUE(oneFile.CopyToFile(reader, "setup.exe") == Program());
+    EXPECT_TRUE(oneFile.CopyToFile(reader, PartKind::Program, "setup.exe") == Program());
 }
 
 // A part unlike its digest is refused when it is decoded, and so is every later part, which is
 // decoded through it; a payload whose header is not the one the image carries the digest of (a
-// changed byte, one index entry less, another setup's payload), two parts of one media name,
+// changed byte, one index entry less, another setup's payload), two package files of one name,
 // or a cut stream is refused before anything is taken from it.
 TEST(PayloadReader, RefusesWhatIsNotWhatTheProgramWasBuiltWith) {
     std::vector<PayloadPart> parts = Parts();
@@ -99,11 +99,11 @@ TEST(PayloadReader, RefusesWhatIsNotWhatTheProgramWasBuiltWith) {
     const OneFileOnDisk unlike(MakeOneFile(Program(), parts));
     PayloadReader reader;
     ASSERT_TRUE(unlike.Open(reader));
-    EXPECT_EQ(unlike.CopyToFile(reader, "disk01.id"), "1\n");
-    EXPECT_EQ(unlike.CopyToFile(reader, "big.da_"), "(failed)");
+    EXPECT_EQ(unlike.CopyToFile(reader, PartKind::Plain, "disk01.id"), "1\n");
+    EXPECT_EQ(unlike.CopyToFile(reader, PartKind::Package, "big.dat"), "(failed)");
     PayloadReader fresh;
     ASSERT_TRUE(unlike.Open(fresh));
-    EXPECT_EQ(fresh.Copy("notes.tx_", INVALID_HANDLE_VALUE), PartCopy::Damaged);
+    EXPECT_EQ(fresh.Copy(PartKind::Package, "notes.txt", INVALID_HANDLE_VALUE), PartCopy::Damaged);
 
     const std::string good = MakeOneFile(Program(), Parts());
     const size_t header = Program().size();
@@ -115,7 +115,7 @@ TEST(PayloadReader, RefusesWhatIsNotWhatTheProgramWasBuiltWith) {
     indexLength -= PartEntryFixedSize + std::string("notes.txt").size();
     memcpy(&shorterIndex[header + IndexLengthAt], &indexLength, 8);
     std::vector<PayloadPart> shared = Parts();
-    shared.push_back(Part("NOTES.TX_", PartKind::Plain, "a plain file of the package file's media name"));
+    shared.push_back(Part("NOTES.TXT", PartKind::Package, "another file of the name in other letters"));
     std::vector<PayloadPart> others = Parts();
     others[0].content += "version=2\r\n";
     const std::string other = MakeOneFile(Program(), others);
@@ -123,7 +123,7 @@ TEST(PayloadReader, RefusesWhatIsNotWhatTheProgramWasBuiltWith) {
         {"changed header byte", changedHeader},
         {"one index entry less", WithHeaderDigestOf(shorterIndex, header)},
         {"another setup's payload", good.substr(0, header) + other.substr(header)},
-        {"two parts of one media name", MakeOneFile(Program(), shared)},
+        {"two parts of one name", MakeOneFile(Program(), shared)},
         {"cut stream", good.substr(0, good.size() - 100)},
     };
     for (const auto& [name, bytes] : refused) {

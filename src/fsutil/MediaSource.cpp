@@ -7,8 +7,8 @@
 #include "base/PathLimit.h"
 #include "base/QuotedText.h"
 #include "fsutil/CompressedHeader.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
-#include "fsutil/FileRange.h"
 #include "fsutil/FileTransfer.h"
 #include "fsutil/LzFile.h"
 #include "fsutil/MediaFolder.h"
@@ -32,11 +32,6 @@ std::string FindOnMedia(const std::string& name) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? found : std::string();
 }
 
-HANDLE OpenForReading(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
-}
-
 }  // namespace
 
 Status MediaSource::Open() {
@@ -45,7 +40,8 @@ Status MediaSource::Open() {
     for (size_t i = 0; i < DigestTextSize; ++i) carried |= (digest[i] = OneFileSlot[8 + i]) != 0;
     // Built for folder media: what follows the image, if anything, is not read.
     if (!carried) return {};
-    ownFile_.Reset(OpenForReading(ProgramPath()));
+    ownFile_.Reset(CreateFileA(ProgramPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!ownFile_.IsValid())
         return Status::Failed(GetLastError() == ERROR_SHARING_VIOLATION ? InUseText : SetupFileDamagedText);
     // The headers of the image that runs, not of whatever file has its name now.
@@ -86,13 +82,7 @@ PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {
 
 PartCopy MediaSource::CopyProgram(HANDLE out) {
     if (carried_) return payload_.Copy(PartKind::Program, ProgramPartName, out);
-    const FileHandle program(OpenForReading(ProgramPath()));
-    LARGE_INTEGER size;
-    FileSink sink(out);
-    return program.IsValid() && GetFileSizeEx(program.Get(), &size) &&
-                   SendFileBytes(program.Get(), 0, static_cast<uint64_t>(size.QuadPart), sink)
-               ? PartCopy::Done
-               : PartCopy::Missing;
+    return CopyContent(ProgramPath(), out) ? PartCopy::Done : PartCopy::Missing;
 }
 
 MediaSource& Media() {

@@ -2,7 +2,7 @@
 # ours against NSIS 3's `SetCompressor /SOLID lzma` installer of the same files and against
 # `xz -9e` of the files alone; the one-file build against xz -9e; and the unattended install of
 # the binaries from the one-file setup against NSIS's silent install (7 rounds, interleaved,
-# medians). The corpora: the ten largest DLLs of 300 KB to 1.5 MB in the prefix's system32 with
+# medians, install_rounds of bench-peer.sh). The corpora: the ten largest DLLs of 300 KB to 1.5 MB in the prefix's system32 with
 # two licence texts, the distinct copyright texts of /usr/share/doc (5 MB or more), and
 # examples/notes.
 #   download_bench SETUP_EXE SETUP_MEDIA
@@ -64,21 +64,9 @@ download_bench() {
       "$(awk -v a="$payload" -v b="$xz" 'BEGIN {printf "%.3f", a / b}')" "$ours_ms" "$xz_ms"
   done
 
-  local oursexe peerexe r start ours=() peer=()
-  oursexe=$(winepath -w "$work/binaries-setup.exe")
-  peerexe=$(winepath -w "$work/binaries-nsis.exe")
-  for r in $(seq 1 7); do
-    start=$(date +%s%N)
-    (cd /tmp && wine "$oursexe" /S </dev/null >/dev/null 2>&1) || echo "binaries-setup.exe /S ended with $?" >&2
-    ours+=($((($(date +%s%N) - start) / 1000000)))
-    wine "$oursexe" /S 'C:\Benchbinaries\uninstal.ini' </dev/null >/dev/null 2>&1 || true
-    start=$(date +%s%N)
-    (cd /tmp && wine "$peerexe" /S </dev/null >/dev/null 2>&1) || echo "binaries-nsis.exe /S ended with $?" >&2
-    peer+=($((($(date +%s%N) - start) / 1000000)))
-    rm -rf "$WINEPREFIX/drive_c/BenchNsisbinaries"
-  done
-  median() { printf '%s\n' "$@" | sort -n | sed -n 4p; }
-  printf '%-52s %9s ms  (rounds: %s)\n' "binaries: unattended install from the one-file setup" "$(median "${ours[@]}")" "${ours[*]}"
-  printf '%-52s %9s ms  (rounds: %s)\n' "binaries: NSIS solid silent install" "$(median "${peer[@]}")" "${peer[*]}"
+  install_rounds "$(winepath -w "$work/binaries-setup.exe")" \
+    "wine \"\$ours\" /S 'C:\\Benchbinaries\\uninstal.ini' </dev/null >/dev/null 2>&1 || true" \
+    "$(winepath -w "$work/binaries-nsis.exe")" "rm -rf \"\$WINEPREFIX/drive_c/BenchNsisbinaries\"" \
+    "binaries: unattended install from the one-file setup" "binaries: NSIS solid silent install"
   rm -rf "$work"
 }

@@ -7,6 +7,7 @@
 
 #include "base/LzmaDecoder.h"
 #include "compress/LzmaEncoder.h"
+#include "compress/MemoryStreams.h"
 #include "shared/CompressionEdgeCases.h"
 #include "support/TempTree.h"
 
@@ -56,30 +57,6 @@ std::string LiblzmaEncoded(const std::string& content, uint32_t preset, unsigned
     return out;
 }
 
-class StringInput : public LzmaInput {
-public:
-    explicit StringInput(const std::string& bytes) : bytes_(bytes) {}
-    size_t Read(unsigned char* buffer, size_t size) override {
-        const size_t taken = std::min(size, bytes_.size() - at_);
-        std::copy_n(bytes_.data() + at_, taken, buffer);
-        at_ += taken;
-        return taken;
-    }
-
-private:
-    const std::string& bytes_;
-    size_t at_ = 0;
-};
-
-class StringOutput : public ByteSink {
-public:
-    bool Write(const unsigned char* bytes, size_t size) override {
-        text.append(reinterpret_cast<const char*>(bytes), size);
-        return true;
-    }
-    std::string text;
-};
-
 struct Decoded {
     LzmaResult result = LzmaResult::Ok;
     std::string content;
@@ -87,8 +64,8 @@ struct Decoded {
 
 // Our decoder on `stream`, asked for `size` bytes in pieces of `piece`, then to finish.
 Decoded OurDecoded(const std::string& stream, uint64_t size, uint64_t piece, uint32_t maxDictionary = 1u << 26) {
-    StringInput input(stream);
-    StringOutput output;
+    MemoryInput input(stream);
+    MemorySink output;
     LzmaDecoder decoder(input);
     Decoded decoded{decoder.Start(maxDictionary), {}};
     for (uint64_t done = 0; decoded.result == LzmaResult::Ok && done < size; done += piece)

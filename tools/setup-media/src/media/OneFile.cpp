@@ -7,6 +7,7 @@
 #include "base/ContentDigest.h"
 #include "base/LzmaDecoder.h"
 #include "compress/LzmaEncoder.h"
+#include "compress/MemoryStreams.h"
 #include "fsutil/FileNames.h"
 #include "media/BuildError.h"
 #include "media/PeImage.h"
@@ -79,30 +80,6 @@ std::string Index(const std::vector<PayloadPart>& parts, const std::vector<std::
     return index;
 }
 
-class StringInput : public LzmaInput {
-public:
-    explicit StringInput(std::string_view bytes) : bytes_(bytes) {}
-    size_t Read(unsigned char* buffer, size_t size) override {
-        const size_t taken = std::min(size, bytes_.size() - at_);
-        std::copy_n(bytes_.data() + at_, taken, buffer);
-        at_ += taken;
-        return taken;
-    }
-
-private:
-    std::string_view bytes_;
-    size_t at_ = 0;
-};
-
-class StringOutput : public ByteSink {
-public:
-    bool Write(const unsigned char* bytes, size_t size) override {
-        text.append(reinterpret_cast<const char*>(bytes), size);
-        return true;
-    }
-    std::string text;
-};
-
 // The payload's stream decoded part by part, each checked against its digest.
 class PartReader {
 public:
@@ -114,7 +91,7 @@ public:
     uint64_t StatedSize() const { return decoder_.StatedSize(); }
 
     std::string Next(uint64_t size, const std::string& digest, const std::string& what) {
-        StringOutput output;
+        MemorySink output;
         if (decoder_.Decode(size, &output) != LzmaResult::Ok) throw Damaged("its stream cannot be read");
         if (ContentDigest(output.text) != digest) throw Damaged(what + " differs from what it was built with");
         return output.text;
@@ -125,7 +102,7 @@ public:
     }
 
 private:
-    StringInput input_;
+    MemoryInput input_;
     LzmaDecoder decoder_;
     std::string label_;
 };

@@ -50,10 +50,36 @@ std::string Signing(const std::string& arguments) {
     return "osslsigncode " + arguments + " >/dev/null 2>&1\n";
 }
 
+// Installs the sample from `oneFile` through its windows into `folder`: no disk is asked for.
+void InstallWithWindows(const std::string& oneFile, const std::string& folder, const std::string& startIn) {
+    ProgramUnderTest setup(oneFile, "", startIn);
+    HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(main) == "Setup for Example Notes"; }));
+    ASSERT_TRUE(ui::Press(main, "&Continue"));
+    HWND licence = ui::WaitForWindow(setup.ProcessId(), "TLicenceForm");
+    ASSERT_NE(licence, nullptr);
+    EXPECT_EQ(ui::TextOf(ui::FindChild(licence, "Edit")).substr(0, 33), "EXAMPLE NOTES - LICENCE AGREEMENT");
+    ASSERT_TRUE(ui::Press(licence, "I &Agree"));
+    HWND destination = ui::WaitForWindow(setup.ProcessId(), "TInstallForm");
+    ASSERT_NE(destination, nullptr);
+    ui::SetText(ui::FindChild(destination, "Edit"), folder);
+    ASSERT_TRUE(ui::Press(destination, "&Install"));
+    ui::Box box = ui::WaitForMessageBox(setup.ProcessId());
+    EXPECT_EQ(box.caption, "Folder Does Not Exist");
+    ui::Answer(box, IDYES);
+    HWND progress = ui::WaitForWindow(setup.ProcessId(), "TProgressForm");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000));
+    ui::Press(progress, "OK");
+    EXPECT_TRUE(setup.WaitForExit(20000));
+}
+
 }  // namespace
 
-// From one file as from folder media with every disk present: the same files, keys and log,
-// the uninstaller copy is the program the build was given, and the uninstall removes it all.
+// From one file as from folder media with every disk present, through the windows and
+// unattended: the same files, keys and log, the uninstaller copy is the program the build was
+// given, and the uninstall removes it all.
 TEST(OneFile, InstallsAndUninstallsTheTwoDiskSampleAsFolderMediaDo) {
     const SetupMedia media(std::string(SETUP_SOURCE_UNIX_DIR) + "/examples/notes");
     ASSERT_EQ(media.Error(), "");
@@ -63,25 +89,17 @@ TEST(OneFile, InstallsAndUninstallsTheTwoDiskSampleAsFolderMediaDo) {
     TempFolder target, elsewhere;
     const std::string folder = target / "Example Notes";
 
-    // With windows: the package and its licence come out of the file.
-    {
-        ProgramUnderTest setup(oneFile, "", elsewhere.Path());
-        HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
-        ASSERT_NE(main, nullptr);
-        EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(main) == "Setup for Example Notes"; }));
-        ASSERT_TRUE(ui::Press(main, "&Continue"));
-        HWND licence = ui::WaitForWindow(setup.ProcessId(), "TLicenceForm");
-        ASSERT_NE(licence, nullptr);
-        EXPECT_EQ(ui::TextOf(ui::FindChild(licence, "Edit")).substr(0, 33), "EXAMPLE NOTES - LICENCE AGREEMENT");
-        ASSERT_TRUE(ui::Press(licence, "E&xit"));
-        EXPECT_TRUE(setup.WaitForExit(20000));
-    }
-
     ASSERT_EQ(RunQuietly("/S /D=" + folder, media.First()), 0u);
     const auto fromMedia = Installed(folder);
     const std::string keysFromMedia = SampleKeys();
     ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First()), 0u);
     ASSERT_FALSE(FolderExists(folder));
+
+    InstallWithWindows(oneFile, folder, elsewhere.Path());
+    EXPECT_EQ(Installed(folder), fromMedia);
+    EXPECT_EQ(SampleKeys(), keysFromMedia);
+    EXPECT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", elsewhere.Path(), oneFile), 0u);
+    EXPECT_FALSE(FolderExists(folder));
 
     const SetupLogTail tail;
     ASSERT_EQ(RunQuietly("/S /D=" + folder, elsewhere.Path(), oneFile), 0u) << tail.Text();

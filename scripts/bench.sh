@@ -10,14 +10,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${BUILD_DIR:-build}
+case "$build" in /*) ;; *) build="$root/$build" ;; esac
 scripts/install-deps.sh
 scripts/build-setup-media.sh "$build-tools" >/dev/null
-export SETUP_MEDIA="$root/$build-tools/setup-media"
+export SETUP_MEDIA="$build-tools/setup-media"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target setup_bench empty_window >/dev/null
 cmake -S . -B "$build-shipped" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64-shipped.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build-shipped" -j"$(nproc)" --target setup >/dev/null
-export SETUP_EXE="$root/$build-shipped/setup.exe"
+export SETUP_EXE="$build-shipped/setup.exe"
 
 . scripts/wine-session.sh
 trap wine_session_stop EXIT

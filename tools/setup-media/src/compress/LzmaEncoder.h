@@ -19,6 +19,10 @@ struct LzmaSettings {
 // `limit`.
 uint32_t DictionaryFor(uint64_t size, uint32_t limit);
 
-// `data` as one LZMA stream in the .lzma layout (13-byte header, unpacked size stated, no end
-// mark). The same input and settings give the same bytes on every platform.
+// The most data LzmaCompress takes: positions are counted in 32 bits.
+inline constexpr uint64_t MaxCompressedInput = 0xFFFF0000u;
+
+// `data` (less than MaxCompressedInput bytes) as one LZMA stream in the .lzma layout (13-byte
+// header, unpacked size stated, no end mark). The same input and settings give the same bytes on
+// every platform.
 std::string LzmaCompress(std::span<const unsigned char> data, const LzmaSettings& settings);

@@ -178,6 +178,8 @@ std::string MakeOneFile(const std::string& setupExe, const std::vector<PayloadPa
     std::string unpacked = Index(parts, contents);
     const size_t indexLength = unpacked.size();
     for (const std::string& content : contents) unpacked += content;
+    // The match finder counts positions in 32 bits.
+    if (unpacked.size() >= MaxCompressedInput) throw BuildError("a one-file setup holds less than 4 GB; this package is larger");
     LzmaSettings settings;
     settings.dictionary = DictionaryFor(unpacked.size(), MaxPayloadDictionary);
     const std::string stream = LzmaCompress(Bytes(unpacked), settings);

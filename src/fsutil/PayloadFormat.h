@@ -8,7 +8,9 @@
 // digits.
 //
 // The program's image holds a slot: SlotTag, then 64 bytes that are zeros in a program built for
-// folder media and, in a one-file setup, the digest of the payload's header. The slot lies inside
+// folder media and, in a one-file setup, the digest of the payload's header. setup-media finds
+// the slot as the image's one copy of the tag, so the program spells the tag out where it
+// defines the slot (fsutil/MediaSource.cpp) and uses SlotTag nowhere. The slot lies inside
 // the image, so the signature of the one-file setup covers it, and the running program reads it
 // from its own memory: a payload is trusted only when its header is the one the running image
 // was built with.

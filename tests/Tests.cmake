@@ -6,7 +6,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 file(GLOB_RECURSE SETUP_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
-list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/(e2e/planted|bench)/.*")
+list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/(e2e/planted|e2e/elevation|bench)/.*")
 add_executable(setup_tests ${SETUP_TEST_SOURCES} tests/TestProgram.rc)
 # The expansion tests share their edge cases with setup-media's own tests.
 target_include_directories(setup_tests PRIVATE tests tools/setup-media/tests)
@@ -63,6 +63,14 @@ add_dependencies(setup_tests planted_marker ordinary_loader)
 target_compile_definitions(setup_tests PRIVATE
   PLANTED_MARKER_UNIX_PATH="$<TARGET_FILE:planted_marker>"
   ORDINARY_LOADER_UNIX_PATH="$<TARGET_FILE:ordinary_loader>")
+# A setup.exe that takes itself for a run without the administrators' rights, which wine never
+# gives: the tests of an ordinary user's run start it.
+add_executable(setup_unelevated WIN32 src/app/main.cpp tests/e2e/elevation/UnelevatedSeam.cpp src/app/setup.rc)
+target_include_directories(setup_unelevated PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(setup_unelevated PRIVATE setupcore)
+target_link_options(setup_unelevated PRIVATE -static)
+add_dependencies(setup_tests setup_unelevated)
+target_compile_definitions(setup_tests PRIVATE SETUP_UNELEVATED_UNIX_PATH="$<TARGET_FILE:setup_unelevated>")
 # The version the file's properties must show, from the one place it is set.
 target_include_directories(setup_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 

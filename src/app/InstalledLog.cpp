@@ -73,8 +73,8 @@ Status RecordAndMove(HANDLE staged, const std::string& installedLog, const std::
                      PendingLogRecord& record, const Status& failed) {
     if (!WriteWhole(staged, content)) return failed;
     if (!record.Write(content))
-        return Status::Failed(FormatText("The uninstall log %s could not be recorded under %s%s",
-                                         Quoted(installedLog).c_str(), MachineRootName, LogRecordsKey));
+        return Status::Failed(FormatText("The uninstall log %s could not be recorded under %s",
+                                         Quoted(installedLog).c_str(), LogRecordsKeyText().c_str()));
     const Status moved = RenameInto(staged, installedLog);
     if (moved) return moved;
     record.Undo();

@@ -19,10 +19,13 @@ constexpr const char* LockAccess = "O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)";
 // one: held open without sharing for the run, deleted when the last handle goes, also when the run
 // is killed. (A private namespace bounded by the administrators group would serve as well, but
 // wine does not have them, and the runs here must show the lock at work.)
-KernelObject TakeRunLock() {
-    const std::string path = WindowsFolder() + LockFileName;
+// A package for the user alone takes the user's own lock, in the user's Temp, which only that
+// user can reach: runs for different users, and a run for the machine, do not wait on each other.
+KernelObject TakeRunLock(bool userScope) {
+    const std::string path = userScope ? TempFolderPath() + (LockFileName + 1) : WindowsFolder() + LockFileName;
     void* descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(LockAccess, SDDL_REVISION_1, &descriptor, nullptr))
+    if (!userScope &&
+        !ConvertStringSecurityDescriptorToSecurityDescriptorA(LockAccess, SDDL_REVISION_1, &descriptor, nullptr))
         return KernelObject();
     SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
     const HANDLE lock = CreateFileA(path.c_str(), DELETE, 0, &security, OPEN_ALWAYS,

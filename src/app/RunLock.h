@@ -7,6 +7,6 @@ inline constexpr const char* AnotherSetupText = "Another setup is running. Wait 
 // The exit code of an unattended run refused for that, the one package managers know.
 inline constexpr int ExitAnotherSetupRunning = 1618;
 
-// The machine-wide lock, held while the returned object lasts; an invalid object when another
-// run holds it (or it cannot be taken).
-KernelObject TakeRunLock();
+// The machine-wide lock (or, for a package of the user alone, that user's), held while the
+// returned object lasts; an invalid object when another run holds it (or it cannot be taken).
+KernelObject TakeRunLock(bool userScope);

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "app/PackageScope.h"
 #include "app/StartupFolders.h"
+#include "app/UserScopeCheck.h"
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
@@ -64,6 +66,17 @@ void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
     if (started.logCopied) started.logTrust = CheckAgainstRecord(log);
 }
 
+// The scope `file` states must be the one the run started for (read before anything was made,
+// from the same file as it stood then).
+Status CheckScope(const ProfileFile& file) {
+    const std::string scope = file.ReadValue(PackageSection, ScopeKey, "");
+    if (!scope.empty() && !IsUserScope(scope) && lstrcmpiA(scope.c_str(), MachineScopeValue) != 0)
+        return Status::Fatal(FormatText("The package's scope must be user or machine: %s", Quoted(scope).c_str()));
+    if (IsUserScope(scope) != Setup.UserScope)
+        return Status::Fatal("The package's scope changed while setup started; start it again");
+    return {};
+}
+
 }  // namespace
 
 Result<StartedRun> StartRun() {
@@ -82,12 +95,14 @@ Result<StartedRun> StartRun() {
     // A one-file setup is checked before anything is made.
     if (!Setup.IsUninstallMode())
         if (const Status media = Media().Open(); !media) return Status::Fatal(media.Message());
-    const Result<std::string> workFolder = MakeWorkFolder(PlanForThisRun());
+    const Result<std::string> workFolder = MakeWorkFolder(PlanForThisRun(Setup.UserScope));
     if (!workFolder) return Status::Fatal(workFolder.Message());
     Setup.TempDir = workFolder.Value();
     if (const Status read = TakeRegistryFolder(registry, "ProgramFilesDir", Setup.ProgramFilesDir); !read) return read;
     if (const Status read = TakeRegistryFolder(registry, "CommonFilesDir", Setup.CommonFilesDir); !read) return read;
     registry.CloseKey();
+    Setup.LocalAppDataDir = UserShellFolder("Local AppData");
+    Setup.AppDataDir = UserShellFolder("AppData");
 
     std::string logPath;
     if (const Status fits = TakeFittingPath(logPath, Setup.TempDir + LogFileName); !fits) return fits;
@@ -112,16 +127,24 @@ Status OpenSetupScript() {
     const Status named =
         TakePackageName(copied ? Setup.InstallScript.get() : nullptr,
                         FormatText("install.ini not found or invalid: %s", Quoted(Media().Where(ScriptFileName)).c_str()));
-    // The log's first entry names the package it belongs to.
-    return named ? LogPackageName(Setup.PackageName) : named;
+    if (!named) return named;
+    if (const Status scoped = CheckScope(*Setup.InstallScript); !scoped) return scoped;
+    // The log's first entries name the package it belongs to, and whom it was for.
+    if (const Status logged = LogPackageName(Setup.PackageName); !logged) return logged;
+    if (!Setup.UserScope) return {};
+    if (const Status logged = Setup.UninstallLog->WriteValue(PackageSection, ScopeKey, UserScopeValue); !logged)
+        return logged;
+    return CheckScriptOfUserScope();
 }
 
 Status ReadLoggedPackageName(const StartedRun& started) {
     const Status named =
         TakePackageName(started.logCopied ? Setup.UninstallLog.get() : nullptr,
                         FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()));
+    if (!named) return named;
+    if (const Status scoped = CheckScope(*Setup.UninstallLog); !scoped) return scoped;
     // A log no install recorded may have been put there by anyone who can write its folder.
-    if (!named || started.logTrust == LogTrust::Matches) return named;
+    if (started.logTrust == LogTrust::Matches) return Setup.UserScope ? CheckLogOfUserScope() : Status();
     return Status::Fatal(FormatText(started.logTrust == LogTrust::Changed
                                         ? "The uninstall log %s was changed after the install; nothing was removed"
                                         : "The uninstall log %s was not recorded by an install on this computer; "

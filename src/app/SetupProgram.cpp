@@ -3,7 +3,9 @@
 #include <optional>
 
 #include "app/ArgumentText.h"
+#include "app/Elevation.h"
 #include "app/MainForm.h"
+#include "app/PackageScope.h"
 #include "app/RunLock.h"
 #include "app/UnattendedCommand.h"
 #include "app/UnattendedRun.h"
@@ -34,7 +36,17 @@ int RunSetupProgram(const char* commandLine) {
     if (const std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments))
         return RunUnattended(arguments, *command);
     Application& application = Application::Instance();
-    const KernelObject lock = TakeRunLock();
+    // A package for the machine needs the administrators' rights: without them the run only starts
+    // itself again with them, and makes nothing itself.
+    const PackageFacts facts = ReadPackageFacts(arguments);
+    Setup.UserScope = facts.userScope;
+    if (!facts.userScope && !Elevation::Current().Elevated()) {
+        if (!Elevation::Current().RunElevated(arguments))
+            application.ShowMessageBox(NeedsAdministratorText(facts.name, !arguments.empty()), application.Title(),
+                                       MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    const KernelObject lock = TakeRunLock(Setup.UserScope);
     if (!lock.IsValid()) {
         application.ShowMessageBox(AnotherSetupText, application.Title(), MB_OK | MB_ICONEXCLAMATION);
         return 0;

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "app/Elevation.h"
 #include "app/InstalledLog.h"
+#include "app/PackageScope.h"
 #include "app/PrepareFolders.h"
 #include "app/RunEnd.h"
 #include "app/RunLock.h"
@@ -110,12 +112,29 @@ void RemoveFailedInstall(UnattendedFace& face) {
     Setup.InstallFolder.clear();
 }
 
+// A package for the machine, without the administrators' rights: the run starts itself again
+// with them and ends as that run ends, having made nothing itself.
+int RunElevatedInstead(const std::string& argumentText, const UnattendedCommand& command, const PackageFacts& facts,
+                       UnattendedFace& face) {
+    const Result<DWORD> elevated = Elevation::Current().RunElevated(argumentText);
+    const int code = elevated ? static_cast<int>(elevated.Value()) : ExitElevationRefused;
+    if (elevated)
+        face.Write("Started again with administrator rights");
+    else
+        face.Write(NeedsAdministratorText(facts.name, !command.logPath.empty()));
+    face.Write(FormatText("Exit code %d", code));
+    return code;
+}
+
 }  // namespace
 
 int RunUnattended(const std::string& argumentText, const UnattendedCommand& command) {
     UnattendedFace face;
     face.Write("Unattended run: " + argumentText);
-    const KernelObject lock = TakeRunLock();
+    const PackageFacts facts = ReadPackageFacts(command.logPath);
+    Setup.UserScope = facts.userScope;
+    if (!facts.userScope && !Elevation::Current().Elevated()) return RunElevatedInstead(argumentText, command, facts, face);
+    const KernelObject lock = TakeRunLock(Setup.UserScope);
     if (!lock.IsValid()) {
         face.Write(AnotherSetupText);
         face.Write(FormatText("Exit code %d", ExitAnotherSetupRunning));

@@ -10,6 +10,7 @@
 #include "base/Utf8Text.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FinalPath.h"
+#include "fsutil/UserScope.h"
 #include "setupdata/ScriptNames.h"
 #include "setupdata/UnicodeProfileCopy.h"
 #include "state/SetupState.h"
@@ -80,6 +81,8 @@ std::string InstallFolderProblem(const std::string& folder) {
                           static_cast<unsigned>(CharacterCount(folder, true)),
                           static_cast<unsigned>(MaxPathLength - CharacterCount(installedLog, true) +
                                                 CharacterCount(folder, true)));
+    if (Setup.UserScope && IsAdministratorsFolder(folder))
+        return NeedsAdministratorRightsText(folder) + "; choose another folder";
     if (const std::string linked = LinkedFolderOnTheWay(folder); !linked.empty())
         return FormatText("%s is reached through a link (a junction, mount point or symbolic link); choose another "
                           "folder",

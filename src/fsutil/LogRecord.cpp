@@ -6,12 +6,28 @@
 #include "fsutil/FinalPath.h"
 #include "setupdata/RegistryAccess.h"
 #include "setupdata/RegistryKeyText.h"
+#include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
 namespace {
 
 constexpr const char* DigestValue = "Digest";
 constexpr const char* LogValue = "Log";
+
+constexpr const char* UserRootName = "HKEY_CURRENT_USER";
+
+// A package for the user alone keeps its records in that user's part of the registry, which is
+// all that user may write; a log of such a package is carried out only as far as that user may
+// act anyway (fsutil/UserScope.h).
+HKEY RecordRoot() { return Setup.UserScope ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+const char* RecordRootName() { return Setup.UserScope ? UserRootName : MachineRootName; }
+
+bool StartsWithRecordsKey(const std::string& keyText, const std::string& records) {
+    return keyText.size() >= records.size() &&
+           (keyText.size() == records.size() || keyText[records.size()] == '\\') &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, keyText.c_str(), static_cast<int>(records.size()),
+                          records.c_str(), static_cast<int>(records.size())) == CSTR_EQUAL;
+}
 
 // One key per log, however its path is spelt; empty when it has no final path.
 std::string RecordKey(const std::string& finalLogPath) {
@@ -20,7 +36,7 @@ std::string RecordKey(const std::string& finalLogPath) {
 
 // The record's key opened as the current key of `registry`, made when `canCreate` allows.
 bool OpenRecord(RegistryAccess& registry, const std::string& key, bool canCreate) {
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    registry.SetRootKey(RecordRoot());
     return !key.empty() && registry.OpenKey(key.c_str(), canCreate);
 }
 
@@ -61,12 +77,11 @@ LogTrust CheckAgainstRecord(const InstalledLogContent& log) {
 }
 
 bool IsLogRecordKeyText(const std::string& keyText) {
-    const std::string records = std::string(MachineRootName) + LogRecordsKey;
-    return keyText.size() >= records.size() &&
-           (keyText.size() == records.size() || keyText[records.size()] == '\\') &&
-           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, keyText.c_str(), static_cast<int>(records.size()),
-                          records.c_str(), static_cast<int>(records.size())) == CSTR_EQUAL;
+    return StartsWithRecordsKey(keyText, std::string(MachineRootName) + LogRecordsKey) ||
+           StartsWithRecordsKey(keyText, std::string(UserRootName) + LogRecordsKey);
 }
+
+std::string LogRecordsKeyText() { return RecordRootName() + std::string(LogRecordsKey); }
 
 PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
     : finalLogPath_(finalLogPath), key_(RecordKey(finalLogPath)) {
@@ -79,8 +94,8 @@ PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
 Status PendingLogRecord::LogKeys() const {
     if (keyExisted_ || key_.empty()) return {};
     // Keys are removed in the order they are logged, so the record goes before its parent.
-    if (const Status logged = LogRegistryKey(MachineRootName + key_); !logged) return logged;
-    return parentExisted_ ? Status() : LogRegistryKey(std::string(MachineRootName) + LogRecordsKey);
+    if (const Status logged = LogRegistryKey(RecordRootName() + key_); !logged) return logged;
+    return parentExisted_ ? Status() : LogRegistryKey(LogRecordsKeyText());
 }
 
 bool PendingLogRecord::Write(const std::string& content) {
@@ -95,7 +110,7 @@ bool PendingLogRecord::Write(const std::string& content) {
 void PendingLogRecord::Undo() {
     RegistryAccess registry;
     if (!keyExisted_) {
-        if (!key_.empty()) RegDeleteKeyA(HKEY_LOCAL_MACHINE, key_.c_str() + 1);
+        if (!key_.empty()) RegDeleteKeyA(RecordRoot(), key_.c_str() + 1);
         return;
     }
     if (!OpenRecord(registry, key_, false)) return;

@@ -24,6 +24,9 @@ LogTrust CheckAgainstRecord(const InstalledLogContent& log);
 // Where the records are kept, below HKEY_LOCAL_MACHINE.
 inline constexpr const char* LogRecordsKey = "\\Software\\qupsetup";
 
+// The records' key as a key text, with the root of this run's scope.
+std::string LogRecordsKeyText();
+
 // True when the logged registry key text names the records' key or one below it: the uninstall
 // removes a log's record only once the log itself is gone.
 bool IsLogRecordKeyText(const std::string& keyText);

@@ -42,7 +42,15 @@ KeptEntry& Kept() {
 
 }  // namespace
 
-std::string SetupProgramCopyPath() { return WithTrailingBackslash(Setup.WindowsDir) + SetupProgramCopyName; }
+// A package for the user alone has its uninstall program where that user can write.
+std::string SetupProgramCopyPath() {
+    return WithTrailingBackslash(Setup.UserScope ? Setup.LocalAppDataDir + "\\qupsetup" : Setup.WindowsDir) +
+           SetupProgramCopyName;
+}
+
+HKEY EntryRoot() { return Setup.UserScope ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+const char* EntryRootName() { return Setup.UserScope ? "HKEY_CURRENT_USER" : MachineRootName; }
 
 std::string EntryKeyPath(const std::string& packageName) {
     std::string name = packageName;
@@ -58,7 +66,7 @@ std::string EntryCommandLine(const std::string& arguments) {
 
 EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(EntryRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return EntryOwner::None;
     const RegistryKey key(opened);
     // Room for the longest command of ours; a value that is not text, or longer, is not ours.
@@ -75,7 +83,7 @@ EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
 }
 
 bool IsEntryOfAnotherInstall(const std::string& keyText) {
-    if (!SameText(keyText, MachineRootName + EntryKeyPath(Setup.PackageName))) return false;
+    if (!SameText(keyText, EntryRootName() + EntryKeyPath(Setup.PackageName))) return false;
     const EntryOwner owner = OwnerOfEntry(EntryKeyPath(Setup.PackageName), OwnLog());
     return owner == EntryOwner::AnotherLog || owner == EntryOwner::OtherProduct;
 }
@@ -84,7 +92,7 @@ void KeepEarlierEntry(const std::string& keyPath) {
     KeptEntry& kept = Kept();
     kept = {};
     HKEY opened = nullptr;
-    if (keyPath.empty() || RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    if (keyPath.empty() || RegOpenKeyExA(EntryRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return;
     const RegistryKey key(opened);
     kept.keyPath = keyPath;
@@ -103,7 +111,7 @@ void KeepEarlierEntry(const std::string& keyPath) {
 void PutBackEarlierEntry() {
     const KeptEntry& kept = Kept();
     HKEY created = nullptr;
-    if (kept.keyPath.empty() || RegCreateKeyExA(HKEY_LOCAL_MACHINE, kept.keyPath.c_str() + 1, 0, nullptr, 0,
+    if (kept.keyPath.empty() || RegCreateKeyExA(EntryRoot(), kept.keyPath.c_str() + 1, 0, nullptr, 0,
                                                 KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS)
         return;
     const RegistryKey key(created);

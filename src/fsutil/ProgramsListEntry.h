@@ -1,12 +1,18 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 // A package's entry in the platform's list of installed programs and whose it is. The entry
 // records, in its uninstall command, the log of the install it belongs to: a reinstall of the
 // package takes it over, and an uninstall removes it only while it still names its own log.
 
-// Where the install leaves its copy of the setup program: the Windows folder's qupsetup.exe.
+// Where the install leaves its copy of the setup program: the Windows folder's qupsetup.exe, or,
+// for a package of the user alone, qupsetup\qupsetup.exe in the user's Local AppData.
 std::string SetupProgramCopyPath();
+// The root the entry lies under: the machine's, or, for a package of the user alone, the user's.
+HKEY EntryRoot();
+const char* EntryRootName();
 // The key of the package's entry below the machine root: "\Software\...\Uninstall\<name>".
 std::string EntryKeyPath(const std::string& packageName);
 // The program copy, quoted, then the argument text, which is taken verbatim and so is not quoted.

@@ -16,3 +16,14 @@ std::string SystemFolder() {
 std::string TempFolderPath() {
     return WithTrailingBackslash(QueryPath([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); }));
 }
+
+std::string UserShellFolder(const char* name) {
+    return QueryPath([&](char* buffer, DWORD size) -> DWORD {
+        DWORD bytes = size;
+        const LSTATUS status =
+            RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                         name, RRF_RT_REG_SZ, nullptr, buffer, &bytes);
+        if (status == ERROR_MORE_DATA) return bytes;
+        return status == ERROR_SUCCESS && bytes > 0 ? bytes - 1 : 0;
+    });
+}

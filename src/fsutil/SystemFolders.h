@@ -7,3 +7,6 @@ std::string WindowsFolder();
 std::string SystemFolder();
 // Always ends in "\", so file names can be appended directly.
 std::string TempFolderPath();
+// A folder of the user who runs setup, as the shell names it under its value `name` ("Local
+// AppData", "AppData", "Programs", ...); empty when it names none.
+std::string UserShellFolder(const char* name);

@@ -33,30 +33,6 @@ using LocalMemory = OwnedHandle<LocalMemoryTraits>;
 // The folder of this run, held open without letting anyone delete or rename it.
 FileHandle heldFolder;
 
-std::string TokenUserSid() {
-    HANDLE opened = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
-    const KernelObject token(opened);
-    alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-    DWORD size = 0;
-    char* sid = nullptr;
-    if (!GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &size) ||
-        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid))
-        return {};
-    const LocalMemory owned(sid);
-    return sid;
-}
-
-// Whether the Administrators group is in force for this run: so for an elevated run and for the
-// system account, not for an administrator's filtered token.
-bool RunsAsAdministrator() {
-    BYTE sid[SECURITY_MAX_SID_SIZE];
-    DWORD size = sizeof sid;
-    BOOL member = FALSE;
-    return CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &size) &&
-           CheckTokenMembership(nullptr, sid, &member) && member;
-}
-
 std::string UnpredictableName() {
     unsigned char random[NameDigits / 2] = {};
     if (!FillRandom(random, sizeof random)) return {};
@@ -191,7 +167,31 @@ WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid) {
     return plan;
 }
 
-WorkFolderPlan PlanForThisRun() { return PlanWorkFolder(RunsAsAdministrator(), TokenUserSid()); }
+std::string TokenUserSid() {
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
+    const KernelObject token(opened);
+    alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    DWORD size = 0;
+    char* sid = nullptr;
+    if (!GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &size) ||
+        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid))
+        return {};
+    const LocalMemory owned(sid);
+    return sid;
+}
+
+bool RunsAsAdministrator() {
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof sid;
+    BOOL member = FALSE;
+    return CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &size) &&
+           CheckTokenMembership(nullptr, sid, &member) && member;
+}
+
+WorkFolderPlan PlanForThisRun(bool userScope) {
+    return PlanWorkFolder(!userScope && RunsAsAdministrator(), TokenUserSid());
+}
 
 Result<std::string> MakeWorkFolder(const WorkFolderPlan& plan) {
     void* descriptor = nullptr;

@@ -23,8 +23,14 @@ struct WorkFolderPlan {
 // For any other run: inside the user's Temp, usable by `userSid` alone (no access at all when the
 // account cannot be told). Nothing is passed on from the parent.
 WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid);
-// The plan for the account and token this run has.
-WorkFolderPlan PlanForThisRun();
+// Whether the Administrators group is in force for this run: so for an elevated run and for the
+// system account, not for an administrator's filtered token.
+bool RunsAsAdministrator();
+// The account this run runs as, in the platform's SID text; empty when it cannot be told.
+std::string TokenUserSid();
+// The plan for the account and token this run has, and the package's scope: a package for the
+// user alone works in that user's Temp, elevated or not.
+WorkFolderPlan PlanForThisRun(bool userScope);
 
 // Makes such a folder in the first parent that allows it and holds it open until
 // RemoveWorkFolder; its path with a trailing "\", or why none could be made, naming the folder.

@@ -4,6 +4,7 @@
 #include "base/QuotedText.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/PathMacros.h"
+#include "fsutil/UserScope.h"
 #include "install/InstallRun.h"
 #include "setupdata/IntegerText.h"
 #include "setupdata/RegistryKeyText.h"
@@ -18,6 +19,10 @@ namespace {
 constexpr float KeysShare = 30.0f;
 
 enum class KeyResult { Skipped, Existed, Created, Failed };
+
+// The key a script's key text names for this package: a package of the user alone writes the
+// user's own classes for HKEY_CLASSES_ROOT.
+std::string ScopedKeyText(const std::string& text) { return Setup.UserScope ? UserScopeKeyText(text) : text; }
 
 // Makes the key the text names the registry object's current key, if it exists.
 bool OpenExistingKey(const RegistryKeyText& key) {
@@ -55,14 +60,15 @@ Status InstallRun::WriteRegistryEntries() {
     SetBarSteps(step, step);
     for (const Entry& entry : keys) {
         view_.KeepAnswering();
-        const KeyResult result = MakeKey(entry.value);
+        const std::string text = ScopedKeyText(entry.value);
+        const KeyResult result = MakeKey(text);
         if (result == KeyResult::Failed) {
             FailRun(FormatText("Error creating registry key %s", Quoted(entry.value).c_str()));
             return {};
         }
         if (result != KeyResult::Created) continue;
-        if (const Status logged = LogRegistryKey(entry.value); !logged) return logged;
-        view_.ShowCurrentItem(DisplayText(entry.value));
+        if (const Status logged = LogRegistryKey(text); !logged) return logged;
+        view_.ShowCurrentItem(DisplayText(text));
         StepBars();
     }
 
@@ -72,13 +78,14 @@ Status InstallRun::WriteRegistryEntries() {
         view_.KeepAnswering();
         // The keys read above, rather than the script read again for every value.
         const int listed = keys.IndexOf(group.keyRef);
-        const std::string text = listed >= 0 ? keys.Value(static_cast<size_t>(listed))
-                                             : Setup.InstallScript->ReadValue(RegistryKeysSection, group.keyRef.c_str(),
-                                                                              MissingValueMark);
-        if (text == MissingValueMark) {
+        const std::string listedText = listed >= 0 ? keys.Value(static_cast<size_t>(listed))
+                                                   : Setup.InstallScript->ReadValue(RegistryKeysSection,
+                                                                                    group.keyRef.c_str(), MissingValueMark);
+        if (listedText == MissingValueMark) {
             FailRun("Corrupt KeyValues entry");
             return {};
         }
+        const std::string text = ScopedKeyText(listedText);
         const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
         if (!key) continue;
         if (!FitsPathBuffer(text) || !OpenExistingKey(*key)) {

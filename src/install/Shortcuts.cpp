@@ -16,7 +16,6 @@ namespace {
 
 constexpr const char* ShellFoldersKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-// On Windows NT the shortcuts are for every user of the machine.
 struct ShellFolderNames {
     const char* programs;
     const char* startMenu;
@@ -115,7 +114,8 @@ Result<std::string> FirstShortcutTarget() {
 }
 
 Status InstallRun::CreateShortcuts() {
-    const bool allUsers = Setup.IsWindowsNT == 1;
+    // A package for the machine makes its shortcuts for every user; one for the user alone, for that user.
+    const bool allUsers = !Setup.UserScope;
     const ShellFolderNames& names = allUsers ? CommonFolders : UserFolders;
     Setup.Registry->SetRootKey(allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER);
     // Without the key the folder values read as empty texts.

@@ -5,13 +5,16 @@
 // The setup script's path macros: "%%NAME%%" texts that stand for folders of the machine the
 // setup runs on. Portable: the media tool checks scripts by the same rules.
 
-// The folders the macros stand for.
+// The folders the macros stand for. The last three are the folders of the user who runs setup.
 struct MacroFolders {
     std::string programFiles;
     std::string commonFiles;
     std::string installFolder;
     std::string windows;
     std::string system;
+    std::string userPrograms;  // the user's own programs: Local AppData's Programs
+    std::string localAppData;
+    std::string appData;  // the roaming one
 };
 
 // A macro and the folder it stands for.
@@ -27,6 +30,9 @@ inline constexpr PathMacro PathMacros[] = {
     {"%%INSTALLPATH%%", &MacroFolders::installFolder},
     {"%%WINDIR%%", &MacroFolders::windows},
     {"%%WINSYS%%", &MacroFolders::system},
+    {"%%USERPROGRAMS%%", &MacroFolders::userPrograms},
+    {"%%LOCALAPPDATA%%", &MacroFolders::localAppData},
+    {"%%APPDATA%%", &MacroFolders::appData},
 };
 
 // The macro `text` starts with, matched literally, letter case included; null when none does.

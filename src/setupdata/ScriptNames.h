@@ -20,6 +20,11 @@ inline constexpr const char* UninstallEntryWanted = "yes";
 // Optional: the package's version (digits and dots, "2.4.1") and maker, for that entry.
 inline constexpr const char* PackageVersionKey = "version";
 inline constexpr const char* PublisherKey = "publisher";
+// "user" (any case) for a package installed for the user who runs setup alone; anything else, or
+// nothing, for one installed for every user of the machine. The log keeps it.
+inline constexpr const char* ScopeKey = "scope";
+inline constexpr const char* UserScopeValue = "user";
+inline constexpr const char* MachineScopeValue = "machine";
 inline constexpr const char* LicenceSection = "Licence";
 inline constexpr const char* LicenceKey = "licence";
 // Compared exactly: "None" names a licence file.

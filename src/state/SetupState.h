@@ -30,12 +30,17 @@ struct SetupState {
     std::unique_ptr<ProfileFile> UninstallLog;
     std::unique_ptr<RegistryAccess> Registry;
     int IsWindowsNT = 0;
+    // The package is for the user who runs setup alone: the user's folders and HKEY_CURRENT_USER,
+    // no elevation, the records, entry, lock and working folder of that user.
+    bool UserScope = false;
     std::string PackageName;
     std::string InstallFolder;
     std::string ProgramFilesDir;
     std::string CommonFilesDir;
     std::string WindowsDir;
     std::string SystemDir;
+    std::string LocalAppDataDir;  // the user's, as the shell names it; empty when it names none
+    std::string AppDataDir;       // the user's roaming one
     std::string TempDir;      // the run's own working folder inside the Temp folder; always ends in "\"
     std::string MediaDir;     // where the media are read from: the running program's folder, ending in "\"
     std::string CommandLine;  // empty in install mode

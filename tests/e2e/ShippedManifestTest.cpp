@@ -64,7 +64,7 @@ constexpr const char* Version6Folder = "\\winsxs\\amd64_microsoft.windows.common
 
 }  // namespace
 
-TEST(ShippedManifest, AsksForAdministratorsStylesTheSupportedSystemsAndDpiAwareness) {
+TEST(ShippedManifest, RunsAsItsInvokerStylesTheSupportedSystemsAndDpiAwareness) {
     ACTCTXA request{};
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
@@ -77,7 +77,7 @@ TEST(ShippedManifest, AsksForAdministratorsStylesTheSupportedSystemsAndDpiAwaren
     ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel{};
     SIZE_T size = 0;
     QueryActCtxW(0, manifest.get(), nullptr, RunlevelInformationInActivationContext, &runLevel, sizeof runLevel, &size);
-    EXPECT_EQ(runLevel.RunLevel, ACTCTX_RUN_LEVEL_REQUIRE_ADMIN);
+    EXPECT_EQ(runLevel.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER) << "it elevates itself only for a package of the machine";
     EXPECT_EQ(runLevel.UiAccess, 0u);
 
     const std::vector<GUID> named = NamedSystems(manifest.get());

@@ -119,7 +119,7 @@ TEST(WorkFolder, AnAdministratorsRunWorksWhereOnlyAdministratorsCanChangeAnythin
     EXPECT_EQ(own.allowed, std::vector<std::string>{user});
     EXPECT_TRUE(own.protectedFromParent && own.othersDenied);
     EXPECT_EQ(PlanWorkFolder(false, "").access, "") << "an account that cannot be told gets no folder";
-    EXPECT_EQ(lstrcmpiA(PlanForThisRun().parents.back().c_str(), WindowsTemp().c_str()), 0)
+    EXPECT_EQ(lstrcmpiA(PlanForThisRun(false).parents.back().c_str(), WindowsTemp().c_str()), 0)
         << "wine runs every process elevated";
 }
 
@@ -195,7 +195,7 @@ TEST(WorkFolder, ARefusedSystemTempFallsBackToTheWindowsTempAndATempWithoutRoomI
     const std::string unixSystemTemp = ShellQuoted(UnixPathOf(systemTemp));
     ASSERT_EQ(RunUnixScript("chattr +i " + unixSystemTemp + "\n").exitCode, 0);
 
-    const WorkFolderPlan plan = PlanForThisRun();
+    const WorkFolderPlan plan = PlanForThisRun(false);
     const Result<std::string> made = MakeWorkFolder(plan);
     WorkFolderPlan onlySystemTemp = plan;
     onlySystemTemp.parents.resize(1);

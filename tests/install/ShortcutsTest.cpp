@@ -37,9 +37,9 @@ constexpr const char* TargetSection = "[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\
 
 }  // namespace
 
-TEST(InstallShortcuts, OtherThanWindowsNtTheCurrentUsersFoldersAreUsed) {
+TEST(InstallShortcuts, APackageForOneUserUsesThatUsersFolders) {
     InstallTestBed bed;
-    ::Setup.IsWindowsNT = 0;
+    ::Setup.UserScope = true;
     TempFolder user;
     TempFolder common;
     ShellFolders userFolders(false, user);

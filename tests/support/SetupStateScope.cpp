@@ -5,6 +5,7 @@ namespace {
 // The plain fields a test may change; the forms and the other owned objects stay untouched.
 void CopyPlainFields(const SetupState& from, SetupState& to) {
     to.IsWindowsNT = from.IsWindowsNT;
+    to.UserScope = from.UserScope;
     to.PackageName = from.PackageName;
     to.InstallFolder = from.InstallFolder;
     to.ProgramFilesDir = from.ProgramFilesDir;

@@ -195,28 +195,44 @@ TEST_F(OneFileTest, SignedProgramIsCarriedWholeAndTheOneFileSigns) {
 }
 
 // winget's manifests of a one-file setup pass winget's own schemas, name the file by its
-// SHA-256, and need the script's version and publisher.
+// SHA-256, say the package's scope (a machine-wide setup elevates itself, a per-user one claims
+// nothing), and need the script's version and publisher.
 TEST_F(OneFileTest, ManifestsPassWingetsSchemas) {
     fs::copy(Sample, temp_ / "package", fs::copy_options::recursive);
     const std::string script = ReadFile(Sample / "install.ini");
     const std::string named = "name=Example Notes\n";
-    std::string withEntry = script;
-    withEntry.replace(script.find(named), named.size(), named + "version=2.4.1\npublisher=Example Co.\nuninstallentry=yes\n");
-    WriteFile(temp_ / "package/install.ini", withEntry);
+    const std::string entry = "version=2.4.1\npublisher=Example Co.\nuninstallentry=yes\n";
+    std::string withEntry = script, perUser = script;
+    withEntry.replace(script.find(named), named.size(), named + entry);
+    // The sample made per user: its folder and its keys the user's own.
+    perUser.replace(script.find(named), named.size(), named + entry + "scope=user\n");
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"%%PROGPATH%%", "%%USERPROGRAMS%%"},
+                                   {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER"}})
+        perUser.replace(perUser.find(from), from.size(), to);
     const std::string oneFile = (temp_ / "notes.exe").string();
-    ASSERT_EQ(RunTool({"build", (temp_ / "package").string(), "--setup", setup_.string(), "--one-file", oneFile}).exitCode, 0);
     std::vector<std::string> manifest = {"manifest", oneFile, "--id", "Example.Notes", "--url",
                                                "https://example.com/notes.exe", "--out", (temp_ / "manifests").string()};
-    ASSERT_EQ(RunTool(manifest).exitCode, 0);
     // winget's schemas, as its repository publishes them (MIT).
     const std::string schemas = SETUP_REPO_ROOT "/tools/setup-media/tests/winget-schemas/";
-    EXPECT_TRUE(Shell("/usr/bin/python3 -c \"import json, sys, yaml, jsonschema\n"
-                      "for name, kind in (('', 'version'), ('.installer', 'installer'), ('.locale.en-US', 'defaultLocale')):\n"
-                      "    jsonschema.validate(yaml.safe_load(open('" + (temp_ / "manifests/Example.Notes").string() +
-                      "' + name + '.yaml')), json.load(open('" + schemas + "manifest.' + kind + '.1.10.0.json')))\""));
+    const auto installerManifest = [&](const std::string& text) {
+        WriteFile(temp_ / "package/install.ini", text);
+        const std::string package = (temp_ / "package").string();
+        const std::string setup = setup_.string();
+        EXPECT_EQ(RunTool({"build", package, "--setup", setup, "--one-file", oneFile, "--force"}).exitCode, 0);
+        EXPECT_EQ(RunTool(manifest).exitCode, 0);
+        EXPECT_TRUE(Shell("/usr/bin/python3 -c \"import json, sys, yaml, jsonschema\n"
+                          "for name, kind in (('', 'version'), ('.installer', 'installer'), ('.locale.en-US', 'defaultLocale')):\n"
+                          "    jsonschema.validate(yaml.safe_load(open('" + (temp_ / "manifests/Example.Notes").string() +
+                          "' + name + '.yaml')), json.load(open('" + schemas + "manifest.' + kind + '.1.10.0.json')))\""));
+        return ReadFile(temp_ / "manifests/Example.Notes.installer.yaml");
+    };
+    std::string installer = installerManifest(perUser);
+    EXPECT_NE(installer.find("\nScope: user\n"), std::string::npos) << installer;
+    EXPECT_EQ(installer.find("Elevation"), std::string::npos) << installer;
+    installer = installerManifest(withEntry);
+    EXPECT_NE(installer.find("\nScope: machine\nElevationRequirement: elevatesSelf\n"), std::string::npos) << installer;
     std::string sha = Sha256sum(oneFile);
     for (char& c : sha) c = static_cast<char>(std::toupper(c));
-    const std::string installer = ReadFile(temp_ / "manifests/Example.Notes.installer.yaml");
     EXPECT_NE(installer.find("InstallerSha256: " + sha), std::string::npos) << installer;
     EXPECT_NE(installer.find("DisplayVersion: '2.4.1'"), std::string::npos) << installer;
 

@@ -1,0 +1,60 @@
+#include "app/UserScopeCheck.h"
+
+#include "base/FullPath.h"
+#include "fsutil/PathMacros.h"
+#include "fsutil/UserScope.h"
+#include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
+
+namespace {
+
+// A path entry, its macros replaced when `expand` says; one that is not a full path yet (it
+// names the install folder, not chosen yet) is judged with the install folder.
+Status CheckPath(const std::string& value, bool expand) {
+    std::string path = value;
+    if (expand) {
+        const Result<std::string> expanded = ExpandPathMacros(value);
+        if (!expanded) return expanded.State();
+        path = expanded.Value();
+    }
+    if (IsFullPath(path) && IsAdministratorsFolder(path)) return Status::Fatal(NeedsAdministratorRightsText(value));
+    return {};
+}
+
+Status CheckSection(const ProfileFile& file, const char* section, bool expand) {
+    EntryList entries;
+    file.ReadEntries(section, entries);
+    for (const Entry& entry : entries)
+        if (const Status checked = CheckPath(entry.value, expand); !checked) return checked;
+    return {};
+}
+
+Status CheckKeys(const ProfileFile& file) {
+    EntryList keys;
+    file.ReadEntries(RegistryKeysSection, keys);
+    for (const Entry& key : keys)
+        if (IsMachineKey(key.value)) return Status::Fatal(NeedsAdministratorRightsText(key.value));
+    return {};
+}
+
+}  // namespace
+
+Status CheckScriptOfUserScope() {
+    const ProfileFile& script = *Setup.InstallScript;
+    if (const Status checked = CheckPath(script.ReadValue(InstallFolderSection, InstallFolderKey, ""), true); !checked)
+        return checked;
+    if (const Status checked = CheckSection(script, OtherFoldersSection, false); !checked) return checked;
+    // As many disks as a script can name sensibly: the run itself refuses what is beyond.
+    const int disks = script.ReadNumber(DisksSection, DiskCountKey, 0) < 1000 ? script.ReadNumber(DisksSection, DiskCountKey, 0) : 999;
+    for (int disk = 1; disk <= disks; ++disk)
+        if (const Status checked = CheckSection(script, ProgramFilesSection(disk).c_str(), true); !checked)
+            return checked;
+    return CheckKeys(script);
+}
+
+Status CheckLogOfUserScope() {
+    const ProfileFile& log = *Setup.UninstallLog;
+    for (const char* section : {DirectoriesSection, LogProgramFilesSection})
+        if (const Status checked = CheckSection(log, section, false); !checked) return checked;
+    return CheckKeys(log);
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+// A package for the user alone writes only where that user may write: never into a folder only
+// administrators can change, never into a machine-wide part of the registry. What the run would
+// do elsewhere is refused before anything is made, and so is a log of such a package that names
+// anything else.
+
+// Whether `path` lies in the Windows, System, Program Files (either of them) or Common Files
+// folder, or is one.
+bool IsAdministratorsFolder(const std::string& path);
+// Whether a key text names a key outside the user's part of the registry: any root but
+// HKEY_CURRENT_USER and HKEY_CLASSES_ROOT (which such a package writes to the user's classes).
+bool IsMachineKey(const std::string& keyText);
+// The key a package of the user alone writes for a key text: HKEY_CLASSES_ROOT\x is
+// HKEY_CURRENT_USER\Software\Classes\x; every other text stays as it is.
+std::string UserScopeKeyText(const std::string& keyText);
+
+// "... needs administrator rights", naming the entry.
+std::string NeedsAdministratorRightsText(const std::string& entry);

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "e2e/QuietRun.h"
+#include "e2e/SetupMedia.h"
+#include "e2e/UiDriver.h"
+#include "state/SetupState.h"
+#include "support/LoggedKeys.h"
+#include "support/TestFiles.h"
+#include "support/UnixTools.h"
+
+namespace {
+
+constexpr DWORD Refused = 1223;
+
+std::string Script(const std::string& name, const std::string& scope, const std::string& install) {
+    return "[Package]\nname=" + name + "\nscope=" + scope + "\nuninstallentry=yes\n[Licence]\nlicence=none\n" +
+           "[InstallFolder]\ninstall=" + install + "\n[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\app.txt\n";
+}
+
+std::string UserShellFolder(const char* name) {
+    char path[MAX_PATH] = {};
+    DWORD size = sizeof path;
+    RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
+                 RRF_RT_REG_SZ, nullptr, path, &size);
+    return path;
+}
+
+// Replaces the media's setup.exe with the build that takes itself for unelevated; the shipped one
+// stays beside it as elevated.exe, which that build starts when its elevation is accepted.
+void MakeUnelevated(const SetupMedia& media) {
+    const std::string setup = media.First() + "\\setup.exe";
+    CopyFileA(setup.c_str(), (media.First() + "\\elevated.exe").c_str(), FALSE);
+    CopyFileA(WinePath(SETUP_UNELEVATED_UNIX_PATH).c_str(), setup.c_str(), FALSE);
+}
+
+// The user's desktop moved to a folder of the test's own for as long as the object lives: wine's
+// own is a link to the Linux home folder, through which the uninstall rightly deletes nothing.
+// Both the shell's cache and what it fills the cache from are set, and put back as they were.
+class DesktopMoved {
+public:
+    explicit DesktopMoved(const std::string& folder) {
+        for (Value& value : values_) {
+            value.size = sizeof value.data;
+            RegGetValueA(HKEY_CURRENT_USER, value.key, "Desktop", RRF_RT_ANY | RRF_NOEXPAND, &value.type, value.data,
+                         &value.size);
+            RegSetKeyValueA(HKEY_CURRENT_USER, value.key, "Desktop", REG_SZ, folder.c_str(),
+                            static_cast<DWORD>(folder.size() + 1));
+        }
+    }
+    ~DesktopMoved() {
+        for (const Value& value : values_)
+            RegSetKeyValueA(HKEY_CURRENT_USER, value.key, "Desktop", value.type, value.data, value.size);
+    }
+
+private:
+    struct Value {
+        const char* key;
+        DWORD type = REG_SZ;
+        char data[MAX_PATH * 2] = {};
+        DWORD size = 0;
+    };
+    Value values_[2] = {{"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"},
+                        {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"}};
+};
+
+class ElevationAnswer {
+public:
+    explicit ElevationAnswer(const char* answer) { SetEnvironmentVariableA("SETUP_TEST_ELEVATION", answer); }
+    ~ElevationAnswer() { SetEnvironmentVariableA("SETUP_TEST_ELEVATION", nullptr); }
+};
+
+// What the machine holds that a package for one user must not touch: the machine's part of the
+// registry below Software, and every name in the Windows and Program Files folders.
+std::string MachineState() {
+    const TempFolder work;
+    const std::string exported = ShellQuoted(UnixPathOf(work / "machine.reg"));
+    return RunUnixScript("wine reg export 'HKLM\\Software' " + exported + " >/dev/null 2>&1; cat " + exported +
+                         "; cd \"$WINEPREFIX/drive_c\" && find windows 'Program Files' -maxdepth 3 | sort\n")
+        .output;
+}
+
+}  // namespace
+
+// A package for the machine started without the administrators' rights starts itself again with
+// them, makes nothing itself and ends as that run ends; refused, it says so and ends with 1223.
+TEST(PerUser, AMachinePackageWithoutAdministratorRightsAsksForThemAndMakesNothingItself) {
+    const std::string package = "Machine Wide " + std::to_string(GetCurrentProcessId());
+    const SetupMedia media(Script(package, "machine", "%%PROGPATH%%\\x"), "", {{{"app.txt", "a machine-wide file"}}});
+    ASSERT_EQ(media.Error(), "");
+    MakeUnelevated(media);
+    TempFolder target;
+    {
+        const ElevationAnswer refused("refuse");
+        const SetupLogTail told;
+        EXPECT_EQ(RunQuietly("/S /D=" + (target / "Refused"), media.First()), Refused);
+        EXPECT_NE(told.Text().find("Setup needs administrator rights to install " + package + "."), std::string::npos)
+            << told.Text();
+        EXPECT_FALSE(FolderExists(target / "Refused"));
+
+        ProgramUnderTest windowed(media.First() + "\\setup.exe", "", media.First());
+        const ui::Box box = ui::WaitForMessageBox(windowed.ProcessId());
+        EXPECT_EQ(box.text, "Setup needs administrator rights to install " + package + ".");
+        ui::Answer(box, IDOK);
+        EXPECT_TRUE(windowed.WaitForExit(20000));
+    }
+    const ElevationAnswer accepted("accept");
+    EXPECT_EQ(RunQuietly("/S /D=" + (target / "Accepted"), media.First()), 0u);
+    EXPECT_EQ(ReadTextFile(target / "Accepted\\app.txt"), "a machine-wide file");
+    // The failure of the elevated run is the run's result.
+    DeleteFileA((media.First() + "\\app.tx_").c_str());
+    EXPECT_EQ(RunQuietly("/S /D=" + (target / "Failing"), media.First()), 1603u);
+    EXPECT_EQ(RunQuietly("/S " + (target / "Accepted\\uninstal.ini"), media.First()), 0u);
+    EXPECT_FALSE(FolderExists(target / "Accepted"));
+}
+
+// A package for the user alone, run by an ordinary user (and by an administrator, as every wine
+// run is), writes nothing the machine's other users share, and its uninstall leaves nothing of it.
+TEST(PerUser, APackageForOneUserTouchesNothingMachineWideAndGoesWhole) {
+    const std::string package = "Just Mine " + std::to_string(GetCurrentProcessId());
+    std::string script = Script(package, "user", "%%USERPROGRAMS%%\\" + package);
+    script += "[RegistryKeys]\nkey1=HKEY_CURRENT_USER\\Software\\" + package + "\nkey2=HKEY_CLASSES_ROOT\\." + package +
+              "\n[KeyValues]\nn1=(Default)\nk1=key2\nd1=MineFile\nt1=string\n[Group]\ngroup=" + package +
+              "\n[Icons]\nr1=[ProgramFiles01]file1\nn1=App\n[StartButton]\nr1=[ProgramFiles01]file1\nn1=" + package +
+              "\n[Desktop]\nr1=[ProgramFiles01]file1\nn1=" + package + "\n";
+    const SetupMedia media(script, "", {{{"app.txt", "a file of one user"}}});
+    ASSERT_EQ(media.Error(), "");
+    const std::string folder = UserShellFolder("Local AppData") + "\\Programs\\" + package;
+    const TempFolder desktop;
+    const DesktopMoved moved(desktop.Path());
+    const std::string before = MachineState();
+
+    for (const bool unelevated : {false, true}) {
+        SCOPED_TRACE(unelevated ? "an ordinary user" : "an administrator");
+        if (unelevated) MakeUnelevated(media);
+        const ElevationAnswer refused("refuse");  // the run must not ask for elevation at all
+        ASSERT_EQ(RunQuietly("/S", media.First()), 0u);
+        EXPECT_EQ(ReadTextFile(folder + "\\app.txt"), "a file of one user");
+        EXPECT_TRUE(FileExists(UserShellFolder("Programs") + "\\" + package + "\\App.lnk"));
+        EXPECT_TRUE(FileExists(UserShellFolder("Start Menu") + "\\" + package + ".lnk"));
+        EXPECT_TRUE(FileExists(UserShellFolder("Desktop") + "\\" + package + ".lnk"));
+        HKEY key = nullptr;
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\Classes\\." + package).c_str(), 0, KEY_READ, &key),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER,
+                                ("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + package).c_str(), 0,
+                                KEY_READ, &key),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+        EXPECT_EQ(MachineState(), before) << "nothing machine-wide was written";
+
+        const SetupLogTail told;
+        ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First()), 0u) << told.Text();
+        EXPECT_FALSE(FolderExists(folder));
+        EXPECT_FALSE(FileExists(UserShellFolder("Desktop") + "\\" + package + ".lnk"));
+        EXPECT_FALSE(FolderExists(UserShellFolder("Programs") + "\\" + package));
+        EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\Classes\\." + package).c_str(), 0, KEY_READ, &key),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(MachineState(), before);
+    }
+}
+
+// A package for the user alone that names a folder or key only administrators may write is
+// refused before anything is made.
+TEST(PerUser, APackageForOneUserNamingWhatNeedsAdministratorsIsRefusedBeforeAnythingIsMade) {
+    TempFolder target;
+    const std::string base = "[Package]\nname=Overreaching\nscope=user\n[Licence]\nlicence=none\n[Disks]\nn=1\n"
+                             "[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\app.txt\n";
+    const struct {
+        std::string extra;
+        std::string named;
+    } cases[] = {
+        {"[RegistryKeys]\nkey1=HKEY_LOCAL_MACHINE\\Software\\Overreaching\n",
+         "HKEY_LOCAL_MACHINE\\Software\\Overreaching needs administrator rights"},
+        {"[OtherFolders]\nf1=C:\\windows\\Overreaching\n", "C:\\windows\\Overreaching needs administrator rights"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.named);
+        const SetupMedia media(base, "", {{{"app.txt", "a file that must not arrive"}}});
+        ASSERT_EQ(media.Error(), "");
+        // Written past the checker, which refuses such a script.
+        WriteTextFile(media.First() + "\\install.ini", base + each.extra);
+        const SetupLogTail told;
+        EXPECT_EQ(RunQuietly("/S /D=" + (target / "Over"), media.First()), 1603u);
+        EXPECT_NE(told.Text().find(each.named), std::string::npos) << told.Text();
+        EXPECT_FALSE(FolderExists(target / "Over"));
+    }
+}
+
+// Whoever writes the user's folders and keys can make a log of a per-user package and its record:
+// such a log is carried out only where that user may act anyway.
+TEST(PerUser, ALogOfAPackageForOneUserThatNamesTheMachinesFoldersIsNotCarriedOut) {
+    TempFolder app;
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string victim = std::string(windows) + "\\win.ini";
+    WriteTextFile(app / "uninstal.ini", "[Package]\nname=Forged\nscope=user\n[ProgramFiles]\nfile1=" + victim + "\n");
+    ::Setup.UserScope = true;  // recorded where a run for one user looks
+    RecordAsInstalled(app / "uninstal.ini");
+    ::Setup.UserScope = false;
+    const SetupLogTail told;
+    EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), 1603u);
+    EXPECT_NE(told.Text().find(victim + " needs administrator rights"), std::string::npos) << told.Text();
+    EXPECT_TRUE(FileExists(victim));
+}

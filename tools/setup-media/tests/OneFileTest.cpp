@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <map>
+#include <set>
 
+#include "base/ContentDigest.h"
+#include "media/OneFile.h"
 #include "support/RunTool.h"
 #include "support/TempTree.h"
 
@@ -12,7 +15,11 @@ namespace {
 
 const fs::path Sample = SETUP_REPO_ROOT "/examples/notes";
 
-// A Windows program of one section holding `marker`, enough for the signing tools.
+constexpr size_t SlotAt = 0x300;
+constexpr size_t SlotSize = 8 + 64;
+
+// A Windows program of one section holding `marker` and an empty slot for a payload's digest,
+// enough for the signing tools.
 std::string StandInProgram(const std::string& marker) {
     std::string file(0x400, '\0');
     const auto put = [&file](size_t at, uint32_t value, size_t size) {
@@ -38,6 +45,7 @@ std::string StandInProgram(const std::string& marker) {
     put(0x158, 0x200, 4);
     put(0x15c, 0x200, 4);
     file.replace(0x200, marker.size(), marker);
+    file.replace(SlotAt, 8, "QUPSLOT:");
     return file;
 }
 
@@ -76,8 +84,11 @@ TEST_F(OneFileTest, CarriesEveryDiskAndUnpacksToTheFolderBuild) {
     ASSERT_EQ(Build(temp_ / "one.exe", setup_).exitCode, 0);
     ASSERT_EQ(Build(temp_ / "again.exe", setup_).exitCode, 0);
     EXPECT_EQ(ReadFile(temp_ / "one.exe"), ReadFile(temp_ / "again.exe"));
-    // The program runs as it is; only its checksum changed.
-    EXPECT_EQ(ReadFile(temp_ / "one.exe").substr(0x200, 0x200), ReadFile(setup_).substr(0x200));
+    // The program runs as it is; only its checksum and the slot's digest changed.
+    const std::string one = ReadFile(temp_ / "one.exe"), setup = ReadFile(setup_);
+    EXPECT_EQ(one.substr(0x200, SlotAt - 0x200), setup.substr(0x200, SlotAt - 0x200));
+    EXPECT_EQ(one.substr(SlotAt + SlotSize, 0x400 - SlotAt - SlotSize), setup.substr(SlotAt + SlotSize));
+    EXPECT_NE(one.substr(SlotAt, SlotSize), setup.substr(SlotAt, SlotSize));
     ASSERT_EQ(RunTool({"build", Sample.string(), "--setup", setup_.string(), "--out", (temp_ / "media").string()})
                   .exitCode,
               0);
@@ -87,33 +98,74 @@ TEST_F(OneFileTest, CarriesEveryDiskAndUnpacksToTheFolderBuild) {
     EXPECT_EQ(RunTool({"check", (Sample / "install.ini").string(), "--media", (temp_ / "one.exe").string()}).exitCode, 0);
 }
 
-// A changed byte anywhere, a cut tail or header, or the payload of another setup: refused whole.
-TEST_F(OneFileTest, DamagedFileIsRefusedAndNothingIsUnpacked) {
+// A changed byte anywhere, a cut tail or header, the payload of another setup, a part no media
+// can hold (a name that climbs out, is absolute, drive-relative or a stream), two parts of one
+// media name, a part unlike its digest or an unknown format: every reader refuses the file as
+// damaged, and nothing is written, inside --out or outside it. A check of sound media writes
+// nothing at all.
+TEST_F(OneFileTest, DamagedFileIsRefusedByEveryReaderAndNothingIsWritten) {
     ASSERT_EQ(Build(temp_ / "one.exe", setup_).exitCode, 0);
     WriteFile(temp_ / "other.exe", StandInProgram("another setup program"));
     ASSERT_EQ(Build(temp_ / "other-one.exe", temp_ / "other.exe").exitCode, 0);
-    const std::string good = ReadFile(temp_ / "one.exe");
-    std::string changedPayload = good, changedProgram = good;
+    const std::string good = ReadFile(temp_ / "one.exe"), setup = ReadFile(setup_);
+    const std::vector<PayloadPart> sound = ReadOneFile(good, "one.exe");
+    const auto with = [&](std::vector<PayloadPart> extra) {
+        std::vector<PayloadPart> parts = sound;
+        parts.insert(parts.end(), extra.begin(), extra.end());
+        return MakeOneFile(setup, parts);
+    };
+    const auto plain = [](const std::string& name) { return PayloadPart{name, PartKind::Plain, "text", {}}; };
+    std::string changedPayload = good, changedProgram = good, unknownVersion = good;
     changedPayload[good.size() * 3 / 4] ^= 1;
     changedProgram[0x200] ^= 1;
+    const size_t header = 0x400;
+    unknownVersion[header + 8] = 3;
+    unknownVersion.replace(SlotAt + 8, 64, ContentDigest(unknownVersion.substr(header, 224)));
     const std::map<std::string, std::string> damaged = {
         {"changed payload byte", changedPayload},
         {"changed program byte", changedProgram},
         {"cut tail", good.substr(0, good.size() - 100)},
-        {"cut header", good.substr(0, 0x400 + 20)},
-        {"payload of another setup", good.substr(0, 0x400) + ReadFile(temp_ / "other-one.exe").substr(0x400)},
+        {"cut header", good.substr(0, header + 20)},
+        {"payload of another setup", good.substr(0, header) + ReadFile(temp_ / "other-one.exe").substr(header)},
+        {"climbs out", with({plain("..\\..\\x")})},
+        {"climbs out below a folder", with({plain("docs\\..\\..\\x")})},
+        {"rooted", with({plain("\\x")})},
+        {"absolute", with({plain("C:\\x")})},
+        {"drive-relative", with({plain("C:x")})},
+        {"stream", with({plain("readme.txt:x")})},
+        {"two of one name", with({plain("Extra.TXT"), plain("extra.txt")})},
+        {"a package file's media name", with({PayloadPart{"extra.exe", PartKind::Package, "program", {}}, plain("EXTRA.EX_")})},
+        {"unlike its digest", with({PayloadPart{"extra.txt", PartKind::Plain, "text", ContentDigest("other text")}})},
+        {"unknown format", unknownVersion},
     };
+    const std::string script = (Sample / "install.ini").string();
     for (const auto& [name, content] : damaged) {
         SCOPED_TRACE(name);
         WriteFile(temp_ / "damaged.exe", content);
-        const ToolRun run = Unpack(temp_ / "damaged.exe");
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_NE(run.err.find("damaged.exe is damaged"), std::string::npos) << run.err;
+        const ToolRun unpacked = Unpack(temp_ / "damaged.exe");
+        EXPECT_EQ(unpacked.exitCode, 2);
+        EXPECT_NE(unpacked.err.find("damaged.exe is damaged"), std::string::npos) << unpacked.err;
         EXPECT_FALSE(fs::exists(temp_ / "unpacked"));
-        EXPECT_EQ(RunTool({"check", (Sample / "install.ini").string(), "--media", (temp_ / "damaged.exe").string()})
+        EXPECT_FALSE(fs::exists(temp_ / "x"));
+        EXPECT_EQ(RunTool({"check", script, "--media", (temp_ / "damaged.exe").string()}).exitCode, 2);
+        EXPECT_EQ(RunTool({"manifest", (temp_ / "damaged.exe").string(), "--id", "A.B", "--url", "https://example.com/a",
+                           "--out", (temp_ / "manifests").string()})
                       .exitCode,
                   2);
+        EXPECT_FALSE(fs::exists(temp_ / "manifests"));
     }
+
+    const fs::path tempFolder = temp_ / "tmp";
+    fs::create_directories(tempFolder);
+    const char* const oldTemp = std::getenv("TMPDIR");
+    const std::string savedTemp = oldTemp ? oldTemp : "";
+    setenv("TMPDIR", tempFolder.c_str(), 1);
+    const std::set<fs::path> before = {fs::directory_iterator(temp_.Path()), fs::directory_iterator()};
+    const int checked = RunTool({"check", script, "--media", (temp_ / "one.exe").string()}).exitCode;
+    oldTemp ? setenv("TMPDIR", savedTemp.c_str(), 1) : unsetenv("TMPDIR");
+    EXPECT_EQ(checked, 0);
+    EXPECT_TRUE(fs::is_empty(tempFolder));
+    EXPECT_EQ((std::set<fs::path>{fs::directory_iterator(temp_.Path()), fs::directory_iterator()}), before);
 }
 
 // A signed setup program is carried whole for the uninstall; the one-file setup signs and

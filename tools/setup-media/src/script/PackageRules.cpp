@@ -75,6 +75,6 @@ void CheckLicence(const CheckInput& input, Findings& findings) {
     if (!HasFileIgnoringCase(input.scriptFolder, *licence))
         findings.push_back(
             {line, Severity::Error, "the licence text " + Quoted(*licence) + " is not beside the script"});
-    if (input.media && !HasFileIgnoringCase(MediaDiskFolder(*input.media, 1), *licence))
+    if (input.mediaHolds && !input.mediaHolds(1, *licence))
         findings.push_back({line, Severity::Error, "the licence text " + Quoted(*licence) + " is not on the media"});
 }

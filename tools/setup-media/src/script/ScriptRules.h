@@ -30,8 +30,5 @@ std::set<const ProfileEntry*> ExpandedEntries(const ProfileText& script);
 
 // The line of a section's header, or the first line when there is no such section.
 size_t LineOf(const ProfileSection* section);
-// The folder of a disk on built media: MEDIA/disk01 and so on, or MEDIA itself when all disks
-// were put into one folder.
-std::filesystem::path MediaDiskFolder(const std::filesystem::path& media, int disk);
 // `text` in double quotes, for messages.
 std::string Quoted(const std::string& text);

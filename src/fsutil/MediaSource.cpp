@@ -35,6 +35,8 @@ std::string FindOnMedia(const std::string& name) {
 }  // namespace
 
 Status MediaSource::Open() {
+    // Opened already, as the run asked what the package is before it started.
+    if (carried_) return {};
     char digest[DigestTextSize];
     bool carried = false;
     for (size_t i = 0; i < DigestTextSize; ++i) carried |= (digest[i] = OneFileSlot[8 + i]) != 0;

@@ -16,7 +16,7 @@ inline constexpr const char* SetupFileDamagedText = "The setup file is damaged. 
 // the caller's.
 class MediaSource {
 public:
-    // Decides which, once, as an install starts. A program built as a one-file setup (its image
+    // Decides which, as an install starts (again: the same answer). A program built as a one-file setup (its image
     // carries the digest of its payload's header) reads its payload and nothing else: its own
     // file is opened once, denying others the right to write it, and must hold the payload the
     // image was built with. The failure is the text to show.

@@ -68,7 +68,7 @@ target_compile_definitions(setup_tests PRIVATE
 add_executable(setup_unelevated WIN32 src/app/main.cpp tests/e2e/elevation/UnelevatedSeam.cpp src/app/setup.rc)
 target_include_directories(setup_unelevated PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(setup_unelevated PRIVATE setupcore)
-target_link_options(setup_unelevated PRIVATE -static)
+target_link_options(setup_unelevated PRIVATE -static -s)
 add_dependencies(setup_tests setup_unelevated)
 target_compile_definitions(setup_tests PRIVATE SETUP_UNELEVATED_UNIX_PATH="$<TARGET_FILE:setup_unelevated>")
 # The version the file's properties must show, from the one place it is set.

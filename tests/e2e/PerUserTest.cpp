@@ -227,3 +227,20 @@ TEST(PerUser, ALogOfAPackageForOneUserThatNamesTheMachinesFoldersIsNotCarriedOut
     EXPECT_NE(told.Text().find(victim + " needs administrator rights"), std::string::npos) << told.Text();
     EXPECT_TRUE(FileExists(victim));
 }
+
+// A one-file setup of a package for one user knows its scope before it starts: run by an ordinary
+// user, it installs and uninstalls without asking for elevation.
+TEST(PerUser, AOneFileSetupOfAPackageForOneUserAsksForNoElevation) {
+    const std::string package = "One File Mine " + std::to_string(GetCurrentProcessId());
+    const SetupMedia media(Script(package, "user", "%%USERPROGRAMS%%\\" + package), "", {{{"app.txt", "one user's"}}});
+    ASSERT_EQ(media.Error(), "");
+    const std::string oneFile = media.MakeOneFile("mine-setup.exe", SETUP_UNELEVATED_UNIX_PATH);
+    ASSERT_NE(oneFile, "");
+    const std::string started = oneFile.substr(0, oneFile.find_last_of('\\'));
+    const std::string folder = UserShellFolder("Local AppData") + "\\Programs\\" + package;
+    const ElevationAnswer refused("refuse");
+    ASSERT_EQ(RunQuietly("/S", started, oneFile), 0u);
+    EXPECT_EQ(ReadTextFile(folder + "\\app.txt"), "one user's");
+    EXPECT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", started, oneFile), 0u);
+    EXPECT_FALSE(FolderExists(folder));
+}

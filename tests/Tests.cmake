@@ -77,7 +77,7 @@ target_include_directories(setup_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 # The benchmark (scripts/bench.sh): not a test; it measures and prints.
 add_executable(empty_window WIN32 tests/bench/EmptyWindow.cpp)
 add_executable(setup_bench tests/bench/SetupBench.cpp tests/e2e/UiDriver.cpp tests/e2e/SetupMedia.cpp tests/e2e/QuietRun.cpp
-  tests/support/TestFiles.cpp tests/support/UnixTools.cpp)
+  tests/support/TestFiles.cpp tests/support/UnixTools.cpp tests/support/LoggedKeys.cpp tests/support/SetupStateScope.cpp)
 target_include_directories(setup_bench PRIVATE tests)
 target_link_libraries(setup_bench PRIVATE setupcore gdi32)
 target_compile_definitions(setup_bench PRIVATE

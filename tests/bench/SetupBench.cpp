@@ -14,6 +14,7 @@
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "fsutil/PayloadReader.h"
+#include "support/LoggedKeys.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -117,6 +118,8 @@ double UninstallOf(int count) {
     }
     log += "[Directories]\r\ndir1=" + app.Path() + "\r\n";
     WriteTextFile(app / "uninstal.ini", log);
+    // Recorded as the install that left it would have: the uninstall carries out no other log.
+    RecordAsInstalled(app / "uninstal.ini");
     ProgramUnderTest setup(SetupExeIn(startedIn.Path()), app / "uninstal.ini", startedIn.Path());
     const DWORD pid = setup.ProcessId();
     HWND main = ui::WaitForWindow(pid, "TMainForm");

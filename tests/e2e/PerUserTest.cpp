@@ -220,7 +220,7 @@ TEST(PerUser, ALogOfAPackageForOneUserThatNamesTheMachinesFoldersIsNotCarriedOut
     const std::string victim = std::string(windows) + "\\win.ini";
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Forged\nscope=user\n[ProgramFiles]\nfile1=" + victim + "\n");
     ::Setup.UserScope = true;  // recorded where a run for one user looks
-    RecordAsInstalled(app / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(app / "uninstal.ini"));
     ::Setup.UserScope = false;
     const SetupLogTail told;
     EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), 1603u);

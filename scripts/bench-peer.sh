@@ -2,8 +2,30 @@
 # against an NSIS 3 silent installer of the same files, both started as `wine PROGRAM /S` from
 # another folder, 7 rounds interleaved, each install removed again between rounds; medians.
 #   peer_bench SETUP_EXE
+
+# Times `wine OURS /S` and `wine PEER /S`, started from another folder, in 7 interleaved rounds;
+# the shell commands OURS_UNDO and PEER_UNDO (which see $ours and $peer) remove each install
+# again. Prints the medians under the two labels.
+#   install_rounds OURS OURS_UNDO PEER PEER_UNDO OURS_LABEL PEER_LABEL
+install_rounds() {
+  local ours=$1 peer=$3 r start times_ours=() times_peer=()
+  for r in $(seq 1 7); do
+    start=$(date +%s%N)
+    (cd /tmp && wine "$ours" /S </dev/null >/dev/null 2>&1) || echo "$ours /S ended with $?" >&2
+    times_ours+=($((($(date +%s%N) - start) / 1000000)))
+    eval "$2"
+    start=$(date +%s%N)
+    (cd /tmp && wine "$peer" /S </dev/null >/dev/null 2>&1) || echo "$peer /S ended with $?" >&2
+    times_peer+=($((($(date +%s%N) - start) / 1000000)))
+    eval "$4"
+  done
+  median() { printf '%s\n' "$@" | sort -n | sed -n 4p; }
+  printf '%-52s %9s ms  (rounds: %s)\n' "$5 (median of 7)" "$(median "${times_ours[@]}")" "${times_ours[*]}"
+  printf '%-52s %9s ms  (rounds: %s)\n' "$6" "$(median "${times_peer[@]}")" "${times_peer[*]}"
+}
+
 peer_bench() {
-  local setup=$1 work n r
+  local setup=$1 work n
   work=$(mktemp -d)
   mkdir -p "$work/package"
   {
@@ -27,24 +49,10 @@ PY
     printf 'Section "Uninstall"\nRMDir /r "$INSTDIR"\nSectionEnd\n'
   } >"$work/peer.nsi"
   makensis -V1 "$work/peer.nsi" >/dev/null
-  local ours=() peer=() start
-  local media
-  media=$(winepath -w "$work/media/disk01/setup.exe")
-  local peerexe
-  peerexe=$(winepath -w "$work/peer.exe")
-  for r in $(seq 1 7); do
-    start=$(date +%s%N)
-    (cd /tmp && wine "$media" /S </dev/null >/dev/null 2>&1) || echo "setup.exe /S ended with $?" >&2
-    ours+=($(( ($(date +%s%N) - start) / 1000000 )))
-    wine "$media" /S 'C:\BenchOurs\uninstal.ini' </dev/null >/dev/null 2>&1 || true
-    start=$(date +%s%N)
-    (cd /tmp && wine "$peerexe" /S </dev/null >/dev/null 2>&1) || echo "peer.exe /S ended with $?" >&2
-    peer+=($(( ($(date +%s%N) - start) / 1000000 )))
-    [ -f "$WINEPREFIX/drive_c/BenchPeer/file39.dat" ] || echo "peer.exe /S installed nothing" >&2
-    rm -rf "$WINEPREFIX/drive_c/BenchPeer"
-  done
-  median() { printf '%s\n' "$@" | sort -n | sed -n 4p; }
-  printf '%-52s %9s ms  (rounds: %s)\n' "unattended install, wine setup.exe /S (median of 7)" "$(median "${ours[@]}")" "${ours[*]}"
-  printf '%-52s %9s ms  (rounds: %s)\n' "NSIS 3 silent install, wine peer.exe /S" "$(median "${peer[@]}")" "${peer[*]}"
+  install_rounds "$(winepath -w "$work/media/disk01/setup.exe")" \
+    "wine \"\$ours\" /S 'C:\\BenchOurs\\uninstal.ini' </dev/null >/dev/null 2>&1 || true" \
+    "$(winepath -w "$work/peer.exe")" \
+    "[ -f \"\$WINEPREFIX/drive_c/BenchPeer/file39.dat\" ] || echo 'peer.exe /S installed nothing' >&2; rm -rf \"\$WINEPREFIX/drive_c/BenchPeer\"" \
+    "unattended install, wine setup.exe /S" "NSIS 3 silent install, wine peer.exe /S"
   rm -rf "$work"
 }

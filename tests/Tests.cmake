@@ -18,8 +18,12 @@ target_compile_definitions(setup_tests PRIVATE
   SETUP_MEDIA_EXE_UNIX_PATH="$<TARGET_FILE:setup-media>"
   SETUP_SOURCE_UNIX_DIR="${CMAKE_SOURCE_DIR}")
 add_dependencies(setup_tests setup setup-media)
-# setup-media's conversions between paths and its text, which only a Windows build can get wrong.
-target_sources(setup_tests PRIVATE tools/setup-media/src/common/PathText.cpp)
+# setup-media's conversions between paths and its text, which only a Windows build can get wrong,
+# and its one-file writer, which makes the payloads the program's reader is tried on.
+target_sources(setup_tests PRIVATE tools/setup-media/src/common/PathText.cpp tools/setup-media/src/media/OneFile.cpp
+  tools/setup-media/src/media/PeImage.cpp tools/setup-media/src/compress/LzmaEncoder.cpp
+  tools/setup-media/src/compress/LzmaModel.cpp tools/setup-media/src/compress/RangeEncoder.cpp
+  tools/setup-media/src/compress/BinaryTreeFinder.cpp)
 target_include_directories(setup_tests PRIVATE tools/setup-media/src)
 
 gtest_discover_tests(setup_tests
@@ -64,7 +68,7 @@ target_compile_definitions(setup_tests PRIVATE
 add_executable(setup_unelevated WIN32 src/app/main.cpp tests/e2e/elevation/UnelevatedSeam.cpp src/app/setup.rc)
 target_include_directories(setup_unelevated PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(setup_unelevated PRIVATE setupcore)
-target_link_options(setup_unelevated PRIVATE -static)
+target_link_options(setup_unelevated PRIVATE -static -s)
 add_dependencies(setup_tests setup_unelevated)
 target_compile_definitions(setup_tests PRIVATE SETUP_UNELEVATED_UNIX_PATH="$<TARGET_FILE:setup_unelevated>")
 # The version the file's properties must show, from the one place it is set.
@@ -73,7 +77,7 @@ target_include_directories(setup_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 # The benchmark (scripts/bench.sh): not a test; it measures and prints.
 add_executable(empty_window WIN32 tests/bench/EmptyWindow.cpp)
 add_executable(setup_bench tests/bench/SetupBench.cpp tests/e2e/UiDriver.cpp tests/e2e/SetupMedia.cpp tests/e2e/QuietRun.cpp
-  tests/support/TestFiles.cpp tests/support/UnixTools.cpp)
+  tests/support/TestFiles.cpp tests/support/UnixTools.cpp tests/support/LoggedKeys.cpp tests/support/SetupStateScope.cpp)
 target_include_directories(setup_bench PRIVATE tests)
 target_link_libraries(setup_bench PRIVATE setupcore gdi32)
 target_compile_definitions(setup_bench PRIVATE

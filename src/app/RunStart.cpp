@@ -10,8 +10,7 @@
 #include "base/QuotedText.h"
 #include "base/Utf8Text.h"
 #include "fsutil/LogRecord.h"
-#include "fsutil/MediaFolder.h"
-#include "fsutil/SetupPayload.h"
+#include "fsutil/MediaSource.h"
 #include "fsutil/SystemFolders.h"
 #include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
@@ -44,12 +43,6 @@ Result<std::string> ReadOwner(RegistryAccess& registry) {
     Result<std::string> owner = registry.ReadString("RegisteredOwner");
     registry.OpenKey(VersionKey, false);
     return owner;
-}
-
-// The run's working copy of a file, in UTF-16; false when it could not be made. The working
-// folder is fresh, so a copy that fails leaves nothing of an earlier run to be read in its place.
-bool CopyIntoWorkFolder(const std::string& source, const std::string& copy) {
-    return CopyAsUnicodeProfile(source, copy);
 }
 
 // The [Package] name of `file`, which is null when its copy failed, into `Setup`.
@@ -101,7 +94,7 @@ Result<StartedRun> StartRun() {
     if (const Status fits = TakeFittingPath(Setup.SystemDir, SystemFolder()); !fits) return fits;
     // A one-file setup is checked before anything is made.
     if (!Setup.IsUninstallMode())
-        if (const char* problem = OpenSetupPayload()) return Status::Fatal(problem);
+        if (const Status media = Media().Open(); !media) return Status::Fatal(media.Message());
     const Result<std::string> workFolder = MakeWorkFolder(PlanForThisRun(Setup.UserScope));
     if (!workFolder) return Status::Fatal(workFolder.Message());
     Setup.TempDir = workFolder.Value();
@@ -126,12 +119,14 @@ Result<StartedRun> StartRun() {
 Status OpenSetupScript() {
     std::string scriptPath;
     if (const Status fits = TakeFittingPath(scriptPath, Setup.TempDir + ScriptFileName); !fits) return fits;
-    const bool copied = HasSetupPayload() ? UnpackPayloadPart(ScriptFileName, scriptPath)
-                                          : CopyIntoWorkFolder(MediaPath(ScriptFileName), scriptPath);
+    // The run's working copy, in UTF-16. The working folder is fresh, so a copy that fails leaves
+    // nothing of an earlier run to be read in its place.
+    const Result<std::string> script = Media().Read(ScriptFileName);
+    const bool copied = script && WriteUnicodeProfile(scriptPath, script.Value());
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
-    const std::string source = HasSetupPayload() ? ProgramPath() : MediaPath(ScriptFileName);
-    const Status named = TakePackageName(copied ? Setup.InstallScript.get() : nullptr,
-                                         FormatText("install.ini not found or invalid: %s", Quoted(source).c_str()));
+    const Status named =
+        TakePackageName(copied ? Setup.InstallScript.get() : nullptr,
+                        FormatText("install.ini not found or invalid: %s", Quoted(Media().Where(ScriptFileName)).c_str()));
     if (!named) return named;
     if (const Status scoped = CheckScope(*Setup.InstallScript); !scoped) return scoped;
     // The log's first entries name the package it belongs to, and whom it was for.

@@ -14,6 +14,7 @@
 #include "dialogs/LicenceForm.h"
 #include "dialogs/NewFolderForm.h"
 #include "fsutil/MediaFolder.h"
+#include "fsutil/UninstallerRemoval.h"
 #include "install/ProgressForm.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
@@ -33,6 +34,7 @@ void CreateSetupForms() {
 int RunSetupProgram(const char* commandLine) {
     Setup.MediaDir = ProgramFolder();
     const std::string arguments = ArgumentText(commandLine);
+    if (RemovedUninstallerAsCopy(arguments)) return 0;
     if (const std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments))
         return RunUnattended(arguments, *command);
     Application& application = Application::Instance();

@@ -2,8 +2,7 @@
 
 #include "base/FormatText.h"
 #include "forms/LicenceFormLayout.h"
-#include "fsutil/MediaFolder.h"
-#include "fsutil/SetupPayload.h"
+#include "fsutil/MediaSource.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 
@@ -20,9 +19,12 @@ Status TLicenceForm::FormActivate() {
     SetCaption(FormatText("Licence Agreement for %s", Setup.PackageName.c_str()));
     std::string name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
     if (name == MissingValueMark) name = DefaultLicenceFile;
-    // A bare name is found on the setup media, beside the program; a one-file setup unpacks it first.
-    const UnpackedPart part(name, Setup.TempDir + "licence.tmp");
-    return Memo1.LoadFromFile(part.Carried() ? part.Path() : MediaPath(name));
+    // A bare name is found on the setup media, beside the program or in the one-file setup. A
+    // licence that cannot be read is reported, and the text shown before stays.
+    const Result<std::string> licence = Media().Read(name);
+    if (!licence) return licence.State();
+    Memo1.LoadText(licence.Value());
+    return {};
 }
 
 void TLicenceForm::Button1Click() { SetModalResult(ResultYes); }

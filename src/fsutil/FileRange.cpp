@@ -8,19 +8,24 @@ namespace {
 
 constexpr DWORD ChunkSize = 256 * 1024;
 
-// Calls `use(bytes, size)` for each chunk of the stretch; false when a read or a use fails.
-template <class Use>
-bool ForEachChunk(HANDLE file, uint64_t at, uint64_t length, Use use) {
-    std::string buffer(length < ChunkSize ? static_cast<size_t>(length) : ChunkSize, '\0');
-    for (uint64_t done = 0; done < length;) {
-        const DWORD size = length - done < ChunkSize ? static_cast<DWORD>(length - done) : ChunkSize;
-        if (!ReadFileBytes(file, at + done, buffer.data(), size) || !use(buffer.data(), size)) return false;
-        done += size;
+class DigestSink : public ByteSink {
+public:
+    explicit DigestSink(DigestStream& digest) : digest_(digest) {}
+    bool Write(const unsigned char* bytes, size_t size) override {
+        digest_.Add(bytes, size);
+        return true;
     }
-    return true;
-}
+
+private:
+    DigestStream& digest_;
+};
 
 }  // namespace
+
+bool FileSink::Write(const unsigned char* bytes, size_t size) {
+    DWORD written = 0;
+    return WriteFile(file_, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
 
 bool ReadFileBytes(HANDLE file, uint64_t at, void* buffer, DWORD size) {
     LARGE_INTEGER position;
@@ -30,16 +35,18 @@ bool ReadFileBytes(HANDLE file, uint64_t at, void* buffer, DWORD size) {
            got == size;
 }
 
-bool AddFileBytes(DigestStream& digest, HANDLE file, uint64_t at, uint64_t length) {
-    return ForEachChunk(file, at, length, [&digest](const char* bytes, DWORD size) {
-        digest.Add(bytes, size);
-        return true;
-    });
+bool SendFileBytes(HANDLE file, uint64_t at, uint64_t length, ByteSink& sink) {
+    std::string buffer(length < ChunkSize ? static_cast<size_t>(length) : ChunkSize, '\0');
+    auto* bytes = reinterpret_cast<unsigned char*>(buffer.data());
+    for (uint64_t done = 0; done < length;) {
+        const DWORD size = length - done < ChunkSize ? static_cast<DWORD>(length - done) : ChunkSize;
+        if (!ReadFileBytes(file, at + done, bytes, size) || !sink.Write(bytes, size)) return false;
+        done += size;
+    }
+    return true;
 }
 
-bool CopyFileBytes(HANDLE file, uint64_t at, uint64_t length, HANDLE target) {
-    return ForEachChunk(file, at, length, [target](const char* bytes, DWORD size) {
-        DWORD written = 0;
-        return WriteFile(target, bytes, size, &written, nullptr) && written == size;
-    });
+bool AddFileBytes(DigestStream& digest, HANDLE file, uint64_t at, uint64_t length) {
+    DigestSink sink(digest);
+    return SendFileBytes(file, at, length, sink);
 }

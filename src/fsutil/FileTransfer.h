@@ -5,25 +5,28 @@
 
 #include "base/Status.h"
 
-// The file operations between the setup media (bare names, looked up in the program's folder
-// only: MediaFolder.h), the Temp directory of `Setup` and the destination. A path longer than the path rule allows is never
-// used: a media file so found counts as missing, a Temp path as a failure. Results: 0 or -1,
-// true or false; they never show messages.
+// The file operations between the setup media (bare names, read through MediaSource.h), the Temp
+// directory of `Setup` and the destination. A path longer than the path rule allows is never
+// used: a media file so found counts as missing, a Temp path as a failure.
 
 // "disk01.id" for 1, "disk100.id" for 100.
 std::string DiskIdFileName(int number);
 // True when the identification file of disk `number` can be found.
 bool DiskIdPresent(int number);
-// Expands the media file CompressedFileName(name) into Temp + `workName` (by default the name
-// itself), replacing any file there.
+// What ExpandToTemp gives when the one-file setup's payload gave other bytes than it was built
+// with: the run ends with SetupFileDamagedText (MediaSource.h).
+inline constexpr int SetupFileDamaged = -2;
+
+// Expands the package file `name` from the media into Temp + `workName` (by default the name
+// itself), replacing any file there: 0 when done.
 // A compressed file cut inside its header, or whose expanded length differs from the one its
 // header declares (a truncated or damaged file), gives -1 and leaves no Temp file; a file not
 // in the compressed format is copied unchanged.
 int ExpandToTemp(const std::string& name, const std::string& workName = {});
-// Expands the media file CompressedFileName(name) into the open file `target`: "Error expanding"
+// Expands the package file `name` from the media into the open file `target`: "Error expanding"
 // the name when the media file is missing, damaged or differs from its record, "Error
-// installing" it when the target cannot take it (a full drive). The caller removes a target
-// that failed.
+// installing" it when the target cannot take it (a full drive), SetupFileDamagedText when the
+// one-file setup's payload is. The caller removes a target that failed.
 Status ExpandInto(const std::string& name, HANDLE target);
 // Deletes Temp + name; on Windows NT a file that cannot be deleted now (in use) is deleted at
 // the next restart. Reports nothing.

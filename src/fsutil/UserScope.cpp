@@ -27,7 +27,8 @@ bool IsWithin(const std::string& path, const std::string& folder) {
 bool IsAdministratorsFolder(const std::string& path) {
     for (const std::string* folder : {&Setup.WindowsDir, &Setup.SystemDir, &Setup.ProgramFilesDir, &Setup.CommonFilesDir})
         if (IsWithin(path, *folder)) return true;
-    return false;
+    // The 32-bit programs' folder beside the 64-bit one, where there is one.
+    return IsWithin(path, Setup.ProgramFilesDir + " (x86)");
 }
 
 bool IsMachineKey(const std::string& keyText) {

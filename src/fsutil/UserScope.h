@@ -6,7 +6,8 @@
 // do elsewhere is refused before anything is made, and so is a log of such a package that names
 // anything else.
 
-// Whether `path` lies in the Windows, System, Program Files or Common Files folder (or is one).
+// Whether `path` lies in the Windows, System, Program Files (either of them) or Common Files
+// folder, or is one.
 bool IsAdministratorsFolder(const std::string& path);
 // Whether a key text names a key outside the user's part of the registry: any root but
 // HKEY_CURRENT_USER and HKEY_CLASSES_ROOT (which such a package writes to the user's classes).

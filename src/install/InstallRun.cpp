@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "base/FormatText.h"
+#include "base/OwnedHandle.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
-#include "fsutil/MediaFolder.h"
+#include "fsutil/MediaSource.h"
 #include "fsutil/ProgramsListEntry.h"
-#include "fsutil/SetupPayload.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
@@ -27,9 +27,13 @@ bool CopySetupProgram() {
     if (!FitsPathBuffer(target) || !FitsPathBuffer(staged)) return false;
     // The user's own folder for it may not be there yet; it stays for the user's other packages.
     if (Setup.UserScope) CreateDirectoryA(folder.c_str(), nullptr);
-    // A one-file setup carries the program as it was given to the build, signature and all.
-    const bool written = HasSetupPayload() ? UnpackPayloadPart(SetupProgramName, staged)
-                                           : CopyFileA(ProgramPath().c_str(), staged.c_str(), FALSE) != 0;
+    bool written;
+    {
+        const FileHandle out(
+            CreateFileA(staged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        // A one-file setup gives the program as it was given to the build, signature and all.
+        written = out.IsValid() && Media().CopyProgram(out.Get()) == PartCopy::Done;
+    }
     if (written && MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileA(staged.c_str());

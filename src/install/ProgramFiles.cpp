@@ -8,6 +8,7 @@
 #include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "fsutil/MediaSource.h"
 #include "fsutil/PathMacros.h"
 #include "install/InstallRun.h"
 #include "setupdata/ScriptNames.h"
@@ -64,8 +65,9 @@ Status TransferFile(const std::string& value, std::string& dest) {
     // script or the log, whatever its name.
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
         return PlaceFile(dest, [&](HANDLE file) { return ExpandInto(name, file); });
-    if (ExpandToTemp(name, ExpandedWorkName) != 0)
-        return Status::Failed(FormatText("Error expanding %s", Quoted(name).c_str()));
+    if (const int copied = ExpandToTemp(name, ExpandedWorkName); copied != 0)
+        return Status::Failed(copied == SetupFileDamaged ? std::string(SetupFileDamagedText)
+                                                         : FormatText("Error expanding %s", Quoted(name).c_str()));
     const Status placed = PlaceFile(dest, [&](HANDLE file) {
         return CopyContent(Setup.TempDir + ExpandedWorkName, file)
                    ? Status()

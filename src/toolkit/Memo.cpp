@@ -1,8 +1,5 @@
 #include "toolkit/Memo.h"
 
-#include "base/FileContent.h"
-#include "base/FormatText.h"
-#include "base/QuotedText.h"
 #include "base/TextEncoding.h"
 
 std::string JoinLinesForDisplay(const std::string& content) {
@@ -27,13 +24,9 @@ Memo::Memo(Container& parent, const Bounds& bounds, const char* text, const Font
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
 }
 
-Status Memo::LoadFromFile(const std::string& fileName) {
-    std::string content;
-    if (!ReadWholeFile(fileName, content))
-        return Status::Failed(FormatText("Cannot open file %s", Quoted(fileName).c_str()));
+void Memo::LoadText(const std::string& content) {
     // The licence is in the author's encoding, the box takes the program's.
     SetCaption(JoinLinesForDisplay(FromUtf16(DecodeAuthorText(content))));
-    return {};
 }
 
 std::string Memo::Text() const { return WindowText(); }

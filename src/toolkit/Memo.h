@@ -1,5 +1,4 @@
 #pragma once
-#include "base/Status.h"
 #include "toolkit/Control.h"
 
 // A read-only multi-line text box with a vertical scroll bar; long lines wrap at its width.
@@ -7,10 +6,9 @@ class Memo : public Control {
 public:
     Memo(Container& parent, const Bounds& bounds, const char* text, const FontSpec* font = nullptr);
 
-    // Replaces the whole text with the file's lines, read as DecodeAuthorText reads an author's
-    // file. A file that cannot be opened fails with "Cannot open file <name>" and leaves the
-    // text as it was.
-    Status LoadFromFile(const std::string& fileName);
+    // Replaces the whole text with the lines of `content`, an author's file read as
+    // DecodeAuthorText reads it.
+    void LoadText(const std::string& content);
     // The text as the box holds it, lines ended by CR LF.
     std::string Text() const;
 

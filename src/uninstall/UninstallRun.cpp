@@ -12,6 +12,7 @@
 #include "fsutil/FileTransfer.h"
 #include "fsutil/LogRecord.h"
 #include "fsutil/ProgramsListEntry.h"
+#include "fsutil/UninstallerRemoval.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
@@ -64,6 +65,7 @@ void UninstallRun::Run() {
     const bool logGone = !Setup.IsUninstallMode() || RemoveReadLog(Setup.CommandLine, Setup.InstalledLogFinalPath);
     UninstallDirectories();
     if (logGone) RemoveLogRecord();
+    RemoveUnusedUninstaller();
     DeleteTempFile(LogFileName);
     ShowCompleted();
     ReportLeftAlone();

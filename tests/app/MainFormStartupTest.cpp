@@ -109,7 +109,7 @@ TEST_F(MainFormStartupTest, InstallModeOffersTheInstallPageOfTheScriptsPackage) 
 TEST_F(MainFormStartupTest, UninstallModeOffersTheUninstallPageOfTheLogsPackage) {
     const std::string installedLog = "[Package]\r\nname=Foo\r\n[ProgramFiles]\r\nfile1=C:\\App\\app.exe\r\n";
     WriteTextFile(installed_ / "uninstal.ini", installedLog);
-    RecordAsInstalled(installed_ / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(installed_ / "uninstal.ini"));
     ::Setup.CommandLine = installed_ / "uninstal.ini";
     EXPECT_TRUE(form_.FormActivate().Ok());
 
@@ -197,7 +197,7 @@ TEST_F(MainFormStartupTest, StaleTempLogIsNeverReadWhenTheLogCannotBeCopied) {
 
 TEST_F(MainFormStartupTest, UninstallStartedOnTheTempCopyItselfKeepsIt) {
     WriteTextFile(temp_ / "uninstal.ini", "[Package]\r\nname=Foo\r\n");
-    RecordAsInstalled(temp_ / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(temp_ / "uninstal.ini"));
     ::Setup.CommandLine = temp_ / "uninstal.ini";
     EXPECT_TRUE(form_.FormActivate().Ok());
     EXPECT_TRUE(ui_.Boxes().empty());

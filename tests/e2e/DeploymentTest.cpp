@@ -167,7 +167,7 @@ TEST(Deployment, WhatAnUninstallLeavesToOthersIsToldAndNothingWaitsForARestart) 
     RegCloseKey(added);
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Left Behind\n[Directories]\ndir1=" + folder +
                                             "\n[RegistryKeys]\nkey1=HKEY_CURRENT_USER\\" + key + "\n");
-    RecordAsInstalled(app / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(app / "uninstal.ini"));
     const SimulatedRestart restart;
     const SetupLogTail told;
     EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), 0u);

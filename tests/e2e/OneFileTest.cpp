@@ -8,6 +8,7 @@
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
+#include "shared/CompressionEdgeCases.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
 
@@ -49,10 +50,36 @@ std::string Signing(const std::string& arguments) {
     return "osslsigncode " + arguments + " >/dev/null 2>&1\n";
 }
 
+// Installs the sample from `oneFile` through its windows into `folder`: no disk is asked for.
+void InstallWithWindows(const std::string& oneFile, const std::string& folder, const std::string& startIn) {
+    ProgramUnderTest setup(oneFile, "", startIn);
+    HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(main) == "Setup for Example Notes"; }));
+    ASSERT_TRUE(ui::Press(main, "&Continue"));
+    HWND licence = ui::WaitForWindow(setup.ProcessId(), "TLicenceForm");
+    ASSERT_NE(licence, nullptr);
+    EXPECT_EQ(ui::TextOf(ui::FindChild(licence, "Edit")).substr(0, 33), "EXAMPLE NOTES - LICENCE AGREEMENT");
+    ASSERT_TRUE(ui::Press(licence, "I &Agree"));
+    HWND destination = ui::WaitForWindow(setup.ProcessId(), "TInstallForm");
+    ASSERT_NE(destination, nullptr);
+    ui::SetText(ui::FindChild(destination, "Edit"), folder);
+    ASSERT_TRUE(ui::Press(destination, "&Install"));
+    ui::Box box = ui::WaitForMessageBox(setup.ProcessId());
+    EXPECT_EQ(box.caption, "Folder Does Not Exist");
+    ui::Answer(box, IDYES);
+    HWND progress = ui::WaitForWindow(setup.ProcessId(), "TProgressForm");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000));
+    ui::Press(progress, "OK");
+    EXPECT_TRUE(setup.WaitForExit(20000));
+}
+
 }  // namespace
 
-// From one file as from folder media with every disk present: the same files, keys and log,
-// the uninstaller copy is the program the build was given, and the uninstall removes it all.
+// From one file as from folder media with every disk present, through the windows and
+// unattended: the same files, keys and log, the uninstaller copy is the program the build was
+// given, and the uninstall removes it all.
 TEST(OneFile, InstallsAndUninstallsTheTwoDiskSampleAsFolderMediaDo) {
     const SetupMedia media(std::string(SETUP_SOURCE_UNIX_DIR) + "/examples/notes");
     ASSERT_EQ(media.Error(), "");
@@ -62,25 +89,17 @@ TEST(OneFile, InstallsAndUninstallsTheTwoDiskSampleAsFolderMediaDo) {
     TempFolder target, elsewhere;
     const std::string folder = target / "Example Notes";
 
-    // With windows: the package and its licence come out of the file.
-    {
-        ProgramUnderTest setup(oneFile, "", elsewhere.Path());
-        HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
-        ASSERT_NE(main, nullptr);
-        EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(main) == "Setup for Example Notes"; }));
-        ASSERT_TRUE(ui::Press(main, "&Continue"));
-        HWND licence = ui::WaitForWindow(setup.ProcessId(), "TLicenceForm");
-        ASSERT_NE(licence, nullptr);
-        EXPECT_EQ(ui::TextOf(ui::FindChild(licence, "Edit")).substr(0, 33), "EXAMPLE NOTES - LICENCE AGREEMENT");
-        ASSERT_TRUE(ui::Press(licence, "E&xit"));
-        EXPECT_TRUE(setup.WaitForExit(20000));
-    }
-
     ASSERT_EQ(RunQuietly("/S /D=" + folder, media.First()), 0u);
     const auto fromMedia = Installed(folder);
     const std::string keysFromMedia = SampleKeys();
     ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First()), 0u);
     ASSERT_FALSE(FolderExists(folder));
+
+    InstallWithWindows(oneFile, folder, elsewhere.Path());
+    EXPECT_EQ(Installed(folder), fromMedia);
+    EXPECT_EQ(SampleKeys(), keysFromMedia);
+    EXPECT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", elsewhere.Path(), oneFile), 0u);
+    EXPECT_FALSE(FolderExists(folder));
 
     const SetupLogTail tail;
     ASSERT_EQ(RunQuietly("/S /D=" + folder, elsewhere.Path(), oneFile), 0u) << tail.Text();
@@ -94,14 +113,19 @@ TEST(OneFile, InstallsAndUninstallsTheTwoDiskSampleAsFolderMediaDo) {
 }
 
 // A damaged file, or one another program is still writing, is refused before anything is made.
+// A program built as a one-file setup never reads folder media instead, not even a package
+// planted beside it when its payload's mark is damaged or its payload cut or missing.
 TEST(OneFile, DamagedOrBusyFileIsRefusedAndNothingIsMade) {
-    const SetupMedia media("[Package]\nname=Whole File\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
-                           "file1=%%INSTALLPATH%%\\whole.txt\n",
-                           "", {{{"whole.txt", std::string(40000, 'w')}}});
+    const std::string script = "[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\whole.txt\n";
+    const SetupMedia media("[Package]\nname=Whole File\n" + script, "", {{{"whole.txt", RandomBytes(40000, 11)}}});
     ASSERT_EQ(media.Error(), "");
+    const SetupMedia planted("[Package]\nname=Planted\n" + script, "", {{{"whole.txt", "a planted file"}}});
+    ASSERT_EQ(planted.Error(), "");
     const std::string good = ReadTextFile(media.MakeOneFile("good.exe"));
     // Another program that runs the same: one letter of its DOS message differs.
     TempFolder run, target;
+    for (const char* name : {"install.ini", "disk01.id", "whole.tx_"})
+        ASSERT_TRUE(CopyFileA((planted.First() + "\\" + name).c_str(), (run / name).c_str(), FALSE));
     std::string program = ReadTextFile(SetupExePath());
     const size_t image = program.size();
     program[program.find("DOS mode")] = 'd';
@@ -109,12 +133,19 @@ TEST(OneFile, DamagedOrBusyFileIsRefusedAndNothingIsMade) {
     const std::string other = ReadTextFile(media.MakeOneFile("other.exe", UnixPathOf(run / "another.exe")));
     ASSERT_GT(good.size(), image);
     ASSERT_GT(other.size(), image);
-    std::string changed = good;
+    std::string changed = good, mark = good, indexLength = good;
     changed[image + (good.size() - image) / 2] ^= 0x20;
+    mark[image + 3] ^= 0x20;
+    // What the header says of the index: its length.
+    indexLength[image + 16] ^= 0x04;
     const std::map<std::string, std::string> damaged = {
         {"changed byte in the middle", changed},
         {"cut tail", good.substr(0, good.size() - 1000)},
         {"cut header", good.substr(0, image + 30)},
+        {"cut a few bytes past the image", good.substr(0, image + 5)},
+        {"nothing after the image", good.substr(0, image)},
+        {"damaged mark", mark},
+        {"index length changed", indexLength},
         {"payload of another setup", good.substr(0, image) + other.substr(image)},
     };
     for (const auto& [name, content] : damaged) {
@@ -185,7 +216,8 @@ TEST(OneFile, SignedRoundTripKeepsTheSignatureOfTheUninstaller) {
     EXPECT_EQ(RunQuietly("/S " + (target / "Signed\\uninstal.ini"), run.Path(), oneFile), 0u);
 
     std::string changed = ReadTextFile(oneFile);
-    changed[ReadTextFile(WinePath(signedSetup)).size() + 500] ^= 1;
+    // A byte of the payload, which begins where the unsigned program's image ends.
+    changed[ReadTextFile(SetupExePath()).size() + 300] ^= 1;
     WriteTextFile(oneFile, changed);
     EXPECT_FALSE(verifies(oneFile));
     const SetupLogTail tail;

@@ -30,6 +30,16 @@ std::string UserShellFolder(const char* name) {
     return path;
 }
 
+size_t FolderContent(const std::string& folder, const std::string& pattern) {
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    size_t count = 0;
+    do ++count; while (FindNextFileA(find, &data));
+    FindClose(find);
+    return count;
+}
+
 // Replaces the media's setup.exe with the build that takes itself for unelevated; the shipped one
 // stays beside it as elevated.exe, which that build starts when its elevation is accepted.
 void MakeUnelevated(const SetupMedia& media) {
@@ -154,8 +164,17 @@ TEST(PerUser, APackageForOneUserTouchesNothingMachineWideAndGoesWhole) {
         RegCloseKey(key);
         EXPECT_EQ(MachineState(), before) << "nothing machine-wide was written";
 
+        // The administrator uninstalls through the entry's own command, the ordinary user from the media.
+        const std::string program = UserShellFolder("Local AppData") + "\\qupsetup\\qupsetup.exe";
         const SetupLogTail told;
-        ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First()), 0u) << told.Text();
+        ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First(), unelevated ? "" : program), 0u)
+            << told.Text();
+        EXPECT_TRUE(ui::WaitUntil([&] { return !FolderExists(UserShellFolder("Local AppData") + "\\qupsetup"); }))
+            << "the uninstall program goes with the user's last package";
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        EXPECT_TRUE(ui::WaitUntil([&] { return FolderContent(temp, "qupsetup-remove-*") == 0; }))
+            << "nor does the copy that removed it stay";
         EXPECT_FALSE(FolderExists(folder));
         EXPECT_FALSE(FileExists(UserShellFolder("Desktop") + "\\" + package + ".lnk"));
         EXPECT_FALSE(FolderExists(UserShellFolder("Programs") + "\\" + package));
@@ -201,10 +220,27 @@ TEST(PerUser, ALogOfAPackageForOneUserThatNamesTheMachinesFoldersIsNotCarriedOut
     const std::string victim = std::string(windows) + "\\win.ini";
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Forged\nscope=user\n[ProgramFiles]\nfile1=" + victim + "\n");
     ::Setup.UserScope = true;  // recorded where a run for one user looks
-    RecordAsInstalled(app / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(app / "uninstal.ini"));
     ::Setup.UserScope = false;
     const SetupLogTail told;
     EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), 1603u);
     EXPECT_NE(told.Text().find(victim + " needs administrator rights"), std::string::npos) << told.Text();
     EXPECT_TRUE(FileExists(victim));
+}
+
+// A one-file setup of a package for one user knows its scope before it starts: run by an ordinary
+// user, it installs and uninstalls without asking for elevation.
+TEST(PerUser, AOneFileSetupOfAPackageForOneUserAsksForNoElevation) {
+    const std::string package = "One File Mine " + std::to_string(GetCurrentProcessId());
+    const SetupMedia media(Script(package, "user", "%%USERPROGRAMS%%\\" + package), "", {{{"app.txt", "one user's"}}});
+    ASSERT_EQ(media.Error(), "");
+    const std::string oneFile = media.MakeOneFile("mine-setup.exe", SETUP_UNELEVATED_UNIX_PATH);
+    ASSERT_NE(oneFile, "");
+    const std::string started = oneFile.substr(0, oneFile.find_last_of('\\'));
+    const std::string folder = UserShellFolder("Local AppData") + "\\Programs\\" + package;
+    const ElevationAnswer refused("refuse");
+    ASSERT_EQ(RunQuietly("/S", started, oneFile), 0u);
+    EXPECT_EQ(ReadTextFile(folder + "\\app.txt"), "one user's");
+    EXPECT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", started, oneFile), 0u);
+    EXPECT_FALSE(FolderExists(folder));
 }

@@ -5,10 +5,12 @@
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "fsutil/FileTransfer.h"
+#include "media/OneFile.h"
 #include "shared/CompressionEdgeCases.h"
 #include "support/CompressedMedia.h"
 #include "support/SetupStateScope.h"
 #include "support/TestFiles.h"
+#include "support/UnixTools.h"
 
 namespace {
 
@@ -88,4 +90,60 @@ TEST(SetupMediaOnWindows, SpreadMediaInstallWithSetup) {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     DeleteFileA((std::string(windows) + "\\qupsetup.exe").c_str());
+}
+
+// The Windows build judges folders by what their names reach: an --out that is the package's
+// parent in other letters is refused and --force deletes nothing; and a one-file setup with a
+// part whose name climbs out of --out, is drive-relative or names a stream unpacks to nothing.
+TEST(SetupMediaOnWindows, OutputFolderAndUnpackedPartsStayWhereTheyBelong) {
+    TempFolder root;
+    const std::string package = root / "W\\Pkg";
+    CreateDirectoryA((root / "W").c_str(), nullptr);
+    CreateDirectoryA(package.c_str(), nullptr);
+    WriteTextFile(package + "\\install.ini", OneDiskScript + "file1=%%INSTALLPATH%%\\kept.txt\n");
+    WriteTextFile(package + "\\kept.txt", "the package's own file");
+    std::string lowerRoot = root.Path();
+    CharLowerA(lowerRoot.data());
+    const auto run = [&](const std::string& arguments) {
+        ProgramUnderTest tool(SetupMediaExePath(), arguments, root.Path());
+        return tool.WaitForExit(60000) ? tool.ExitCode() : STILL_ACTIVE;
+    };
+    EXPECT_EQ(run("build \"" + package + "\" --setup \"" + SetupExePath() + "\" --out \"" + lowerRoot + "\\w\" --force"),
+              2u);
+    EXPECT_EQ(ReadTextFile(package + "\\kept.txt"), "the package's own file");
+
+    for (const char* name : {"..\\..\\x", "C:x", "kept.txt:x"}) {
+        SCOPED_TRACE(name);
+        RemoveTree(root / "out");
+        WriteTextFile(root / "bad.exe", MakeOneFile(ReadTextFile(SetupExePath()),
+                                                    {{"install.ini", PartKind::Plain, OneDiskScript, {}},
+                                                     {name, PartKind::Plain, "climbing", {}}}));
+        EXPECT_EQ(run("unpack bad.exe --out \"" + (root / "out\\deeper") + "\""), 2u);
+        EXPECT_FALSE(FolderExists(root / "out"));
+        EXPECT_FALSE(FileExists(root / "x"));
+    }
+}
+
+// The Windows setup-media and the Linux one make the same one-file setup of a package, byte for
+// byte: what is downloaded does not depend on where it was built.
+TEST(SetupMediaOnWindows, OneFileSetupIsTheSameAsTheLinuxBuild) {
+    TempFolder package, out;
+    const std::string program = ReadTextFile(SetupExePath());
+    WriteTextFile(package / "install.ini", OneDiskScript + "file1=%%INSTALLPATH%%\\app.exe\nfile2=%%INSTALLPATH%%\\data.bin\n"
+                                                           "file3=%%INSTALLPATH%%\\readme.txt\n");
+    WriteTextFile(package / "app.exe", program);
+    WriteTextFile(package / "data.bin", RandomBytes(100000, 5) + RepeatingText(300000) + program.substr(4096, 60000));
+    WriteTextFile(package / "readme.txt", RepeatingText(200000));
+    const SetupMedia linux(UnixPathOf(package.Path()));
+    ASSERT_EQ(linux.Error(), "");
+    const std::string fromLinux = linux.MakeOneFile("linux.exe");
+    ASSERT_NE(fromLinux, "");
+    ProgramUnderTest tool(SetupMediaExePath(),
+                          "build \"" + package.Path() + "\" --setup \"" + SetupExePath() + "\" --one-file windows.exe",
+                          out.Path());
+    ASSERT_TRUE(tool.WaitForExit(120000));
+    ASSERT_EQ(tool.ExitCode(), 0u);
+    const std::string fromWindows = ReadTextFile(out / "windows.exe");
+    EXPECT_GT(fromWindows.size(), program.size() + 1000);
+    EXPECT_TRUE(fromWindows == ReadTextFile(fromLinux));
 }

@@ -110,7 +110,7 @@ TEST(Unattended, AFileThatMustWaitForTheRestartEndsWithTheRestartCode) {
     TempFolder app;
     WriteTextFile(app / "busy.txt", "a file a running program holds open");
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Quiet Restart\n[ProgramFiles]\nfile1=" + (app / "busy.txt") + "\n");
-    RecordAsInstalled(app / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(app / "uninstal.ini"));
     ASSERT_TRUE(SetFileAttributesA((app / "busy.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     const SimulatedRestart restart;
     EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), RestartNeeded);
@@ -124,7 +124,7 @@ TEST(Unattended, AFileThatCanBeNeitherDeletedNorMovedIsReportedAndFails) {
     TempFolder app;
     WriteTextFile(app / "held.txt", "a file a program holds");
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Quiet Hold\n[ProgramFiles]\nfile1=" + (app / "held.txt") + "\n");
-    RecordAsInstalled(app / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(app / "uninstal.ini"));
     const SimulatedRestart restart;
     const SetupLogTail told;
     {

@@ -122,7 +122,7 @@ TEST(UninstallSafety, ThePlatformsOwnFoldersAreNeverRemovedNorScheduled) {
     std::string log = "[Package]\nname=Greedy Log\n[Directories]\n";
     for (size_t i = 0; i < std::size(folders); ++i) log += "dir" + std::to_string(i + 1) + "=" + folders[i] + "\n";
     WriteTextFile(app / "uninstal.ini", log);
-    RecordAsInstalled(app / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(app / "uninstal.ini"));
     const SimulatedRestart restart;
     EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), startedIn.Path()), 0u);
     EXPECT_FALSE(FolderExists(made)) << "what the install made goes as before";

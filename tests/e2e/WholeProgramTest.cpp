@@ -320,7 +320,7 @@ TEST_F(WholeProgramTest, NoToAreYouSureUninstallsNothing) {
     WriteTextFile(app / "kept.txt", "an installed file that must stay");
     WriteTextFile(app / "uninstal.ini", "[Package]\nname=Setup Test Package\n[ProgramFiles]\nfile1=" + (app / "kept.txt") +
                                             "\n[Directories]\ndir1=" + app.Path() + "\n");
-    RecordAsInstalled(app / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(app / "uninstal.ini"));
     ProgramUnderTest uninstall(SetupExeIn(app.Path()), app / "uninstal.ini", app.Path());
     HWND main = Expect(uninstall, "TMainForm");
     ASSERT_NE(main, nullptr);

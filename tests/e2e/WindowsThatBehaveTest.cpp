@@ -121,7 +121,7 @@ TEST(WindowsThatBehave, TheUninstallWindowAnswersThroughALongRunAndKeepsTheTaskB
     std::string log = "[Package]\nname=Long Log\n[ProgramFiles]\nfile1=" + (app / "installed.txt") + "\n";
     for (int i = 2; i <= 2000; ++i) log += "file" + std::to_string(i) + "=" + (app / "gone") + std::to_string(i) + "\n";
     WriteTextFile(app / "uninstal.ini", log);
-    RecordAsInstalled(app / "uninstal.ini");
+    ASSERT_TRUE(RecordAsInstalled(app / "uninstal.ini"));
     ProgramUnderTest uninstall(SetupExeIn(app.Path()), app / "uninstal.ini", app.Path());
     const DWORD pid = uninstall.ProcessId();
     HWND main = ui::WaitForWindow(pid, "TMainForm");

@@ -1,6 +1,5 @@
 #include "support/LoggedKeys.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
 
 #include "fsutil/FinalPath.h"
@@ -21,12 +20,11 @@ void RemoveLoggedKeys(const std::string& logPath) {
     }
 }
 
-void RecordAsInstalled(const std::string& logPath) {
+bool RecordAsInstalled(const std::string& logPath) {
     const InstalledLogContent log = ReadInstalledLog(logPath);
     // The record's key is logged, as the install logs it, into a log of no account.
     const SetupStateScope state;
     const TempFolder scratch;
     Setup.UninstallLog = std::make_unique<ProfileFile>(scratch / "record.ini");
-    if (log.finalPath.empty() || !PendingLogRecord(log.finalPath).Write(log.content))
-        ADD_FAILURE() << "could not record " << logPath;
+    return !log.finalPath.empty() && PendingLogRecord(log.finalPath).Write(log.content);
 }

@@ -5,5 +5,6 @@
 // their order, as an uninstall would; for tests whose install wrote keys it does not uninstall.
 void RemoveLoggedKeys(const std::string& logPath);
 // Records the log at `logPath` as the install that left it would (its digest under its final
-// path), for tests that write a log themselves and then uninstall it through the run's start.
-void RecordAsInstalled(const std::string& logPath);
+// path), for tests that write a log themselves and then uninstall it through the run's start;
+// false when it could not.
+bool RecordAsInstalled(const std::string& logPath);

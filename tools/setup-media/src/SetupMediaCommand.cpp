@@ -6,7 +6,7 @@
 #include "common/PathText.h"
 #include "common/TextFile.h"
 #include "media/BuildError.h"
-#include "media/StagingFolder.h"
+#include "media/MediaLookup.h"
 #include "media/Unpack.h"
 #include "script/ScriptCheck.h"
 
@@ -19,16 +19,10 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
         return ExitErrors;
     }
     const ProfileText script = ProfileText::Read(*text, options.scriptEncoding);
-    // A one-file setup is checked whole, then its media as a folder's.
-    std::error_code error;
-    std::optional<StagingFolder> unpacked;
-    std::optional<std::filesystem::path> media = options.media;
-    if (media && std::filesystem::is_regular_file(*media, error)) {
-        unpacked.emplace(std::filesystem::temp_directory_path() / "setup-media-check");
-        UnpackInto(*media, unpacked->Path());
-        media = unpacked->Path();
-    }
-    const Findings findings = CheckScript({script, options.script.parent_path(), media, false});
+    // A one-file setup is checked whole, then the media it holds; nothing is written for either.
+    CheckInput input{script, options.script.parent_path(), {}, false};
+    if (options.media) input.mediaHolds = MediaLookup(*options.media);
+    const Findings findings = CheckScript(input);
     for (const Finding& finding : findings) out << FormatFinding(TextOfPath(options.script), finding) << "\n";
     if (HasErrors(findings)) return ExitErrors;
     return findings.empty() ? ExitDone : ExitWarnings;

@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <map>
+#include <set>
 
+#include "base/ContentDigest.h"
+#include "media/OneFile.h"
 #include "support/RunTool.h"
 #include "support/TempTree.h"
 
@@ -12,7 +15,11 @@ namespace {
 
 const fs::path Sample = SETUP_REPO_ROOT "/examples/notes";
 
-// A Windows program of one section holding `marker`, enough for the signing tools.
+constexpr size_t SlotAt = 0x300;
+constexpr size_t SlotSize = 8 + 64;
+
+// A Windows program of one section holding `marker` and an empty slot for a payload's digest,
+// enough for the signing tools.
 std::string StandInProgram(const std::string& marker) {
     std::string file(0x400, '\0');
     const auto put = [&file](size_t at, uint32_t value, size_t size) {
@@ -38,6 +45,7 @@ std::string StandInProgram(const std::string& marker) {
     put(0x158, 0x200, 4);
     put(0x15c, 0x200, 4);
     file.replace(0x200, marker.size(), marker);
+    file.replace(SlotAt, 8, "QUPSLOT:");
     return file;
 }
 
@@ -76,8 +84,11 @@ TEST_F(OneFileTest, CarriesEveryDiskAndUnpacksToTheFolderBuild) {
     ASSERT_EQ(Build(temp_ / "one.exe", setup_).exitCode, 0);
     ASSERT_EQ(Build(temp_ / "again.exe", setup_).exitCode, 0);
     EXPECT_EQ(ReadFile(temp_ / "one.exe"), ReadFile(temp_ / "again.exe"));
-    // The program runs as it is; only its checksum changed.
-    EXPECT_EQ(ReadFile(temp_ / "one.exe").substr(0x200, 0x200), ReadFile(setup_).substr(0x200));
+    // The program runs as it is; only its checksum and the slot's digest changed.
+    const std::string one = ReadFile(temp_ / "one.exe"), setup = ReadFile(setup_);
+    EXPECT_EQ(one.substr(0x200, SlotAt - 0x200), setup.substr(0x200, SlotAt - 0x200));
+    EXPECT_EQ(one.substr(SlotAt + SlotSize, 0x400 - SlotAt - SlotSize), setup.substr(SlotAt + SlotSize));
+    EXPECT_NE(one.substr(SlotAt, SlotSize), setup.substr(SlotAt, SlotSize));
     ASSERT_EQ(RunTool({"build", Sample.string(), "--setup", setup_.string(), "--out", (temp_ / "media").string()})
                   .exitCode,
               0);
@@ -87,33 +98,74 @@ TEST_F(OneFileTest, CarriesEveryDiskAndUnpacksToTheFolderBuild) {
     EXPECT_EQ(RunTool({"check", (Sample / "install.ini").string(), "--media", (temp_ / "one.exe").string()}).exitCode, 0);
 }
 
-// A changed byte anywhere, a cut tail or header, or the payload of another setup: refused whole.
-TEST_F(OneFileTest, DamagedFileIsRefusedAndNothingIsUnpacked) {
+// A changed byte anywhere, a cut tail or header, the payload of another setup, a part no media
+// can hold (a name that climbs out, is absolute, drive-relative or a stream), two parts of one
+// media name, a part unlike its digest or an unknown format: every reader refuses the file as
+// damaged, and nothing is written, inside --out or outside it. A check of sound media writes
+// nothing at all.
+TEST_F(OneFileTest, DamagedFileIsRefusedByEveryReaderAndNothingIsWritten) {
     ASSERT_EQ(Build(temp_ / "one.exe", setup_).exitCode, 0);
     WriteFile(temp_ / "other.exe", StandInProgram("another setup program"));
     ASSERT_EQ(Build(temp_ / "other-one.exe", temp_ / "other.exe").exitCode, 0);
-    const std::string good = ReadFile(temp_ / "one.exe");
-    std::string changedPayload = good, changedProgram = good;
+    const std::string good = ReadFile(temp_ / "one.exe"), setup = ReadFile(setup_);
+    const std::vector<PayloadPart> sound = ReadOneFile(good, "one.exe");
+    const auto with = [&](std::vector<PayloadPart> extra) {
+        std::vector<PayloadPart> parts = sound;
+        parts.insert(parts.end(), extra.begin(), extra.end());
+        return MakeOneFile(setup, parts);
+    };
+    const auto plain = [](const std::string& name) { return PayloadPart{name, PartKind::Plain, "text", {}}; };
+    std::string changedPayload = good, changedProgram = good, unknownVersion = good;
     changedPayload[good.size() * 3 / 4] ^= 1;
     changedProgram[0x200] ^= 1;
+    const size_t header = 0x400;
+    unknownVersion[header + 8] = 3;
+    unknownVersion.replace(SlotAt + 8, 64, ContentDigest(unknownVersion.substr(header, 224)));
     const std::map<std::string, std::string> damaged = {
         {"changed payload byte", changedPayload},
         {"changed program byte", changedProgram},
         {"cut tail", good.substr(0, good.size() - 100)},
-        {"cut header", good.substr(0, 0x400 + 20)},
-        {"payload of another setup", good.substr(0, 0x400) + ReadFile(temp_ / "other-one.exe").substr(0x400)},
+        {"cut header", good.substr(0, header + 20)},
+        {"payload of another setup", good.substr(0, header) + ReadFile(temp_ / "other-one.exe").substr(header)},
+        {"climbs out", with({plain("..\\..\\x")})},
+        {"climbs out below a folder", with({plain("docs\\..\\..\\x")})},
+        {"rooted", with({plain("\\x")})},
+        {"absolute", with({plain("C:\\x")})},
+        {"drive-relative", with({plain("C:x")})},
+        {"stream", with({plain("readme.txt:x")})},
+        {"two of one name", with({plain("Extra.TXT"), plain("extra.txt")})},
+        {"a package file's media name", with({PayloadPart{"extra.exe", PartKind::Package, "program", {}}, plain("EXTRA.EX_")})},
+        {"unlike its digest", with({PayloadPart{"extra.txt", PartKind::Plain, "text", ContentDigest("other text")}})},
+        {"unknown format", unknownVersion},
     };
+    const std::string script = (Sample / "install.ini").string();
     for (const auto& [name, content] : damaged) {
         SCOPED_TRACE(name);
         WriteFile(temp_ / "damaged.exe", content);
-        const ToolRun run = Unpack(temp_ / "damaged.exe");
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_NE(run.err.find("damaged.exe is damaged"), std::string::npos) << run.err;
+        const ToolRun unpacked = Unpack(temp_ / "damaged.exe");
+        EXPECT_EQ(unpacked.exitCode, 2);
+        EXPECT_NE(unpacked.err.find("damaged.exe is damaged"), std::string::npos) << unpacked.err;
         EXPECT_FALSE(fs::exists(temp_ / "unpacked"));
-        EXPECT_EQ(RunTool({"check", (Sample / "install.ini").string(), "--media", (temp_ / "damaged.exe").string()})
+        EXPECT_FALSE(fs::exists(temp_ / "x"));
+        EXPECT_EQ(RunTool({"check", script, "--media", (temp_ / "damaged.exe").string()}).exitCode, 2);
+        EXPECT_EQ(RunTool({"manifest", (temp_ / "damaged.exe").string(), "--id", "A.B", "--url", "https://example.com/a",
+                           "--out", (temp_ / "manifests").string()})
                       .exitCode,
                   2);
+        EXPECT_FALSE(fs::exists(temp_ / "manifests"));
     }
+
+    const fs::path tempFolder = temp_ / "tmp";
+    fs::create_directories(tempFolder);
+    const char* const oldTemp = std::getenv("TMPDIR");
+    const std::string savedTemp = oldTemp ? oldTemp : "";
+    setenv("TMPDIR", tempFolder.c_str(), 1);
+    const std::set<fs::path> before = {fs::directory_iterator(temp_.Path()), fs::directory_iterator()};
+    const int checked = RunTool({"check", script, "--media", (temp_ / "one.exe").string()}).exitCode;
+    oldTemp ? setenv("TMPDIR", savedTemp.c_str(), 1) : unsetenv("TMPDIR");
+    EXPECT_EQ(checked, 0);
+    EXPECT_TRUE(fs::is_empty(tempFolder));
+    EXPECT_EQ((std::set<fs::path>{fs::directory_iterator(temp_.Path()), fs::directory_iterator()}), before);
 }
 
 // A signed setup program is carried whole for the uninstall; the one-file setup signs and
@@ -143,28 +195,44 @@ TEST_F(OneFileTest, SignedProgramIsCarriedWholeAndTheOneFileSigns) {
 }
 
 // winget's manifests of a one-file setup pass winget's own schemas, name the file by its
-// SHA-256, and need the script's version and publisher.
+// SHA-256, say the package's scope (a machine-wide setup elevates itself, a per-user one claims
+// nothing), and need the script's version and publisher.
 TEST_F(OneFileTest, ManifestsPassWingetsSchemas) {
     fs::copy(Sample, temp_ / "package", fs::copy_options::recursive);
     const std::string script = ReadFile(Sample / "install.ini");
     const std::string named = "name=Example Notes\n";
-    std::string withEntry = script;
-    withEntry.replace(script.find(named), named.size(), named + "version=2.4.1\npublisher=Example Co.\nuninstallentry=yes\n");
-    WriteFile(temp_ / "package/install.ini", withEntry);
+    const std::string entry = "version=2.4.1\npublisher=Example Co.\nuninstallentry=yes\n";
+    std::string withEntry = script, perUser = script;
+    withEntry.replace(script.find(named), named.size(), named + entry);
+    // The sample made per user: its folder and its keys the user's own.
+    perUser.replace(script.find(named), named.size(), named + entry + "scope=user\n");
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"%%PROGPATH%%", "%%USERPROGRAMS%%"},
+                                   {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER"}})
+        perUser.replace(perUser.find(from), from.size(), to);
     const std::string oneFile = (temp_ / "notes.exe").string();
-    ASSERT_EQ(RunTool({"build", (temp_ / "package").string(), "--setup", setup_.string(), "--one-file", oneFile}).exitCode, 0);
     std::vector<std::string> manifest = {"manifest", oneFile, "--id", "Example.Notes", "--url",
                                                "https://example.com/notes.exe", "--out", (temp_ / "manifests").string()};
-    ASSERT_EQ(RunTool(manifest).exitCode, 0);
     // winget's schemas, as its repository publishes them (MIT).
     const std::string schemas = SETUP_REPO_ROOT "/tools/setup-media/tests/winget-schemas/";
-    EXPECT_TRUE(Shell("/usr/bin/python3 -c \"import json, sys, yaml, jsonschema\n"
-                      "for name, kind in (('', 'version'), ('.installer', 'installer'), ('.locale.en-US', 'defaultLocale')):\n"
-                      "    jsonschema.validate(yaml.safe_load(open('" + (temp_ / "manifests/Example.Notes").string() +
-                      "' + name + '.yaml')), json.load(open('" + schemas + "manifest.' + kind + '.1.10.0.json')))\""));
+    const auto installerManifest = [&](const std::string& text) {
+        WriteFile(temp_ / "package/install.ini", text);
+        const std::string package = (temp_ / "package").string();
+        const std::string setup = setup_.string();
+        EXPECT_EQ(RunTool({"build", package, "--setup", setup, "--one-file", oneFile, "--force"}).exitCode, 0);
+        EXPECT_EQ(RunTool(manifest).exitCode, 0);
+        EXPECT_TRUE(Shell("/usr/bin/python3 -c \"import json, sys, yaml, jsonschema\n"
+                          "for name, kind in (('', 'version'), ('.installer', 'installer'), ('.locale.en-US', 'defaultLocale')):\n"
+                          "    jsonschema.validate(yaml.safe_load(open('" + (temp_ / "manifests/Example.Notes").string() +
+                          "' + name + '.yaml')), json.load(open('" + schemas + "manifest.' + kind + '.1.10.0.json')))\""));
+        return ReadFile(temp_ / "manifests/Example.Notes.installer.yaml");
+    };
+    std::string installer = installerManifest(perUser);
+    EXPECT_NE(installer.find("\nScope: user\n"), std::string::npos) << installer;
+    EXPECT_EQ(installer.find("Elevation"), std::string::npos) << installer;
+    installer = installerManifest(withEntry);
+    EXPECT_NE(installer.find("\nScope: machine\nElevationRequirement: elevatesSelf\n"), std::string::npos) << installer;
     std::string sha = Sha256sum(oneFile);
     for (char& c : sha) c = static_cast<char>(std::toupper(c));
-    const std::string installer = ReadFile(temp_ / "manifests/Example.Notes.installer.yaml");
     EXPECT_NE(installer.find("InstallerSha256: " + sha), std::string::npos) << installer;
     EXPECT_NE(installer.find("DisplayVersion: '2.4.1'"), std::string::npos) << installer;
 

@@ -52,8 +52,7 @@ struct Rule {
     std::string expected;  // "LINE: error: part of the message"
 };
 
-std::string Edited(std::vector<Edit> edits) {
-    std::string script = CleanScript;
+std::string Edited(std::vector<Edit> edits, std::string script = CleanScript) {
     for (const auto& [line, replacement] : edits) {
         if (line.empty()) {
             script += replacement + "\n";
@@ -186,18 +185,86 @@ const std::vector<Rule> Rules = {
      "35: warning: bytes here are neither UTF-8 nor valid windows-1252"},
 };
 
+// The check of `text` reports `expected` ("LINE: error: part of the message") and exits as that says.
+ToolRun ExpectFinding(const std::string& text, const std::string& expected) {
+    TempTree package;
+    WriteFile(package / "licence.txt", "Terms.\n");
+    WriteFile(package / "install.ini", text);
+    const std::string script = (package / "install.ini").string();
+    const ToolRun run = RunTool({"check", script});
+    EXPECT_NE(run.out.find(script + ":" + expected), std::string::npos) << run.out;
+    EXPECT_EQ(run.exitCode, expected.find(": error: ") != std::string::npos ? 2 : 1) << run.out;
+    return run;
+}
+
+// The clean script made per user: its folder in the user's programs, its keys the user's own.
+std::string PerUserScript() {
+    return Edited({{"name=Checked Package", "name=Checked Package\nscope=User"},
+                   {"install=%%PROGPATH%%\\Checked", "install=%%USERPROGRAMS%%\\Checked"},
+                   {"key1=HKEY_LOCAL_MACHINE\\Software\\Checked",
+                    "key1=HKEY_CURRENT_USER\\Software\\Checked\nkey2=HKEY_CLASSES_ROOT\\.checked"}});
+}
+
+// A per-user package, then the machine-wide clean one.
+const std::vector<Rule> ScopeRules = {
+    {"scope neither", {{"scope=User", "scope=everyone"}}, "3: error: [Package] scope \"everyone\": scope must be"},
+    {"machine's key",
+     {{"key1=HKEY_CURRENT_USER\\Software\\Checked", "key1=HKEY_LOCAL_MACHINE\\Software\\Checked"}},
+     "23: error: HKEY_LOCAL_MACHINE needs administrator rights: a per-user package (scope=user) writes only"},
+    {"every user's keys",
+     {{"key1=HKEY_CURRENT_USER\\Software\\Checked", "key1=HKEY_USERS\\.DEFAULT\\Checked"}},
+     "23: error: HKEY_USERS needs administrator rights"},
+    {"root name setup takes as the machine's",
+     {{"key2=HKEY_CLASSES_ROOT\\.checked", "key2=hkey_classes_root\\.checked"}},
+     "24: error: \"hkey_classes_root\" means HKEY_LOCAL_MACHINE, which needs administrator rights"},
+    {"install folder in Program Files",
+     {{"install=%%USERPROGRAMS%%\\Checked", "install=%%PROGPATH%%\\Checked"}},
+     "9: error: \"%%PROGPATH%%\\Checked\" lies in C:\\Program Files, which needs administrator rights"},
+    {"other folder written in other letters",
+     {{"folder1=C:\\Shared Data", "folder1=c:\\PROGRAM FILES (X86)\\Checked"}},
+     "13: error: \"c:\\PROGRAM FILES (X86)\\Checked\" lies in C:\\Program Files (x86)"},
+    {"destination climbing out of the user's folders",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%LOCALAPPDATA%%\\..\\..\\..\\..\\Windows\\checked.dll"}},
+     "20: error: \"%%LOCALAPPDATA%%\\..\\..\\..\\..\\Windows\\checked.dll\" lies in C:\\Windows"},
+};
+const std::vector<Rule> MachineWideRules = {
+    {"user's key",
+     {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=HKEY_CURRENT_USER\\Software\\Checked"}},
+     "22: warning: HKEY_CURRENT_USER in a machine-wide package: when a standard user installs it, Windows asks for an "
+     "administrator's account and this lands in that administrator's profile, not the user's"},
+    {"user's folder for a file",
+     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%LOCALAPPDATA%%\\checked.db"}},
+     "19: warning: %%LOCALAPPDATA%% in a machine-wide package"},
+    {"user's folder in registry data, scope given",
+     {{"name=Checked Package", "name=Checked Package\nscope=MACHINE"}, {"data1=%%INSTALLPATH%%", "data1=%%APPDATA%%"}},
+     "28: warning: %%APPDATA%% in a machine-wide package"},
+};
+
 }  // namespace
 
 TEST(ScriptCheck, EachRuleFindsItsFaultAtItsLine) {
     for (const Rule& rule : Rules) {
         SCOPED_TRACE(rule.name);
-        TempTree package;
-        WriteFile(package / "licence.txt", "Terms.\n");
-        WriteFile(package / "install.ini", Edited(rule.edits));
-        const std::string script = (package / "install.ini").string();
-        const ToolRun run = RunTool({"check", script});
-        EXPECT_NE(run.out.find(script + ":" + rule.expected), std::string::npos) << run.out;
-        EXPECT_EQ(run.exitCode, rule.expected.find(": error: ") != std::string::npos ? 2 : 1) << run.out;
+        ExpectFinding(Edited(rule.edits), rule.expected);
+    }
+}
+
+// A per-user package writes nowhere only administrators can, whatever the spelling; a machine-wide
+// one is warned of the user's own keys and folders, which would be the administrator's.
+TEST(ScriptCheck, ScopesKeepToWhatTheirRunCanWrite) {
+    TempTree package;
+    WriteFile(package / "licence.txt", "Terms.\n");
+    WriteFile(package / "install.ini", PerUserScript());
+    const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
+    EXPECT_EQ(clean.exitCode, 0) << clean.out;
+    for (const Rule& rule : ScopeRules) {
+        SCOPED_TRACE(rule.name);
+        const ToolRun run = ExpectFinding(Edited(rule.edits, PerUserScript()), rule.expected);
+        EXPECT_EQ(run.out.find("warning"), std::string::npos) << run.out;
+    }
+    for (const Rule& rule : MachineWideRules) {
+        SCOPED_TRACE(rule.name);
+        ExpectFinding(Edited(rule.edits), rule.expected);
     }
 }
 

@@ -2,7 +2,8 @@
 #include <filesystem>
 #include <string>
 
-// True when `path` is `folder` or lies below it; both are taken as absolute, normal paths.
+// True when `path` is `folder` or lies below it, judged by what the names reach, not by how they
+// are spelled. A `folder` that does not exist holds nothing.
 bool IsWithin(const std::filesystem::path& path, const std::filesystem::path& folder);
 
 // A Windows-style relative name ("docs\licence.txt") as a path on this system.

@@ -38,3 +38,11 @@ std::string DigestSection(const std::vector<MediaFile>& compressed, const std::s
             section += name + "=" + record + newline;
     return section;
 }
+
+std::string NewlineOf(const std::string& script) { return script.find("\r\n") != std::string::npos ? "\r\n" : "\n"; }
+
+std::string ScriptWithDigests(const std::string& script, const std::string& digests) {
+    const std::string newline = NewlineOf(script);
+    const bool ended = script.empty() || script.back() == '\n';
+    return script + (ended ? "" : newline) + newline + digests;
+}

@@ -8,3 +8,9 @@
 // each line. A name that cannot be a key of a profile file, or that two different files share
 // on different disks, is left out: setup then expands that file unchecked, as before.
 std::string DigestSection(const std::vector<MediaFile>& compressed, const std::string& newline);
+
+// The line ending `script` uses: CR LF when it has one, else LF.
+std::string NewlineOf(const std::string& script);
+
+// The media's script: `script` with the digests' section after a blank line.
+std::string ScriptWithDigests(const std::string& script, const std::string& digests);

@@ -46,26 +46,29 @@ MediaFile PackageFile(const std::string& name, const fs::path& path) {
 
 void CheckScriptFirst(const ProfileText& script, const BuildOptions& options, const fs::path& scriptPath,
                       std::ostream& notes) {
-    const Findings findings = CheckScript({script, options.package, std::nullopt, options.spread});
+    const Findings findings = CheckScript({script, options.package, {}, options.spread});
     for (const Finding& finding : findings) notes << FormatFinding(TextOfPath(scriptPath), finding) << "\n";
     if (HasErrors(findings)) throw BuildError(TextOfPath(scriptPath) + " has errors; no media were written");
 }
 
-// The package's part of the media: each file of the script, compressed, with the disk the
-// script puts it on.
+// The package's part of the media: each file of the script, with the disk the script puts it
+// on, where it comes from, and its compressed form for folder media (for a one-file setup only
+// when disks must fit a size).
 struct Carried {
     std::vector<ProgramFile> files;
+    std::vector<std::filesystem::path> sources;
     std::vector<MediaFile> compressed;
 };
 
-Carried CompressFiles(const ProfileText& script, const PackageSource& source, CompressedPool& pool,
-                      std::ostream& notes) {
-    Carried carried{ProgramFiles(script), {}};
+Carried GatherFiles(const ProfileText& script, const PackageSource& source, CompressedPool* pool,
+                    std::ostream& notes) {
+    Carried carried{ProgramFiles(script), {}, {}};
     for (const ProgramFile& file : carried.files) {
-        const fs::path path = source.FileFor(file.disk, file.name);
-        const CompressedFile& compressed = pool.Compress(path, file.name);
+        carried.sources.push_back(source.FileFor(file.disk, file.name));
+        if (!pool) continue;
+        const CompressedFile& compressed = pool->Compress(carried.sources.back(), file.name);
         carried.compressed.push_back({CompressedFileName(file.name), compressed.path, compressed.size,
-                                      TextOfPath(fs::relative(path, source.Folder()))});
+                                      TextOfPath(fs::relative(carried.sources.back(), source.Folder()))});
     }
     for (const std::string& unused : source.UnusedDiskFiles())
         notes << "note: " << unused << " is named by no disk section and is left out\n";
@@ -140,38 +143,48 @@ void WriteDisks(const std::vector<DiskContent>& disks, const fs::path& staging, 
     }
 }
 
-// The media's script: as the assignment has it, and the files' digests after it.
-std::string MediaScript(const std::string& script, const std::string& digests) {
-    const std::string newline = script.find("\r\n") != std::string::npos ? "\r\n" : "\n";
-    const bool ended = script.empty() || script.back() == '\n';
-    return script + (ended ? "" : newline) + newline + digests;
+PayloadPart ReadPart(const std::string& name, PartKind kind, const fs::path& path) {
+    if (!PlainRelativeName(name))
+        throw BuildError(name + " cannot be carried in a one-file setup: its name is not a plain relative name");
+    const std::optional<std::string> content = ReadWholeFile(path);
+    if (!content) throw BuildError("cannot read " + TextOfPath(path));
+    return {name, kind, *content, {}};
 }
 
-// Every disk's files as one, each name once.
-std::vector<PayloadPart> PayloadParts(const std::vector<DiskContent>& disks, const fs::path& staging) {
-    std::vector<PayloadPart> parts;
-    for (const DiskContent& disk : disks) {
-        for (const MediaFile& file : disk.Files()) {
-            const fs::path path = staging / DiskFolderName(disk.Number()) / RelativePathOf(file.name);
-            const std::optional<std::string> content = ReadWholeFile(path);
-            if (!content) throw BuildError("cannot read " + TextOfPath(path));
-            const auto same = std::find_if(parts.begin(), parts.end(),
-                                           [&](const PayloadPart& part) { return EqualIgnoringCase(part.name, file.name); });
+// The payload's parts in the order the install reads them: the script, the licence, the program,
+// every disk's identification file, then the package's files disk by disk in script order, each
+// media name once.
+std::vector<PayloadPart> OneFileParts(const std::vector<MediaFile>& firstDiskFiles, const std::string& script,
+                                      const DiskAssignment& assignment, const Carried& carried) {
+    std::vector<PayloadPart> parts = {{ScriptFileName, PartKind::Plain, script, {}}};
+    for (const MediaFile& file : firstDiskFiles) {
+        const bool program = file.name == SetupFileName;
+        parts.push_back(ReadPart(file.name, program ? PartKind::Program : PartKind::Plain, file.content));
+    }
+    for (int number = 1; number <= assignment.count; ++number)
+        parts.push_back({DiskIdFileName(number), PartKind::Plain, std::to_string(number) + "\n", {}});
+    for (int disk = 1; disk <= assignment.count; ++disk) {
+        for (size_t i = 0; i < carried.files.size(); ++i) {
+            if (assignment.disks[i] != disk) continue;
+            PayloadPart part = ReadPart(carried.files[i].name, PartKind::Package, carried.sources[i]);
+            const auto same = std::find_if(parts.begin(), parts.end(), [&](const PayloadPart& earlier) {
+                return EqualIgnoringCase(MediaNameOf(earlier), MediaNameOf(part));
+            });
             if (same == parts.end())
-                parts.push_back({file.name, *content});
-            else if (same->content != *content || same->name != file.name)
-                throw BuildError("two files would both be " + file.name + " in the one-file setup (disk " +
-                                 std::to_string(disk.Number()) + " and an earlier disk)");
+                parts.push_back(std::move(part));
+            else if (same->content != part.content || same->name != part.name || same->kind != part.kind)
+                throw BuildError("two files would both be " + MediaNameOf(part) + " in the one-file setup (disk " +
+                                 std::to_string(disk) + " and an earlier one)");
         }
     }
     return parts;
 }
 
-void WriteOneFile(const std::vector<DiskContent>& disks, const BuildOptions& options, const fs::path& staging,
+void WriteOneFile(const std::vector<PayloadPart>& parts, const BuildOptions& options, const fs::path& staging,
                   const fs::path& out) {
     const std::optional<std::string> setupExe = ReadWholeFile(options.setupExe);
     if (!setupExe) throw BuildError("cannot read " + TextOfPath(options.setupExe));
-    const std::string file = MakeOneFile(*setupExe, PayloadParts(disks, staging));
+    const std::string file = MakeOneFile(*setupExe, parts);
     const fs::path written = staging / "one-file.exe";
     std::ofstream stream(written, std::ios::binary);
     if (!(stream << file) || !stream.flush()) throw BuildError("cannot write " + TextOfPath(written));
@@ -179,7 +192,7 @@ void WriteOneFile(const std::vector<DiskContent>& disks, const BuildOptions& opt
     fs::rename(written, out);
 }
 
-void Report(const std::vector<DiskContent>& disks, const BuildOptions& options, std::ostream& report) {
+void ReportDisks(const std::vector<DiskContent>& disks, const BuildOptions& options, std::ostream& report) {
     for (const DiskContent& disk : disks) {
         uint64_t bytes = 0;
         for (const MediaFile& file : disk.Files()) bytes += file.size;
@@ -188,11 +201,13 @@ void Report(const std::vector<DiskContent>& disks, const BuildOptions& options, 
         if (options.diskSize) report << " (" << options.diskSize->label << " disk)";
         report << "\n";
     }
-    if (options.oneFile.empty())
-        report << "media in " << TextOfPath(options.out) << "\n";
-    else
-        report << "one-file setup " << TextOfPath(options.oneFile) << ": "
-               << GroupedDigits(fs::file_size(options.oneFile)) << " bytes\n";
+}
+
+void ReportOneFile(const std::vector<PayloadPart>& parts, const fs::path& oneFile, std::ostream& report) {
+    uint64_t bytes = 0;
+    for (const PayloadPart& part : parts) bytes += part.content.size();
+    report << "one-file setup " << TextOfPath(oneFile) << ": " << GroupedDigits(fs::file_size(oneFile)) << " bytes ("
+           << parts.size() << " files, " << GroupedDigits(bytes) << " bytes unpacked)\n";
 }
 
 }  // namespace
@@ -217,23 +232,36 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
 
     StagingFolder staging(out);
     const fs::path work = staging.Path() / ".work";
-    CompressedPool pool(work / "pool");
-    const Carried carried = CompressFiles(script, PackageSource(options.package), pool, notes);
-    const std::string digests = DigestSection(carried.compressed, text.find("\r\n") != std::string::npos ? "\r\n" : "\n");
+    // A one-file setup carries the files as they are; their compressed forms only tell whether
+    // disks of a size would hold them.
+    std::optional<CompressedPool> pool;
+    if (!oneFile || options.diskSize) pool.emplace(work / "pool");
+    const Carried carried = GatherFiles(script, PackageSource(options.package), pool ? &*pool : nullptr, notes);
+    const std::string digests = oneFile ? std::string() : DigestSection(carried.compressed, NewlineOf(text));
     // The digests and the blank line before them, two bytes a character.
-    const uint64_t digestBytes = 2 * (digests.size() + 2);
+    const uint64_t digestBytes = oneFile ? 0 : 2 * (digests.size() + 2);
     const DiskAssignment assignment = options.spread
                                           ? Spread(script, text, carried, firstDiskFiles, *options.diskSize, digestBytes)
                                           : AsTheScriptSays(script, text, carried);
+    if (oneFile) {
+        if (options.diskSize) {
+            const std::vector<DiskContent> disks = Arrange(firstDiskFiles, assignment, carried, work);
+            CheckFits(disks, *options.diskSize);
+            ReportDisks(disks, options, report);
+        }
+        const std::vector<PayloadPart> parts =
+            OneFileParts(firstDiskFiles, Utf16WithByteOrderMark(assignment.script), assignment, carried);
+        WriteOneFile(parts, options, staging.Path(), out);
+        ReportOneFile(parts, out, report);
+        return;
+    }
     firstDiskFiles.push_back(
-        WriteWorkFile(work, ScriptFileName, Utf16WithByteOrderMark(MediaScript(assignment.script, digests))));
+        WriteWorkFile(work, ScriptFileName, Utf16WithByteOrderMark(ScriptWithDigests(assignment.script, digests))));
     const std::vector<DiskContent> disks = Arrange(firstDiskFiles, assignment, carried, work);
     if (options.diskSize) CheckFits(disks, *options.diskSize);
     WriteDisks(disks, staging.Path(), work);
     fs::remove_all(work);
-    if (oneFile)
-        WriteOneFile(disks, options, staging.Path(), out);
-    else
-        staging.CommitTo(out);
-    Report(disks, options, report);
+    staging.CommitTo(out);
+    ReportDisks(disks, options, report);
+    report << "media in " << TextOfPath(options.out) << "\n";
 }

@@ -2,18 +2,34 @@
 #include <string>
 #include <vector>
 
+#include "fsutil/PayloadFormat.h"
+
 // One file of the media as a part of a one-file setup's payload.
 struct PayloadPart {
-    std::string name;  // its name on the media ("app.ex_", "docs\licence.txt")
-    std::string content;
+    std::string name;  // as the media name it: "install.ini", "docs\licence.txt", "app.exe" (stored as app.ex_)
+    PartKind kind = PartKind::Plain;
+    std::string content;  // as installed: a package file uncompressed
+    // What the index records as its digest; the content's own when empty, as builds leave it.
+    std::string digest;
 };
 
-// The one-file setup of the program `setupExe` (its bytes) carrying `parts` in that order: the
-// program's image without a signature it carries, the header, the payload, zeros up to a
-// multiple of 8 (where a signature may go) and the checksum set. Throws BuildError when
-// `setupExe` is not a Windows program or carries more than its image and a signature.
+// The name under which the media hold `part`.
+std::string MediaNameOf(const PayloadPart& part);
+
+// Whether `name` is one the media can hold on every platform: relative, inside the media's
+// folder, no stream or device syntax ("docs\licence.txt", never "..\x", "C:x", "\x" or "a:b").
+bool PlainRelativeName(const std::string& name);
+
+// The one-file setup of the program `setupExe` (its bytes) carrying `parts` in that order; the
+// part of kind Program is `setupExe` itself, which the payload keeps as what the image lacks. The
+// program's image without a signature it carries, with the header's digest in its slot, then the
+// header, the stream, zeros up to a multiple of 8 (where a signature may go) and the checksum
+// set. Throws BuildError when `setupExe` is not a Windows program with an empty slot or carries
+// more than its image and a signature. The parts are written as they are given: their names are
+// the builder's to check.
 std::string MakeOneFile(const std::string& setupExe, const std::vector<PayloadPart>& parts);
 
-// The parts of the one-file setup `file`, each checked; throws BuildError, naming `label`,
-// when it is none or is damaged.
+// The parts of the one-file setup `file`, each checked, the program's own part as the program it
+// was built from; throws BuildError, naming `label`, when it is none or is damaged (a part whose
+// name is not a plain relative path, or two parts of one media name, included).
 std::vector<PayloadPart> ReadOneFile(const std::string& file, const std::string& label);

@@ -10,6 +10,7 @@
 #include "media/OneFile.h"
 #include "media/PeImage.h"
 #include "script/ProfileText.h"
+#include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
 
 namespace fs = std::filesystem;
@@ -24,6 +25,7 @@ struct PackageFacts {
     std::string publisher;
     std::string architecture;
     std::string sha256;
+    PackageScope scope = PackageScope::Machine;
 };
 
 // A YAML scalar in single quotes, which keep every character but the quote itself.
@@ -52,11 +54,13 @@ PackageFacts ReadFacts(const fs::path& oneFile) {
     if (!entry || entry->value != "yes")
         throw BuildError("the setup script asks for no entry in the list of installed programs ([Package] " +
                          std::string(UninstallEntryKey) + "=yes), by which winget finds the package");
+    const std::optional<PackageScope> scope = ScopeOf(text);
+    if (!scope) throw BuildError("the setup script's [Package] scope must be user or machine");
     const uint16_t machine = LittleEndian16(*file, LittleEndian32(*file, 0x3c) + 4);
     std::string sha256 = ContentDigest(*file);
     std::transform(sha256.begin(), sha256.end(), sha256.begin(), [](char c) { return static_cast<char>(std::toupper(c)); });
     return {RequiredValue(text, PackageNameKey), RequiredValue(text, "version"), RequiredValue(text, "publisher"),
-            machine == 0x8664 ? "x64" : machine == 0xAA64 ? "arm64" : "x86", sha256};
+            machine == 0x8664 ? "x64" : machine == 0xAA64 ? "arm64" : "x86", sha256, *scope};
 }
 
 std::string Head(const ManifestOptions& options, const PackageFacts& facts) {
@@ -68,15 +72,21 @@ std::string Tail(const char* type) {
     return std::string("ManifestType: ") + type + "\nManifestVersion: " + SchemaVersion + "\n";
 }
 
+// A machine-wide setup started unelevated starts itself again elevated; a per-user one never asks.
+std::string ScopeLines(PackageScope scope) {
+    return scope == PackageScope::User ? "Scope: user\n" : "Scope: machine\nElevationRequirement: elevatesSelf\n";
+}
+
 std::string InstallerManifest(const ManifestOptions& options, const PackageFacts& facts) {
     return Head(options, facts) +
-           "InstallerType: exe\nScope: machine\nElevationRequirement: elevatesSelf\n"
+           "InstallerType: exe\n" + ScopeLines(facts.scope) +
            "InstallModes:\n- interactive\n- silent\n- silentWithProgress\n"
            "InstallerSwitches:\n  Silent: /S\n  SilentWithProgress: /S\n  InstallLocation: /D=<INSTALLPATH>\n"
            "ExpectedReturnCodes:\n"
            "- InstallerReturnCode: 3010\n  ReturnResponse: rebootRequiredToFinish\n"
            "- InstallerReturnCode: 1618\n  ReturnResponse: installInProgress\n"
            "- InstallerReturnCode: 1603\n  ReturnResponse: contactSupport\n"
+           "- InstallerReturnCode: 1223\n  ReturnResponse: cancelledByUser\n"
            "UpgradeBehavior: install\n"
            "AppsAndFeaturesEntries:\n- DisplayName: " + Quoted(facts.name) + "\n  Publisher: " + Quoted(facts.publisher) +
            "\n  DisplayVersion: " + Quoted(facts.version) + "\n  ProductCode: " + Quoted(facts.name) + "\n" +

@@ -7,21 +7,6 @@
 
 namespace {
 
-// A folder as Windows resolves it: lower case (ASCII), "." and ".." and doubled "\" resolved.
-std::vector<std::string> FolderParts(std::string_view path) {
-    std::vector<std::string> parts;
-    while (!path.empty()) {
-        const size_t end = std::min(path.find('\\'), path.size());
-        const std::string_view part = path.substr(0, end);
-        path.remove_prefix(std::min(end + 1, path.size()));
-        if (part == ".." && parts.size() > 1)
-            parts.pop_back();
-        else if (!part.empty() && part != "." && part != "..")
-            parts.push_back(LowerCase(part));
-    }
-    return parts;
-}
-
 std::string Joined(const std::vector<std::string>& parts, size_t count) {
     std::string joined;
     for (size_t i = 0; i < count; ++i) joined += parts[i] + "\\";
@@ -42,8 +27,9 @@ MacroFolders WithAnyInstallFolder(MacroFolders machine) {
 class KnownFolders {
 public:
     KnownFolders(const ProfileText& script, const MacroFolders& machine) {
+        // Every profile has its Local and Roaming AppData; Local's Programs only once something made it.
         for (const std::string* folder : {&machine.programFiles, &machine.commonFiles, &machine.installFolder,
-                                          &machine.windows, &machine.system})
+                                          &machine.windows, &machine.system, &machine.localAppData, &machine.appData})
             Add(*folder);
         const std::vector<const ProfileEntry*> subfolders = ListedEntries(script.Find(InstallFolderSection));
         for (size_t i = 1; i < subfolders.size(); ++i) Add(machine.installFolder + "\\" + subfolders[i]->value);

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,7 +22,8 @@ using Findings = std::vector<Finding>;
 struct CheckInput {
     const ProfileText& script;
     std::filesystem::path scriptFolder;          // where the licence text lies beside the script
-    std::optional<std::filesystem::path> media;  // built media to check as well
+    // Built media to check as well: whether disk `disk` of them holds the file `name`.
+    std::function<bool(int disk, const std::string& name)> mediaHolds;
     bool disksAssignedByBuild = false;           // [Disks] and the disk sections are about to be rewritten
 };
 

@@ -11,7 +11,33 @@ namespace {
 constexpr const char* ShortcutSections[] = {IconsSection, StartButtonSection, DesktopSection};
 constexpr size_t KeyValueGroupSize = 4;
 
-// The entries whose values the setup passes through macro expansion.
+// "%%PROGPATH%%, ... and %%APPDATA%%"
+std::string MacroList() {
+    std::string list;
+    for (const PathMacro& macro : PathMacros)
+        list += (list.empty() ? "" : &macro == std::end(PathMacros) - 1 ? " and " : ", ") + std::string(macro.token);
+    return list;
+}
+
+void CheckExpanded(const ProfileEntry& entry, Findings& findings) {
+    for (const std::string& macro : UnknownMacros(entry.value))
+        findings.push_back({entry.line, Severity::Error,
+                            "unknown macro " + macro +
+                                ", left in the path as written (the macros are " + MacroList() + ", in capitals)"});
+}
+
+void CheckNotExpanded(const ProfileSection& section, const std::set<const ProfileEntry*>& expanded,
+                      Findings& findings) {
+    for (const ProfileEntry& entry : section.entries)
+        if (!expanded.count(&entry) && HasMacroLikeText(entry.value))
+            findings.push_back(
+                {entry.line, Severity::Error,
+                 "macros are not expanded in [" + section.name + "]" +
+                     (EqualIgnoringCase(section.name, InstallFolderSection) ? " except in install" : "")});
+}
+
+}  // namespace
+
 std::set<const ProfileEntry*> ExpandedEntries(const ProfileText& script) {
     std::set<const ProfileEntry*> expanded;
     if (const ProfileEntry* install = script.FindEntry(InstallFolderSection, InstallFolderKey))
@@ -28,26 +54,6 @@ std::set<const ProfileEntry*> ExpandedEntries(const ProfileText& script) {
     }
     return expanded;
 }
-
-void CheckExpanded(const ProfileEntry& entry, Findings& findings) {
-    for (const std::string& macro : UnknownMacros(entry.value))
-        findings.push_back({entry.line, Severity::Error,
-                            "unknown macro " + macro +
-                                ", left in the path as written (the macros are %%PROGPATH%%, %%COMMONPATH%%, "
-                                "%%INSTALLPATH%%, %%WINDIR%% and %%WINSYS%%, in capitals)"});
-}
-
-void CheckNotExpanded(const ProfileSection& section, const std::set<const ProfileEntry*>& expanded,
-                      Findings& findings) {
-    for (const ProfileEntry& entry : section.entries)
-        if (!expanded.count(&entry) && HasMacroLikeText(entry.value))
-            findings.push_back(
-                {entry.line, Severity::Error,
-                 "macros are not expanded in [" + section.name + "]" +
-                     (EqualIgnoringCase(section.name, InstallFolderSection) ? " except in install" : "")});
-}
-
-}  // namespace
 
 void CheckMacros(const CheckInput& input, Findings& findings) {
     const ProfileText& script = input.script;

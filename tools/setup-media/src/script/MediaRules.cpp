@@ -1,35 +1,24 @@
-#include <system_error>
-
-#include "common/FileLookup.h"
 #include "fsutil/FileNames.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
 
-namespace fs = std::filesystem;
-
-fs::path MediaDiskFolder(const fs::path& media, int disk) {
-    std::error_code error;
-    return fs::is_directory(media / DiskFolderName(1), error) ? media / DiskFolderName(disk) : media;
-}
-
 void CheckMedia(const CheckInput& input, Findings& findings) {
     const std::optional<int32_t> disks = DiskCount(input.script);
-    if (!input.media || !disks) return;
-    const fs::path& media = *input.media;
-    if (!HasFileIgnoringCase(MediaDiskFolder(media, 1), "setup.exe"))
+    if (!input.mediaHolds || !disks) return;
+    if (!input.mediaHolds(1, "setup.exe"))
         findings.push_back({1, Severity::Error, "setup.exe is not on disk 1 of the media"});
     const ProfileEntry* count = input.script.FindEntry(DisksSection, DiskCountKey);
     // Only disks with a section: any other disk is an error of its own, and there may be
     // millions of them.
     for (const int disk : DiskSectionNumbers(input.script))
-        if (disk <= *disks && !HasFileIgnoringCase(MediaDiskFolder(media, disk), DiskIdFileName(disk)))
+        if (disk <= *disks && !input.mediaHolds(disk, DiskIdFileName(disk)))
             findings.push_back({count->line, Severity::Error,
                                 DiskIdFileName(disk) + " is not on disk " + std::to_string(disk) + " of the media"});
     for (const ProgramFile& file : ProgramFiles(input.script)) {
         if (file.disk > *disks || file.name.empty()) continue;
         const std::string stored = CompressedFileName(file.name);
-        if (!HasFileIgnoringCase(MediaDiskFolder(media, file.disk), stored))
+        if (!input.mediaHolds(file.disk, stored))
             findings.push_back({file.entry->line, Severity::Error,
                                 stored + " is not on disk " + std::to_string(file.disk) + " of the media"});
     }

@@ -38,6 +38,13 @@ void CheckVersion(const ProfileText& script, Findings& findings) {
                                 " is not one to four numbers (0 to 65535) with dots between, such as 2.4.1"});
 }
 
+void CheckScope(const ProfileText& script, Findings& findings) {
+    const ProfileEntry* scope = script.FindEntry(PackageSection, ScopeKey);
+    if (scope && !ScopeOf(script))
+        findings.push_back({scope->line, Severity::Error,
+                            "[Package] scope " + Quoted(scope->value) + ": scope must be user or machine"});
+}
+
 }  // namespace
 
 void CheckPackage(const CheckInput& input, Findings& findings) {
@@ -51,6 +58,7 @@ void CheckPackage(const CheckInput& input, Findings& findings) {
                             "the package name has " + std::to_string(CharacterCount(name->value)) +
                                 " characters; at most " + std::to_string(MaxPackageNameLength) + " fit"});
     CheckVersion(script, findings);
+    CheckScope(script, findings);
 }
 
 void CheckLicence(const CheckInput& input, Findings& findings) {
@@ -67,6 +75,6 @@ void CheckLicence(const CheckInput& input, Findings& findings) {
     if (!HasFileIgnoringCase(input.scriptFolder, *licence))
         findings.push_back(
             {line, Severity::Error, "the licence text " + Quoted(*licence) + " is not beside the script"});
-    if (input.media && !HasFileIgnoringCase(MediaDiskFolder(*input.media, 1), *licence))
+    if (input.mediaHolds && !input.mediaHolds(1, *licence))
         findings.push_back({line, Severity::Error, "the licence text " + Quoted(*licence) + " is not on the media"});
 }

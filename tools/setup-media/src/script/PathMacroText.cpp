@@ -1,5 +1,9 @@
 #include "script/PathMacroText.h"
 
+#include <algorithm>
+
+#include "common/LetterCase.h"
+
 namespace {
 
 constexpr size_t LongProgramFilesLength = 64;
@@ -37,6 +41,17 @@ std::vector<std::string> UnknownMacros(std::string_view text) {
     return unknown;
 }
 
+std::optional<std::string_view> UserFolderMacroIn(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const PathMacro* macro = PathMacroAt(text.substr(i));
+        if (!macro) continue;
+        for (const auto folder : {&MacroFolders::userPrograms, &MacroFolders::localAppData, &MacroFolders::appData})
+            if (macro->folder == folder) return macro->token;
+        i += macro->token.size() - 1;
+    }
+    return std::nullopt;
+}
+
 bool HasMacroLikeText(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i)
         if (MacroLikeLength(text.substr(i)) > 0) return true;
@@ -61,3 +76,17 @@ bool IsFullPath(std::string_view path) {
 }
 
 bool StartsWithMacro(std::string_view text) { return PathMacroAt(text) != nullptr; }
+
+std::vector<std::string> FolderParts(std::string_view path) {
+    std::vector<std::string> parts;
+    while (!path.empty()) {
+        const size_t end = std::min(path.find('\\'), path.size());
+        const std::string_view part = path.substr(0, end);
+        path.remove_prefix(std::min(end + 1, path.size()));
+        if (part == ".." && parts.size() > 1)
+            parts.pop_back();
+        else if (!part.empty() && part != "." && part != "..")
+            parts.push_back(LowerCase(part));
+    }
+    return parts;
+}

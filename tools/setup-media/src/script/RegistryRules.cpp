@@ -1,6 +1,8 @@
+#include <optional>
 #include <string_view>
 
 #include "script/ScriptRules.h"
+#include "script/SetupScript.h"
 #include "setupdata/IntegerText.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
@@ -14,6 +16,7 @@ constexpr std::string_view UninstallRoots[] = {"HKEY_CURRENT_USER", "HKEY_LOCAL_
                                                "HKEY_CLASSES_ROOT"};
 // Root names the install knows besides HKEY_LOCAL_MACHINE; any other name means that one.
 constexpr std::string_view InstallOnlyRoots[] = {"HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
+constexpr std::string_view UserRoots[] = {"HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT"};
 
 template <class Names>
 bool IsOneOf(std::string_view name, const Names& names) {
@@ -28,16 +31,38 @@ std::string RootWarning(const std::string& root) {
            "removes it; write HKEY_LOCAL_MACHINE";
 }
 
-void CheckRegistryKeys(const std::vector<const ProfileEntry*>& keys, Findings& findings) {
+// What a per-user package may not write: every root but these two, which setup takes as the
+// user's own (HKEY_CLASSES_ROOT as HKEY_CURRENT_USER\Software\Classes).
+std::optional<std::string> NotForOneUser(const std::string& root) {
+    if (IsOneOf(root, UserRoots)) return std::nullopt;
+    const bool named = IsOneOf(root, UninstallRoots) || IsOneOf(root, InstallOnlyRoots);
+    return (named ? root : Quoted(root) + " means HKEY_LOCAL_MACHINE, which") +
+           " needs administrator rights: a per-user package (scope=user) writes only under HKEY_CURRENT_USER and "
+           "HKEY_CLASSES_ROOT";
+}
+
+void CheckRoot(const ProfileEntry& key, const std::string& root, std::optional<PackageScope> scope,
+               Findings& findings) {
+    if (scope == PackageScope::User) {
+        if (const std::optional<std::string> refused = NotForOneUser(root))
+            findings.push_back({key.line, Severity::Error, *refused});
+        return;
+    }
+    if (!IsOneOf(root, UninstallRoots))
+        findings.push_back({key.line, Severity::Warning, RootWarning(root)});
+    else if (scope == PackageScope::Machine && root == "HKEY_CURRENT_USER")
+        findings.push_back({key.line, Severity::Warning, InAdministratorsProfile(root)});
+}
+
+void CheckRegistryKeys(const std::vector<const ProfileEntry*>& keys, std::optional<PackageScope> scope,
+                       Findings& findings) {
     for (const ProfileEntry* key : keys) {
         const size_t slash = key->value.find('\\');
-        if (slash == std::string::npos) {
+        if (slash == std::string::npos)
             findings.push_back({key->line, Severity::Error,
                                 "registry key " + Quoted(key->value) + " has no \\ after its root: setup skips it"});
-            continue;
-        }
-        const std::string root = key->value.substr(0, slash);
-        if (!IsOneOf(root, UninstallRoots)) findings.push_back({key->line, Severity::Warning, RootWarning(root)});
+        else
+            CheckRoot(*key, key->value.substr(0, slash), scope, findings);
     }
 }
 
@@ -75,6 +100,6 @@ void CheckKeyValues(const ProfileText& script, bool keysListed, Findings& findin
 
 void CheckRegistry(const CheckInput& input, Findings& findings) {
     const std::vector<const ProfileEntry*> keys = ListedEntries(input.script.Find(RegistryKeysSection));
-    CheckRegistryKeys(keys, findings);
+    CheckRegistryKeys(keys, ScopeOf(input.script), findings);
     CheckKeyValues(input.script, !keys.empty(), findings);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <set>
+
 #include "script/Finding.h"
 
 // The rules of the script check, one group of places where the format misbehaves per function.
@@ -16,11 +18,17 @@ void CheckOtherFolders(const CheckInput& input, Findings& findings);
 void CheckMedia(const CheckInput& input, Findings& findings);
 void CheckDestinations(const CheckInput& input, Findings& findings);
 void CheckText(const CheckInput& input, Findings& findings);
+// A per-user package makes nothing where only administrators can; a machine-wide one is warned
+// of the user's folders.
+void CheckScopeFolders(const CheckInput& input, Findings& findings);
+
+// The warning for `what` (a root, a macro) of the user's own in a machine-wide package.
+std::string InAdministratorsProfile(const std::string& what);
+
+// The entries whose values the setup passes through macro expansion.
+std::set<const ProfileEntry*> ExpandedEntries(const ProfileText& script);
 
 // The line of a section's header, or the first line when there is no such section.
 size_t LineOf(const ProfileSection* section);
-// The folder of a disk on built media: MEDIA/disk01 and so on, or MEDIA itself when all disks
-// were put into one folder.
-std::filesystem::path MediaDiskFolder(const std::filesystem::path& media, int disk);
 // `text` in double quotes, for messages.
 std::string Quoted(const std::string& text);

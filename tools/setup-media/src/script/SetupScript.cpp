@@ -71,3 +71,10 @@ std::optional<std::string> LicenceFileName(const ProfileText& script) {
     if (licence->value == NoLicenceValue) return std::nullopt;
     return licence->value;
 }
+
+std::optional<PackageScope> ScopeOf(const ProfileText& script) {
+    const ProfileEntry* scope = script.FindEntry(PackageSection, ScopeKey);
+    if (!scope || EqualIgnoringCase(scope->value, MachineScopeValue)) return PackageScope::Machine;
+    if (EqualIgnoringCase(scope->value, UserScopeValue)) return PackageScope::User;
+    return std::nullopt;
+}

@@ -40,3 +40,7 @@ std::vector<ProgramFile> ProgramFiles(const ProfileText& script);
 // The licence text's name: [Licence] licence, licence.txt when the key is missing, nothing
 // when it is exactly "none".
 std::optional<std::string> LicenceFileName(const ProfileText& script);
+
+enum class PackageScope { Machine, User };
+// [Package] scope: machine when the key is missing, nothing when its value is neither name.
+std::optional<PackageScope> ScopeOf(const ProfileText& script);

@@ -10,6 +10,13 @@
 class [[nodiscard]] Status {
 public:
     Status() = default;
+    // Out of line: a status is passed on and dropped at every step, and the text it holds would
+    // otherwise be copied and freed in line there.
+    [[gnu::noinline]] Status(const Status& other);
+    [[gnu::noinline]] Status(Status&& other) noexcept;
+    [[gnu::noinline]] Status& operator=(const Status& other);
+    [[gnu::noinline]] Status& operator=(Status&& other) noexcept;
+    [[gnu::noinline]] ~Status();
     // `code`: the platform's error code, where the caller may act on it.
     static Status Failed(std::string message, unsigned long code = 0) {
         Status status(Kind::Failed, std::move(message));

@@ -48,20 +48,28 @@ Result<std::optional<std::string>> ShortcutTarget(const std::string& referenceTe
     return std::optional<std::string>(target.Value());
 }
 
-// Makes the shortcuts of one section's pairs in the folder `folderOf` gives for each pair, each
-// logged before or after it is made. A shortcut that could not be written is logged all the
-// same; one the shell could not even start on is noted in the run's log.
-template <class FolderOf>
-Status MakeShortcuts(const char* section, FolderOf folderOf, LogOrder order) {
+// Where a section's shortcuts go: the program group folder, or, when there is none, the shell
+// folder of that name, looked up for each shortcut.
+struct ShortcutFolder {
+    const std::string* group;
+    const char* shellFolder;
+
+    Result<std::string> Path() const { return group ? Result<std::string>(*group) : ShellFolder(shellFolder); }
+};
+
+// Makes the shortcuts of one section's pairs in `folder`, each logged before or after it is
+// made. A shortcut that could not be written is logged all the same; one the shell could not
+// even start on is noted in the run's log.
+Status MakeShortcuts(const char* section, ShortcutFolder folder, LogOrder order) {
     EntryList entries;
     Setup.InstallScript->ReadEntries(section, entries);
     for (const ShortcutPair& pair : ShortcutPairs(entries)) {
         const Result<std::optional<std::string>> target = ShortcutTarget(pair.reference);
         if (!target) return target.State();
         if (!target.Value()) continue;
-        const Result<std::string> folder = folderOf();
-        if (!folder) return folder.State();
-        const std::string link = folder.Value() + "\\" + pair.name + ".lnk";
+        const Result<std::string> path = folder.Path();
+        if (!path) return path.State();
+        const std::string link = path.Value() + "\\" + pair.name + ".lnk";
         // Refused before its log entry, so the log never names a link that could not be made.
         if (const Status fits = RequireFittingPath(link); !fits) return fits;
         if (order == LogOrder::BeforeShortcut)
@@ -80,12 +88,13 @@ Status MakeAllShortcuts(const ShellFolderNames& names) {
         if (!programs) return programs.State();
         const std::string groupFolder = programs.Value() + "\\" + group;
         if (const Status made = MakeGroupFolder(groupFolder); !made) return made;
-        const auto inGroup = [&] { return Result<std::string>(groupFolder); };
-        if (const Status made = MakeShortcuts(IconsSection, inGroup, LogOrder::AfterShortcut); !made) return made;
+        if (const Status made = MakeShortcuts(IconsSection, {&groupFolder, nullptr}, LogOrder::AfterShortcut); !made)
+            return made;
     }
-    const auto startMenu = [&] { return ShellFolder(names.startMenu); };
-    if (const Status made = MakeShortcuts(StartButtonSection, startMenu, LogOrder::AfterShortcut); !made) return made;
-    return MakeShortcuts(DesktopSection, [&] { return ShellFolder(names.desktop); }, LogOrder::BeforeShortcut);
+    if (const Status made = MakeShortcuts(StartButtonSection, {nullptr, names.startMenu}, LogOrder::AfterShortcut);
+        !made)
+        return made;
+    return MakeShortcuts(DesktopSection, {nullptr, names.desktop}, LogOrder::BeforeShortcut);
 }
 
 // The target of the first pair of `section` that names an entry.

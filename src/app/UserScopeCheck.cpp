@@ -1,5 +1,7 @@
 #include "app/UserScopeCheck.h"
 
+#include <algorithm>
+
 #include "base/FullPath.h"
 #include "fsutil/PathMacros.h"
 #include "fsutil/UserScope.h"
@@ -44,8 +46,8 @@ Status CheckScriptOfUserScope() {
     if (const Status checked = CheckPath(script.ReadValue(InstallFolderSection, InstallFolderKey, ""), true); !checked)
         return checked;
     if (const Status checked = CheckSection(script, OtherFoldersSection, false); !checked) return checked;
-    // As many disks as a script can name sensibly: the run itself refuses what is beyond.
-    const int disks = script.ReadNumber(DisksSection, DiskCountKey, 0) < 1000 ? script.ReadNumber(DisksSection, DiskCountKey, 0) : 999;
+    // No more disks than a section name can number; the run itself refuses a count beyond.
+    const int disks = std::min(script.ReadNumber(DisksSection, DiskCountKey, 0), 999);
     for (int disk = 1; disk <= disks; ++disk)
         if (const Status checked = CheckSection(script, ProgramFilesSection(disk).c_str(), true); !checked)
             return checked;

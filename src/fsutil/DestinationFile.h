@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -39,3 +41,24 @@ void PutBackLastKept();
 // Puts every file the run moved aside back in its place, the last first, where nothing stands
 // in it now; the message of each one that could not go back.
 std::vector<std::string> PutBackKeptFiles();
+
+// The new file `path`, its content written by `fill(handle)`: made through a handle whose final
+// path is checked; a file already there is moved aside first, kept for an undo, and put back when
+// the new one cannot be made. The failure is `fill`'s, one that names a folder on the way that is a
+// link, or else `refusal`.
+template <class Fill>
+Status PlaceNewFile(const std::string& path, const Status& refusal, Fill fill) {
+    const auto refused = [&](const Status& failure) { return failure.Code() == ReachedThroughLinkCode ? failure : refusal; };
+    Result<FileHandle> made = CreateNewFile(path);
+    bool keptOld = false;
+    if (!made && made.State().Code() == ERROR_FILE_EXISTS) {
+        if (const Status aside = MoveAsideKept(path); !aside) return refused(aside);
+        keptOld = true;
+        made = CreateNewFile(path);
+    }
+    const Status filled = made ? fill(made.Value().Get()) : refused(made.State());
+    if (filled) return filled;
+    if (made) DiscardNewFile(made.Value());
+    if (keptOld) PutBackLastKept();
+    return filled;
+}

@@ -25,31 +25,6 @@ constexpr DWORD PauseBeforeLog = 100;
 constexpr DWORD PauseAfterFile = 500;
 constexpr const char* ExpandedWorkName = "expanded.tmp";
 
-// The new file `dest`, written from `fill(handle)`; made through a handle whose final path is
-// `dest`'s. A file already there is first moved aside, kept for an undo, and put back when the
-// new one cannot be made. A failure other than `fill`'s is "Error installing" the file, or
-// names a folder on the way that is a link.
-template <class Fill>
-Status PlaceFile(const std::string& dest, Fill fill) {
-    const auto refused = [&](const Status& failure) {
-        return failure.Code() == ReachedThroughLinkCode
-                   ? failure
-                   : Status::Failed(FormatText("Error installing %s", Quoted(FileNamePart(dest)).c_str()));
-    };
-    Result<FileHandle> made = CreateNewFile(dest);
-    bool keptOld = false;
-    if (!made && made.State().Code() == ERROR_FILE_EXISTS) {
-        if (const Status aside = MoveAsideKept(dest); !aside) return refused(aside);
-        keptOld = true;
-        made = CreateNewFile(dest);
-    }
-    const Status filled = made ? fill(made.Value().Get()) : refused(made.State());
-    if (filled) return filled;
-    if (made) DiscardNewFile(made.Value());
-    if (keptOld) PutBackLastKept();
-    return filled;
-}
-
 // Expands the file a script line names into its destination (`dest`); the message of a failure,
 // which leaves nothing behind in Temp, or nothing.
 Status TransferFile(const std::string& value, std::string& dest) {
@@ -63,16 +38,14 @@ Status TransferFile(const std::string& value, std::string& dest) {
     // A file already there is only replaced by a whole copy, expanded first into the run's own
     // folder under a name of its own, so no package file can land on the working copy of the
     // script or the log, whatever its name.
+    const Status refused = Status::Failed(FormatText("Error installing %s", Quoted(name).c_str()));
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return PlaceFile(dest, [&](HANDLE file) { return ExpandInto(name, file); });
+        return PlaceNewFile(dest, refused, [&](HANDLE file) { return ExpandInto(name, file); });
     if (const int copied = ExpandToTemp(name, ExpandedWorkName); copied != 0)
         return Status::Failed(copied == SetupFileDamaged ? std::string(SetupFileDamagedText)
                                                          : FormatText("Error expanding %s", Quoted(name).c_str()));
-    const Status placed = PlaceFile(dest, [&](HANDLE file) {
-        return CopyContent(Setup.TempDir + ExpandedWorkName, file)
-                   ? Status()
-                   : Status::Failed(FormatText("Error installing %s", Quoted(name).c_str()));
-    });
+    const Status placed = PlaceNewFile(
+        dest, refused, [&](HANDLE file) { return CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused; });
     DeleteTempFile(ExpandedWorkName);
     return placed;
 }

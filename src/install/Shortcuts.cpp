@@ -2,7 +2,10 @@
 
 #include <optional>
 
+#include "base/FormatText.h"
+#include "base/QuotedText.h"
 #include "fsutil/Directories.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/PathMacros.h"
 #include "fsutil/Shortcut.h"
 #include "install/InstallRun.h"
@@ -26,6 +29,8 @@ constexpr ShellFolderNames UserFolders{"Programs", "Start Menu", "Desktop"};
 
 enum class LogOrder { AfterShortcut, BeforeShortcut };
 
+constexpr const char* StagedLinkName = "link.tmp";
+
 // A missing value gives the empty text, so the folder becomes the root of the current drive.
 Result<std::string> ShellFolder(const char* valueName) { return Setup.Registry->ReadString(valueName); }
 
@@ -46,6 +51,16 @@ Result<std::optional<std::string>> ShortcutTarget(const std::string& referenceTe
     const Result<std::string> target = ExpandPathMacros(value);
     if (!target) return target.State();
     return std::optional<std::string>(target.Value());
+}
+
+// The shell writes the link in the run's own folder; it is put in its place as any installed file
+// is, through a handle whose final path is checked, a link there before kept for an undo.
+Status PlaceShortcut(const std::string& target, const std::string& name, const std::string& link) {
+    const std::string staged = Setup.TempDir + StagedLinkName;
+    DeleteFileA(staged.c_str());
+    if (const Status made = CreateShortcut(target, name, staged); !made) return made;
+    const Status refused = Status::Failed(FormatText("The shortcut %s could not be made", Quoted(link).c_str()));
+    return PlaceNewFile(link, refused, [&](HANDLE file) { return CopyContent(staged, file) ? Status() : refused; });
 }
 
 // Where a section's shortcuts go: the program group folder, or, when there is none, the shell
@@ -74,7 +89,7 @@ Status MakeShortcuts(const char* section, ShortcutFolder folder, LogOrder order)
         if (const Status fits = RequireFittingPath(link); !fits) return fits;
         if (order == LogOrder::BeforeShortcut)
             if (const Status logged = LogFile(link); !logged) return logged;
-        if (const Status made = CreateShortcut(*target.Value(), pair.name, link); !made) Face().Note(made.Message());
+        if (const Status made = PlaceShortcut(*target.Value(), pair.name, link); !made) Face().Note(made.Message());
         if (order == LogOrder::AfterShortcut)
             if (const Status logged = LogFile(link); !logged) return logged;
     }

@@ -244,3 +244,34 @@ TEST(PerUser, AOneFileSetupOfAPackageForOneUserAsksForNoElevation) {
     EXPECT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", started, oneFile), 0u);
     EXPECT_FALSE(FolderExists(folder));
 }
+
+// One package for the machine and for one user side by side: each uninstall removes its own alone.
+TEST(PerUser, BothScopesOfOnePackageLieApartAndEachUninstallRemovesOnlyItsOwn) {
+    const std::string package = "Both Ways " + std::to_string(GetCurrentProcessId());
+    const SetupMedia machine(Script(package, "machine", "%%PROGPATH%%\\x"), "", {{{"app.txt", "everyone's"}}});
+    const SetupMedia user(Script(package, "user", "%%USERPROGRAMS%%\\" + package), "", {{{"app.txt", "one user's"}}});
+    ASSERT_EQ(machine.Error(), "");
+    ASSERT_EQ(user.Error(), "");
+    TempFolder target;
+    const std::string machineFolder = target / "Everyone";
+    const std::string userFolder = UserShellFolder("Local AppData") + "\\Programs\\" + package;
+    ASSERT_EQ(RunQuietly("/S /D=" + machineFolder, machine.First()), 0u);
+    ASSERT_EQ(RunQuietly("/S", user.First()), 0u);
+    const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + package;
+    const auto entryIn = [&](HKEY root) {
+        HKEY key = nullptr;
+        const bool there = RegOpenKeyExA(root, entry.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return there;
+    };
+    EXPECT_TRUE(entryIn(HKEY_LOCAL_MACHINE) && entryIn(HKEY_CURRENT_USER));
+
+    ASSERT_EQ(RunQuietly("/S " + userFolder + "\\uninstal.ini", user.First()), 0u);
+    EXPECT_FALSE(FolderExists(userFolder));
+    EXPECT_FALSE(entryIn(HKEY_CURRENT_USER));
+    EXPECT_EQ(ReadTextFile(machineFolder + "\\app.txt"), "everyone's");
+    EXPECT_TRUE(entryIn(HKEY_LOCAL_MACHINE));
+    ASSERT_EQ(RunQuietly("/S " + machineFolder + "\\uninstal.ini", machine.First()), 0u);
+    EXPECT_FALSE(FolderExists(machineFolder));
+    EXPECT_FALSE(entryIn(HKEY_LOCAL_MACHINE));
+}

@@ -20,19 +20,20 @@ std::string DiskIdFileName(int number) { return FormatText("disk%02d.id", number
 
 bool DiskIdPresent(int number) { return Media().HasDisk(number); }
 
-int ExpandToTemp(const std::string& name, const std::string& workName) {
+Status ExpandToTemp(const std::string& name, const std::string& workName) {
     const std::string target = TempPath(workName.empty() ? name : workName);
-    if (!FitsPathBuffer(target)) return -1;
+    const Status failed = Status::Failed(FormatText("Error expanding %s", Quoted(name).c_str()));
+    if (!FitsPathBuffer(target)) return failed;
     PartCopy copied;
     {
         const FileHandle output(
             CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         copied = output.IsValid() ? Media().Expand(name, output.Get()) : PartCopy::TargetFailed;
     }
-    if (copied == PartCopy::Done) return 0;
+    if (copied == PartCopy::Done) return {};
     // A short or damaged copy must not be taken for the file.
     DeleteFileA(target.c_str());
-    return copied == PartCopy::Damaged ? SetupFileDamaged : -1;
+    return copied == PartCopy::Damaged ? Status::Failed(SetupFileDamagedText) : failed;
 }
 
 Status ExpandInto(const std::string& name, HANDLE target) {

@@ -13,16 +13,13 @@
 std::string DiskIdFileName(int number);
 // True when the identification file of disk `number` can be found.
 bool DiskIdPresent(int number);
-// What ExpandToTemp gives when the one-file setup's payload gave other bytes than it was built
-// with: the run ends with SetupFileDamagedText (MediaSource.h).
-inline constexpr int SetupFileDamaged = -2;
-
 // Expands the package file `name` from the media into Temp + `workName` (by default the name
-// itself), replacing any file there: 0 when done.
-// A compressed file cut inside its header, or whose expanded length differs from the one its
-// header declares (a truncated or damaged file), gives -1 and leaves no Temp file; a file not
-// in the compressed format is copied unchanged.
-int ExpandToTemp(const std::string& name, const std::string& workName = {});
+// itself), replacing any file there; a file not in the compressed format is copied unchanged.
+// A media file that is missing, cut inside its header or expands to another length than its
+// header declares (a truncated or damaged file), or a Temp file that cannot be written, fails
+// with "Error expanding" the name; a one-file setup whose payload gave other bytes than it was
+// built with fails with SetupFileDamagedText (MediaSource.h). No Temp file is left then.
+Status ExpandToTemp(const std::string& name, const std::string& workName = {});
 // Expands the package file `name` from the media into the open file `target`: "Error expanding"
 // the name when the media file is missing, damaged or differs from its record, "Error
 // installing" it when the target cannot take it (a full drive), SetupFileDamagedText when the

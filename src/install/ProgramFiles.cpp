@@ -41,9 +41,7 @@ Status TransferFile(const std::string& value, std::string& dest) {
     const Status refused = Status::Failed(FormatText("Error installing %s", Quoted(name).c_str()));
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
         return PlaceNewFile(dest, refused, [&](HANDLE file) { return ExpandInto(name, file); });
-    if (const int copied = ExpandToTemp(name, ExpandedWorkName); copied != 0)
-        return Status::Failed(copied == SetupFileDamaged ? std::string(SetupFileDamagedText)
-                                                         : FormatText("Error expanding %s", Quoted(name).c_str()));
+    if (const Status copied = ExpandToTemp(name, ExpandedWorkName); !copied) return copied;
     const Status placed = PlaceNewFile(
         dest, refused, [&](HANDLE file) { return CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused; });
     DeleteTempFile(ExpandedWorkName);

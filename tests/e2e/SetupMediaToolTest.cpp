@@ -41,7 +41,7 @@ TEST(SetupMediaOnWindows, EverySizeExpandsThroughTheExpansionLibrary) {
     SetCurrentDirectoryA(media.First().c_str());
     for (const auto& [name, content] : files) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(ExpandToTemp(name), 0);
+        EXPECT_TRUE(ExpandToTemp(name).Ok());
         EXPECT_TRUE(ReadTextFile(temp / name) == content);
     }
 }

@@ -52,7 +52,7 @@ TEST_F(FileTransferTest, FilesCompressedByMscompressExpandByteForByte) {
     WriteTextFile(temp_ / "tool.exe", SampleContent(90000, 4));  // an older copy to be replaced
     for (const auto& [name, content] : files) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(ExpandToTemp(name), 0);
+        EXPECT_TRUE(ExpandToTemp(name).Ok());
         EXPECT_TRUE(TempFile(name) == content);
     }
 }
@@ -60,7 +60,7 @@ TEST_F(FileTransferTest, FilesCompressedByMscompressExpandByteForByte) {
 TEST_F(FileTransferTest, UncompressedFileUnderTheCompressedNamePassesThrough) {
     const std::string content = SampleContent(5000, 5);
     WriteTextFile(media_ / "plain.tx_", content);
-    EXPECT_EQ(ExpandToTemp("plain.txt"), 0);
+    EXPECT_TRUE(ExpandToTemp("plain.txt").Ok());
     EXPECT_TRUE(TempFile("plain.txt") == content);
 }
 
@@ -72,12 +72,12 @@ TEST_F(FileTransferTest, TruncatedCompressedFileIsRefusedAndLeavesNothingInTemp)
     for (const size_t kept : {whole.size() / 2, whole.size() - 1, size_t{14}, size_t{13}, size_t{9}, size_t{4}}) {
         SCOPED_TRACE(kept);
         WriteTextFile(media_ / "cut.dl_", whole.substr(0, kept));
-        EXPECT_EQ(ExpandToTemp("cut.dll"), -1);
+        EXPECT_EQ(ExpandToTemp("cut.dll").Message(), "Error expanding cut.dll");
         EXPECT_FALSE(FileExists(temp_ / "cut.dll"));
     }
     // Fewer bytes than the name "SZDD" tell nothing of a format: stored as they are.
     WriteTextFile(media_ / "cut.dl_", "SZD");
-    EXPECT_EQ(ExpandToTemp("cut.dll"), 0);
+    EXPECT_TRUE(ExpandToTemp("cut.dll").Ok());
     EXPECT_EQ(TempFile("cut.dll"), "SZD");
 }
 
@@ -85,12 +85,12 @@ TEST_F(FileTransferTest, GarbageNeverCrashesAndNeverPassesAsAShorterFile) {
     const std::string header("SZDD\x88\xF0\x27\x33" "A\0\x10\x27\0\0", 14);  // declares 10000 bytes
     const std::string noise = SampleContent(3000, 7);
     WriteTextFile(media_ / "noise.bi_", noise);
-    EXPECT_EQ(ExpandToTemp("noise.bin"), 0);
+    EXPECT_TRUE(ExpandToTemp("noise.bin").Ok());
     EXPECT_TRUE(TempFile("noise.bin") == noise);
 
     // Either refused and gone, or expanded to the declared length.
     WriteTextFile(media_ / "junk.bi_", header + noise);
-    if (ExpandToTemp("junk.bin") == 0)
+    if (ExpandToTemp("junk.bin").Ok())
         EXPECT_EQ(TempFile("junk.bin").size(), 10000u);
     else
         EXPECT_FALSE(FileExists(temp_ / "junk.bin"));
@@ -124,10 +124,10 @@ TEST_F(FileTransferTest, ExpansionIntoAnOpenFileCarriesTheMediaTimeAndTellsADama
 }
 
 TEST_F(FileTransferTest, ExpansionFailsWithoutSourceOrTempFolder) {
-    EXPECT_EQ(ExpandToTemp("absent.exe"), -1);
+    EXPECT_EQ(ExpandToTemp("absent.exe").Message(), "Error expanding absent.exe");
     WriteTextFile(media_ / "there.ex_", SampleContent(100, 8));
     ::Setup.TempDir = temp_ / "missing\\";
-    EXPECT_EQ(ExpandToTemp("there.exe"), -1);
+    EXPECT_EQ(ExpandToTemp("there.exe").Message(), "Error expanding there.exe");
 }
 
 // Paths far beyond the 127 characters the library's own file opening takes, on both sides,
@@ -146,7 +146,7 @@ TEST_F(FileTransferTest, ExpansionTakesPathsUpToThePathLimitOnly) {
         const std::string name = std::string(length - ::Setup.TempDir.size() - 4, 'n') + ".txt";
         ASSERT_TRUE(PutCompressedOnMedia(media, {{name, content}}));
         SCOPED_TRACE(length);
-        EXPECT_EQ(ExpandToTemp(name), length == 259 ? 0 : -1);
+        EXPECT_EQ(ExpandToTemp(name).Ok(), length == 259);
         EXPECT_TRUE(ReadTextFile(::Setup.TempDir + name) == (length == 259 ? content : ""));
     }
 }

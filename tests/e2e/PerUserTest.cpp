@@ -78,6 +78,40 @@ private:
                         {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"}};
 };
 
+// An install as a person makes it: Continue, the proposed folder, Install, Yes to make it, OK.
+void InstallThroughTheWindows(const std::string& media, const std::string& proposed) {
+    ProgramUnderTest setup(media + "\\setup.exe", "", media);
+    HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Continue") != nullptr; }));
+    ASSERT_TRUE(ui::Press(main, "&Continue"));
+    HWND destination = ui::WaitForWindow(setup.ProcessId(), "TInstallForm");
+    ASSERT_NE(destination, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(ui::FindChild(destination, "Edit")) == proposed; }));
+    ASSERT_TRUE(ui::Press(destination, "&Install"));
+    ui::Answer(ui::WaitForMessageBox(setup.ProcessId()), IDYES);
+    HWND progress = ui::WaitForWindow(setup.ProcessId(), "TProgressForm");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000));
+    ui::Press(progress, "OK");
+    EXPECT_TRUE(setup.WaitForExit(20000));
+}
+
+// An uninstall as a person makes it: Uninstall, Yes, OK.
+void UninstallThroughTheWindows(const std::string& media, const std::string& log) {
+    ProgramUnderTest setup(media + "\\setup.exe", log, media);
+    HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Uninstall") != nullptr; }));
+    ASSERT_TRUE(ui::Press(main, "&Uninstall"));
+    ui::Answer(ui::WaitForMessageBox(setup.ProcessId()), IDYES);
+    HWND progress = ui::WaitForWindow(setup.ProcessId(), "TUninstallForm");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000));
+    ui::Press(progress, "OK");
+    EXPECT_TRUE(setup.WaitForExit(20000));
+}
+
 class ElevationAnswer {
 public:
     explicit ElevationAnswer(const char* answer) { SetEnvironmentVariableA("SETUP_TEST_ELEVATION", answer); }
@@ -148,7 +182,11 @@ TEST(PerUser, APackageForOneUserTouchesNothingMachineWideAndGoesWhole) {
         SCOPED_TRACE(unelevated ? "an ordinary user" : "an administrator");
         if (unelevated) MakeUnelevated(media);
         const ElevationAnswer refused("refuse");  // the run must not ask for elevation at all
-        ASSERT_EQ(RunQuietly("/S", media.First()), 0u);
+        // The administrator installs unattended, the ordinary user through the windows.
+        if (unelevated)
+            InstallThroughTheWindows(media.First(), folder);
+        else
+            ASSERT_EQ(RunQuietly("/S", media.First()), 0u);
         EXPECT_EQ(ReadTextFile(folder + "\\app.txt"), "a file of one user");
         EXPECT_TRUE(FileExists(UserShellFolder("Programs") + "\\" + package + "\\App.lnk"));
         EXPECT_TRUE(FileExists(UserShellFolder("Start Menu") + "\\" + package + ".lnk"));
@@ -164,11 +202,14 @@ TEST(PerUser, APackageForOneUserTouchesNothingMachineWideAndGoesWhole) {
         RegCloseKey(key);
         EXPECT_EQ(MachineState(), before) << "nothing machine-wide was written";
 
-        // The administrator uninstalls through the entry's own command, the ordinary user from the media.
+        // The administrator uninstalls unattended through the entry's own command, the ordinary user
+        // through the windows of the program on the media.
         const std::string program = UserShellFolder("Local AppData") + "\\qupsetup\\qupsetup.exe";
         const SetupLogTail told;
-        ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First(), unelevated ? "" : program), 0u)
-            << told.Text();
+        if (unelevated)
+            UninstallThroughTheWindows(media.First(), folder + "\\uninstal.ini");
+        else
+            ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First(), program), 0u) << told.Text();
         EXPECT_TRUE(ui::WaitUntil([&] { return !FolderExists(UserShellFolder("Local AppData") + "\\qupsetup"); }))
             << "the uninstall program goes with the user's last package";
         char temp[MAX_PATH] = {};

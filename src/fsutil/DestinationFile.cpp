@@ -6,6 +6,7 @@
 
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "fsutil/FileNames.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/ThroughHandle.h"
 #include "state/SetupState.h"
@@ -23,15 +24,10 @@ std::vector<KeptFile>& KeptFiles() {
     return files;
 }
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(0, slash);
-}
-
 Status ReachedThroughLink(const std::string& path) {
     return Status::Failed(FormatText("%s is reached through a link (a junction, mount point or symbolic link); nothing "
                                      "is installed there",
-                                     Quoted(FolderOf(path)).c_str()),
+                                     Quoted(FolderPart(path)).c_str()),
                           ReachedThroughLinkCode);
 }
 
@@ -50,19 +46,23 @@ bool IsReplaceableFile(HANDLE file) {
            !(info.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY));
 }
 
+// Writes what is left to read of the open `from` into the open `to`.
+bool CopyRest(HANDLE from, HANDLE to) {
+    char buffer[64 * 1024];
+    DWORD got = 0, written = 0;
+    while (ReadFile(from, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        if (!WriteFile(to, buffer, got, &written, nullptr) || written != got) return false;
+    return got == 0;
+}
+
 // Copies the content of the open `file` into a new file `target`, for a file on another volume
 // than the working folder, which cannot be moved there.
 bool CopyThrough(HANDLE file, const std::string& target) {
     Result<FileHandle> copy = CreateNewFile(target);
     if (!copy) return false;
-    char buffer[64 * 1024];
-    DWORD got = 0, written = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        if (!WriteFile(copy.Value().Get(), buffer, got, &written, nullptr) || written != got) {
-            DiscardNewFile(copy.Value());
-            return false;
-        }
-    return got == 0;
+    if (CopyRest(file, copy.Value().Get())) return true;
+    DiscardNewFile(copy.Value());
+    return false;
 }
 
 // Puts one kept file back where nothing stands now; false when it could not go back.
@@ -113,12 +113,7 @@ Status CopyContent(const std::string& source, HANDLE target) {
     const FileHandle input(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     const Status failed = Status::Failed(FormatText("%s could not be copied", Quoted(source).c_str()));
-    if (!input.IsValid()) return failed;
-    char buffer[64 * 1024];
-    DWORD got = 0, written = 0;
-    while (ReadFile(input.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        if (!WriteFile(target, buffer, got, &written, nullptr) || written != got) return failed;
-    if (got != 0) return failed;
+    if (!input.IsValid() || !CopyRest(input.Get(), target)) return failed;
     FILETIME created, accessed, changed;
     if (GetFileTime(input.Get(), &created, &accessed, &changed)) SetFileTime(target, &created, &accessed, &changed);
     return {};

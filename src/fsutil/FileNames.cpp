@@ -37,3 +37,5 @@ std::string WithTrailingBackslash(std::string path) {
     if (path.empty() || path.back() != '\\') path += '\\';
     return path;
 }
+
+std::string FolderPart(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }

@@ -5,6 +5,9 @@
 // character is never taken as a separator, so "\tool.exe" stays whole.
 std::string FileNamePart(const std::string& path);
 
+// The folder `path` names a file or folder in: everything before its last "\".
+std::string FolderPart(const std::string& path);
+
 // The name under which the compressed form of the file `name` lies on the media:
 // setup.exe -> setup.ex_, data.db -> data.db_, readme -> readme._, a.b.c -> a.b._
 std::string CompressedFileName(const std::string& name);

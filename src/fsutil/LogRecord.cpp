@@ -4,6 +4,7 @@
 
 #include "base/ContentDigest.h"
 #include "fsutil/FinalPath.h"
+#include "fsutil/UserScope.h"
 #include "setupdata/RegistryAccess.h"
 #include "setupdata/RegistryKeyText.h"
 #include "state/SetupState.h"
@@ -13,14 +14,6 @@ namespace {
 
 constexpr const char* DigestValue = "Digest";
 constexpr const char* LogValue = "Log";
-
-constexpr const char* UserRootName = "HKEY_CURRENT_USER";
-
-// A package for the user alone keeps its records in that user's part of the registry, which is
-// all that user may write; a log of such a package is carried out only as far as that user may
-// act anyway (fsutil/UserScope.h).
-HKEY RecordRoot() { return Setup.UserScope ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
-const char* RecordRootName() { return Setup.UserScope ? UserRootName : MachineRootName; }
 
 bool StartsWithRecordsKey(const std::string& keyText, const std::string& records) {
     return keyText.size() >= records.size() &&
@@ -37,7 +30,10 @@ std::string RecordKey(const std::string& finalLogPath) {
 
 // The record's key opened as the current key of `registry`, made when `canCreate` allows.
 bool OpenRecord(RegistryAccess& registry, const std::string& key, bool canCreate) {
-    registry.SetRootKey(RecordRoot());
+    // A package for the user alone keeps its records in that user's part of the registry, which is
+    // all that user may write; a log of such a package is carried out only as far as that user may
+    // act anyway (fsutil/UserScope.h).
+    registry.SetRootKey(ScopeRoot());
     return !key.empty() && registry.OpenKey(key.c_str(), canCreate);
 }
 
@@ -82,7 +78,7 @@ bool IsLogRecordKeyText(const std::string& keyText) {
            StartsWithRecordsKey(keyText, std::string(UserRootName) + LogRecordsKey);
 }
 
-std::string LogRecordsKeyText() { return RecordRootName() + std::string(LogRecordsKey); }
+std::string LogRecordsKeyText() { return ScopeRootName() + std::string(LogRecordsKey); }
 
 PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
     : finalLogPath_(finalLogPath), key_(RecordKey(finalLogPath)) {
@@ -95,7 +91,7 @@ PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
 Status PendingLogRecord::LogKeys() const {
     if (keyExisted_ || key_.empty()) return {};
     // Keys are removed in the order they are logged, so the record goes before its parent.
-    if (const Status logged = LogRegistryKey(RecordRootName() + key_); !logged) return logged;
+    if (const Status logged = LogRegistryKey(ScopeRootName() + key_); !logged) return logged;
     return parentExisted_ ? Status() : LogRegistryKey(LogRecordsKeyText());
 }
 
@@ -111,7 +107,7 @@ bool PendingLogRecord::Write(const std::string& content) {
 void PendingLogRecord::Undo() {
     RegistryAccess registry;
     if (!keyExisted_) {
-        if (!key_.empty()) RegDeleteKeyA(RecordRoot(), key_.c_str() + 1);
+        if (!key_.empty()) RegDeleteKeyA(ScopeRoot(), key_.c_str() + 1);
         return;
     }
     if (!OpenRecord(registry, key_, false)) return;

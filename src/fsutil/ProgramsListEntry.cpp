@@ -8,6 +8,7 @@
 #include "fsutil/FileNames.h"
 #include "fsutil/InstallFolder.h"
 #include "fsutil/PathIdentity.h"
+#include "fsutil/UserScope.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
@@ -48,10 +49,6 @@ std::string SetupProgramCopyPath() {
            SetupProgramCopyName;
 }
 
-HKEY EntryRoot() { return Setup.UserScope ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
-
-const char* EntryRootName() { return Setup.UserScope ? "HKEY_CURRENT_USER" : MachineRootName; }
-
 std::string EntryKeyPath(const std::string& packageName) {
     std::string name = packageName;
     // One key below the list, whatever the name holds.
@@ -66,7 +63,7 @@ std::string EntryCommandLine(const std::string& arguments) {
 
 EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(EntryRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(ScopeRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return EntryOwner::None;
     const RegistryKey key(opened);
     // Room for the longest command of ours; a value that is not text, or longer, is not ours.
@@ -83,16 +80,35 @@ EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
 }
 
 bool IsEntryOfAnotherInstall(const std::string& keyText) {
-    if (!SameText(keyText, EntryRootName() + EntryKeyPath(Setup.PackageName))) return false;
+    if (!SameText(keyText, ScopeRootName() + EntryKeyPath(Setup.PackageName))) return false;
     const EntryOwner owner = OwnerOfEntry(EntryKeyPath(Setup.PackageName), OwnLog());
     return owner == EntryOwner::AnotherLog || owner == EntryOwner::OtherProduct;
+}
+
+bool AnEntryRunsTheProgramCopy() {
+    // The list's own key: its path without the leading and the closing "\".
+    const std::string listKey = std::string(ProgramsListKey + 1, std::char_traits<char>::length(ProgramsListKey) - 2);
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(ScopeRoot(), listKey.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    const RegistryKey list(opened);
+    const std::string ours = EntryCommandLine("");
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(opened, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
+        char command[2 * MAX_PATH + 8] = {};
+        DWORD size = sizeof command - 1;
+        if (RegGetValueA(opened, name, "UninstallString", RRF_RT_REG_SZ, nullptr, command, &size) == ERROR_SUCCESS &&
+            SameText(std::string(command).substr(0, ours.size()), ours))
+            return true;
+    }
 }
 
 void KeepEarlierEntry(const std::string& keyPath) {
     KeptEntry& kept = Kept();
     kept = {};
     HKEY opened = nullptr;
-    if (keyPath.empty() || RegOpenKeyExA(EntryRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    if (keyPath.empty() || RegOpenKeyExA(ScopeRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return;
     const RegistryKey key(opened);
     kept.keyPath = keyPath;
@@ -111,7 +127,7 @@ void KeepEarlierEntry(const std::string& keyPath) {
 void PutBackEarlierEntry() {
     const KeptEntry& kept = Kept();
     HKEY created = nullptr;
-    if (kept.keyPath.empty() || RegCreateKeyExA(EntryRoot(), kept.keyPath.c_str() + 1, 0, nullptr, 0,
+    if (kept.keyPath.empty() || RegCreateKeyExA(ScopeRoot(), kept.keyPath.c_str() + 1, 0, nullptr, 0,
                                                 KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS)
         return;
     const RegistryKey key(created);

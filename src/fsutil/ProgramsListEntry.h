@@ -1,6 +1,4 @@
 #pragma once
-#include <windows.h>
-
 #include <string>
 
 // A package's entry in the platform's list of installed programs and whose it is. The entry
@@ -10,9 +8,6 @@
 // Where the install leaves its copy of the setup program: the Windows folder's qupsetup.exe, or,
 // for a package of the user alone, qupsetup\qupsetup.exe in the user's Local AppData.
 std::string SetupProgramCopyPath();
-// The root the entry lies under: the machine's, or, for a package of the user alone, the user's.
-HKEY EntryRoot();
-const char* EntryRootName();
 // The key of the package's entry below the machine root: "\Software\...\Uninstall\<name>".
 std::string EntryKeyPath(const std::string& packageName);
 // The program copy, quoted, then the argument text, which is taken verbatim and so is not quoted.
@@ -29,6 +24,9 @@ EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog);
 // True when the logged key text names the package's entry and that entry now belongs to
 // another install or another product: the uninstall leaves it.
 bool IsEntryOfAnotherInstall(const std::string& keyText);
+
+// Whether an entry in the list of installed programs still starts the uninstall program copy.
+bool AnEntryRunsTheProgramCopy();
 
 // An install replaces the entry an earlier install of the package made; undoing a failed install
 // puts that one back. Keeps the values of the entry at `keyPath` (nothing when there is none).

@@ -15,34 +15,12 @@
 
 namespace {
 
-constexpr const char* ProgramsListKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr const char* RemoverPrefix = "qupsetup-remove-";
 constexpr DWORD LongestWait = 60000;
 
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
-
-// Whether an entry in the user's list of installed programs still starts `program`.
-bool AnEntryRuns(const std::string& program) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ProgramsListKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-    const RegistryKey list(opened);
-    const std::string command = "\"" + program + "\"";
-    char name[256];
-    for (DWORD index = 0;; ++index) {
-        DWORD nameSize = sizeof name;
-        if (RegEnumKeyExA(opened, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
-        char value[2 * MAX_PATH + 8] = {};
-        DWORD size = sizeof value - 1;
-        if (RegGetValueA(opened, name, "UninstallString", RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS &&
-            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, value, static_cast<int>(command.size()), command.c_str(),
-                           static_cast<int>(command.size())) == CSTR_EQUAL)
-            return true;
-    }
-}
-
 void DeleteProgramAndFolder(const std::string& program) {
     DeleteFileA(program.c_str());
-    RemoveDirectoryA(FolderOf(program).c_str());
+    RemoveDirectoryA(FolderPart(program).c_str());
 }
 
 // Starts a copy of `program` from the user's Temp to delete it once this run has ended. The copy
@@ -69,7 +47,7 @@ void StartRemover(const std::string& program) {
 void RemoveUnusedUninstaller() {
     if (!Setup.UserScope || !Setup.IsUninstallMode()) return;
     const std::string program = SetupProgramCopyPath();
-    if (AnEntryRuns(program)) return;
+    if (AnEntryRunsTheProgramCopy()) return;
     if (PathIdentity(ProgramPath()) == PathIdentity(program))
         StartRemover(program);
     else

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr const char* UserRootName = "HKEY_CURRENT_USER";
 constexpr const char* ClassesRootName = "HKEY_CLASSES_ROOT";
 
 // Whether `path` is `folder` or lies below it, both compared as the platform spells them in full.
@@ -41,6 +40,10 @@ std::string UserScopeKeyText(const std::string& keyText) {
     if (!key || key->rootName != ClassesRootName) return keyText;
     return std::string(UserRootName) + "\\Software\\Classes" + key->keyPath;
 }
+
+HKEY ScopeRoot() { return Setup.UserScope ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+const char* ScopeRootName() { return Setup.UserScope ? UserRootName : MachineRootName; }
 
 std::string NeedsAdministratorRightsText(const std::string& entry) {
     return FormatText("%s needs administrator rights", Quoted(entry).c_str());

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 // A package for the user alone writes only where that user may write: never into a folder only
@@ -15,6 +17,12 @@ bool IsMachineKey(const std::string& keyText);
 // The key a package of the user alone writes for a key text: HKEY_CLASSES_ROOT\x is
 // HKEY_CURRENT_USER\Software\Classes\x; every other text stays as it is.
 std::string UserScopeKeyText(const std::string& keyText);
+
+// Where this run keeps what the platform and its later runs look up (the entry in the list of
+// installed programs, the logs' records): the machine's root, or for a package of the user
+// alone, the user's.
+HKEY ScopeRoot();
+const char* ScopeRootName();
 
 // "... needs administrator rights", naming the entry.
 std::string NeedsAdministratorRightsText(const std::string& entry);

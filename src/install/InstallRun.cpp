@@ -22,8 +22,8 @@ constexpr const char* StagedProgramName = "qupsetup.new";
 // at all. A target beyond a path buffer is not tried.
 bool CopySetupProgram() {
     const std::string target = SetupProgramCopyPath();
-    const std::string folder = target.substr(0, target.find_last_of('\\') + 1);
-    const std::string staged = folder + StagedProgramName;
+    const std::string folder = FolderPart(target);
+    const std::string staged = folder + "\\" + StagedProgramName;
     if (!FitsPathBuffer(target) || !FitsPathBuffer(staged)) return false;
     // The user's own folder for it may not be there yet; it stays for the user's other packages.
     if (Setup.UserScope) CreateDirectoryA(folder.c_str(), nullptr);

@@ -5,6 +5,7 @@
 #include "base/QuotedText.h"
 #include "fsutil/InstallFolder.h"
 #include "fsutil/ProgramsListEntry.h"
+#include "fsutil/UserScope.h"
 #include "install/InstallRun.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
@@ -49,7 +50,7 @@ void Warn(const std::string& text) { Face().Ask(text, Application::Instance().Ti
 // install, so no value of that install stays behind; false when it cannot be opened.
 bool OpenEntryKey(RegistryAccess& registry, const std::string& path, EntryOwner owner) {
     KeepEarlierEntry(owner == EntryOwner::None ? std::string() : path);
-    if (owner != EntryOwner::None) RegDeleteKeyA(EntryRoot(), path.c_str() + 1);
+    if (owner != EntryOwner::None) RegDeleteKeyA(ScopeRoot(), path.c_str() + 1);
     return registry.OpenKey(path.c_str(), true);
 }
 
@@ -73,13 +74,13 @@ Status InstallRun::WriteUninstallEntry() {
         return {};
     }
     RegistryAccess& registry = *Setup.Registry;
-    registry.SetRootKey(EntryRoot());
+    registry.SetRootKey(ScopeRoot());
     if (!OpenEntryKey(registry, path, owner)) {
-        FailRun(FormatText("Error creating registry key %s%s", EntryRootName(), path.c_str()));
+        FailRun(FormatText("Error creating registry key %s%s", ScopeRootName(), path.c_str()));
         return {};
     }
     // Logged even when an earlier install of the package made it: the entry is this install's now.
-    Status written = LogRegistryKey(EntryRootName() + path);
+    Status written = LogRegistryKey(ScopeRootName() + path);
     const Result<std::string> icon = FirstShortcutTarget();
     if (written) written = icon.State();
     // The values in this order, up to the first that fails.

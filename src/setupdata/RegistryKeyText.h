@@ -12,6 +12,8 @@ struct RegistryKeyText {
 
 // The machine root as key texts name it: the keys the run makes there itself are logged so.
 inline constexpr const char* MachineRootName = "HKEY_LOCAL_MACHINE";
+// The user's root as key texts name it.
+inline constexpr const char* UserRootName = "HKEY_CURRENT_USER";
 
 // Splits at the first "\"; a text without one names no key.
 std::optional<RegistryKeyText> SplitRegistryKeyText(const std::string& text);

@@ -78,6 +78,22 @@ private:
                         {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"}};
 };
 
+// Presses a window's button and answers the question that follows with Yes.
+void PressAndSayYes(ProgramUnderTest& setup, HWND window, const char* button) {
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(window, "Button", button) != nullptr; }));
+    ASSERT_TRUE(ui::Press(window, button));
+    ui::Answer(ui::WaitForMessageBox(setup.ProcessId()), IDYES);
+}
+
+// Waits for the progress window of that class to end its run, presses OK and waits for the exit.
+void FinishAt(ProgramUnderTest& setup, const char* progressClass) {
+    HWND progress = ui::WaitForWindow(setup.ProcessId(), progressClass);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000));
+    ui::Press(progress, "OK");
+    EXPECT_TRUE(setup.WaitForExit(20000));
+}
+
 // An install as a person makes it: Continue, the proposed folder, Install, Yes to make it, OK.
 void InstallThroughTheWindows(const std::string& media, const std::string& proposed) {
     ProgramUnderTest setup(media + "\\setup.exe", "", media);
@@ -88,13 +104,8 @@ void InstallThroughTheWindows(const std::string& media, const std::string& propo
     HWND destination = ui::WaitForWindow(setup.ProcessId(), "TInstallForm");
     ASSERT_NE(destination, nullptr);
     EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(ui::FindChild(destination, "Edit")) == proposed; }));
-    ASSERT_TRUE(ui::Press(destination, "&Install"));
-    ui::Answer(ui::WaitForMessageBox(setup.ProcessId()), IDYES);
-    HWND progress = ui::WaitForWindow(setup.ProcessId(), "TProgressForm");
-    ASSERT_NE(progress, nullptr);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000));
-    ui::Press(progress, "OK");
-    EXPECT_TRUE(setup.WaitForExit(20000));
+    PressAndSayYes(setup, destination, "&Install");
+    FinishAt(setup, "TProgressForm");
 }
 
 // An uninstall as a person makes it: Uninstall, Yes, OK.
@@ -102,14 +113,8 @@ void UninstallThroughTheWindows(const std::string& media, const std::string& log
     ProgramUnderTest setup(media + "\\setup.exe", log, media);
     HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Uninstall") != nullptr; }));
-    ASSERT_TRUE(ui::Press(main, "&Uninstall"));
-    ui::Answer(ui::WaitForMessageBox(setup.ProcessId()), IDYES);
-    HWND progress = ui::WaitForWindow(setup.ProcessId(), "TUninstallForm");
-    ASSERT_NE(progress, nullptr);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", "OK") != nullptr; }, 60000));
-    ui::Press(progress, "OK");
-    EXPECT_TRUE(setup.WaitForExit(20000));
+    PressAndSayYes(setup, main, "&Uninstall");
+    FinishAt(setup, "TUninstallForm");
 }
 
 class ElevationAnswer {

@@ -28,15 +28,9 @@ bool ScheduleQuietly(const std::string& path) {
     return MoveFileExA(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
 }
 
-void Schedule(const std::string& path) {
-    if (!ScheduleQuietly(path)) return;
-    Setup.RestartScheduled = true;
-    ScheduledPaths().push_back(path);
-}
-
 void ScheduleAfterFailure(const std::string& path) {
     // A name that is not there is not scheduled: by the restart it might name something new.
-    if (Setup.IsWindowsNT == 1 && !IsNotFoundError(GetLastError())) Schedule(path);
+    if (Setup.IsWindowsNT == 1 && !IsNotFoundError(GetLastError())) ScheduleDeletion(path);
 }
 
 // True when every name in the folder was scheduled by this run.
@@ -54,6 +48,12 @@ bool HoldsOnlyScheduled(const std::string& folder) {
 
 }  // namespace
 
+void ScheduleDeletion(const std::string& path) {
+    if (!ScheduleQuietly(path)) return;
+    Setup.RestartScheduled = true;
+    ScheduledPaths().push_back(path);
+}
+
 void DeleteFileOrSchedule(const std::string& path) {
     if (!DeleteFileA(path.c_str())) ScheduleAfterFailure(path);
 }
@@ -63,14 +63,12 @@ void RemoveDirectoryOrSchedule(const std::string& path) {
     if (GetLastError() != ERROR_DIR_NOT_EMPTY) {
         ScheduleAfterFailure(path);
     } else if (HoldsOnlyScheduled(path)) {
-        if (Setup.IsWindowsNT == 1) Schedule(path);
+        if (Setup.IsWindowsNT == 1) ScheduleDeletion(path);
     } else {
         if (Setup.IsWindowsNT == 1) ScheduleQuietly(path);
         Face().Note(FormatText("Left behind: the folder %s holds files the install did not make", Quoted(path).c_str()));
     }
 }
-
-void ScheduleDeletion(const std::string& path) { Schedule(path); }
 
 void DeleteKeyOrReport(HKEY root, const char* subKey, const std::string& keyText) {
     const LSTATUS status = RegDeleteKeyA(root, subKey);

@@ -1,6 +1,7 @@
 #include "base/LzmaDecoder.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -8,6 +9,9 @@ constexpr unsigned ProbabilityBits = 11;
 constexpr unsigned MoveBits = 5;
 constexpr uint32_t TopValue = 1u << 24;
 constexpr size_t InputBufferSize = 1 << 16;
+// No item takes more than 48 bits (a match with the longest length and distance), and no bit more
+// than one byte of input: with this much ahead, an item is decoded without a check per byte.
+constexpr ptrdiff_t MaxItemInput = 64;
 constexpr unsigned States = 12;
 constexpr unsigned LengthCoderSize = 2 + 2 * (16 << 3) + 256;
 
@@ -37,42 +41,66 @@ uint64_t LittleEndian(const unsigned char* bytes, unsigned size) {
 
 LzmaDecoder::~LzmaDecoder() { std::free(memory_); }
 
-unsigned char LzmaDecoder::NextByte() {
-    if (inAt_ == inEnd_) {
-        inAt_ = 0;
-        inEnd_ = inputEnded_ ? 0 : input_.Read(in_, InputBufferSize);
-        if (inEnd_ == 0) {
-            // A stream cut short: the coder goes on with zeros until the caller hears of it.
-            inputEnded_ = damaged_ = true;
-            return 0;
-        }
-    }
-    return in_[inAt_++];
-}
-
-void LzmaDecoder::Normalize() {
-    if (range_ < TopValue) {
-        range_ <<= 8;
-        code_ = code_ << 8 | NextByte();
+// The coder's steps are inlined where they are hot; everywhere else they go through Bit(). A bit
+// is decoded without a branch on its value: on bytes that do not compress nothing could predict it.
+[[gnu::always_inline]] inline void LzmaDecoder::Coder::Normalize() {
+    if (range < TopValue) {
+        range <<= 8;
+        code = code << 8 | *at++;
     }
 }
 
-unsigned LzmaDecoder::Bit(uint16_t& probability) {
-    const uint32_t bound = (range_ >> ProbabilityBits) * probability;
-    unsigned bit;
-    if (code_ < bound) {
-        range_ = bound;
-        probability += ((1u << ProbabilityBits) - probability) >> MoveBits;
-        bit = 0;
-    } else {
-        range_ -= bound;
-        code_ -= bound;
-        probability -= probability >> MoveBits;
-        bit = 1;
-    }
+[[gnu::always_inline]] inline unsigned LzmaDecoder::Coder::Bit(uint16_t& probability) {
+    const uint32_t bound = (range >> ProbabilityBits) * probability;
+    const uint32_t zero = 0u - (code < bound);
+    range = range - bound + ((2 * bound - range) & zero);
+    code = code - bound + (bound & zero);
+    // A rise rounds as a fall of the probability less 2^11 - 31 does (an arithmetic shift).
+    probability -= static_cast<int32_t>(probability - (zero & ((1u << ProbabilityBits) - (1u << MoveBits) + 1))) >>
+                   MoveBits;
     Normalize();
-    return bit;
+    return zero + 1;
 }
+
+// `following` is 0x100 while the bits follow those of `matched` (the byte at the last distance),
+// 0 once they part or when there is none to follow.
+[[gnu::always_inline]] inline unsigned LzmaDecoder::Coder::Literal(uint16_t* probabilities, unsigned matched,
+                                                                    unsigned following) {
+    unsigned symbol = 1;
+    do {
+        matched <<= 1;
+        const unsigned wasFollowing = following;
+        following &= matched;
+        const unsigned bit = Bit(probabilities[wasFollowing + following + symbol]);
+        symbol = symbol << 1 | bit;
+        following ^= wasFollowing & (bit - 1);
+    } while (symbol < 0x100);
+    return symbol;
+}
+
+// Keeps MaxItemInput bytes of input ahead of the coder, or, once the input has ended, zeros after
+// its last byte. False when the coder has read into those zeros: the stream was cut short.
+bool LzmaDecoder::Refill() {
+    if (!inputEnded_) {
+        size_t left = static_cast<size_t>(inEnd_ - coder_.at);
+        std::memmove(in_, coder_.at, left);
+        coder_.at = in_;
+        while (left < MaxItemInput) {
+            const size_t read = input_.Read(in_ + left, InputBufferSize - left);
+            if (read == 0) {
+                inputEnded_ = true;
+                std::memset(in_ + left, 0, MaxItemInput);
+                break;
+            }
+            left += read;
+        }
+        inEnd_ = in_ + left;
+    }
+    if (coder_.at > inEnd_) damaged_ = true;
+    return !damaged_;
+}
+
+unsigned LzmaDecoder::Bit(uint16_t& probability) { return coder_.Bit(probability); }
 
 unsigned LzmaDecoder::Tree(uint16_t* probabilities, unsigned bits) {
     unsigned symbol = 1;
@@ -93,12 +121,12 @@ unsigned LzmaDecoder::ReverseTree(uint16_t* probabilities, unsigned bits) {
 uint32_t LzmaDecoder::DirectBits(unsigned count) {
     uint32_t result = 0;
     while (count-- > 0) {
-        range_ >>= 1;
-        code_ -= range_;
-        const uint32_t mask = 0 - (code_ >> 31);
-        code_ += range_ & mask;
-        if (code_ == range_) damaged_ = true;
-        Normalize();
+        coder_.range >>= 1;
+        coder_.code -= coder_.range;
+        const uint32_t mask = 0 - (coder_.code >> 31);
+        coder_.code += coder_.range & mask;
+        if (coder_.code == coder_.range) damaged_ = true;
+        coder_.Normalize();
         result = (result << 1) + (mask + 1);
     }
     return result;
@@ -122,17 +150,8 @@ uint32_t LzmaDecoder::Distance(unsigned length) {
 }
 
 // Callers keep `distance` below both the bytes decoded and the buffer's size.
-unsigned char LzmaDecoder::ByteBack(uint32_t distance) const {
-    return dictionary_[at_ > distance ? at_ - distance - 1 : at_ + bufferSize_ - distance - 1];
-}
-
-void LzmaDecoder::Put(unsigned char byte) {
-    dictionary_[at_++] = byte;
-    ++total_;
-    if (at_ == bufferSize_) {
-        Flush();
-        at_ = flushed_ = 0;
-    }
+unsigned char LzmaDecoder::ByteBack(size_t at, uint32_t distance) const {
+    return dictionary_[at > distance ? at - distance - 1 : at + bufferSize_ - distance - 1];
 }
 
 bool LzmaDecoder::Flush() {
@@ -141,45 +160,18 @@ bool LzmaDecoder::Flush() {
     return !outputFailed_;
 }
 
-void LzmaDecoder::Literal() {
-    const unsigned previous = total_ == 0 ? 0 : ByteBack(0);
-    uint16_t* coder =
-        probabilities_ + Literals + 0x300 * (((static_cast<uint32_t>(total_) & lpMask_) << lc_) + (previous >> (8 - lc_)));
-    unsigned symbol = 1;
-    // After a match the byte at the last distance is the likely one, bit by bit until they part.
-    if (state_ >= 7) {
-        unsigned matched = ByteBack(reps_[0]);
-        while (symbol < 0x100) {
-            const unsigned matchedBit = matched >> 7 & 1;
-            matched <<= 1;
-            const unsigned bit = Bit(coder[((1 + matchedBit) << 8) + symbol]);
-            symbol = symbol << 1 | bit;
-            if (bit != matchedBit) break;
-        }
-    }
-    while (symbol < 0x100) symbol = symbol << 1 | Bit(coder[symbol]);
-    Put(static_cast<unsigned char>(symbol));
-    state_ = state_ < 4 ? 0 : state_ < 10 ? state_ - 3 : state_ - 6;
-}
-
-bool LzmaDecoder::Item() {
-    const unsigned posState = static_cast<uint32_t>(total_) & pbMask_;
+unsigned LzmaDecoder::Match(unsigned posState) {
     uint16_t* probabilities = probabilities_;
-    if (!Bit(probabilities[IsMatch + (state_ << 4) + posState])) {
-        Literal();
-        return true;
-    }
     unsigned length;
     if (Bit(probabilities[IsRep + state_])) {
         if (total_ == 0) {
             damaged_ = true;
-            return true;
+            return 0;
         }
         if (!Bit(probabilities[IsRepG0 + state_])) {
             if (!Bit(probabilities[IsRep0Long + (state_ << 4) + posState])) {
                 state_ = state_ < 7 ? 9 : 11;
-                Put(ByteBack(reps_[0]));
-                return true;
+                return 1;
             }
         } else {
             uint32_t distance;
@@ -206,14 +198,73 @@ bool LzmaDecoder::Item() {
         length = Length(probabilities + MatchLength, posState);
         state_ = state_ < 7 ? 7 : 10;
         reps_[0] = Distance(length);
-        if (reps_[0] == 0xFFFFFFFF) return false;
+        if (reps_[0] == 0xFFFFFFFF) return 0;
         if (reps_[0] >= total_ || reps_[0] >= dictionarySize_) {
             damaged_ = true;
-            return true;
+            return 0;
         }
     }
-    pending_ = length + 2;
-    return true;
+    return length + 2;
+}
+
+size_t LzmaDecoder::Copy(size_t at, size_t stop) {
+    size_t count = pending_ < stop - at ? pending_ : stop - at;
+    pending_ -= count;
+    size_t from = at > reps_[0] ? at - reps_[0] - 1 : at + bufferSize_ - reps_[0] - 1;
+    unsigned char* const dictionary = dictionary_;
+    // The source runs on to the buffer's end, then from its start: one span, or two.
+    while (count > 0) {
+        size_t span = count < bufferSize_ - from ? count : bufferSize_ - from;
+        count -= span;
+        while (span-- > 0) dictionary[at++] = dictionary[from++];
+        from = 0;
+    }
+    return at;
+}
+
+void LzmaDecoder::Run(size_t stop) {
+    Coder coder = coder_;
+    const unsigned char* inEnd = inEnd_;
+    unsigned state = state_;
+    uint16_t* const probabilities = probabilities_;
+    unsigned char* const dictionary = dictionary_;
+    // The position in the whole stream is `base + at` while `at` does not wrap.
+    const uint64_t base = total_ - at_;
+    size_t at = Copy(at_, stop);
+    while (at < stop) {
+        if (inEnd - coder.at < MaxItemInput) {
+            coder_ = coder;
+            if (!Refill()) break;
+            coder = coder_;
+            inEnd = inEnd_;
+        }
+        const uint32_t position = static_cast<uint32_t>(base + at);
+        const unsigned posState = position & pbMask_;
+        if (!coder.Bit(probabilities[IsMatch + (state << 4) + posState])) {
+            const unsigned previous = ByteBack(at, 0);
+            uint16_t* literal =
+                probabilities + Literals + 0x300 * (((position & lpMask_) << lc_) + (previous >> (8 - lc_)));
+            // After a match the byte at the last distance is the likely one, bit by bit until they part.
+            const bool follow = state >= 7;
+            const unsigned byte = coder.Literal(literal, follow ? ByteBack(at, reps_[0]) : 0, follow ? 0x100 : 0);
+            dictionary[at++] = static_cast<unsigned char>(byte);
+            state = state < 4 ? 0 : state < 10 ? state - 3 : state - 6;
+            continue;
+        }
+        coder_ = coder;
+        state_ = state;
+        total_ = base + at;
+        pending_ = Match(posState);
+        coder = coder_;
+        state = state_;
+        if (pending_ == 0) damaged_ = true;
+        if (damaged_) break;
+        at = Copy(at, stop);
+    }
+    coder_ = coder;
+    state_ = state;
+    at_ = at;
+    total_ = base + at;
 }
 
 LzmaResult LzmaDecoder::Start(uint32_t maxDictionary) {
@@ -236,16 +287,21 @@ LzmaResult LzmaDecoder::Start(uint32_t maxDictionary) {
     bufferSize_ = statedSize_ < dictionarySize_ ? (statedSize_ > 0 ? static_cast<size_t>(statedSize_) : 1)
                                                 : dictionarySize_;
     const size_t probabilityCount = Literals + (0x300u << (lc_ + properties % 5));
-    memory_ = static_cast<unsigned char*>(std::malloc(probabilityCount * 2 + InputBufferSize + bufferSize_));
+    const size_t inputSize = InputBufferSize + MaxItemInput;
+    memory_ = static_cast<unsigned char*>(std::malloc(probabilityCount * 2 + inputSize + bufferSize_));
     if (!memory_) return LzmaResult::NoMemory;
     probabilities_ = reinterpret_cast<uint16_t*>(memory_);
     for (size_t i = 0; i < probabilityCount; ++i) probabilities_[i] = 1u << (ProbabilityBits - 1);
     in_ = memory_ + probabilityCount * 2;
-    dictionary_ = in_ + InputBufferSize;
-    range_ = 0xFFFFFFFF;
-    const bool zeroFirst = NextByte() == 0;
-    for (int i = 0; i < 4; ++i) code_ = code_ << 8 | NextByte();
-    return zeroFirst && code_ != range_ && !damaged_ ? LzmaResult::Ok : LzmaResult::Damaged;
+    dictionary_ = in_ + inputSize;
+    // The byte before the first, as the first literal's coder sees it.
+    dictionary_[bufferSize_ - 1] = 0;
+    coder_ = {0xFFFFFFFF, 0, in_};
+    inEnd_ = in_;
+    if (!Refill()) return LzmaResult::Damaged;
+    const bool zeroFirst = *coder_.at++ == 0;
+    for (int i = 0; i < 4; ++i) coder_.code = coder_.code << 8 | *coder_.at++;
+    return zeroFirst && coder_.code != coder_.range && Refill() ? LzmaResult::Ok : LzmaResult::Damaged;
 }
 
 LzmaResult LzmaDecoder::Decode(uint64_t size, ByteSink* output) {
@@ -254,12 +310,11 @@ LzmaResult LzmaDecoder::Decode(uint64_t size, ByteSink* output) {
     const uint64_t end = total_ + size;
     if (end < total_ || (statedSize_ != LzmaUnknownSize && end > statedSize_)) return LzmaResult::Damaged;
     while (total_ < end && !damaged_ && !outputFailed_) {
-        if (pending_ == 0 && !Item()) {
-            // The end mark before the bytes asked for.
-            damaged_ = true;
-            break;
+        Run(at_ + static_cast<size_t>(end - total_ < bufferSize_ - at_ ? end - total_ : bufferSize_ - at_));
+        if (at_ == bufferSize_) {
+            Flush();
+            at_ = flushed_ = 0;
         }
-        for (; pending_ > 0 && total_ < end; --pending_) Put(ByteBack(reps_[0]));
     }
     const bool flushed = Flush();
     output_ = nullptr;
@@ -271,10 +326,11 @@ LzmaResult LzmaDecoder::Finish() {
     if (!probabilities_ || damaged_ || pending_ > 0) return LzmaResult::Damaged;
     if (statedSize_ != LzmaUnknownSize && total_ != statedSize_) return LzmaResult::Damaged;
     // A stream of known size may stop without its end mark once the coder is spent.
-    if (statedSize_ == LzmaUnknownSize || code_ != 0) {
-        if (Item() || damaged_) return LzmaResult::Damaged;
+    if (statedSize_ == LzmaUnknownSize || coder_.code != 0) {
+        const unsigned posState = static_cast<uint32_t>(total_) & pbMask_;
+        if (!Refill() || !Bit(probabilities_[IsMatch + (state_ << 4) + posState]) || Match(posState) != 0 || damaged_)
+            return LzmaResult::Damaged;
     }
-    unsigned char more;
-    return code_ == 0 && !damaged_ && inAt_ == inEnd_ && input_.Read(&more, 1) == 0 ? LzmaResult::Ok
-                                                                                   : LzmaResult::Damaged;
+    // Nothing of the input may follow.
+    return coder_.code == 0 && Refill() && coder_.at == inEnd_ ? LzmaResult::Ok : LzmaResult::Damaged;
 }

@@ -44,21 +44,32 @@ public:
     uint64_t StatedSize() const { return statedSize_; }
 
 private:
-    unsigned char NextByte();
-    void Normalize();
+    // The range coder's state: copied into registers while a run of items is decoded.
+    struct Coder {
+        uint32_t range;
+        uint32_t code;
+        const unsigned char* at;
+        void Normalize();
+        unsigned Bit(uint16_t& probability);
+        unsigned Literal(uint16_t* probabilities, unsigned matched, unsigned following);
+    };
+
+    bool Refill();
     unsigned Bit(uint16_t& probability);
     unsigned Tree(uint16_t* probabilities, unsigned bits);
     unsigned ReverseTree(uint16_t* probabilities, unsigned bits);
     uint32_t DirectBits(unsigned count);
     unsigned Length(uint16_t* coder, unsigned posState);
     uint32_t Distance(unsigned length);
-    unsigned char ByteBack(uint32_t distance) const;
-    void Put(unsigned char byte);
+    unsigned char ByteBack(size_t at, uint32_t distance) const;
     bool Flush();
-    void Literal();
-    // Decodes one item: a literal, or a match whose bytes are left in `pending_`. False at the
-    // end mark.
-    bool Item();
+    // Decodes what follows a match flag: the distance into reps_[0] and the match's length, 0 at
+    // the end mark or when the match is damaged.
+    unsigned Match(unsigned posState);
+    // Repeats the bytes at the last distance, as many as the match has left, up to `stop`.
+    size_t Copy(size_t at, size_t stop);
+    // Decodes into the dictionary from at_ up to `stop`, which is not past its end.
+    void Run(size_t stop);
 
     LzmaInput& input_;
     ByteSink* output_ = nullptr;
@@ -66,14 +77,12 @@ private:
     uint16_t* probabilities_ = nullptr;
     unsigned char* dictionary_ = nullptr;
     unsigned char* in_ = nullptr;
-    size_t inAt_ = 0;
-    size_t inEnd_ = 0;
+    const unsigned char* inEnd_ = nullptr;
     bool inputEnded_ = false;
     bool damaged_ = false;
     bool outputFailed_ = false;
 
-    uint32_t range_ = 0;
-    uint32_t code_ = 0;
+    Coder coder_ = {};
     unsigned lc_ = 0;
     uint32_t lpMask_ = 0;
     uint32_t pbMask_ = 0;
@@ -85,5 +94,5 @@ private:
     uint64_t statedSize_ = 0;
     unsigned state_ = 0;
     uint32_t reps_[4] = {};
-    unsigned pending_ = 0;
+    size_t pending_ = 0;
 };

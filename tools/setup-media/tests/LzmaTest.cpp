@@ -38,9 +38,11 @@ std::optional<std::string> LiblzmaDecoded(const std::string& stream) {
 }
 
 // `content` as liblzma writes it in the .lzma layout (size unknown, closed by the end mark).
-std::string LiblzmaEncoded(const std::string& content, uint32_t preset, unsigned lc, unsigned lp, unsigned pb) {
+std::string LiblzmaEncoded(const std::string& content, uint32_t preset, unsigned lc, unsigned lp, unsigned pb,
+                           uint32_t dictionary = 0) {
     lzma_options_lzma options;
     lzma_lzma_preset(&options, preset);
+    if (dictionary) options.dict_size = dictionary;
     options.lc = lc;
     options.lp = lp;
     options.pb = pb;
@@ -123,19 +125,22 @@ TEST(Lzma, OurStreamsDecodeWithLiblzmaAndOurs) {
 }
 
 // What liblzma writes (several shapes, the end mark instead of a stated size), our decoder
-// reads, however the bytes are asked for.
+// reads, however the bytes are asked for; also with the smallest dictionary, whose matches run
+// across its end.
 TEST(Lzma, LiblzmaStreamsDecodeWithOursInAnyPieces) {
     const std::map<std::string, std::string> contents = Contents();
     struct Shape {
         uint32_t preset;
         unsigned lc, lp, pb;
+        uint32_t dictionary;
     };
-    for (const Shape shape : {Shape{6, 3, 0, 2}, Shape{1, 0, 2, 0}, Shape{9, 4, 0, 4}, Shape{3, 1, 3, 1}}) {
+    for (const Shape shape : {Shape{6, 3, 0, 2, 0}, Shape{1, 0, 2, 0, 0}, Shape{9, 4, 0, 4, 0}, Shape{3, 1, 3, 1, 0},
+                              Shape{6, 3, 0, 2, 4096}}) {
         for (const char* name : {"records", "mixed", "w4097.bin", "one.bin", "empty.bin"}) {
             const std::string& content = contents.at(name);
             SCOPED_TRACE(std::string(name) + " lc" + std::to_string(shape.lc) + " lp" + std::to_string(shape.lp) +
-                         " pb" + std::to_string(shape.pb));
-            const std::string stream = LiblzmaEncoded(content, shape.preset, shape.lc, shape.lp, shape.pb);
+                         " pb" + std::to_string(shape.pb) + " dictionary " + std::to_string(shape.dictionary));
+            const std::string stream = LiblzmaEncoded(content, shape.preset, shape.lc, shape.lp, shape.pb, shape.dictionary);
             for (const uint64_t piece : {uint64_t{1} << 40, uint64_t{4099}, uint64_t{7}}) {
                 const Decoded ours = OurDecoded(stream, content.size(), piece);
                 EXPECT_EQ(ours.result, LzmaResult::Ok);

@@ -41,20 +41,20 @@ uint64_t LittleEndian(const unsigned char* bytes, unsigned size) {
 
 LzmaDecoder::~LzmaDecoder() { std::free(memory_); }
 
-// The coder's steps are inlined where they are hot; everywhere else they go through Bit(). A bit
-// is decoded without a branch on its value: on bytes that do not compress nothing could predict it.
-[[gnu::always_inline]] inline void LzmaDecoder::Coder::Normalize() {
-    if (range < TopValue) {
-        range <<= 8;
-        code = code << 8 | *at++;
+[[gnu::always_inline]] inline void LzmaDecoder::Normalize() {
+    if (range_ < TopValue) {
+        range_ <<= 8;
+        code_ = code_ << 8 | *inAt_++;
     }
 }
 
-[[gnu::always_inline]] inline unsigned LzmaDecoder::Coder::Bit(uint16_t& probability) {
-    const uint32_t bound = (range >> ProbabilityBits) * probability;
-    const uint32_t zero = 0u - (code < bound);
-    range = range - bound + ((2 * bound - range) & zero);
-    code = code - bound + (bound & zero);
+// A bit is decoded without a branch on its value: on bytes that do not compress nothing could
+// predict it.
+unsigned LzmaDecoder::Bit(uint16_t& probability) {
+    const uint32_t bound = (range_ >> ProbabilityBits) * probability;
+    const uint32_t zero = 0u - (code_ < bound);
+    range_ = range_ - bound + ((2 * bound - range_) & zero);
+    code_ = code_ - bound + (bound & zero);
     // A rise rounds as a fall of the probability less 2^11 - 31 does (an arithmetic shift).
     probability -= static_cast<int32_t>(probability - (zero & ((1u << ProbabilityBits) - (1u << MoveBits) + 1))) >>
                    MoveBits;
@@ -64,8 +64,7 @@ LzmaDecoder::~LzmaDecoder() { std::free(memory_); }
 
 // `following` is 0x100 while the bits follow those of `matched` (the byte at the last distance),
 // 0 once they part or when there is none to follow.
-[[gnu::always_inline]] inline unsigned LzmaDecoder::Coder::Literal(uint16_t* probabilities, unsigned matched,
-                                                                    unsigned following) {
+unsigned LzmaDecoder::Literal(uint16_t* probabilities, unsigned matched, unsigned following) {
     unsigned symbol = 1;
     do {
         matched <<= 1;
@@ -82,9 +81,9 @@ LzmaDecoder::~LzmaDecoder() { std::free(memory_); }
 // its last byte. False when the coder has read into those zeros: the stream was cut short.
 bool LzmaDecoder::Refill() {
     if (!inputEnded_) {
-        size_t left = static_cast<size_t>(inEnd_ - coder_.at);
-        std::memmove(in_, coder_.at, left);
-        coder_.at = in_;
+        size_t left = static_cast<size_t>(inEnd_ - inAt_);
+        std::memmove(in_, inAt_, left);
+        inAt_ = in_;
         while (left < MaxItemInput) {
             const size_t read = input_.Read(in_ + left, InputBufferSize - left);
             if (read == 0) {
@@ -96,11 +95,9 @@ bool LzmaDecoder::Refill() {
         }
         inEnd_ = in_ + left;
     }
-    if (coder_.at > inEnd_) damaged_ = true;
+    if (inAt_ > inEnd_) damaged_ = true;
     return !damaged_;
 }
-
-unsigned LzmaDecoder::Bit(uint16_t& probability) { return coder_.Bit(probability); }
 
 unsigned LzmaDecoder::Tree(uint16_t* probabilities, unsigned bits) {
     unsigned symbol = 1;
@@ -121,12 +118,12 @@ unsigned LzmaDecoder::ReverseTree(uint16_t* probabilities, unsigned bits) {
 uint32_t LzmaDecoder::DirectBits(unsigned count) {
     uint32_t result = 0;
     while (count-- > 0) {
-        coder_.range >>= 1;
-        coder_.code -= coder_.range;
-        const uint32_t mask = 0 - (coder_.code >> 31);
-        coder_.code += coder_.range & mask;
-        if (coder_.code == coder_.range) damaged_ = true;
-        coder_.Normalize();
+        range_ >>= 1;
+        code_ -= range_;
+        const uint32_t mask = 0 - (code_ >> 31);
+        code_ += range_ & mask;
+        if (code_ == range_) damaged_ = true;
+        Normalize();
         result = (result << 1) + (mask + 1);
     }
     return result;
@@ -212,57 +209,37 @@ size_t LzmaDecoder::Copy(size_t at, size_t stop) {
     pending_ -= count;
     size_t from = at > reps_[0] ? at - reps_[0] - 1 : at + bufferSize_ - reps_[0] - 1;
     unsigned char* const dictionary = dictionary_;
-    // The source runs on to the buffer's end, then from its start: one span, or two.
-    while (count > 0) {
-        size_t span = count < bufferSize_ - from ? count : bufferSize_ - from;
-        count -= span;
-        while (span-- > 0) dictionary[at++] = dictionary[from++];
-        from = 0;
+    while (count-- > 0) {
+        dictionary[at++] = dictionary[from++];
+        if (from == bufferSize_) from = 0;
     }
     return at;
 }
 
 void LzmaDecoder::Run(size_t stop) {
-    Coder coder = coder_;
-    const unsigned char* inEnd = inEnd_;
-    unsigned state = state_;
-    uint16_t* const probabilities = probabilities_;
-    unsigned char* const dictionary = dictionary_;
     // The position in the whole stream is `base + at` while `at` does not wrap.
     const uint64_t base = total_ - at_;
     size_t at = Copy(at_, stop);
     while (at < stop) {
-        if (inEnd - coder.at < MaxItemInput) {
-            coder_ = coder;
-            if (!Refill()) break;
-            coder = coder_;
-            inEnd = inEnd_;
-        }
+        if (inEnd_ - inAt_ < MaxItemInput && !Refill()) break;
         const uint32_t position = static_cast<uint32_t>(base + at);
         const unsigned posState = position & pbMask_;
-        if (!coder.Bit(probabilities[IsMatch + (state << 4) + posState])) {
-            const unsigned previous = ByteBack(at, 0);
+        if (!Bit(probabilities_[IsMatch + (state_ << 4) + posState])) {
             uint16_t* literal =
-                probabilities + Literals + 0x300 * (((position & lpMask_) << lc_) + (previous >> (8 - lc_)));
+                probabilities_ + Literals + 0x300 * (((position & lpMask_) << lc_) + (ByteBack(at, 0) >> (8 - lc_)));
             // After a match the byte at the last distance is the likely one, bit by bit until they part.
-            const bool follow = state >= 7;
-            const unsigned byte = coder.Literal(literal, follow ? ByteBack(at, reps_[0]) : 0, follow ? 0x100 : 0);
-            dictionary[at++] = static_cast<unsigned char>(byte);
-            state = state < 4 ? 0 : state < 10 ? state - 3 : state - 6;
+            const bool follow = state_ >= 7;
+            const unsigned byte = Literal(literal, follow ? ByteBack(at, reps_[0]) : 0, follow ? 0x100 : 0);
+            dictionary_[at++] = static_cast<unsigned char>(byte);
+            state_ = state_ < 4 ? 0 : state_ < 10 ? state_ - 3 : state_ - 6;
             continue;
         }
-        coder_ = coder;
-        state_ = state;
         total_ = base + at;
         pending_ = Match(posState);
-        coder = coder_;
-        state = state_;
         if (pending_ == 0) damaged_ = true;
         if (damaged_) break;
         at = Copy(at, stop);
     }
-    coder_ = coder;
-    state_ = state;
     at_ = at;
     total_ = base + at;
 }
@@ -296,12 +273,13 @@ LzmaResult LzmaDecoder::Start(uint32_t maxDictionary) {
     dictionary_ = in_ + inputSize;
     // The byte before the first, as the first literal's coder sees it.
     dictionary_[bufferSize_ - 1] = 0;
-    coder_ = {0xFFFFFFFF, 0, in_};
+    range_ = 0xFFFFFFFF;
+    inAt_ = in_;
     inEnd_ = in_;
     if (!Refill()) return LzmaResult::Damaged;
-    const bool zeroFirst = *coder_.at++ == 0;
-    for (int i = 0; i < 4; ++i) coder_.code = coder_.code << 8 | *coder_.at++;
-    return zeroFirst && coder_.code != coder_.range && Refill() ? LzmaResult::Ok : LzmaResult::Damaged;
+    const bool zeroFirst = *inAt_++ == 0;
+    for (int i = 0; i < 4; ++i) code_ = code_ << 8 | *inAt_++;
+    return zeroFirst && code_ != range_ && Refill() ? LzmaResult::Ok : LzmaResult::Damaged;
 }
 
 LzmaResult LzmaDecoder::Decode(uint64_t size, ByteSink* output) {
@@ -326,11 +304,11 @@ LzmaResult LzmaDecoder::Finish() {
     if (!probabilities_ || damaged_ || pending_ > 0) return LzmaResult::Damaged;
     if (statedSize_ != LzmaUnknownSize && total_ != statedSize_) return LzmaResult::Damaged;
     // A stream of known size may stop without its end mark once the coder is spent.
-    if (statedSize_ == LzmaUnknownSize || coder_.code != 0) {
+    if (statedSize_ == LzmaUnknownSize || code_ != 0) {
         const unsigned posState = static_cast<uint32_t>(total_) & pbMask_;
         if (!Refill() || !Bit(probabilities_[IsMatch + (state_ << 4) + posState]) || Match(posState) != 0 || damaged_)
             return LzmaResult::Damaged;
     }
     // Nothing of the input may follow.
-    return coder_.code == 0 && Refill() && coder_.at == inEnd_ ? LzmaResult::Ok : LzmaResult::Damaged;
+    return code_ == 0 && Refill() && inAt_ == inEnd_ ? LzmaResult::Ok : LzmaResult::Damaged;
 }

@@ -7,8 +7,8 @@
 // A streaming decoder of the LZMA format (the .lzma layout: a 13-byte header of properties,
 // dictionary size and unpacked size, then the range-coded data). Its memory is the dictionary,
 // the probabilities and one input buffer; output leaves in pieces, never as a whole. Every read
-// of the input and of the dictionary is checked against its bounds, whatever the stream says, so
-// a damaged stream ends in Damaged, never outside a buffer.
+// of the input and of the dictionary stays inside its buffer, whatever the stream says, so a
+// damaged stream ends in Damaged, never outside a buffer.
 
 // Where the compressed bytes come from: up to `size` bytes into `buffer`, 0 at the end.
 class LzmaInput {
@@ -44,18 +44,11 @@ public:
     uint64_t StatedSize() const { return statedSize_; }
 
 private:
-    // The range coder's state: copied into registers while a run of items is decoded.
-    struct Coder {
-        uint32_t range;
-        uint32_t code;
-        const unsigned char* at;
-        void Normalize();
-        unsigned Bit(uint16_t& probability);
-        unsigned Literal(uint16_t* probabilities, unsigned matched, unsigned following);
-    };
-
     bool Refill();
+    void Normalize();
     unsigned Bit(uint16_t& probability);
+    // A literal's eight bits, which after a match follow those of the byte at the last distance.
+    unsigned Literal(uint16_t* probabilities, unsigned matched, unsigned following);
     unsigned Tree(uint16_t* probabilities, unsigned bits);
     unsigned ReverseTree(uint16_t* probabilities, unsigned bits);
     uint32_t DirectBits(unsigned count);
@@ -82,7 +75,9 @@ private:
     bool damaged_ = false;
     bool outputFailed_ = false;
 
-    Coder coder_ = {};
+    const unsigned char* inAt_ = nullptr;
+    uint32_t range_ = 0;
+    uint32_t code_ = 0;
     unsigned lc_ = 0;
     uint32_t lpMask_ = 0;
     uint32_t pbMask_ = 0;

@@ -146,10 +146,13 @@ uint32_t LzmaDecoder::Distance(unsigned length) {
     return distance + ReverseTree(probabilities_ + Align, 4);
 }
 
-// Callers keep `distance` below both the bytes decoded and the buffer's size.
-unsigned char LzmaDecoder::ByteBack(size_t at, uint32_t distance) const {
-    return dictionary_[at > distance ? at - distance - 1 : at + bufferSize_ - distance - 1];
+// Where the byte `distance + 1` bytes before `at` is. Callers keep `distance` below the buffer's
+// size, and below the bytes decoded where the byte counts.
+size_t LzmaDecoder::Behind(size_t at, uint32_t distance) const {
+    return at > distance ? at - distance - 1 : at + bufferSize_ - distance - 1;
 }
+
+unsigned char LzmaDecoder::ByteBack(size_t at, uint32_t distance) const { return dictionary_[Behind(at, distance)]; }
 
 bool LzmaDecoder::Flush() {
     if (output_ && at_ > flushed_ && !output_->Write(dictionary_ + flushed_, at_ - flushed_)) outputFailed_ = true;
@@ -207,7 +210,7 @@ unsigned LzmaDecoder::Match(unsigned posState) {
 size_t LzmaDecoder::Copy(size_t at, size_t stop) {
     size_t count = pending_ < stop - at ? pending_ : stop - at;
     pending_ -= count;
-    size_t from = at > reps_[0] ? at - reps_[0] - 1 : at + bufferSize_ - reps_[0] - 1;
+    size_t from = Behind(at, reps_[0]);
     unsigned char* const dictionary = dictionary_;
     while (count-- > 0) {
         dictionary[at++] = dictionary[from++];
@@ -277,8 +280,8 @@ LzmaResult LzmaDecoder::Start(uint32_t maxDictionary) {
     inAt_ = in_;
     inEnd_ = in_;
     if (!Refill()) return LzmaResult::Damaged;
-    const bool zeroFirst = *inAt_++ == 0;
-    for (int i = 0; i < 4; ++i) code_ = code_ << 8 | *inAt_++;
+    const bool zeroFirst = *inAt_ == 0;
+    for (int i = 0; i < 5; ++i) code_ = code_ << 8 | *inAt_++;
     return zeroFirst && code_ != range_ && Refill() ? LzmaResult::Ok : LzmaResult::Damaged;
 }
 

@@ -54,6 +54,7 @@ private:
     uint32_t DirectBits(unsigned count);
     unsigned Length(uint16_t* coder, unsigned posState);
     uint32_t Distance(unsigned length);
+    size_t Behind(size_t at, uint32_t distance) const;
     unsigned char ByteBack(size_t at, uint32_t distance) const;
     bool Flush();
     // Decodes what follows a match flag: the distance into reps_[0] and the match's length, 0 at

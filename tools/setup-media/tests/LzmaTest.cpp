@@ -145,7 +145,7 @@ TEST(Lzma, OurStreamsDecodeWithLiblzmaAndOurs) {
 // Small inputs and text get contexts that code them smaller than the usual ones, and what they
 // code, liblzma and our decoder read back.
 TEST(Lzma, SettingsChosenForTheDataCodeSmallerAndDecode) {
-    for (const std::string& content : {SamplePackage(), WordsOfLicences(300000), WordsOfLicences(2500000)}) {
+    for (const std::string& content : {SamplePackage(), WordsOfLicences(2500000)}) {
         SCOPED_TRACE(content.size());
         const std::string chosen = LzmaCompress(Bytes(content), SettingsFor(Bytes(content)));
         EXPECT_LT(chosen.size(), LzmaCompress(Bytes(content), {}).size());

@@ -22,13 +22,15 @@
 //
 // Stream: one LZMA stream in the .lzma layout (the unpacked size stated) whose bytes are the
 // index and then every part it lists, in its order, which is the order the install reads them.
-// Index entry: the part's size (8 bytes), its digest, its kind (1), its name's length (2), its
-// name. The program's own part holds what makes the program's file from the image that runs:
+// Index entry: the part's size (8 bytes), its CRC-32 (4, base/Crc32.h), its kind (1), its
+// name's length (2), its name. The stream's digest, checked before anything is decoded, is what
+// stands against a changed payload (the run holds the file open against writers); a part's CRC
+// catches a fault in decoding it, at a fraction of a digest's cost in bytes and time. The program's own part holds what makes the program's file from the image that runs:
 // the checksum (4 bytes) and certificate-table entry (8) it was given with, and what followed
 // its image (its signature).
 
 inline constexpr char PayloadMark[8] = {'Q', 'U', 'P', 'O', 'N', 'E', 'F', '1'};
-inline constexpr uint32_t PayloadVersion = 2;
+inline constexpr uint32_t PayloadVersion = 3;
 inline constexpr char SlotTag[8] = {'Q', 'U', 'P', 'S', 'L', 'O', 'T', ':'};
 inline constexpr size_t DigestTextSize = 64;
 
@@ -41,8 +43,9 @@ inline constexpr size_t IndexDigestAt = ImageDigestAt + DigestTextSize;
 inline constexpr size_t StreamDigestAt = IndexDigestAt + DigestTextSize;
 inline constexpr size_t PayloadHeaderSize = StreamDigestAt + DigestTextSize;
 
-inline constexpr size_t PartEntryFixedSize = 8 + DigestTextSize + 1 + 2;
-inline constexpr size_t PartKindAt = 8 + DigestTextSize;
+inline constexpr size_t PartCrcAt = 8;
+inline constexpr size_t PartKindAt = PartCrcAt + 4;
+inline constexpr size_t PartEntryFixedSize = PartKindAt + 1 + 2;
 
 // How the media hold a part: as it is (the script, the licence, the disk identification files),
 // compressed under its media name (the package's files), or the setup program.

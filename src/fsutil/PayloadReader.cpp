@@ -1,6 +1,7 @@
 #include "fsutil/PayloadReader.h"
 
 #include "base/AsciiCase.h"
+#include "base/Crc32.h"
 #include "base/ContentDigest.h"
 #include "fsutil/FileRange.h"
 
@@ -12,24 +13,40 @@ uint64_t Number(const char* bytes, size_t size) {
     return value;
 }
 
-// A part's bytes on their way: into its digest, and into a file or a text when one is given.
+// Bytes on their way into their digest, and into a text when one is given.
+class DigestSink : public ByteSink {
+public:
+    explicit DigestSink(std::string* text = nullptr) : text_(text) {}
+    bool Write(const unsigned char* bytes, size_t size) override {
+        digest_.Add(bytes, size);
+        if (text_) text_->append(reinterpret_cast<const char*>(bytes), size);
+        return true;
+    }
+    // Whether the bytes so far have the digest `expected` (64 hexadecimal digits).
+    bool Match(const char* expected) { return digest_.Finish().compare(0, DigestTextSize, expected, DigestTextSize) == 0; }
+
+private:
+    std::string* text_;
+    DigestStream digest_;
+};
+
+// A part's bytes on their way: into its CRC, and into a file or a text when one is given.
 class PartSink : public ByteSink {
 public:
     PartSink(HANDLE out, std::string* text) : file_(out), text_(text) {}
     bool Write(const unsigned char* bytes, size_t size) override {
-        digest_.Add(bytes, size);
+        crc_ = Crc32(crc_, bytes, size);
         if (text_) text_->append(reinterpret_cast<const char*>(bytes), size);
         if (!failed_ && file_ != INVALID_HANDLE_VALUE) failed_ = !FileSink(file_).Write(bytes, size);
         return !failed_;
     }
     bool Failed() const { return failed_; }
-    // Whether the bytes so far have the digest `expected` (64 hexadecimal digits).
-    bool Match(const char* expected) { return digest_.Finish().compare(0, DigestTextSize, expected, DigestTextSize) == 0; }
+    uint32_t Crc() const { return crc_; }
 
 private:
     HANDLE file_;
     std::string* text_;
-    DigestStream digest_;
+    uint32_t crc_ = 0;
     bool failed_ = false;
 };
 
@@ -83,7 +100,7 @@ bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const char* heade
     image_ = image;
     char header[PayloadHeaderSize];
     LARGE_INTEGER fileSize;
-    PartSink headerSink(INVALID_HANDLE_VALUE, nullptr);
+    DigestSink headerSink;
     if (!GetFileSizeEx(file, &fileSize) || !ReadFileBytes(file, image.end, header, sizeof header) ||
         memcmp(header, PayloadMark, sizeof PayloadMark) != 0 ||
         !headerSink.Write(reinterpret_cast<const unsigned char*>(header), sizeof header) ||
@@ -98,8 +115,7 @@ bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const char* heade
         return false;
 
     const Patch zeros[3] = {{image.checksumAt, nullptr, 4}, {image.certificateEntryAt, nullptr, 8}, {slotAt_, nullptr, DigestTextSize}};
-    PartSink imageSink(INVALID_HANDLE_VALUE, nullptr), streamSink(INVALID_HANDLE_VALUE, nullptr),
-        indexSink(INVALID_HANDLE_VALUE, &index_);
+    DigestSink imageSink, streamSink, indexSink(&index_);
     return SendPatched(file, image.end, zeros, imageSink) && imageSink.Match(header + ImageDigestAt) &&
            SendFileBytes(file, streamAt_, streamEnd_ - streamAt_, streamSink) && streamSink.Match(header + StreamDigestAt) &&
            StartStream() && indexLength_ <= decoder_->StatedSize() &&
@@ -148,7 +164,8 @@ PartCopy PayloadReader::Decode(size_t entry, HANDLE out, std::string* text) {
     const LzmaResult result = decoder_->Decode(Number(&index_[entry], 8), &sink);
     next_ = EntryEnd(entry);
     if (sink.Failed()) return PartCopy::TargetFailed;
-    return result == LzmaResult::Ok && sink.Match(&index_[entry + 8]) ? PartCopy::Done : PartCopy::Damaged;
+    return result == LzmaResult::Ok && sink.Crc() == Number(&index_[entry + PartCrcAt], 4) ? PartCopy::Done
+                                                                                         : PartCopy::Damaged;
 }
 
 PartCopy PayloadReader::WriteProgram(const std::string& fields, HANDLE out) {

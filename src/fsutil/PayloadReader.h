@@ -24,7 +24,7 @@ enum class PartCopy { Done, Missing, Damaged, TargetFailed };
 
 // The payload of a one-file setup (fsutil/PayloadFormat.h), read through a file handle its
 // caller holds open for as long as the reader lives. Parts are decoded forward from the stream
-// and checked against their digests as they are; asking for an earlier part starts the stream
+// and checked against their CRCs as they are; asking for an earlier part starts the stream
 // again.
 class PayloadReader : private LzmaInput {
 public:

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "base/ContentDigest.h"
+#include "base/Crc32.h"
 #include "base/OwnedHandle.h"
 #include "e2e/SetupMedia.h"
 #include "fsutil/PayloadReader.h"
@@ -89,13 +90,13 @@ TEST(PayloadReader, GivesEveryPartInAnyOrderAndTheProgramAsGiven) {
     EXPECT_TRUE(oneFile.CopyToFile(reader, PartKind::Program, "setup.exe") == Program());
 }
 
-// A part unlike its digest is refused when it is decoded, and so is every later part, which is
+// A part unlike its CRC is refused when it is decoded, and so is every later part, which is
 // decoded through it; a payload whose header is not the one the image carries the digest of (a
 // changed byte, one index entry less, another setup's payload), two package files of one name,
 // or a cut stream is refused before anything is taken from it.
 TEST(PayloadReader, RefusesWhatIsNotWhatTheProgramWasBuiltWith) {
     std::vector<PayloadPart> parts = Parts();
-    parts[4].digest = ContentDigest("other bytes");
+    parts[4].crc = Crc32(0, "other", 5);
     const OneFileOnDisk unlike(MakeOneFile(Program(), parts));
     PayloadReader reader;
     ASSERT_TRUE(unlike.Open(reader));

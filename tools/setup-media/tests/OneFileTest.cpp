@@ -5,6 +5,7 @@
 #include <set>
 
 #include "base/ContentDigest.h"
+#include "base/Crc32.h"
 #include "media/OneFile.h"
 #include "support/RunTool.h"
 #include "support/TempTree.h"
@@ -100,7 +101,7 @@ TEST_F(OneFileTest, CarriesEveryDiskAndUnpacksToTheFolderBuild) {
 
 // A changed byte anywhere, a cut tail or header, the payload of another setup, a part no media
 // can hold (a name that climbs out, is absolute, drive-relative or a stream), two parts of one
-// media name, a part unlike its digest or an unknown format: every reader refuses the file as
+// media name, a part unlike its CRC or an unknown format: every reader refuses the file as
 // damaged, and nothing is written, inside --out or outside it. A check of sound media writes
 // nothing at all.
 TEST_F(OneFileTest, DamagedFileIsRefusedByEveryReaderAndNothingIsWritten) {
@@ -119,7 +120,7 @@ TEST_F(OneFileTest, DamagedFileIsRefusedByEveryReaderAndNothingIsWritten) {
     changedPayload[good.size() * 3 / 4] ^= 1;
     changedProgram[0x200] ^= 1;
     const size_t header = 0x400;
-    unknownVersion[header + 8] = 3;
+    unknownVersion[header + VersionAt] = PayloadVersion + 1;
     unknownVersion.replace(SlotAt + 8, 64, ContentDigest(unknownVersion.substr(header, 224)));
     const std::map<std::string, std::string> damaged = {
         {"changed payload byte", changedPayload},
@@ -135,7 +136,7 @@ TEST_F(OneFileTest, DamagedFileIsRefusedByEveryReaderAndNothingIsWritten) {
         {"stream", with({plain("readme.txt:x")})},
         {"two of one name", with({plain("Extra.TXT"), plain("extra.txt")})},
         {"a package file's media name", with({PayloadPart{"extra.exe", PartKind::Package, "program", {}}, plain("EXTRA.EX_")})},
-        {"unlike its digest", with({PayloadPart{"extra.txt", PartKind::Plain, "text", ContentDigest("other text")}})},
+        {"unlike its CRC", with({PayloadPart{"extra.txt", PartKind::Plain, "text", Crc32(0, "other", 5)}})},
         {"unknown format", unknownVersion},
     };
     const std::string script = (Sample / "install.ini").string();
@@ -241,4 +242,12 @@ TEST_F(OneFileTest, ManifestsPassWingetsSchemas) {
     const ToolRun refused = RunTool(manifest);
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_NE(refused.err.find("uninstallentry=yes"), std::string::npos) << refused.err;
+}
+
+// The parts' CRC is the one zip and PNG use, so that any tool can check a part: its published
+// check value, fed whole and in pieces.
+TEST(Crc32, IsTheCrcOfZipAndPng) {
+    EXPECT_EQ(Crc32(0, "123456789", 9), 0xCBF43926u);
+    EXPECT_EQ(Crc32(Crc32(0, "1234", 4), "56789", 5), 0xCBF43926u);
+    EXPECT_EQ(Crc32(0, "", 0), 0u);
 }

@@ -5,6 +5,7 @@
 
 #include "base/AsciiCase.h"
 #include "base/ContentDigest.h"
+#include "base/Crc32.h"
 #include "base/LzmaDecoder.h"
 #include "compress/LzmaEncoder.h"
 #include "compress/MemoryStreams.h"
@@ -73,7 +74,7 @@ std::string Index(const std::vector<PayloadPart>& parts, const std::vector<std::
         if (part.name.size() > 0xffff) throw BuildError("the name " + part.name.substr(0, 60) + "... is too long");
         std::string entry(PartEntryFixedSize, '\0');
         PutLittleEndian(entry, 0, contents[i].size(), 8);
-        entry.replace(8, DigestTextSize, part.digest.empty() ? ContentDigest(contents[i]) : part.digest);
+        PutLittleEndian(entry, PartCrcAt, part.crc ? *part.crc : Crc32(0, contents[i].data(), contents[i].size()), 4);
         entry[PartKindAt] = static_cast<char>(part.kind);
         PutLittleEndian(entry, PartKindAt + 1, part.name.size(), 2);
         index += entry + part.name;
@@ -91,11 +92,16 @@ public:
     BuildError Damaged(const std::string& why) const { return BuildError(label_ + " is damaged: " + why); }
     uint64_t StatedSize() const { return decoder_.StatedSize(); }
 
+    // The next `size` bytes, which must have the SHA-256 `digest`, or the CRC-32 `crc`.
     std::string Next(uint64_t size, const std::string& digest, const std::string& what) {
-        MemorySink output;
-        if (decoder_.Decode(size, &output) != LzmaResult::Ok) throw Damaged("its stream cannot be read");
-        if (ContentDigest(output.text) != digest) throw Damaged(what + " differs from what it was built with");
-        return output.text;
+        std::string text = Next(size);
+        if (ContentDigest(text) != digest) throw Differs(what);
+        return text;
+    }
+    std::string Next(uint64_t size, uint32_t crc, const std::string& what) {
+        std::string text = Next(size);
+        if (Crc32(0, text.data(), text.size()) != crc) throw Differs(what);
+        return text;
     }
 
     void Finish() {
@@ -103,6 +109,13 @@ public:
     }
 
 private:
+    std::string Next(uint64_t size) {
+        MemorySink output;
+        if (decoder_.Decode(size, &output) != LzmaResult::Ok) throw Damaged("its stream cannot be read");
+        return output.text;
+    }
+    BuildError Differs(const std::string& what) const { return Damaged(what + " differs from what it was built with"); }
+
     MemoryInput input_;
     LzmaDecoder decoder_;
     std::string label_;
@@ -111,7 +124,6 @@ private:
 struct IndexEntry {
     PayloadPart part;
     uint64_t size = 0;
-    std::string digest;
 };
 
 std::vector<IndexEntry> ParseIndex(const std::string& index, const PartReader& reader) {
@@ -120,13 +132,13 @@ std::vector<IndexEntry> ParseIndex(const std::string& index, const PartReader& r
         if (index.size() - at < PartEntryFixedSize) throw reader.Damaged("its index is malformed");
         IndexEntry entry;
         entry.size = LittleEndian64(index, at);
-        entry.digest = index.substr(at + 8, DigestTextSize);
         const auto kind = static_cast<unsigned char>(index[at + PartKindAt]);
         const size_t nameLength = LittleEndian16(index, at + PartKindAt + 1);
+        const uint32_t crc = LittleEndian32(index, at + PartCrcAt);
         at += PartEntryFixedSize;
         if (kind > static_cast<unsigned char>(PartKind::Program) || nameLength > index.size() - at)
             throw reader.Damaged("its index is malformed");
-        entry.part = {index.substr(at, nameLength), static_cast<PartKind>(kind), {}, entry.digest};
+        entry.part = {index.substr(at, nameLength), static_cast<PartKind>(kind), {}, crc};
         if (!PlainRelativeName(entry.part.name))
             throw reader.Damaged("it names a part " + entry.part.name + ", which is not a plain relative name");
         entries.push_back(std::move(entry));
@@ -239,7 +251,7 @@ std::vector<PayloadPart> ReadOneFile(const std::string& file, const std::string&
     if (total != reader.StatedSize()) throw damaged("its index does not match its stream");
     std::vector<PayloadPart> parts;
     for (IndexEntry& entry : entries) {
-        entry.part.content = reader.Next(entry.size, entry.digest, entry.part.name);
+        entry.part.content = reader.Next(entry.size, *entry.part.crc, entry.part.name);
         if (entry.part.kind == PartKind::Program)
             entry.part.content = RestoredProgram(file, *layout, *slotAt, entry.part.content, reader);
         parts.push_back(std::move(entry.part));

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,8 +11,8 @@ struct PayloadPart {
     std::string name;  // as the media name it: "install.ini", "docs\licence.txt", "app.exe" (stored as app.ex_)
     PartKind kind = PartKind::Plain;
     std::string content;  // as installed: a package file uncompressed
-    // What the index records as its digest; the content's own when empty, as builds leave it.
-    std::string digest;
+    // What the index records as its CRC-32; the content's own when empty, as builds leave it.
+    std::optional<uint32_t> crc;
 };
 
 // The name under which the media hold `part`.

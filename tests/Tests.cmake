@@ -23,7 +23,7 @@ add_dependencies(setup_tests setup setup-media)
 target_sources(setup_tests PRIVATE tools/setup-media/src/common/PathText.cpp tools/setup-media/src/media/OneFile.cpp
   tools/setup-media/src/media/PeImage.cpp tools/setup-media/src/compress/LzmaEncoder.cpp
   tools/setup-media/src/compress/LzmaModel.cpp tools/setup-media/src/compress/RangeEncoder.cpp
-  tools/setup-media/src/compress/BinaryTreeFinder.cpp)
+  tools/setup-media/src/compress/BinaryTreeFinder.cpp tools/setup-media/src/compress/SettingsChoice.cpp)
 target_include_directories(setup_tests PRIVATE tools/setup-media/src)
 
 gtest_discover_tests(setup_tests

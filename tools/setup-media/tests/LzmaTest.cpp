@@ -8,6 +8,7 @@
 #include "base/LzmaDecoder.h"
 #include "compress/LzmaEncoder.h"
 #include "compress/MemoryStreams.h"
+#include "compress/SettingsChoice.h"
 #include "shared/CompressionEdgeCases.h"
 #include "support/TempTree.h"
 
@@ -94,6 +95,25 @@ std::string Records(size_t count) {
     return records;
 }
 
+// Words of the licence texts the system ships, in a scrambled order, to `size` bytes: text with
+// the letters' habits but few long repeats.
+std::string WordsOfLicences(size_t size) {
+    std::vector<std::string> words;
+    for (const auto& entry : std::filesystem::directory_iterator("/usr/share/common-licenses")) {
+        const std::string text = ReadFile(entry.path());
+        for (size_t at = 0, end; at < text.size(); at = end + 1) {
+            end = std::min(text.find_first_of(" \n", at), text.size());
+            if (end > at) words.push_back(text.substr(at, end - at));
+        }
+    }
+    std::string text;
+    for (uint32_t seed = 1; text.size() < size;) {
+        seed = seed * 1103515245u + 12345u;
+        text += words[(seed >> 8) % words.size()] + (seed % 11 == 0 ? "\n" : " ");
+    }
+    return text;
+}
+
 std::map<std::string, std::string> Contents() {
     std::map<std::string, std::string> contents;
     for (const auto& [name, content] : CompressionEdgeCases()) contents[name] = content;
@@ -122,6 +142,20 @@ TEST(Lzma, OurStreamsDecodeWithLiblzmaAndOurs) {
     const std::string text = RepeatingText(400000) + SamplePackage();
     EXPECT_LE(LzmaCompress(Bytes(text), {}).size(),
               LiblzmaEncoded(text, 9 | LZMA_PRESET_EXTREME, 3, 0, 2).size());
+}
+
+// Small inputs and text get contexts that code them smaller than the usual ones, and what they
+// code, liblzma and our decoder read back.
+TEST(Lzma, SettingsChosenForTheDataCodeSmallerAndDecode) {
+    for (const std::string& content : {SamplePackage(), WordsOfLicences(2500000)}) {
+        SCOPED_TRACE(content.size());
+        const std::string chosen = LzmaCompress(Bytes(content), SettingsFor(Bytes(content)));
+        EXPECT_LT(chosen.size(), LzmaCompress(Bytes(content), {}).size());
+        const std::optional<std::string> theirs = LiblzmaDecoded(chosen);
+        ASSERT_TRUE(theirs.has_value());
+        EXPECT_TRUE(*theirs == content);
+        EXPECT_TRUE(OurDecoded(chosen, content.size(), 65536).content == content);
+    }
 }
 
 // What liblzma writes (several shapes, the end mark instead of a stated size), our decoder

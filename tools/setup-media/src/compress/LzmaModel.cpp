@@ -6,8 +6,8 @@
 namespace {
 
 // How many coded lengths, and coded distances, between two refreshes of their prices.
-constexpr unsigned LengthRefreshInterval = 64;
-constexpr unsigned DistanceRefreshInterval = 128;
+constexpr unsigned LengthRefreshInterval = 16;
+constexpr unsigned DistanceRefreshInterval = 32;
 constexpr unsigned EndSlotOfModel = 14;
 constexpr uint32_t NearDistances = 128;
 constexpr unsigned AlignBits = 4;

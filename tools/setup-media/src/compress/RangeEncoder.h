@@ -4,18 +4,18 @@
 #include <string>
 
 // The range coder of the LZMA format, encoding side, and what each bit costs: prices are in
-// sixteenths of a bit, from a table computed with integers only, so every build chooses alike.
+// 64ths of a bit, from a table computed with integers only, so every build chooses alike.
 
 inline constexpr unsigned ProbabilityBits = 11;
 inline constexpr uint16_t ProbabilityHalf = 1u << (ProbabilityBits - 1);
-inline constexpr unsigned PriceShift = 4;
+inline constexpr unsigned PriceShift = 6;
 
 namespace price_detail {
 
 // Prices are looked up by the probability's high bits.
-inline constexpr unsigned TableShift = 4;
+inline constexpr unsigned TableShift = 1;
 
-// -log2(x / 2^ProbabilityBits) in sixteenths of a bit, for x in (0, 2^ProbabilityBits): the
+// -log2(x / 2^ProbabilityBits) in 64ths of a bit, for x in (0, 2^ProbabilityBits): the
 // integer part from the highest bit, the fraction by repeated squaring of the normalised value.
 constexpr uint32_t NegativeLog2(uint32_t x) {
     unsigned exponent = 0;

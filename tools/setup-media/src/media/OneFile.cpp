@@ -9,6 +9,7 @@
 #include "base/LzmaDecoder.h"
 #include "compress/LzmaEncoder.h"
 #include "compress/MemoryStreams.h"
+#include "compress/SettingsChoice.h"
 #include "fsutil/FileNames.h"
 #include "media/BuildError.h"
 #include "media/PeImage.h"
@@ -192,7 +193,7 @@ std::string MakeOneFile(const std::string& setupExe, const std::vector<PayloadPa
     for (const std::string& content : contents) unpacked += content;
     // The match finder counts positions in 32 bits.
     if (unpacked.size() >= MaxCompressedInput) throw BuildError("a one-file setup holds less than 4 GB; this package is larger");
-    LzmaSettings settings;
+    LzmaSettings settings = SettingsFor(Bytes(unpacked));
     settings.dictionary = DictionaryFor(unpacked.size(), MaxPayloadDictionary);
     const std::string stream = LzmaCompress(Bytes(unpacked), settings);
 

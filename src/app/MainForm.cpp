@@ -23,6 +23,6 @@ TMainForm::TMainForm()
       Button3(TabSheet2, MainFormLayout::Button3, UninstallText, Bind<&TMainForm::Button3Click>(this)),
       Button4(TabSheet2, MainFormLayout::Button4, ExitText, Bind<&TMainForm::Button4Click>(this)),
       TabSheet3(PageControl1, MainFormLayout::TabSheet3),
-      Image1(TabSheet3, MainFormLayout::Image1, AboutPictureResource) {
+      Image1(TabSheet3, MainFormLayout::Image1, DrawAboutPicture()) {
     PageControl1.SetActivePage(TabSheet1);
 }

@@ -1,16 +1,17 @@
 #include "toolkit/Image.h"
 
-#include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
-Image::Image(Container& parent, const Bounds& bounds, const char* resourceName, HMODULE module)
-    : Control(parent, "STATIC", SS_BITMAP, 0, bounds, "") {
-    HINSTANCE source = module ? module : Application::Instance().InstanceHandle();
-    // Loading at the control's size lets the loader do the stretching once.
+Image::Image(Container& parent, const Bounds& bounds, HBITMAP picture) : Control(parent, "STATIC", SS_BITMAP, 0, bounds, "") {
+    if (!picture) return;
     const Bounds pixels = OwnerForm().Scale().ToPixels(bounds);
-    picture_ = static_cast<HBITMAP>(
-        LoadImageA(source, resourceName, IMAGE_BITMAP, pixels.width, pixels.height, LR_DEFAULTCOLOR));
-    if (picture_) SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_));
+    // A copy at the control's size, so the stretching is done once; the original goes with it.
+    picture_ = static_cast<HBITMAP>(CopyImage(picture, IMAGE_BITMAP, pixels.width, pixels.height, LR_COPYDELETEORG));
+    if (!picture_) {
+        DeleteObject(picture);
+        return;
+    }
+    SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_));
 }
 
 // The static control does not own the bitmap it shows.

@@ -1,14 +1,14 @@
 #pragma once
 #include "toolkit/Control.h"
 
-// A fixed picture: a bitmap resource, stretched to the control when it is loaded.
+// A fixed picture, stretched to the control once when it is given.
 class Image : public Control {
 public:
-    // `module` holds the resource; null means the program itself.
-    Image(Container& parent, const Bounds& bounds, const char* resourceName, HMODULE module = nullptr);
+    // Takes `picture` (null shows nothing) and owns it from then on.
+    Image(Container& parent, const Bounds& bounds, HBITMAP picture);
     ~Image() override;
 
-    // The picture as shown; null when the resource could not be loaded.
+    // The picture as shown; null when there is none.
     HBITMAP Picture() const { return picture_; }
 
 private:

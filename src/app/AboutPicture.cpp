@@ -84,6 +84,5 @@ HBITMAP DrawAboutPicture() {
     DrawWord(pixels, 4, Shadow);
     DrawWord(pixels, 0, White);
     FillBlock(pixels, WordLeft, WordTop + 7 * Cell + 18, WordWidth, 6, Accent);
-    GdiFlush();
     return picture;
 }

@@ -61,7 +61,7 @@ Status MergeEarlierLog(const std::string& checkedCopy) {
 bool WriteWhole(HANDLE file, const std::string& content) {
     DWORD written = 0, got = 0;
     if (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
-        written != content.size() || !FlushFileBuffers(file) || SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0)
+        written != content.size() || !FlushFileBuffers(file) || !SetFilePointerEx(file, {}, nullptr, FILE_BEGIN))
         return false;
     std::string back(content.size() + 1, '\0');
     return ReadFile(file, back.data(), static_cast<DWORD>(back.size()), &got, nullptr) && got == content.size() &&

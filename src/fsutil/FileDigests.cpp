@@ -35,5 +35,5 @@ bool MatchesRecordedDigest(HANDLE file, const std::string& mediaName) {
     DigestStream digest;
     if (!GetFileSizeEx(file, &size) || !AddFileBytes(digest, file, 0, static_cast<uint64_t>(size.QuadPart))) return false;
     const std::string found = FileDigestRecord(static_cast<uint64_t>(size.QuadPart), digest.Finish());
-    return SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 && found == recorded;
+    return SetFilePointerEx(file, {}, nullptr, FILE_BEGIN) && found == recorded;
 }

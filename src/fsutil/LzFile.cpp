@@ -47,7 +47,7 @@ LzFile::LzFile(const std::string& path, const std::string& recordedAs) : handle_
     // The header as stored, read here once; the library then reads the file from its start.
     DWORD got = 0;
     if (!ReadFile(file.Get(), start_, sizeof start_, &got, nullptr) ||
-        SetFilePointer(file.Get(), 0, nullptr, FILE_BEGIN) != 0)
+        !SetFilePointerEx(file.Get(), {}, nullptr, FILE_BEGIN))
         return;
     startSize_ = got;
     source_ = file.Get();

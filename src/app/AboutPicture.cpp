@@ -31,15 +31,20 @@ RGBQUAD Colour(int red, int green, int blue) {
     return {static_cast<BYTE>(blue), static_cast<BYTE>(green), static_cast<BYTE>(red), 0};
 }
 
+// `part` / `whole` of the way from `from` to `to`, rounded to the nearest: no channel of the
+// picture falls on a half.
+int Mix(int from, int to, int part, int whole) { return (2 * (from * whole + (to - from) * part) + whole) / (2 * whole); }
+
 void FillPalette(RGBQUAD* colours) {
     for (int i = 0; i < Gradient; ++i) {
-        int mixed[3];
-        // Rounded to the nearest: no channel falls on a half.
-        for (int c = 0; c < 3; ++c) mixed[c] = (2 * (Top[c] * (Gradient - 1) + (Bottom[c] - Top[c]) * i) + Gradient - 1) / (2 * (Gradient - 1));
+        int mixed[3], light[3];
+        for (int c = 0; c < 3; ++c) {
+            mixed[c] = Mix(Top[c], Bottom[c], i, Gradient - 1);
+            // 16 % of the way to white.
+            light[c] = Mix(mixed[c], 255, 16, 100);
+        }
         colours[i] = Colour(mixed[0], mixed[1], mixed[2]);
-        // 16 % of the way to white.
-        for (int& c : mixed) c = (c * 84 + 255 * 16 + 50) / 100;
-        colours[Gradient + i] = Colour(mixed[0], mixed[1], mixed[2]);
+        colours[Gradient + i] = Colour(light[0], light[1], light[2]);
     }
     colours[White] = Colour(255, 255, 255);
     colours[Shadow] = Colour(8, 16, 40);

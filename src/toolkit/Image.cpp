@@ -2,7 +2,8 @@
 
 #include "toolkit/Form.h"
 
-Image::Image(Container& parent, const Bounds& bounds, HBITMAP picture) : Control(parent, "STATIC", SS_BITMAP, 0, bounds, "") {
+Image::Image(Container& parent, const Bounds& bounds, HBITMAP picture)
+    : Control(parent, "STATIC", SS_BITMAP, 0, bounds, "") {
     if (!picture) return;
     const Bounds pixels = OwnerForm().Scale().ToPixels(bounds);
     // A copy at the control's size, so the stretching is done once; the original goes with it.

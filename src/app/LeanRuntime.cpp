@@ -1,5 +1,4 @@
-// Smaller stand-ins for pieces of the language runtime and the start-up code, linked into the
-// shipped program only. The program is built without C++ exceptions: where the library would
+// Smaller stand-ins for pieces of the language runtime, linked into the shipped program only. The program is built without C++ exceptions: where the library would
 // raise one (no memory left, a string beyond its largest size), the run cannot go on, and it
 // ends here with the fatal-error message, as a start-up check that fails ends it.
 #include <windows.h>
@@ -45,28 +44,7 @@ void* operator new(size_t size) {
 }
 void operator delete(void* memory) noexcept { free(memory); }
 void operator delete(void* memory, size_t) noexcept { free(memory); }
-
-extern "C" {
-
-// The program does no floating-point mathematics; the start-up code's default report of a maths
-// error would bring a console printer with it.
-int __cdecl _matherr(struct _exception*) { return 0; }
-
-// The link refuses any import that would need fixing up at start (--disable-runtime-pseudo-reloc
-// in CMakeLists.txt), so the start-up code's relocator has nothing to do.
-void _pei386_runtime_relocator() {}
-
-// The start-up code's filter of unhandled exceptions turns them into C signals, which the program
-// does not use: what it does not handle goes on to the platform, as it would without a filter.
-LONG WINAPI _gnu_exception_handler(EXCEPTION_POINTERS*) { return EXCEPTION_CONTINUE_SEARCH; }
-LPTOP_LEVEL_EXCEPTION_FILTER __mingw_oldexcpt_handler = nullptr;
-
-// The start-up code asks for the support of storage of a thread's own, with its table of callbacks;
-// the program keeps nothing there, so there is nothing to set up.
-int __mingw_initltsdrot_force = 0;
-int __mingw_initltsdyn_force = 0;
-int __mingw_initltssuo_force = 0;
-
-}  // extern "C"
-
-extern "C" const PIMAGE_TLS_CALLBACK __dyn_tls_init_callback = nullptr;
+// The library's array forms carry unwind tables, which the program would then keep for them alone.
+void* operator new[](size_t size) { return operator new(size); }
+void operator delete[](void* memory) noexcept { free(memory); }
+void operator delete[](void* memory, size_t) noexcept { free(memory); }

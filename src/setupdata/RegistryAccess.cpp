@@ -51,7 +51,7 @@ Result<std::string> RegistryAccess::ReadString(const char* name) const {
     if (RegQueryValueExA(current_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &got) !=
         ERROR_SUCCESS)
         return std::string();
-    value.resize(strnlen(value.c_str(), value.size()));
+    value.resize(strlen(value.c_str()));  // c_str() ends in a zero even if the data does not
     return value;
 }
 

@@ -5,7 +5,6 @@
 // elevated under wine) run with the same arguments.
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
 
 #include "app/Elevation.h"
@@ -18,8 +17,10 @@ public:
     bool Elevated() override { return false; }
 
     Result<DWORD> RunElevated(const std::string& arguments) override {
-        const char* answer = std::getenv("SETUP_TEST_ELEVATION");
-        if (!answer || std::strcmp(answer, "accept") != 0) return Status::Failed("refused", ERROR_CANCELLED);
+        // The program has no C start-up code, so it asks the platform, not the C library.
+        char answer[16] = "";
+        const DWORD length = GetEnvironmentVariableA("SETUP_TEST_ELEVATION", answer, sizeof answer);
+        if (length >= sizeof answer || std::strcmp(answer, "accept") != 0) return Status::Failed("refused", ERROR_CANCELLED);
         const std::string program = ProgramFolder() + "elevated.exe";
         std::string commandLine = "\"" + program + "\" " + arguments;
         STARTUPINFOA startup{};

@@ -39,14 +39,18 @@ extern "C" int __cdecl atexit(void (*run)()) {
     return 0;
 }
 
+extern "C" {
+
 #if defined(__i386__)
 // Windows starts a 32-bit process with its stack aligned to 4 bytes only.
 __attribute__((force_align_arg_pointer))
 #endif
-extern "C" void SetupEntry() {
+void SetupEntry() {
     NarrowDllSearch();
     MakeStaticObjects();
     const int code = RunSetupProgram(GetCommandLineA());
     for (ExitRoutine* routine = exitRoutines; routine; routine = routine->next) routine->run();
     ExitProcess(code);
 }
+
+}  // extern "C"

@@ -1,6 +1,7 @@
-// Smaller stand-ins for pieces of the language runtime, linked into the shipped program only. The program is built without C++ exceptions: where the library would
-// raise one (no memory left, a string beyond its largest size), the run cannot go on, and it
-// ends here with the fatal-error message, as a start-up check that fails ends it.
+// Smaller stand-ins for pieces of the language runtime, linked into the shipped program only. The
+// program is built without C++ exceptions: where the library would raise one (no memory left, a
+// string beyond its largest size), the run cannot go on, and it ends here with the fatal-error
+// message, as a start-up check that fails ends it.
 #include <windows.h>
 
 #include <cstdlib>
@@ -29,11 +30,15 @@ namespace std {
 
 void __throw_bad_alloc() { EndRunWith("Out of memory"); }
 void __throw_bad_array_new_length() { EndRunWith("Out of memory"); }
-void __throw_length_error(const char* message) { EndRunWith(message); }
-void __throw_logic_error(const char* message) { EndRunWith(message); }
-void __throw_out_of_range(const char* message) { EndRunWith(message); }
-void __throw_out_of_range_fmt(const char* format, ...) { EndRunWith(format); }
-void __throw_invalid_argument(const char* message) { EndRunWith(message); }
+// A text or list longer than memory can hold. The library's own words (the name of the function
+// that refused) tell the user nothing, and they would be in every download.
+void __throw_length_error(const char*) { EndRunWith("Out of memory"); }
+// A position past the end, a string made from no text: faults of the program, which the user can
+// do nothing about (and the format's numbers would not be filled in).
+void __throw_logic_error(const char*) { EndRunWith("Internal error"); }
+void __throw_out_of_range(const char*) { EndRunWith("Internal error"); }
+void __throw_out_of_range_fmt(const char*, ...) { EndRunWith("Internal error"); }
+void __throw_invalid_argument(const char*) { EndRunWith("Internal error"); }
 
 }  // namespace std
 

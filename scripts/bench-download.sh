@@ -1,10 +1,11 @@
 # Sourced by bench.sh inside its wine session: three packages made into one file to download,
 # ours against NSIS 3's `SetCompressor /SOLID lzma` installer of the same files and against
-# `xz -9e` of the files alone; the one-file build against xz -9e; and the unattended install of
-# the binaries from the one-file setup against NSIS's silent install (7 rounds, interleaved,
-# medians, install_rounds of bench-peer.sh). The corpora: the ten largest DLLs of 300 KB to 1.5 MB in the prefix's system32 with
-# two licence texts, the distinct copyright texts of /usr/share/doc (5 MB or more), and
-# examples/notes.
+# `xz -9e` of the files with their script (the payload holds both; NSIS keeps its own script in
+# its program); the one-file build against xz -9e; and the unattended install of the binaries from
+# the one-file setup against NSIS's silent install (7 rounds, interleaved, medians, install_rounds
+# of bench-peer.sh). The corpora: the ten largest DLLs of 300 KB to 1.5 MB in the prefix's
+# system32 with two licence texts, the distinct copyright texts of /usr/share/doc (5 MB or more),
+# and examples/notes.
 #   download_bench SETUP_EXE SETUP_MEDIA
 download_bench() {
   local setup=$1 tool=$2 work name total f n
@@ -47,7 +48,7 @@ download_bench() {
     "$tool" build "$pkg" --setup "$setup" --one-file "$work/$name-setup.exe" >/dev/null
     ours_ms=$((($(date +%s%N) - start) / 1000000))
     start=$(date +%s%N)
-    xz=$(cat $files | xz -9e --format=lzma | wc -c)
+    xz=$(cat "$pkg/install.ini" $files | xz -9e --format=lzma | wc -c)
     xz_ms=$((($(date +%s%N) - start) / 1000000))
     {
       printf 'Target amd64-unicode\nSetCompressor /SOLID lzma\nName "Bench %s"\nOutFile "%s"\n' "$name" "$work/$name-nsis.exe"

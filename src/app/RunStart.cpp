@@ -15,13 +15,12 @@
 #include "fsutil/WorkFolder.h"
 #include "setupdata/ScriptNames.h"
 #include "setupdata/UnicodeProfileCopy.h"
+#include "setupdata/WindowsKeys.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
 namespace {
 
-constexpr const char* NtVersionKey = "\\Software\\Microsoft\\Windows NT\\CurrentVersion";
-constexpr const char* VersionKey = "\\Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr const char* TempProblemText = "Problem with Temp directory";
 
 // `path` into `field` when it fits its buffer; one that would not fit ends the run, never cut.

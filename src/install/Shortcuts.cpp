@@ -11,13 +11,13 @@
 #include "install/InstallRun.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
+#include "setupdata/WindowsKeys.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
 namespace {
 
-constexpr const char* ShellFoldersKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 struct ShellFolderNames {
     const char* programs;

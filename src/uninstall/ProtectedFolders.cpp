@@ -9,13 +9,11 @@
 #include "fsutil/PathIdentity.h"
 #include "fsutil/SystemFolders.h"
 #include "setupdata/RegistryAccess.h"
+#include "setupdata/WindowsKeys.h"
 #include "state/SetupState.h"
 
 namespace {
 
-constexpr const char* ShellFoldersKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr const char* VersionKey = "\\Software\\Microsoft\\Windows\\CurrentVersion";
-constexpr const char* ProfileListKey = "\\Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 
 std::string EnvironmentFolder(const char* name) {
     return QueryPath([&](char* buffer, DWORD size) { return GetEnvironmentVariableA(name, buffer, size); });

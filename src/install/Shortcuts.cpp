@@ -18,7 +18,6 @@
 
 namespace {
 
-
 struct ShellFolderNames {
     const char* programs;
     const char* startMenu;

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 std::string EnvironmentFolder(const char* name) {
     return QueryPath([&](char* buffer, DWORD size) { return GetEnvironmentVariableA(name, buffer, size); });
 }

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build=${1:-build-size-map}
+build=$(realpath -m "${1:-build-size-map}")  # the linker writes its map by this path, from another folder
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64-size-map.cmake" -DSETUP_BUILD_TESTS=OFF \
   -DCMAKE_EXE_LINKER_FLAGS="-Wl,-Map=$build/setup.map" >/dev/null
 cmake --build "$build" -j2 --target setup >/dev/null

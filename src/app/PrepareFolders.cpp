@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
+#include "app/UserScopeCheck.h"
 #include "base/CurrentDirectoryGuard.h"
 #include "base/FormatText.h"
 #include "base/FullPath.h"
@@ -94,7 +95,8 @@ Status EnsureInstallFolder(const std::string& folder, bool& declined) {
 Result<FolderPreparation> PrepareInstallFolders() {
     CurrentDirectoryGuard restore;
     bool declined = false;
-    Status prepared = EnsureInstallFolder(Setup.InstallFolder, declined);
+    Status prepared = Setup.UserScope ? CheckScriptOfUserScope() : Status();
+    if (prepared) prepared = EnsureInstallFolder(Setup.InstallFolder, declined);
     if (declined) {
         Face().Ask(FormatText("%s was not completely installed !", Setup.PackageName.c_str()), "Setup Abort",
                    MB_OK | MB_ICONERROR);

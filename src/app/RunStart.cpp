@@ -94,7 +94,7 @@ Result<StartedRun> StartRun() {
     // A one-file setup is checked before anything is made.
     if (!Setup.IsUninstallMode())
         if (const Status media = Media().Open(); !media) return Status::Fatal(media.Message());
-    const Result<std::string> workFolder = MakeWorkFolder(PlanForThisRun(Setup.UserScope));
+    const Result<std::string> workFolder = MakeWorkFolder(PlanForThisRun());
     if (!workFolder) return Status::Fatal(workFolder.Message());
     Setup.TempDir = workFolder.Value();
     if (const Status read = TakeRegistryFolder(registry, "ProgramFilesDir", Setup.ProgramFilesDir); !read) return read;

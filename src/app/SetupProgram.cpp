@@ -32,6 +32,7 @@ void CreateSetupForms() {
 }
 
 int RunSetupProgram(const char* commandLine) {
+    Setup.Elevated = Elevation::Current().Elevated();
     Setup.MediaDir = ProgramFolder();
     const std::string arguments = ArgumentText(commandLine);
     if (RemovedUninstallerAsCopy(arguments)) return 0;
@@ -42,7 +43,7 @@ int RunSetupProgram(const char* commandLine) {
     // itself again with them, and makes nothing itself.
     const PackageFacts facts = ReadPackageFacts(arguments);
     Setup.UserScope = facts.userScope;
-    if (!facts.userScope && !Elevation::Current().Elevated()) {
+    if (!facts.userScope && !Setup.Elevated) {
         if (!Elevation::Current().RunElevated(arguments))
             application.ShowMessageBox(NeedsAdministratorText(facts.name, !arguments.empty()), application.Title(),
                                        MB_OK | MB_ICONERROR);

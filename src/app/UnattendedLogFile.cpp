@@ -9,6 +9,7 @@
 #include "fsutil/FinalPath.h"
 #include "fsutil/PathIdentity.h"
 #include "fsutil/SystemFolders.h"
+#include "state/SetupState.h"
 
 namespace {
 
@@ -97,7 +98,9 @@ std::string OpenFreshBeside(const std::string& folder, FileHandle& file) {
 
 std::string OpenUnattendedLog(FileHandle& file) {
     std::string passedOver;
-    for (int place = 0; place < 2; ++place) {
+    // The user's Temp is what the user's own environment key names: an elevated run keeps its log
+    // in the Windows folder's Temp, where its working folders are made too.
+    for (int place = Setup.Elevated ? 1 : 0; place < 2; ++place) {
         const std::string folder = place == 0 ? TempFolderPath() : WithTrailingBackslash(WindowsFolder()) + "Temp\\";
         const std::string path = folder + LogName;
         // "\" alone: the platform gave no Temp folder at all.

@@ -133,7 +133,7 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
     face.Write("Unattended run: " + argumentText);
     const PackageFacts facts = ReadPackageFacts(command.logPath);
     Setup.UserScope = facts.userScope;
-    if (!facts.userScope && !Elevation::Current().Elevated()) return RunElevatedInstead(argumentText, command, facts, face);
+    if (!facts.userScope && !Setup.Elevated) return RunElevatedInstead(argumentText, command, facts, face);
     const KernelObject lock = TakeRunLock(Setup.UserScope);
     if (!lock.IsValid()) {
         face.Write(AnotherSetupText);

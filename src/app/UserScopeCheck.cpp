@@ -19,7 +19,7 @@ Status CheckPath(const std::string& value, bool expand) {
         if (!expanded) return expanded.State();
         path = expanded.Value();
     }
-    if (IsFullPath(path) && IsAdministratorsFolder(path)) return Status::Fatal(NeedsAdministratorRightsText(value));
+    if (IsFullPath(path) && !InPersonsAreas(path)) return Status::Fatal(NeedsAdministratorRightsText(value));
     return {};
 }
 
@@ -45,6 +45,12 @@ Status CheckScriptOfUserScope() {
     const ProfileFile& script = *Setup.InstallScript;
     if (const Status checked = CheckPath(script.ReadValue(InstallFolderSection, InstallFolderKey, ""), true); !checked)
         return checked;
+    // The install folder's subfolders, once it is chosen; the first entry is the proposal itself.
+    EntryList subfolders;
+    if (!Setup.InstallFolder.empty()) script.ReadEntries(InstallFolderSection, subfolders);
+    for (size_t i = 1; i < subfolders.Count(); ++i)
+        if (const Status checked = CheckPath(Setup.InstallFolder + "\\" + subfolders.Value(i), false); !checked)
+            return checked;
     if (const Status checked = CheckSection(script, OtherFoldersSection, false); !checked) return checked;
     // No more disks than a section name can number; the run itself refuses a count beyond.
     const int disks = std::min(script.ReadNumber(DisksSection, DiskCountKey, 0), 999);
@@ -56,6 +62,7 @@ Status CheckScriptOfUserScope() {
 
 Status CheckLogOfUserScope() {
     const ProfileFile& log = *Setup.UninstallLog;
+    if (const Status checked = CheckPath(Setup.CommandLine, false); !checked) return checked;
     for (const char* section : {DirectoriesSection, LogProgramFilesSection})
         if (const Status checked = CheckSection(log, section, false); !checked) return checked;
     return CheckKeys(log);

@@ -9,6 +9,7 @@
 #include "fsutil/FileNames.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/ThroughHandle.h"
+#include "fsutil/UserScope.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -65,16 +66,26 @@ bool CopyThrough(HANDLE file, const std::string& target) {
     return false;
 }
 
+// Renames the open `file` to `target`, into its folder held open meanwhile, so that it can be
+// neither renamed nor replaced, and checked first to be where `target` says: no link on the way
+// can send the file elsewhere, not even for a moment.
+bool RenameIntoPlace(HANDLE file, const std::string& target, bool replace) {
+    const std::string folder = FolderPart(target);
+    const FileHandle held(CreateFileA(folder.c_str(), FILE_TRAVERSE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                      nullptr));
+    if (!held.IsValid() || !ReachesAsNamed(held.Get(), folder)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return RenameThrough(file, FileNamePart(target), replace, held.Get());
+}
+
 // Puts one kept file back where nothing stands now; false when it could not go back.
 bool PutBack(const KeptFile& file) {
     const FileHandle kept = OpenToMove(file.kept);
     if (!kept.IsValid()) return false;
-    if (RenameThrough(kept.Get(), file.place)) {
-        if (ReachesAsNamed(kept.Get(), file.place)) return true;
-        // A link was put on the way since: back into the working folder, where it goes with it.
-        RenameThrough(kept.Get(), file.kept);
-        return false;
-    }
+    if (RenameIntoPlace(kept.Get(), file.place, false)) return true;
     if (GetLastError() != ERROR_NOT_SAME_DEVICE) return false;
     Result<FileHandle> place = CreateNewFile(file.place);
     if (!place) return false;
@@ -86,6 +97,8 @@ bool PutBack(const KeptFile& file) {
 }  // namespace
 
 Result<FileHandle> CreateNewFile(const std::string& path) {
+    // The path as spelt in full here, and the file's final path equal to it below.
+    if (!InPersonsAreas(path)) return Status::Failed(NeedsAdministratorRightsText(path));
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES, 0, nullptr,
                                 CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -105,8 +118,9 @@ void DiscardNewFile(FileHandle& file) {
 }
 
 Status RenameInto(HANDLE file, const std::string& target) {
-    if (!RenameThrough(file, target, true)) return Status::Failed(FormatText("%s could not be written", Quoted(target).c_str()));
-    return ReachesAsNamed(file, target) ? Status() : ReachedThroughLink(target);
+    if (RenameIntoPlace(file, target, true)) return {};
+    return GetLastError() == ERROR_ACCESS_DENIED ? ReachedThroughLink(target)
+                                                 : Status::Failed(FormatText("%s could not be written", Quoted(target).c_str()));
 }
 
 Status CopyContent(const std::string& source, HANDLE target) {

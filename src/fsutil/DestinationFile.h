@@ -22,8 +22,8 @@ inline constexpr unsigned long ReachedThroughLinkCode = 0x20000001;
 Result<FileHandle> CreateNewFile(const std::string& path);
 // Deletes, through its handle, a file that CreateNewFile made and that could not be written whole.
 void DiscardNewFile(FileHandle& file);
-// Renames the file open in `file` (made by CreateNewFile) to `target`, replacing a file there, and
-// checks that it arrived where `target` names; on failure the caller discards it.
+// Renames the file open in `file` (made by CreateNewFile) to `target`, replacing a file there,
+// into its folder as checked and held; on failure the caller discards it.
 Status RenameInto(HANDLE file, const std::string& target);
 
 // Writes the whole content of the file `source` into `target` and gives it the source's times.

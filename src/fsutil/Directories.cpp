@@ -4,6 +4,8 @@
 
 #include "base/CurrentDirectoryGuard.h"
 #include "base/NotFoundError.h"
+#include "fsutil/FinalPath.h"
+#include "fsutil/UserScope.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
@@ -15,6 +17,12 @@ namespace {
 Result<bool> EnterOrCreateLevel(const std::string& level) {
     if (SetCurrentDirectoryA(level.c_str())) return true;
     if (!IsNotFoundError(GetLastError()) || !CreateDirectoryA(level.c_str(), nullptr)) return false;
+    // Made by its path, so a link on the way may have put it elsewhere: where it really is must
+    // be a place the package may write.
+    if (!InPersonsAreas(FinalPath(level))) {
+        RemoveDirectoryA(level.c_str());
+        return Status::Fatal(NeedsAdministratorRightsText(level));
+    }
     if (const Status logged = LogDirectory(level); !logged) return logged;
     return true;
 }
@@ -28,6 +36,7 @@ bool DirectoryExists(const std::string& path) {
 
 Result<bool> CreateDirectoryPath(const std::string& path) {
     if (const Status fits = RequireFittingPath(path); !fits) return fits;
+    if (!InPersonsAreas(path)) return Status::Fatal(NeedsAdministratorRightsText(path));
     CurrentDirectoryGuard guard;
     bool driveLevel = true;
     for (size_t i = 0; i < path.size(); ++i) {

@@ -81,7 +81,7 @@ std::string InstallFolderProblem(const std::string& folder) {
                           static_cast<unsigned>(CharacterCount(folder, true)),
                           static_cast<unsigned>(MaxPathLength - CharacterCount(installedLog, true) +
                                                 CharacterCount(folder, true)));
-    if (Setup.UserScope && IsAdministratorsFolder(folder))
+    if (!InPersonsAreas(folder))
         return NeedsAdministratorRightsText(folder) + "; choose another folder";
     if (const std::string linked = LinkedFolderOnTheWay(folder); !linked.empty())
         return FormatText("%s is reached through a link (a junction, mount point or symbolic link); choose another "

@@ -30,3 +30,9 @@ std::string PathIdentity(const std::string& path) {
     CharLowerBuffA(identity.data(), static_cast<DWORD>(identity.size()));
     return identity;
 }
+
+bool IsWithinFolder(const std::string& path, const std::string& folder) {
+    if (folder.empty()) return false;
+    const std::string inner = PathIdentity(path), outer = PathIdentity(folder);
+    return !outer.empty() && inner.rfind(outer, 0) == 0 && (inner.size() == outer.size() || inner[outer.size()] == '\\');
+}

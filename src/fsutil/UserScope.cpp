@@ -7,6 +7,7 @@
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
 #include "fsutil/PathIdentity.h"
+#include "fsutil/SystemFolders.h"
 #include "setupdata/RegistryKeyText.h"
 #include "state/SetupState.h"
 
@@ -14,20 +15,16 @@ namespace {
 
 constexpr const char* ClassesRootName = "HKEY_CLASSES_ROOT";
 
-// Whether `path` is `folder` or lies below it, both compared as the platform spells them in full.
-bool IsWithin(const std::string& path, const std::string& folder) {
-    if (folder.empty()) return false;
-    const std::string inner = PathIdentity(path), outer = PathIdentity(folder);
-    return !outer.empty() && inner.rfind(outer, 0) == 0 && (inner.size() == outer.size() || inner[outer.size()] == '\\');
-}
-
 }  // namespace
 
-bool IsAdministratorsFolder(const std::string& path) {
-    for (const std::string* folder : {&Setup.WindowsDir, &Setup.SystemDir, &Setup.ProgramFilesDir, &Setup.CommonFilesDir})
-        if (IsWithin(path, *folder)) return true;
-    // The 32-bit programs' folder beside the 64-bit one, where there is one.
-    return IsWithin(path, Setup.ProgramFilesDir + " (x86)");
+// An allow-list, not a list of refused folders: the shared ones (ProgramData, Public), another
+// drive's root, an administrative share or a "..\.." out of the profile are all outside it.
+bool InPersonsAreas(const std::string& path) {
+    if (!Setup.UserScope) return true;
+    if (IsWithinFolder(path, UserProfileFolder())) return true;
+    for (const char* name : {"Local AppData", "AppData", "Programs", "Start Menu", "Desktop"})
+        if (IsWithinFolder(path, UserShellFolder(name))) return true;
+    return false;
 }
 
 bool IsMachineKey(const std::string& keyText) {

@@ -8,9 +8,12 @@
 // do elsewhere is refused before anything is made, and so is a log of such a package that names
 // anything else.
 
-// Whether `path` lies in the Windows, System, Program Files (either of them) or Common Files
-// folder, or is one.
-bool IsAdministratorsFolder(const std::string& path);
+// Whether a package of this run's scope may make or remove `path`: a package for the machine
+// anything; one for the user alone only what lies in that person's profile or in the folders the
+// shell names for that person (Local AppData, AppData, Programs, Start Menu, Desktop). Judged by
+// the path as spelt in full (no "..", long names): the callers check besides that what they open
+// is what the path names, so no link sends them elsewhere.
+bool InPersonsAreas(const std::string& path);
 // Whether a key text names a key outside the user's part of the registry: any root but
 // HKEY_CURRENT_USER and HKEY_CLASSES_ROOT (which such a package writes to the user's classes).
 bool IsMachineKey(const std::string& keyText);

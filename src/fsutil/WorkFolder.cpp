@@ -15,6 +15,7 @@
 #include "fsutil/SystemFolders.h"
 #include "setupdata/ProfileFile.h"
 #include "setupdata/ScriptNames.h"
+#include "state/SetupState.h"
 
 namespace {
 
@@ -189,9 +190,7 @@ bool RunsAsAdministrator() {
            CheckTokenMembership(nullptr, sid, &member) && member;
 }
 
-WorkFolderPlan PlanForThisRun(bool userScope) {
-    return PlanWorkFolder(!userScope && RunsAsAdministrator(), TokenUserSid());
-}
+WorkFolderPlan PlanForThisRun() { return PlanWorkFolder(Setup.Elevated, TokenUserSid()); }
 
 Result<std::string> MakeWorkFolder(const WorkFolderPlan& plan) {
     void* descriptor = nullptr;

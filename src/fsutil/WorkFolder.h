@@ -28,9 +28,10 @@ WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid);
 bool RunsAsAdministrator();
 // The account this run runs as, in the platform's SID text; empty when it cannot be told.
 std::string TokenUserSid();
-// The plan for the account and token this run has, and the package's scope: a package for the
-// user alone works in that user's Temp, elevated or not.
-WorkFolderPlan PlanForThisRun(bool userScope);
+// The plan for the account this run has and whether it is elevated (`Setup.Elevated`), whatever
+// the package's scope: an elevated run for the user alone shares its account with every ordinary
+// program of that user as much as one for the machine does.
+WorkFolderPlan PlanForThisRun();
 
 // Makes such a folder in the first parent that allows it and holds it open until
 // RemoveWorkFolder; its path with a trailing "\", or why none could be made, naming the folder.

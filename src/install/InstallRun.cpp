@@ -4,6 +4,7 @@
 
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "fsutil/MediaSource.h"
@@ -19,7 +20,8 @@ constexpr const char* StagedProgramName = "qupsetup.new";
 
 // The uninstall is started from this copy, which stays when the media are gone. Other packages'
 // entries run it too, so it is written beside its place and replaces the one there whole, or not
-// at all. A target beyond a path buffer is not tried.
+// at all; both through handles checked to reach where they name, so a folder of the user's made
+// a link sends nothing elsewhere. A target beyond a path buffer is not tried.
 bool CopySetupProgram() {
     const std::string target = SetupProgramCopyPath();
     const std::string folder = FolderPart(target);
@@ -27,16 +29,13 @@ bool CopySetupProgram() {
     if (!FitsPathBuffer(target) || !FitsPathBuffer(staged)) return false;
     // The user's own folder for it may not be there yet; it stays for the user's other packages.
     if (Setup.UserScope) CreateDirectoryA(folder.c_str(), nullptr);
-    bool written;
-    {
-        const FileHandle out(
-            CreateFileA(staged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        // A one-file setup gives the program as it was given to the build, signature and all.
-        written = out.IsValid() && Media().CopyProgram(out.Get()) == PartCopy::Done;
-    }
-    if (written && MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    // What a run that was killed left there.
     DeleteFileA(staged.c_str());
+    Result<FileHandle> out = CreateNewFile(staged);
+    if (!out) return false;
+    // A one-file setup gives the program as it was given to the build, signature and all.
+    if (Media().CopyProgram(out.Value().Get()) == PartCopy::Done && RenameInto(out.Value().Get(), target)) return true;
+    DiscardNewFile(out.Value());
     return false;
 }
 

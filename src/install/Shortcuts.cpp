@@ -7,6 +7,7 @@
 #include "fsutil/Directories.h"
 #include "fsutil/DestinationFile.h"
 #include "fsutil/PathMacros.h"
+#include "fsutil/UserScope.h"
 #include "fsutil/Shortcut.h"
 #include "install/InstallRun.h"
 #include "setupdata/ScriptGroups.h"
@@ -37,6 +38,8 @@ Result<std::string> ShellFolder(const char* valueName) { return Setup.Registry->
 // it is empty; a new one is logged level by level as it is made. One that cannot be made only
 // leaves its shortcuts unwritten.
 Status MakeGroupFolder(const std::string& groupFolder) {
+    // A group name with ".." steps could lead out of the person's folders.
+    if (!InPersonsAreas(groupFolder)) return Status::Fatal(NeedsAdministratorRightsText(groupFolder));
     if (DirectoryExists(groupFolder)) return LogDirectory(groupFolder);
     return CreateDirectoryPath(groupFolder).State();
 }

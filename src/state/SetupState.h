@@ -33,6 +33,9 @@ struct SetupState {
     // The package is for the user who runs setup alone: the user's folders and HKEY_CURRENT_USER,
     // no elevation, the records, entry, lock and working folder of that user.
     bool UserScope = false;
+    // The Administrators group is in force for this run (as the elevation seam says): what the
+    // user's own keys name is then taken only where the platform's records vouch for it.
+    bool Elevated = false;
     std::string PackageName;
     std::string InstallFolder;
     std::string ProgramFilesDir;

@@ -8,6 +8,7 @@
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/ThroughHandle.h"
+#include "fsutil/UserScope.h"
 #include "state/SetupState.h"
 #include "uninstall/ProtectedFolders.h"
 
@@ -46,8 +47,10 @@ bool MoveOutForRestart(HANDLE file) {
     return true;
 }
 
+// A package for the user alone removes nothing outside that person's folders, whatever its log
+// names: what it opens must be what the path names, which lies inside them.
 Removal Remove(const std::string& path, Kind kind) {
-    if (!IsFullPath(path)) return Removal::LeftAlone;
+    if (!IsFullPath(path) || !InPersonsAreas(path)) return Removal::LeftAlone;
     if (kind == Kind::File && RemoveFileAsLogged(path)) return Removal::Done;
     FileHandle item = OpenToInspect(path, DELETE | FILE_READ_ATTRIBUTES);
     const bool canDelete = item.IsValid();

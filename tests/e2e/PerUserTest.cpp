@@ -145,7 +145,7 @@ TEST(PerUser, AMachinePackageWithoutAdministratorRightsAsksForThemAndMakesNothin
     TempFolder target;
     {
         const ElevationAnswer refused("refuse");
-        const SetupLogTail told;
+        const SetupLogTail told(RunRights::Ordinary);
         EXPECT_EQ(RunQuietly("/S /D=" + (target / "Refused"), media.First()), Refused);
         EXPECT_NE(told.Text().find("Setup needs administrator rights to install " + package + "."), std::string::npos)
             << told.Text();

@@ -9,12 +9,16 @@ DWORD RunQuietly(const std::string& arguments, const std::string& folder, const 
     return setup.WaitForExit(60000) ? setup.ExitCode() : STILL_ACTIVE;
 }
 
-std::string SetupLogPath() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + "setup.log";
+std::string SetupLogPath(RunRights rights) {
+    char folder[MAX_PATH] = {};
+    if (rights == RunRights::Ordinary) {
+        GetTempPathA(MAX_PATH, folder);
+        return std::string(folder) + "setup.log";
+    }
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\Temp\\setup.log";
 }
 
-SetupLogTail::SetupLogTail() : start_(ReadTextFile(SetupLogPath()).size()) {}
+SetupLogTail::SetupLogTail(RunRights rights) : path_(SetupLogPath(rights)), start_(ReadTextFile(path_).size()) {}
 
-std::string SetupLogTail::Text() const { return ReadTextFile(SetupLogPath()).substr(start_); }
+std::string SetupLogTail::Text() const { return ReadTextFile(path_).substr(start_); }

@@ -4,6 +4,7 @@
 #include <sddl.h>
 
 #include "fsutil/WorkFolder.h"
+#include "state/SetupState.h"
 #include "support/HeldOpenFile.h"
 #include "support/SetupStateScope.h"
 #include "support/SimulatedRestart.h"
@@ -119,8 +120,16 @@ TEST(WorkFolder, AnAdministratorsRunWorksWhereOnlyAdministratorsCanChangeAnythin
     EXPECT_EQ(own.allowed, std::vector<std::string>{user});
     EXPECT_TRUE(own.protectedFromParent && own.othersDenied);
     EXPECT_EQ(PlanWorkFolder(false, "").access, "") << "an account that cannot be told gets no folder";
-    EXPECT_EQ(lstrcmpiA(PlanForThisRun(false).parents.back().c_str(), WindowsTemp().c_str()), 0)
-        << "wine runs every process elevated";
+    // An elevated run works where only administrators can write whatever its package's scope: its
+    // account's ordinary programs can write that account's Temp.
+    SetupStateScope scope;
+    for (const bool userScope : {false, true}) {
+        ::Setup.UserScope = userScope;
+        ::Setup.Elevated = true;
+        EXPECT_EQ(lstrcmpiA(PlanForThisRun().parents.back().c_str(), WindowsTemp().c_str()), 0) << userScope;
+        ::Setup.Elevated = false;
+        EXPECT_EQ(PlanForThisRun().parents, std::vector<std::string>{temp}) << userScope;
+    }
 }
 
 TEST(WorkFolder, IsMadeFreshHeldOpenAndClearsWhatEndedRunsLeft) {
@@ -195,7 +204,7 @@ TEST(WorkFolder, ARefusedSystemTempFallsBackToTheWindowsTempAndATempWithoutRoomI
     const std::string unixSystemTemp = ShellQuoted(UnixPathOf(systemTemp));
     ASSERT_EQ(RunUnixScript("chattr +i " + unixSystemTemp + "\n").exitCode, 0);
 
-    const WorkFolderPlan plan = PlanForThisRun(false);
+    const WorkFolderPlan plan = PlanWorkFolder(true, TokenUserSid());
     const Result<std::string> made = MakeWorkFolder(plan);
     WorkFolderPlan onlySystemTemp = plan;
     onlySystemTemp.parents.resize(1);

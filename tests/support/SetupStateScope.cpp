@@ -6,6 +6,7 @@ namespace {
 void CopyPlainFields(const SetupState& from, SetupState& to) {
     to.IsWindowsNT = from.IsWindowsNT;
     to.UserScope = from.UserScope;
+    to.Elevated = from.Elevated;
     to.RestartScheduled = from.RestartScheduled;
     to.PackageName = from.PackageName;
     to.InstallFolder = from.InstallFolder;

@@ -6,7 +6,7 @@
 #include "app/Elevation.h"
 #include "app/MainForm.h"
 #include "app/PackageScope.h"
-#include "app/RunLock.h"
+#include "fsutil/RunLock.h"
 #include "app/UnattendedCommand.h"
 #include "app/UnattendedRun.h"
 #include "dialogs/ChangeForm.h"

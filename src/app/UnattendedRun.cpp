@@ -7,7 +7,7 @@
 #include "app/PackageScope.h"
 #include "app/PrepareFolders.h"
 #include "app/RunEnd.h"
-#include "app/RunLock.h"
+#include "fsutil/RunLock.h"
 #include "app/RunStart.h"
 #include "app/UnattendedFace.h"
 #include "base/FormatText.h"

@@ -10,6 +10,7 @@
 #include "fsutil/FinalPath.h"
 #include "fsutil/ThroughHandle.h"
 #include "fsutil/UserScope.h"
+#include "setupdata/ProfileFile.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -138,10 +139,14 @@ Status MoveAsideKept(const std::string& path) {
     if (!file.IsValid() || !IsReplaceableFile(file.Get()))
         return Status::Failed(FormatText("%s cannot be replaced", Quoted(path).c_str()));
     if (!ReachesAsNamed(file.Get(), path)) return ReachedThroughLink(path);
-    const std::string kept = Setup.TempDir + FormatText("kept-%u.tmp", static_cast<unsigned>(KeptFiles().size() + 1));
+    const Status refused = Status::Failed(FormatText("%s cannot be replaced", Quoted(path).c_str()));
+    const std::string name = FormatText("kept-%u.tmp", static_cast<unsigned>(KeptFiles().size() + 1));
+    // Its place is written down first: a file moved aside is never one whose place is unknown.
+    if (!ProfileFile(Setup.TempDir + KeptFilesRecord).WriteValue("Kept", name.c_str(), path)) return refused;
+    const std::string kept = Setup.TempDir + name;
     const bool moved = RenameThrough(file.Get(), kept) ||
                        (GetLastError() == ERROR_NOT_SAME_DEVICE && CopyThrough(file.Get(), kept) && DeleteThrough(file.Get()));
-    if (!moved) return Status::Failed(FormatText("%s cannot be replaced", Quoted(path).c_str()));
+    if (!moved) return refused;
     KeptFiles().push_back({path, kept});
     return {};
 }

@@ -32,7 +32,9 @@ Status CopyContent(const std::string& source, HANDLE target);
 // Moves the plain file at `path` aside into the working folder (`Setup.TempDir`), through a handle
 // whose final path is `path`'s, so that `path` can be made anew; a folder or a link there, or a
 // file that may not be replaced, is refused. The file is kept for PutBackKeptFiles until the run
-// ends.
+// ends, and its place is written beside it (KeptFilesRecord), so that a run that ends abnormally
+// leaves it to be found.
+inline constexpr const char* KeptFilesRecord = "kept.ini";
 Status MoveAsideKept(const std::string& path);
 
 // Puts the file moved aside last back in its place, where nothing stands now: its replacement

@@ -80,6 +80,16 @@ bool IsLogRecordKeyText(const std::string& keyText) {
 
 std::string LogRecordsKeyText() { return ScopeRootName() + std::string(LogRecordsKey); }
 
+bool AnyLogRecorded() {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(ScopeRoot(), LogRecordsKey + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    const RegistryKey records(opened);
+    DWORD count = 0;
+    return RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS &&
+           count > 0;
+}
+
 PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
     : finalLogPath_(finalLogPath), key_(RecordKey(finalLogPath)) {
     RegistryAccess registry;

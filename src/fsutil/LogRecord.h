@@ -27,6 +27,10 @@ inline constexpr const char* LogRecordsKey = "\\Software\\qupsetup";
 // The records' key as a key text, with the root of this run's scope.
 std::string LogRecordsKeyText();
 
+// Whether a log of this run's scope is recorded: an install whose uninstall the program copy still
+// has to carry out.
+bool AnyLogRecorded();
+
 // True when the logged registry key text names the records' key or one below it: the uninstall
 // removes a log's record only once the log itself is gone.
 bool IsLogRecordKeyText(const std::string& keyText);

@@ -1,42 +1,95 @@
 #include "fsutil/UninstallerRemoval.h"
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <cstdlib>
 
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
+#include "fsutil/FinalPath.h"
+#include "fsutil/LogRecord.h"
 #include "fsutil/MediaFolder.h"
 #include "fsutil/PathIdentity.h"
 #include "fsutil/ProgramsListEntry.h"
+#include "fsutil/RunLock.h"
 #include "fsutil/SystemFolders.h"
+#include "fsutil/ThroughHandle.h"
 #include "state/SetupState.h"
 
 namespace {
 
 constexpr const char* RemoverPrefix = "qupsetup-remove-";
-constexpr DWORD LongestWait = 60000;
+// Only the administrators and the system may change an elevated run's copy.
+constexpr const char* RemoverAccess = "D:P(A;;FA;;;SY)(A;;FA;;;BA)";
+// How long the copy waits for another run to end before it leaves the program where it is.
+constexpr int LockAttempts = 600;
 
+// Another package installed since still has its uninstall started from the program: one that is
+// recorded, or an entry that names it.
+bool ProgramStillNeeded() { return AnyLogRecorded() || AnEntryRunsTheProgramCopy(); }
+
+// The program, through a handle that reaches it as named, and the user's own folder of it; tried
+// again for a while, since the uninstall that ran from it may not have let go of its file yet.
 void DeleteProgramAndFolder(const std::string& program) {
-    DeleteFileA(program.c_str());
-    RemoveDirectoryA(FolderPart(program).c_str());
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        {
+            const FileHandle file = OpenToInspect(program, DELETE | FILE_READ_ATTRIBUTES);
+            if (file.IsValid() && ReachesAsNamed(file.Get(), program)) DeleteThrough(file.Get());
+        }
+        if (!Setup.UserScope || RemoveDirectoryA(FolderPart(program).c_str())) return;
+        Sleep(250);
+    }
 }
 
-// Starts a copy of `program` from the user's Temp to delete it once this run has ended. The copy
-// is opened to be deleted when its last handle goes, and that handle is handed to it.
-void StartRemover(const std::string& program) {
-    const std::string remover = TempFolderPath() + RemoverPrefix + FormatText("%lu.exe", GetCurrentProcessId());
-    if (!CopyFileA(program.c_str(), remover.c_str(), FALSE)) return;
+// Writes a copy of this program, new and of a name of its own, where only this run's account (or,
+// elevated, only the administrators) can change it; elevated, never in the user's Temp, which the
+// user's ordinary programs can write and the user's own key names.
+std::string WriteRemover() {
+    const std::string folder = Setup.Elevated ? WithTrailingBackslash(WindowsFolder()) + "Temp\\" : TempFolderPath();
+    const std::string remover =
+        folder + RemoverPrefix + FormatText("%lu-%lu.exe", GetCurrentProcessId(), static_cast<unsigned long>(GetTickCount64()));
+    void* descriptor = nullptr;
+    if (Setup.Elevated &&
+        !ConvertStringSecurityDescriptorToSecurityDescriptorA(RemoverAccess, SDDL_REVISION_1, &descriptor, nullptr))
+        return {};
+    SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
+    bool written;
+    {
+        const FileHandle copy(CreateFileA(remover.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, &security, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        LocalFree(descriptor);
+        written = copy.IsValid() && ReachesAsNamed(copy.Get(), remover) && CopyContent(ProgramPath(), copy.Get());
+    }
+    if (written) return remover;
+    DeleteFileA(remover.c_str());
+    return {};
+}
+
+// Starts a copy of this program to delete `program` once this run has ended. The copy is opened to
+// be deleted when its last handle goes, and that handle is handed to it, with one of this run's
+// process that it waits on: a process id could be another process's by then.
+void StartRemover() {
+    const std::string remover = WriteRemover();
+    if (remover.empty()) return;
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     const FileHandle removing(CreateFileA(remover.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherited,
                                           OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    std::string commandLine = "\"" + remover + FormatText("\" %lu", GetCurrentProcessId());
+    HANDLE self = nullptr;
+    if (!removing.IsValid() ||
+        !DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, SYNCHRONIZE, TRUE, 0))
+        return;
+    const KernelObject ownProcess(self);
+    // Handles are 32-bit values on 64-bit Windows too, so that they can be handed to 32-bit programs.
+    std::string commandLine = "\"" + remover + FormatText("\" %lu %d", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(self)),
+                                                          Setup.UserScope ? 1 : 0);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (removing.IsValid() && CreateProcessA(remover.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                             DETACHED_PROCESS, nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessA(remover.c_str(), commandLine.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                       nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -45,21 +98,28 @@ void StartRemover(const std::string& program) {
 }  // namespace
 
 void RemoveUnusedUninstaller() {
-    if (!Setup.UserScope || !Setup.IsUninstallMode()) return;
+    if (!Setup.IsUninstallMode() || ProgramStillNeeded()) return;
     const std::string program = SetupProgramCopyPath();
-    if (AnEntryRunsTheProgramCopy()) return;
     if (PathIdentity(ProgramPath()) == PathIdentity(program))
-        StartRemover(program);
+        StartRemover();
     else
         DeleteProgramAndFolder(program);
 }
 
 bool RemovedUninstallerAsCopy(const std::string& arguments) {
     if (FileNamePart(ProgramPath()).rfind(RemoverPrefix, 0) != 0) return false;
-    const KernelObject run(OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(std::strtoul(arguments.c_str(), nullptr, 10))));
-    if (run.IsValid()) WaitForSingleObject(run.Get(), LongestWait);
-    Setup.UserScope = true;
+    char* rest = nullptr;
+    const KernelObject run(reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(std::strtoul(arguments.c_str(), &rest, 10))));
+    // As long as it takes: the uninstall's window may stay open for any time.
+    WaitForSingleObject(run.Get(), INFINITE);
+    Setup.UserScope = std::strtol(rest, nullptr, 10) == 1;
+    Setup.WindowsDir = WindowsFolder();
     Setup.LocalAppDataDir = UserShellFolder("Local AppData");
-    if (!Setup.LocalAppDataDir.empty()) DeleteProgramAndFolder(SetupProgramCopyPath());
+    // One run at a time: a setup started meanwhile may be installing a package that needs the
+    // program, which it then copies anew; whether one does is looked at once the lock is held.
+    KernelObject lock;
+    for (int attempt = 0; attempt < LockAttempts && !(lock = TakeRunLock(Setup.UserScope)).IsValid(); ++attempt) Sleep(1000);
+    if (lock.IsValid() && !ProgramStillNeeded() && (!Setup.UserScope || !Setup.LocalAppDataDir.empty()))
+        DeleteProgramAndFolder(SetupProgramCopyPath());
     return true;
 }

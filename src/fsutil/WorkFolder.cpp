@@ -10,11 +10,13 @@
 #include "base/QuotedText.h"
 #include "base/RandomBytes.h"
 #include "base/SystemErrorText.h"
+#include "fsutil/DestinationFile.h"
 #include "fsutil/Directories.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/SystemFolders.h"
 #include "setupdata/ProfileFile.h"
 #include "setupdata/ScriptNames.h"
+#include "state/RunFace.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -119,6 +121,12 @@ void RemoveLeftoverFolders(const std::string& parent, const std::vector<std::str
         if (!leftover.IsValid() || FinalPathOf(leftover.Get()) != parentFinal + "\\" + data.cFileName ||
             !OwnedByOneOf(leftover.Get(), owners))
             continue;
+        // Files the run had moved aside to replace them are someone's originals: all stays.
+        if (GetFileAttributesA((folder + KeptFilesRecord).c_str()) != INVALID_FILE_ATTRIBUTES) {
+            Face().Note(FormatText("An interrupted setup left the files it replaced in %s; %s there names where each was",
+                                   Quoted(folder).c_str(), KeptFilesRecord));
+            continue;
+        }
         // A log of what was made stays, so that setup started with its path removes it.
         const bool keepLog = HoldsALogOfSomethingMade(folder);
         DeleteFilesIn(folder, false, keepLog ? LogFileName : "");

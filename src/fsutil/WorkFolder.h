@@ -37,7 +37,8 @@ WorkFolderPlan PlanForThisRun();
 // RemoveWorkFolder; its path with a trailing "\", or why none could be made, naming the folder.
 // Then it removes what runs that are no longer running left in the same parent, except a log
 // that records something made (of an install that was killed, or kept because it could not be
-// put in place), so that setup started with its path still uninstalls it.
+// put in place), so that setup started with its path still uninstalls it, and a folder holding
+// files such a run had moved aside, which stays whole and is named in the run's log.
 Result<std::string> MakeWorkFolder(const WorkFolderPlan& plan);
 
 // Deletes the folder with the files in it (it holds no subfolders); what cannot go now is left

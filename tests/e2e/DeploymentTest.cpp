@@ -140,14 +140,11 @@ TEST(Deployment, StartedByFullPathFromAnywhereItReadsItsOwnMediaAndRefusesARelat
     EXPECT_EQ(ReadTextFile(target / "App\\here.txt"), "the file of the media beside setup.exe");
     EXPECT_EQ(RunQuietly("/S " + (target / "App\\uninstal.ini"), media.First()), 0u);
 
-    TempFolder temp;
-    EnvironmentGuard tmp("TMP"), tempVariable("TEMP");
-    tmp.Set(temp.Path());
-    tempVariable.Set(temp.Path());
+    const SetupLogTail told;
     ProgramUnderTest relative(media.First() + "\\setup.exe", "/S /D=App", elsewhere.Path());
     ASSERT_TRUE(relative.WaitForExit(60000));
     EXPECT_EQ(relative.ExitCode(), 1603u);
-    EXPECT_NE(ReadTextFile(temp / "setup.log").find("The install folder must be a full path: App"), std::string::npos);
+    EXPECT_NE(told.Text().find("The install folder must be a full path: App"), std::string::npos);
     EXPECT_FALSE(FolderExists(elsewhere / "App"));
     EXPECT_FALSE(FolderExists(media.First() + "\\App"));
 }
@@ -180,7 +177,49 @@ TEST(Deployment, WhatAnUninstallLeavesToOthersIsToldAndNothingWaitsForARestart) 
     RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
 }
 
-TEST(Deployment, SetupLogIsRotatedNeverFollowedThroughAHardLinkAndFallsBackToTheWindowsTemp) {
+// An elevated run keeps its log in the Windows folder's Temp, never in the user's, which the
+// user's own programs can write and the user's environment key names; past 1 MB it is rotated, and
+// a log that has a second name is never written through.
+TEST(Deployment, AnElevatedRunsLogIsTheWindowsTempsRotatedAndNeverWrittenThroughAHardLink) {
+    TempFolder temp;
+    EnvironmentGuard tmp("TMP"), tempVariable("TEMP");
+    tmp.Set(temp.Path());
+    tempVariable.Set(temp.Path());
+    const std::string log = SetupLogPath();
+    const std::string old(1100 * 1024, 'o');
+    WriteTextFile(log, old);
+    EXPECT_EQ(RunQuietly("/S /D=", temp.Path()), 1603u);
+    EXPECT_TRUE(ReadTextFile(log + ".1") == old) << "rotated";
+    EXPECT_NE(ReadTextFile(log).find("No install folder given"), std::string::npos);
+    EXPECT_FALSE(FileExists(temp / "setup.log"));
+
+    const std::string windowsTemp = log.substr(0, log.find_last_of('\\'));
+    const std::string secret = windowsTemp + "\\secret-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    ASSERT_TRUE(DeleteFileA(log.c_str()));
+    WriteTextFile(secret, "not the log");
+    ASSERT_EQ(RunUnixScript("ln " + ShellQuoted(UnixPathOf(secret)) + " " + ShellQuoted(UnixPathOf(log))).exitCode, 0);
+    EXPECT_EQ(RunQuietly("/S /D=", temp.Path()), 1603u);
+    EXPECT_EQ(ReadTextFile(secret), "not the log");
+    DeleteFileA(log.c_str());
+    DeleteFileA(secret.c_str());
+    WIN32_FIND_DATAA fresh;
+    const HANDLE found = FindFirstFileA((windowsTemp + "\\setup-*.log").c_str(), &fresh);
+    ASSERT_NE(found, INVALID_HANDLE_VALUE);
+    FindClose(found);
+    const std::string freshLog = ReadTextFile(windowsTemp + "\\" + fresh.cFileName);
+    DeleteFileA((windowsTemp + "\\" + fresh.cFileName).c_str());
+    EXPECT_NE(freshLog.find(log + " was not used"), std::string::npos) << freshLog;
+    EXPECT_NE(freshLog.find("No install folder given"), std::string::npos) << freshLog;
+}
+
+// An ordinary user's run keeps its log in the user's Temp; one reached through a link (another
+// folder put in its place) is not followed at all, and the Windows folder's Temp takes the log.
+TEST(Deployment, AnOrdinaryUsersLogIsInTheirTempUnlessThatIsALink) {
+    const SetupMedia media("[Package]\nname=Ordinary Log\nscope=user\n[Licence]\nlicence=none\n[Disks]\nn=1\n"
+                           "[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\a.txt\n",
+                           "", {{{"a.txt", "a file of one user's package"}}});
+    ASSERT_EQ(media.Error(), "");
+    MakeUnelevated(media);
     TempFolder temp;
     const std::string elsewhere = temp / "elsewhere";
     ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
@@ -188,45 +227,15 @@ TEST(Deployment, SetupLogIsRotatedNeverFollowedThroughAHardLinkAndFallsBackToThe
     EnvironmentGuard tmp("TMP"), tempVariable("TEMP");
     tmp.Set(temp.Path());
     tempVariable.Set(temp.Path());
-    const std::string log = temp / "setup.log";
-    const std::string old(1100 * 1024, 'o');
-    WriteTextFile(log, old);
-    EXPECT_EQ(RunQuietly("/S /D=", temp.Path()), 1603u);
-    EXPECT_EQ(ReadTextFile(log + ".1"), old);
-    EXPECT_NE(ReadTextFile(log).find("No install folder given"), std::string::npos);
+    EXPECT_EQ(RunQuietly("/S /D=", media.First()), 1603u);
+    EXPECT_NE(ReadTextFile(temp / "setup.log").find("No install folder given"), std::string::npos);
 
-    ASSERT_TRUE(DeleteFileA(log.c_str()));
-    WriteTextFile(temp / "secret.txt", "not the log");
-    ASSERT_EQ(RunUnixScript("ln " + ShellQuoted(UnixPathOf(temp / "secret.txt")) + " " + ShellQuoted(UnixPathOf(log)))
-                  .exitCode,
-              0);
-    EXPECT_EQ(RunQuietly("/S /D=", temp.Path()), 1603u);
-    EXPECT_EQ(ReadTextFile(temp / "secret.txt"), "not the log");
-    WIN32_FIND_DATAA fresh;
-    const HANDLE found = FindFirstFileA((temp / "setup-*.log").c_str(), &fresh);
-    ASSERT_NE(found, INVALID_HANDLE_VALUE);
-    FindClose(found);
-    const std::string freshLog = ReadTextFile(temp / fresh.cFileName);
-    EXPECT_NE(freshLog.find(log + " was not used"), std::string::npos) << freshLog;
-    EXPECT_NE(freshLog.find("No install folder given"), std::string::npos) << freshLog;
-
-    tmp.Set(temp / "missing");
-    tempVariable.Set(temp / "missing");
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string windowsLog = std::string(windows) + "\\Temp\\setup.log";
-    const size_t before = ReadTextFile(windowsLog).size();
-    EXPECT_EQ(RunQuietly("/S /D=" + (temp / "From A Missing Temp"), temp.Path()), 1603u);
-    EXPECT_NE(ReadTextFile(windowsLog).substr(before).find("From A Missing Temp"), std::string::npos);
-
-    // A Temp folder that is a link (another folder put in its place) is not followed at all.
-    // (The test's own Temp is missing now: the link was made before.)
     tmp.Set(temp / "linked");
     tempVariable.Set(temp / "linked");
-    const size_t beforeLinked = ReadTextFile(windowsLog).size();
-    EXPECT_EQ(RunQuietly("/S /D=" + (temp / "From A Linked Temp"), temp.Path()), 1603u);
+    const SetupLogTail windowsLog;
+    EXPECT_EQ(RunQuietly("/S /D=From A Linked Temp", media.First()), 1603u);
     EXPECT_FALSE(FileExists(elsewhere + "\\setup.log"));
-    const std::string told = ReadTextFile(windowsLog).substr(beforeLinked);
+    const std::string told = windowsLog.Text();
     EXPECT_NE(told.find("From A Linked Temp"), std::string::npos) << told;
     EXPECT_NE(told.find("its folder is reached through a link"), std::string::npos) << told;
 }

@@ -40,14 +40,6 @@ size_t FolderContent(const std::string& folder, const std::string& pattern) {
     return count;
 }
 
-// Replaces the media's setup.exe with the build that takes itself for unelevated; the shipped one
-// stays beside it as elevated.exe, which that build starts when its elevation is accepted.
-void MakeUnelevated(const SetupMedia& media) {
-    const std::string setup = media.First() + "\\setup.exe";
-    CopyFileA(setup.c_str(), (media.First() + "\\elevated.exe").c_str(), FALSE);
-    CopyFileA(WinePath(SETUP_UNELEVATED_UNIX_PATH).c_str(), setup.c_str(), FALSE);
-}
-
 // The user's desktop moved to a folder of the test's own for as long as the object lives: wine's
 // own is a link to the Linux home folder, through which the uninstall rightly deletes nothing.
 // Both the shell's cache and what it fills the cache from are set, and put back as they were.

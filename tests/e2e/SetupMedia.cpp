@@ -94,3 +94,9 @@ std::string ScreenshotFolder(const std::string& fallback) {
     const char* folder = std::getenv("SETUP_SCREENSHOT_DIR");
     return folder && *folder ? WinePath(folder) : fallback;
 }
+
+void MakeUnelevated(const SetupMedia& media) {
+    const std::string setup = media.First() + "\\setup.exe";
+    CopyFileA(setup.c_str(), (media.First() + "\\elevated.exe").c_str(), FALSE);
+    CopyFileA(WinePath(SETUP_UNELEVATED_UNIX_PATH).c_str(), setup.c_str(), FALSE);
+}

@@ -42,6 +42,11 @@ private:
     std::string error_;
 };
 
+// Replaces the media's setup.exe with the build that takes itself for unelevated (wine runs every
+// program elevated); the shipped one stays beside it as elevated.exe, which that build starts when
+// its elevation is accepted.
+void MakeUnelevated(const SetupMedia& media);
+
 // The shipped setup.exe as wine shows its path, and as Linux does.
 std::string SetupExePath();
 // The setup.exe of `folder` when it holds one (media: setup.exe reads them from its own folder),

@@ -187,7 +187,7 @@ TEST(Unattended, TheEntryInTheListOfInstalledProgramsUninstallsThePackage) {
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &entry), ERROR_SUCCESS);
 }
 
-TEST(Unattended, LeavesNothingInTempButItsLogAfterAnInstallAFailedOneAndAnUninstall) {
+TEST(Unattended, LeavesNothingInTempAfterAnInstallAFailedOneAndAnUninstall) {
     const SetupMedia media("[Package]\nname=Clean Temp\n[Licence]\nlicence=none\n[Disks]\nn=1\n[ProgramFiles01]\n"
                            "file1=%%INSTALLPATH%%\\kept.txt\nfile2=%%INSTALLPATH%%\\missing.txt\n",
                            "", {{{"kept.txt", "a file that arrives in the install folder"}, {"missing.txt", "comes later"}}});
@@ -198,25 +198,26 @@ TEST(Unattended, LeavesNothingInTempButItsLogAfterAnInstallAFailedOneAndAnUninst
     tmp.Set(temp.Path());
     EnvironmentGuard tempVariable("TEMP");
     tempVariable.Set(temp.Path());
-    const std::vector<std::string> onlyTheLog{"setup.log"};
-    // Elevated, as every run under wine is, the runs work in the Windows folder's Temp, where
-    // earlier tests' killed runs may have left folders that no run here may remove (wine shows
-    // them as this account's, not the administrators').
+    const std::vector<std::string> nothing;
+    // Elevated, as every run under wine is, the runs work and log in the Windows folder's Temp,
+    // where earlier tests' killed runs may have left folders that no run here may remove (wine
+    // shows them as this account's, not the administrators').
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string windowsTemp = std::string(windows) + "\\Temp";
+    WriteTextFile(windowsTemp + "\\setup.log", "");
     const std::vector<std::string> before = FolderContent(windowsTemp);
 
     const std::string missing = media.First() + "\\missing.tx_";
     const std::string arriving = ReadTextFile(missing);
     ASSERT_TRUE(DeleteFileA(missing.c_str()));
     EXPECT_EQ(RunQuietly("/S /D=" + (target / "Failed"), media.First()), Failed) << "missing.txt is not on the media";
-    EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
+    EXPECT_EQ(FolderContent(temp.Path()), nothing);
     WriteTextFile(missing, arriving);
     EXPECT_EQ(RunQuietly("/S /D=" + (target / "Done"), media.First()), Success);
-    EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
+    EXPECT_EQ(FolderContent(temp.Path()), nothing);
     EXPECT_EQ(RunQuietly("/S " + (target / "Done\\uninstal.ini"), media.First()), Success);
-    EXPECT_EQ(FolderContent(temp.Path()), onlyTheLog);
+    EXPECT_EQ(FolderContent(temp.Path()), nothing);
     EXPECT_FALSE(FolderExists(target / "Done"));
     EXPECT_EQ(FolderContent(windowsTemp), before);
 }

@@ -30,11 +30,6 @@ std::string EntryUninstallString(const std::string& package) {
     return value;
 }
 
-bool MakeLink(const std::string& link, const std::string& target) {
-    return RunUnixScript("ln -s " + ShellQuoted(UnixPathOf(target)) + " " + ShellQuoted(UnixPathOf(link)) + "\n")
-               .exitCode == 0;
-}
-
 // The records' key made volatile for as long as the object lives (the records there before are
 // kept aside and put back): a record, which must outlive a restart, cannot be made below it.
 class RecordsRefused {

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "app/StartupEnvironment.h"
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
@@ -222,31 +223,92 @@ TEST(PerUser, APackageForOneUserTouchesNothingMachineWideAndGoesWhole) {
     }
 }
 
-// A package for the user alone that names a folder or key only administrators may write is
-// refused before anything is made.
-TEST(PerUser, APackageForOneUserNamingWhatNeedsAdministratorsIsRefusedBeforeAnythingIsMade) {
+// A package for the user alone may make nothing outside that person's profile and shell folders,
+// and no key outside the person's part of the registry: an allow-list, so the shared folders, an
+// administrative share, a stream of a machine folder and any ".." out of the profile are refused
+// as much as the Windows folder, before anything is made, however the run was started.
+TEST(PerUser, APackageForOneUserNamingAnythingOutsideThatPersonsFoldersIsRefusedBeforeAnythingIsMade) {
     TempFolder target;
-    const std::string base = "[Package]\nname=Overreaching\nscope=user\n[Licence]\nlicence=none\n[Disks]\nn=1\n"
-                             "[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\app.txt\n";
+    const std::string over = target / "Over";
+    // From the install folder up to the drive: Over, the test's folder, Temp, the user, users.
+    const std::string outOfProfile = "%%INSTALLPATH%%\\..\\..\\..\\..\\..\\";
+    const std::string base = "[Package]\nname=Overreaching\nscope=user\n[Licence]\nlicence=none\n[Disks]\nn=1\n";
+    const std::string file = "[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\app.txt\n";
     const struct {
-        std::string extra;
+        std::string script;
         std::string named;
+        std::string folder = "Over";
     } cases[] = {
-        {"[RegistryKeys]\nkey1=HKEY_LOCAL_MACHINE\\Software\\Overreaching\n",
-         "HKEY_LOCAL_MACHINE\\Software\\Overreaching needs administrator rights"},
-        {"[OtherFolders]\nf1=C:\\windows\\Overreaching\n", "C:\\windows\\Overreaching needs administrator rights"},
+        {file + "[RegistryKeys]\nkey1=HKEY_LOCAL_MACHINE\\Software\\Overreaching\n",
+         "HKEY_LOCAL_MACHINE\\Software\\Overreaching"},
+        {file + "[OtherFolders]\nf1=C:\\windows\\Overreaching\n", "C:\\windows\\Overreaching"},
+        {file + "[OtherFolders]\nf1=C:\\ProgramData\\Overreaching\n", "C:\\ProgramData\\Overreaching"},
+        {file + "[OtherFolders]\nf1=C:\\users\\Public\\Overreaching\n", "C:\\users\\Public\\Overreaching"},
+        {file + "[OtherFolders]\nf1=\\\\localhost\\C$\\Overreaching\n", "\\\\localhost\\C$\\Overreaching"},
+        {file + "file2=" + outOfProfile + "windows\\system32\\over.dll\n", outOfProfile + "windows\\system32\\over.dll"},
+        {file + "file2=C:\\ProgramData:over.txt\n", "C:\\ProgramData:over.txt"},
+        {"[InstallFolder]\ninstall=%%USERPROGRAMS%%\\Over\nsub=..\\..\\..\\..\\..\\ProgramData\\Over\n" + file,
+         over + "\\..\\..\\..\\..\\..\\ProgramData\\Over"},
+        {file, "C:\\ProgramData\\Over", "C:\\ProgramData\\Over"},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.named);
-        const SetupMedia media(base, "", {{{"app.txt", "a file that must not arrive"}}});
+        const SetupMedia media(base + file, "", {{{"app.txt", "a file that must not arrive"}}});
         ASSERT_EQ(media.Error(), "");
         // Written past the checker, which refuses such a script.
-        WriteTextFile(media.First() + "\\install.ini", base + each.extra);
+        WriteTextFile(media.First() + "\\install.ini", base + each.script);
+        const std::string folder = each.folder == "Over" ? over : each.folder;
         const SetupLogTail told;
-        EXPECT_EQ(RunQuietly("/S /D=" + (target / "Over"), media.First()), 1603u);
-        EXPECT_NE(told.Text().find(each.named), std::string::npos) << told.Text();
-        EXPECT_FALSE(FolderExists(target / "Over"));
+        EXPECT_EQ(RunQuietly("/S /D=" + folder, media.First()), 1603u);
+        EXPECT_NE(told.Text().find(each.named + " needs administrator rights"), std::string::npos) << told.Text();
+        EXPECT_FALSE(FolderExists(folder));
+        EXPECT_FALSE(FolderExists("C:\\ProgramData\\Overreaching") || FolderExists("C:\\ProgramData\\Over"));
     }
+}
+
+// Folders are made by their paths: one made through a link the person's programs put on the way
+// ends where the link points. Made outside the person's folders, it goes again, and the run fails.
+TEST(PerUser, AFolderMadeThroughALinkOutOfThePersonsFoldersIsRemovedAndRefused) {
+    TempFolder target;
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string outside = std::string(windows) + "\\Temp\\outside-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(outside.c_str(), nullptr));
+    ASSERT_TRUE(MakeLink(target / "Linked", outside));
+    const std::string script = "[Package]\nname=Through A Link\nscope=user\n[Licence]\nlicence=none\n[Disks]\nn=1\n"
+                               "[OtherFolders]\nf1=" + (target / "Linked\\Made") + "\n[ProgramFiles01]\n"
+                               "file1=%%INSTALLPATH%%\\app.txt\n";
+    const SetupMedia media(script, "", {{{"app.txt", "a file of one user"}}});
+    ASSERT_EQ(media.Error(), "");
+    const SetupLogTail told;
+    EXPECT_EQ(RunQuietly("/S /D=" + (target / "App"), media.First()), 1603u);
+    EXPECT_NE(told.Text().find(target / "Linked\\Made needs administrator rights"), std::string::npos) << told.Text();
+    EXPECT_FALSE(FolderExists(outside + "\\Made"));
+    EXPECT_FALSE(FolderExists(target / "App")) << "the failed install is undone";
+    RunUnixScript("rm " + ShellQuoted(UnixPathOf(target / "Linked")) + "\n");
+    RemoveDirectoryA(outside.c_str());
+}
+
+// A person who is an administrator may start a package of their own elevated: the run then keeps
+// nothing in that person's Temp, which the person's ordinary programs can change while it works.
+TEST(PerUser, AnElevatedRunOfAPackageForOneUserKeepsNothingInThatPersonsTemp) {
+    const std::string package = "Elevated Mine " + std::to_string(GetCurrentProcessId());
+    const SetupMedia media(Script(package, "user", "%%USERPROGRAMS%%\\" + package), "", {{{"app.txt", "one user's"}}});
+    ASSERT_EQ(media.Error(), "");
+    TempFolder temp;
+    EnvironmentGuard tmp("TMP"), tempVariable("TEMP");
+    tmp.Set(temp.Path());
+    tempVariable.Set(temp.Path());
+    const std::string folder = UserShellFolder("Local AppData") + "\\Programs\\" + package;
+    // Wine runs every program elevated: the shipped program is the elevated run.
+    ASSERT_EQ(RunQuietly("/S", media.First()), 0u) << SetupLogTail().Text();
+    EXPECT_EQ(ReadTextFile(folder + "\\app.txt"), "one user's");
+    EXPECT_EQ(FolderContent(temp.Path(), "setup*"), 0u) << "no working folder, no log";
+    const std::string program = UserShellFolder("Local AppData") + "\\qupsetup\\qupsetup.exe";
+    ASSERT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", media.First(), program), 0u);
+    EXPECT_FALSE(FolderExists(folder));
+    EXPECT_TRUE(ui::WaitUntil([&] { return !FolderExists(UserShellFolder("Local AppData") + "\\qupsetup"); }));
+    EXPECT_EQ(FolderContent(temp.Path(), "*setup*"), 0u) << "nor the copy that removes the uninstall program";
 }
 
 // Whoever writes the user's folders and keys can make a log of a per-user package and its record:

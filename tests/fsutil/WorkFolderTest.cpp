@@ -146,6 +146,12 @@ TEST(WorkFolder, IsMadeFreshHeldOpenAndClearsWhatEndedRunsLeft) {
     CreateDirectoryA(interrupted.c_str(), nullptr);
     WriteTextFile(interrupted + "\\expanded.tmp", "half expanded");
     WriteTextFile(interrupted + "\\uninstal.ini", "[Package]\r\nname=Cut Short\r\n[ProgramFiles]\r\nfile1=C:\\App\\a.txt\r\n");
+    // One that had moved a file aside to replace it: the file is someone's original.
+    const std::string replacing = temp / "setup-bb112233445566ff";
+    CreateDirectoryA(replacing.c_str(), nullptr);
+    WriteTextFile(replacing + "\\kept-1.tmp", "the original shared.dll");
+    WriteTextFile(replacing + "\\kept.ini", "[Kept]\r\nkept-1.tmp=C:\\App\\shared.dll\r\n");
+    WriteTextFile(replacing + "\\expanded.tmp", "half expanded");
 
     const std::string first = MakeWorkFolder(plan).Value();
     ASSERT_FALSE(first.empty());
@@ -153,6 +159,8 @@ TEST(WorkFolder, IsMadeFreshHeldOpenAndClearsWhatEndedRunsLeft) {
     EXPECT_TRUE(FolderExists(notOurs)) << "only names a run would choose";
     EXPECT_TRUE(FileExists(interrupted + "\\uninstal.ini"));
     EXPECT_FALSE(FileExists(interrupted + "\\expanded.tmp"));
+    EXPECT_EQ(ReadTextFile(replacing + "\\kept-1.tmp"), "the original shared.dll");
+    EXPECT_TRUE(FileExists(replacing + "\\kept.ini")) << "what says where it was";
     EXPECT_EQ(first.rfind(plan.parents[0] + "setup-", 0), 0u) << first;
     EXPECT_EQ(first.size(), plan.parents[0].size() + 6 + 16 + 1) << "sixteen random hex digits";
     // Held while the run lasts: no one renames it away to put a link in its place.

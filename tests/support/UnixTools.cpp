@@ -76,3 +76,8 @@ UnixCommandResult RunUnixScript(const std::string& script) {
     result.output = ReadTextFile(work / "output");
     return result;
 }
+
+bool MakeLink(const std::string& link, const std::string& target) {
+    return RunUnixScript("ln -s " + ShellQuoted(UnixPathOf(target)) + " " + ShellQuoted(UnixPathOf(link)) + "\n")
+               .exitCode == 0;
+}

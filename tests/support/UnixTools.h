@@ -16,3 +16,7 @@ UnixCommandResult RunUnixScript(const std::string& script);
 
 // `text` in single quotes for the shell.
 std::string ShellQuoted(const std::string& text);
+
+// Makes `link` a Linux symbolic link to `target` (both Windows paths): wine follows it as Windows
+// follows a junction or a symbolic link.
+bool MakeLink(const std::string& link, const std::string& target);

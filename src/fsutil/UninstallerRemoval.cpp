@@ -88,8 +88,10 @@ void StartRemover() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
+    // Started in its own folder: a process's current folder cannot be removed, and this run's may
+    // be the one to go.
     if (CreateProcessA(remover.c_str(), commandLine.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
-                       nullptr, &startup, &process)) {
+                       FolderPart(remover).c_str(), &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }

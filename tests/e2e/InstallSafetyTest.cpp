@@ -7,6 +7,7 @@
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "setupdata/ProfileFile.h"
+#include "support/KeysSetAside.h"
 #include "support/TestFiles.h"
 #include "support/UnixTools.h"
 
@@ -31,33 +32,20 @@ std::string EntryUninstallString(const std::string& package) {
 }
 
 // The records' key made volatile for as long as the object lives (the records there before are
-// kept aside and put back): a record, which must outlive a restart, cannot be made below it.
+// set aside and put back): a record, which must outlive a restart, cannot be made below it.
 class RecordsRefused {
 public:
     RecordsRefused() {
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeptRecords, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &kept_, nullptr);
-        RegCopyTreeA(HKEY_LOCAL_MACHINE, Records, kept_);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, Records);
         HKEY key = nullptr;
         made_ = RegCreateKeyExA(HKEY_LOCAL_MACHINE, Records, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
                                 &key, nullptr) == ERROR_SUCCESS;
         RegCloseKey(key);
     }
-    ~RecordsRefused() {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, Records);
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, Records, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        RegCopyTreeA(kept_, nullptr, key);
-        RegCloseKey(key);
-        RegCloseKey(kept_);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeptRecords);
-    }
     bool Made() const { return made_; }
 
 private:
     static constexpr const char* Records = "Software\\qupsetup";
-    static constexpr const char* KeptRecords = "Software\\SetupTests\\KeptRecords";
-    HKEY kept_ = nullptr;
+    const KeysSetAside earlier_{{Records}};
     bool made_ = false;
 };
 

@@ -1,0 +1,56 @@
+#include "plan/PlanCommand.h"
+
+#include <fstream>
+
+#include "common/PathText.h"
+#include "media/BuildError.h"
+#include "plan/InstallPlan.h"
+#include "plan/PackageContent.h"
+#include "plan/PlanJson.h"
+#include "plan/PlanText.h"
+#include "plan/ScriptScope.h"
+#include "plan/SpdxDocument.h"
+#include "script/ScriptCheck.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The package, read and its script checked as a build checks it: a plan of a script that the
+// install would stop on, or refuse, would describe what never happens.
+PackageContent CheckedPackage(const fs::path& input, const ScriptEncoding& encoding,
+                              const std::optional<fs::path>& setupExe, std::optional<PackageScope> scope,
+                              std::ostream& notes) {
+    PackageContent content = PackageContent::Read(input, encoding, setupExe);
+    if (scope) content.ReplaceScript(ScriptWithScope(content.Script(), *scope));
+    const Findings findings =
+        CheckScript({content.Script(), content.ScriptFolder(), content.MediaHolds(), false});
+    const std::string label = TextOfPath(input);
+    for (const Finding& finding : findings) notes << FormatFinding(label, finding) << "\n";
+    if (HasErrors(findings)) throw BuildError(label + ": the setup script has errors; setup would not install it as written");
+    return content;
+}
+
+}  // namespace
+
+void WriteInstallPlan(const PlanOptions& options, std::ostream& out, std::ostream& notes) {
+    const PackageContent content =
+        CheckedPackage(options.input, options.scriptEncoding, options.setupExe, options.scope, notes);
+    const InstallPlan plan =
+        PlanInstall(content, ScopeOf(content.Script()).value_or(PackageScope::Machine), options.installFolder);
+    out << (options.json ? PlanJson(plan) : PlanText(plan));
+}
+
+void WriteBillOfMaterials(const SbomOptions& options, std::ostream& report, std::ostream& notes) {
+    const PackageContent content =
+        CheckedPackage(options.input, options.scriptEncoding, options.setupExe, std::nullopt, notes);
+    const InstallPlan plan =
+        PlanInstall(content, ScopeOf(content.Script()).value_or(PackageScope::Machine), std::nullopt);
+    if (!content.SetupProgram())
+        notes << "note: without --setup SETUP_EXE the setup program is not in the bill of materials\n";
+    const std::string document =
+        SpdxDocument(plan, content.SetupProgram(), {SpdxCreationTime(), std::string("setup-media-") + SETUP_MEDIA_VERSION});
+    std::ofstream file(options.out, std::ios::binary);
+    if (!(file << document) || !file.flush()) throw BuildError("cannot write " + TextOfPath(options.out));
+    report << "SPDX 2.3 bill of materials of " << plan.package << " in " << TextOfPath(options.out) << "\n";
+}

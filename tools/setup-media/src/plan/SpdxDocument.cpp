@@ -114,7 +114,7 @@ std::string PackageObject(const InstallPlan& plan, const std::vector<std::string
 
 std::string SetupProgramObject(const FileFacts& program) {
     return Object({JsonMember("SPDXID", JsonString(SetupProgramId)), JsonMember("name", JsonString("setup.exe")),
-                   JsonMember("downloadLocation", JsonString(NoAssertion)), JsonMember("filesAnalyzed", "false"),
+                   JsonMember("supplier", JsonString(NoAssertion)), JsonMember("downloadLocation", JsonString(NoAssertion)), JsonMember("filesAnalyzed", "false"),
                    JsonMember("checksums", Checksums(program, "      ")),
                    JsonMember("licenseConcluded", JsonString(NoAssertion)),
                    JsonMember("licenseDeclared", JsonString(NoAssertion)),

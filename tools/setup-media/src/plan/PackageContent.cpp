@@ -71,51 +71,60 @@ const FileFacts& PackageContent::File(int disk, const std::string& name) const {
     return files_.emplace(key, FactsOf(fileContent_(disk, name))).first->second;
 }
 
+PackageContent PackageContent::FromOneFile(const fs::path& oneFile) {
+    const std::string label = TextOfPath(oneFile);
+    auto parts = std::make_shared<std::vector<PayloadPart>>(ReadOneFile(ContentOf(oneFile), label));
+    const auto named = [parts](const std::string& name, bool package) {
+        return std::find_if(parts->begin(), parts->end(), [&](const PayloadPart& part) {
+            return (part.kind == PartKind::Package) == package && EqualIgnoringCase(part.name, name);
+        });
+    };
+    const auto script = named(ScriptFileName, false);
+    if (script == parts->end()) throw BuildError(label + " carries no " + ScriptFileName);
+    PackageContent content(ProfileText::Read(script->content, ScriptEncoding{}), [named, parts, label](int, const std::string& name) {
+        const auto part = named(name, true);
+        if (part == parts->end()) throw BuildError(label + " carries no " + name);
+        return part->content;
+    });
+    for (const PayloadPart& part : *parts)
+        if (part.kind == PartKind::Program) content.setupProgram_ = FactsOf(part.content);
+    // Every disk is in the one file.
+    content.mediaHolds_ = [parts](int, const std::string& name) {
+        return std::any_of(parts->begin(), parts->end(),
+                           [&](const PayloadPart& part) { return EqualIgnoringCase(MediaNameOf(part), name); });
+    };
+    return content;
+}
+
+PackageContent PackageContent::FromMedia(const fs::path& media, bool diskFolders) {
+    const fs::path first = diskFolders ? media / DiskFolderName(1) : media;
+    auto script = std::make_shared<ProfileText>(ScriptIn(first, ScriptEncoding{}));
+    PackageContent content(*script, [script, media, diskFolders](int disk, const std::string& name) {
+        return ExpandedMediaFile(*script, diskFolders ? media / DiskFolderName(disk) : media, name);
+    });
+    content.setupProgram_ = FactsOf(ContentOf(*FindIgnoringCase(first, SetupProgramName)));
+    content.mediaHolds_ = MediaLookup(media);
+    content.scriptFolder_ = first;
+    return content;
+}
+
+PackageContent PackageContent::FromPackageFolder(const fs::path& folder, const ScriptEncoding& encoding,
+                                                 const std::optional<fs::path>& setupExe) {
+    auto source = std::make_shared<PackageSource>(folder);
+    PackageContent content(ScriptIn(folder, encoding),
+                           [source](int disk, const std::string& name) { return ContentOf(source->FileFor(disk, name)); });
+    if (setupExe) content.setupProgram_ = FactsOf(ContentOf(*setupExe));
+    content.scriptFolder_ = folder;
+    return content;
+}
+
 PackageContent PackageContent::Read(const fs::path& input, const ScriptEncoding& encoding,
                                     const std::optional<fs::path>& setupExe) {
     std::error_code error;
-    if (fs::is_regular_file(input, error)) {
-        const std::string label = TextOfPath(input);
-        auto parts = std::make_shared<std::vector<PayloadPart>>(ReadOneFile(ContentOf(input), label));
-        const auto named = [parts](const std::string& name, bool package) {
-            return std::find_if(parts->begin(), parts->end(), [&](const PayloadPart& part) {
-                return (part.kind == PartKind::Package) == package && EqualIgnoringCase(part.name, name);
-            });
-        };
-        const auto script = named(ScriptFileName, false);
-        if (script == parts->end()) throw BuildError(label + " carries no " + ScriptFileName);
-        PackageContent content(ProfileText::Read(script->content, ScriptEncoding{}), [named, parts, label](int, const std::string& name) {
-            const auto part = named(name, true);
-            if (part == parts->end()) throw BuildError(label + " carries no " + name);
-            return part->content;
-        });
-        for (const PayloadPart& part : *parts)
-            if (part.kind == PartKind::Program) content.setupProgram_ = FactsOf(part.content);
-        content.mediaHolds_ = [parts](int, const std::string& name) {
-            return std::any_of(parts->begin(), parts->end(),
-                               [&](const PayloadPart& part) { return EqualIgnoringCase(MediaNameOf(part), name); });
-        };
-        return content;
-    }
-    if (!fs::is_directory(input, error)) throw BuildError(TextOfPath(input) + " is no package folder, media or one-file setup");
-
-    const bool diskFolders = IsFirstDisk(input / DiskFolderName(1));
-    if (diskFolders || IsFirstDisk(input)) {
-        const fs::path first = diskFolders ? input / DiskFolderName(1) : input;
-        auto script = std::make_shared<ProfileText>(ScriptIn(first, ScriptEncoding{}));
-        PackageContent content(*script, [script, input, diskFolders](int disk, const std::string& name) {
-            return ExpandedMediaFile(*script, diskFolders ? input / DiskFolderName(disk) : input, name);
-        });
-        content.setupProgram_ = FactsOf(ContentOf(*FindIgnoringCase(first, SetupProgramName)));
-        content.mediaHolds_ = MediaLookup(input);
-        content.scriptFolder_ = first;
-        return content;
-    }
-
-    auto source = std::make_shared<PackageSource>(input);
-    PackageContent content(ScriptIn(input, encoding),
-                           [source](int disk, const std::string& name) { return ContentOf(source->FileFor(disk, name)); });
-    if (setupExe) content.setupProgram_ = FactsOf(ContentOf(*setupExe));
-    content.scriptFolder_ = input;
-    return content;
+    if (fs::is_regular_file(input, error)) return FromOneFile(input);
+    if (!fs::is_directory(input, error))
+        throw BuildError(TextOfPath(input) + " is no package folder, media or one-file setup");
+    if (IsFirstDisk(input / DiskFolderName(1))) return FromMedia(input, true);
+    if (IsFirstDisk(input)) return FromMedia(input, false);
+    return FromPackageFolder(input, encoding, setupExe);
 }

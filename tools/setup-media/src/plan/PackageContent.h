@@ -43,6 +43,10 @@ public:
 
 private:
     PackageContent(ProfileText script, std::function<std::string(int, const std::string&)> fileContent);
+    static PackageContent FromOneFile(const std::filesystem::path& oneFile);
+    static PackageContent FromMedia(const std::filesystem::path& media, bool diskFolders);
+    static PackageContent FromPackageFolder(const std::filesystem::path& folder, const ScriptEncoding& encoding,
+                                            const std::optional<std::filesystem::path>& setupExe);
 
     ProfileText script_;
     std::function<std::string(int, const std::string&)> fileContent_;

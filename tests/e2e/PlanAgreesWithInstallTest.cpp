@@ -136,7 +136,9 @@ TEST(PlanAgreesWithInstall, TheSamplesPlanIsWhatItsInstallMakes) {
             const UnixCommandResult sum = RunUnixScript("sha256sum " + ShellQuoted(UnixPathOf(action.where)) + "\n");
             EXPECT_EQ(sum.output.substr(0, 64), action.sha256);
         }
-        if (action.action == "file" || action.action == "shortcut") EXPECT_TRUE(FileExists(action.where));
+        if (action.action == "file" || action.action == "shortcut") {
+            EXPECT_TRUE(FileExists(action.where));
+        }
         if (action.action != "value" || action.data.empty()) continue;
         const std::string key = action.where.substr(action.where.find('\\') + 1);
         EXPECT_EQ(action.type == "string" ? MachineText(key, action.name) : MachineNumber(key, action.name), action.data);

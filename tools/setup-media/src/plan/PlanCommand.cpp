@@ -50,7 +50,18 @@ void WriteBillOfMaterials(const SbomOptions& options, std::ostream& report, std:
         notes << "note: without --setup SETUP_EXE the setup program is not in the bill of materials\n";
     const std::string document =
         SpdxDocument(plan, content.SetupProgram(), {SpdxCreationTime(), std::string("setup-media-") + SETUP_MEDIA_VERSION});
-    std::ofstream file(options.out, std::ios::binary);
-    if (!(file << document) || !file.flush()) throw BuildError("cannot write " + TextOfPath(options.out));
+    // Written beside its place and then put there whole, so a failure leaves no half document.
+    fs::path written = options.out;
+    written += ".partial";
+    {
+        std::ofstream file(written, std::ios::binary);
+        if (!(file << document) || !file.flush()) {
+            file.close();
+            std::error_code ignored;
+            fs::remove(written, ignored);
+            throw BuildError("cannot write " + TextOfPath(written));
+        }
+    }
+    fs::rename(written, options.out);
     report << "SPDX 2.3 bill of materials of " << plan.package << " in " << TextOfPath(options.out) << "\n";
 }

@@ -261,6 +261,10 @@ TEST_F(PlanTest, APerUserPackagesPlanWritesOnlyTheUsersOwn) {
         for (const Row& row : plan.rows) EXPECT_EQ(row.admin, "") << row.what;
         if (scopeInScript) EditScript({{"scope=user\n", ""}});
     }
+    // An install folder in Program Files is refused for the user alone, as /D= is.
+    const ToolRun refused = RunTool({"plan", Package(), "--scope", "user", "--dest", "C:\\Program Files\\Notes"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("C:\\Program Files\\Notes needs administrator rights"), std::string::npos) << refused.err;
 }
 
 // Cases where the script reads otherwise than it looks, each as setup reads it.

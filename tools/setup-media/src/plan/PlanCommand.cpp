@@ -31,6 +31,16 @@ PackageContent CheckedPackage(const fs::path& input, const ScriptEncoding& encod
     return content;
 }
 
+// Setup refuses a package for the user alone that would make anything needing administrators'
+// rights, such as an install folder given in Program Files, before it makes anything.
+void RequireUsersOwn(const InstallPlan& plan) {
+    if (plan.scope != PackageScope::User) return;
+    for (const PlanAction& action : plan.actions)
+        if (!action.admin.empty())
+            throw BuildError((action.path.empty() ? action.key : action.path) + " needs administrator rights (" +
+                             action.admin + "): setup refuses it in a package for the user alone");
+}
+
 }  // namespace
 
 void WriteInstallPlan(const PlanOptions& options, std::ostream& out, std::ostream& notes) {
@@ -38,6 +48,7 @@ void WriteInstallPlan(const PlanOptions& options, std::ostream& out, std::ostrea
         CheckedPackage(options.input, options.scriptEncoding, options.setupExe, options.scope, notes);
     const InstallPlan plan =
         PlanInstall(content, ScopeOf(content.Script()).value_or(PackageScope::Machine), options.installFolder);
+    RequireUsersOwn(plan);
     out << (options.json ? PlanJson(plan) : PlanText(plan));
 }
 

@@ -20,6 +20,7 @@ media_layers=(
   "common compress"
   "script"
   "media"
+  "plan"
   "."
 )
 status=0

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "common/PathText.h"
+#include "script/PathMacroText.h"
 
 namespace {
 
@@ -112,6 +113,46 @@ ManifestOptions ParseManifest(const std::vector<std::string>& arguments) {
     return options;
 }
 
+// The install folder a plan is made for, spelt as setup takes it: no "\\" at its end but a root's.
+std::string InstallFolderOption(const std::string& folder) {
+    if (!IsFullPath(folder)) throw UsageError("plan: the install folder must be a full path: " + folder);
+    std::string trimmed = folder;
+    while (trimmed.size() > 3 && trimmed.back() == '\\') trimmed.pop_back();
+    return trimmed;
+}
+
+PlanOptions ParsePlan(const std::vector<std::string>& arguments) {
+    PlanOptions options;
+    ArgumentReader reader(arguments, "plan");
+    options.input = reader.Read({
+        {"--dest", [&] { options.installFolder = InstallFolderOption(reader.Value("--dest")); }},
+        {"--scope",
+         [&] {
+             const std::string scope = reader.Value("--scope");
+             if (scope != "user" && scope != "machine") throw UsageError("plan: --scope is user or machine, not " + scope);
+             options.scope = scope == "user" ? PackageScope::User : PackageScope::Machine;
+         }},
+        {"--json", [&] { options.json = true; }},
+        {"--setup", [&] { options.setupExe = reader.PathValue("--setup"); }},
+        {"--script-encoding",
+         [&] { options.scriptEncoding = ParseScriptEncoding("plan", reader.Value("--script-encoding")); }},
+    });
+    return options;
+}
+
+SbomOptions ParseSbom(const std::vector<std::string>& arguments) {
+    SbomOptions options;
+    ArgumentReader reader(arguments, "sbom");
+    options.input = reader.Read({
+        {"--out", [&] { options.out = reader.PathValue("--out"); }},
+        {"--setup", [&] { options.setupExe = reader.PathValue("--setup"); }},
+        {"--script-encoding",
+         [&] { options.scriptEncoding = ParseScriptEncoding("sbom", reader.Value("--script-encoding")); }},
+    });
+    if (options.out.empty()) throw UsageError("sbom: --out FILE is missing");
+    return options;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -133,8 +174,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (command == "manifest") {
         line.action = CommandLine::Action::Manifest;
         line.manifest = ParseManifest(arguments);
+    } else if (command == "plan") {
+        line.action = CommandLine::Action::Plan;
+        line.plan = ParsePlan(arguments);
+    } else if (command == "sbom") {
+        line.action = CommandLine::Action::Sbom;
+        line.sbom = ParseSbom(arguments);
     } else {
-        throw UsageError("unknown command " + command + " (build, check, unpack, manifest, --help, --version)");
+        throw UsageError("unknown command " + command +
+                         " (build, check, unpack, manifest, plan, sbom, --help, --version)");
     }
     return line;
 }
@@ -149,6 +197,9 @@ std::string UsageText() {
   setup-media unpack ONE_FILE_EXE --out OUT_DIR [--force]
   setup-media manifest ONE_FILE_EXE --id PUBLISHER.PACKAGE --url URL --out OUT_DIR
                        [--license TEXT] [--description TEXT]
+  setup-media plan PACKAGE_DIR|MEDIA|ONE_FILE_EXE [--dest DIR] [--scope user|machine] [--json]
+                   [--setup SETUP_EXE] [--script-encoding NAME]
+  setup-media sbom PACKAGE_DIR|ONE_FILE_EXE --out FILE [--setup SETUP_EXE] [--script-encoding NAME]
   setup-media --help | --version
 
 build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Disk 1 holds
@@ -183,6 +234,19 @@ manifest  Writes winget's manifests of a one-file setup into OUT_DIR: ID.yaml,
         ID.installer.yaml, ID.locale.en-US.yaml (schema 1.10.0). The script must hold
         [Package] version, publisher and uninstallentry=yes. --license defaults to
         Proprietary, --description to the package name.
+
+plan    Writes what an install would do, in the order it does it: each folder, file (size and
+        SHA-256 as installed), registry key and value, shortcut, the entry in the list of
+        installed programs, the uninstall program, the log and its record, and what needs
+        administrators' rights. Folders only the machine knows keep their macros.
+  --dest DIR          the install folder (a full path) instead of the one the script proposes
+  --scope SCOPE       user or machine, instead of the script's [Package] scope
+  --json              the documented JSON format (docs/plan-schema.json) instead of text
+  --setup SETUP_EXE   a package folder's setup program (media carry their own)
+
+sbom    Writes an SPDX 2.3 JSON bill of materials to FILE: the package, every file it
+        installs with its SHA-1 and SHA-256, and the setup program (a one-file setup's own, or
+        --setup SETUP_EXE for a package folder).
 
 Exit status: 0 done (check: clean), 1 check found warnings only, 2 errors or a failed build
 (which leaves nothing half-written).

@@ -7,6 +7,7 @@
 
 #include "media/MediaBuild.h"
 #include "media/WingetManifest.h"
+#include "plan/PlanCommand.h"
 
 // A command line that cannot be run, with the reason in one line.
 class UsageError : public std::runtime_error {
@@ -27,12 +28,14 @@ struct UnpackOptions {
 };
 
 struct CommandLine {
-    enum class Action { Help, Version, Build, Check, Unpack, Manifest };
+    enum class Action { Help, Version, Build, Check, Unpack, Manifest, Plan, Sbom };
     Action action = Action::Help;
     BuildOptions build;
     CheckOptions check;
     UnpackOptions unpack;
     ManifestOptions manifest;
+    PlanOptions plan;
+    SbomOptions sbom;
 };
 
 // `arguments` without the program's name. Throws UsageError.

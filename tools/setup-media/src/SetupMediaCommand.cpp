@@ -44,6 +44,12 @@ int Run(const CommandLine& line, std::ostream& out, std::ostream& err) {
         case CommandLine::Action::Manifest:
             WriteWingetManifest(line.manifest, out);
             return ExitDone;
+        case CommandLine::Action::Plan:
+            WriteInstallPlan(line.plan, out, err);
+            return ExitDone;
+        case CommandLine::Action::Sbom:
+            WriteBillOfMaterials(line.sbom, out, err);
+            return ExitDone;
         case CommandLine::Action::Unpack:
             UnpackOneFile(line.unpack.oneFile, line.unpack.out, line.unpack.force, out);
             return ExitDone;

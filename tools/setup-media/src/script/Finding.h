@@ -21,7 +21,8 @@ using Findings = std::vector<Finding>;
 // What the rules look at.
 struct CheckInput {
     const ProfileText& script;
-    std::filesystem::path scriptFolder;          // where the licence text lies beside the script
+    std::filesystem::path scriptFolder;          // where the licence text lies beside the script; empty
+                                                 // for a one-file setup, whose media hold it
     // Built media to check as well: whether disk `disk` of them holds the file `name`.
     std::function<bool(int disk, const std::string& name)> mediaHolds;
     bool disksAssignedByBuild = false;           // [Disks] and the disk sections are about to be rewritten

@@ -72,7 +72,7 @@ void CheckLicence(const CheckInput& input, Findings& findings) {
     }
     const std::optional<std::string> licence = LicenceFileName(input.script);
     if (!licence) return;
-    if (!HasFileIgnoringCase(input.scriptFolder, *licence))
+    if (!input.scriptFolder.empty() && !HasFileIgnoringCase(input.scriptFolder, *licence))
         findings.push_back(
             {line, Severity::Error, "the licence text " + Quoted(*licence) + " is not beside the script"});
     if (input.mediaHolds && !input.mediaHolds(1, *licence))

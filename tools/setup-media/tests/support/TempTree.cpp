@@ -47,11 +47,20 @@ Expanded ExpandWithMsexpand(const fs::path& compressed) {
     return expanded;
 }
 
-std::string Sha256sum(const fs::path& file) {
-    const std::string command = "sha256sum '" + file.string() + "'";
+namespace {
+
+// The first `length` characters a digest tool prints for `file`: its digest.
+std::string DigestOf(const char* tool, size_t length, const fs::path& file) {
+    const std::string command = std::string(tool) + " '" + file.string() + "'";
     FILE* pipe = popen(command.c_str(), "r");
-    char digest[65] = {};
-    const bool read = pipe && std::fread(digest, 1, 64, pipe) == 64;
+    std::string digest(length, '\0');
+    const bool read = pipe && std::fread(digest.data(), 1, length, pipe) == length;
     if (pipe) pclose(pipe);
     return read ? digest : "";
 }
+
+}  // namespace
+
+std::string Sha256sum(const fs::path& file) { return DigestOf("sha256sum", 64, file); }
+
+std::string Sha1sum(const fs::path& file) { return DigestOf("sha1sum", 40, file); }

@@ -32,5 +32,6 @@ struct Expanded {
 };
 Expanded ExpandWithMsexpand(const std::filesystem::path& compressed);
 
-// The SHA-256 of the file as Debian's sha256sum gives it.
+// The SHA-256 of the file as Debian's sha256sum gives it, and its SHA-1 as sha1sum does.
 std::string Sha256sum(const std::filesystem::path& file);
+std::string Sha1sum(const std::filesystem::path& file);

@@ -6,7 +6,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 file(GLOB_RECURSE SETUP_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
-list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/(e2e/planted|e2e/elevation|bench)/.*")
+list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/(e2e/planted|e2e/elevation|bench|fuzz)/.*")
 add_executable(setup_tests ${SETUP_TEST_SOURCES} tests/TestProgram.rc)
 # The expansion tests share their edge cases with setup-media's own tests.
 target_include_directories(setup_tests PRIVATE tests tools/setup-media/tests)
@@ -87,3 +87,15 @@ target_compile_definitions(setup_bench PRIVATE
 foreach(bench empty_window setup_bench)
   target_link_options(${bench} PRIVATE -static)
 endforeach()
+
+# Mutated scripts and logs through everything an install and an uninstall decide before they act,
+# in one process (scripts/fuzz-planning.sh runs a long campaign); a bounded run in the suite.
+add_executable(setup_fuzz tests/fuzz/PlanningFuzz.cpp tests/fuzz/ScriptMutator.cpp tests/support/LoggedKeys.cpp
+  tests/support/TestFiles.cpp tests/support/UnixTools.cpp tests/support/SetupStateScope.cpp)
+target_include_directories(setup_fuzz PRIVATE tests)
+target_link_libraries(setup_fuzz PRIVATE setupcore)
+target_link_options(setup_fuzz PRIVATE -static)
+target_compile_definitions(setup_fuzz PRIVATE SETUP_SOURCE_UNIX_DIR="${CMAKE_SOURCE_DIR}")
+add_test(NAME PlanningFuzz.Scripts COMMAND setup_fuzz 1500 1 script)
+add_test(NAME PlanningFuzz.Logs COMMAND setup_fuzz 500 1 log)
+set_tests_properties(PlanningFuzz.Scripts PlanningFuzz.Logs PROPERTIES TIMEOUT 300)

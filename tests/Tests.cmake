@@ -6,7 +6,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 file(GLOB_RECURSE SETUP_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
-list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/(e2e/planted|e2e/elevation|bench|fuzz)/.*")
+list(FILTER SETUP_TEST_SOURCES EXCLUDE REGEX ".*/tests/(e2e/planted|e2e/elevation|e2e/programs|bench|fuzz)/.*")
 add_executable(setup_tests ${SETUP_TEST_SOURCES} tests/TestProgram.rc)
 # The expansion tests share their edge cases with setup-media's own tests.
 target_include_directories(setup_tests PRIVATE tests tools/setup-media/tests)
@@ -56,13 +56,17 @@ add_library(planted_marker SHARED tests/e2e/planted/PlantedMarker.c)
 set_target_properties(planted_marker PROPERTIES PREFIX "")
 add_executable(ordinary_loader tests/e2e/planted/OrdinaryLoader.cpp)
 target_link_libraries(ordinary_loader PRIVATE setupcore)
-foreach(helper planted_marker ordinary_loader)
+# A program that leaves a mark when it is started, for a package to install and a shortcut to start.
+add_executable(started_marker WIN32 tests/e2e/programs/StartedMarker.cpp)
+target_link_options(started_marker PRIVATE -municode)
+foreach(helper planted_marker ordinary_loader started_marker)
   target_link_options(${helper} PRIVATE -static)
 endforeach()
-add_dependencies(setup_tests planted_marker ordinary_loader)
+add_dependencies(setup_tests planted_marker ordinary_loader started_marker)
 target_compile_definitions(setup_tests PRIVATE
   PLANTED_MARKER_UNIX_PATH="$<TARGET_FILE:planted_marker>"
-  ORDINARY_LOADER_UNIX_PATH="$<TARGET_FILE:ordinary_loader>")
+  ORDINARY_LOADER_UNIX_PATH="$<TARGET_FILE:ordinary_loader>"
+  STARTED_MARKER_UNIX_PATH="$<TARGET_FILE:started_marker>")
 # A setup.exe that takes itself for a run without the administrators' rights, which wine never
 # gives: the tests of an ordinary user's run start it.
 add_executable(setup_unelevated WIN32 src/app/main.cpp tests/e2e/elevation/UnelevatedSeam.cpp src/app/setup.rc)

@@ -5,6 +5,7 @@
 
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "base/TextEncoding.h"
 #include "fsutil/ComScope.h"
 #include "state/SetupState.h"
 
@@ -14,20 +15,17 @@ namespace {
 // libraries defining them.
 namespace ids {
 constexpr GUID CLSID_ShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr GUID IID_IShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID IID_IShellLinkW = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID IID_IPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 }  // namespace ids
 
-// The path fits the platform's buffer (RequireFittingPath), however many bytes it takes.
-void SaveLink(IShellLinkA& link, const std::string& linkPath) {
-    ComPointer<IPersistFile> file;
-    if (FAILED(link.QueryInterface(ids::IID_IPersistFile, file.Receive()))) return;
-    wchar_t widePath[MAX_PATH];
-    if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH) > 0) file->Save(widePath, TRUE);
-}
+// `text` in UTF-16 and ended by a wide zero, for a wide call that takes no length.
+std::string WideText(const std::string& text) { return ToUtf16(text).append(2, '\0'); }
 
 }  // namespace
 
+// Every text goes through the wide interface, converted here: the narrow one converts with a code
+// page of its own choosing, and a target named in another script then starts nothing.
 Status CreateShortcut(const std::string& target, const std::string& description, const std::string& linkPath) {
     if (const Status fits = RequireFittingPath(target); !fits) return fits;
     if (const Status fits = RequireFittingPath(linkPath); !fits) return fits;
@@ -35,13 +33,15 @@ Status CreateShortcut(const std::string& target, const std::string& description,
     if (!com.Succeeded())
         return Status::Failed(FormatText("The shortcut %s was not made: the shell's components could not be started",
                                          Quoted(linkPath).c_str()));
-    ComPointer<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(ids::CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, ids::IID_IShellLinkA,
-                                link.Receive())))
+    ComPointer<IShellLinkW> link;
+    ComPointer<IPersistFile> file;
+    if (FAILED(CoCreateInstance(ids::CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, ids::IID_IShellLinkW,
+                                link.Receive())) ||
+        FAILED(link->QueryInterface(ids::IID_IPersistFile, file.Receive())))
         return {};
-    link->SetPath(target.c_str());
-    link->SetDescription(description.c_str());
-    link->SetWorkingDirectory(Setup.InstallFolder.c_str());
-    SaveLink(*link, linkPath);
+    link->SetPath(WideChars(WideText(target)));
+    link->SetDescription(WideChars(WideText(description)));
+    link->SetWorkingDirectory(WideChars(WideText(Setup.InstallFolder)));
+    file->Save(WideChars(WideText(linkPath)), TRUE);
     return {};
 }

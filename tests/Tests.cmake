@@ -21,7 +21,8 @@ add_dependencies(setup_tests setup setup-media)
 # setup-media's conversions between paths and its text, which only a Windows build can get wrong,
 # and its one-file writer, which makes the payloads the program's reader is tried on.
 target_sources(setup_tests PRIVATE tools/setup-media/src/common/PathText.cpp tools/setup-media/src/media/OneFile.cpp
-  tools/setup-media/src/media/PeImage.cpp tools/setup-media/src/compress/LzmaEncoder.cpp
+  tools/setup-media/src/media/PeImage.cpp tools/setup-media/src/media/LittleEndian.cpp
+  tools/setup-media/src/compress/LzmaEncoder.cpp
   tools/setup-media/src/compress/LzmaModel.cpp tools/setup-media/src/compress/RangeEncoder.cpp
   tools/setup-media/src/compress/BinaryTreeFinder.cpp tools/setup-media/src/compress/SettingsChoice.cpp)
 target_include_directories(setup_tests PRIVATE tools/setup-media/src)

@@ -50,6 +50,16 @@ if(SETUP_MEDIA_NATIVE_DIR)
     COMMAND ${SETUP_MEDIA_NATIVE_DIR}/setup-media check ${CMAKE_SOURCE_DIR}/examples/notes/install.ini)
 endif()
 
+# The readers of untrusted bytes built with the sanitizers (scripts/fuzz.sh build; scripts/test.sh
+# passes the folder): the crafted one-file table, and a short run of each fuzz target from its
+# seeds and regressions, about a minute in all.
+if(SETUP_FUZZ_DIR)
+  add_test(NAME Fuzz.CraftedOneFileTable COMMAND ${SETUP_FUZZ_DIR}/setup-media-crafted-tests)
+  foreach(target lzma-decoder profile-text script-check one-file payload-reader)
+    add_test(NAME Fuzz.${target} COMMAND ${CMAKE_SOURCE_DIR}/scripts/fuzz.sh check ${SETUP_FUZZ_DIR} ${target} 10)
+  endforeach()
+endif()
+
 # The planted-DLL check: a marker DLL to plant beside setup.exe, and a program that loads
 # lz32.dll the ordinary way (or after narrowing the search as setup.exe does), to show that a
 # planted marker is seen.

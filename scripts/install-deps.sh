@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake make g++ wine wine64 mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 xvfb x11-utils
           mscompress liblnk-utils libgtest-dev imagemagick xdotool osslsigncode openssl python3-jsonschema
-          python3-yaml xz-utils liblzma-dev nsis)
+          python3-yaml xz-utils liblzma-dev nsis clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

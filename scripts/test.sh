@@ -12,10 +12,15 @@ scripts/install-deps.sh
 scripts/build-setup-media.sh "$build-tools"
 export SETUP_MEDIA="$root/$build-tools/setup-media"
 case "$build" in /*) export SETUP_MEDIA="$build-tools/setup-media" ;; esac
+# The readers of untrusted bytes with the sanitizers, for their short fuzz runs.
+fuzz="$root/$build-fuzz"
+case "$build" in /*) fuzz="$build-fuzz" ;; esac
+scripts/fuzz.sh build "$fuzz"
 shipped="$root/$build-shipped"
 case "$build" in /*) shipped="$build-shipped" ;; esac
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
-  -DSETUP_MEDIA_NATIVE_DIR="$(dirname "$SETUP_MEDIA")" -DSETUP_SHIPPED_EXE="$shipped/setup.exe" >/dev/null
+  -DSETUP_MEDIA_NATIVE_DIR="$(dirname "$SETUP_MEDIA")" -DSETUP_SHIPPED_EXE="$shipped/setup.exe" \
+  -DSETUP_FUZZ_DIR="$fuzz" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 # The shipped program, which the whole-program tests run.
 cmake -S . -B "$shipped" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64-shipped.cmake" -DSETUP_BUILD_TESTS=OFF >/dev/null

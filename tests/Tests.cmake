@@ -21,7 +21,8 @@ add_dependencies(setup_tests setup setup-media)
 # setup-media's conversions between paths and its text, which only a Windows build can get wrong,
 # and its one-file writer, which makes the payloads the program's reader is tried on.
 target_sources(setup_tests PRIVATE tools/setup-media/src/common/PathText.cpp tools/setup-media/src/media/OneFile.cpp
-  tools/setup-media/src/media/PeImage.cpp tools/setup-media/src/compress/LzmaEncoder.cpp
+  tools/setup-media/src/media/PeImage.cpp tools/setup-media/src/media/LittleEndian.cpp
+  tools/setup-media/src/compress/LzmaEncoder.cpp
   tools/setup-media/src/compress/LzmaModel.cpp tools/setup-media/src/compress/RangeEncoder.cpp
   tools/setup-media/src/compress/BinaryTreeFinder.cpp tools/setup-media/src/compress/SettingsChoice.cpp)
 target_include_directories(setup_tests PRIVATE tools/setup-media/src)
@@ -47,6 +48,16 @@ if(SETUP_MEDIA_NATIVE_DIR)
   add_test(NAME SetupMediaNativeTests COMMAND ${SETUP_MEDIA_NATIVE_DIR}/setup-media-tests)
   add_test(NAME SetupMediaChecksTheSampleScriptClean
     COMMAND ${SETUP_MEDIA_NATIVE_DIR}/setup-media check ${CMAKE_SOURCE_DIR}/examples/notes/install.ini)
+endif()
+
+# The readers of untrusted bytes built with the sanitizers (scripts/fuzz.sh build; scripts/test.sh
+# passes the folder): the crafted one-file table, and a short run of each fuzz target from its
+# seeds and regressions, about a minute in all.
+if(SETUP_FUZZ_DIR)
+  add_test(NAME Fuzz.CraftedOneFileTable COMMAND ${SETUP_FUZZ_DIR}/setup-media-crafted-tests)
+  foreach(target lzma-decoder profile-text script-check one-file payload-reader)
+    add_test(NAME Fuzz.${target} COMMAND ${CMAKE_SOURCE_DIR}/scripts/fuzz.sh check ${SETUP_FUZZ_DIR} ${target} 10)
+  endforeach()
 endif()
 
 # The planted-DLL check: a marker DLL to plant beside setup.exe, and a program that loads

@@ -39,7 +39,11 @@ uint64_t LittleEndian(const unsigned char* bytes, unsigned size) {
 
 }  // namespace
 
-LzmaDecoder::~LzmaDecoder() { std::free(memory_); }
+LzmaDecoder::~LzmaDecoder() {
+    std::free(probabilities_);
+    std::free(in_);
+    std::free(dictionary_);
+}
 
 [[gnu::always_inline]] inline void LzmaDecoder::Normalize() {
     if (range_ < TopValue) {
@@ -268,12 +272,13 @@ LzmaResult LzmaDecoder::Start(uint32_t maxDictionary) {
                                                 : dictionarySize_;
     const size_t probabilityCount = Literals + (0x300u << (lc_ + properties % 5));
     const size_t inputSize = InputBufferSize + MaxItemInput;
-    memory_ = static_cast<unsigned char*>(std::malloc(probabilityCount * 2 + inputSize + bufferSize_));
-    if (!memory_) return LzmaResult::NoMemory;
-    probabilities_ = reinterpret_cast<uint16_t*>(memory_);
+    // Three blocks, so that a read or write past one cannot land quietly in the next.
+    in_ = static_cast<unsigned char*>(std::malloc(inputSize));
+    dictionary_ = static_cast<unsigned char*>(std::malloc(bufferSize_));
+    if (!in_ || !dictionary_) return LzmaResult::NoMemory;
+    probabilities_ = static_cast<uint16_t*>(std::malloc(probabilityCount * 2));
+    if (!probabilities_) return LzmaResult::NoMemory;
     for (size_t i = 0; i < probabilityCount; ++i) probabilities_[i] = 1u << (ProbabilityBits - 1);
-    in_ = memory_ + probabilityCount * 2;
-    dictionary_ = in_ + inputSize;
     // The byte before the first, as the first literal's coder sees it.
     dictionary_[bufferSize_ - 1] = 0;
     range_ = 0xFFFFFFFF;

@@ -6,9 +6,9 @@
 
 // A streaming decoder of the LZMA format (the .lzma layout: a 13-byte header of properties,
 // dictionary size and unpacked size, then the range-coded data). Its memory is the dictionary,
-// the probabilities and one input buffer; output leaves in pieces, never as a whole. Every read
-// of the input and of the dictionary stays inside its buffer, whatever the stream says, so a
-// damaged stream ends in Damaged, never outside a buffer.
+// the probabilities and one input buffer, each a block of its own; output leaves in pieces, never
+// as a whole. Every read of the input and of the dictionary stays inside its buffer, whatever the
+// stream says, so a damaged stream ends in Damaged, never outside a buffer.
 
 // Where the compressed bytes come from: up to `size` bytes into `buffer`, 0 at the end.
 class LzmaInput {
@@ -67,7 +67,6 @@ private:
 
     LzmaInput& input_;
     ByteSink* output_ = nullptr;
-    unsigned char* memory_ = nullptr;
     uint16_t* probabilities_ = nullptr;
     unsigned char* dictionary_ = nullptr;
     unsigned char* in_ = nullptr;

@@ -35,6 +35,8 @@ Status TransferFile(const std::string& value, std::string& dest) {
         return Status::Failed(FormatText("Error installing %s", Quoted(FileNamePart(value)).c_str()));
     dest = expanded.Value();
     const std::string name = FileNamePart(dest);
+    // A destination that names a folder has no file name to expand: name the entry instead.
+    if (name.empty()) return Status::Failed(FormatText("Error expanding %s", Quoted(value).c_str()));
     // A file already there is only replaced by a whole copy, expanded first into the run's own
     // folder under a name of its own, so no package file can land on the working copy of the
     // script or the log, whatever its name.

@@ -73,6 +73,22 @@ TEST(InstallFatalPaths, DestinationThatCannotBeWrittenIsRefusedAndItsTempCopyRem
     bed.ExpectEndedEarly();
 }
 
+// A destination that names a folder, existing or not, has no file name to expand: the message
+// names the entry as the script gives it, and nothing of it is made.
+TEST(InstallFatalPaths, DestinationWithoutAFileNameIsNamedAsTheScriptGivesIt) {
+    for (const std::string dest : {"%%INSTALLPATH%%\\", "%%INSTALLPATH%%\\New Folder\\"}) {
+        SCOPED_TRACE(dest);
+        InstallTestBed bed;
+        TwoFileDisk disk(bed);
+        bed.WriteScript("[Disks]\nn=1\n[ProgramFiles01]\na=" + disk.FirstDest() + "\nb=" + dest + "\n");
+        bed.RunInstall();
+        ExpectFatalBox(bed, "Error expanding " + dest);
+        EXPECT_FALSE(FileExists(bed.install / "New Folder"));
+        EXPECT_EQ(bed.Log(LogProgramFilesSection), (LogEntries{{"file1", disk.FirstDest()}}));
+        bed.ExpectEndedEarly();
+    }
+}
+
 TEST(InstallFatalPaths, APackageFileNamedLikeAWorkingCopyIsInstalledAndLeavesTheWorkingCopiesAlone) {
     for (const std::string name : {"install.ini", "UNINSTAL.INI"}) {
         SCOPED_TRACE(name);

@@ -17,6 +17,9 @@ namespace {
 
 const fs::path Sample = SETUP_REPO_ROOT "/examples/notes";
 
+constexpr size_t SlotAt = StandInSlotAt;
+constexpr size_t SlotSize = 8 + 64;
+
 using Files = std::map<std::string, std::string>;
 
 Files FilesBelow(const fs::path& folder) {

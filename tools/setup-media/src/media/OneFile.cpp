@@ -12,25 +12,29 @@
 #include "compress/SettingsChoice.h"
 #include "fsutil/FileNames.h"
 #include "media/BuildError.h"
+#include "media/LittleEndian.h"
 #include "media/PeImage.h"
 
 namespace {
 
-uint64_t LittleEndian64(const std::string& bytes, size_t at) {
-    return LittleEndian32(bytes, at) | uint64_t{LittleEndian32(bytes, at + 4)} << 32;
-}
+// No LZMA stream unpacks to more than about 7,100 times its length: the longest match, 273
+// bytes, takes 14 decisions of at least 0.022 bits each. A stream that states more is refused
+// before anything is decoded, so a small crafted file cannot ask for the memory of a large one.
+constexpr uint64_t MaxLzmaExpansion = 8192;
 
 std::span<const unsigned char> Bytes(const std::string& text) {
     return {reinterpret_cast<const unsigned char*>(text.data()), text.size()};
 }
 
-// Where the slot's digest lies in the program's image: after the one SlotTag the image holds.
-std::optional<size_t> FindSlot(const std::string& file, uint64_t imageEnd) {
-    const std::string_view image(file.data(), imageEnd);
+// Where the slot's digest lies in the program's image: after the one SlotTag the image holds,
+// inside the image and after the header fields the digest of the image leaves out, as setup.exe
+// requires.
+std::optional<size_t> FindSlot(const std::string& file, const PeLayout& layout) {
+    const std::string_view image(file.data(), layout.imageEnd);
     const std::string_view tag(SlotTag, sizeof SlotTag);
     const size_t at = image.find(tag);
-    if (at == std::string_view::npos || image.size() - at < sizeof SlotTag + DigestTextSize ||
-        image.find(tag, at + 1) != std::string_view::npos)
+    if (at == std::string_view::npos || !Within(at + sizeof SlotTag, DigestTextSize, image.size()) ||
+        at + sizeof SlotTag < layout.certificateEntryAt + 8 || image.find(tag, at + 1) != std::string_view::npos)
         return std::nullopt;
     return at + sizeof SlotTag;
 }
@@ -87,6 +91,8 @@ class PartReader {
 public:
     PartReader(std::string_view stream, const std::string& label) : input_(stream), decoder_(input_), label_(label) {
         if (decoder_.Start(MaxPayloadDictionary) != LzmaResult::Ok) throw Damaged("its stream cannot be read");
+        if (decoder_.StatedSize() / MaxLzmaExpansion > stream.size())
+            throw Damaged("its stream states more than it can hold");
     }
 
     BuildError Damaged(const std::string& why) const { return BuildError(label_ + " is damaged: " + why); }
@@ -181,10 +187,6 @@ std::string MediaNameOf(const PayloadPart& part) {
 
 std::string MakeOneFile(const std::string& setupExe, const std::vector<PayloadPart>& parts) {
     const PeLayout layout = ProgramLayout(setupExe);
-    const std::optional<size_t> slotAt = FindSlot(setupExe, layout.imageEnd);
-    if (!slotAt) throw BuildError("the setup program has no slot for a payload's digest (a setup.exe of this version has one)");
-    if (setupExe.compare(*slotAt, DigestTextSize, std::string(DigestTextSize, '\0')) != 0)
-        throw BuildError("the setup program is the program of a one-file setup; give the program itself");
     std::vector<std::string> contents;
     for (const PayloadPart& part : parts)
         contents.push_back(part.kind == PartKind::Program ? ProgramFields(setupExe, layout) : part.content);
@@ -195,18 +197,25 @@ std::string MakeOneFile(const std::string& setupExe, const std::vector<PayloadPa
     if (unpacked.size() >= MaxCompressedInput) throw BuildError("a one-file setup holds less than 4 GB; this package is larger");
     LzmaSettings settings = SettingsFor(Bytes(unpacked));
     settings.dictionary = DictionaryFor(unpacked.size(), MaxPayloadDictionary);
-    const std::string stream = LzmaCompress(Bytes(unpacked), settings);
+    return SealOneFile(setupExe, unpacked.substr(0, indexLength), LzmaCompress(Bytes(unpacked), settings));
+}
 
+std::string SealOneFile(const std::string& setupExe, const std::string& index, const std::string& stream) {
+    const PeLayout layout = ProgramLayout(setupExe);
+    const std::optional<size_t> slotAt = FindSlot(setupExe, layout);
+    if (!slotAt) throw BuildError("the setup program has no slot for a payload's digest (a setup.exe of this version has one)");
+    if (setupExe.compare(*slotAt, DigestTextSize, std::string(DigestTextSize, '\0')) != 0)
+        throw BuildError("the setup program is the program of a one-file setup; give the program itself");
     std::string file = setupExe.substr(0, layout.imageEnd);
     PutLittleEndian(file, layout.certificateEntryAt, 0, 8);
     std::string header(PayloadHeaderSize, '\0');
     header.replace(0, sizeof PayloadMark, PayloadMark, sizeof PayloadMark);
     PutLittleEndian(header, VersionAt, PayloadVersion, 4);
     PutLittleEndian(header, SlotDigestAt, *slotAt, 4);
-    PutLittleEndian(header, IndexLengthAt, indexLength, 8);
+    PutLittleEndian(header, IndexLengthAt, index.size(), 8);
     PutLittleEndian(header, StreamLengthAt, stream.size(), 8);
     header.replace(ImageDigestAt, DigestTextSize, ImageDigest(file, layout, *slotAt));
-    header.replace(IndexDigestAt, DigestTextSize, ContentDigest(unpacked.substr(0, indexLength)));
+    header.replace(IndexDigestAt, DigestTextSize, ContentDigest(index));
     header.replace(StreamDigestAt, DigestTextSize, ContentDigest(stream));
     file.replace(*slotAt, DigestTextSize, ContentDigest(header));
     file += header + stream;
@@ -217,7 +226,7 @@ std::string MakeOneFile(const std::string& setupExe, const std::vector<PayloadPa
 
 std::vector<PayloadPart> ReadOneFile(const std::string& file, const std::string& label) {
     const std::optional<PeLayout> layout = ReadPeLayout(file);
-    const std::optional<size_t> slotAt = layout ? FindSlot(file, layout->imageEnd) : std::nullopt;
+    const std::optional<size_t> slotAt = layout ? FindSlot(file, *layout) : std::nullopt;
     if (!slotAt || file.compare(*slotAt, DigestTextSize, std::string(DigestTextSize, '\0')) == 0)
         throw BuildError(label + " is not a one-file setup");
     const auto damaged = [&label](const std::string& why) { return BuildError(label + " is damaged: " + why); };

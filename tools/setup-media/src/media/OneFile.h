@@ -31,6 +31,12 @@ bool PlainRelativeName(const std::string& name);
 // the builder's to check.
 std::string MakeOneFile(const std::string& setupExe, const std::vector<PayloadPart>& parts);
 
+// The one-file setup of `setupExe` whose payload is `stream`, an LZMA stream whose first unpacked
+// bytes are `index`: what MakeOneFile writes around the stream it made. The stream is taken as it
+// is given, so that tests and fuzzing can seal one a build would never make; throws as
+// MakeOneFile does.
+std::string SealOneFile(const std::string& setupExe, const std::string& index, const std::string& stream);
+
 // The parts of the one-file setup `file`, each checked, the program's own part as the program it
 // was built from; throws BuildError, naming `label`, when it is none or is damaged (a part whose
 // name is not a plain relative path, or two parts of one media name, included).

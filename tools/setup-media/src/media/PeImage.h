@@ -11,15 +11,12 @@ struct PeLayout {
     size_t certificateEntryAt = 0;   // the data-directory entry of the certificate table
     uint32_t certificateAt = 0;      // the table's file offset; 0 when the file is not signed
     uint32_t certificateSize = 0;
+    uint16_t machine = 0;            // the processor it is built for
 };
 
-// Nothing when `file` is not a Windows program.
+// Nothing when `file` is not a Windows program whose headers and sections lie inside it, with
+// the checksum and the certificate-table entry inside its image.
 std::optional<PeLayout> ReadPeLayout(const std::string& file);
 
 // The checksum the platform computes for `file`, whose checksum field is at `checksumAt`.
 uint32_t PeChecksum(const std::string& file, size_t checksumAt);
-
-// Numbers as the file stores them.
-uint16_t LittleEndian16(const std::string& bytes, size_t at);
-uint32_t LittleEndian32(const std::string& bytes, size_t at);
-void PutLittleEndian(std::string& bytes, size_t at, uint64_t value, size_t size);

@@ -56,7 +56,7 @@ PackageFacts ReadFacts(const fs::path& oneFile) {
                          std::string(UninstallEntryKey) + "=yes), by which winget finds the package");
     const std::optional<PackageScope> scope = ScopeOf(text);
     if (!scope) throw BuildError("the setup script's [Package] scope must be user or machine");
-    const uint16_t machine = LittleEndian16(*file, LittleEndian32(*file, 0x3c) + 4);
+    const uint16_t machine = ReadPeLayout(*file)->machine;
     std::string sha256 = ContentDigest(*file);
     std::transform(sha256.begin(), sha256.end(), sha256.begin(), [](char c) { return static_cast<char>(std::toupper(c)); });
     return {RequiredValue(text, PackageNameKey), RequiredValue(text, "version"), RequiredValue(text, "publisher"),

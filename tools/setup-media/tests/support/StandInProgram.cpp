@@ -3,7 +3,7 @@
 #include <cstdint>
 
 std::string StandInProgram(const std::string& marker) {
-    std::string file(0x400, '\0');
+    std::string file(StandInImageSize, '\0');
     const auto put = [&file](size_t at, uint32_t value, size_t size) {
         for (size_t i = 0; i < size; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
     };
@@ -27,6 +27,6 @@ std::string StandInProgram(const std::string& marker) {
     put(0x158, 0x200, 4);
     put(0x15c, 0x200, 4);
     file.replace(0x200, marker.size(), marker);
-    file.replace(SlotAt, 8, "QUPSLOT:");
+    file.replace(StandInSlotAt, 8, "QUPSLOT:");
     return file;
 }

@@ -2,9 +2,11 @@
 #include <cstddef>
 #include <string>
 
-// A Windows program of one section holding `marker` and an empty slot for a payload's digest at
-// SlotAt, enough for the one-file builder and the signing tools.
-inline constexpr size_t SlotAt = 0x300;
-inline constexpr size_t SlotSize = 8 + 64;
+// Where the stand-in program keeps its slot for a payload's digest (the tag first), and how large
+// its image is.
+inline constexpr size_t StandInSlotAt = 0x300;
+inline constexpr size_t StandInImageSize = 0x400;
 
+// A Windows program of one section holding `marker` and an empty slot for a payload's digest,
+// enough for the signing tools.
 std::string StandInProgram(const std::string& marker);

@@ -47,8 +47,11 @@ TEST(ShortcutStart, AShortcutToATargetBeyondAsciiStartsItsProgramInTheInstallFol
     std::wstring command = L"start.exe \"" + Wide(link) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    SECURITY_ATTRIBUTES inh{sizeof inh, nullptr, TRUE};
+    HANDLE out = CreateFileA("C:\\startout.txt", GENERIC_WRITE, FILE_SHARE_READ, &inh, CREATE_ALWAYS, 0, nullptr);
+    startup.dwFlags = STARTF_USESTDHANDLES; startup.hStdOutput = out; startup.hStdError = out;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process));
     WaitForSingleObject(process.hProcess, 20000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

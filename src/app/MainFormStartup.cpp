@@ -36,6 +36,7 @@ Status TMainForm::ShowUninstallPage(const StartedRun& started) {
     PageControl1.SetActivePage(TabSheet2);
     const Status named = ReadLoggedPackageName(started);
     if (named) ShowPackageName();
+    Button3.MakeDefault();
     return named;
 }
 
@@ -44,6 +45,7 @@ Status TMainForm::ShowInstallPage() {
     PageControl1.SetActivePage(TabSheet1);
     const Status opened = OpenSetupScript();
     if (opened) ShowPackageName();
+    Button1.MakeDefault();
     return opened;
 }
 

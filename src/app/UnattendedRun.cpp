@@ -104,7 +104,7 @@ void RemoveFailedInstall(UnattendedFace& face) {
         return;
     }
     face.Write("The install failed; removing what it made");
-    UninstallRun(face).Run();
+    UninstallRun(face, true).Run();
     // What the run replaced comes back: the files there before it, the entry of an earlier install.
     for (const std::string& failure : PutBackKeptFiles()) face.Write(failure);
     PutBackEarlierEntry();

@@ -24,6 +24,7 @@ Status TLicenceForm::FormActivate() {
     const Result<std::string> licence = Media().Read(name);
     if (!licence) return licence.State();
     Memo1.LoadText(licence.Value());
+    Button1.MakeDefault();
     return {};
 }
 

@@ -12,3 +12,8 @@ void Button::Click() {
 void Button::OnCommand(WORD code) {
     if (code == BN_CLICKED) Click();
 }
+
+void Button::MakeDefault() {
+    SendMessageA(Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    Focus();
+}

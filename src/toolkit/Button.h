@@ -10,6 +10,8 @@ public:
 
     // Runs the click handler as a press of the button does.
     void Click();
+    // Makes it the window's default button, the one Enter presses, and gives it the keyboard.
+    void MakeDefault();
     void OnCommand(WORD code) override;
 
 private:

@@ -47,3 +47,5 @@ void Control::Update() const {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     Application::Instance().KeepAnswering();
 }
+
+void Control::Focus() { SetFocus(handle_); }

@@ -39,6 +39,8 @@ public:
     void SetBounds(const Bounds& bounds);
     bool Visible() const;
     void SetVisible(bool visible);
+    // Gives it the keyboard: the control a window's Enter acts on is the one that has it.
+    void Focus();
     // Repaints pending changes at once, and keeps the windows answering
     // (Application::KeepAnswering).
     void Update() const;

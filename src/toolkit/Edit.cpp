@@ -31,4 +31,3 @@ std::string Edit::SelectedText() const {
 
 bool Edit::Modified() const { return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0; }
 
-void Edit::Focus() { SetFocus(Handle()); }

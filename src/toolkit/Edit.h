@@ -13,5 +13,4 @@ public:
     std::string SelectedText() const;
     // Whether the user changed the text since it was last set.
     bool Modified() const;
-    void Focus();
 };

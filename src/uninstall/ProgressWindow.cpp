@@ -50,6 +50,7 @@ void ProgressWindow::ShowEnded() {
     ShowItemNow();
     Button1.SetCaption("OK");
     SetBusy(false);
+    Button1.MakeDefault();
 }
 
 ProgressBar* ProgressWindow::BarOf(ProgressBarRole bar) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,23 @@ EntryList ReadLogSection(const char* section) {
     EntryList entries;
     Setup.UninstallLog->ReadEntries(section, entries);
     return entries;
+}
+
+// The values of a section of the log, in the log's order.
+std::vector<std::string> LogValues(const char* section) {
+    std::vector<std::string> values;
+    for (const Entry& entry : ReadLogSection(section)) values.push_back(entry.value);
+    return values;
+}
+
+// The logged keys, each after every key logged below it, whatever order the log has them in: a
+// key goes once nothing but the package's own keys is under it, and what stays then under one
+// truly is another program's.
+std::vector<std::string> KeysDeepestFirst() {
+    std::vector<std::string> keys = LogValues(RegistryKeysSection);
+    const auto depth = [](const std::string& key) { return std::count(key.begin(), key.end(), '\\'); };
+    std::stable_sort(keys.begin(), keys.end(), [&](const std::string& a, const std::string& b) { return depth(a) > depth(b); });
+    return keys;
 }
 
 constexpr size_t MaxListed = 10;
@@ -72,20 +90,19 @@ void UninstallRun::Run() {
 }
 
 // Handles every entry of a section first to last, showing each and advancing the bar.
-void UninstallRun::RunShownPhase(const char* section, Removal (*handleEntry)(const std::string&)) {
-    const EntryList entries = ReadLogSection(section);
-    if (entries.Count() > 0) view_.SetBarStep(ProgressBarRole::Current, PhaseStep(entries.Count()));
-    for (const Entry& entry : entries) {
+void UninstallRun::RunShownPhase(const std::vector<std::string>& entries, Removal (*handleEntry)(const std::string&)) {
+    if (!entries.empty()) view_.SetBarStep(ProgressBarRole::Current, PhaseStep(entries.size()));
+    for (const std::string& entry : entries) {
         // A value longer than a path buffer is passed over: a cut one would name, and delete, something else.
-        if (FitsPathBuffer(entry.value)) Note(handleEntry(entry.value), entry.value);
-        view_.ShowCurrentItem(DisplayText(entry.value));
+        if (FitsPathBuffer(entry)) Note(handleEntry(entry), entry);
+        view_.ShowCurrentItem(DisplayText(entry));
         view_.StepBar(ProgressBarRole::Current);
     }
 }
 
-void UninstallRun::UninstallFiles() { RunShownPhase(LogProgramFilesSection, RemoveLoggedFile); }
+void UninstallRun::UninstallFiles() { RunShownPhase(LogValues(LogProgramFilesSection), RemoveLoggedFile); }
 
-void UninstallRun::UninstallRegistryKeys() { RunShownPhase(RegistryKeysSection, DeleteLoggedKey); }
+void UninstallRun::UninstallRegistryKeys() { RunShownPhase(KeysDeepestFirst(), DeleteLoggedKey); }
 
 void UninstallRun::UninstallDirectories() {
     const EntryList entries = ReadLogSection(DirectoriesSection);
@@ -98,8 +115,8 @@ void UninstallRun::UninstallDirectories() {
 }
 
 void UninstallRun::RemoveLogRecord() {
-    for (const Entry& entry : ReadLogSection(RegistryKeysSection))
-        if (IsLogRecordKeyText(entry.value)) DeleteKeyNow(entry.value);
+    for (const std::string& key : KeysDeepestFirst())
+        if (IsLogRecordKeyText(key)) DeleteKeyNow(key);
 }
 
 void UninstallRun::Note(Removal removal, const std::string& entry) {
@@ -137,6 +154,6 @@ void UninstallRun::ShowCompleted() {
     view_.ShowCurrentItem("");
     view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
     view_.ShowEnded();
-    view_.ShowPhase(FormatText("%s Successfully Uninstalled", package));
+    view_.ShowPhase(FormatText(undo_ ? "The install of %s was undone" : "%s Successfully Uninstalled", package));
     view_.ShowCaption(FormatText("     Uninstalling %s - Complete", package));
 }

@@ -12,7 +12,8 @@
 // left to the platform to delete at the next restart.
 class UninstallRun {
 public:
-    explicit UninstallRun(ProgressView& view) : view_(view) {}
+    // `undo`: the run takes back a failed install, and says so at its end.
+    explicit UninstallRun(ProgressView& view, bool undo = false) : view_(view), undo_(undo) {}
 
     void Run();
     // The phases, callable one at a time. Files and registry keys are shown as the item at hand
@@ -24,12 +25,13 @@ public:
     void RemoveLogRecord();
 
 private:
-    void RunShownPhase(const char* section, Removal (*handleEntry)(const std::string&));
+    void RunShownPhase(const std::vector<std::string>& entries, Removal (*handleEntry)(const std::string&));
     void ShowCompleted();
     void Note(Removal removal, const std::string& entry);
     void ReportLeftAlone();
 
     ProgressView& view_;
+    bool undo_;
     std::vector<std::string> leftAlone_;  // logged paths that were not what the install made
     std::vector<std::string> inUse_;      // logged files a program held
 };

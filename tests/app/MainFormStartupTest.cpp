@@ -18,6 +18,8 @@ class MainFormStartupTest : public ::testing::Test {
 protected:
     MainFormStartupTest() {
         ::Setup = SetupState{};
+        // As the program finds itself under wine, which runs every process elevated.
+        ::Setup.Elevated = true;
         tmp_.Set(temp_.Path());
         programFiles_.Set(folders_.Path());
         commonFiles_.Set(folders_.Path());

@@ -177,6 +177,27 @@ TEST(Deployment, WhatAnUninstallLeavesToOthersIsToldAndNothingWaitsForARestart) 
     RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
 }
 
+// A key logged before a key below it, as an install that made a key's parent first logs them:
+// both are the package's and both go, and nothing is said of keys another program added.
+TEST(Deployment, AParentKeyLoggedBeforeItsSubkeyGoesWithItAndNothingIsSaidOfOthers) {
+    TempFolder app;
+    const std::string key = "Software\\DeploymentTest" + std::to_string(GetCurrentProcessId()) + "Parent";
+    HKEY made = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (key + "\\Sub").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(made);
+    WriteTextFile(app / "uninstal.ini", "[Package]\nname=Parent First\n[RegistryKeys]\nkey1=HKEY_CURRENT_USER\\" + key +
+                                            "\nkey2=HKEY_CURRENT_USER\\" + key + "\\Sub\n");
+    ASSERT_TRUE(RecordAsInstalled(app / "uninstal.ini"));
+    const SetupLogTail told;
+    EXPECT_EQ(RunQuietly("/S " + (app / "uninstal.ini"), app.Path()), 0u);
+    HKEY left = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &left), ERROR_SUCCESS);
+    EXPECT_EQ(told.Text().find("Left behind"), std::string::npos) << told.Text();
+    RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+}
+
 // An elevated run keeps its log in the Windows folder's Temp, never in the user's, which the
 // user's own programs can write and the user's environment key names; past 1 MB it is rotated, and
 // a log that has a second name is never written through.

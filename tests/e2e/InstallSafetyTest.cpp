@@ -67,6 +67,8 @@ TEST(InstallSafety, AnInstallWhoseRecordCannotBeWrittenFailsAndIsUndone) {
     EXPECT_NE(told.Text().find("could not be recorded under HKEY_LOCAL_MACHINE\\Software\\qupsetup"), std::string::npos)
         << told.Text();
     EXPECT_NE(told.Text().find("removing what it made"), std::string::npos) << told.Text();
+    EXPECT_NE(told.Text().find("The install of Unrecorded Install was undone"), std::string::npos) << told.Text();
+    EXPECT_EQ(told.Text().find("Successfully Uninstalled"), std::string::npos) << "an undo is no uninstall";
     EXPECT_FALSE(FolderExists(folder));
 }
 

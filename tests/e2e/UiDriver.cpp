@@ -174,6 +174,12 @@ void PressKey(HWND control, WPARAM key) {
     PostMessageA(control, WM_KEYUP, key, 0xC0000001);
 }
 
+HWND FocusedControl(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 Box WaitForMessageBox(DWORD processId, DWORD milliseconds) {
     Box box;
     box.window = WaitForWindow(processId, MessageBoxClass, "", milliseconds);

@@ -64,6 +64,8 @@ void Type(HWND edit, const std::string& text);
 void SetText(HWND control, const std::string& text);
 // Sends a key press to a control.
 void PressKey(HWND control, WPARAM key);
+// The control of `window`'s thread that has the keyboard; null when none has.
+HWND FocusedControl(HWND window);
 
 // Waits for a message box of the process, checks nothing, returns it with its text.
 struct Box {

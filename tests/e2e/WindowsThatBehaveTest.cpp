@@ -25,7 +25,7 @@ bool RunHasTaskbarButton(DWORD processId) {
 }
 
 // Presses the window's button, asks it to close and to move, and asks it to answer until its run
-// ends (its caption, read without asking the window, says "Complete"); then "OK" ends the program.
+// ends (its caption, read without asking the window, says "Complete"); then Enter ends the program.
 void ExpectAnsweringRun(ProgramUnderTest& program, HWND window) {
     const auto running = [window] {
         char caption[256] = {};
@@ -52,7 +52,11 @@ void ExpectAnsweringRun(ProgramUnderTest& program, HWND window) {
     EXPECT_GE(answersWhileRunning, 1);
     EXPECT_TRUE(movedWhileRunning);
     EXPECT_TRUE(IsWindowVisible(window)) << "a press or close during the run did nothing";
-    EXPECT_TRUE(ui::Press(window, "OK"));
+    // Enter ends it: the OK button has the keyboard.
+    HWND ok = ui::FindChild(window, "Button", "OK");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FocusedControl(window) == ok; }));
+    ui::PressKey(ok, VK_RETURN);
     EXPECT_TRUE(program.WaitForExit(20000));
 }
 

@@ -198,8 +198,8 @@ TEST_F(OneFileTest, ManifestsPassWingetsSchemas) {
         return ReadFile(temp_ / "manifests/Example.Notes.installer.yaml");
     };
     std::string installer = installerManifest(perUser);
-    EXPECT_NE(installer.find("\nScope: user\n"), std::string::npos) << installer;
-    EXPECT_EQ(installer.find("Elevation"), std::string::npos) << installer;
+    EXPECT_NE(installer.find("\nScope: user\nElevationRequirement: elevationProhibited\n"), std::string::npos)
+        << installer;
     installer = installerManifest(withEntry);
     EXPECT_NE(installer.find("\nScope: machine\nElevationRequirement: elevatesSelf\n"), std::string::npos) << installer;
     std::string sha = Sha256sum(oneFile);

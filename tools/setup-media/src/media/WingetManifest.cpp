@@ -74,7 +74,10 @@ std::string Tail(const char* type) {
 
 // A machine-wide setup started unelevated starts itself again elevated; a per-user one never asks.
 std::string ScopeLines(PackageScope scope) {
-    return scope == PackageScope::User ? "Scope: user\n" : "Scope: machine\nElevationRequirement: elevatesSelf\n";
+    // A package for one user run elevated would act with administrators' rights in places that
+    // user's ordinary programs can change: a package manager should not elevate it.
+    return scope == PackageScope::User ? "Scope: user\nElevationRequirement: elevationProhibited\n"
+                                       : "Scope: machine\nElevationRequirement: elevatesSelf\n";
 }
 
 std::string InstallerManifest(const ManifestOptions& options, const PackageFacts& facts) {

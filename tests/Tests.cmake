@@ -98,6 +98,7 @@ target_link_libraries(setup_bench PRIVATE setupcore gdi32)
 target_compile_definitions(setup_bench PRIVATE
   SETUP_EXE_UNIX_PATH="$<TARGET_FILE:setup>"
   SETUP_MEDIA_EXE_UNIX_PATH="$<TARGET_FILE:setup-media>"
+  SETUP_UNELEVATED_UNIX_PATH="$<TARGET_FILE:setup_unelevated>"
   SETUP_SOURCE_UNIX_DIR="${CMAKE_SOURCE_DIR}")
 foreach(bench empty_window setup_bench)
   target_link_options(${bench} PRIVATE -static)

@@ -41,9 +41,15 @@ std::vector<std::string> LogValues(const char* section) {
 // key goes once nothing but the package's own keys is under it, and what stays then under one
 // truly is another program's.
 std::vector<std::string> KeysDeepestFirst() {
-    std::vector<std::string> keys = LogValues(RegistryKeysSection);
-    const auto depth = [](const std::string& key) { return std::count(key.begin(), key.end(), '\\'); };
-    std::stable_sort(keys.begin(), keys.end(), [&](const std::string& a, const std::string& b) { return depth(a) > depth(b); });
+    const std::vector<std::string> logged = LogValues(RegistryKeysSection);
+    const auto depth = [](const std::string& key) { return static_cast<size_t>(std::count(key.begin(), key.end(), '\\')); };
+    size_t deepest = 0;
+    for (const std::string& key : logged) deepest = std::max(deepest, depth(key));
+    // Each depth in the log's order; no sort that would bring in a temporary buffer.
+    std::vector<std::string> keys;
+    for (size_t level = deepest + 1; level-- > 0;)
+        for (const std::string& key : logged)
+            if (depth(key) == level) keys.push_back(key);
     return keys;
 }
 

@@ -18,16 +18,13 @@ TEST(DamagedMedia, AFileCutInsideItsCompressedHeaderIsAnErrorExpandingIt) {
     ASSERT_EQ(media.Error(), "");
     // The signature and the method, and nothing of the rest of the header.
     WriteTextFile(media.First() + "\\cut.tx_", std::string("SZDD\x88\xF0\x27\x33" "A", 9));
-    char told[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, told);
-    lstrcatA(told, "setup.log");
-    const size_t toldBefore = ReadTextFile(told).size();
+    const SetupLogTail told;
     TempFolder target;
 
     ProgramUnderTest setup(SetupExeIn(media.First()), "/S /D=" + target.Path(), media.First());
     ASSERT_TRUE(setup.WaitForExit(60000));
     EXPECT_EQ(setup.ExitCode(), 1603u);
-    EXPECT_NE(ReadTextFile(told).find("Fatal Error: Error expanding cut.txt", toldBefore), std::string::npos);
+    EXPECT_NE(told.Text().find("Fatal Error: Error expanding cut.txt"), std::string::npos) << told.Text();
     EXPECT_FALSE(FileExists(target / "cut.txt"));
 
     ProgramUnderTest uninstall(SetupExeIn(target.Path()), "/S " + (target / "uninstal.ini"), target.Path());

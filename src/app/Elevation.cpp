@@ -5,6 +5,7 @@
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 
+#include "base/Texts.h"
 #include "fsutil/MediaFolder.h"
 #include "fsutil/WorkFolder.h"
 
@@ -27,11 +28,11 @@ Result<DWORD> Elevation::RunElevated(const std::string& arguments) {
     execute.lpParameters = arguments.c_str();
     execute.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExA(&execute) || !execute.hProcess)
-        return Status::Failed("The elevated run could not be started", GetLastError());
+        return Status::Failed(Text(TextId::ElevationNotStarted), GetLastError());
     const KernelObject process(execute.hProcess);
     DWORD code = 0;
     WaitForSingleObject(process.Get(), INFINITE);
-    if (!GetExitCodeProcess(process.Get(), &code)) return Status::Failed("The elevated run did not tell how it ended");
+    if (!GetExitCodeProcess(process.Get(), &code)) return Status::Failed(Text(TextId::ElevationUntold));
     return code;
 }
 
@@ -40,6 +41,6 @@ Elevation& Elevation::Current() { return *current; }
 void Elevation::Replace(Elevation* seam) { current = seam ? seam : &platform; }
 
 std::string NeedsAdministratorText(const std::string& name, bool uninstall) {
-    return FormatText(uninstall ? "Setup needs administrator rights to uninstall %s." : "Setup needs administrator rights to install %s.",
+    return FormatText(uninstall ? TextId::NeedsAdministratorToUninstall : TextId::NeedsAdministratorToInstall,
                       name.c_str());
 }

@@ -5,6 +5,7 @@
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "base/Texts.h"
 #include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FinalPath.h"
@@ -73,7 +74,7 @@ Status RecordAndMove(HANDLE staged, const std::string& installedLog, const std::
                      PendingLogRecord& record, const Status& failed) {
     if (!WriteWhole(staged, content)) return failed;
     if (!record.Write(content))
-        return Status::Failed(FormatText("The uninstall log %s could not be recorded under %s",
+        return Status::Failed(FormatText(TextId::LogNotRecordedUnder,
                                          Quoted(installedLog).c_str(), LogRecordsKeyText().c_str()));
     const Status moved = RenameInto(staged, installedLog);
     if (moved) return moved;
@@ -88,7 +89,7 @@ Status RecordAndMove(HANDLE staged, const std::string& installedLog, const std::
 Status PlaceLog(const std::string& installedLog, const std::string& content, PendingLogRecord& record) {
     const std::string staged = WithTrailingBackslash(Setup.InstallFolder) + StagedLogName;
     const Status failed =
-        Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
+        Status::Failed(FormatText(TextId::LogNotWritten, Quoted(installedLog).c_str()));
     // One that an earlier run left; a link there goes itself, not what it leads to.
     DeleteFileA(staged.c_str());
     Result<FileHandle> file = CreateNewFile(staged);
@@ -104,9 +105,8 @@ void KeepWorkLog(const std::string& why, const std::string& workLog) {
     PendingLogRecord record(FinalPath(workLog));
     std::string content;
     const bool recorded = record.LogKeys() && ReadWholeFile(workLog, content) && record.Write(content);
-    Face().Ask(why + ".\nThe complete uninstall log was kept as " + workLog +
-                   (recorded ? "." : ", but it could not be recorded, so it cannot be carried out."),
-               "Uninstall Log", MB_OK | MB_ICONERROR);
+    Face().Ask(FormatText(recorded ? TextId::LogKeptAs : TextId::LogKeptUnrecorded, why.c_str(), workLog.c_str()),
+               Text(TextId::UninstallLogCaption), MB_OK | MB_ICONERROR);
 }
 
 // Why the log at `installedLog` must not be replaced or added to; empty when it may.
@@ -114,10 +114,10 @@ std::string RefusalOf(const FolderLogCheck& earlier, const std::string& installe
     const std::string log = Quoted(installedLog);
     const char* package = Setup.PackageName.c_str();
     if (earlier.kind == FolderLog::Other)
-        return FormatText("%s is not the uninstall log of %s, so it was left as it is", log.c_str(), package);
+        return FormatText(TextId::NotThisPackagesLog, log.c_str(), package);
     const std::string distrust = DistrustOf(earlier.kind);
     if (distrust.empty()) return {};
-    return FormatText("%s is a log of %s that %s, so it was left as it is", log.c_str(), package, distrust.c_str());
+    return FormatText(TextId::DistrustedLogLeft, log.c_str(), package, distrust.c_str());
 }
 
 }  // namespace
@@ -136,7 +136,7 @@ Status PlaceInstalledLog() {
         if (const Status merged = MergeEarlierLog(earlier.checkedCopy); !merged) return merged;
     std::string content;
     if (!ReadWholeFile(workLog, content))
-        return Status::Failed(FormatText("The uninstall log could not be written to %s", Quoted(installedLog).c_str()));
+        return Status::Failed(FormatText(TextId::LogNotWritten, Quoted(installedLog).c_str()));
     return PlaceLog(installedLog, content, record);
 }
 

@@ -26,7 +26,7 @@ Status TMainForm::StartAndShowPage() {
 }
 
 void TMainForm::ShowGreeting(const std::string& owner) {
-    const std::string greeting = "Hi " + owner + " !";
+    const std::string greeting = FormatText(TextId::Greeting, owner.c_str());
     Label4.SetCaption(greeting);
     Label5.SetCaption(greeting);
 }
@@ -53,5 +53,5 @@ void TMainForm::ShowPackageName() {
     const std::string& name = Setup.PackageName;
     Label2.SetCaption(name);
     Label7.SetCaption(name);
-    SetCaption(FormatText("Setup for %s", name.c_str()));
+    SetCaption(FormatText(TextId::MainCaption, name.c_str()));
 }

@@ -9,6 +9,7 @@
 #include "base/FullPath.h"
 #include "base/NotFoundError.h"
 #include "base/QuotedText.h"
+#include "base/Texts.h"
 #include "fsutil/Directories.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
@@ -27,7 +28,7 @@ FolderState EnterFolder(const std::string& path) {
 Status MakeFolder(const std::string& path) {
     const Result<bool> made = CreateDirectoryPath(path);
     if (!made || made.Value()) return made.State();
-    return Status::Fatal(FormatText("Could not create %s", Quoted(path).c_str()));
+    return Status::Fatal(FormatText(TextId::CouldNotCreate, Quoted(path).c_str()));
 }
 
 Status FitsPath(const std::string& path) {
@@ -53,7 +54,7 @@ Status EnsureSubfolders() {
     EntryList list;
     Setup.InstallScript->ReadEntries(InstallFolderSection, list);
     for (size_t i = 1; i < list.Count(); ++i) {
-        if (const Status made = EnsureFolder(Setup.InstallFolder + "\\" + list.Value(i), "Problem with Install Folder");
+        if (const Status made = EnsureFolder(Setup.InstallFolder + "\\" + list.Value(i), Text(TextId::ProblemWithInstallFolder));
             !made)
             return made;
     }
@@ -66,7 +67,7 @@ Status EnsureOtherFolders() {
     Setup.InstallScript->ReadEntries(OtherFoldersSection, list);
     for (const Entry& entry : list) {
         const std::string& path = entry.value;
-        const std::string problem = FormatText("Problem with %s", Quoted(path).c_str());
+        const std::string problem = FormatText(TextId::ProblemWith, Quoted(path).c_str());
         // A folder the current folder would complete is never made.
         if (!IsFullPath(path)) return Status::Fatal(problem);
         if (const Status made = EnsureFolder(path, problem); !made) return made;
@@ -81,12 +82,12 @@ Status EnsureInstallFolder(const std::string& folder, bool& declined) {
         case FolderState::Entered:
             return {};
         case FolderState::Problem:
-            return Status::Fatal(FormatText("Problem with Install Folder %s", Quoted(folder).c_str()));
+            return Status::Fatal(FormatText(TextId::ProblemWithInstallFolderNamed, Quoted(folder).c_str()));
         case FolderState::Missing:
             break;
     }
-    declined = Face().Ask(FormatText("Folder %s does not exist.\nDo you wish to create it ?", Quoted(folder).c_str()),
-                   "Folder Does Not Exist", MB_YESNO | MB_ICONQUESTION) == IDNO;
+    declined = Face().Ask(FormatText(TextId::FolderDoesNotExist, Quoted(folder).c_str()), Text(TextId::FolderDoesNotExistCaption),
+                          MB_YESNO | MB_ICONQUESTION) == IDNO;
     return declined ? Status() : MakeFolder(folder);
 }
 
@@ -98,7 +99,7 @@ Result<FolderPreparation> PrepareInstallFolders() {
     Status prepared = Setup.UserScope ? CheckScriptOfUserScope() : Status();
     if (prepared) prepared = EnsureInstallFolder(Setup.InstallFolder, declined);
     if (declined) {
-        Face().Ask(FormatText("%s was not completely installed !", Setup.PackageName.c_str()), "Setup Abort",
+        Face().Ask(FormatText(TextId::NotCompletelyInstalled, Setup.PackageName.c_str()), Text(TextId::SetupAbortCaption),
                    MB_OK | MB_ICONERROR);
         return FolderPreparation::Declined;
     }

@@ -8,6 +8,7 @@
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "base/Texts.h"
 #include "base/Utf8Text.h"
 #include "fsutil/LogRecord.h"
 #include "fsutil/MediaSource.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr const char* TempProblemText = "Problem with Temp directory";
 
 // `path` into `field` when it fits its buffer; one that would not fit ends the run, never cut.
 Status TakeFittingPath(std::string& field, const std::string& path) {
@@ -50,7 +50,7 @@ Status TakePackageName(const ProfileFile* file, const std::string& failure) {
         file ? file->ReadValue(PackageSection, PackageNameKey, MissingValueMark) : MissingValueMark;
     if (name == MissingValueMark) return Status::Fatal(failure);
     if (CharacterCount(name) > MaxPackageNameLength)
-        return Status::Fatal(FormatText("Package name too long (more than %d characters): %s",
+        return Status::Fatal(FormatText(TextId::PackageNameTooLong,
                                         static_cast<int>(MaxPackageNameLength), Quoted(name).c_str()));
     Setup.PackageName = name;
     return {};
@@ -70,9 +70,9 @@ void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
 Status CheckScope(const ProfileFile& file) {
     const std::string scope = file.ReadValue(PackageSection, ScopeKey, "");
     if (!scope.empty() && !IsUserScope(scope) && lstrcmpiA(scope.c_str(), MachineScopeValue) != 0)
-        return Status::Fatal(FormatText("The package's scope must be user or machine: %s", Quoted(scope).c_str()));
+        return Status::Fatal(FormatText(TextId::ScopeNotKnown, Quoted(scope).c_str()));
     if (IsUserScope(scope) != Setup.UserScope)
-        return Status::Fatal("The package's scope changed while setup started; start it again");
+        return Status::Fatal(Text(TextId::ScopeChanged));
     return {};
 }
 
@@ -109,7 +109,7 @@ Result<StartedRun> StartRun() {
     if (Setup.IsUninstallMode())
         CopyInstalledLog(logPath, started);
     else if (!CreateUnicodeProfile(logPath))
-        return Status::Fatal(TempProblemText);
+        return Status::Fatal(Text(TextId::ProblemWithTemp));
     Setup.UninstallLog = std::make_unique<ProfileFile>(logPath);
     if (const Status checked = CheckStartupFolders(); !checked) return checked;
     return started;
@@ -125,7 +125,7 @@ Status OpenSetupScript() {
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
     const Status named =
         TakePackageName(copied ? Setup.InstallScript.get() : nullptr,
-                        FormatText("install.ini not found or invalid: %s", Quoted(Media().Where(ScriptFileName)).c_str()));
+                        FormatText(TextId::ScriptNotFound, Quoted(Media().Where(ScriptFileName)).c_str()));
     if (!named) return named;
     if (const Status scoped = CheckScope(*Setup.InstallScript); !scoped) return scoped;
     // The log's first entries name the package it belongs to, and whom it was for.
@@ -139,14 +139,11 @@ Status OpenSetupScript() {
 Status ReadLoggedPackageName(const StartedRun& started) {
     const Status named =
         TakePackageName(started.logCopied ? Setup.UninstallLog.get() : nullptr,
-                        FormatText("uninstal.ini not found or invalid: %s", Quoted(Setup.CommandLine).c_str()));
+                        FormatText(TextId::LogNotFound, Quoted(Setup.CommandLine).c_str()));
     if (!named) return named;
     if (const Status scoped = CheckScope(*Setup.UninstallLog); !scoped) return scoped;
     // A log no install recorded may have been put there by anyone who can write its folder.
     if (started.logTrust == LogTrust::Matches) return Setup.UserScope ? CheckLogOfUserScope() : Status();
-    return Status::Fatal(FormatText(started.logTrust == LogTrust::Changed
-                                        ? "The uninstall log %s was changed after the install; nothing was removed"
-                                        : "The uninstall log %s was not recorded by an install on this computer; "
-                                          "nothing was removed",
+    return Status::Fatal(FormatText(started.logTrust == LogTrust::Changed ? TextId::LogChanged : TextId::LogNotRecorded,
                                     Quoted(Setup.CommandLine).c_str()));
 }

@@ -6,6 +6,7 @@
 #include "app/Elevation.h"
 #include "app/MainForm.h"
 #include "app/PackageScope.h"
+#include "base/Texts.h"
 #include "fsutil/RunLock.h"
 #include "app/UnattendedCommand.h"
 #include "app/UnattendedRun.h"
@@ -51,7 +52,7 @@ int RunSetupProgram(const char* commandLine) {
     }
     const KernelObject lock = TakeRunLock(Setup.UserScope);
     if (!lock.IsValid()) {
-        application.ShowMessageBox(AnotherSetupText, application.Title(), MB_OK | MB_ICONEXCLAMATION);
+        application.ShowMessageBox(Text(TextId::AnotherSetup), application.Title(), MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
     Status ready = RequireFittingPath(arguments);

@@ -1,5 +1,6 @@
 #include "app/StartupFolders.h"
 
+#include "base/Texts.h"
 #include "fsutil/Directories.h"
 #include "state/SetupState.h"
 
@@ -20,9 +21,9 @@ Status RequireOrMakeFolder(const std::string& path, const char* failure) {
 }  // namespace
 
 Status CheckStartupFolders() {
-    Status checked = RequireFolder(Setup.WindowsDir, "Problem with Windows directory");
-    if (checked) checked = RequireFolder(Setup.SystemDir, "Problem with System directory");
-    if (checked) checked = RequireOrMakeFolder(Setup.ProgramFilesDir, "Problem with Program directory");
-    if (checked) checked = RequireOrMakeFolder(Setup.CommonFilesDir, "Problem with Common directory");
+    Status checked = RequireFolder(Setup.WindowsDir, Text(TextId::ProblemWithWindows));
+    if (checked) checked = RequireFolder(Setup.SystemDir, Text(TextId::ProblemWithSystem));
+    if (checked) checked = RequireOrMakeFolder(Setup.ProgramFilesDir, Text(TextId::ProblemWithProgram));
+    if (checked) checked = RequireOrMakeFolder(Setup.CommonFilesDir, Text(TextId::ProblemWithCommon));
     return checked;
 }

@@ -107,14 +107,13 @@ std::string OpenUnattendedLog(FileHandle& file) {
         if (folder.size() < 2 || !FitsPathBuffer(path)) continue;
         const FileHandle held = HoldPlainFolder(folder);
         if (!held.IsValid()) {
-            passedOver = FormatText("%s was not used: its folder is reached through a link", Quoted(path).c_str());
+            passedOver = FormatText(TextId::LogNotUsedLinkedFolder, Quoted(path).c_str());
             continue;
         }
         const Opening opening = OpenRotated(path, file);
         if (opening == Opening::Opened) return passedOver;
         if (opening == Opening::Refused)
-            return FormatText("%s was not used: it is a link, has more than one name or is another account's file; "
-                              "this log is %s",
+            return FormatText(TextId::LogNotUsedOthers,
                               Quoted(path).c_str(), Quoted(OpenFreshBeside(folder, file)).c_str());
     }
     return passedOver;

@@ -7,6 +7,7 @@
 #include "app/PackageScope.h"
 #include "app/PrepareFolders.h"
 #include "app/RunEnd.h"
+#include "base/Texts.h"
 #include "fsutil/RunLock.h"
 #include "app/RunStart.h"
 #include "app/UnattendedFace.h"
@@ -30,8 +31,8 @@ void ShowError(const std::string& text, const char* caption) {
 // Refused before anything is made: a folder taken relative to wherever the tool runs setup.
 std::string GivenFolderProblem(const std::optional<std::string>& folder) {
     if (!folder) return {};
-    if (folder->empty()) return "No install folder given after /D=";
-    if (!IsFullPath(*folder)) return FormatText("The install folder must be a full path: %s", Quoted(*folder).c_str());
+    if (folder->empty()) return Text(TextId::NoInstallFolderGiven);
+    if (!IsFullPath(*folder)) return FormatText(TextId::InstallFolderNotFull, Quoted(*folder).c_str());
     return {};
 }
 
@@ -55,7 +56,7 @@ Result<bool> ChooseInstallFolder(const UnattendedCommand& command) {
 
 Result<bool> Install(const UnattendedCommand& command, UnattendedFace& face) {
     if (const Status opened = OpenSetupScript(); !opened) return opened;
-    face.Write(FormatText("Licence Agreement for %s: taken as accepted", Setup.PackageName.c_str()));
+    face.Write(FormatText(TextId::LicenceTakenAsAccepted, Setup.PackageName.c_str()));
     const Result<bool> chosen = ChooseInstallFolder(command);
     if (!chosen || !chosen.Value()) return chosen;
     const Result<FolderPreparation> prepared = PrepareInstallFolders();
@@ -68,7 +69,7 @@ Result<bool> Install(const UnattendedCommand& command, UnattendedFace& face) {
 
 Result<bool> Uninstall(UnattendedFace& face, const StartedRun& started) {
     if (const Status named = ReadLoggedPackageName(started); !named) return named;
-    if (Face().Ask("Are you sure?", FormatText("  Uninstall %s", Setup.PackageName.c_str()).c_str(),
+    if (Face().Ask(Text(TextId::AreYouSure), FormatText(TextId::UninstallQuestionCaption, Setup.PackageName.c_str()).c_str(),
                    MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     UninstallRun(face).Run();
@@ -100,10 +101,10 @@ bool Run(const UnattendedCommand& command, UnattendedFace& face) {
 void RemoveFailedInstall(UnattendedFace& face) {
     if (Setup.IsUninstallMode() || Setup.InstallFolder.empty() || !Setup.UninstallLog) return;
     if (LogAt(InstalledLogPath(Setup.InstallFolder)).kind == FolderLog::ThisPackage) {
-        face.Write("The install failed; what it made stays, logged with the install it was adding to");
+        face.Write(Text(TextId::InstallFailedKept));
         return;
     }
-    face.Write("The install failed; removing what it made");
+    face.Write(Text(TextId::InstallFailedRemoving));
     UninstallRun(face, true).Run();
     // What the run replaced comes back: the files there before it, the entry of an earlier install.
     for (const std::string& failure : PutBackKeptFiles()) face.Write(failure);
@@ -119,7 +120,7 @@ int RunElevatedInstead(const std::string& argumentText, const UnattendedCommand&
     const Result<DWORD> elevated = Elevation::Current().RunElevated(argumentText);
     const int code = elevated ? static_cast<int>(elevated.Value()) : ExitElevationRefused;
     if (elevated)
-        face.Write("Started again with administrator rights");
+        face.Write(Text(TextId::StartedElevated));
     else
         face.Write(NeedsAdministratorText(facts.name, !command.logPath.empty()));
     face.Write(FormatText("Exit code %d", code));
@@ -136,7 +137,7 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
     if (!facts.userScope && !Setup.Elevated) return RunElevatedInstead(argumentText, command, facts, face);
     const KernelObject lock = TakeRunLock(Setup.UserScope);
     if (!lock.IsValid()) {
-        face.Write(AnotherSetupText);
+        face.Write(Text(TextId::AnotherSetup));
         face.Write(FormatText("Exit code %d", ExitAnotherSetupRunning));
         return ExitAnotherSetupRunning;
     }
@@ -146,7 +147,7 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
     bool logLeft = false;
     if (done && !Setup.IsUninstallMode()) {
         const Status placed = PlaceInstalledLog();
-        if (!placed) ShowError(placed.Message(), "Uninstall Log");
+        if (!placed) ShowError(placed.Message(), Text(TextId::UninstallLogCaption));
         done = logLeft = placed.Ok();
     }
     if (!done) RemoveFailedInstall(face);

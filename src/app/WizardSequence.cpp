@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 #include "app/RunEnd.h"
 #include "base/FormatText.h"
+#include "base/Texts.h"
 #include "dialogs/InstallForm.h"
 #include "dialogs/LicenceForm.h"
 #include "install/ProgressForm.h"
@@ -52,9 +53,9 @@ void TMainForm::Button2Click() { Close(); }
 
 void TMainForm::Button3Click() {
     RunSequenceThenClose(*this, [this] {
-        const std::string caption = FormatText("  Uninstall %s", Setup.PackageName.c_str());
+        const std::string caption = FormatText(TextId::UninstallQuestionCaption, Setup.PackageName.c_str());
         Hide();
-        if (Face().Ask("Are you sure?", caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        if (Face().Ask(Text(TextId::AreYouSure), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDNO) {
             Aborted = 1;
             Close();
         }

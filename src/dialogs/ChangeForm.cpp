@@ -1,6 +1,7 @@
 #include "dialogs/ChangeForm.h"
 
 #include "base/CurrentDirectoryGuard.h"
+#include "base/Texts.h"
 #include "dialogs/NewFolderForm.h"
 #include "forms/ChangeFormLayout.h"
 #include "state/SetupState.h"
@@ -17,13 +18,14 @@ constexpr int Label2MaxWidth =
 
 TChangeForm::TChangeForm()
     : Form(ChangeFormLayout::Form),
-      Lable1(*this, ChangeFormLayout::Lable1, CurrentFolderText, LabelAlign::Left, nullptr, Lable1Sizing),
+      Lable1(*this, ChangeFormLayout::Lable1, Text(CurrentFolderText), LabelAlign::Left, nullptr, Lable1Sizing),
       Label2(*this, ChangeFormLayout::Label2, "", LabelAlign::Left, nullptr, Label2Sizing),
       DriveComboBox1(*this, ChangeFormLayout::DriveComboBox1, &DriveFont, Bind<&TChangeForm::DriveComboBox1Change>(this)),
       DirectoryListBox1(*this, ChangeFormLayout::DirectoryListBox1, DirectoryItemHeight, Bind<&TChangeForm::ShowOpenFolder>(this)),
-      Button1(*this, ChangeFormLayout::Button1, OkText, Bind<&TChangeForm::Button1Click>(this)),
-      Button2(*this, ChangeFormLayout::Button2, CancelText, Bind<&TChangeForm::Button2Click>(this)) {
-    PopupMenu1.AddItem(NewFolderText, Bind<&TChangeForm::NewFolder1Click>(this));
+      Button1(*this, ChangeFormLayout::Button1, Text(OkText), Bind<&TChangeForm::Button1Click>(this)),
+      Button2(*this, ChangeFormLayout::Button2, Text(CancelText), Bind<&TChangeForm::Button2Click>(this)) {
+    PopupMenu1.AddItem(Text(NewFolderText), Bind<&TChangeForm::NewFolder1Click>(this));
+    SetCaption(Text(ChangeFormLayout::Caption));
     DirectoryListBox1.SetPopupMenu(&PopupMenu1);
 }
 

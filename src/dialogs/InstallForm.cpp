@@ -2,6 +2,7 @@
 
 #include "base/CurrentDirectoryGuard.h"
 #include "base/FormatText.h"
+#include "base/Texts.h"
 #include "dialogs/ChangeForm.h"
 #include "forms/InstallFormLayout.h"
 #include "fsutil/InstallFolder.h"
@@ -21,11 +22,13 @@ Result<std::string> ProposedInstallFolder() {
 
 TInstallForm::TInstallForm()
     : Form(InstallFormLayout::Form),
-      Label1(*this, InstallFormLayout::Label1, InstallToText, LabelAlign::Left, nullptr, Label1Sizing),
+      Label1(*this, InstallFormLayout::Label1, Text(InstallToText), LabelAlign::Left, nullptr, Label1Sizing),
       Edit1(*this, InstallFormLayout::Edit1),
-      Button1(*this, InstallFormLayout::Button1, ChangeFolderText, Bind<&TInstallForm::Button1Click>(this)),
-      Button2(*this, InstallFormLayout::Button2, InstallText, Bind<&TInstallForm::Button2Click>(this)),
-      Button3(*this, InstallFormLayout::Button3, ExitText, Bind<&TInstallForm::Button3Click>(this)) {}
+      Button1(*this, InstallFormLayout::Button1, Text(ChangeFolderText), Bind<&TInstallForm::Button1Click>(this)),
+      Button2(*this, InstallFormLayout::Button2, Text(InstallText), Bind<&TInstallForm::Button2Click>(this)),
+      Button3(*this, InstallFormLayout::Button3, Text(ExitText), Bind<&TInstallForm::Button3Click>(this)) {
+    SetCaption(Text(InstallFormLayout::Caption));
+}
 
 void TInstallForm::ShowInstallFolder() {
     Edit1.SetText(Setup.InstallFolder);
@@ -59,7 +62,7 @@ void TInstallForm::Button2Click() {
     const std::string typed = CanonicalInstallFolder(Edit1.SelectedText());
     const std::string problem = InstallFolderProblem(typed);
     if (!problem.empty()) {
-        Application::Instance().ShowMessageBox(problem, "Install", MB_OK | MB_ICONERROR);
+        Application::Instance().ShowMessageBox(problem, Text(TextId::InstallCaption), MB_OK | MB_ICONERROR);
         return;
     }
     Setup.InstallFolder = typed;
@@ -68,6 +71,6 @@ void TInstallForm::Button2Click() {
 
 void TInstallForm::Button3Click() {
     const int answer =
-        Application::Instance().ShowMessageBox("Do you really want to quit ?", "Install", MB_YESNO | MB_ICONQUESTION);
+        Application::Instance().ShowMessageBox(Text(TextId::ReallyQuit), Text(TextId::InstallCaption), MB_YESNO | MB_ICONQUESTION);
     if (answer == IDYES) SetModalResult(ResultNo);
 }

@@ -1,6 +1,7 @@
 #include "dialogs/LicenceForm.h"
 
 #include "base/FormatText.h"
+#include "base/Texts.h"
 #include "forms/LicenceFormLayout.h"
 #include "fsutil/MediaSource.h"
 #include "setupdata/ScriptNames.h"
@@ -11,12 +12,12 @@ using namespace LicenceFormLayout;
 TLicenceForm::TLicenceForm()
     : Form(LicenceFormLayout::Form),
       Memo1(*this, LicenceFormLayout::Memo1, MemoPlaceholder, &MemoFont),
-      Label1(*this, LicenceFormLayout::Label1, AgreeNotice, LabelAlign::Left, &LabelFont, Label1Sizing),
-      Button1(*this, LicenceFormLayout::Button1, AgreeText, Bind<&TLicenceForm::Button1Click>(this)),
-      Button2(*this, LicenceFormLayout::Button2, ExitText, Bind<&TLicenceForm::Button2Click>(this)) {}
+      Label1(*this, LicenceFormLayout::Label1, Text(AgreeNotice), LabelAlign::Left, &LabelFont, Label1Sizing),
+      Button1(*this, LicenceFormLayout::Button1, Text(AgreeText), Bind<&TLicenceForm::Button1Click>(this)),
+      Button2(*this, LicenceFormLayout::Button2, Text(ExitText), Bind<&TLicenceForm::Button2Click>(this)) {}
 
 Status TLicenceForm::FormActivate() {
-    SetCaption(FormatText("Licence Agreement for %s", Setup.PackageName.c_str()));
+    SetCaption(FormatText(TextId::LicenceTitle, Setup.PackageName.c_str()));
     std::string name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
     if (name == MissingValueMark) name = DefaultLicenceFile;
     // A bare name is found on the setup media, beside the program or in the one-file setup. A

@@ -1,6 +1,7 @@
 #include "dialogs/NewFolderForm.h"
 
 #include "base/FormatText.h"
+#include "base/Texts.h"
 #include "dialogs/ChangeForm.h"
 #include "forms/NewFolderFormLayout.h"
 #include "state/SetupState.h"
@@ -11,8 +12,8 @@ using namespace NewFolderFormLayout;
 TNewFolderForm::TNewFolderForm()
     : Form(NewFolderFormLayout::Form),
       Edit1(*this, NewFolderFormLayout::Edit1),
-      Button1(*this, NewFolderFormLayout::Button1, CreateText, Bind<&TNewFolderForm::Button1Click>(this)),
-      Button2(*this, NewFolderFormLayout::Button2, DoneText, Bind<&TNewFolderForm::Button2Click>(this)) {
+      Button1(*this, NewFolderFormLayout::Button1, Text(CreateText), Bind<&TNewFolderForm::Button1Click>(this)),
+      Button2(*this, NewFolderFormLayout::Button2, Text(DoneText), Bind<&TNewFolderForm::Button2Click>(this)) {
     SendMessageA(Edit1.Handle(), EM_SETLIMITTEXT, MaxNameLength, 0);
 }
 
@@ -28,7 +29,7 @@ void TNewFolderForm::Button1Click() {
     const std::string name = Edit1.Text();
     // The box takes no more than the name buffer holds; a longer text set otherwise is refused, not cut.
     if (name.size() > MaxNameLength || !CreateDirectoryA(name.c_str(), nullptr))
-        Application::Instance().ShowMessageBox(FormatText("Folder %s not created", name.c_str()), "Error",
+        Application::Instance().ShowMessageBox(FormatText(TextId::FolderNotCreated, name.c_str()), Text(TextId::ErrorCaption),
                                                MB_OK | MB_ICONERROR);
     Setup.ChangeForm->DirectoryListBox1.Refresh();
     Edit1.SetText("");

@@ -1,9 +1,10 @@
 #pragma once
+#include "base/TextId.h"
 #include "toolkit/Layout.h"
 
 namespace ChangeFormLayout {
 
-inline constexpr FormLayout Form{"TChangeForm", "Choose Install Folder", {233, 146, 360, 234}, FormBorder::Dialog, {}};
+inline constexpr FormLayout Form{"TChangeForm", "", {233, 146, 360, 234}, FormBorder::Dialog, {}};
 
 inline constexpr Bounds Lable1{16, 8, 56, 11};
 inline constexpr LabelSizing Lable1Sizing = LabelSizing::GrowToCaption;
@@ -17,9 +18,10 @@ inline constexpr int DirectoryItemHeight = 16;
 inline constexpr Bounds Button1{78, 200, 75, 25};
 inline constexpr Bounds Button2{206, 200, 75, 25};
 
-inline constexpr const char* CurrentFolderText = "Current Folder:";
-inline constexpr const char* OkText = "&OK";
-inline constexpr const char* CancelText = "&Cancel";
-inline constexpr const char* NewFolderText = "&New Folder";
+inline constexpr TextId Caption = TextId::ChooserCaption;
+inline constexpr TextId CurrentFolderText = TextId::CurrentFolder;
+inline constexpr TextId OkText = TextId::ChooserOk;
+inline constexpr TextId CancelText = TextId::ChooserCancel;
+inline constexpr TextId NewFolderText = TextId::ChooserNewFolder;
 
 }  // namespace ChangeFormLayout

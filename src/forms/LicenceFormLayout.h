@@ -1,4 +1,5 @@
 #pragma once
+#include "base/TextId.h"
 #include "toolkit/Layout.h"
 
 namespace LicenceFormLayout {
@@ -14,8 +15,8 @@ inline constexpr Bounds Button1{205, 440, 75, 25};
 inline constexpr Bounds Button2{357, 440, 75, 25};
 
 inline constexpr const char* MemoPlaceholder = "Memo1";
-inline constexpr const char* AgreeNotice = "You Must Agree to Continue Installation";
-inline constexpr const char* AgreeText = "I &Agree";
-inline constexpr const char* ExitText = "E&xit";
+inline constexpr TextId AgreeNotice = TextId::LicenceMustAgree;
+inline constexpr TextId AgreeText = TextId::LicenceAgree;
+inline constexpr TextId ExitText = TextId::LicenceExit;
 
 }  // namespace LicenceFormLayout

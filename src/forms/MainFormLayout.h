@@ -1,4 +1,5 @@
 #pragma once
+#include "base/TextId.h"
 #include "toolkit/Layout.h"
 
 namespace MainFormLayout {
@@ -6,9 +7,9 @@ namespace MainFormLayout {
 inline constexpr FormLayout Form{"TMainForm", "MainForm", {251, 240, 429, 279}, FormBorder::Single, {}};
 
 inline constexpr Bounds PageControl1{0, 0, 429, 279};
-inline constexpr const char* TabSheet1 = "&Install";
-inline constexpr const char* TabSheet2 = "&Uninstall";
-inline constexpr const char* TabSheet3 = "&About";
+inline constexpr TextId TabSheet1 = TextId::TabInstall;
+inline constexpr TextId TabSheet2 = TextId::TabUninstall;
+inline constexpr TextId TabSheet3 = TextId::TabAbout;
 
 inline constexpr FontSpec HeadingFont{"Arial", -23, true, false, RGB(0, 0, 0)};
 inline constexpr FontSpec PackageFont{"Times New Roman", -32, true, true, RGB(255, 0, 0)};
@@ -35,12 +36,12 @@ inline constexpr Bounds Button4{232, 208, 75, 25};
 inline constexpr Bounds Image1{18, 23, 382, 182};
 
 inline constexpr const char* GreetingDesign = "Hi Some Person";
-inline constexpr const char* WelcomeText = "Welcome To";
+inline constexpr TextId WelcomeText = TextId::WelcomeTo;
 inline constexpr const char* PackageDesign = "Some Application";
-inline constexpr const char* InstallUtilityText = "Install Utility";
-inline constexpr const char* UninstallUtilityText = "Uninstall Utility";
-inline constexpr const char* ContinueText = "&Continue";
-inline constexpr const char* ExitText = "E&xit";
-inline constexpr const char* UninstallText = "&Uninstall";
+inline constexpr TextId InstallUtilityText = TextId::InstallUtility;
+inline constexpr TextId UninstallUtilityText = TextId::UninstallUtility;
+inline constexpr TextId ContinueText = TextId::MainContinue;
+inline constexpr TextId ExitText = TextId::MainExit;
+inline constexpr TextId UninstallText = TextId::MainUninstall;
 
 }  // namespace MainFormLayout

@@ -4,7 +4,7 @@
 namespace ProgressFormLayout {
 
 // Where the dialogs open: centred where its twin, the uninstall progress window, is centred.
-inline constexpr FormLayout Form{"TProgressForm", "Install Progress", {226, 210, 381, 139}, FormBorder::Dialog, {}};
+inline constexpr FormLayout Form{"TProgressForm", "", {226, 210, 381, 139}, FormBorder::Dialog, {}};
 
 inline constexpr Bounds IProgramName{24, 16, 329, 11};
 inline constexpr Bounds ICurrentFile{24, 29, 3, 11};
@@ -15,10 +15,9 @@ inline constexpr Bounds Button1{157, 107, 75, 25};
 inline constexpr Bounds TotalProgress{24, 80, 329, 17};
 
 inline constexpr const char* ProgramNameDesign = "Copying Program Name Support Files:";
-inline constexpr const char* CancelText = "&Cancel";
 
 inline constexpr ProgressWindowLayout Window{
-    Form, ProgramNameDesign, IProgramName, ICurrentFile, ICurrentFileSizing,
-    ProgressBar1, ProgressBar1Step, Button1, CancelText, &TotalProgress};
+    Form, TextId::InstallProgressCaption, ProgramNameDesign, IProgramName, ICurrentFile, ICurrentFileSizing,
+    ProgressBar1, ProgressBar1Step, Button1, TextId::ProgressCancel, &TotalProgress};
 
 }  // namespace ProgressFormLayout

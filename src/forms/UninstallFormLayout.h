@@ -3,7 +3,7 @@
 
 namespace UninstallFormLayout {
 
-inline constexpr FormLayout Form{"TUninstallForm", "Uninstall Progress", {226, 221, 381, 117}, FormBorder::Dialog, {}};
+inline constexpr FormLayout Form{"TUninstallForm", "", {226, 221, 381, 117}, FormBorder::Dialog, {}};
 
 inline constexpr Bounds UProgramName{24, 16, 329, 11};
 inline constexpr Bounds UCurrentFile{24, 31, 3, 11};
@@ -13,11 +13,10 @@ inline constexpr int ProgressBar1Step = 10;
 inline constexpr Bounds Button1{157, 83, 75, 25};
 
 inline constexpr const char* ProgramNameDesign = "Deleting Program Name Support Files:";
-inline constexpr const char* CancelText = "&Cancel";
 
 // No bar of the whole run: the uninstall is one phase after another on one bar.
 inline constexpr ProgressWindowLayout Window{
-    Form, ProgramNameDesign, UProgramName, UCurrentFile, UCurrentFileSizing,
-    ProgressBar1, ProgressBar1Step, Button1, CancelText, nullptr};
+    Form, TextId::UninstallProgressCaption, ProgramNameDesign, UProgramName, UCurrentFile, UCurrentFileSizing,
+    ProgressBar1, ProgressBar1Step, Button1, TextId::ProgressCancel, nullptr};
 
 }  // namespace UninstallFormLayout

@@ -66,7 +66,7 @@ void RemoveDirectoryOrSchedule(const std::string& path) {
         if (Setup.IsWindowsNT == 1) ScheduleDeletion(path);
     } else {
         if (Setup.IsWindowsNT == 1) ScheduleQuietly(path);
-        Face().Note(FormatText("Left behind: the folder %s holds files the install did not make", Quoted(path).c_str()));
+        Face().Note(FormatText(TextId::LeftFolderHoldsFiles, Quoted(path).c_str()));
     }
 }
 
@@ -80,7 +80,6 @@ void DeleteKeyOrReport(HKEY root, const char* subKey, const std::string& keyText
         RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr,
                          nullptr, nullptr);
     }
-    Face().Note(FormatText(subKeys ? "Left behind: the registry key %s holds keys another program added"
-                                   : "Left behind: the registry key %s could not be removed",
+    Face().Note(FormatText(subKeys ? TextId::LeftKeyHoldsOthers : TextId::LeftKeyNotRemoved,
                            Quoted(keyText).c_str()));
 }

@@ -27,8 +27,7 @@ std::vector<KeptFile>& KeptFiles() {
 }
 
 Status ReachedThroughLink(const std::string& path) {
-    return Status::Failed(FormatText("%s is reached through a link (a junction, mount point or symbolic link); nothing "
-                                     "is installed there",
+    return Status::Failed(FormatText(TextId::ReachedThroughLink,
                                      Quoted(FolderPart(path)).c_str()),
                           ReachedThroughLinkCode);
 }
@@ -105,7 +104,7 @@ Result<FileHandle> CreateNewFile(const std::string& path) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
         const DWORD error = GetLastError();
-        return Status::Failed(FormatText("%s could not be made", Quoted(path).c_str()),
+        return Status::Failed(FormatText(TextId::CouldNotBeMade, Quoted(path).c_str()),
                               error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error);
     }
     if (ReachesAsNamed(file.Get(), path)) return file;
@@ -121,13 +120,13 @@ void DiscardNewFile(FileHandle& file) {
 Status RenameInto(HANDLE file, const std::string& target) {
     if (RenameIntoPlace(file, target, true)) return {};
     return GetLastError() == ERROR_ACCESS_DENIED ? ReachedThroughLink(target)
-                                                 : Status::Failed(FormatText("%s could not be written", Quoted(target).c_str()));
+                                                 : Status::Failed(FormatText(TextId::CouldNotBeWritten, Quoted(target).c_str()));
 }
 
 Status CopyContent(const std::string& source, HANDLE target) {
     const FileHandle input(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    const Status failed = Status::Failed(FormatText("%s could not be copied", Quoted(source).c_str()));
+    const Status failed = Status::Failed(FormatText(TextId::CouldNotBeCopied, Quoted(source).c_str()));
     if (!input.IsValid() || !CopyRest(input.Get(), target)) return failed;
     FILETIME created, accessed, changed;
     if (GetFileTime(input.Get(), &created, &accessed, &changed)) SetFileTime(target, &created, &accessed, &changed);
@@ -137,9 +136,9 @@ Status CopyContent(const std::string& source, HANDLE target) {
 Status MoveAsideKept(const std::string& path) {
     const FileHandle file = OpenToMove(path);
     if (!file.IsValid() || !IsReplaceableFile(file.Get()))
-        return Status::Failed(FormatText("%s cannot be replaced", Quoted(path).c_str()));
+        return Status::Failed(FormatText(TextId::CannotBeReplaced, Quoted(path).c_str()));
     if (!ReachesAsNamed(file.Get(), path)) return ReachedThroughLink(path);
-    const Status refused = Status::Failed(FormatText("%s cannot be replaced", Quoted(path).c_str()));
+    const Status refused = Status::Failed(FormatText(TextId::CannotBeReplaced, Quoted(path).c_str()));
     const std::string name = FormatText("kept-%u.tmp", static_cast<unsigned>(KeptFiles().size() + 1));
     // Its place is written down first: a file moved aside is never one whose place is unknown.
     if (!ProfileFile(Setup.TempDir + KeptFilesRecord).WriteValue("Kept", name.c_str(), path)) return refused;
@@ -162,7 +161,7 @@ std::vector<std::string> PutBackKeptFiles() {
     std::vector<KeptFile>& files = KeptFiles();
     for (auto file = files.rbegin(); file != files.rend(); ++file)
         if (!PutBack(*file))
-            failures.push_back(FormatText("%s could not be put back; it is gone", Quoted(file->place).c_str()));
+            failures.push_back(FormatText(TextId::CouldNotBePutBack, Quoted(file->place).c_str()));
     files.clear();
     return failures;
 }

@@ -6,6 +6,7 @@
 #include "base/OwnedHandle.h"
 #include "base/PathLimit.h"
 #include "base/QuotedText.h"
+#include "base/Texts.h"
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/MediaSource.h"
 #include "state/SetupState.h"
@@ -22,7 +23,7 @@ bool DiskIdPresent(int number) { return Media().HasDisk(number); }
 
 Status ExpandToTemp(const std::string& name, const std::string& workName) {
     const std::string target = TempPath(workName.empty() ? name : workName);
-    const Status failed = Status::Failed(FormatText("Error expanding %s", Quoted(name).c_str()));
+    const Status failed = Status::Failed(FormatText(TextId::ErrorExpanding, Quoted(name).c_str()));
     if (!FitsPathBuffer(target)) return failed;
     PartCopy copied;
     {
@@ -33,16 +34,16 @@ Status ExpandToTemp(const std::string& name, const std::string& workName) {
     if (copied == PartCopy::Done) return {};
     // A short or damaged copy must not be taken for the file.
     DeleteFileA(target.c_str());
-    return copied == PartCopy::Damaged ? Status::Failed(SetupFileDamagedText) : failed;
+    return copied == PartCopy::Damaged ? Status::Failed(Text(TextId::SetupFileDamaged)) : failed;
 }
 
 Status ExpandInto(const std::string& name, HANDLE target) {
     const PartCopy copied = Media().Expand(name, target);
     if (copied == PartCopy::Done) return {};
-    if (copied == PartCopy::Damaged) return Status::Failed(SetupFileDamagedText);
+    if (copied == PartCopy::Damaged) return Status::Failed(Text(TextId::SetupFileDamaged));
     // A target that could not take the file (a full drive) is the destination's failure, not the media's.
     return Status::Failed(
-        FormatText(copied == PartCopy::TargetFailed ? "Error installing %s" : "Error expanding %s", Quoted(name).c_str()));
+        FormatText(copied == PartCopy::TargetFailed ? TextId::ErrorInstalling : TextId::ErrorExpanding, Quoted(name).c_str()));
 }
 
 void DeleteTempFile(const std::string& name) {

@@ -18,11 +18,11 @@ bool DiskIdPresent(int number);
 // A media file that is missing, cut inside its header or expands to another length than its
 // header declares (a truncated or damaged file), or a Temp file that cannot be written, fails
 // with "Error expanding" the name; a one-file setup whose payload gave other bytes than it was
-// built with fails with SetupFileDamagedText (MediaSource.h). No Temp file is left then.
+// built with fails with "The setup file is damaged. Download it again.". No Temp file is left then.
 Status ExpandToTemp(const std::string& name, const std::string& workName = {});
 // Expands the package file `name` from the media into the open file `target`: "Error expanding"
 // the name when the media file is missing, damaged or differs from its record, "Error
-// installing" it when the target cannot take it (a full drive), SetupFileDamagedText when the
+// installing" it when the target cannot take it (a full drive), "The setup file is damaged. Download it again." when the
 // one-file setup's payload is. The caller removes a target that failed.
 Status ExpandInto(const std::string& name, HANDLE target);
 // Deletes Temp + name; on Windows NT a file that cannot be deleted now (in use) is deleted at

@@ -7,6 +7,7 @@
 #include "base/PathLimit.h"
 #include "base/PathQuery.h"
 #include "base/QuotedText.h"
+#include "base/Texts.h"
 #include "base/Utf8Text.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FinalPath.h"
@@ -73,36 +74,35 @@ FolderLogCheck LogAt(const std::string& installedLog) {
 }
 
 std::string InstallFolderProblem(const std::string& folder) {
-    if (!IsFullPath(folder)) return FormatText("The install folder must be a full path: %s", Quoted(folder).c_str());
+    if (!IsFullPath(folder)) return FormatText(TextId::InstallFolderNotFull, Quoted(folder).c_str());
     // The folder and its log must fit a path buffer: a cut path is not the folder the user named.
     const std::string installedLog = InstalledLogPath(folder);
     if (!FitsPathBuffer(installedLog))
-        return FormatText("The install folder is %u characters long; at most %u are possible",
+        return FormatText(TextId::InstallFolderTooLong,
                           static_cast<unsigned>(CharacterCount(folder, true)),
                           static_cast<unsigned>(MaxPathLength - CharacterCount(installedLog, true) +
                                                 CharacterCount(folder, true)));
     if (!InPersonsAreas(folder))
-        return NeedsAdministratorRightsText(folder) + "; choose another folder";
+        return FormatText(TextId::ChooseAnotherFolder, NeedsAdministratorRightsText(folder).c_str());
     if (const std::string linked = LinkedFolderOnTheWay(folder); !linked.empty())
-        return FormatText("%s is reached through a link (a junction, mount point or symbolic link); choose another "
-                          "folder",
+        return FormatText(TextId::FolderThroughLink,
                           Quoted(linked).c_str());
     const FolderLog kind = LogAt(installedLog).kind;
     if (kind == FolderLog::Other)
-        return FormatText("%s holds an uninstall log that is not the one of %s; choose another folder",
+        return FormatText(TextId::FolderHoldsOthersLog,
                           Quoted(folder).c_str(), Setup.PackageName.c_str());
     const std::string distrust = DistrustOf(kind);
     if (distrust.empty()) return {};
-    return FormatText("%s holds an uninstall log of %s that %s, so it cannot be added to; choose another folder",
+    return FormatText(TextId::FolderHoldsDistrustedLog,
                       Quoted(folder).c_str(), Setup.PackageName.c_str(), distrust.c_str());
 }
 
 std::string DistrustOf(FolderLog kind) {
     switch (kind) {
         case FolderLog::Changed:
-            return "was changed after its install";
+            return Text(TextId::LogWasChanged);
         case FolderLog::Unrecorded:
-            return "no install on this computer recorded";
+            return Text(TextId::LogNoInstallRecorded);
         default:
             return {};
     }

@@ -6,6 +6,7 @@
 #include "base/FormatText.h"
 #include "base/PathLimit.h"
 #include "base/QuotedText.h"
+#include "base/Texts.h"
 #include "fsutil/CompressedHeader.h"
 #include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr const char* InUseText = "The setup file is in use by another program.";
 constexpr const char* ProgramPartName = "setup.exe";
 
 // setup-media finds the slot by its tag and writes the digest of the payload's header after it
@@ -45,10 +45,10 @@ Status MediaSource::Open() {
     ownFile_.Reset(CreateFileA(ProgramPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!ownFile_.IsValid())
-        return Status::Failed(GetLastError() == ERROR_SHARING_VIOLATION ? InUseText : SetupFileDamagedText);
+        return Status::Failed(Text(GetLastError() == ERROR_SHARING_VIOLATION ? TextId::SetupFileInUse : TextId::SetupFileDamaged));
     // The headers of the image that runs, not of whatever file has its name now.
     carried_ = payload_.Open(ownFile_.Get(), ImageFactsOf(GetModuleHandleA(nullptr)), digest);
-    return carried_ ? Status() : Status::Failed(SetupFileDamagedText);
+    return carried_ ? Status() : Status::Failed(Text(TextId::SetupFileDamaged));
 }
 
 bool MediaSource::HasDisk(int number) {
@@ -64,8 +64,8 @@ Result<std::string> MediaSource::Read(const std::string& name) {
         carried_ ? payload_.Copy(PartKind::Plain, name, INVALID_HANDLE_VALUE, &content)
                  : ReadWholeFile(MediaPath(name), content) ? PartCopy::Done : PartCopy::Missing;
     if (copied == PartCopy::Done) return content;
-    return Status::Failed(copied == PartCopy::Damaged ? std::string(SetupFileDamagedText)
-                                                      : FormatText("Cannot open file %s", Quoted(Where(name)).c_str()));
+    return Status::Failed(copied == PartCopy::Damaged ? std::string(Text(TextId::SetupFileDamaged))
+                                                      : FormatText(TextId::CannotOpenFile, Quoted(Where(name)).c_str()));
 }
 
 PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {

@@ -7,8 +7,6 @@
 #include "base/Status.h"
 #include "fsutil/PayloadReader.h"
 
-inline constexpr const char* SetupFileDamagedText = "The setup file is damaged. Download it again.";
-
 // The setup media as the run reads them, whichever they are: the folder the program was started
 // from (the package's files compressed there, each checked against the script's [FileDigests]
 // as it is expanded), or the payload of a one-file setup, checked whole when the run starts and

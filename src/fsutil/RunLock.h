@@ -3,7 +3,6 @@
 
 // One setup at a time on the machine: two runs would stage their logs in one place, record
 // digests over each other and remove what the other is installing.
-inline constexpr const char* AnotherSetupText = "Another setup is running. Wait for it to finish, then try again.";
 // The exit code of an unattended run refused for that, the one package managers know.
 inline constexpr int ExitAnotherSetupRunning = 1618;
 

@@ -46,7 +46,7 @@ Status CreateShortcut(const std::string& target, const std::string& description,
     if (const Status fits = RequireFittingPath(linkPath); !fits) return fits;
     const ComInitGuard com;
     if (!com.Succeeded())
-        return Status::Failed(FormatText("The shortcut %s was not made: the shell's components could not be started",
+        return Status::Failed(FormatText(TextId::ShellComponentsMissing,
                                          Quoted(linkPath).c_str()));
     ComPointer<IShellLinkW> link;
     ComPointer<IPersistFile> file;

@@ -10,6 +10,7 @@
 #include "base/QuotedText.h"
 #include "base/RandomBytes.h"
 #include "base/SystemErrorText.h"
+#include "base/Texts.h"
 #include "fsutil/DestinationFile.h"
 #include "fsutil/Directories.h"
 #include "fsutil/FinalPath.h"
@@ -123,7 +124,7 @@ void RemoveLeftoverFolders(const std::string& parent, const std::vector<std::str
             continue;
         // Files the run had moved aside to replace them are someone's originals: all stays.
         if (GetFileAttributesA((folder + KeptFilesRecord).c_str()) != INVALID_FILE_ATTRIBUTES) {
-            Face().Note(FormatText("An interrupted setup left the files it replaced in %s; %s there names where each was",
+            Face().Note(FormatText(TextId::InterruptedSetupLeftFiles,
                                    Quoted(folder).c_str(), KeptFilesRecord));
             continue;
         }
@@ -205,7 +206,7 @@ Result<std::string> MakeWorkFolder(const WorkFolderPlan& plan) {
     if (plan.parents.empty() || plan.access.empty() ||
         !ConvertStringSecurityDescriptorToSecurityDescriptorA(plan.access.c_str(), SDDL_REVISION_1, &descriptor,
                                                               nullptr))
-        return Status::Failed("Problem with Temp directory: the account of this run cannot be told");
+        return Status::Failed(Text(TextId::TempAccountUntold));
     const LocalMemory ownedDescriptor(descriptor);
     SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
     DWORD error = ERROR_SUCCESS;
@@ -216,7 +217,7 @@ Result<std::string> MakeWorkFolder(const WorkFolderPlan& plan) {
         RemoveLeftoverFolders(parent, plan.leftoverOwners);
         return folder;
     }
-    return Status::Failed(FormatText("Problem with Temp directory: no working folder could be made in %s (%s)",
+    return Status::Failed(FormatText(TextId::TempFolderNotMade,
                                      Quoted(plan.parents.back()).c_str(), SystemErrorText(error).c_str()));
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
+#include "base/Texts.h"
 #include "fsutil/DestinationFile.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
@@ -43,8 +44,7 @@ bool CopySetupProgram() {
 bool WaitForDisk(int disk) {
     while (!DiskIdPresent(disk)) {
         const int answer = Face().Ask(
-            FormatText("If you wish to continue, please insert Disk %d and press OK.\nOtherwise press Cancel.", disk),
-            "Insert Next Disk", MB_OKCANCEL | MB_ICONEXCLAMATION);
+            FormatText(TextId::InsertDisk, disk), Text(TextId::InsertNextDisk), MB_OKCANCEL | MB_ICONEXCLAMATION);
         if (answer == IDCANCEL) return false;
     }
     return true;
@@ -54,13 +54,13 @@ bool WaitForDisk(int disk) {
 
 Status InstallRun::Run() {
     const char* package = Setup.PackageName.c_str();
-    view_.ShowPhase(FormatText("Copying %s Support Files:", package));
-    view_.ShowCaption(FormatText("     Installing %s...  Disk 1", package));
+    view_.ShowPhase(FormatText(TextId::CopyingSupportFiles, package));
+    view_.ShowCaption(FormatText(TextId::InstallingDisk, package, 1));
     RunAborted = 0;
 
     const int diskCount = Setup.InstallScript->ReadNumber(DisksSection, DiskCountKey, -1);
     if (diskCount <= 0) {
-        FailRun("Invalid number of disks");
+        FailRun(Text(TextId::InvalidNumberOfDisks));
         return {};
     }
     programCopied_ = CopySetupProgram();
@@ -68,7 +68,7 @@ Status InstallRun::Run() {
         if (const Status installed = RunDisk(disk, diskCount); !installed) return installed;
     if (RunAborted != 0) return {};
 
-    view_.ShowPhase(FormatText("Writing %s Registry Entries:", package));
+    view_.ShowPhase(FormatText(TextId::WritingRegistryEntries, package));
     if (const Status written = WriteRegistryEntries(); !written) return written;
     if (RunAborted == 0)
         if (const Status entered = WriteUninstallEntry(); !entered) return entered;
@@ -85,7 +85,7 @@ Status InstallRun::RunDisk(int disk, int diskCount) {
         RunAborted = 1;
         return {};
     }
-    if (disk > 1) view_.ShowCaption(FormatText("     Installing %s...  Disk %d", Setup.PackageName.c_str(), disk));
+    if (disk > 1) view_.ShowCaption(FormatText(TextId::InstallingDisk, Setup.PackageName.c_str(), disk));
     if (const Status installed = InstallProgramFiles(disk, diskCount); !installed) return installed;
     // The beep tells the user to change disks; it sounds after a failed disk as well.
     if (disk != diskCount) Face().Beep();
@@ -98,8 +98,8 @@ void InstallRun::ShowCompleted() {
     view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
     view_.SetBarPosition(ProgressBarRole::Total, ProgressBar::Maximum);
     view_.ShowEnded();
-    view_.ShowPhase(FormatText("%s Successfully Installed", package));
-    view_.ShowCaption(FormatText("     Installing %s - Complete", package));
+    view_.ShowPhase(FormatText(TextId::SuccessfullyInstalled, package));
+    view_.ShowCaption(FormatText(TextId::InstallingComplete, package));
 }
 
 void InstallRun::FailRun(const std::string& message) {

@@ -32,15 +32,15 @@ Status TransferFile(const std::string& value, std::string& dest) {
     // A destination beyond a path buffer, or one the current folder would complete, is refused
     // before anything is expanded.
     if (!expanded || !IsFullPath(expanded.Value()))
-        return Status::Failed(FormatText("Error installing %s", Quoted(FileNamePart(value)).c_str()));
+        return Status::Failed(FormatText(TextId::ErrorInstalling, Quoted(FileNamePart(value)).c_str()));
     dest = expanded.Value();
     const std::string name = FileNamePart(dest);
     // A destination that names a folder has no file name to expand: name the entry instead.
-    if (name.empty()) return Status::Failed(FormatText("Error expanding %s", Quoted(value).c_str()));
+    if (name.empty()) return Status::Failed(FormatText(TextId::ErrorExpanding, Quoted(value).c_str()));
     // A file already there is only replaced by a whole copy, expanded first into the run's own
     // folder under a name of its own, so no package file can land on the working copy of the
     // script or the log, whatever its name.
-    const Status refused = Status::Failed(FormatText("Error installing %s", Quoted(name).c_str()));
+    const Status refused = Status::Failed(FormatText(TextId::ErrorInstalling, Quoted(name).c_str()));
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
         return PlaceNewFile(dest, refused, [&](HANDLE file) { return ExpandInto(name, file); });
     if (const Status copied = ExpandToTemp(name, ExpandedWorkName); !copied) return copied;

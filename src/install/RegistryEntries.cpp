@@ -2,6 +2,7 @@
 
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "base/Texts.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/PathMacros.h"
 #include "fsutil/UserScope.h"
@@ -46,7 +47,7 @@ Status WriteValue(const KeyValueGroup& group) {
         return data ? Setup.Registry->WriteString(name.c_str(), data.Value()) : data.State();
     }
     const std::optional<int32_t> value = ParseIntegerText(group.data);
-    if (!value) return Status::Failed(FormatText("'%s' is not a valid integer value", Quoted(group.data).c_str()));
+    if (!value) return Status::Failed(FormatText(TextId::NotAnInteger, Quoted(group.data).c_str()));
     return Setup.Registry->WriteInteger(name.c_str(), *value);
 }
 
@@ -63,7 +64,7 @@ Status InstallRun::WriteRegistryEntries() {
         const std::string text = ScopedKeyText(entry.value);
         const KeyResult result = MakeKey(text);
         if (result == KeyResult::Failed) {
-            FailRun(FormatText("Error creating registry key %s", Quoted(entry.value).c_str()));
+            FailRun(FormatText(TextId::ErrorCreatingKey, Quoted(entry.value).c_str()));
             return {};
         }
         if (result != KeyResult::Created) continue;
@@ -82,14 +83,14 @@ Status InstallRun::WriteRegistryEntries() {
                                                    : Setup.InstallScript->ReadValue(RegistryKeysSection,
                                                                                     group.keyRef.c_str(), MissingValueMark);
         if (listedText == MissingValueMark) {
-            FailRun("Corrupt KeyValues entry");
+            FailRun(Text(TextId::CorruptKeyValues));
             return {};
         }
         const std::string text = ScopedKeyText(listedText);
         const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
         if (!key) continue;
         if (!FitsPathBuffer(text) || !OpenExistingKey(*key)) {
-            FailRun(FormatText("Error opening registry key %s", Quoted(text).c_str()));
+            FailRun(FormatText(TextId::ErrorOpeningKey, Quoted(text).c_str()));
             return {};
         }
         if (const Status written = WriteValue(group); !written) return written;

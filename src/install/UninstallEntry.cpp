@@ -61,22 +61,20 @@ Status InstallRun::WriteUninstallEntry() {
     if (script.ReadValue(PackageSection, UninstallEntryKey, "") != UninstallEntryWanted) return {};
     const char* package = Setup.PackageName.c_str();
     if (!programCopied_) {
-        Warn(FormatText("The uninstall program could not be copied to %s; %s gets no entry in the list of "
-                        "installed programs", Quoted(SetupProgramCopyPath()).c_str(), package));
+        Warn(FormatText(TextId::NoCopyNoEntry, Quoted(SetupProgramCopyPath()).c_str(), package));
         return {};
     }
     const std::string path = EntryKeyPath(Setup.PackageName);
     const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
     const EntryOwner owner = OwnerOfEntry(path, installedLog);
     if (owner == EntryOwner::OtherProduct) {
-        Warn(FormatText("The list of installed programs holds an entry %s of another program; it is left as it "
-                        "is, and %s gets no entry there", Quoted(Setup.PackageName).c_str(), package));
+        Warn(FormatText(TextId::OthersEntry, Quoted(Setup.PackageName).c_str(), package));
         return {};
     }
     RegistryAccess& registry = *Setup.Registry;
     registry.SetRootKey(ScopeRoot());
     if (!OpenEntryKey(registry, path, owner)) {
-        FailRun(FormatText("Error creating registry key %s%s", ScopeRootName(), path.c_str()));
+        FailRun(FormatText(TextId::ErrorCreatingKeyBelow, ScopeRootName(), path.c_str()));
         return {};
     }
     // Logged even when an earlier install of the package made it: the entry is this install's now.

@@ -85,7 +85,7 @@ std::string ProfileFile::ReadValue(const char* section, const char* key, const c
 }
 
 Status ProfileFile::Written(int result) const {
-    return result ? Status() : Status::Failed(FormatText("Unable to write to %s", path_.c_str()));
+    return result ? Status() : Status::Failed(FormatText(TextId::UnableToWrite, path_.c_str()));
 }
 
 Status ProfileFile::WriteValue(const char* section, const char* key, const std::string& value) const {

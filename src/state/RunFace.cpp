@@ -1,5 +1,6 @@
 #include "state/RunFace.h"
 
+#include "base/Texts.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
 
@@ -24,7 +25,7 @@ RunFace& Face() {
 
 void ReportFailure(const Status& failure) {
     if (failure.IsFatal())
-        Face().Ask(failure.Message(), "Fatal Error", MB_OK | MB_ICONERROR);
+        Face().Ask(failure.Message(), Text(TextId::FatalErrorCaption), MB_OK | MB_ICONERROR);
     else
         Face().Ask(failure.Message() + ".", Application::Instance().Title().c_str(), MB_OK | MB_ICONERROR);
 }

@@ -5,6 +5,7 @@
 #include "base/AsciiCase.h"
 #include "base/OwnedHandle.h"
 #include "base/SystemLibrary.h"
+#include "base/Texts.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 
@@ -22,7 +23,7 @@ Status Application::Initialize() {
     const auto initialize =
         library ? ProcAddress<decltype(&InitCommonControlsEx)>(library, "InitCommonControlsEx") : nullptr;
     if (initialize && initialize(&controls)) return {};
-    return Status::Failed("Unable to load the common controls");
+    return Status::Failed(Text(TextId::CommonControlsMissing));
 }
 
 HINSTANCE Application::InstanceHandle() const { return GetModuleHandleA(nullptr); }

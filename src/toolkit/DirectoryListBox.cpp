@@ -105,7 +105,7 @@ void DirectoryListBox::ShowPopupMenu(LPARAM position) {
 }
 
 Status DirectoryListBox::Open(const std::string& path) {
-    if (!SetCurrentDirectoryA(path.c_str())) return Status::Failed(FormatText("Cannot open folder %s", path.c_str()));
+    if (!SetCurrentDirectoryA(path.c_str())) return Status::Failed(FormatText(TextId::CannotOpenFolder, path.c_str()));
     // The platform's spelling of the folder, "C:\" at a root, no trailing "\" elsewhere.
     directory_ = CurrentDirectory();
     Fill();

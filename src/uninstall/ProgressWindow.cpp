@@ -1,5 +1,6 @@
 #include "uninstall/ProgressWindow.h"
 
+#include "base/Texts.h"
 #include "toolkit/Application.h"
 
 ProgressWindow::ProgressWindow(const ProgressWindowLayout& layout)
@@ -7,7 +8,8 @@ ProgressWindow::ProgressWindow(const ProgressWindowLayout& layout)
       PhaseLabel(*this, layout.phase, layout.phaseDesign),
       ItemLabel(*this, layout.currentItem, "", LabelAlign::Left, nullptr, layout.currentItemSizing),
       ProgressBar1(*this, layout.bar, layout.barStep),
-      Button1(*this, layout.button, layout.buttonText, Bind<&ProgressWindow::Button1Click>(this)) {
+      Button1(*this, layout.button, Text(layout.buttonText), Bind<&ProgressWindow::Button1Click>(this)) {
+    SetCaption(Text(layout.caption));
     // Made after the button, as the window always had it: the order its controls are tabbed through.
     if (layout.totalBar) TotalBar.emplace(*this, *layout.totalBar);
 }
@@ -48,7 +50,7 @@ void ProgressWindow::SetBarPosition(ProgressBarRole bar, int position) {
 
 void ProgressWindow::ShowEnded() {
     ShowItemNow();
-    Button1.SetCaption("OK");
+    Button1.SetCaption(Text(TextId::ProgressOk));
     SetBusy(false);
     Button1.MakeDefault();
 }

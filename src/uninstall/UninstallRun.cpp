@@ -8,6 +8,7 @@
 
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
+#include "base/Texts.h"
 #include "fsutil/DeleteOrSchedule.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
@@ -78,11 +79,11 @@ Removal DeleteLoggedKey(const std::string& text) {
 
 void UninstallRun::Run() {
     const char* package = Setup.PackageName.c_str();
-    view_.ShowPhase(FormatText("Deleting %s Support Files:", package));
-    view_.ShowCaption(FormatText("     Uninstalling %s...", package));
+    view_.ShowPhase(FormatText(TextId::DeletingSupportFiles, package));
+    view_.ShowCaption(FormatText(TextId::Uninstalling, package));
     UninstallFiles();
     // The last file shown stays until the first key replaces it.
-    view_.ShowPhase(FormatText("Deleting %s Registry Entries:", package));
+    view_.ShowPhase(FormatText(TextId::DeletingRegistryEntries, package));
     UninstallRegistryKeys();
     // The installed log lives in the install folder, which can only go once the log is gone; a
     // failed install's undo has only its working log.
@@ -137,8 +138,8 @@ void ReportEntries(const char* text, const std::vector<std::string>& entries) {
     if (entries.empty()) return;
     std::string list;
     for (size_t i = 0; i < entries.size() && i < MaxListed; ++i) list += "\n" + Quoted(entries[i]);
-    if (entries.size() > MaxListed) list += FormatText("\n(and %u more)", static_cast<unsigned>(entries.size() - MaxListed));
-    Face().Ask(text + list, "Uninstall Log", MB_OK | MB_ICONERROR);
+    if (entries.size() > MaxListed) list += FormatText(TextId::AndMore, static_cast<unsigned>(entries.size() - MaxListed));
+    Face().Ask(text + list, Text(TextId::UninstallLogCaption), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
@@ -146,13 +147,8 @@ void ReportEntries(const char* text, const std::vector<std::string>& entries) {
 // One message for every entry that was not what the install made, and one for every file a
 // program held, after the window says the run is complete.
 void UninstallRun::ReportLeftAlone() {
-    ReportEntries("These entries of the uninstall log were left as they are: each is not a full path, or reaches "
-                  "something other than what the install made there (through a link, or a folder where a file was "
-                  "logged).",
-                  leftAlone_);
-    ReportEntries("These files are in use by a program that lets no one delete or move them, and were left as they "
-                  "are; delete them once it has ended.",
-                  inUse_);
+    ReportEntries(Text(TextId::EntriesLeftAlone), leftAlone_);
+    ReportEntries(Text(TextId::FilesInUse), inUse_);
 }
 
 void UninstallRun::ShowCompleted() {
@@ -160,6 +156,6 @@ void UninstallRun::ShowCompleted() {
     view_.ShowCurrentItem("");
     view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
     view_.ShowEnded();
-    view_.ShowPhase(FormatText(undo_ ? "The install of %s was undone" : "%s Successfully Uninstalled", package));
-    view_.ShowCaption(FormatText("     Uninstalling %s - Complete", package));
+    view_.ShowPhase(FormatText(undo_ ? TextId::InstallUndone : TextId::SuccessfullyUninstalled, package));
+    view_.ShowCaption(FormatText(TextId::UninstallingComplete, package));
 }

@@ -86,6 +86,7 @@ CheckOptions ParseCheck(const std::vector<std::string>& arguments) {
         {"--media", [&] { options.media = reader.PathValue("--media"); }},
         {"--script-encoding",
          [&] { options.scriptEncoding = ParseScriptEncoding("check", reader.Value("--script-encoding")); }},
+        {"--strict", [&] { options.strict = true; }},
     });
     return options;
 }
@@ -145,7 +146,7 @@ std::string UsageText() {
                     [--script-encoding NAME]
   setup-media build PACKAGE_DIR --setup SETUP_EXE --one-file OUT_EXE [--disk-size SIZE] [--spread] [--force]
                     [--script-encoding NAME]
-  setup-media check INSTALL_INI [--media DIR_OR_EXE] [--script-encoding NAME]
+  setup-media check INSTALL_INI [--media DIR_OR_EXE] [--script-encoding NAME] [--strict]
   setup-media unpack ONE_FILE_EXE --out OUT_DIR [--force]
   setup-media manifest ONE_FILE_EXE --id PUBLISHER.PACKAGE --url URL --out OUT_DIR
                        [--license TEXT] [--description TEXT]
@@ -175,6 +176,7 @@ check   Reports what in a setup script misbehaves when setup runs, as
   --media DIR_OR_EXE  also check built media: every file on its disk, every diskNN.id; a
                       one-file setup is checked whole first
   --script-encoding NAME  as for build; bytes invalid in it are warned of
+  --strict            every warning is an error (exit status 2), for builds that must be clean
 
 unpack  Writes the media a one-file setup carries into OUT_DIR/disk01 (one disk), after
         checking the file whole.

@@ -18,6 +18,7 @@ struct CheckOptions {
     std::filesystem::path script;
     std::optional<std::filesystem::path> media;
     ScriptEncoding scriptEncoding;
+    bool strict = false;  // warnings are errors
 };
 
 struct UnpackOptions {

@@ -1,6 +1,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/NearestName.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/IntegerText.h"
@@ -10,6 +11,9 @@
 namespace {
 
 constexpr size_t KeyValueGroupSize = 4;
+// What authors write for a 32-bit integer value; setup takes any type but "string" for one.
+constexpr std::string_view IntegerTypeNames[] = {"integer", "dword"};
+constexpr const char* DefaultValueName = "(Default)";
 
 // The only root names the uninstall knows; keys under any other are left behind.
 constexpr std::string_view UninstallRoots[] = {"HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
@@ -66,6 +70,42 @@ void CheckRegistryKeys(const std::vector<const ProfileEntry*>& keys, std::option
     }
 }
 
+// Setup writes a string for "string" in any case and a 32-bit integer for any other type.
+bool IsIntegerTypeName(const std::string& type) {
+    for (std::string_view name : IntegerTypeNames)
+        if (EqualIgnoringCase(type, name)) return true;
+    return false;
+}
+
+void CheckType(const ProfileEntry& data, const ProfileEntry& type, Findings& findings) {
+    if (IsStringType(type.value)) return;
+    const bool integer = ParseIntegerText(data.value).has_value();
+    if (IsIntegerTypeName(type.value)) {
+        if (!integer)
+            findings.push_back({data.line, Severity::Error,
+                                Quoted(data.value) + " is not an integer: setup stops with an error report"});
+        return;
+    }
+    const std::optional<std::string> nearest = NearestName(type.value, {"string", "integer", "dword"});
+    const std::string notType = Quoted(type.value) + " is not a type: string or an integer type (integer, dword); ";
+    const std::string guess = nearest ? "; did you mean " + *nearest + "?" : "";
+    if (integer)
+        findings.push_back(
+            {type.line, Severity::Warning, notType + "setup writes " + data.value + " as a 32-bit integer" + guess});
+    else
+        findings.push_back({type.line, Severity::Error,
+                            notType + "setup takes it for an integer, and " + Quoted(data.value) +
+                                " is none: it stops with an error report" + guess});
+}
+
+// "(Default)", exactly so, stands for the key's unnamed value; in other letters it is a name.
+void CheckValueName(const ProfileEntry& name, Findings& findings) {
+    if (name.value != DefaultValueName && EqualIgnoringCase(name.value, DefaultValueName))
+        findings.push_back({name.line, Severity::Warning,
+                            Quoted(name.value) + " names a value of that name: the key's unnamed value is " +
+                                DefaultValueName + ", written so"});
+}
+
 void CheckGroup(const ProfileText& script, const std::vector<const ProfileEntry*>& values, size_t first,
                 Findings& findings) {
     const ProfileEntry& reference = *values[first + 1];
@@ -73,10 +113,8 @@ void CheckGroup(const ProfileText& script, const std::vector<const ProfileEntry*
         findings.push_back(
             {reference.line, Severity::Error,
              Quoted(reference.value) + " names no [RegistryKeys] entry: setup stops with \"Corrupt KeyValues entry\""});
-    const ProfileEntry& data = *values[first + 2];
-    if (!IsStringType(values[first + 3]->value) && !ParseIntegerText(data.value))
-        findings.push_back(
-            {data.line, Severity::Error, Quoted(data.value) + " is not an integer: setup stops with an error report"});
+    CheckValueName(*values[first], findings);
+    CheckType(*values[first + 2], *values[first + 3], findings);
 }
 
 void CheckKeyValues(const ProfileText& script, bool keysListed, Findings& findings) {

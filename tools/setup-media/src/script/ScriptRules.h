@@ -6,7 +6,12 @@
 // The rules of the script check, one group of places where the format misbehaves per function.
 // Each adds its findings to `findings`.
 
+// Sections and keys setup does not read, with the names they most likely misspell.
+void CheckNames(const CheckInput& input, Findings& findings);
 void CheckPackage(const CheckInput& input, Findings& findings);
+void CheckInstallFolder(const CheckInput& input, Findings& findings);
+// Folders and shortcuts named as Windows cannot name them.
+void CheckFolderNames(const CheckInput& input, Findings& findings);
 void CheckLicence(const CheckInput& input, Findings& findings);
 void CheckDisks(const CheckInput& input, Findings& findings);
 void CheckListedSections(const CheckInput& input, Findings& findings);

@@ -1,4 +1,6 @@
+#include "script/PathMacroText.h"
 #include "script/ScriptRules.h"
+#include "script/SetupScript.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
 
@@ -24,10 +26,44 @@ void CheckSection(const ProfileText& script, const char* name, Findings& finding
                             "[" + std::string(name) + "] ends with an odd entry out: it is ignored"});
 }
 
+// The shell's folders on a usual machine: the program groups' folder, the Start menu, the desktop.
+struct ShellFolders {
+    const char* programs;
+    const char* startMenu;
+    const char* desktop;
+};
+constexpr ShellFolders AllUsersFolders{"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs",
+                                       "C:\\ProgramData\\Microsoft\\Windows\\Start Menu", "C:\\Users\\Public\\Desktop"};
+constexpr ShellFolders OneUsersFolders{"C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs",
+                                       "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu",
+                                       "C:\\Users\\User\\Desktop"};
+
+// Setup refuses a shortcut whose file's path does not fit a path buffer, and the install ends.
+void CheckLinkPaths(const ProfileText& script, Findings& findings) {
+    const ShellFolders& shell = ScopeOf(script) == PackageScope::User ? OneUsersFolders : AllUsersFolders;
+    const ProfileEntry* group = script.FindEntry(GroupSection, GroupKey);
+    const std::pair<const char*, std::string> folders[] = {
+        {IconsSection, group ? std::string(shell.programs) + "\\" + group->value : std::string()},
+        {StartButtonSection, shell.startMenu},
+        {DesktopSection, shell.desktop}};
+    for (const auto& [section, folder] : folders) {
+        const std::vector<const ProfileEntry*> pairs = ListedEntries(script.Find(section));
+        for (size_t i = 1; !folder.empty() && i < pairs.size(); i += 2) {
+            const size_t length = CharacterCount(folder + "\\" + pairs[i]->value + ".lnk");
+            if (length > MaxPathLength)
+                findings.push_back({pairs[i]->line, Severity::Error,
+                                    "the shortcut's file " + Quoted(folder + "\\" + pairs[i]->value + ".lnk") +
+                                        " reaches " + std::to_string(length) +
+                                        " characters; paths must stay under 260: the install stops"});
+        }
+    }
+}
+
 }  // namespace
 
 void CheckShortcuts(const CheckInput& input, Findings& findings) {
     for (const char* name : ShortcutSections) CheckSection(input.script, name, findings);
+    CheckLinkPaths(input.script, findings);
     const ProfileSection* icons = input.script.Find(IconsSection);
     if (!ListedEntries(icons).empty() && !input.script.FindEntry(GroupSection, GroupKey))
         findings.push_back({icons->line, Severity::Warning, "[Icons] is not read without [Group] group"});

@@ -183,8 +183,9 @@ unpack  Writes the media a one-file setup carries into OUT_DIR/disk01 (one disk)
 
 manifest  Writes winget's manifests of a one-file setup into OUT_DIR: ID.yaml,
         ID.installer.yaml, ID.locale.en-US.yaml (schema 1.10.0). The script must hold
-        [Package] version, publisher and uninstallentry=yes. --license defaults to
-        Proprietary, --description to the package name.
+        [Package] version, publisher and uninstallentry=yes. The id must be of winget's
+        form Publisher.Package. --license defaults to Proprietary (the manifest says so
+        beside it), --description to the package name.
 
 Exit status: 0 done (check: clean), 1 check found warnings only, 2 errors or a failed build
 (which leaves nothing half-written).

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/FileLookup.h"
+#include "common/NearestName.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
@@ -39,9 +40,11 @@ void CheckVersion(const ProfileText& script, Findings& findings) {
 
 void CheckScope(const ProfileText& script, Findings& findings) {
     const ProfileEntry* scope = script.FindEntry(PackageSection, ScopeKey);
-    if (scope && !ScopeOf(script))
-        findings.push_back({scope->line, Severity::Error,
-                            "[Package] scope " + Quoted(scope->value) + ": scope must be user or machine"});
+    if (!scope || ScopeOf(script)) return;
+    const std::optional<std::string> nearest = NearestName(scope->value, {UserScopeValue, MachineScopeValue});
+    findings.push_back({scope->line, Severity::Error,
+                        "[Package] scope " + Quoted(scope->value) + ": scope must be user or machine" +
+                            (nearest ? "; did you mean " + *nearest + "?" : "")});
 }
 
 // Setup makes the entry in the list of installed programs for "yes" exactly, and nothing else.

@@ -70,6 +70,13 @@ std::string Edited(std::vector<Edit> edits, std::string script = CleanScript) {
 
 const std::string Long(size_t length) { return std::string(length, 'd'); }
 
+// A key 33 levels below its root.
+std::string DeepKey() {
+    std::string key = "HKEY_LOCAL_MACHINE\\Software";
+    for (int level = 2; level <= 33; ++level) key += "\\k";
+    return key;
+}
+
 // One case per rule: the script differs from the clean one only where the rule looks.
 const std::vector<Rule> Rules = {
     {"package name missing", {{"name=Checked Package", "title=Checked"}}, "1: error: [Package] name is missing"},
@@ -319,6 +326,24 @@ const std::vector<Slip> Slips = {
     {"registry data too long", {{"data1=%%INSTALLPATH%%", "data1=%%INSTALLPATH%%\\" + Long(240)}},
      "27: error: the value with its macros replaced reaches 265 characters on a usual machine; paths must stay "
      "under 260", 2},
+    {"destination names a folder", {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data"}},
+     "19: error: destination \"%%INSTALLPATH%%\\Data\" names a folder, not a file: setup stops with \"Error "
+     "installing\"", 2},
+    {"shortcut to what is no path", {{"target1=[ProgramFiles01]file1", "target1=[Group]group"}},
+     "34: error: reference \"[Group]group\" leads to \"Checked\", which is not a full path: the shortcut leads nowhere",
+     2},
+    {"program group empty", {{"group=Checked", "group="}},
+     "31: warning: the program group is empty: [Icons] shortcuts go into the Start menu's Programs folder itself", 1},
+    {"key at the top of the machine's", {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=HKEY_LOCAL_MACHINE\\Checked"}},
+     "22: error: registry key \"HKEY_LOCAL_MACHINE\\Checked\": Windows makes no key directly below "
+     "HKEY_LOCAL_MACHINE but its own, and \"Checked\" is none of them: setup stops with \"Error creating registry "
+     "key\"; write HKEY_LOCAL_MACHINE\\Software\\...", 2},
+    {"key at the top of every user's", {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=HKEY_USERS\\Checked"}},
+     "22: error: registry key \"HKEY_USERS\\Checked\": Windows makes no key directly below HKEY_USERS but its own, "
+     "and \"Checked\" is none of them: setup stops with \"Error creating registry key\"", 2},
+    {"key too deep", {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=" + DeepKey()}},
+     "22: error: registry key \"" + DeepKey() + "\": the key lies more than 32 levels deep, which Windows does not "
+     "make: setup stops with \"Error creating registry key\"", 2},
     {"shortcut file too long", {{"title1=Checked", "title1=" + Long(200)}},
      "35: error: the shortcut's file \"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Checked\\" +
          Long(200) + ".lnk\" reaches 265 characters; paths must stay under 260: the install stops", 2},

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -21,6 +22,9 @@ constexpr std::string_view UninstallRoots[] = {"HKEY_CURRENT_USER", "HKEY_LOCAL_
 // Root names the install knows besides HKEY_LOCAL_MACHINE; any other name means that one.
 constexpr std::string_view InstallOnlyRoots[] = {"HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
 constexpr std::string_view UserRoots[] = {"HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT"};
+// The keys at the top of HKEY_LOCAL_MACHINE, which Windows makes.
+constexpr std::string_view MachineTopKeys[] = {"SOFTWARE", "SYSTEM", "HARDWARE", "SAM", "SECURITY", "BCD00000000"};
+constexpr long MaxKeyLevels = 32;
 
 template <class Names>
 bool IsOneOf(std::string_view name, const Names& names) {
@@ -58,15 +62,39 @@ void CheckRoot(const ProfileEntry& key, const std::string& root, std::optional<P
         findings.push_back({key.line, Severity::Warning, InAdministratorsProfile(root)});
 }
 
+// RegCreateKeyEx makes no key that is a direct child of HKEY_LOCAL_MACHINE or HKEY_USERS, nor one
+// more than 32 levels deep (Microsoft's documentation of RegCreateKeyEx, lpSubKey and Remarks).
+// Below those two roots only the keys Windows made itself stand: a path through another one fails.
+std::optional<std::string> NotMade(const std::string& root, const std::string& path) {
+    const bool machine = !IsOneOf(root, InstallOnlyRoots) && !IsOneOf(root, UserRoots) && root != "HKEY_USERS";
+    const std::string top = path.substr(0, path.find('\\'));
+    const bool ownTop = machine ? std::any_of(std::begin(MachineTopKeys), std::end(MachineTopKeys),
+                                              [&](std::string_view key) { return EqualIgnoringCase(top, key); })
+                                : root != "HKEY_USERS" || EqualIgnoringCase(top, ".DEFAULT") ||
+                                      (top.size() > 4 && EqualIgnoringCase(top.substr(0, 4), "S-1-"));
+    if (!ownTop)
+        return "Windows makes no key directly below " + std::string(machine ? "HKEY_LOCAL_MACHINE" : "HKEY_USERS") +
+               " but its own, and " + Quoted(top) + " is none of them: setup stops with \"Error creating registry "
+               "key\"" + (machine ? "; write HKEY_LOCAL_MACHINE\\Software\\..." : "");
+    if (std::count(path.begin(), path.end(), '\\') >= MaxKeyLevels)
+        return "the key lies more than 32 levels deep, which Windows does not make: setup stops with \"Error "
+               "creating registry key\"";
+    return std::nullopt;
+}
+
 void CheckRegistryKeys(const std::vector<const ProfileEntry*>& keys, std::optional<PackageScope> scope,
                        Findings& findings) {
     for (const ProfileEntry* key : keys) {
         const size_t slash = key->value.find('\\');
-        if (slash == std::string::npos)
+        if (slash == std::string::npos) {
             findings.push_back({key->line, Severity::Error,
                                 "registry key " + Quoted(key->value) + " has no \\ after its root: setup skips it"});
-        else
-            CheckRoot(*key, key->value.substr(0, slash), scope, findings);
+            continue;
+        }
+        const std::string root = key->value.substr(0, slash);
+        CheckRoot(*key, root, scope, findings);
+        if (const std::optional<std::string> fault = NotMade(root, key->value.substr(slash + 1)))
+            findings.push_back({key->line, Severity::Error, "registry key " + Quoted(key->value) + ": " + *fault});
     }
 }
 

@@ -8,14 +8,26 @@ namespace {
 
 constexpr const char* ShortcutSections[] = {IconsSection, StartButtonSection, DesktopSection};
 
+// Wherever it is, the install folder is a full path: setup refuses any other.
+MacroFolders AnyInstallFolder() {
+    MacroFolders machine = UsualMachine();
+    machine.installFolder = "C:\\Install Folder";
+    return machine;
+}
+
 void CheckReference(const ProfileText& script, const ProfileEntry& reference, Findings& findings) {
     const std::optional<ShortcutReference> target = ParseShortcutReference(reference.value);
     if (!target)
         findings.push_back({reference.line, Severity::Error,
                             "reference " + Quoted(reference.value) + " has no ]: the shortcut is skipped"});
-    else if (!script.FindEntry(target->section, target->key))
+    else if (const ProfileEntry* entry = script.FindEntry(target->section, target->key); !entry)
         findings.push_back({reference.line, Severity::Error,
                             "reference " + Quoted(reference.value) + " names no entry: the shortcut is skipped"});
+    else if (!IsFullPath(ExpandMacros(entry->value, AnyInstallFolder())) && MisspeltMacros(entry->value).empty() &&
+             UnknownMacros(entry->value).empty())
+        findings.push_back({reference.line, Severity::Error,
+                            "reference " + Quoted(reference.value) + " leads to " + Quoted(entry->value) +
+                                ", which is not a full path: the shortcut leads nowhere"});
 }
 
 void CheckSection(const ProfileText& script, const char* name, Findings& findings) {
@@ -64,6 +76,11 @@ void CheckLinkPaths(const ProfileText& script, Findings& findings) {
 void CheckShortcuts(const CheckInput& input, Findings& findings) {
     for (const char* name : ShortcutSections) CheckSection(input.script, name, findings);
     CheckLinkPaths(input.script, findings);
+    // An empty name makes the Start menu's Programs folder itself the group.
+    if (const ProfileEntry* group = input.script.FindEntry(GroupSection, GroupKey); group && group->value.empty())
+        findings.push_back({group->line, Severity::Warning,
+                            "the program group is empty: [Icons] shortcuts go into the Start menu's Programs folder "
+                            "itself"});
     const ProfileSection* icons = input.script.Find(IconsSection);
     if (!ListedEntries(icons).empty() && !input.script.FindEntry(GroupSection, GroupKey))
         findings.push_back({icons->line, Severity::Warning, "[Icons] is not read without [Group] group"});

@@ -194,14 +194,14 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
         {"file missing",
          [](const fs::path& p) { fs::remove(p / "data.db"); },
          {},
-         "install.ini:12: %%INSTALLPATH%%\\data.db: the package has no file data.db"},
+         "install.ini:12: error: %%INSTALLPATH%%\\data.db: the package has no file data.db: the build stops"},
         {"file unreadable",
          [](const fs::path& p) {
              fs::remove(p / "app.exe");
              fs::create_directory(p / "app.exe");
          },
          {},
-         "install.ini:10: %%INSTALLPATH%%\\app.exe: the package has no file app.exe"},
+         "install.ini:10: error: %%INSTALLPATH%%\\app.exe: the package has no file app.exe: the build stops"},
         {"disk over capacity",
          [](const fs::path& p) { WriteFile(p / "app.exe", RandomBytes(2000, 5)); },
          {"--disk-size", "2000"},

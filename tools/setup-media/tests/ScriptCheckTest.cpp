@@ -47,6 +47,12 @@ target1=[ProgramFiles01]file1
 title1=Checked
 )";
 
+// The licence and the files the scripts here name, beside the script, as a package holds them.
+void WritePackageFiles(const TempTree& package) {
+    WriteFile(package / "licence.txt", "Terms.\n");
+    for (const char* file : {"app.exe", "Data/data.db", "checked.db"}) WriteFile(package / file, file);
+}
+
 using Edit = std::pair<std::string, std::string>;  // a whole line and what replaces it; "" appends
 
 struct Rule {
@@ -191,7 +197,7 @@ const std::vector<Rule> Rules = {
 // The check of `text` reports `expected` ("LINE: error: part of the message") and exits as that says.
 ToolRun ExpectFinding(const std::string& text, const std::string& expected) {
     TempTree package;
-    WriteFile(package / "licence.txt", "Terms.\n");
+    WritePackageFiles(package);
     WriteFile(package / "install.ini", text);
     const std::string script = (package / "install.ini").string();
     const ToolRun run = RunTool({"check", script});
@@ -326,6 +332,9 @@ const std::vector<Slip> Slips = {
     {"registry data too long", {{"data1=%%INSTALLPATH%%", "data1=%%INSTALLPATH%%\\" + Long(240)}},
      "27: error: the value with its macros replaced reaches 265 characters on a usual machine; paths must stay "
      "under 260", 2},
+    {"file the package lacks", {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data\\guide.txt"}},
+     "19: error: %%INSTALLPATH%%\\Data\\guide.txt: the package has no file Data/guide.txt or guide.txt: the build "
+     "stops", 2},
     {"destination names a folder", {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data"}},
      "19: error: destination \"%%INSTALLPATH%%\\Data\" names a folder, not a file: setup stops with \"Error "
      "installing\"", 2},
@@ -355,7 +364,7 @@ TEST(ScriptCheck, SlipsAreToldAtTheirLineWithTheNameSetupReads) {
     for (const Slip& slip : Slips) {
         SCOPED_TRACE(slip.name);
         TempTree package;
-        WriteFile(package / "licence.txt", "Terms.\n");
+        WritePackageFiles(package);
         WriteFile(package / "install.ini", Edited(slip.edits));
         const std::string script = (package / "install.ini").string();
         const ToolRun run = RunTool({"check", script});
@@ -367,7 +376,7 @@ TEST(ScriptCheck, SlipsAreToldAtTheirLineWithTheNameSetupReads) {
 // A folder line is checked as the lines it stands for, each finding at the folder line.
 TEST(ScriptCheck, FolderLinesAreCheckedAsTheLinesTheyStandFor) {
     TempTree package;
-    WriteFile(package / "licence.txt", "Terms.\n");
+    WritePackageFiles(package);
     WriteFile(package / "Data/a.txt", "a");
     WriteFile(package / "Data/sub/b.txt", "b");
     WriteFile(package / "Long" / (Long(236) + ".txt"), "long");
@@ -405,7 +414,7 @@ TEST(ScriptCheck, FolderLinesAreCheckedAsTheLinesTheyStandFor) {
 // For a build that must be clean: a warning fails the check as an error does.
 TEST(ScriptCheck, StrictMakesWarningsErrors) {
     TempTree package;
-    WriteFile(package / "licence.txt", "Terms.\n");
+    WritePackageFiles(package);
     WriteFile(package / "install.ini", Edited({{"[Icons]", "[Icnos]"}}));
     const std::string script = (package / "install.ini").string();
     const ToolRun lenient = RunTool({"check", script});
@@ -429,7 +438,7 @@ TEST(ScriptCheck, EachRuleFindsItsFaultAtItsLine) {
 // one is warned of the user's own keys and folders, which would be the administrator's.
 TEST(ScriptCheck, ScopesKeepToWhatTheirRunCanWrite) {
     TempTree package;
-    WriteFile(package / "licence.txt", "Terms.\n");
+    WritePackageFiles(package);
     WriteFile(package / "install.ini", PerUserScript());
     const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
     EXPECT_EQ(clean.exitCode, 0) << clean.out;
@@ -461,7 +470,7 @@ TEST(ScriptCheck, ReadsEveryFormOfTheScriptAsSetupReadsIt) {
     for (const auto& [name, text] : forms) {
         SCOPED_TRACE(name);
         TempTree package;
-        WriteFile(package / "licence.txt", "Terms.\n");
+        WritePackageFiles(package);
         WriteFile(package / "install.ini", text);
         const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
         EXPECT_EQ(clean.exitCode, 0) << clean.out;
@@ -477,7 +486,7 @@ TEST(ScriptCheck, ReadsEveryFormOfTheScriptAsSetupReadsIt) {
 
 TEST(ScriptCheck, CleanScriptsPassAndAnUnreadableOneFails) {
     TempTree package;
-    WriteFile(package / "licence.txt", "Terms.\n");
+    WritePackageFiles(package);
     WriteFile(package / "install.ini", CleanScript);
     const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
     EXPECT_EQ(clean.exitCode, 0) << clean.out;

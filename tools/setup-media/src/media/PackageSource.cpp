@@ -10,13 +10,10 @@ namespace fs = std::filesystem;
 
 fs::path PackageSource::FileFor(const ProgramFile& file, const std::string& scriptName, size_t line) const {
     const std::optional<fs::path> found = package_.SourceOf(file.disk, file.entry->value);
-    if (!found) {
-        std::string places;
-        for (const std::string& place : package_.PlacesOf(file.disk, file.entry->value))
-            places += (places.empty() ? "" : " or ") + place;
+    // The check tells this first; the file may have gone since.
+    if (!found)
         throw BuildError(scriptName + ":" + std::to_string(line) + ": " + file.entry->value +
-                         ": the package has no file " + places + " (in " + TextOfPath(Folder()) + ")");
-    }
+                         ": the package has no file " + package_.PlacesOf(file.disk, file.entry->value));
     used_.insert(*found);
     return *found;
 }

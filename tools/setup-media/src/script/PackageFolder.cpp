@@ -54,13 +54,12 @@ std::optional<fs::path> PackageFolder::SourceOf(int disk, const std::string& des
     return std::nullopt;
 }
 
-std::vector<std::string> PackageFolder::PlacesOf(int disk, const std::string& destination) const {
+std::string PackageFolder::PlacesOf(int disk, const std::string& destination) const {
     const std::string top = Relative(DiskFolder(disk), folder_);
     const std::string below = PathBelowRoot(destination);
     const std::string name = FileNamePart(destination);
-    std::vector<std::string> places = {Joined(top == "." ? "" : top, below)};
-    if (below != name) places.push_back(Joined(top == "." ? "" : top, name));
-    return places;
+    const std::string places = Joined(top == "." ? "" : top, below);
+    return below == name ? places : places + " or " + Joined(top == "." ? "" : top, name);
 }
 
 std::optional<fs::path> PackageFolder::FolderOf(int disk, const std::string& destinationFolder) const {

@@ -21,8 +21,8 @@ public:
     // The file the destination names on disk `disk`: the one below the destination's root,
     // else the one of its name at the top; nothing when neither is a regular file.
     std::optional<std::filesystem::path> SourceOf(int disk, const std::string& destination) const;
-    // Where SourceOf looks, in its order, relative to the package folder ("disk01/Data/x.txt"), for messages.
-    std::vector<std::string> PlacesOf(int disk, const std::string& destination) const;
+    // Where SourceOf looks, relative to the package folder: "disk01/Data/x.txt or disk01/x.txt".
+    std::string PlacesOf(int disk, const std::string& destination) const;
     // The folder below the disk's folder that the destination folder names below its root; the
     // disk's folder itself for a root alone; nothing when there is no such folder.
     std::optional<std::filesystem::path> FolderOf(int disk, const std::string& destinationFolder) const;

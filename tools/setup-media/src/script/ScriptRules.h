@@ -21,6 +21,7 @@ void CheckMacros(const CheckInput& input, Findings& findings);
 void CheckPathLengths(const CheckInput& input, Findings& findings);
 void CheckOtherFolders(const CheckInput& input, Findings& findings);
 void CheckMedia(const CheckInput& input, Findings& findings);
+void CheckPackageFiles(const CheckInput& input, Findings& findings);
 void CheckDestinations(const CheckInput& input, Findings& findings);
 void CheckText(const CheckInput& input, Findings& findings);
 // A per-user package makes nothing where only administrators can; a machine-wide one is warned

@@ -309,6 +309,10 @@ const std::vector<Slip> Slips = {
      {{"[InstallFolder]", ""}, {"install=%%PROGPATH%%\\Checked", ""}, {"sub1=Data", ""}},
      "2: warning: [InstallFolder] install is missing: setup proposes C:\\Checked Package, at the top of the system "
      "drive; write install=%%PROGPATH%%\\Checked Package", 2},
+    {"install folder shared", {{"install=%%PROGPATH%%\\Checked", "install=%%PROGPATH%%"}},
+     "8: warning: the install folder \"%%PROGPATH%%\" is shared with other programs: the uninstall log lies there, "
+     "and setup refuses the folder to a package when another one's log is there; give the package a folder of its "
+     "own", 1},
     {"install folder not a full path", {{"install=%%PROGPATH%%\\Checked", "install=Program Files\\Checked"}},
      "8: error: the install folder \"Program Files\\Checked\" is not a full path: every install ends with \"The "
      "install folder must be a full path\"; start it with a drive (C:\\) or a macro such as %%PROGPATH%%", 2},
@@ -409,6 +413,25 @@ TEST(ScriptCheck, FolderLinesAreCheckedAsTheLinesTheyStandFor) {
         if (!expected.empty()) EXPECT_NE(run.out.find(script + ":" + expected + "\n"), std::string::npos) << run.out;
         EXPECT_EQ(run.exitCode, exitCode) << run.out;
     }
+}
+
+// The licence setup looks for when its section is misspelt is told where the slip is.
+TEST(ScriptCheck, AMissingLicenceIsToldAtTheSectionMeantForIt) {
+    TempTree package;
+    WritePackageFiles(package);
+    std::filesystem::remove((package / "licence.txt").string());
+    WriteFile(package / "terms.txt", "Terms.\n");
+    WriteFile(package / "install.ini", Edited({{"[Licence]", "[License]"}, {"licence=licence.txt", "license=terms.txt"}}));
+    const std::string script = (package / "install.ini").string();
+    const ToolRun run = RunTool({"check", script});
+    EXPECT_NE(run.out.find(script + ":4: error: [Licence] licence is missing ([License] is not [Licence]), so setup "
+                                    "shows licence.txt, and the licence text \"licence.txt\" is not beside the script "
+                                    "(licence=none for no licence page)\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find(script + ":4: warning: [License] is not a section setup reads: setup reads [Licence]\n"),
+              std::string::npos)
+        << run.out;
 }
 
 // For a build that must be clean: a warning fails the check as an error does.

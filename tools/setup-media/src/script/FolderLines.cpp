@@ -87,6 +87,7 @@ private:
         return lines;
     }
 
+    // The line stands for no file then.
     void Fail(const FolderLine& line, const std::string& message) {
         findings_.push_back({line.entry->line, Severity::Error, message});
         replaced_[line.entry->line];
@@ -127,13 +128,13 @@ private:
         if (line.recursive) AddFolders(line, tree);
     }
 
-    // A key of the section that no line of it has.
+    // The next key "stem.N" that no line of the section has.
     std::string UniqueKey(const ProfileSection& section, const std::string& stem) {
         std::set<std::string>& taken = keys_[&section];
         if (taken.empty())
             for (const ProfileEntry& entry : section.entries) taken.insert(LowerCase(entry.name));
-        for (size_t n = 1;; ++n) {
-            const std::string key = stem + "." + std::to_string(n);
+        for (size_t& n = numbers_[{&section, LowerCase(stem)}];;) {
+            const std::string key = stem + "." + std::to_string(++n);
             if (taken.insert(LowerCase(key)).second) return key;
         }
     }
@@ -216,6 +217,7 @@ private:
     Findings findings_;
     std::map<size_t, std::vector<std::string>> replaced_;  // by the folder line's number
     std::map<const ProfileSection*, std::set<std::string>> keys_;
+    std::map<std::pair<const ProfileSection*, std::string>, size_t> numbers_;  // the last N of each stem
     std::map<const char*, std::set<std::string>> folderValues_;
     std::map<const char*, std::vector<std::pair<std::string, size_t>>> addedFolders_;  // line, folder line
 };

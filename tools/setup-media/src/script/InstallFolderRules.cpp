@@ -25,6 +25,17 @@ void CheckProposed(const ProfileText& script, Findings& findings) {
         findings.push_back({line, Severity::Error, "setup proposes " + Quoted(proposed) + ", and " + *fault});
 }
 
+// A folder other programs use too (a drive's top, a folder a macro stands for) gets the uninstall
+// log of the first package installed there: setup refuses it to every other one.
+bool IsSharedFolder(const std::string& folder) {
+    const std::vector<std::string> parts = FolderParts(folder);
+    if (parts.size() <= 1) return true;
+    const MacroFolders machine = UsualMachine();
+    for (const PathMacro& macro : PathMacros)
+        if (macro.folder != &MacroFolders::installFolder && FolderParts(machine.*(macro.folder)) == parts) return true;
+    return false;
+}
+
 }  // namespace
 
 void CheckInstallFolder(const CheckInput& input, Findings& findings) {
@@ -44,4 +55,10 @@ void CheckInstallFolder(const CheckInput& input, Findings& findings) {
                                 "path\"; start it with a drive (C:\\) or a macro such as %%PROGPATH%%"});
     else if (const std::optional<std::string> fault = PathFault(folder))
         findings.push_back({install->line, Severity::Error, "the install folder cannot be made: " + *fault});
+    else if (IsSharedFolder(folder))
+        findings.push_back({install->line, Severity::Warning,
+                            "the install folder " + Quoted(install->value) +
+                                " is shared with other programs: the uninstall log lies there, and setup refuses the "
+                                "folder to a package when another one's log is there; give the package a folder of "
+                                "its own"});
 }

@@ -67,13 +67,20 @@ bool IsNumberedSection(std::string_view name) {
     return DiskSectionNumber(name) || EqualIgnoringCase(name, DiskSectionPrefix) || MediaNamesSectionNumber(name);
 }
 
+// The name among `known` that `written` stands for in another spelling.
+std::optional<std::string> OtherSpellingOf(const std::string& written, const std::vector<std::string>& known) {
+    if (const auto other = OtherSpellings().find(LowerCase(written)); other != OtherSpellings().end())
+        for (const std::string& name : known)
+            if (EqualIgnoringCase(name, other->second)) return name;
+    return std::nullopt;
+}
+
 // "; did you mean [Desktop]?", ": setup reads [Licence]" or nothing, with `open` and `close`
 // around the name.
 std::string Suggestion(const std::string& written, const std::vector<std::string>& known, const std::string& open,
                        const std::string& close) {
-    if (const auto other = OtherSpellings().find(LowerCase(written)); other != OtherSpellings().end())
-        for (const std::string& name : known)
-            if (EqualIgnoringCase(name, other->second)) return ": setup reads " + open + name + close;
+    if (const std::optional<std::string> other = OtherSpellingOf(written, known))
+        return ": setup reads " + open + *other + close;
     if (const std::optional<std::string> nearest = NearestName(written, known))
         return "; did you mean " + open + *nearest + close + "?";
     return {};
@@ -152,4 +159,14 @@ void CheckNames(const CheckInput& input, Findings& findings) {
             CheckSectionName(section, findings);
         }
     }
+}
+
+const ProfileSection* SectionMeaning(const ProfileText& script, const std::string& known) {
+    for (const ProfileSection& section : script.Sections()) {
+        if (FixedSectionNamed(section.name) || IsNumberedSection(section.name)) continue;
+        const std::vector<std::string> names = SectionNames(section.name);
+        const std::optional<std::string> meant = OtherSpellingOf(section.name, names);
+        if (EqualIgnoringCase(meant.value_or(NearestName(section.name, names).value_or("")), known)) return &section;
+    }
+    return nullptr;
 }

@@ -83,7 +83,7 @@ void CheckPackage(const CheckInput& input, Findings& findings) {
 
 void CheckLicence(const CheckInput& input, Findings& findings) {
     const ProfileEntry* entry = input.script.FindEntry(LicenceSection, LicenceKey);
-    const size_t line = entry ? entry->line : LineOf(input.script.Find(LicenceSection));
+    size_t line = entry ? entry->line : LineOf(input.script.Find(LicenceSection));
     if (entry && entry->value != NoLicenceValue && EqualIgnoringCase(entry->value, NoLicenceValue)) {
         findings.push_back({line, Severity::Error,
                             "licence " + Quoted(entry->value) +
@@ -92,8 +92,12 @@ void CheckLicence(const CheckInput& input, Findings& findings) {
     }
     const std::optional<std::string> licence = LicenceFileName(input.script);
     if (!licence) return;
-    // Without the key the page shows a file the author may never have named.
-    const std::string why = entry ? "" : "[Licence] licence is missing, so setup shows " + std::string(DefaultLicenceFile) + ", and ";
+    // Without the key the page shows a file the author may never have named, maybe in a section misspelt.
+    const ProfileSection* meant = input.script.Find(LicenceSection) ? nullptr : SectionMeaning(input.script, LicenceSection);
+    const std::string why = entry ? ""
+                            : "[Licence] licence is missing" + (meant ? " ([" + meant->name + "] is not [Licence])" : "") +
+                                  ", so setup shows " + DefaultLicenceFile + ", and ";
+    if (meant) line = meant->line;
     if (!HasFileIgnoringCase(input.scriptFolder, *licence))
         findings.push_back({line, Severity::Error,
                             why + "the licence text " + Quoted(*licence) + " is not beside the script" +

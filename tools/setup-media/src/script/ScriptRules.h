@@ -34,6 +34,9 @@ std::string InAdministratorsProfile(const std::string& what);
 // The entries whose values the setup passes through macro expansion.
 std::set<const ProfileEntry*> ExpandedEntries(const ProfileText& script);
 
+// The first section setup does not read whose name is a slip of `known` ("[License]" for Licence), or null.
+const ProfileSection* SectionMeaning(const ProfileText& script, const std::string& known);
+
 // The line of a section's header, or the first line when there is no such section.
 size_t LineOf(const ProfileSection* section);
 // `text` in double quotes, for messages.

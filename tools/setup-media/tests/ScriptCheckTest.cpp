@@ -307,7 +307,7 @@ const std::vector<Slip> Slips = {
      "18: error: %%installpath%% is not a macro: setup leaves it in the path as written; write %%INSTALLPATH%%", 2},
     {"install folder missing",
      {{"[InstallFolder]", ""}, {"install=%%PROGPATH%%\\Checked", ""}, {"sub1=Data", ""}},
-     "2: warning: [InstallFolder] install is missing: setup proposes C:\\Checked Package, at the top of the system "
+     "2: warning: [InstallFolder] install is missing: setup proposes c:\\Checked Package, at the top of the system "
      "drive; write install=%%PROGPATH%%\\Checked Package", 2},
     {"install folder shared", {{"install=%%PROGPATH%%\\Checked", "install=%%PROGPATH%%"}},
      "8: warning: the install folder \"%%PROGPATH%%\" is shared with other programs: the uninstall log lies there, "

@@ -16,7 +16,7 @@ void CheckProposed(const ProfileText& script, Findings& findings) {
     const ProfileEntry* name = script.FindEntry(PackageSection, PackageNameKey);
     const ProfileSection* section = script.Find(InstallFolderSection);
     const size_t line = section ? section->line : name ? name->line : 1;
-    const std::string proposed = "C:\\" + PackageName(script);
+    const std::string proposed = "c:\\" + PackageName(script);
     const char* usual = ScopeOf(script) == PackageScope::User ? "%%USERPROGRAMS%%" : "%%PROGPATH%%";
     findings.push_back({line, Severity::Warning,
                         "[InstallFolder] install is missing: setup proposes " + proposed +

@@ -156,7 +156,10 @@ build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Dis
         setup.exe, install.ini and the licence; every disk holds its diskNN.id and its files,
         compressed, under their media names (app.exe as app.ex_). PACKAGE_DIR holds install.ini,
         the licence and the files, in disk01/, disk02/, ... or all in PACKAGE_DIR itself (each
-        then goes on the disk whose [ProgramFilesNN] names it). The script is checked first.
+        then goes on the disk whose [ProgramFilesNN] names it), each where its destination puts
+        it below its macro or drive (Data/x.txt for %%INSTALLPATH%%\Data\x.txt) or at the top.
+        A destination ending in \* takes a folder's files, in \** its subfolders' too. The
+        script is checked first.
   --setup SETUP_EXE   the setup program to put on disk 1
   --out OUT_DIR       where the media go; made anew, and nothing is written on a failure
   --one-file OUT_EXE  instead, one executable: SETUP_EXE followed by the media of every disk

@@ -305,10 +305,13 @@ const Files FolderFiles = {{"app.exe", "MZ app"},
 
 // A folder line becomes a line per file, folder by folder in name order, and a tree's folders
 // join [InstallFolder]; files of one name get names of their own on the media, which the media's
-// script gives by their keys. The script and the licence at the top of the package are no files of it.
+// script gives by their keys. The script and the licence at the top of the package are no files of
+// it.
 TEST_F(MediaBuildTest, FolderLinesAreWrittenOutAsTheLinesSetupReads) {
     const fs::path package = FlatPackage(FolderScript, FolderFiles);
     fs::create_directories(package / "Data/empty");
+    // A link to a folder is not walked: it could lead out of the package, or round and round.
+    fs::create_directory_symlink("..", package / "Data/back");
     const ToolRun run = Build(package, temp_ / "media");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadFile(package / "install.ini"), FolderScript);

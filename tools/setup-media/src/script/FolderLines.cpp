@@ -31,7 +31,8 @@ bool NameOrder(const std::string& a, const std::string& b) {
     return lowerA != lowerB ? lowerA < lowerB : a < b;
 }
 
-// The files of `folder` (and of its subfolders, when `recursive`) but those named in `left`.
+// The files of `folder` (and of its subfolders, when `recursive`, links to folders left out) but
+// those named in `left`.
 void Walk(const fs::path& folder, const std::string& prefix, bool recursive, const std::set<std::string>& left,
           FolderTree& tree) {
     std::vector<std::string> files, folders;
@@ -40,7 +41,8 @@ void Walk(const fs::path& folder, const std::string& prefix, bool recursive, con
         const std::string name = TextOfPath(it->path().filename());
         if (left.count(LowerCase(name))) continue;
         if (it->is_regular_file(error)) files.push_back(name);
-        else if (it->is_directory(error)) folders.push_back(name);
+        // A folder reached through a link may lead out of the package, or round to where it started.
+        else if (it->is_directory(error) && !it->is_symlink(error)) folders.push_back(name);
     }
     std::sort(files.begin(), files.end(), NameOrder);
     std::sort(folders.begin(), folders.end(), NameOrder);

@@ -385,6 +385,7 @@ TEST(ScriptCheck, FolderLinesAreCheckedAsTheLinesTheyStandFor) {
     WriteFile(package / "Data/sub/b.txt", "b");
     WriteFile(package / "Long" / (Long(236) + ".txt"), "long");
     WriteFile(package / "Odd/a|b.txt", "odd");
+    WriteFile(package / "Broken/x\n[RegistryKeys]\nk=HKEY_CURRENT_USER\\Software\\Planted", "a name of three lines");
     std::filesystem::create_directories((package / "Empty").string());
     const std::string script = (package / "install.ini").string();
     const std::string line = "file2=%%INSTALLPATH%%\\Data\\data.db";
@@ -395,6 +396,9 @@ TEST(ScriptCheck, FolderLinesAreCheckedAsTheLinesTheyStandFor) {
          "19: error: the destination reaches 270 characters on a usual machine; paths must stay under 260", 2},
         {"file2=%%INSTALLPATH%%\\Odd\\**",
          "19: error: the file name \"a|b.txt\" holds a character Windows does not allow in file names", 2},
+        {"file2=%%INSTALLPATH%%\\Broken\\*",
+         "19: error: \"%%INSTALLPATH%%\\Broken\\*\" takes \"x\\x0A[RegistryKeys]\\x0Ak=HKEY_CURRENT_USER\\Software\\"
+         "Planted\", whose name holds a control character, which Windows does not allow in file names", 2},
         {"file2=%%INSTALLPATH%%\\Missing\\*",
          "19: error: \"%%INSTALLPATH%%\\Missing\\*\" takes the folder \"Missing\" of " + package.Path().string() +
              ", which is not there", 2},

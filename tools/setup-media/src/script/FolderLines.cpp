@@ -121,6 +121,14 @@ private:
         }
         FolderTree tree;
         Walk(*source, "", line.recursive, LeftOut(*source), tree);
+        // A line break in a name would write lines of its own into the script.
+        for (const std::vector<std::string>* names : {&tree.files, &tree.folders})
+            for (const std::string& name : *names)
+                if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+                    Fail(line, Quoted(line.entry->value) + " takes " + Quoted(name) +
+                                   ", whose name holds a control character, which Windows does not allow in file names");
+                    return;
+                }
         if (tree.files.empty())
             findings_.push_back(
                 {line.entry->line, Severity::Warning, Quoted(line.entry->value) + " takes no file: the folder is empty"});

@@ -414,7 +414,9 @@ TEST(ScriptCheck, FolderLinesAreCheckedAsTheLinesTheyStandFor) {
         SCOPED_TRACE(folderLine);
         WriteFile(package / "install.ini", Edited({{line, folderLine}}));
         const ToolRun run = RunTool({"check", script});
-        if (!expected.empty()) EXPECT_NE(run.out.find(script + ":" + expected + "\n"), std::string::npos) << run.out;
+        if (!expected.empty()) {
+            EXPECT_NE(run.out.find(script + ":" + expected + "\n"), std::string::npos) << run.out;
+        }
         EXPECT_EQ(run.exitCode, exitCode) << run.out;
     }
 }

@@ -25,16 +25,20 @@ constexpr DWORD PauseBeforeLog = 100;
 constexpr DWORD PauseAfterFile = 500;
 constexpr const char* ExpandedWorkName = "expanded.tmp";
 
-// Expands the file a script line names into its destination (`dest`); the message of a failure,
-// which leaves nothing behind in Temp, or nothing.
-Status TransferFile(const std::string& value, std::string& dest) {
+// Expands the file that line `i` of a disk's section names into its destination (`dest`); the
+// message of a failure, which leaves nothing behind in Temp, or nothing. The file lies on the
+// media under the name the disk's media names give its line's key, or under its own.
+Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_t i, std::string& dest) {
+    const std::string& value = entries.Value(i);
+    const int named = mediaNames.IndexOf(entries.Name(i));
     const Result<std::string> expanded = ExpandPathMacros(value);
     // A destination beyond a path buffer, or one the current folder would complete, is refused
     // before anything is expanded.
     if (!expanded || !IsFullPath(expanded.Value()))
         return Status::Failed(FormatText(TextId::ErrorInstalling, Quoted(FileNamePart(value)).c_str()));
     dest = expanded.Value();
-    const std::string name = FileNamePart(dest);
+    // A bare name: the media's names never reach outside the media.
+    const std::string name = FileNamePart(named < 0 ? dest : mediaNames.Value(static_cast<size_t>(named)));
     // A destination that names a folder has no file name to expand: name the entry instead.
     if (name.empty()) return Status::Failed(FormatText(TextId::ErrorExpanding, Quoted(value).c_str()));
     // A file already there is only replaced by a whole copy, expanded first into the run's own
@@ -55,8 +59,10 @@ Status TransferFile(const std::string& value, std::string& dest) {
 Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     // Disks before the last keep the bar where the previous disk left it.
     if (disk == diskCount) view_.SetBarPosition(ProgressBarRole::Current, 0);
-    EntryList entries;
+    EntryList entries, mediaNames;
     Setup.InstallScript->ReadEntries(ProgramFilesSection(disk).c_str(), entries);
+    // Files of one name from different folders of the package lie on the media under names of their own.
+    Setup.InstallScript->ReadEntries(MediaNamesSection(disk).c_str(), mediaNames);
     const size_t count = entries.Count();
     if (count == 0) return {};
     // Single precision, as the steps have always been computed; trunc cuts towards zero.
@@ -64,7 +70,7 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     SetBarSteps(static_cast<int>(perFile), static_cast<int>(perFile / static_cast<float>(diskCount)));
 
     std::string dest;
-    Status transferred = TransferFile(entries.Value(0), dest);
+    Status transferred = TransferFile(entries, mediaNames, 0, dest);
     for (size_t i = 0;; ++i) {
         if (!transferred) {
             FailRun(transferred.Message());
@@ -83,7 +89,7 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
         if (lastOfEarlierDisk) view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
         // A large next file must not keep the window from showing this one first.
         view_.ShowChanges();
-        if (!last) transferred = TransferFile(entries.Value(i + 1), dest);
+        if (!last) transferred = TransferFile(entries, mediaNames, i + 1, dest);
         Face().EndPause();
         if (last) return {};
     }

@@ -45,6 +45,9 @@ inline constexpr const char* DesktopSection = "Desktop";
 
 // The program files of one disk: "ProgramFiles01" for disk 1 (three digits above 99).
 std::string ProgramFilesSection(int disk);
+// Media only: the names under which some of those files lie on the media, by their keys there
+// ("MediaNames01" for disk 1); a file not named there lies under its own name.
+std::string MediaNamesSection(int disk);
 
 // Uninstall log; it shares [Package] name and [RegistryKeys] with the script's spelling.
 inline constexpr const char* DirectoriesSection = "Directories";

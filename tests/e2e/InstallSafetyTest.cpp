@@ -122,7 +122,7 @@ TEST(InstallSafety, AnInstallFolderReachedThroughALinkIsRefused) {
 // install folder and the writing of a file: the file is not written through it.
 TEST(InstallSafety, ADestinationFolderReachedThroughALinkGetsNothing) {
     const SetupMedia media("[Package]\nname=Linked Data\n[Licence]\nlicence=none\n[Disks]\nn=1\n"
-                           "[InstallFolder]\ninstall=x\nsub=Data\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\Data\\data.txt\n",
+                           "[InstallFolder]\ninstall=C:\\x\nsub=Data\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\Data\\data.txt\n",
                            "", {{{"data.txt", "the package's data"}}});
     ASSERT_EQ(media.Error(), "");
     TempFolder target, other;

@@ -80,7 +80,7 @@ TEST(LogIntegrity, ARunThatMakesNothingKeepsTheLogAndAReinstallAddsToIt) {
     EXPECT_EQ(ReadTextFile(log), installed);
 
     // A second release into the same folder: one uninstall removes what both made.
-    const SetupMedia second("[Package]\nname=Twice\n[Licence]\nlicence=none\n[Disks]\nn=1\n[InstallFolder]\ninstall=x\nsub=Added\n"
+    const SetupMedia second("[Package]\nname=Twice\n[Licence]\nlicence=none\n[Disks]\nn=1\n[InstallFolder]\ninstall=C:\\x\nsub=Added\n"
                             "[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\first.txt\nfile2=%%INSTALLPATH%%\\Added\\second.txt\n",
                             "", {{{"first.txt", "the file of the second release"}, {"second.txt", "a file new in the second release"}}});
     ASSERT_EQ(second.Error(), "");

@@ -134,7 +134,7 @@ TEST(UninstallSafety, ThePlatformsOwnFoldersAreNeverRemovedNorScheduled) {
 
 TEST(UninstallSafety, WhatALinkNowReachesIsLeftAloneAndReported) {
     const SetupMedia media("[Package]\nname=Linked Package\n[Licence]\nlicence=none\n[Disks]\nn=1\n"
-                           "[InstallFolder]\ninstall=x\nsub=Data\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\Data\\a.txt\n",
+                           "[InstallFolder]\ninstall=C:\\x\nsub=Data\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\Data\\a.txt\n",
                            "", {{{"a.txt", "a file of the linked package"}}});
     ASSERT_EQ(media.Error(), "");
     TempFolder target, elsewhere;

@@ -87,6 +87,7 @@ CheckOptions ParseCheck(const std::vector<std::string>& arguments) {
         {"--media", [&] { options.media = reader.PathValue("--media"); }},
         {"--script-encoding",
          [&] { options.scriptEncoding = ParseScriptEncoding("check", reader.Value("--script-encoding")); }},
+        {"--strict", [&] { options.strict = true; }},
     });
     return options;
 }
@@ -193,7 +194,7 @@ std::string UsageText() {
                     [--script-encoding NAME]
   setup-media build PACKAGE_DIR --setup SETUP_EXE --one-file OUT_EXE [--disk-size SIZE] [--spread] [--force]
                     [--script-encoding NAME]
-  setup-media check INSTALL_INI [--media DIR_OR_EXE] [--script-encoding NAME]
+  setup-media check INSTALL_INI [--media DIR_OR_EXE] [--script-encoding NAME] [--strict]
   setup-media unpack ONE_FILE_EXE --out OUT_DIR [--force]
   setup-media manifest ONE_FILE_EXE --id PUBLISHER.PACKAGE --url URL --out OUT_DIR
                        [--license TEXT] [--description TEXT]
@@ -206,7 +207,10 @@ build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Dis
         setup.exe, install.ini and the licence; every disk holds its diskNN.id and its files,
         compressed, under their media names (app.exe as app.ex_). PACKAGE_DIR holds install.ini,
         the licence and the files, in disk01/, disk02/, ... or all in PACKAGE_DIR itself (each
-        then goes on the disk whose [ProgramFilesNN] names it). The script is checked first.
+        then goes on the disk whose [ProgramFilesNN] names it), each where its destination puts
+        it below its macro or drive (Data/x.txt for %%INSTALLPATH%%\Data\x.txt) or at the top.
+        A destination ending in \* takes a folder's files, in \** its subfolders' too. The
+        script is checked first.
   --setup SETUP_EXE   the setup program to put on disk 1
   --out OUT_DIR       where the media go; made anew, and nothing is written on a failure
   --one-file OUT_EXE  instead, one executable: SETUP_EXE followed by the media of every disk
@@ -226,14 +230,16 @@ check   Reports what in a setup script misbehaves when setup runs, as
   --media DIR_OR_EXE  also check built media: every file on its disk, every diskNN.id; a
                       one-file setup is checked whole first
   --script-encoding NAME  as for build; bytes invalid in it are warned of
+  --strict            every warning is an error (exit status 2), for builds that must be clean
 
 unpack  Writes the media a one-file setup carries into OUT_DIR/disk01 (one disk), after
         checking the file whole.
 
 manifest  Writes winget's manifests of a one-file setup into OUT_DIR: ID.yaml,
         ID.installer.yaml, ID.locale.en-US.yaml (schema 1.10.0). The script must hold
-        [Package] version, publisher and uninstallentry=yes. --license defaults to
-        Proprietary, --description to the package name.
+        [Package] version, publisher and uninstallentry=yes. The id must be of winget's
+        form Publisher.Package. --license defaults to Proprietary (the manifest says so
+        beside it), --description to the package name.
 
 plan    Writes what an install would do, in the order it does it: each folder, file (size and
         SHA-256 as installed), registry key and value, shortcut, the entry in the list of

@@ -19,6 +19,7 @@ struct CheckOptions {
     std::filesystem::path script;
     std::optional<std::filesystem::path> media;
     ScriptEncoding scriptEncoding;
+    bool strict = false;  // warnings are errors
 };
 
 struct UnpackOptions {

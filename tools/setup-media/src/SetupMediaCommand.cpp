@@ -20,9 +20,12 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     }
     const ProfileText script = ProfileText::Read(*text, options.scriptEncoding);
     // A one-file setup is checked whole, then the media it holds; nothing is written for either.
-    CheckInput input{script, options.script.parent_path(), {}, false};
-    if (options.media) input.mediaHolds = MediaLookup(*options.media);
-    const Findings findings = CheckScript(input);
+    const CheckedScript checked = CheckPackageScript(script, options.script.parent_path(),
+                                                     options.media ? MediaLookup(*options.media) : nullptr, false);
+    Findings findings = checked.findings;
+    // For a build that must not go on with anything setup would not do as written.
+    if (options.strict)
+        for (Finding& finding : findings) finding.severity = Severity::Error;
     for (const Finding& finding : findings) out << FormatFinding(TextOfPath(options.script), finding) << "\n";
     if (HasErrors(findings)) return ExitErrors;
     return findings.empty() ? ExitDone : ExitWarnings;

@@ -145,7 +145,8 @@ TEST_F(MediaBuildTest, FilesOfAFlatPackageGoOnTheDiskTheirSectionNames) {
 // shortcut follows its file, and the author's script stays as it was.
 TEST_F(MediaBuildTest, SpreadPutsFilesOnDisksInScriptOrderAndRewritesTheMediaScript) {
     const std::string script =
-        "[Package]\r\nname=Spread\r\n[Licence]\r\nlicence=none\r\n[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n"
+        "[Package]\r\nname=Spread\r\n[Licence]\r\nlicence=none\r\n[InstallFolder]\r\ninstall=C:\\Spread\r\n"
+        "[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n"
         "file2=C:\\b.bin\r\nfile3=C:\\c.bin\r\n[Group]\r\ngroup=Spread\r\n[Icons]\r\nlink=[programfiles01]FILE3\r\n"
         "name=C\r\n";
     const fs::path package = FlatPackage(
@@ -193,27 +194,20 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
         {"file missing",
          [](const fs::path& p) { fs::remove(p / "data.db"); },
          {},
-         "data.db is missing (named for disk 2)"},
+         "install.ini:12: error: %%INSTALLPATH%%\\data.db: the package has no file data.db: the build stops"},
         {"file unreadable",
          [](const fs::path& p) {
              fs::remove(p / "app.exe");
              fs::create_directory(p / "app.exe");
          },
          {},
-         "app.exe is not a file"},
+         "install.ini:10: error: %%INSTALLPATH%%\\app.exe: the package has no file app.exe: the build stops"},
         {"disk over capacity",
          [](const fs::path& p) { WriteFile(p / "app.exe", RandomBytes(2000, 5)); },
          {"--disk-size", "2000"},
          "disk 1 is " + Grouped(DiskOneOver(2000)) +
              " bytes over a 2000 bytes disk "
              "(2,000 bytes), from app.ex_ on"},
-        {"two names for one media name",
-         [](const fs::path& p) {
-             WriteFile(p / "install.ini", TwoDiskScript + "file3=%%INSTALLPATH%%\\data.db_\n");
-             WriteFile(p / "data.db_", "other");
-         },
-         {},
-         "\"data.db_\" (line 14) and \"data.db\" (line 12) would both be data.db_ on disk 2"},
         {"output not empty",
          [&](const fs::path&) { WriteFile(temp_ / "media/keep.txt", "mine"); },
          {},
@@ -289,4 +283,78 @@ TEST_F(MediaBuildTest, OutputInsideThePackageIsRefusedAndAFailureLeavesNoFolders
     fs::remove(package / "data.db");
     EXPECT_EQ(Build(package, temp_ / "new/parents/media").exitCode, 2);
     EXPECT_FALSE(fs::exists(temp_ / "new"));
+}
+
+namespace {
+
+const std::string FolderScript =
+    "[Package]\nname=Folders\n[Licence]\nlicence=licence.txt\n[InstallFolder]\ninstall=%%PROGPATH%%\\Folders\n"
+    "sub1=Docs\n[Disks]\nn=1\n[ProgramFiles01]\ntop=%%INSTALLPATH%%\\*\ndocs=%%INSTALLPATH%%\\Docs\\readme.txt\n"
+    "tree=%%INSTALLPATH%%\\Data\\**\n";
+
+// Files at the top, in Docs and in a Data tree, three of them named readme.txt.
+const Files FolderFiles = {{"app.exe", "MZ app"},
+                           {"readme.txt", "the readme at the top"},
+                           {"Docs/readme.txt", "the readme of the documents"},
+                           {"Data/b.txt", "b data"},
+                           {"Data/a.txt", "a data"},
+                           {"Data/sub/readme.txt", "the readme of the data"},
+                           {"Data/Sub2/z.txt", "z data"}};
+
+}  // namespace
+
+// A folder line becomes a line per file, folder by folder in name order, and a tree's folders
+// join [InstallFolder]; files of one name get names of their own on the media, which the media's
+// script gives by their keys. The script and the licence at the top of the package are no files of
+// it.
+TEST_F(MediaBuildTest, FolderLinesAreWrittenOutAsTheLinesSetupReads) {
+    const fs::path package = FlatPackage(FolderScript, FolderFiles);
+    fs::create_directories(package / "Data/empty");
+    // A link to a folder is not walked: it could lead out of the package, or round and round.
+    fs::create_directory_symlink("..", package / "Data/back");
+    const ToolRun run = Build(package, temp_ / "media");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadFile(package / "install.ini"), FolderScript);
+    const std::string media = ReadFile(temp_ / "media/disk01/install.ini");
+    EXPECT_NE(media.find(Utf16Of("[InstallFolder]\ninstall=%%PROGPATH%%\\Folders\nsub1=Docs\nfolder.1=Data\n"
+                                 "folder.2=Data\\empty\nfolder.3=Data\\sub\nfolder.4=Data\\Sub2\n")
+                             .substr(2)),
+              std::string::npos);
+    EXPECT_NE(media.find(Utf16Of("[ProgramFiles01]\ntop.1=%%INSTALLPATH%%\\app.exe\ntop.2=%%INSTALLPATH%%\\readme.txt\n"
+                                 "docs=%%INSTALLPATH%%\\Docs\\readme.txt\ntree.1=%%INSTALLPATH%%\\Data\\a.txt\n"
+                                 "tree.2=%%INSTALLPATH%%\\Data\\b.txt\ntree.3=%%INSTALLPATH%%\\Data\\sub\\readme.txt\n"
+                                 "tree.4=%%INSTALLPATH%%\\Data\\Sub2\\z.txt\n")
+                             .substr(2)),
+              std::string::npos);
+    EXPECT_NE(media.find(Utf16Of("\n[MediaNames01]\ndocs=readme~2.txt\ntree.3=readme~3.txt\n").substr(2)),
+              std::string::npos);
+    const Files disk = Tree(temp_ / "media/disk01");
+    for (const auto& [stored, original] : std::map<std::string, std::string>{{"readme.tx_", "readme.txt"},
+                                                                             {"readme~2.tx_", "Docs/readme.txt"},
+                                                                             {"readme~3.tx_", "Data/sub/readme.txt"},
+                                                                             {"z.tx_", "Data/Sub2/z.txt"}}) {
+        SCOPED_TRACE(stored);
+        ASSERT_TRUE(disk.count(stored));
+        EXPECT_EQ(ExpandWithMsexpand(temp_ / "media/disk01" / stored).content, FolderFiles.at(original));
+    }
+    EXPECT_FALSE(disk.count("install.in_"));
+    EXPECT_FALSE(disk.count("licence.tx_"));
+    EXPECT_EQ(RunTool({"check", (package / "install.ini").string(), "--media", (temp_ / "media").string()}).exitCode, 0);
+    EXPECT_EQ(RunTool({"check", (temp_ / "media/disk01/install.ini").string(), "--media", (temp_ / "media").string()})
+                  .exitCode,
+              0);
+}
+
+// Spread over disks, the media names follow the keys the files get there.
+TEST_F(MediaBuildTest, FilesOfOneNameKeepNamesOfTheirOwnWhenSpread) {
+    const fs::path package = FlatPackage(FolderScript, FolderFiles);
+    ASSERT_EQ(Build(package, temp_ / "spread", {"--disk-size", "CD", "--spread"}).exitCode, 0);
+    const std::string spread = ReadFile(temp_ / "spread/disk01/install.ini");
+    EXPECT_NE(spread.find(Utf16Of("file3=%%INSTALLPATH%%\\Docs\\readme.txt\n").substr(2)), std::string::npos) << spread;
+    EXPECT_NE(spread.find(Utf16Of("[MediaNames01]\nfile3=readme~2.txt\nfile6=readme~3.txt\n").substr(2)),
+              std::string::npos)
+        << spread;
+    EXPECT_EQ(RunTool({"check", (temp_ / "spread/disk01/install.ini").string(), "--media", (temp_ / "spread").string()})
+                  .exitCode,
+              0);
 }

@@ -214,6 +214,53 @@ TEST_F(OneFileTest, ManifestsPassWingetsSchemas) {
     EXPECT_NE(refused.err.find("uninstallentry=yes"), std::string::npos) << refused.err;
 }
 
+// The id names the manifests and their files: one not of winget's form is refused before anything
+// is written, so none reaches another folder; the licence says where it comes from.
+TEST_F(OneFileTest, ManifestTakesOnlyWingetsIdsAndSaysWhereTheLicenceComesFrom) {
+    fs::copy(Sample, temp_ / "package", fs::copy_options::recursive);
+    const std::string named = "name=Example Notes\n";
+    std::string script = ReadFile(Sample / "install.ini");
+    script.replace(script.find(named), named.size(), named + "version=2.4.1\npublisher=Example Co.\nuninstallentry=yes\n");
+    WriteFile(temp_ / "package/install.ini", script);
+    const std::string oneFile = (temp_ / "notes.exe").string();
+    ASSERT_EQ(RunTool({"build", (temp_ / "package").string(), "--setup", setup_.string(), "--one-file", oneFile}).exitCode,
+              0);
+    const auto manifest = [&](const std::string& id, std::vector<std::string> more = {}) {
+        std::vector<std::string> arguments = {"manifest", oneFile, "--id", id, "--url", "https://example.com/n.exe",
+                                              "--out", (temp_ / "manifests").string()};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return RunTool(arguments);
+    };
+    for (const char* id : {"Notes", "Example..Notes", ".Example.Notes", "Example.Notes.", "../Example.Notes",
+                           "Example/x.Notes", "Example Co.Notes", "Example.No\\tes", "A.B.C.D.E.F.G.H.I",
+                           "Example.NotesNotesNotesNotesNotesNotesNot"}) {
+        SCOPED_TRACE(id);
+        const ToolRun refused = manifest(id);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_NE(refused.err.find("is not of winget's form Publisher.Package"), std::string::npos) << refused.err;
+        EXPECT_FALSE(fs::exists(temp_ / "manifests"));
+        EXPECT_FALSE(fs::exists(temp_ / "Example.Notes.yaml"));
+    }
+    for (const char* id : {"Example.Notes", "A.B.C.D.E.F.G.H", "\xC5\x81ukasz.Notatki"}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(manifest(id).exitCode, 0);
+    }
+
+    const ToolRun unnamed = manifest("Example.Notes");
+    EXPECT_NE(unnamed.out.find("note: License is setup-media's default, Proprietary; --license gives the package's own"),
+              std::string::npos)
+        << unnamed.out;
+    EXPECT_NE(ReadFile(temp_ / "manifests/Example.Notes.locale.en-US.yaml")
+                  .find("# License: setup-media's default; the package's licence is not read from it: give it with "
+                        "--license\nLicense: 'Proprietary'\n"),
+              std::string::npos);
+    const ToolRun given = manifest("Example.Notes", {"--license", "MIT"});
+    EXPECT_EQ(given.out.find("note:"), std::string::npos) << given.out;
+    EXPECT_NE(ReadFile(temp_ / "manifests/Example.Notes.locale.en-US.yaml")
+                  .find("# License: as given with --license\nLicense: 'MIT'\n"),
+              std::string::npos);
+}
+
 // The parts' CRC is the one zip and PNG use, so that any tool can check a part: its published
 // check value, fed whole and in pieces.
 TEST(Crc32, IsTheCrcOfZipAndPng) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <tuple>
+
 #include "support/RunTool.h"
 #include "support/TempTree.h"
 
@@ -44,6 +47,12 @@ target1=[ProgramFiles01]file1
 title1=Checked
 )";
 
+// The licence and the files the scripts here name, beside the script, as a package holds them.
+void WritePackageFiles(const TempTree& package) {
+    WriteFile(package / "licence.txt", "Terms.\n");
+    for (const char* file : {"app.exe", "Data/data.db", "checked.db"}) WriteFile(package / file, file);
+}
+
 using Edit = std::pair<std::string, std::string>;  // a whole line and what replaces it; "" appends
 
 struct Rule {
@@ -66,6 +75,13 @@ std::string Edited(std::vector<Edit> edits, std::string script = CleanScript) {
 }
 
 const std::string Long(size_t length) { return std::string(length, 'd'); }
+
+// A key 33 levels below its root.
+std::string DeepKey() {
+    std::string key = "HKEY_LOCAL_MACHINE\\Software";
+    for (int level = 2; level <= 33; ++level) key += "\\k";
+    return key;
+}
 
 // One case per rule: the script differs from the clean one only where the rule looks.
 const std::vector<Rule> Rules = {
@@ -125,8 +141,8 @@ const std::vector<Rule> Rules = {
      {{"group=Checked", "name=Checked"}},
      "33: warning: [Icons] is not read without [Group] group"},
     {"unknown macro",
-     {{"file1=%%INSTALLPATH%%\\app.exe", "file1=%%InstallPath%%\\app.exe"}},
-     "18: error: unknown macro %%InstallPath%%"},
+     {{"file1=%%INSTALLPATH%%\\app.exe", "file1=%%INSTALPATH%%\\app.exe"}},
+     "18: error: unknown macro %%INSTALPATH%%, left in the path as written (did you mean %%INSTALLPATH%%?"},
     {"macro where none expands",
      {{"folder1=C:\\Shared Data", "folder1=%%PROGPATH%%\\Shared"}},
      "12: error: macros are not expanded in [OtherFolders]"},
@@ -155,13 +171,6 @@ const std::vector<Rule> Rules = {
     {"destination in a folder setup does not make",
      {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%PROGPATH%%\\Checked\\data.db"}},
      "19: error: destination \"%%PROGPATH%%\\Checked\\data.db\" goes into a folder setup does not make"},
-    {"compressed names alike",
-     {{"file1=%%INSTALLPATH%%\\app.exe", "file1=%%INSTALLPATH%%\\a.ex1"},
-      {"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data\\a.ex2"}},
-     "19: error: \"a.ex2\" (line 19) and \"a.ex1\" (line 18) would both be a.ex_ on disk 1"},
-    {"names alike but for case",
-     {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data\\APP.exe"}},
-     "19: error: \"APP.exe\" (line 19) and \"app.exe\" (line 18) would both be APP.ex_ on disk 1"},
     {"licence named like setup's own file",
      {{"licence=licence.txt", "licence=install.ini"}},
      "5: error: the licence text \"install.ini\" and setup's own install.ini would both be install.ini on disk 1"},
@@ -188,7 +197,7 @@ const std::vector<Rule> Rules = {
 // The check of `text` reports `expected` ("LINE: error: part of the message") and exits as that says.
 ToolRun ExpectFinding(const std::string& text, const std::string& expected) {
     TempTree package;
-    WriteFile(package / "licence.txt", "Terms.\n");
+    WritePackageFiles(package);
     WriteFile(package / "install.ini", text);
     const std::string script = (package / "install.ini").string();
     const ToolRun run = RunTool({"check", script});
@@ -240,7 +249,212 @@ const std::vector<Rule> MachineWideRules = {
      "28: warning: %%APPDATA%% in a machine-wide package"},
 };
 
+// An author's slips: each is told at its line, with the name setup reads, and the check exits
+// as its worst finding says (a slip may bring other findings with it).
+struct Slip {
+    const char* name;
+    std::vector<Edit> edits;
+    std::string expected;  // "LINE: warning: the message" in full
+    int exitCode;
+};
+
+const std::vector<Slip> Slips = {
+    {"section misspelt", {{"[Icons]", "[Icnos]"}},
+     "33: warning: [Icnos] is not a section setup reads; did you mean [Icons]?", 1},
+    {"section spelt as elsewhere", {{"[Licence]", "[License]"}},
+     "4: warning: [License] is not a section setup reads: setup reads [Licence]", 1},
+    {"disk section misspelt", {{"[ProgramFiles01]", "[ProgramFile01]"}},
+     "17: warning: [ProgramFile01] is not a section setup reads; did you mean [ProgramFiles01]?", 2},
+    {"section unknown", {{"", "[Extras]\nmore=yes"}}, "36: warning: [Extras] is not a section setup reads: it is ignored", 1},
+    {"key spelt as elsewhere", {{"licence=licence.txt", "license=licence.txt"}},
+     "5: warning: license= is not a key setup reads in [Licence]: setup reads licence=", 1},
+    {"key misspelt", {{"name=Checked Package", "name=Checked Package\nverison=2.4"}},
+     "3: warning: verison= is not a key setup reads in [Package]; did you mean version=?", 1},
+    {"key cut short", {{"name=Checked Package", "name=Checked Package\nuninstall=yes"}},
+     "3: warning: uninstall= is not a key setup reads in [Package]; did you mean uninstallentry=?", 1},
+    {"key of another section", {{"group=Checked", "group=Checked\nlicence=none"}},
+     "32: warning: licence= is not a key setup reads in [Group]: setup reads it in [Licence]", 1},
+    {"key unknown", {{"name=Checked Package", "name=Checked Package\ncolour=blue"}},
+     "3: warning: colour= is not a key setup reads in [Package] (it reads name, uninstallentry, version, publisher "
+     "and scope)", 1},
+    {"key repeated", {{"name=Checked Package", "name=Checked Package\nNAME=Other"}},
+     "3: warning: NAME= repeats line 2: setup reads only that one", 1},
+    {"disk count under another key", {{"n=1", "count=1"}},
+     "15: warning: count= is not a key setup reads in [Disks] (it reads n)", 2},
+    {"install key misspelt", {{"install=%%PROGPATH%%\\Checked", "instal=%%PROGPATH%%\\Checked"}},
+     "8: error: the first entry of [InstallFolder] is never created: put install= first (instal= is not install=)", 2},
+    {"entry asked for with true", {{"name=Checked Package", "name=Checked Package\nuninstallentry=true"}},
+     "3: warning: uninstallentry=true asks for no entry in the list of installed programs: only yes, in lower case, "
+     "does (no for none)", 1},
+    {"version without its entry", {{"name=Checked Package", "name=Checked Package\nversion=2.4.1"}},
+     "3: warning: version= is shown only in the entry in the list of installed programs, which needs "
+     "uninstallentry=yes", 1},
+    {"scope misspelt", {{"name=Checked Package", "name=Checked Package\nscope=users"}},
+     "3: error: [Package] scope \"users\": scope must be user or machine; did you mean user?", 2},
+    {"type misspelt, integer data", {{"data1=%%INSTALLPATH%%", "data1=12"}, {"type1=string", "type1=strng"}},
+     "28: warning: \"strng\" is not a type: string or an integer type (integer, dword); setup writes 12 as a 32-bit "
+     "integer; did you mean string?", 1},
+    {"type cut short, text data", {{"type1=string", "type1=str"}},
+     "28: error: \"str\" is not a type: string or an integer type (integer, dword); setup takes it for an integer, "
+     "and \"%%INSTALLPATH%%\" is none: it stops with an error report; did you mean string?", 2},
+    {"default value in other letters", {{"value1=Path", "value1=(default)"}},
+     "25: warning: \"(default)\" names a value of that name: the key's unnamed value is (Default), written so", 1},
+    {"one percent sign", {{"install=%%PROGPATH%%\\Checked", "install=%PROGPATH%\\Checked"}},
+     "8: error: %PROGPATH% is not a macro: setup leaves it in the path as written; write %%PROGPATH%%", 2},
+    {"one percent sign at the end", {{"data1=%%INSTALLPATH%%", "data1=%%INSTALLPATH%"}},
+     "27: error: %%INSTALLPATH% is not a macro: setup leaves it in the path as written; write %%INSTALLPATH%%", 2},
+    {"macro in small letters", {{"file1=%%INSTALLPATH%%\\app.exe", "file1=%%installpath%%\\app.exe"}},
+     "18: error: %%installpath%% is not a macro: setup leaves it in the path as written; write %%INSTALLPATH%%", 2},
+    {"install folder missing",
+     {{"[InstallFolder]", ""}, {"install=%%PROGPATH%%\\Checked", ""}, {"sub1=Data", ""}},
+     "2: warning: [InstallFolder] install is missing: setup proposes c:\\Checked Package, at the top of the system "
+     "drive; write install=%%PROGPATH%%\\Checked Package", 2},
+    {"install folder shared", {{"install=%%PROGPATH%%\\Checked", "install=%%PROGPATH%%"}},
+     "8: warning: the install folder \"%%PROGPATH%%\" is shared with other programs: the uninstall log lies there, "
+     "and setup refuses the folder to a package when another one's log is there; give the package a folder of its "
+     "own", 1},
+    {"install folder not a full path", {{"install=%%PROGPATH%%\\Checked", "install=Program Files\\Checked"}},
+     "8: error: the install folder \"Program Files\\Checked\" is not a full path: every install ends with \"The "
+     "install folder must be a full path\"; start it with a drive (C:\\) or a macro such as %%PROGPATH%%", 2},
+    {"install folder Windows cannot make", {{"install=%%PROGPATH%%\\Checked", "install=%%PROGPATH%%\\Check|ed"}},
+     "8: error: the install folder cannot be made: the name \"Check|ed\" holds a character Windows does not allow "
+     "in file names", 2},
+    {"subfolder Windows cannot make", {{"sub1=Data", "sub1=Da<ta"}},
+     "9: error: the folder \"Da<ta\" cannot be made: the name \"Da<ta\" holds a character Windows does not allow in "
+     "file names", 2},
+    {"subfolder written in full", {{"sub1=Data", "sub1=C:\\Data"}},
+     "9: error: the folder \"C:\\Data\" is made below the install folder: write it relative to it, or list a folder "
+     "elsewhere in [OtherFolders]", 2},
+    {"other folder Windows cannot make", {{"folder1=C:\\Shared Data", "folder1=C:\\Shared|Data"}},
+     "12: error: the folder \"C:\\Shared|Data\" cannot be made: the name \"Shared|Data\" holds a character Windows "
+     "does not allow in file names", 2},
+    {"shortcut name with a folder", {{"title1=Checked", "title1=Sub\\Checked"}},
+     "35: error: the shortcut name \"Sub\\Checked\" holds \\, which no file name may: setup cannot make it", 2},
+    {"program group Windows cannot make", {{"group=Checked", "group=Che?ked"}},
+     "31: error: the program group \"Che?ked\" cannot be made: the name \"Che?ked\" holds a character Windows does "
+     "not allow in file names", 2},
+    {"registry data too long", {{"data1=%%INSTALLPATH%%", "data1=%%INSTALLPATH%%\\" + Long(240)}},
+     "27: error: the value with its macros replaced reaches 265 characters on a usual machine; paths must stay "
+     "under 260", 2},
+    {"file the package lacks", {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data\\guide.txt"}},
+     "19: error: %%INSTALLPATH%%\\Data\\guide.txt: the package has no file Data/guide.txt or guide.txt: the build "
+     "stops", 2},
+    {"destination names a folder", {{"file2=%%INSTALLPATH%%\\Data\\data.db", "file2=%%INSTALLPATH%%\\Data"}},
+     "19: error: destination \"%%INSTALLPATH%%\\Data\" names a folder, not a file: setup stops with \"Error "
+     "installing\"", 2},
+    {"shortcut to what is no path", {{"target1=[ProgramFiles01]file1", "target1=[Group]group"}},
+     "34: error: reference \"[Group]group\" leads to \"Checked\", which is not a full path: the shortcut leads nowhere",
+     2},
+    {"program group empty", {{"group=Checked", "group="}},
+     "31: warning: the program group is empty: [Icons] shortcuts go into the Start menu's Programs folder itself", 1},
+    {"key at the top of the machine's", {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=HKEY_LOCAL_MACHINE\\Checked"}},
+     "22: error: registry key \"HKEY_LOCAL_MACHINE\\Checked\": Windows makes no key directly below "
+     "HKEY_LOCAL_MACHINE but its own, and \"Checked\" is none of them: setup stops with \"Error creating registry "
+     "key\"; write HKEY_LOCAL_MACHINE\\Software\\...", 2},
+    {"key at the top of every user's", {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=HKEY_USERS\\Checked"}},
+     "22: error: registry key \"HKEY_USERS\\Checked\": Windows makes no key directly below HKEY_USERS but its own, "
+     "and \"Checked\" is none of them: setup stops with \"Error creating registry key\"", 2},
+    {"key too deep", {{"key1=HKEY_LOCAL_MACHINE\\Software\\Checked", "key1=" + DeepKey()}},
+     "22: error: registry key \"" + DeepKey() + "\": the key lies more than 32 levels deep, which Windows does not "
+     "make: setup stops with \"Error creating registry key\"", 2},
+    {"shortcut file too long", {{"title1=Checked", "title1=" + Long(200)}},
+     "35: error: the shortcut's file \"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Checked\\" +
+         Long(200) + ".lnk\" reaches 265 characters; paths must stay under 260: the install stops", 2},
+};
+
 }  // namespace
+
+TEST(ScriptCheck, SlipsAreToldAtTheirLineWithTheNameSetupReads) {
+    for (const Slip& slip : Slips) {
+        SCOPED_TRACE(slip.name);
+        TempTree package;
+        WritePackageFiles(package);
+        WriteFile(package / "install.ini", Edited(slip.edits));
+        const std::string script = (package / "install.ini").string();
+        const ToolRun run = RunTool({"check", script});
+        EXPECT_NE(run.out.find(script + ":" + slip.expected + "\n"), std::string::npos) << run.out;
+        EXPECT_EQ(run.exitCode, slip.exitCode) << run.out;
+    }
+}
+
+// A folder line is checked as the lines it stands for, each finding at the folder line.
+TEST(ScriptCheck, FolderLinesAreCheckedAsTheLinesTheyStandFor) {
+    TempTree package;
+    WritePackageFiles(package);
+    WriteFile(package / "Data/a.txt", "a");
+    WriteFile(package / "Data/sub/b.txt", "b");
+    WriteFile(package / "Long" / (Long(236) + ".txt"), "long");
+    WriteFile(package / "Odd/a|b.txt", "odd");
+    WriteFile(package / "Broken/x\n[RegistryKeys]\nk=HKEY_CURRENT_USER\\Software\\Planted", "a name of three lines");
+    std::filesystem::create_directories((package / "Empty").string());
+    const std::string script = (package / "install.ini").string();
+    const std::string line = "file2=%%INSTALLPATH%%\\Data\\data.db";
+    const std::vector<std::tuple<std::string, std::string, int>> cases = {
+        {"file2=%%INSTALLPATH%%\\Data\\**", "", 0},
+        {"file2=%%INSTALLPATH%%\\Data\\*", "", 0},
+        {"file2=%%INSTALLPATH%%\\Long\\**",
+         "19: error: the destination reaches 270 characters on a usual machine; paths must stay under 260", 2},
+        {"file2=%%INSTALLPATH%%\\Odd\\**",
+         "19: error: the file name \"a|b.txt\" holds a character Windows does not allow in file names", 2},
+        {"file2=%%INSTALLPATH%%\\Broken\\*",
+         "19: error: \"%%INSTALLPATH%%\\Broken\\*\" takes \"x\\x0A[RegistryKeys]\\x0Ak=HKEY_CURRENT_USER\\Software\\"
+         "Planted\", whose name holds a control character, which Windows does not allow in file names", 2},
+        {"file2=%%INSTALLPATH%%\\Missing\\*",
+         "19: error: \"%%INSTALLPATH%%\\Missing\\*\" takes the folder \"Missing\" of " + package.Path().string() +
+             ", which is not there", 2},
+        {"file2=%%WINSYS%%\\Data\\**",
+         "19: error: \"%%WINSYS%%\\Data\\**\": setup makes folders only below %%INSTALLPATH%% or a folder written "
+         "out in full; \\* takes one folder's files", 2},
+        {"file2=%%INSTALLPATH%%\\Empty\\**", "19: warning: \"%%INSTALLPATH%%\\Empty\\**\" takes no file: the folder is empty", 1},
+        {"file2=%%INSTALLPATH%%\\Long\\*",
+         "19: error: destination \"%%INSTALLPATH%%\\Long\\" + Long(236) +
+             ".txt\" goes into a folder setup does not make: list it in [InstallFolder] or [OtherFolders]", 2},
+    };
+    for (const auto& [folderLine, expected, exitCode] : cases) {
+        SCOPED_TRACE(folderLine);
+        WriteFile(package / "install.ini", Edited({{line, folderLine}}));
+        const ToolRun run = RunTool({"check", script});
+        if (!expected.empty()) {
+            EXPECT_NE(run.out.find(script + ":" + expected + "\n"), std::string::npos) << run.out;
+        }
+        EXPECT_EQ(run.exitCode, exitCode) << run.out;
+    }
+}
+
+// The licence setup looks for when its section is misspelt is told where the slip is.
+TEST(ScriptCheck, AMissingLicenceIsToldAtTheSectionMeantForIt) {
+    TempTree package;
+    WritePackageFiles(package);
+    std::filesystem::remove((package / "licence.txt").string());
+    WriteFile(package / "terms.txt", "Terms.\n");
+    WriteFile(package / "install.ini", Edited({{"[Licence]", "[License]"}, {"licence=licence.txt", "license=terms.txt"}}));
+    const std::string script = (package / "install.ini").string();
+    const ToolRun run = RunTool({"check", script});
+    EXPECT_NE(run.out.find(script + ":4: error: [Licence] licence is missing ([License] is not [Licence]), so setup "
+                                    "shows licence.txt, and the licence text \"licence.txt\" is not beside the script "
+                                    "(licence=none for no licence page)\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find(script + ":4: warning: [License] is not a section setup reads: setup reads [Licence]\n"),
+              std::string::npos)
+        << run.out;
+}
+
+// For a build that must be clean: a warning fails the check as an error does.
+TEST(ScriptCheck, StrictMakesWarningsErrors) {
+    TempTree package;
+    WritePackageFiles(package);
+    WriteFile(package / "install.ini", Edited({{"[Icons]", "[Icnos]"}}));
+    const std::string script = (package / "install.ini").string();
+    const ToolRun lenient = RunTool({"check", script});
+    EXPECT_EQ(lenient.exitCode, 1) << lenient.out;
+    const ToolRun strict = RunTool({"check", script, "--strict"});
+    EXPECT_EQ(strict.exitCode, 2) << strict.out;
+    EXPECT_NE(strict.out.find(script + ":33: error: [Icnos] is not a section setup reads"), std::string::npos)
+        << strict.out;
+    WriteFile(package / "install.ini", CleanScript);
+    EXPECT_EQ(RunTool({"check", script, "--strict"}).exitCode, 0);
+}
 
 TEST(ScriptCheck, EachRuleFindsItsFaultAtItsLine) {
     for (const Rule& rule : Rules) {
@@ -253,7 +467,7 @@ TEST(ScriptCheck, EachRuleFindsItsFaultAtItsLine) {
 // one is warned of the user's own keys and folders, which would be the administrator's.
 TEST(ScriptCheck, ScopesKeepToWhatTheirRunCanWrite) {
     TempTree package;
-    WriteFile(package / "licence.txt", "Terms.\n");
+    WritePackageFiles(package);
     WriteFile(package / "install.ini", PerUserScript());
     const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
     EXPECT_EQ(clean.exitCode, 0) << clean.out;
@@ -285,7 +499,7 @@ TEST(ScriptCheck, ReadsEveryFormOfTheScriptAsSetupReadsIt) {
     for (const auto& [name, text] : forms) {
         SCOPED_TRACE(name);
         TempTree package;
-        WriteFile(package / "licence.txt", "Terms.\n");
+        WritePackageFiles(package);
         WriteFile(package / "install.ini", text);
         const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
         EXPECT_EQ(clean.exitCode, 0) << clean.out;
@@ -301,7 +515,7 @@ TEST(ScriptCheck, ReadsEveryFormOfTheScriptAsSetupReadsIt) {
 
 TEST(ScriptCheck, CleanScriptsPassAndAnUnreadableOneFails) {
     TempTree package;
-    WriteFile(package / "licence.txt", "Terms.\n");
+    WritePackageFiles(package);
     WriteFile(package / "install.ini", CleanScript);
     const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
     EXPECT_EQ(clean.exitCode, 0) << clean.out;

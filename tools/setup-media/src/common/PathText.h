@@ -9,3 +9,5 @@
 
 std::filesystem::path PathOfText(std::string_view utf8);
 std::string TextOfPath(const std::filesystem::path& path);
+// With "/" between folders on every system, for messages and notes.
+std::string GenericTextOfPath(const std::filesystem::path& path);

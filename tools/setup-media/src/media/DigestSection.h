@@ -12,5 +12,6 @@ std::string DigestSection(const std::vector<MediaFile>& compressed, const std::s
 // The line ending `script` uses: CR LF when it has one, else LF.
 std::string NewlineOf(const std::string& script);
 
-// The media's script: `script` with the digests' section after a blank line.
+// The media's script: `script` with a section of setup-media's own (the digests, the media's
+// names) after a blank line.
 std::string ScriptWithDigests(const std::string& script, const std::string& digests);

@@ -13,12 +13,14 @@
 #include "media/CompressedPool.h"
 #include "media/DigestSection.h"
 #include "media/DiskContent.h"
+#include "media/MediaNamesSection.h"
 #include "media/OneFile.h"
 #include "media/OutputFolder.h"
 #include "media/PackageSource.h"
 #include "media/ScriptRewrite.h"
 #include "media/Spread.h"
 #include "media/StagingFolder.h"
+#include "script/MediaNaming.h"
 #include "script/ScriptCheck.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
@@ -44,31 +46,37 @@ MediaFile PackageFile(const std::string& name, const fs::path& path) {
     return {name, path, fs::file_size(path), TextOfPath(path)};
 }
 
-void CheckScriptFirst(const ProfileText& script, const BuildOptions& options, const fs::path& scriptPath,
-                      std::ostream& notes) {
-    const Findings findings = CheckScript({script, options.package, {}, options.spread});
-    for (const Finding& finding : findings) notes << FormatFinding(TextOfPath(scriptPath), finding) << "\n";
-    if (HasErrors(findings)) throw BuildError(TextOfPath(scriptPath) + " has errors; no media were written");
+// The script as the media carry it (its folder lines written out), once it is checked.
+ProfileText CheckScriptFirst(const ProfileText& script, const BuildOptions& options, const fs::path& scriptPath,
+                             std::ostream& notes) {
+    CheckedScript checked = CheckPackageScript(script, options.package, nullptr, options.spread);
+    for (const Finding& finding : checked.findings) notes << FormatFinding(TextOfPath(scriptPath), finding) << "\n";
+    if (HasErrors(checked.findings)) throw BuildError(TextOfPath(scriptPath) + " has errors; no media were written");
+    return std::move(checked.script);
 }
 
 // The package's part of the media: each file of the script, with the disk the script puts it
-// on, where it comes from, and its compressed form for folder media (for a one-file setup only
-// when disks must fit a size).
+// on, where it comes from, its name on the media, and its compressed form for folder media (for
+// a one-file setup only when disks must fit a size).
 struct Carried {
     std::vector<ProgramFile> files;
     std::vector<std::filesystem::path> sources;
+    std::vector<std::string> mediaNames;
     std::vector<MediaFile> compressed;
 };
 
-Carried GatherFiles(const ProfileText& script, const PackageSource& source, CompressedPool* pool,
-                    std::ostream& notes) {
-    Carried carried{ProgramFiles(script), {}, {}};
-    for (const ProgramFile& file : carried.files) {
-        carried.sources.push_back(source.FileFor(file.disk, file.name));
-        if (!pool) continue;
-        const CompressedFile& compressed = pool->Compress(carried.sources.back(), file.name);
-        carried.compressed.push_back({CompressedFileName(file.name), compressed.path, compressed.size,
-                                      TextOfPath(fs::relative(carried.sources.back(), source.Folder()))});
+Carried GatherFiles(const ProfileText& script, const PackageSource& source, const std::string& scriptName,
+                    CompressedPool* pool, std::ostream& notes) {
+    Carried carried{ProgramFiles(script), {}, {}, {}};
+    for (const ProgramFile& file : carried.files)
+        carried.sources.push_back(source.FileFor(file, scriptName, script.AuthoredLine(file.entry->line)));
+    carried.mediaNames =
+        MediaNamesOf(carried.files, SourcesOf(carried.files, source.Package()), ReservedNames(script));
+    for (size_t i = 0; pool && i < carried.files.size(); ++i) {
+        const std::string& name = carried.mediaNames[i];
+        const CompressedFile& compressed = pool->Compress(carried.sources[i], name);
+        carried.compressed.push_back({CompressedFileName(name), compressed.path, compressed.size,
+                                      TextOfPath(fs::relative(carried.sources[i], source.Folder()))});
     }
     for (const std::string& unused : source.UnusedDiskFiles())
         notes << "note: " << unused << " is named by no disk section and is left out\n";
@@ -83,7 +91,14 @@ struct DiskAssignment {
 
 DiskAssignment AsTheScriptSays(const ProfileText& script, const std::string& text, const Carried& carried) {
     DiskAssignment assignment{{}, *DiskCount(script), text};
-    for (const ProgramFile& file : carried.files) assignment.disks.push_back(file.disk);
+    std::vector<RenamedEntry> renamed;
+    for (size_t i = 0; i < carried.files.size(); ++i) {
+        const ProgramFile& file = carried.files[i];
+        assignment.disks.push_back(file.disk);
+        if (carried.mediaNames[i] != file.name) renamed.push_back({file.disk, file.entry->name, carried.mediaNames[i]});
+    }
+    const std::string mediaNames = MediaNamesSections(renamed, LineEndOf(text));
+    if (!mediaNames.empty()) assignment.script = ScriptWithDigests(text, mediaNames);
     return assignment;
 }
 
@@ -103,7 +118,8 @@ DiskAssignment Spread(const ProfileText& script, const std::string& text, const 
         assignment.disks = SpreadOverDisks(items, capacity, fixed + SpaceTaken(allowed + digestBytes, capacity), idRoom);
         assignment.count =
             assignment.disks.empty() ? 1 : *std::max_element(assignment.disks.begin(), assignment.disks.end());
-        assignment.script = RewriteForDisks(text, script, carried.files, assignment.disks, assignment.count);
+        assignment.script =
+            RewriteForDisks(text, script, carried.files, assignment.disks, assignment.count, carried.mediaNames);
         if (written(assignment.script) <= allowed) break;
         allowed = written(assignment.script);
     }
@@ -166,7 +182,7 @@ std::vector<PayloadPart> OneFileParts(const std::vector<MediaFile>& firstDiskFil
     for (int disk = 1; disk <= assignment.count; ++disk) {
         for (size_t i = 0; i < carried.files.size(); ++i) {
             if (assignment.disks[i] != disk) continue;
-            PayloadPart part = ReadPart(carried.files[i].name, PartKind::Package, carried.sources[i]);
+            PayloadPart part = ReadPart(carried.mediaNames[i], PartKind::Package, carried.sources[i]);
             const auto same = std::find_if(parts.begin(), parts.end(), [&](const PayloadPart& earlier) {
                 return EqualIgnoringCase(MediaNameOf(earlier), MediaNameOf(part));
             });
@@ -220,9 +236,8 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
     if (!scriptPath) throw BuildError(TextOfPath(options.package / ScriptFileName) + " is missing");
     const std::optional<std::string> read = ReadWholeFile(*scriptPath);
     if (!read) throw BuildError("cannot read " + TextOfPath(*scriptPath));
-    const ProfileText script = ProfileText::Read(*read, options.scriptEncoding);
+    const ProfileText script = CheckScriptFirst(ProfileText::Read(*read, options.scriptEncoding), options, *scriptPath, notes);
     const std::string& text = script.Text();
-    CheckScriptFirst(script, options, *scriptPath, notes);
 
     std::vector<MediaFile> firstDiskFiles = {PackageFile(SetupFileName, options.setupExe)};
     if (const std::optional<std::string> licence = LicenceFileName(script)) {
@@ -236,7 +251,8 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
     // disks of a size would hold them.
     std::optional<CompressedPool> pool;
     if (!oneFile || options.diskSize) pool.emplace(work / "pool");
-    const Carried carried = GatherFiles(script, PackageSource(options.package), pool ? &*pool : nullptr, notes);
+    const Carried carried =
+        GatherFiles(script, PackageSource(options.package), TextOfPath(*scriptPath), pool ? &*pool : nullptr, notes);
     const std::string digests = oneFile ? std::string() : DigestSection(carried.compressed, NewlineOf(text));
     // The digests and the blank line before them, two bytes a character.
     const uint64_t digestBytes = oneFile ? 0 : 2 * (digests.size() + 2);

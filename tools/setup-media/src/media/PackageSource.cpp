@@ -2,27 +2,18 @@
 
 #include <algorithm>
 
-#include "common/FileLookup.h"
 #include "common/PathText.h"
 #include "media/BuildError.h"
 #include "script/ProfileText.h"
-#include "script/SetupScript.h"
 
 namespace fs = std::filesystem;
 
-PackageSource::PackageSource(fs::path folder)
-    : folder_(std::move(folder)), hasDiskFolders_(fs::is_directory(folder_ / DiskFolderName(1))) {}
-
-fs::path PackageSource::FolderOf(int disk) const { return hasDiskFolders_ ? folder_ / DiskFolderName(disk) : folder_; }
-
-fs::path PackageSource::FileFor(int disk, const std::string& name) const {
-    const fs::path folder = FolderOf(disk);
-    const std::optional<fs::path> found = FindIgnoringCase(folder, name);
-    std::error_code error;
+fs::path PackageSource::FileFor(const ProgramFile& file, const std::string& scriptName, size_t line) const {
+    const std::optional<fs::path> found = package_.SourceOf(file.disk, file.entry->value);
+    // The check tells this first; the file may have gone since.
     if (!found)
-        throw BuildError(TextOfPath(folder / PathOfText(name)) + " is missing (named for disk " +
-                         std::to_string(disk) + ")");
-    if (!fs::is_regular_file(*found, error)) throw BuildError(TextOfPath(*found) + " is not a file");
+        throw BuildError(scriptName + ":" + std::to_string(line) + ": " + file.entry->value +
+                         ": the package has no file " + package_.PlacesOf(file.disk, file.entry->value));
     used_.insert(*found);
     return *found;
 }
@@ -40,12 +31,14 @@ bool PackageSource::IsUsed(const fs::path& listed) const {
 
 std::vector<std::string> PackageSource::UnusedDiskFiles() const {
     std::vector<std::string> unused;
-    if (!hasDiskFolders_) return unused;
-    for (int disk = 1; fs::is_directory(FolderOf(disk)); ++disk) {
+    if (!package_.HasDiskFolders()) return unused;
+    for (int disk = 1; fs::is_directory(package_.DiskFolder(disk)); ++disk) {
         std::error_code error;
-        for (fs::directory_iterator it(FolderOf(disk), error), end; !error && it != end; it.increment(error))
+        for (fs::recursive_directory_iterator it(package_.DiskFolder(disk), error), end; !error && it != end;
+             it.increment(error))
             if (it->is_regular_file() && !IsUsed(it->path()))
-                unused.push_back(DiskFolderName(disk) + "/" + TextOfPath(it->path().filename()));
+                unused.push_back(DiskFolderName(disk) + "/" +
+                                 GenericTextOfPath(it->path().lexically_relative(package_.DiskFolder(disk))));
     }
     std::sort(unused.begin(), unused.end());
     return unused;

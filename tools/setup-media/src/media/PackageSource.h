@@ -4,27 +4,28 @@
 #include <string>
 #include <vector>
 
-// A package folder: install.ini, the licence, and the files, either in disk01/, disk02/, ...
-// or all in the folder itself.
+#include "script/PackageFolder.h"
+#include "script/SetupScript.h"
+
+// The package folder as a build takes files from it (PackageFolder.h says where each lies), and
+// what it leaves out.
 class PackageSource {
 public:
-    explicit PackageSource(std::filesystem::path folder);
+    explicit PackageSource(std::filesystem::path folder) : package_(std::move(folder)) {}
 
-    const std::filesystem::path& Folder() const { return folder_; }
-    bool HasDiskFolders() const { return hasDiskFolders_; }
+    const PackageFolder& Package() const { return package_; }
+    const std::filesystem::path& Folder() const { return package_.Folder(); }
 
-    // The file that the script names `name` for disk `disk`; throws BuildError when there is
-    // none or it is not a regular file.
-    std::filesystem::path FileFor(int disk, const std::string& name) const;
+    // The file of the script's entry; throws BuildError naming the entry's line in the author's
+    // script (`scriptName`, the line `line`) and where it was looked for when there is none.
+    std::filesystem::path FileFor(const ProgramFile& file, const std::string& scriptName, size_t line) const;
 
-    // Files in the disk folders that no FileFor call asked for, as "disk01/extra.txt".
+    // Files in the disk folders, and below them, that no FileFor call asked for, as "disk01/extra.txt".
     std::vector<std::string> UnusedDiskFiles() const;
 
 private:
-    std::filesystem::path FolderOf(int disk) const;
     bool IsUsed(const std::filesystem::path& listed) const;
 
-    std::filesystem::path folder_;
-    bool hasDiskFolders_;
+    PackageFolder package_;
     mutable std::set<std::filesystem::path> used_;
 };

@@ -5,6 +5,8 @@
 #include <set>
 #include <utility>
 
+#include "media/DigestSection.h"
+#include "media/MediaNamesSection.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
 
@@ -21,8 +23,7 @@ struct Lines {
 
 // Lines as the script's reader counts them, so that its line numbers find them.
 Lines SplitLines(const std::string& text) {
-    const bool crOnly = text.find('\r') != std::string::npos && text.find('\n') == std::string::npos;
-    Lines lines{{}, text.find("\r\n") != std::string::npos ? "\r\n" : crOnly ? "\r" : "\n"};
+    Lines lines{{}, LineEndOf(text)};
     for (const std::string_view line : TextLines(text)) lines.text.emplace_back(line);
     return lines;
 }
@@ -30,12 +31,13 @@ Lines SplitLines(const std::string& text) {
 class Rewriter {
 public:
     Rewriter(const ProfileText& script, const std::vector<ProgramFile>& files, const std::vector<int>& disks,
-             int diskCount)
+             int diskCount, const std::vector<std::string>& mediaNames)
         : script_(script), diskCount_(diskCount) {
         std::map<int, int> keysOnDisk;
         for (size_t i = 0; i < files.size(); ++i) {
             const std::string key = "file" + std::to_string(++keysOnDisk[disks[i]]);
             onDisk_[disks[i]].push_back(key + "=" + files[i].entry->value);
+            if (mediaNames[i] != files[i].name) renamed_.push_back({disks[i], key, mediaNames[i]});
             moved_[{LowerCase(files[i].section->name), LowerCase(files[i].entry->name)}] =
                 "[" + DiskSectionName(disks[i]) + "]" + key;
         }
@@ -52,7 +54,8 @@ public:
             out += (replaced == replacements_.end() ? lines.text[line - 1] : replaced->second) + newline_;
         }
         if (insertAt_ > lines.text.size()) out += NewSections();
-        return out;
+        const std::string mediaNames = MediaNamesSections(renamed_, newline_);
+        return mediaNames.empty() ? out : ScriptWithDigests(out, mediaNames);
     }
 
 private:
@@ -100,6 +103,7 @@ private:
     const ProfileText& script_;
     int diskCount_;
     std::map<int, std::vector<std::string>> onDisk_;
+    std::vector<RenamedEntry> renamed_;
     std::map<EntryKey, std::string> moved_;
     std::map<size_t, std::string> replacements_;
     std::set<size_t> dropped_;
@@ -111,6 +115,6 @@ private:
 }  // namespace
 
 std::string RewriteForDisks(const std::string& text, const ProfileText& script, const std::vector<ProgramFile>& files,
-                            const std::vector<int>& disks, int diskCount) {
-    return Rewriter(script, files, disks, diskCount).Rewrite(SplitLines(text));
+                            const std::vector<int>& disks, int diskCount, const std::vector<std::string>& mediaNames) {
+    return Rewriter(script, files, disks, diskCount, mediaNames).Rewrite(SplitLines(text));
 }

@@ -5,6 +5,7 @@
 
 #include "base/ContentDigest.h"
 #include "common/PathText.h"
+#include "common/TextEncoding.h"
 #include "common/TextFile.h"
 #include "media/BuildError.h"
 #include "media/OneFile.h"
@@ -18,6 +19,10 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* SchemaVersion = "1.10.0";
+constexpr const char* DefaultLicense = "Proprietary";
+// winget's form of an id: two to eight parts between dots, each of 1 to 32 characters, none of
+// them blanks, controls or characters a file name may not hold; 128 characters in all.
+constexpr size_t IdPartsMin = 2, IdPartsMax = 8, IdPartMax = 32, IdMax = 128;
 
 struct PackageFacts {
     std::string name;
@@ -33,6 +38,30 @@ std::string Quoted(const std::string& text) {
     std::string quoted = "'";
     for (const char c : text) quoted += c == '\'' ? std::string("''") : std::string(1, c);
     return quoted + "'";
+}
+
+// Counts characters, not bytes: a part may be written in any script.
+bool IsIdPart(std::string_view part) {
+    const size_t characters = CharacterCount(part);
+    return characters >= 1 && characters <= IdPartMax &&
+           std::none_of(part.begin(), part.end(), [](char c) {
+               return static_cast<unsigned char>(c) <= ' ' || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+           });
+}
+
+// The id names the manifests' files too: one that is not of winget's form could name another folder.
+void CheckId(const std::string& id) {
+    size_t parts = 0;
+    bool valid = CharacterCount(id) <= IdMax;
+    for (size_t start = 0; valid && start <= id.size(); ++parts) {
+        const size_t end = std::min(id.find('.', start), id.size());
+        valid = IsIdPart(std::string_view(id).substr(start, end - start));
+        start = end + 1;
+    }
+    if (!valid || parts < IdPartsMin || parts > IdPartsMax)
+        throw BuildError("the id " + Quoted(id) +
+                         " is not of winget's form Publisher.Package: two to eight parts between dots, each of 1 to 32 "
+                         "characters, without blanks or any of \\ / : * ? \" < > |");
 }
 
 std::string RequiredValue(const ProfileText& script, const char* key) {
@@ -97,10 +126,19 @@ std::string InstallerManifest(const ManifestOptions& options, const PackageFacts
            "\n  InstallerSha256: " + facts.sha256 + "\n" + Tail("installer");
 }
 
+// The licence the package is under: the setup's files do not say, so the author does, or the
+// manifest says that no one did.
+std::string LicenseLines(const ManifestOptions& options) {
+    if (options.license.empty())
+        return "# License: setup-media's default; the package's licence is not read from it: give it with --license\n"
+               "License: " + Quoted(DefaultLicense) + "\n";
+    return "# License: as given with --license\nLicense: " + Quoted(options.license) + "\n";
+}
+
 std::string LocaleManifest(const ManifestOptions& options, const PackageFacts& facts) {
     return Head(options, facts) + "PackageLocale: en-US\nPublisher: " + Quoted(facts.publisher) +
-           "\nPackageName: " + Quoted(facts.name) + "\nLicense: " + Quoted(options.license) +
-           "\nShortDescription: " + Quoted(options.description.empty() ? facts.name : options.description) + "\n" +
+           "\nPackageName: " + Quoted(facts.name) + "\n" + LicenseLines(options) +
+           "ShortDescription: " + Quoted(options.description.empty() ? facts.name : options.description) + "\n" +
            Tail("defaultLocale");
 }
 
@@ -112,6 +150,7 @@ void Write(const fs::path& path, const std::string& content) {
 }  // namespace
 
 void WriteWingetManifest(const ManifestOptions& options, std::ostream& report) {
+    CheckId(options.id);
     const PackageFacts facts = ReadFacts(options.oneFile);
     fs::create_directories(options.out);
     Write(options.out / PathOfText(options.id + ".yaml"),
@@ -120,4 +159,7 @@ void WriteWingetManifest(const ManifestOptions& options, std::ostream& report) {
     Write(options.out / PathOfText(options.id + ".locale.en-US.yaml"), LocaleManifest(options, facts));
     report << "winget manifests of " << options.id << " " << facts.version << " in " << TextOfPath(options.out)
            << "\n";
+    if (options.license.empty())
+        report << "note: License is setup-media's default, " << DefaultLicense
+               << "; --license gives the package's own\n";
 }

@@ -36,6 +36,12 @@ public:
         for (const ProfileEntry* other : ListedEntries(script.Find(OtherFoldersSection))) Add(other->value);
     }
 
+    // True when `path` is one of those folders itself.
+    bool IsFolder(const std::string& path) const {
+        const std::vector<std::string> parts = FolderParts(path);
+        return folders_.count(Joined(parts, parts.size())) > 0;
+    }
+
     bool Holds(const std::string& path) const {
         std::vector<std::string> parts = FolderParts(path);
         if (!parts.empty()) parts.pop_back();
@@ -64,6 +70,12 @@ void CheckDestinations(const CheckInput& input, Findings& findings) {
                                 "destination " + Quoted(value) +
                                     " is not a full path: start it with a drive (C:\\) or a macro such as "
                                     "%%INSTALLPATH%%"});
+            continue;
+        }
+        if (known[0].IsFolder(ExpandMacros(value, machines[0]))) {
+            findings.push_back({file.entry->line, Severity::Error,
+                                "destination " + Quoted(value) +
+                                    " names a folder, not a file: setup stops with \"Error installing\""});
             continue;
         }
         for (size_t i = 0; i < 2; ++i) {

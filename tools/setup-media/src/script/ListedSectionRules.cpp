@@ -1,5 +1,6 @@
 #include <map>
 
+#include "common/NearestName.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
@@ -54,9 +55,11 @@ void CheckRepeatedSections(const ProfileText& script, Findings& findings) {
 // The setup skips the entry in the first position, which is meant to be the install folder.
 void CheckInstallFolderFirst(const ProfileText& script, Findings& findings) {
     const std::vector<const ProfileEntry*> listed = ListedEntries(script.Find(InstallFolderSection));
-    if (!listed.empty() && !EqualIgnoringCase(listed.front()->name, InstallFolderKey))
-        findings.push_back({listed.front()->line, Severity::Error,
-                            "the first entry of [InstallFolder] is never created: put install= first"});
+    if (listed.empty() || EqualIgnoringCase(listed.front()->name, InstallFolderKey)) return;
+    const bool slip = NearestName(listed.front()->name, {InstallFolderKey}).has_value();
+    findings.push_back({listed.front()->line, Severity::Error,
+                        "the first entry of [InstallFolder] is never created: put install= first" +
+                            (slip ? " (" + listed.front()->name + "= is not install=)" : std::string())});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <set>
 
+#include "common/NearestName.h"
 #include "script/PathMacroText.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
@@ -20,10 +21,17 @@ std::string MacroList() {
 }
 
 void CheckExpanded(const ProfileEntry& entry, Findings& findings) {
-    for (const std::string& macro : UnknownMacros(entry.value))
+    for (const MisspeltMacro& macro : MisspeltMacros(entry.value))
         findings.push_back({entry.line, Severity::Error,
-                            "unknown macro " + macro +
-                                ", left in the path as written (the macros are " + MacroList() + ", in capitals)"});
+                            macro.written + " is not a macro: setup leaves it in the path as written; write " +
+                                std::string(macro.meant)});
+    for (const std::string& macro : UnknownMacros(entry.value)) {
+        const std::optional<std::string> nearest = NearestName(macro, MacroNames());
+        findings.push_back({entry.line, Severity::Error,
+                            "unknown macro " + macro + ", left in the path as written (" +
+                                (nearest ? "did you mean " + *nearest + "? " : "") + "the macros are " + MacroList() +
+                                ", in capitals)"});
+    }
 }
 
 void CheckNotExpanded(const ProfileSection& section, const std::set<const ProfileEntry*>& expanded,

@@ -1,4 +1,5 @@
 #include "fsutil/FileNames.h"
+#include "script/MediaNaming.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
@@ -15,9 +16,13 @@ void CheckMedia(const CheckInput& input, Findings& findings) {
         if (disk <= *disks && !input.mediaHolds(disk, DiskIdFileName(disk)))
             findings.push_back({count->line, Severity::Error,
                                 DiskIdFileName(disk) + " is not on disk " + std::to_string(disk) + " of the media"});
-    for (const ProgramFile& file : ProgramFiles(input.script)) {
+    const std::vector<ProgramFile> files = ProgramFiles(input.script);
+    const std::vector<std::string> names =
+        MediaNamesOf(files, SourcesOf(files, PackageFolder(input.scriptFolder)), ReservedNames(input.script));
+    for (size_t i = 0; i < files.size(); ++i) {
+        const ProgramFile& file = files[i];
         if (file.disk > *disks || file.name.empty()) continue;
-        const std::string stored = CompressedFileName(file.name);
+        const std::string stored = CompressedFileName(names[i]);
         if (!input.mediaHolds(file.disk, stored))
             findings.push_back({file.entry->line, Severity::Error,
                                 stored + " is not on disk " + std::to_string(file.disk) + " of the media"});

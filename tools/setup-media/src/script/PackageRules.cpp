@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/FileLookup.h"
+#include "common/NearestName.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
@@ -11,7 +12,6 @@ namespace {
 
 // The licence page's title and the run's state hold the name in small buffers.
 constexpr size_t MaxPackageNameLength = 57;
-constexpr const char* VersionKey = "version";
 // Versions take the form Windows gives them: up to four numbers of 16 bits.
 constexpr size_t MaxVersionParts = 4;
 constexpr unsigned MaxVersionPart = 65535;
@@ -31,7 +31,7 @@ bool IsVersion(std::string_view text) {
 }
 
 void CheckVersion(const ProfileText& script, Findings& findings) {
-    const ProfileEntry* version = script.FindEntry(PackageSection, VersionKey);
+    const ProfileEntry* version = script.FindEntry(PackageSection, PackageVersionKey);
     if (version && !IsVersion(version->value))
         findings.push_back({version->line, Severity::Error,
                             "[Package] version " + Quoted(version->value) +
@@ -40,9 +40,28 @@ void CheckVersion(const ProfileText& script, Findings& findings) {
 
 void CheckScope(const ProfileText& script, Findings& findings) {
     const ProfileEntry* scope = script.FindEntry(PackageSection, ScopeKey);
-    if (scope && !ScopeOf(script))
-        findings.push_back({scope->line, Severity::Error,
-                            "[Package] scope " + Quoted(scope->value) + ": scope must be user or machine"});
+    if (!scope || ScopeOf(script)) return;
+    const std::optional<std::string> nearest = NearestName(scope->value, {UserScopeValue, MachineScopeValue});
+    findings.push_back({scope->line, Severity::Error,
+                        "[Package] scope " + Quoted(scope->value) + ": scope must be user or machine" +
+                            (nearest ? "; did you mean " + *nearest + "?" : "")});
+}
+
+// Setup makes the entry in the list of installed programs for "yes" exactly, and nothing else.
+void CheckUninstallEntry(const ProfileText& script, Findings& findings) {
+    const ProfileEntry* entry = script.FindEntry(PackageSection, UninstallEntryKey);
+    const bool wanted = entry && entry->value == UninstallEntryWanted;
+    if (entry && !wanted && !EqualIgnoringCase(entry->value, "no"))
+        findings.push_back({entry->line, Severity::Warning,
+                            "uninstallentry=" + entry->value +
+                                " asks for no entry in the list of installed programs: only yes, in lower case, "
+                                "does (no for none)"});
+    if (wanted) return;
+    for (const char* key : {PackageVersionKey, PublisherKey})
+        if (const ProfileEntry* shown = script.FindEntry(PackageSection, key))
+            findings.push_back({shown->line, Severity::Warning,
+                                std::string(key) + "= is shown only in the entry in the list of installed programs, "
+                                                   "which needs uninstallentry=yes"});
 }
 
 }  // namespace
@@ -59,11 +78,12 @@ void CheckPackage(const CheckInput& input, Findings& findings) {
                                 " characters; at most " + std::to_string(MaxPackageNameLength) + " fit"});
     CheckVersion(script, findings);
     CheckScope(script, findings);
+    CheckUninstallEntry(script, findings);
 }
 
 void CheckLicence(const CheckInput& input, Findings& findings) {
     const ProfileEntry* entry = input.script.FindEntry(LicenceSection, LicenceKey);
-    const size_t line = entry ? entry->line : LineOf(input.script.Find(LicenceSection));
+    size_t line = entry ? entry->line : LineOf(input.script.Find(LicenceSection));
     if (entry && entry->value != NoLicenceValue && EqualIgnoringCase(entry->value, NoLicenceValue)) {
         findings.push_back({line, Severity::Error,
                             "licence " + Quoted(entry->value) +
@@ -72,9 +92,16 @@ void CheckLicence(const CheckInput& input, Findings& findings) {
     }
     const std::optional<std::string> licence = LicenceFileName(input.script);
     if (!licence) return;
+    // Without the key the page shows a file the author may never have named, maybe in a section misspelt.
+    const ProfileSection* meant = input.script.Find(LicenceSection) ? nullptr : SectionMeaning(input.script, LicenceSection);
+    const std::string why = entry ? ""
+                            : "[Licence] licence is missing" + (meant ? " ([" + meant->name + "] is not [Licence])" : "") +
+                                  ", so setup shows " + DefaultLicenceFile + ", and ";
+    if (meant) line = meant->line;
     if (!input.scriptFolder.empty() && !HasFileIgnoringCase(input.scriptFolder, *licence))
-        findings.push_back(
-            {line, Severity::Error, "the licence text " + Quoted(*licence) + " is not beside the script"});
+        findings.push_back({line, Severity::Error,
+                            why + "the licence text " + Quoted(*licence) + " is not beside the script" +
+                                (entry ? "" : " (licence=none for no licence page)")});
     if (input.mediaHolds && !input.mediaHolds(1, *licence))
         findings.push_back({line, Severity::Error, "the licence text " + Quoted(*licence) + " is not on the media"});
 }

@@ -12,12 +12,43 @@ bool IsNameCharacter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// The length of a "%%NAME%%" at the start of `text`, 0 when none stands there.
-size_t MacroLikeLength(std::string_view text) {
-    if (!text.starts_with("%%")) return 0;
-    size_t end = 2;
+// A name between percent signs, one or two on each side, at the start of a text.
+struct MacroLike {
+    size_t length = 0;
+    std::string_view name;
+    bool doubled = false;  // "%%NAME%%", the form of a macro
+};
+
+std::optional<MacroLike> MacroLikeAt(std::string_view text) {
+    if (!text.starts_with('%')) return std::nullopt;
+    const size_t lead = text.starts_with("%%") ? 2 : 1;
+    size_t end = lead;
     while (end < text.size() && IsNameCharacter(text[end])) ++end;
-    return end > 2 && text.substr(end).starts_with("%%") ? end + 2 : 0;
+    if (end == lead || end == text.size() || text[end] != '%') return std::nullopt;
+    const size_t trail = text.substr(end).starts_with("%%") ? 2 : 1;
+    return MacroLike{end + trail, text.substr(lead, end - lead), lead == 2 && trail == 2};
+}
+
+// The macro whose name `name` is in any letter case; null when none.
+const PathMacro* MacroNamed(std::string_view name) {
+    for (const PathMacro& macro : PathMacros)
+        if (EqualIgnoringCase(macro.token.substr(2, macro.token.size() - 4), name)) return &macro;
+    return nullptr;
+}
+
+// Calls `found` for every text written like a macro that is not one, with the macro it names
+// in other letters or percent signs (null for none).
+template <class Found>
+void ForEachMacroLike(std::string_view text, const Found& found) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (const PathMacro* macro = PathMacroAt(text.substr(i))) {
+            i += macro->token.size() - 1;
+        } else if (const std::optional<MacroLike> like = MacroLikeAt(text.substr(i))) {
+            const PathMacro* meant = MacroNamed(like->name);
+            if (meant || like->doubled) found(text.substr(i, like->length), meant);
+            i += like->length - 1;
+        }
+    }
 }
 
 MacroFolders MachineWithProgramFiles(const std::string& programFiles, const std::string& windows) {
@@ -30,15 +61,24 @@ MacroFolders MachineWithProgramFiles(const std::string& programFiles, const std:
 
 std::vector<std::string> UnknownMacros(std::string_view text) {
     std::vector<std::string> unknown;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (const PathMacro* macro = PathMacroAt(text.substr(i))) {
-            i += macro->token.size() - 1;
-        } else if (const size_t length = MacroLikeLength(text.substr(i))) {
-            unknown.emplace_back(text.substr(i, length));
-            i += length - 1;
-        }
-    }
+    ForEachMacroLike(text, [&](std::string_view written, const PathMacro* meant) {
+        if (!meant) unknown.emplace_back(written);
+    });
     return unknown;
+}
+
+std::vector<MisspeltMacro> MisspeltMacros(std::string_view text) {
+    std::vector<MisspeltMacro> misspelt;
+    ForEachMacroLike(text, [&](std::string_view written, const PathMacro* meant) {
+        if (meant) misspelt.push_back({std::string(written), meant->token});
+    });
+    return misspelt;
+}
+
+std::vector<std::string> MacroNames() {
+    std::vector<std::string> names;
+    for (const PathMacro& macro : PathMacros) names.emplace_back(macro.token);
+    return names;
 }
 
 std::optional<std::string_view> UserFolderMacroIn(std::string_view text) {
@@ -53,8 +93,14 @@ std::optional<std::string_view> UserFolderMacroIn(std::string_view text) {
 }
 
 bool HasMacroLikeText(std::string_view text) {
+    bool found = false;
+    ForEachMacroLike(text, [&](std::string_view, const PathMacro*) { found = true; });
+    return found || UsesMacros(text);
+}
+
+bool UsesMacros(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i)
-        if (MacroLikeLength(text.substr(i)) > 0) return true;
+        if (PathMacroAt(text.substr(i))) return true;
     return false;
 }
 

@@ -1,3 +1,5 @@
+#include <set>
+
 #include "script/PathMacroText.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
@@ -46,15 +48,30 @@ void CheckPathLengths(const CheckInput& input, Findings& findings) {
     const ProfileText& script = input.script;
     const MacroFolders usual = WithInstallFolder(UsualMachine(), script);
     const MacroFolders longer = WithInstallFolder(LongPathMachine(), script);
+    const auto check = [&](size_t line, const std::string& what, const auto& expand) {
+        CheckLength(line, what, expand, usual, longer, findings);
+    };
     const ProfileEntry* install = script.FindEntry(InstallFolderSection, InstallFolderKey);
-    CheckLength(
-        install ? install->line : LineOf(script.Find(PackageSection)), "the install folder with \\uninstal.ini",
-        [](const MacroFolders& machine) { return machine.installFolder + LogSuffix; }, usual, longer, findings);
-    for (const ProgramFile& file : ProgramFiles(script))
-        CheckLength(
-            file.entry->line, "the destination",
-            [&](const MacroFolders& machine) { return ExpandMacros(file.entry->value, machine); }, usual, longer,
-            findings);
+    check(install ? install->line : LineOf(script.Find(PackageSection)), "the install folder with \\uninstal.ini",
+          [](const MacroFolders& machine) { return machine.installFolder + LogSuffix; });
+    std::set<const ProfileEntry*> destinations;
+    for (const ProgramFile& file : ProgramFiles(script)) destinations.insert(file.entry);
+    // Setup replaces macros into a path buffer, whatever the value is for.
+    for (const ProfileEntry* entry : ExpandedEntries(script))
+        if (entry != install)
+            check(entry->line, destinations.count(entry) ? "the destination" : "the value with its macros replaced",
+                  [&](const MacroFolders& machine) { return ExpandMacros(entry->value, machine); });
+    const std::vector<const ProfileEntry*> subfolders = ListedEntries(script.Find(InstallFolderSection));
+    for (size_t i = 1; i < subfolders.size(); ++i)
+        check(subfolders[i]->line, "the folder",
+              [&](const MacroFolders& machine) { return machine.installFolder + "\\" + subfolders[i]->value; });
+    for (const ProfileEntry* folder : ListedEntries(script.Find(OtherFoldersSection)))
+        check(folder->line, "the folder", [&](const MacroFolders&) { return folder->value; });
+    for (const ProfileEntry* key : ListedEntries(script.Find(RegistryKeysSection)))
+        if (CharacterCount(key->value) > MaxPathLength)
+            findings.push_back({key->line, Severity::Error,
+                                "the registry key has " + std::to_string(CharacterCount(key->value)) +
+                                    " characters; at most 259 fit: setup stops with \"Error creating registry key\""});
 }
 
 void CheckOtherFolders(const CheckInput& input, Findings& findings) {

@@ -46,6 +46,12 @@ std::vector<std::string_view> TextLines(std::string_view text) {
     return lines;
 }
 
+std::string LineEndOf(std::string_view text) {
+    if (text.find("\r\n") != std::string_view::npos) return "\r\n";
+    const bool crOnly = text.find('\r') != std::string_view::npos && text.find('\n') == std::string_view::npos;
+    return crOnly ? "\r" : "\n";
+}
+
 ProfileText ProfileText::Read(std::string_view bytes, const ScriptEncoding& encoding) {
     DecodedText decoded = DecodeScript(bytes, encoding);
     ProfileText profile = Parse(decoded.utf8);
@@ -72,6 +78,27 @@ ProfileText ProfileText::Parse(const std::string& content) {
     }
     return profile;
 }
+
+ProfileText ProfileText::Rewritten(const std::string& text, std::vector<size_t> authoredLines,
+                                   std::vector<bool> written) const {
+    ProfileText rewritten = Parse(text);
+    rewritten.decoded_.encodingName = decoded_.encodingName;
+    rewritten.decoded_.notUtf8 = decoded_.notUtf8;
+    // The invalid bytes of a line stay with the lines that copy it.
+    for (size_t line = 1; line <= authoredLines.size(); ++line)
+        if (!written[line - 1] &&
+            std::binary_search(decoded_.invalidLines.begin(), decoded_.invalidLines.end(), authoredLines[line - 1]))
+            rewritten.decoded_.invalidLines.push_back(line);
+    rewritten.authoredLines_ = std::move(authoredLines);
+    rewritten.written_ = std::move(written);
+    return rewritten;
+}
+
+size_t ProfileText::AuthoredLine(size_t line) const {
+    return line >= 1 && line <= authoredLines_.size() ? authoredLines_[line - 1] : line;
+}
+
+bool ProfileText::IsWritten(size_t line) const { return line >= 1 && line <= written_.size() && written_[line - 1]; }
 
 const ProfileSection* ProfileText::Find(std::string_view section) const {
     for (const ProfileSection& candidate : sections_)

@@ -41,6 +41,14 @@ public:
     const std::vector<size_t>& InvalidLines() const { return decoded_.invalidLines; }
     const std::vector<size_t>& CutLines() const { return cutLines_; }
 
+    // A script made from this one by setup-media (its folder lines written out): `text`, with the
+    // line of this script each of its lines stands for, and whether setup-media wrote it.
+    ProfileText Rewritten(const std::string& text, std::vector<size_t> authoredLines, std::vector<bool> written) const;
+    // The line of the author's script that `line` stands for: itself in a script as the author wrote it.
+    size_t AuthoredLine(size_t line) const;
+    // True for a line setup-media wrote in place of the author's.
+    bool IsWritten(size_t line) const;
+
     // The first section of that name, without regard to case: the only one that is read.
     const ProfileSection* Find(std::string_view section) const;
     // The first entry of that name in that section, as a read of the key finds it.
@@ -51,10 +59,14 @@ private:
     size_t lineCount_ = 0;
     DecodedText decoded_;
     std::vector<size_t> cutLines_;
+    std::vector<size_t> authoredLines_;  // by line from 1; empty as the author wrote it
+    std::vector<bool> written_;
 };
 
 // The lines of `text`, each without its end: CR LF, CR and LF each end a line.
 std::vector<std::string_view> TextLines(std::string_view text);
+// The line end `text` uses, for lines added to it: CR LF when it has one, CR when it has only those, else LF.
+std::string LineEndOf(std::string_view text);
 
 // A section as the setup walks it by position: one entry per distinct name, where that name
 // first stands, and only when the name and its first value are not empty.

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
+#include "common/NearestName.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/IntegerText.h"
@@ -10,6 +12,9 @@
 namespace {
 
 constexpr size_t KeyValueGroupSize = 4;
+// What authors write for a 32-bit integer value; setup takes any type but "string" for one.
+constexpr std::string_view IntegerTypeNames[] = {"integer", "dword"};
+constexpr const char* DefaultValueName = "(Default)";
 
 // The only root names the uninstall knows; keys under any other are left behind.
 constexpr std::string_view UninstallRoots[] = {"HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
@@ -17,6 +22,9 @@ constexpr std::string_view UninstallRoots[] = {"HKEY_CURRENT_USER", "HKEY_LOCAL_
 // Root names the install knows besides HKEY_LOCAL_MACHINE; any other name means that one.
 constexpr std::string_view InstallOnlyRoots[] = {"HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
 constexpr std::string_view UserRoots[] = {"HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT"};
+// The keys at the top of HKEY_LOCAL_MACHINE, which Windows makes.
+constexpr std::string_view MachineTopKeys[] = {"SOFTWARE", "SYSTEM", "HARDWARE", "SAM", "SECURITY", "BCD00000000"};
+constexpr long MaxKeyLevels = 32;
 
 template <class Names>
 bool IsOneOf(std::string_view name, const Names& names) {
@@ -54,16 +62,76 @@ void CheckRoot(const ProfileEntry& key, const std::string& root, std::optional<P
         findings.push_back({key.line, Severity::Warning, InAdministratorsProfile(root)});
 }
 
+// RegCreateKeyEx makes no key that is a direct child of HKEY_LOCAL_MACHINE or HKEY_USERS, nor one
+// more than 32 levels deep (Microsoft's documentation of RegCreateKeyEx, lpSubKey and Remarks).
+// Below those two roots only the keys Windows made itself stand: a path through another one fails.
+std::optional<std::string> NotMade(const std::string& root, const std::string& path) {
+    const bool machine = !IsOneOf(root, InstallOnlyRoots) && !IsOneOf(root, UserRoots) && root != "HKEY_USERS";
+    const std::string top = path.substr(0, path.find('\\'));
+    const bool ownTop = machine ? std::any_of(std::begin(MachineTopKeys), std::end(MachineTopKeys),
+                                              [&](std::string_view key) { return EqualIgnoringCase(top, key); })
+                                : root != "HKEY_USERS" || EqualIgnoringCase(top, ".DEFAULT") ||
+                                      (top.size() > 4 && EqualIgnoringCase(top.substr(0, 4), "S-1-"));
+    if (!ownTop)
+        return "Windows makes no key directly below " + std::string(machine ? "HKEY_LOCAL_MACHINE" : "HKEY_USERS") +
+               " but its own, and " + Quoted(top) + " is none of them: setup stops with \"Error creating registry "
+               "key\"" + (machine ? "; write HKEY_LOCAL_MACHINE\\Software\\..." : "");
+    if (std::count(path.begin(), path.end(), '\\') >= MaxKeyLevels)
+        return "the key lies more than 32 levels deep, which Windows does not make: setup stops with \"Error "
+               "creating registry key\"";
+    return std::nullopt;
+}
+
 void CheckRegistryKeys(const std::vector<const ProfileEntry*>& keys, std::optional<PackageScope> scope,
                        Findings& findings) {
     for (const ProfileEntry* key : keys) {
         const size_t slash = key->value.find('\\');
-        if (slash == std::string::npos)
+        if (slash == std::string::npos) {
             findings.push_back({key->line, Severity::Error,
                                 "registry key " + Quoted(key->value) + " has no \\ after its root: setup skips it"});
-        else
-            CheckRoot(*key, key->value.substr(0, slash), scope, findings);
+            continue;
+        }
+        const std::string root = key->value.substr(0, slash);
+        CheckRoot(*key, root, scope, findings);
+        if (const std::optional<std::string> fault = NotMade(root, key->value.substr(slash + 1)))
+            findings.push_back({key->line, Severity::Error, "registry key " + Quoted(key->value) + ": " + *fault});
     }
+}
+
+// Setup writes a string for "string" in any case and a 32-bit integer for any other type.
+bool IsIntegerTypeName(const std::string& type) {
+    for (std::string_view name : IntegerTypeNames)
+        if (EqualIgnoringCase(type, name)) return true;
+    return false;
+}
+
+void CheckType(const ProfileEntry& data, const ProfileEntry& type, Findings& findings) {
+    if (IsStringType(type.value)) return;
+    const bool integer = ParseIntegerText(data.value).has_value();
+    if (IsIntegerTypeName(type.value)) {
+        if (!integer)
+            findings.push_back({data.line, Severity::Error,
+                                Quoted(data.value) + " is not an integer: setup stops with an error report"});
+        return;
+    }
+    const std::optional<std::string> nearest = NearestName(type.value, {"string", "integer", "dword"});
+    const std::string notType = Quoted(type.value) + " is not a type: string or an integer type (integer, dword); ";
+    const std::string guess = nearest ? "; did you mean " + *nearest + "?" : "";
+    if (integer)
+        findings.push_back(
+            {type.line, Severity::Warning, notType + "setup writes " + data.value + " as a 32-bit integer" + guess});
+    else
+        findings.push_back({type.line, Severity::Error,
+                            notType + "setup takes it for an integer, and " + Quoted(data.value) +
+                                " is none: it stops with an error report" + guess});
+}
+
+// "(Default)", exactly so, stands for the key's unnamed value; in other letters it is a name.
+void CheckValueName(const ProfileEntry& name, Findings& findings) {
+    if (name.value != DefaultValueName && EqualIgnoringCase(name.value, DefaultValueName))
+        findings.push_back({name.line, Severity::Warning,
+                            Quoted(name.value) + " names a value of that name: the key's unnamed value is " +
+                                DefaultValueName + ", written so"});
 }
 
 void CheckGroup(const ProfileText& script, const std::vector<const ProfileEntry*>& values, size_t first,
@@ -73,10 +141,8 @@ void CheckGroup(const ProfileText& script, const std::vector<const ProfileEntry*
         findings.push_back(
             {reference.line, Severity::Error,
              Quoted(reference.value) + " names no [RegistryKeys] entry: setup stops with \"Corrupt KeyValues entry\""});
-    const ProfileEntry& data = *values[first + 2];
-    if (!IsStringType(values[first + 3]->value) && !ParseIntegerText(data.value))
-        findings.push_back(
-            {data.line, Severity::Error, Quoted(data.value) + " is not an integer: setup stops with an error report"});
+    CheckValueName(*values[first], findings);
+    CheckType(*values[first + 2], *values[first + 3], findings);
 }
 
 void CheckKeyValues(const ProfileText& script, bool keysListed, Findings& findings) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "fsutil/FileNames.h"
 #include "setupdata/IntegerText.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-constexpr std::string_view DiskSectionPrefix = "ProgramFiles";
+constexpr std::string_view MediaNamesPrefix = "MediaNames";
 
 std::string Numbered(const char* format, int number) {
     char text[32];
@@ -22,15 +23,35 @@ std::string Numbered(const char* format, int number) {
 std::string DiskSectionName(int disk) { return Numbered("ProgramFiles%02d", disk); }
 std::string DiskFolderName(int disk) { return Numbered("disk%02d", disk); }
 std::string DiskIdFileName(int disk) { return Numbered("disk%02d.id", disk); }
+std::string MediaNamesSectionName(int disk) { return Numbered("MediaNames%02d", disk); }
 
-std::optional<int> DiskSectionNumber(std::string_view sectionName) {
-    if (sectionName.size() <= DiskSectionPrefix.size() ||
-        !EqualIgnoringCase(sectionName.substr(0, DiskSectionPrefix.size()), DiskSectionPrefix))
+namespace {
+
+std::optional<int> SectionNumber(std::string_view prefix, std::string_view sectionName) {
+    if (sectionName.size() <= prefix.size() || !EqualIgnoringCase(sectionName.substr(0, prefix.size()), prefix))
         return std::nullopt;
-    const std::string_view digits = sectionName.substr(DiskSectionPrefix.size());
+    const std::string_view digits = sectionName.substr(prefix.size());
     if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     return std::stoi(std::string(digits));
+}
+
+// The names a disk's [MediaNamesNN] gives, by the lower-case key of their entries.
+std::map<std::string, std::string> GivenMediaNames(const ProfileText& script, int disk) {
+    std::map<std::string, std::string> names;
+    for (const ProfileEntry* entry : ListedEntries(script.Find(MediaNamesSectionName(disk))))
+        names.emplace(LowerCase(entry->name), entry->value);
+    return names;
+}
+
+}  // namespace
+
+std::optional<int> DiskSectionNumber(std::string_view sectionName) {
+    return SectionNumber(DiskSectionPrefix, sectionName);
+}
+
+std::optional<int> MediaNamesSectionNumber(std::string_view sectionName) {
+    return SectionNumber(MediaNamesPrefix, sectionName);
 }
 
 bool IsReadAsDiskSection(const ProfileSection& section, const ProfileText& script) {
@@ -57,8 +78,13 @@ std::vector<ProgramFile> ProgramFiles(const ProfileText& script) {
     std::vector<ProgramFile> files;
     for (const ProfileSection& section : script.Sections()) {
         if (!IsReadAsDiskSection(section, script)) continue;
-        for (const ProfileEntry* entry : ListedEntries(&section))
-            files.push_back({*DiskSectionNumber(section.name), FileNamePart(entry->value), entry, &section});
+        const int disk = *DiskSectionNumber(section.name);
+        const std::map<std::string, std::string> given = GivenMediaNames(script, disk);
+        for (const ProfileEntry* entry : ListedEntries(&section)) {
+            const std::string name = FileNamePart(entry->value);
+            const auto mediaName = given.find(LowerCase(entry->name));
+            files.push_back({disk, name, mediaName == given.end() ? name : mediaName->second, entry, &section});
+        }
     }
     std::stable_sort(files.begin(), files.end(),
                      [](const ProgramFile& a, const ProgramFile& b) { return a.disk < b.disk; });

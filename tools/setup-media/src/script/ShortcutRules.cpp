@@ -1,4 +1,6 @@
+#include "script/PathMacroText.h"
 #include "script/ScriptRules.h"
+#include "script/SetupScript.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
 
@@ -6,14 +8,26 @@ namespace {
 
 constexpr const char* ShortcutSections[] = {IconsSection, StartButtonSection, DesktopSection};
 
+// Wherever it is, the install folder is a full path: setup refuses any other.
+MacroFolders AnyInstallFolder() {
+    MacroFolders machine = UsualMachine();
+    machine.installFolder = "C:\\Install Folder";
+    return machine;
+}
+
 void CheckReference(const ProfileText& script, const ProfileEntry& reference, Findings& findings) {
     const std::optional<ShortcutReference> target = ParseShortcutReference(reference.value);
     if (!target)
         findings.push_back({reference.line, Severity::Error,
                             "reference " + Quoted(reference.value) + " has no ]: the shortcut is skipped"});
-    else if (!script.FindEntry(target->section, target->key))
+    else if (const ProfileEntry* entry = script.FindEntry(target->section, target->key); !entry)
         findings.push_back({reference.line, Severity::Error,
                             "reference " + Quoted(reference.value) + " names no entry: the shortcut is skipped"});
+    else if (!IsFullPath(ExpandMacros(entry->value, AnyInstallFolder())) && MisspeltMacros(entry->value).empty() &&
+             UnknownMacros(entry->value).empty())
+        findings.push_back({reference.line, Severity::Error,
+                            "reference " + Quoted(reference.value) + " leads to " + Quoted(entry->value) +
+                                ", which is not a full path: the shortcut leads nowhere"});
 }
 
 void CheckSection(const ProfileText& script, const char* name, Findings& findings) {
@@ -24,10 +38,49 @@ void CheckSection(const ProfileText& script, const char* name, Findings& finding
                             "[" + std::string(name) + "] ends with an odd entry out: it is ignored"});
 }
 
+// The shell's folders on a usual machine: the program groups' folder, the Start menu, the desktop.
+struct ShellFolders {
+    const char* programs;
+    const char* startMenu;
+    const char* desktop;
+};
+constexpr ShellFolders AllUsersFolders{"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs",
+                                       "C:\\ProgramData\\Microsoft\\Windows\\Start Menu", "C:\\Users\\Public\\Desktop"};
+constexpr ShellFolders OneUsersFolders{"C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs",
+                                       "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu",
+                                       "C:\\Users\\User\\Desktop"};
+
+// Setup refuses a shortcut whose file's path does not fit a path buffer, and the install ends.
+void CheckLinkPaths(const ProfileText& script, Findings& findings) {
+    const ShellFolders& shell = ScopeOf(script) == PackageScope::User ? OneUsersFolders : AllUsersFolders;
+    const ProfileEntry* group = script.FindEntry(GroupSection, GroupKey);
+    const std::pair<const char*, std::string> folders[] = {
+        {IconsSection, group ? std::string(shell.programs) + "\\" + group->value : std::string()},
+        {StartButtonSection, shell.startMenu},
+        {DesktopSection, shell.desktop}};
+    for (const auto& [section, folder] : folders) {
+        const std::vector<const ProfileEntry*> pairs = ListedEntries(script.Find(section));
+        for (size_t i = 1; !folder.empty() && i < pairs.size(); i += 2) {
+            const size_t length = CharacterCount(folder + "\\" + pairs[i]->value + ".lnk");
+            if (length > MaxPathLength)
+                findings.push_back({pairs[i]->line, Severity::Error,
+                                    "the shortcut's file " + Quoted(folder + "\\" + pairs[i]->value + ".lnk") +
+                                        " reaches " + std::to_string(length) +
+                                        " characters; paths must stay under 260: the install stops"});
+        }
+    }
+}
+
 }  // namespace
 
 void CheckShortcuts(const CheckInput& input, Findings& findings) {
     for (const char* name : ShortcutSections) CheckSection(input.script, name, findings);
+    CheckLinkPaths(input.script, findings);
+    // An empty name makes the Start menu's Programs folder itself the group.
+    if (const ProfileEntry* group = input.script.FindEntry(GroupSection, GroupKey); group && group->value.empty())
+        findings.push_back({group->line, Severity::Warning,
+                            "the program group is empty: [Icons] shortcuts go into the Start menu's Programs folder "
+                            "itself"});
     const ProfileSection* icons = input.script.Find(IconsSection);
     if (!ListedEntries(icons).empty() && !input.script.FindEntry(GroupSection, GroupKey))
         findings.push_back({icons->line, Severity::Warning, "[Icons] is not read without [Group] group"});

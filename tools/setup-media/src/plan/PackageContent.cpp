@@ -1,6 +1,7 @@
 #include "plan/PackageContent.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <system_error>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "media/MediaLookup.h"
 #include "media/OneFile.h"
 #include "media/PackageSource.h"
+#include "script/ScriptCheck.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
 
@@ -110,9 +112,19 @@ PackageContent PackageContent::FromMedia(const fs::path& media, bool diskFolders
 
 PackageContent PackageContent::FromPackageFolder(const fs::path& folder, const ScriptEncoding& encoding,
                                                  const std::optional<fs::path>& setupExe) {
-    auto source = std::make_shared<PackageSource>(folder);
-    PackageContent content(ScriptIn(folder, encoding),
-                           [source](int disk, const std::string& name) { return ContentOf(source->FileFor(disk, name)); });
+    // The script as a build writes it for the media (its folder lines written out), and the file of
+    // each of its lines in the package folder.
+    CheckedScript checked = CheckPackageScript(ScriptIn(folder, encoding), folder, nullptr, false);
+    const PackageSource source(folder);
+    std::map<std::pair<int, std::string>, fs::path> files;
+    for (const ProgramFile& file : ProgramFiles(checked.script))
+        files.emplace(std::make_pair(file.disk, file.name),
+                      source.FileFor(file, ScriptFileName, checked.script.AuthoredLine(file.entry->line)));
+    PackageContent content(std::move(checked.script), [files](int disk, const std::string& name) {
+        const auto found = files.find({disk, name});
+        if (found == files.end()) throw BuildError(name + " is not in the package");
+        return ContentOf(found->second);
+    });
     if (setupExe) content.setupProgram_ = FactsOf(ContentOf(*setupExe));
     content.scriptFolder_ = folder;
     return content;

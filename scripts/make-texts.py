@@ -36,6 +36,7 @@ def catalog_id(names):
 
 def text_id_header(texts):
     names = [name for name, _ in texts]
+    unpacked = sum(len(text.encode('utf-8')) + 1 for _, text in texts)
     lines = ['// Made by scripts/make-texts.py from languages/en.txt: change the catalog, not this file.',
              '#pragma once', '#include <cstdint>', '',
              '// The texts a person can see, by name, in the order of the catalog.',
@@ -43,7 +44,9 @@ def text_id_header(texts):
     lines += [f'    {name},' for name in names]
     lines += ['    Count', '};', '',
               '// Which catalog the names and their order are: a language file made for another carries another.',
-              f'inline constexpr uint32_t TextCatalogId = 0x{catalog_id(names):08x};', '']
+              f'inline constexpr uint32_t TextCatalogId = 0x{catalog_id(names):08x};', '',
+              '// The English texts, each ended by a NUL, take this many bytes unpacked (base/EnglishTexts.inc).',
+              f'inline constexpr uint32_t EnglishTextsSize = {unpacked};', '']
     return '\n'.join(lines)
 
 

@@ -65,7 +65,7 @@ TextTable& Table() {
         Appended out(table.english);
         LzmaDecoder decoder(packed);
         const bool decoded = decoder.Start(LongestTextTable) == LzmaResult::Ok &&
-                             decoder.Decode(decoder.StatedSize(), &out) == LzmaResult::Ok;
+                             decoder.Decode(EnglishTextsSize, &out) == LzmaResult::Ok;
         // Built in and checked by the suite: this fails only with memory that is not there.
         if (!decoded || !PointAt(table.english, table.texts))
             for (const char*& text : table.texts) text = "";

@@ -130,6 +130,7 @@ Status OpenSetupScript() {
     if (const Status scoped = CheckScope(*Setup.InstallScript); !scoped) return scoped;
     // The log's first entries name the package it belongs to, and whom it was for.
     if (const Status logged = LogPackageName(Setup.PackageName); !logged) return logged;
+    if (const Status logged = LogLanguage(); !logged) return logged;
     if (!Setup.UserScope) return {};
     if (const Status logged = Setup.UninstallLog->WriteValue(PackageSection, ScopeKey, UserScopeValue); !logged)
         return logged;

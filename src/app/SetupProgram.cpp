@@ -6,6 +6,7 @@
 #include "app/Elevation.h"
 #include "app/MainForm.h"
 #include "app/PackageScope.h"
+#include "app/RunLanguage.h"
 #include "base/Texts.h"
 #include "fsutil/RunLock.h"
 #include "app/UnattendedCommand.h"
@@ -35,17 +36,23 @@ void CreateSetupForms() {
 int RunSetupProgram(const char* commandLine) {
     Setup.Elevated = Elevation::Current().Elevated();
     Setup.MediaDir = ProgramFolder();
-    const std::string arguments = ArgumentText(commandLine);
+    // The elevated run is started with the whole argument text, "/LANG=" and all.
+    const std::string argumentText = ArgumentText(commandLine);
+    std::string arguments = argumentText;
+    const std::string language = TakeLanguageSwitch(arguments);
     if (RemovedUninstallerAsCopy(arguments)) return 0;
     if (const std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments))
-        return RunUnattended(arguments, *command);
+        return RunUnattended(argumentText, *command, language);
     Application& application = Application::Instance();
     // A package for the machine needs the administrators' rights: without them the run only starts
     // itself again with them, and makes nothing itself.
     const PackageFacts facts = ReadPackageFacts(arguments);
     Setup.UserScope = facts.userScope;
+    // The windows speak it from the first; what a language file could not give stays English.
+    UseRunLanguage(language, arguments);
+    application.SetRightToLeft(IsRightToLeft(Setup.Language));
     if (!facts.userScope && !Setup.Elevated) {
-        if (!Elevation::Current().RunElevated(arguments))
+        if (!Elevation::Current().RunElevated(argumentText))
             application.ShowMessageBox(NeedsAdministratorText(facts.name, !arguments.empty()), application.Title(),
                                        MB_OK | MB_ICONERROR);
         return 0;

@@ -7,6 +7,7 @@
 #include "app/PackageScope.h"
 #include "app/PrepareFolders.h"
 #include "app/RunEnd.h"
+#include "app/RunLanguage.h"
 #include "base/Texts.h"
 #include "fsutil/RunLock.h"
 #include "app/RunStart.h"
@@ -129,11 +130,12 @@ int RunElevatedInstead(const std::string& argumentText, const UnattendedCommand&
 
 }  // namespace
 
-int RunUnattended(const std::string& argumentText, const UnattendedCommand& command) {
+int RunUnattended(const std::string& argumentText, const UnattendedCommand& command, const std::string& language) {
     UnattendedFace face;
     face.Write("Unattended run: " + argumentText);
     const PackageFacts facts = ReadPackageFacts(command.logPath);
     Setup.UserScope = facts.userScope;
+    for (const std::string& refused : UseRunLanguage(language, command.logPath)) face.Write(refused);
     if (!facts.userScope && !Setup.Elevated) return RunElevatedInstead(argumentText, command, facts, face);
     const KernelObject lock = TakeRunLock(Setup.UserScope);
     if (!lock.IsValid()) {

@@ -13,4 +13,4 @@ inline constexpr int ExitFailed = 1603;
 // A failed install removes what it made, as its uninstall would, unless it was adding to an
 // install of the package already there. `argumentText` is written to the log as the run's first
 // line. Returns the exit code.
-int RunUnattended(const std::string& argumentText, const UnattendedCommand& command);
+int RunUnattended(const std::string& argumentText, const UnattendedCommand& command, const std::string& language);

@@ -43,14 +43,14 @@ private:
 
 struct TextTable {
     std::string english;     // each text ended by a NUL
-    std::string translated;  // likewise, as UseLanguageFile left them
+    std::string translated;  // a language file's lines, each ended by a NUL, as UseLanguageFile left them
     const char* texts[TextCount] = {};
 };
 
-// Points `texts` at the NUL-ended texts of `all`, in order; false when they are not as many.
-bool PointAt(const std::string& all, const char** texts) {
+// Points `texts` at the `count` NUL-ended texts of `all`, in order; false when they are not as many.
+bool PointAt(const std::string& all, const char** texts, size_t count) {
     size_t at = 0;
-    for (size_t i = 0; i < TextCount; ++i) {
+    for (size_t i = 0; i < count; ++i) {
         if (at >= all.size()) return false;
         texts[i] = all.c_str() + at;
         at += std::strlen(texts[i]) + 1;
@@ -67,7 +67,7 @@ TextTable& Table() {
         const bool decoded = decoder.Start(LongestTextTable) == LzmaResult::Ok &&
                              decoder.Decode(EnglishTextsSize, &out) == LzmaResult::Ok;
         // Built in and checked by the suite: this fails only with memory that is not there.
-        if (!decoded || !PointAt(table.english, table.texts))
+        if (!decoded || !PointAt(table.english, table.texts, TextCount))
             for (const char*& text : table.texts) text = "";
     }
     return table;
@@ -86,20 +86,6 @@ std::string NextPlaceholder(const char*& at) {
     return {};
 }
 
-// One line of a language file as its text: "\n" a line break, "\\" a backslash.
-std::string Unescaped(const std::string& line) {
-    std::string text;
-    for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\\' && i + 1 < line.size()) {
-            ++i;
-            text += line[i] == 'n' ? '\n' : line[i];
-        } else if (line[i] != '\r') {
-            text += line[i];
-        }
-    }
-    return text;
-}
-
 }  // namespace
 
 const char* Text(TextId id) { return Table().texts[static_cast<size_t>(id)]; }
@@ -114,33 +100,29 @@ bool SamePlaceholders(const char* english, const char* translation) {
 
 std::vector<std::string> UseLanguageFile(const std::string& content, const char* name) {
     TextTable& table = Table();
-    PointAt(table.english, table.texts);
-    std::vector<std::string> lines;
-    for (size_t at = 0; at <= content.size();) {
-        size_t end = content.find('\n', at);
-        if (end == std::string::npos) end = content.size();
-        lines.push_back(Unescaped(content.substr(at, end - at)));
-        at = end + 1;
+    PointAt(table.english, table.texts, TextCount);
+    // Each line unescaped and ended by a NUL, as the English texts are: its header, then its texts.
+    // A tab ends a line too: the log keeps a language file as one value, its lines joined by tabs.
+    std::string& lines = table.translated;
+    lines.clear();
+    for (const char* c = content.c_str(); *c; ++c) {
+        if (*c == '\n' || *c == '\t')
+            lines += '\0';
+        else if (*c == '\\' && c[1])
+            lines += *++c == 'n' ? '\n' : *c;
+        else if (*c != '\r')
+            lines += *c;
     }
-    // A last line break ends the last text; it begins none.
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
-    if (lines.size() != TextCount + 1 || lines[0] != FormatText("qupsetup-texts %08x", TextCatalogId))
+    if (!lines.empty() && lines.back() != '\0') lines += '\0';
+    const char* texts[TextCount + 1];
+    if (!PointAt(lines, texts, TextCount + 1) || FormatText("qupsetup-texts %08x", TextCatalogId) != texts[0])
         return {FormatText(TextId::LanguageFileForeign, name)};
     std::vector<std::string> refused;
-    std::string translated;
-    std::vector<size_t> used;
     for (size_t i = 0; i < TextCount; ++i) {
-        if (!SamePlaceholders(table.texts[i], lines[i + 1].c_str())) {
+        if (SamePlaceholders(table.texts[i], texts[i + 1]))
+            table.texts[i] = texts[i + 1];
+        else
             refused.push_back(FormatText(TextId::LanguageTextRefused, static_cast<unsigned>(i + 1), name));
-            used.push_back(std::string::npos);
-            continue;
-        }
-        used.push_back(translated.size());
-        translated += lines[i + 1];
-        translated += '\0';
     }
-    table.translated = std::move(translated);
-    for (size_t i = 0; i < TextCount; ++i)
-        if (used[i] != std::string::npos) table.texts[i] = table.translated.c_str() + used[i];
     return refused;
 }

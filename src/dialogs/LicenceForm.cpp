@@ -18,7 +18,10 @@ TLicenceForm::TLicenceForm()
 
 Status TLicenceForm::FormActivate() {
     SetCaption(FormatText(TextId::LicenceTitle, Setup.PackageName.c_str()));
-    std::string name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
+    // The licence in the run's language where the package has one ("licence.de"), else its licence.
+    std::string name = Setup.Language.empty() ? MissingValueMark
+                                              : Setup.InstallScript->ReadValue(LicenceSection, (std::string(LicenceKey) + "." + Setup.Language).c_str(), MissingValueMark);
+    if (name == MissingValueMark) name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
     if (name == MissingValueMark) name = DefaultLicenceFile;
     // A bare name is found on the setup media, beside the program or in the one-file setup. A
     // licence that cannot be read is reported, and the text shown before stays.

@@ -14,6 +14,11 @@ constexpr const char* LockFileName = "\\qupsetup.lock";
 // Only the administrators and the system may open it, so a left-over lock file cannot be held
 // open by anyone else.
 constexpr const char* LockAccess = "O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)";
+// A run that ends lets go of the lock, and the copy that removes the uninstall program holds it for
+// a moment after the uninstall ended: a setup started just then waits a little before it says that
+// another one is running, so that a deployment tool's next command is not turned away for nothing.
+constexpr int LockAttempts = 30;
+constexpr DWORD LockRetryPause = 100;
 
 // The lock of the machine's packages. A named object in the global namespace can be made first by
 // any user, which would turn every setup away. The lock is a file in the Windows folder instead,
@@ -28,8 +33,12 @@ KernelObject TakeMachineLock() {
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(LockAccess, SDDL_REVISION_1, &descriptor, nullptr))
         return KernelObject();
     SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
-    const HANDLE lock = CreateFileA((WindowsFolder() + LockFileName).c_str(), GENERIC_READ, 0, &security, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE lock = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < LockAttempts && lock == INVALID_HANDLE_VALUE; ++attempt) {
+        if (attempt > 0) Sleep(LockRetryPause);
+        lock = CreateFileA((WindowsFolder() + LockFileName).c_str(), GENERIC_READ, 0, &security, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    }
     LocalFree(descriptor);
     return KernelObject(lock == INVALID_HANDLE_VALUE ? nullptr : lock);
 }
@@ -40,7 +49,7 @@ KernelObject TakeMachineLock() {
 KernelObject TakeUserLock() {
     KernelObject lock(CreateMutexA(nullptr, FALSE, ("Local\\qupsetup-" + TokenUserSid()).c_str()));
     // Abandoned: the run that held it ended without letting go, killed.
-    const DWORD taken = lock.IsValid() ? WaitForSingleObject(lock.Get(), 0) : WAIT_FAILED;
+    const DWORD taken = lock.IsValid() ? WaitForSingleObject(lock.Get(), LockAttempts * LockRetryPause) : WAIT_FAILED;
     return taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED ? std::move(lock) : KernelObject();
 }
 

@@ -51,6 +51,10 @@ std::string MediaNamesSection(int disk);
 
 // Uninstall log; it shares [Package] name and [RegistryKeys] with the script's spelling.
 inline constexpr const char* DirectoriesSection = "Directories";
+// The language of the install, which its uninstall speaks: [Package] language, its file tag, and
+// [Package] texts, the language file's lines joined by tabs. Earlier versions read neither.
+inline constexpr const char* LanguageKey = "language";
+inline constexpr const char* LogTextsKey = "texts";
 inline constexpr const char* LogProgramFilesSection = "ProgramFiles";
 // Entries are numbered from 1 in each section: dir1, file1, key1, ...
 inline constexpr const char* DirectoryKeyPrefix = "dir";

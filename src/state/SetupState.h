@@ -37,6 +37,10 @@ struct SetupState {
     // user's own keys name is then taken only where the platform's records vouch for it.
     bool Elevated = false;
     std::string PackageName;
+    // The language of the run when it is not the built-in English: its file tag, and the language
+    // file's content, which the log keeps for the uninstall.
+    std::string Language;
+    std::string LanguageFile;
     std::string InstallFolder;
     std::string ProgramFilesDir;
     std::string CommonFilesDir;

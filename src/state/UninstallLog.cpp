@@ -24,6 +24,18 @@ Status LogPackageName(const std::string& name) {
     return Setup.UninstallLog->WriteValue(PackageSection, PackageNameKey, name);
 }
 
+Status LogLanguage() {
+    if (Setup.LanguageFile.empty()) return {};
+    if (!Setup.UninstallLog) return Status::Failed(NotOpenText);
+    // One value: its lines joined by tabs, which no text holds.
+    std::string lines = Setup.LanguageFile;
+    for (char& c : lines)
+        if (c == '\n') c = '\t';
+    Status logged = Setup.UninstallLog->WriteValue(PackageSection, LanguageKey, Setup.Language);
+    if (logged) logged = Setup.UninstallLog->WriteValue(PackageSection, LogTextsKey, lines);
+    return logged;
+}
+
 Status LogDirectory(const std::string& path) {
     return AppendNumbered(DirectoriesSection, DirectoryKeyPrefix, Setup.DirEntryCount, path);
 }

@@ -12,6 +12,8 @@ std::string NumberedKey(const char* keyPrefix, int number);
 
 // [Package] name
 Status LogPackageName(const std::string& name);
+// [Package] language and texts, the run's language file (`Setup.Language`), when it has one.
+Status LogLanguage();
 // [Directories] dir<n>
 Status LogDirectory(const std::string& path);
 // [ProgramFiles] file<n>, for installed files and shortcut files alike

@@ -74,7 +74,8 @@ int Application::ShowMessageBox(const std::string& text, const std::string& capt
     if (script_) return script_->AnswerBox(text, caption, style);
     HWND active = GetActiveWindow();
     // Task-modal: every window of the application is disabled while the box is up.
-    const int answer = MessageBoxA(nullptr, text.c_str(), caption.c_str(), style | MB_TASKMODAL);
+    const int answer = MessageBoxA(nullptr, text.c_str(), caption.c_str(),
+                                   style | MB_TASKMODAL | (rightToLeft_ ? MB_RTLREADING | MB_RIGHT : 0));
     if (active && IsWindow(active)) SetActiveWindow(active);
     return answer;
 }

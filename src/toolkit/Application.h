@@ -70,6 +70,11 @@ public:
     // Whether the windows last answered longer ago than `answerInterval`.
     bool AnswerDue() const { return GetTickCount64() - lastAnswered_ >= answerInterval; }
 
+    // Windows and message boxes laid out right to left, mirrored as the platform mirrors them, for a
+    // language written so; set before the first form is made.
+    void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
+    bool RightToLeft() const { return rightToLeft_; }
+
     // What answers message boxes and modal showings instead of a person; none when null.
     void SetScript(UiScript* script) { script_ = script; }
     UiScript* Script() const { return script_; }
@@ -78,6 +83,8 @@ public:
 
 private:
     void Adopt(std::unique_ptr<Form> form);
+
+    bool rightToLeft_ = false;
 
     UiScript* script_ = nullptr;
     std::vector<std::unique_ptr<Form>> forms_;

@@ -23,8 +23,11 @@ DWORD StyleFor(FormBorder border) {
     return WS_OVERLAPPEDWINDOW;
 }
 
+// A language written right to left mirrors the window and all in it, its bars filling from the
+// right; text keeps the reading order of what it says, so paths and file names read left to right.
 DWORD ExStyleFor(FormBorder border) {
-    return WS_EX_CONTROLPARENT | (border == FormBorder::Dialog ? WS_EX_DLGMODALFRAME : 0);
+    return WS_EX_CONTROLPARENT | (border == FormBorder::Dialog ? WS_EX_DLGMODALFRAME : 0) |
+           (Application::Instance().RightToLeft() ? WS_EX_LAYOUTRTL : 0);
 }
 
 struct DisableWalk {

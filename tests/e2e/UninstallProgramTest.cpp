@@ -31,8 +31,8 @@ std::string LocalAppData() {
 // recorded install remains, and goes with the last, though the uninstall runs from it.
 TEST(UninstallProgram, TheMachinesGoesWithTheLastInstallThatNeedsIt) {
     const KeysSetAside earlierTests({"Software\\qupsetup", "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"});
-    const SetupMedia first(Script("First Of Two", "machine", "x"), "", {{{"app.txt", "the first package"}}});
-    const SetupMedia second(Script("Second Of Two", "machine", "x"), "", {{{"app.txt", "the second package"}}});
+    const SetupMedia first(Script("First Of Two", "machine", "C:\\x"), "", {{{"app.txt", "the first package"}}});
+    const SetupMedia second(Script("Second Of Two", "machine", "C:\\x"), "", {{{"app.txt", "the second package"}}});
     ASSERT_EQ(first.Error(), "");
     ASSERT_EQ(second.Error(), "");
     char windows[MAX_PATH] = {};

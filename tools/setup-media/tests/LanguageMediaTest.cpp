@@ -110,8 +110,9 @@ TEST_F(LanguageMediaTest, SameBytesInEveryFormAndCheckedOnTheMedia) {
         const std::string name = entry.path().filename().string();
         SCOPED_TRACE(name);
         EXPECT_EQ(ReadFile(temp_ / "again/disk01" / name), ReadFile(entry.path()));
-        if (entry.path().extension() == ".lng" || name == "terms-en.txt")
+        if (entry.path().extension() == ".lng" || name == "terms-en.txt") {
             EXPECT_EQ(ReadFile(temp_ / "unpacked/disk01" / name), ReadFile(entry.path()));
+        }
     }
     const std::string script = (temp_ / "package/install.ini").string();
     for (const fs::path& media : {temp_ / "media", temp_ / "one.exe"})

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+namespace {
+
+// The next placeholder of `text` from `at` on, with `at` moved past it; empty at the end.
 std::string NextPlaceholder(const char*& at) {
     for (; *at; ++at) {
         if (*at != '%') continue;
@@ -14,10 +17,19 @@ std::string NextPlaceholder(const char*& at) {
     return {};
 }
 
+}  // namespace
+
 bool SamePlaceholders(const char* english, const char* translation) {
     for (;;) {
         const std::string expected = NextPlaceholder(english), found = NextPlaceholder(translation);
         if (expected != found) return false;
         if (expected.empty()) return true;
     }
+}
+
+std::string PlaceholderList(const char* text) {
+    std::string list;
+    for (std::string placeholder = NextPlaceholder(text); !placeholder.empty(); placeholder = NextPlaceholder(text))
+        list += (list.empty() ? "" : " ") + placeholder;
+    return list;
 }

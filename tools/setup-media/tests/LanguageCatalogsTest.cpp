@@ -71,8 +71,8 @@ TEST(LanguageCatalogs, EveryCatalogStandsForTheEnglishOne) {
                 continue;
             }
             EXPECT_TRUE(SamePlaceholders(original.text.c_str(), text->text.c_str()))
-                << text->line << ": " << text->name << " takes " << PlaceholderList(text->text) << ", English "
-                << PlaceholderList(original.text);
+                << text->line << ": " << text->name << " takes " << PlaceholdersTold(text->text) << ", English "
+                << PlaceholdersTold(original.text);
             EXPECT_TRUE(original.text.empty() || !text->text.empty())
                 << text->line << ": " << text->name << " is empty";
         }

@@ -220,8 +220,8 @@ private:
         const std::string text = UnescapedText(entry.value);
         if (!SamePlaceholders(english.text.c_str(), text.c_str())) {
             Add(entry.line, Severity::Error,
-                entry.name + "= takes " + PlaceholderList(text) + " where the English text takes " +
-                    PlaceholderList(english.text) +
+                entry.name + "= takes " + PlaceholdersTold(text) + " where the English text takes " +
+                    PlaceholdersTold(english.text) +
                     ": setup shows the English text for one whose placeholders differ, "
                     "in kind or order");
             return std::nullopt;

@@ -71,11 +71,8 @@ ReadCatalog ParseCatalog(std::string_view content) {
     return read;
 }
 
-std::string PlaceholderList(const std::string& text) {
-    std::string list;
-    const char* at = text.c_str();
-    for (std::string placeholder = NextPlaceholder(at); !placeholder.empty(); placeholder = NextPlaceholder(at))
-        list += (list.empty() ? "" : " ") + placeholder;
+std::string PlaceholdersTold(const std::string& text) {
+    const std::string list = PlaceholderList(text.c_str());
     return list.empty() ? "no placeholder" : list;
 }
 
@@ -84,8 +81,8 @@ std::optional<CatalogFault> DisagreementWith(const TextCatalog& english, const T
         const CatalogText* original = english.Find(text.name);
         if (!original) return CatalogFault{text.line, text.name + " is no text of the English catalog"};
         if (!SamePlaceholders(original->text.c_str(), text.text.c_str()))
-            return CatalogFault{text.line, text.name + " takes " + PlaceholderList(text.text) +
-                                               " where English takes " + PlaceholderList(original->text)};
+            return CatalogFault{text.line, text.name + " takes " + PlaceholdersTold(text.text) +
+                                               " where English takes " + PlaceholdersTold(original->text)};
     }
     for (const CatalogText& text : english.texts)
         if (!translation.Find(text.name)) return CatalogFault{0, text.name + " is missing"};

@@ -43,4 +43,4 @@ std::string UnescapedText(std::string_view written);
 std::optional<CatalogFault> DisagreementWith(const TextCatalog& english, const TextCatalog& translation);
 
 // The placeholders of `text` as they are written, with blanks between ("%s %d"), or "no placeholder".
-std::string PlaceholderList(const std::string& text);
+std::string PlaceholdersTold(const std::string& text);

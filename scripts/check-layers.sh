@@ -18,6 +18,7 @@ setup_layers=(
 media_layers=(
   "base fsutil setupdata"
   "common compress"
+  "texts"
   "script"
   "media"
   "plan"

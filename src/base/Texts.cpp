@@ -73,30 +73,9 @@ TextTable& Table() {
     return table;
 }
 
-// The next placeholder of `text` from `at` on ("%s", "%02x", "%lu"), empty at the end; "%%" is none.
-std::string NextPlaceholder(const char*& at) {
-    for (; *at; ++at) {
-        if (*at != '%') continue;
-        const char* start = at++;
-        if (*at == '%') continue;
-        while (*at && std::strchr("-+ #0123456789.lhI", *at)) ++at;
-        if (*at) ++at;
-        return std::string(start, at);
-    }
-    return {};
-}
-
 }  // namespace
 
 const char* Text(TextId id) { return Table().texts[static_cast<size_t>(id)]; }
-
-bool SamePlaceholders(const char* english, const char* translation) {
-    for (;;) {
-        const std::string expected = NextPlaceholder(english), found = NextPlaceholder(translation);
-        if (expected != found) return false;
-        if (expected.empty()) return true;
-    }
-}
 
 std::vector<std::string> UseLanguageFile(const std::string& content, const char* name) {
     TextTable& table = Table();

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Placeholders.h"
 #include "base/TextId.h"
 
 // Every text a person can see has a name (base/TextId.h, made from languages/en.txt). English is
@@ -19,6 +20,3 @@ const char* Text(TextId id);
 // file by `name`, for the run's log; a file of another catalog, or with another number of texts, is
 // refused whole.
 std::vector<std::string> UseLanguageFile(const std::string& content, const char* name);
-
-// Whether `translation` takes the same placeholders as `english`, in the same order.
-bool SamePlaceholders(const char* english, const char* translation);

@@ -123,8 +123,8 @@ double UninstallOf(int count) {
     ProgramUnderTest setup(SetupExeIn(startedIn.Path()), app / "uninstal.ini", startedIn.Path());
     const DWORD pid = setup.ProcessId();
     HWND main = ui::WaitForWindow(pid, "TMainForm");
-    ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Uninstall") != nullptr; });
-    ui::Press(main, "&Uninstall");
+    ui::WaitUntil([&] { return ui::FindChild(main, "Button", "U&ninstall") != nullptr; });
+    ui::Press(main, "U&ninstall");
     const double elapsed = TimeToCompleted(ui::WaitForMessageBox(pid), pid, "TUninstallForm");
     setup.WaitForExit(20000);
     return elapsed;

@@ -106,7 +106,7 @@ void UninstallThroughTheWindows(const std::string& media, const std::string& log
     ProgramUnderTest setup(media + "\\setup.exe", log, media);
     HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
     ASSERT_NE(main, nullptr);
-    PressAndSayYes(setup, main, "&Uninstall");
+    PressAndSayYes(setup, main, "U&ninstall");
     FinishAt(setup, "TUninstallForm");
 }
 

@@ -105,7 +105,7 @@ void Install(const std::string& setupExe, const std::string& media, const std::s
 
 void Uninstall(const std::string& setupExe, const std::string& media, const std::string& log) {
     ProgramUnderTest uninstall(setupExe, log, media);
-    PressWhenShown(uninstall, "TMainForm", "&Uninstall");
+    PressWhenShown(uninstall, "TMainForm", "U&ninstall");
     AnswerYes(uninstall);
     PressWhenShown(uninstall, "TUninstallForm", "OK");
     EXPECT_TRUE(uninstall.WaitForExit(20000));

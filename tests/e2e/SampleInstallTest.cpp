@@ -69,7 +69,7 @@ TEST(SamplePackage, InstallsWithItsDefaultsAndUninstallsAgain) {
     HWND uninstallMain = expect(uninstall, "TMainForm");
     ASSERT_NE(uninstallMain, nullptr);
     shot(uninstallMain, "08-uninstall");
-    ui::Press(uninstallMain, "&Uninstall");
+    ui::Press(uninstallMain, "U&ninstall");
     box = ui::WaitForMessageBox(uninstall.ProcessId());
     ASSERT_NE(box.window, nullptr);
     shot(box.window, "09-are-you-sure");

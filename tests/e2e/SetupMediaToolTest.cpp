@@ -51,7 +51,9 @@ TEST(SetupMediaOnWindows, SpreadMediaInstallWithSetup) {
     const std::string tag = "SetupMediaTool" + std::to_string(GetCurrentProcessId());
     const SetupMedia::Files files = {{"first.dat", RandomBytes(3000, 7)}, {"second.dat", RandomBytes(3000, 8)}};
     const std::string install = "install=%%PROGPATH%%\\" + tag + "\n";
-    const std::string script = "[Package]\nname=Spread Package\n[Licence]\nlicence=none\n[InstallFolder]\n" + install +
+    // English only: disk 1 holds no language file.
+    const std::string script = "[Package]\nname=Spread Package\nlanguages=en\n[Licence]\nlicence=none\n"
+                               "[InstallFolder]\n" + install +
                                "[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\first.dat\n"
                                "file2=%%INSTALLPATH%%\\second.dat\n";
     // Disk 1 has room for setup.exe, the script with the files' digests, and one file.

@@ -171,8 +171,8 @@ TEST(Unattended, TheEntryInTheListOfInstalledProgramsUninstallsThePackage) {
                                &started));
     HWND main = ui::WaitForWindow(started.dwProcessId, "TMainForm");
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Uninstall") != nullptr; }));
-    ASSERT_TRUE(ui::Press(main, "&Uninstall"));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "U&ninstall") != nullptr; }));
+    ASSERT_TRUE(ui::Press(main, "U&ninstall"));
     ui::Answer(ui::WaitForMessageBox(started.dwProcessId), IDYES);
     HWND progress = ui::WaitForWindow(started.dwProcessId, "TUninstallForm");
     ASSERT_NE(progress, nullptr);

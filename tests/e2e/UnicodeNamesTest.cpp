@@ -217,7 +217,7 @@ TEST_F(UnicodeNamesTest, Utf8ScriptInstallsThroughTheWindowsAndUninstalls) {
     ProgramUnderTest uninstall(SetupExePath(), log, media.First());
     HWND uninstallMain = ui::WaitForWindow(uninstall.ProcessId(), "TMainForm");
     ASSERT_NE(uninstallMain, nullptr);
-    ASSERT_TRUE(ui::Press(uninstallMain, "&Uninstall"));
+    ASSERT_TRUE(ui::Press(uninstallMain, "U&ninstall"));
     ui::Box sure = ui::WaitForMessageBox(uninstall.ProcessId());
     EXPECT_EQ(sure.caption, "  Uninstall " + names.package);
     ui::Answer(sure, IDYES);

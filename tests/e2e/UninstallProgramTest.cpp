@@ -65,8 +65,8 @@ TEST(UninstallProgram, APersonsGoesWithTheLastPackageHoweverLongTheUninstallWind
     ProgramUnderTest setup(programFolder + "\\qupsetup.exe", folder + "\\uninstal.ini", media.First());
     HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Uninstall") != nullptr; }));
-    ASSERT_TRUE(ui::Press(main, "&Uninstall"));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "U&ninstall") != nullptr; }));
+    ASSERT_TRUE(ui::Press(main, "U&ninstall"));
     ui::Answer(ui::WaitForMessageBox(setup.ProcessId()), IDYES);
     HWND progress = ui::WaitForWindow(setup.ProcessId(), "TUninstallForm");
     ASSERT_NE(progress, nullptr);

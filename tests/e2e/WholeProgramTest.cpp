@@ -255,7 +255,7 @@ TEST_F(WholeProgramTest, InstallsThroughEveryWindowThenUninstallsFromTheLog) {
     HWND uninstallMain = Expect(uninstall, "TMainForm");
     ASSERT_NE(uninstallMain, nullptr);
     Shot(uninstallMain, "09-uninstall-main");
-    ASSERT_TRUE(ui::Press(uninstallMain, "&Uninstall"));
+    ASSERT_TRUE(ui::Press(uninstallMain, "U&ninstall"));
     ui::Box sure = ui::WaitForMessageBox(uninstall.ProcessId());
     EXPECT_EQ(sure.text, "Are you sure?");
     EXPECT_EQ(sure.caption, "  Uninstall Setup Test Package");
@@ -324,9 +324,9 @@ TEST_F(WholeProgramTest, NoToAreYouSureUninstallsNothing) {
     ProgramUnderTest uninstall(SetupExeIn(app.Path()), app / "uninstal.ini", app.Path());
     HWND main = Expect(uninstall, "TMainForm");
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "&Uninstall") != nullptr; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(main, "Button", "U&ninstall") != nullptr; }));
     EXPECT_EQ(ui::FindChild(main, "Button", "&Continue"), nullptr) << "only the Uninstall page";
-    ASSERT_TRUE(ui::Press(main, "&Uninstall"));
+    ASSERT_TRUE(ui::Press(main, "U&ninstall"));
     ui::Box sure = ui::WaitForMessageBox(uninstall.ProcessId());
     EXPECT_EQ(sure.text, "Are you sure?");
     EXPECT_FALSE(IsWindowVisible(main));

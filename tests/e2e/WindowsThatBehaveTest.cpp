@@ -129,7 +129,7 @@ TEST(WindowsThatBehave, TheUninstallWindowAnswersThroughALongRunAndKeepsTheTaskB
     ProgramUnderTest uninstall(SetupExeIn(app.Path()), app / "uninstal.ini", app.Path());
     const DWORD pid = uninstall.ProcessId();
     HWND main = ui::WaitForWindow(pid, "TMainForm");
-    ASSERT_TRUE(main && ui::WaitUntil([main] { return ui::Press(main, "&Uninstall"); }));
+    ASSERT_TRUE(main && ui::WaitUntil([main] { return ui::Press(main, "U&ninstall"); }));
     ui::Answer(ui::WaitForMessageBox(pid), IDYES);
     HWND progress = ui::WaitForWindow(pid, "TUninstallForm");
     ASSERT_NE(progress, nullptr);

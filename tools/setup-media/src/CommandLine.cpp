@@ -204,7 +204,8 @@ std::string UsageText() {
   setup-media --help | --version
 
 build   Turns a package folder into setup media: OUT_DIR/disk01, disk02, ... Disk 1 holds
-        setup.exe, install.ini and the licence; every disk holds its diskNN.id and its files,
+        setup.exe, install.ini, the licence and a language file for each language offered
+        ([Package] languages=, all without it); every disk holds its diskNN.id and its files,
         compressed, under their media names (app.exe as app.ex_). PACKAGE_DIR holds install.ini,
         the licence and the files, in disk01/, disk02/, ... or all in PACKAGE_DIR itself (each
         then goes on the disk whose [ProgramFilesNN] names it), each where its destination puts

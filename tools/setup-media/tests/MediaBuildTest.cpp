@@ -7,6 +7,7 @@
 
 #include "compress/SzddWriter.h"
 #include "shared/CompressionEdgeCases.h"
+#include "support/RepositoryCatalogs.h"
 #include "support/RunTool.h"
 #include "support/TempTree.h"
 
@@ -49,8 +50,9 @@ protected:
     fs::path setup_ = temp_ / "setup.exe";
 };
 
+// English only, so that disk 1 holds no language file.
 const std::string TwoDiskScript =
-    "[Package]\nname=Flat\n[Licence]\nlicence=licence.txt\n[InstallFolder]\ninstall=%%PROGPATH%%\\Flat\n"
+    "[Package]\nname=Flat\nlanguages=en\n[Licence]\nlicence=licence.txt\n[InstallFolder]\ninstall=%%PROGPATH%%\\Flat\n"
     "[Disks]\nn=2\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\app.exe\n[ProgramFiles02]\n"
     "file1=%%INSTALLPATH%%\\data.db\nfile2=%%INSTALLPATH%%\\readme\n";
 
@@ -110,7 +112,8 @@ TEST_F(MediaBuildTest, SampleBecomesDisksThatExpandAndCheckClean) {
         EXPECT_TRUE(expanded.ok);
         EXPECT_EQ(expanded.content, ReadFile(Sample / original));
     }
-    EXPECT_EQ(Tree(out).size(), 10u);
+    // And a language file for each translation of languages/.
+    EXPECT_EQ(Tree(out).size(), 10u + RepositoryCatalogTags().size() - 1);
 
     const std::string script = (Sample / "install.ini").string();
     EXPECT_EQ(RunTool({"check", script, "--media", out.string()}).exitCode, 0);
@@ -145,7 +148,7 @@ TEST_F(MediaBuildTest, FilesOfAFlatPackageGoOnTheDiskTheirSectionNames) {
 // shortcut follows its file, and the author's script stays as it was.
 TEST_F(MediaBuildTest, SpreadPutsFilesOnDisksInScriptOrderAndRewritesTheMediaScript) {
     const std::string script =
-        "[Package]\r\nname=Spread\r\n[Licence]\r\nlicence=none\r\n[InstallFolder]\r\ninstall=C:\\Spread\r\n"
+        "[Package]\r\nname=Spread\r\nlanguages=en\r\n[Licence]\r\nlicence=none\r\n[InstallFolder]\r\ninstall=C:\\Spread\r\n"
         "[ProgramFiles01]\r\nfile1=C:\\a.bin\r\n"
         "file2=C:\\b.bin\r\nfile3=C:\\c.bin\r\n[Group]\r\ngroup=Spread\r\n[Icons]\r\nlink=[programfiles01]FILE3\r\n"
         "name=C\r\n";
@@ -194,14 +197,14 @@ TEST_F(MediaBuildTest, BadInputIsRefusedWithOneLineAndLeavesNoMedia) {
         {"file missing",
          [](const fs::path& p) { fs::remove(p / "data.db"); },
          {},
-         "install.ini:12: error: %%INSTALLPATH%%\\data.db: the package has no file data.db: the build stops"},
+         "install.ini:13: error: %%INSTALLPATH%%\\data.db: the package has no file data.db: the build stops"},
         {"file unreadable",
          [](const fs::path& p) {
              fs::remove(p / "app.exe");
              fs::create_directory(p / "app.exe");
          },
          {},
-         "install.ini:10: error: %%INSTALLPATH%%\\app.exe: the package has no file app.exe: the build stops"},
+         "install.ini:11: error: %%INSTALLPATH%%\\app.exe: the package has no file app.exe: the build stops"},
         {"disk over capacity",
          [](const fs::path& p) { WriteFile(p / "app.exe", RandomBytes(2000, 5)); },
          {"--disk-size", "2000"},

@@ -192,6 +192,18 @@ const std::vector<Rule> Rules = {
     {"bytes neither UTF-8 nor the code page",
      {{"title1=Checked", "title1=Checked \x81"}},
      "35: warning: bytes here are neither UTF-8 nor valid windows-1252"},
+    {"language unknown", {{"name=Checked Package", "name=Checked Package\nlanguages=en, fx"}},
+     "3: error: languages=: \"fx\" is no language setup-media knows; did you mean fr?"},
+    {"message unknown", {{"", "[Messages]\nGreting=Hi %s"}},
+     "37: warning: Greting= is no text setup shows, so it is not used; did you mean Greeting=?"},
+    {"message with other placeholders", {{"", "[Messages]\nInsertDisk=Insert disk %s"}},
+     "37: error: InsertDisk= takes %s where the English text takes %d: setup shows the English text"},
+    {"messages of an unknown language", {{"", "[Messages.xx]\nGreeting=Hi %s"}},
+     "36: error: [Messages.xx]: \"xx\" is no language setup-media knows"},
+    {"language's licence missing", {{"licence=licence.txt", "licence=licence.txt\nlicence.en=terms-en.txt"}},
+     "6: error: the licence text of en, \"terms-en.txt\", is not beside the script"},
+    {"language's licence by its tag", {{"licence=licence.txt", "licence=licence.txt\nlicence.pt-BR=licence.txt"}},
+     "6: error: licence.pt-BR= is read for no language: setup reads licence.pt for pt-BR"},
 };
 
 // The check of `text` reports `expected` ("LINE: error: part of the message") and exits as that says.
@@ -275,8 +287,8 @@ const std::vector<Slip> Slips = {
     {"key of another section", {{"group=Checked", "group=Checked\nlicence=none"}},
      "32: warning: licence= is not a key setup reads in [Group]: setup reads it in [Licence]", 1},
     {"key unknown", {{"name=Checked Package", "name=Checked Package\ncolour=blue"}},
-     "3: warning: colour= is not a key setup reads in [Package] (it reads name, uninstallentry, version, publisher "
-     "and scope)", 1},
+     "3: warning: colour= is not a key setup reads in [Package] (it reads name, uninstallentry, version, publisher, "
+     "scope and languages)", 1},
     {"key repeated", {{"name=Checked Package", "name=Checked Package\nNAME=Other"}},
      "3: warning: NAME= repeats line 2: setup reads only that one", 1},
     {"disk count under another key", {{"n=1", "count=1"}},
@@ -520,6 +532,16 @@ TEST(ScriptCheck, CleanScriptsPassAndAnUnreadableOneFails) {
     const ToolRun clean = RunTool({"check", (package / "install.ini").string()});
     EXPECT_EQ(clean.exitCode, 0) << clean.out;
     EXPECT_EQ(clean.out, "");
+
+    // Languages, the author's words in them, and a licence of one's own.
+    WriteFile(package / "terms-en.txt", "Terms.\n");
+    WriteFile(package / "install.ini",
+              Edited({{"name=Checked Package", "name=Checked Package\nlanguages=all"},
+                      {"licence=licence.txt", "licence=licence.txt\nlicence.en=terms-en.txt"},
+                      {"", "[Messages]\nGreeting=Hello, %s!\\nWelcome\n[Messages.en]\nMainExit=&Quit"}}));
+    const ToolRun languages = RunTool({"check", (package / "install.ini").string()});
+    EXPECT_EQ(languages.exitCode, 0) << languages.out;
+    EXPECT_EQ(languages.out, "");
 
     const ToolRun example = RunTool({"check", SETUP_REPO_ROOT "/examples/notes/install.ini"});
     EXPECT_EQ(example.exitCode, 0) << example.out;

@@ -13,6 +13,7 @@
 #include "media/CompressedPool.h"
 #include "media/DigestSection.h"
 #include "media/DiskContent.h"
+#include "media/LanguageMedia.h"
 #include "media/MediaNamesSection.h"
 #include "media/OneFile.h"
 #include "media/OutputFolder.h"
@@ -53,6 +54,30 @@ ProfileText CheckScriptFirst(const ProfileText& script, const BuildOptions& opti
     for (const Finding& finding : checked.findings) notes << FormatFinding(TextOfPath(scriptPath), finding) << "\n";
     if (HasErrors(checked.findings)) throw BuildError(TextOfPath(scriptPath) + " has errors; no media were written");
     return std::move(checked.script);
+}
+
+MediaFile LicenceFile(const fs::path& package, const std::string& licence) {
+    const std::optional<fs::path> found = FindIgnoringCase(package, licence);
+    return PackageFile(licence, found.value_or(package / PathOfText(licence)));
+}
+
+// What disk 1 holds beside the package's files, but the script: setup.exe, the licence texts and
+// the language files (written into `work`).
+std::vector<MediaFile> FirstDiskFiles(const ProfileText& script, const BuildOptions& options, const fs::path& work,
+                                      std::ostream& notes) {
+    std::vector<MediaFile> files = {PackageFile(SetupFileName, options.setupExe)};
+    const std::optional<std::string> licence = LicenceFileName(script);
+    const LanguageMedia languages = LanguageMediaOf(script, licence);
+    if (licence) files.push_back(LicenceFile(options.package, *licence));
+    for (const std::string& own : languages.licences) files.push_back(LicenceFile(options.package, own));
+    fs::create_directories(work);
+    for (const LanguageFile& file : languages.files) files.push_back(WriteWorkFile(work, file.name, file.content));
+    if (!languages.notCarried.empty()) {
+        std::string tags;
+        for (const std::string& tag : languages.notCarried) tags += (tags.empty() ? "" : ", ") + tag;
+        notes << "note: setup-media carries no catalog of " << tags << ", so setup does not speak them\n";
+    }
+    return files;
 }
 
 // The package's part of the media: each file of the script, with the disk the script puts it
@@ -239,14 +264,9 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
     const ProfileText script = CheckScriptFirst(ProfileText::Read(*read, options.scriptEncoding), options, *scriptPath, notes);
     const std::string& text = script.Text();
 
-    std::vector<MediaFile> firstDiskFiles = {PackageFile(SetupFileName, options.setupExe)};
-    if (const std::optional<std::string> licence = LicenceFileName(script)) {
-        const std::optional<fs::path> found = FindIgnoringCase(options.package, *licence);
-        firstDiskFiles.push_back(PackageFile(*licence, found.value_or(options.package / PathOfText(*licence))));
-    }
-
     StagingFolder staging(out);
     const fs::path work = staging.Path() / ".work";
+    std::vector<MediaFile> firstDiskFiles = FirstDiskFiles(script, options, work, notes);
     // A one-file setup carries the files as they are; their compressed forms only tell whether
     // disks of a size would hold them.
     std::optional<CompressedPool> pool;

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "common/PathText.h"
+#include "script/LanguageLicences.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/MacroExpansion.h"
@@ -95,12 +96,13 @@ private:
         replaced_[line.entry->line];
     }
 
-    // The script and the licence text are not package files, though they lie in the package folder.
+    // The script and the licence texts are not package files, though they lie in the package folder.
     std::set<std::string> LeftOut(const fs::path& folder) const {
         std::error_code error;
         if (package_.HasDiskFolders() || !fs::equivalent(folder, package_.Folder(), error)) return {};
         std::set<std::string> left = {ScriptFileName};
         if (const std::optional<std::string> licence = LicenceFileName(script_)) left.insert(LowerCase(*licence));
+        for (const std::string& licence : LanguageLicenceFiles(script_)) left.insert(LowerCase(licence));
         return left;
     }
 

@@ -6,7 +6,9 @@
 #include "common/LetterCase.h"
 #include "common/PathText.h"
 #include "fsutil/FileNames.h"
+#include "script/LanguageLicences.h"
 #include "setupdata/ScriptNames.h"
+#include "texts/LanguageTags.h"
 
 namespace {
 
@@ -75,5 +77,7 @@ std::vector<std::string> SourcesOf(const std::vector<ProgramFile>& files, const 
 std::vector<std::string> ReservedNames(const ProfileText& script) {
     std::vector<std::string> reserved = {SetupProgramName, ScriptFileName, DiskIdFileName(1)};
     if (const std::optional<std::string> licence = LicenceFileName(script)) reserved.push_back(*licence);
+    for (const std::string& licence : LanguageLicenceFiles(script)) reserved.push_back(licence);
+    for (const std::string& tag : KnownLanguageTags()) reserved.push_back(LanguageFileName(tag));
     return reserved;
 }

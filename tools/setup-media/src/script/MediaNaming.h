@@ -21,5 +21,6 @@ std::vector<std::string> MediaNamesOf(const std::vector<ProgramFile>& files, con
 // where it holds none (as in built media, which hold them compressed), its own name.
 std::vector<std::string> SourcesOf(const std::vector<ProgramFile>& files, const PackageFolder& package);
 
-// The names on disk 1 that no package file may take: setup's own files and the licence text.
+// The names on disk 1 that no package file may take: setup's own files, the licence texts and the
+// language files.
 std::vector<std::string> ReservedNames(const ProfileText& script);

@@ -4,6 +4,8 @@
 
 #include "common/NearestName.h"
 #include "fsutil/FileDigestRecord.h"
+#include "script/LanguageLicences.h"
+#include "script/PackageLanguages.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptGroups.h"
@@ -20,7 +22,7 @@ struct KnownSection {
 
 const std::vector<KnownSection>& FixedSections() {
     static const std::vector<KnownSection> sections = {
-        {PackageSection, {PackageNameKey, UninstallEntryKey, PackageVersionKey, PublisherKey, ScopeKey}},
+        {PackageSection, {PackageNameKey, UninstallEntryKey, PackageVersionKey, PublisherKey, ScopeKey, LanguagesKey}},
         {LicenceSection, {LicenceKey}},
         {InstallFolderSection, {}},
         {OtherFoldersSection, {}},
@@ -33,6 +35,8 @@ const std::vector<KnownSection>& FixedSections() {
         {DesktopSection, {}},
         // Written by setup-media into the media's copy.
         {FileDigestsSection, {}},
+        // Read by setup-media, which puts the texts into the language files; their names have a rule of their own.
+        {std::string(MessagesSection), {}},
     };
     return sections;
 }
@@ -62,9 +66,11 @@ bool IsShortcutTargetSection(const ProfileText& script, std::string_view name) {
     return false;
 }
 
-// Numbered sections: the disk sections have rules of their own; the media names are written by setup-media.
-bool IsNumberedSection(std::string_view name) {
-    return DiskSectionNumber(name) || EqualIgnoringCase(name, DiskSectionPrefix) || MediaNamesSectionNumber(name);
+// Sections not checked here: the disk sections and the texts of one language ([Messages.de]) have
+// rules of their own; the media names are written by setup-media.
+bool HasRulesOfItsOwn(std::string_view name) {
+    return DiskSectionNumber(name) || EqualIgnoringCase(name, DiskSectionPrefix) || MediaNamesSectionNumber(name) ||
+           (IsMessagesSection(name) && !EqualIgnoringCase(name, MessagesSection));
 }
 
 // The name among `known` that `written` stands for in another spelling.
@@ -132,6 +138,8 @@ void CheckKey(const ProfileEntry& entry, const KnownSection& section, Findings& 
 void CheckKeys(const ProfileSection& section, const KnownSection& known, Findings& findings) {
     std::map<std::string, size_t> firstLine;
     for (const ProfileEntry& entry : section.entries) {
+        // A licence per language has rules of its own.
+        if (&known == FixedSectionNamed(LicenceSection) && IsLanguageLicenceKey(entry.name)) continue;
         bool isKnown = false;
         for (const std::string& key : known.keys) isKnown |= EqualIgnoringCase(key, entry.name);
         if (!isKnown) {
@@ -152,7 +160,7 @@ void CheckNames(const CheckInput& input, Findings& findings) {
     const ProfileText& script = input.script;
     for (const ProfileSection& section : script.Sections()) {
         // A repeated section has a finding of its own.
-        if (script.Find(section.name) != &section || IsNumberedSection(section.name)) continue;
+        if (script.Find(section.name) != &section || HasRulesOfItsOwn(section.name)) continue;
         if (const KnownSection* known = FixedSectionNamed(section.name)) {
             if (!known->keys.empty()) CheckKeys(section, *known, findings);
         } else if (!IsShortcutTargetSection(script, section.name)) {
@@ -163,7 +171,7 @@ void CheckNames(const CheckInput& input, Findings& findings) {
 
 const ProfileSection* SectionMeaning(const ProfileText& script, const std::string& known) {
     for (const ProfileSection& section : script.Sections()) {
-        if (FixedSectionNamed(section.name) || IsNumberedSection(section.name)) continue;
+        if (FixedSectionNamed(section.name) || HasRulesOfItsOwn(section.name)) continue;
         const std::vector<std::string> names = SectionNames(section.name);
         const std::optional<std::string> meant = OtherSpellingOf(section.name, names);
         if (EqualIgnoringCase(meant.value_or(NearestName(section.name, names).value_or("")), known)) return &section;

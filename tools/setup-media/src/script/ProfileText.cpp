@@ -35,17 +35,6 @@ ProfileEntry EntryOf(std::string_view line, size_t number) {
 
 }  // namespace
 
-std::vector<std::string_view> TextLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const size_t end = std::min(text.find_first_of("\r\n"), text.size());
-        lines.push_back(text.substr(0, end));
-        const size_t next = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
-        text.remove_prefix(std::min(next, text.size()));
-    }
-    return lines;
-}
-
 std::string LineEndOf(std::string_view text) {
     if (text.find("\r\n") != std::string_view::npos) return "\r\n";
     const bool crOnly = text.find('\r') != std::string_view::npos && text.find('\n') == std::string_view::npos;

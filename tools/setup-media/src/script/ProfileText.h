@@ -6,6 +6,7 @@
 
 #include "common/LetterCase.h"
 #include "common/TextEncoding.h"
+#include "common/TextLines.h"
 
 // A profile file (install.ini) read as the platform's profile functions read it, keeping the
 // line of every section and entry so that findings can point at them.
@@ -63,8 +64,6 @@ private:
     std::vector<bool> written_;
 };
 
-// The lines of `text`, each without its end: CR LF, CR and LF each end a line.
-std::vector<std::string_view> TextLines(std::string_view text);
 // The line end `text` uses, for lines added to it: CR LF when it has one, CR when it has only those, else LF.
 std::string LineEndOf(std::string_view text);
 

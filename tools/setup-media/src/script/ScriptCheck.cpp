@@ -22,7 +22,7 @@ Findings CheckScript(const CheckInput& input) {
     Findings findings;
     for (const auto rule : {CheckNames, CheckPackage, CheckLicence, CheckInstallFolder, CheckDisks, CheckListedSections,
                             CheckRegistry, CheckShortcuts, CheckMacros, CheckPathLengths, CheckOtherFolders, CheckFolderNames,
-                            CheckDestinations, CheckMedia, CheckPackageFiles, CheckText, CheckScopeFolders})
+                            CheckDestinations, CheckMedia, CheckPackageFiles, CheckText, CheckScopeFolders, CheckLanguages})
         rule(input, findings);
     for (Finding& finding : findings) finding.line = input.script.AuthoredLine(finding.line);
     SortByLine(findings);

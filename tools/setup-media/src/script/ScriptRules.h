@@ -24,6 +24,8 @@ void CheckMedia(const CheckInput& input, Findings& findings);
 void CheckPackageFiles(const CheckInput& input, Findings& findings);
 void CheckDestinations(const CheckInput& input, Findings& findings);
 void CheckText(const CheckInput& input, Findings& findings);
+// The languages offered, the author's words in them ([Messages]) and their licences.
+void CheckLanguages(const CheckInput& input, Findings& findings);
 // A per-user package makes nothing where only administrators can; a machine-wide one is warned
 // of the user's folders.
 void CheckScopeFolders(const CheckInput& input, Findings& findings);

@@ -36,13 +36,7 @@ protected:
 
     // The package's script with `from` replaced by `to`, each pair once.
     void EditScript(const std::vector<std::pair<std::string, std::string>>& edits) {
-        std::string script = ReadFile(package_ / "install.ini");
-        for (const auto& [from, to] : edits) {
-            const size_t at = script.find(from);
-            ASSERT_NE(at, std::string::npos) << from;
-            script.replace(at, from.size(), to);
-        }
-        WriteFile(package_ / "install.ini", script);
+        EditFile(package_ / "install.ini", edits);
     }
 
     // Folder media in media/, the same spread anew over disks in spread/ and a one-file setup

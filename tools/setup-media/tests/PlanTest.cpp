@@ -19,13 +19,7 @@ protected:
 
     // The package's script with `from` replaced by `to`, each pair once.
     void EditScript(const std::vector<std::pair<std::string, std::string>>& edits) {
-        std::string script = ReadFile(temp_ / "package/install.ini");
-        for (const auto& [from, to] : edits) {
-            const size_t at = script.find(from);
-            ASSERT_NE(at, std::string::npos) << from;
-            script.replace(at, from.size(), to);
-        }
-        WriteFile(temp_ / "package/install.ini", script);
+        EditFile(temp_ / "package/install.ini", edits);
     }
 
     // The plan of `input` as JSON, checked against the schema and read back.

@@ -62,13 +62,13 @@ std::string ExpandedMediaFile(const ProfileText& script, const fs::path& diskFol
     return std::move(*expanded);
 }
 
-ProfileText Scoped(ProfileText script, std::optional<PackageScope> scope) {
+ProfileText Scoped(const ProfileText& script, std::optional<PackageScope> scope) {
     return scope ? ScriptWithScope(script, *scope) : script;
 }
 
 // The script as the build writes it for the media: with the [MediaNamesNN] of the files it
 // stores under names other than their own.
-ProfileText WithMediaNames(ProfileText script, const TakenFiles& taken) {
+ProfileText WithMediaNames(const ProfileText& script, const TakenFiles& taken) {
     const std::string text = ScriptWithMediaNames(script, taken.files, taken.mediaNames);
     return text == script.Text() ? script : ProfileText::Parse(text);
 }
@@ -137,7 +137,7 @@ PackageContent PackageContent::FromPackageFolder(const fs::path& folder, const S
         const TakenFiles taken = TakeFiles(script, PackageSource(folder), TextOfPath(folder / ScriptFileName));
         for (size_t i = 0; i < taken.files.size(); ++i)
             sources->emplace(std::make_pair(taken.files[i].disk, LowerCase(taken.mediaNames[i])), taken.sources[i]);
-        script = WithMediaNames(std::move(script), taken);
+        script = WithMediaNames(script, taken);
     }
     PackageContent content(std::move(script), [sources](int disk, const std::string& mediaName) {
         const auto found = sources->find({disk, LowerCase(mediaName)});

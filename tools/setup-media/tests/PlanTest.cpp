@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "support/Python.h"
+#include "support/PlanRows.h"
 #include "support/RunTool.h"
 #include "support/StandInProgram.h"
 #include "support/TempTree.h"
@@ -12,47 +12,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path Sample = SETUP_REPO_ROOT "/examples/notes";
-const std::string PlanSchema = SETUP_REPO_ROOT "/docs/plan-schema.json";
-
-// Validates a plan against the published schema with Debian's jsonschema, then prints the plan's
-// head and one line per action: action|role|path or key|name|data|target|size|sha256|admin.
-constexpr const char* ReadPlan = R"(import json, sys, jsonschema
-schema = json.load(open(sys.argv[1]))
-jsonschema.Draft202012Validator.check_schema(schema)
-plan = json.load(open(sys.argv[2], encoding='utf-8'))
-jsonschema.Draft202012Validator(schema).validate(plan)
-print('|'.join(str(plan.get(k, '')) for k in ('package', 'scope', 'installFolder', 'admin')))
-for a in plan['actions']:
-    data = a.get('data', '')
-    print('|'.join([a['action'], a['role'], a.get('path', a.get('key', '')), a.get('name', ''),
-                    'null' if data is None else str(data), a.get('target', ''), str(a.get('size', '')),
-                    a.get('sha256', ''), a.get('admin', '')]))
-)";
-
-struct Row {
-    std::string what;  // action|role|path or key|name|data|target
-    std::string size, sha256, admin;
-};
-
-struct Plan {
-    std::string head;  // package|scope|installFolder|admin
-    std::vector<Row> rows;
-
-    std::vector<std::string> What() const {
-        std::vector<std::string> what;
-        for (const Row& row : rows) what.push_back(row.what);
-        return what;
-    }
-};
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
 
 class PlanTest : public ::testing::Test {
 protected:
@@ -60,37 +19,12 @@ protected:
 
     // The package's script with `from` replaced by `to`, each pair once.
     void EditScript(const std::vector<std::pair<std::string, std::string>>& edits) {
-        std::string script = ReadFile(temp_ / "package/install.ini");
-        for (const auto& [from, to] : edits) {
-            const size_t at = script.find(from);
-            ASSERT_NE(at, std::string::npos) << from;
-            script.replace(at, from.size(), to);
-        }
-        WriteFile(temp_ / "package/install.ini", script);
+        EditFile(temp_ / "package/install.ini", edits);
     }
 
     // The plan of `input` as JSON, checked against the schema and read back.
-    Plan JsonPlan(const std::string& input, std::vector<std::string> options = {}) {
-        options.insert(options.begin(), {"plan", input, "--json"});
-        const ToolRun run = RunTool(options);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        WriteFile(temp_ / "plan.json", run.out);
-        const std::optional<std::string> read = PythonOutput(ReadPlan, {PlanSchema, (temp_ / "plan.json").string()});
-        EXPECT_TRUE(read) << run.out;
-        Plan plan;
-        if (!read) return plan;
-        const std::vector<std::string> lines = Split(*read, '\n');
-        plan.head = lines.front();
-        for (size_t i = 1; i < lines.size(); ++i) {
-            if (lines[i].empty()) continue;
-            const std::vector<std::string> fields = Split(lines[i], '|');
-            EXPECT_EQ(fields.size(), 9u) << lines[i];
-            if (fields.size() != 9) continue;
-            plan.rows.push_back({fields[0] + "|" + fields[1] + "|" + fields[2] + "|" + fields[3] + "|" + fields[4] + "|" +
-                                     fields[5],
-                                 fields[6], fields[7], fields[8]});
-        }
-        return plan;
+    PlanRows JsonPlan(const std::string& input, std::vector<std::string> options = {}) {
+        return ::JsonPlan(input, std::move(options), temp_.Path());
     }
 
     std::string Package() const { return (temp_ / "package").string(); }
@@ -109,7 +43,7 @@ std::string Sha256OfText(const TempTree& temp, const std::string& text) {
 // The plan of the sample lists exactly what its script makes, in the order the install makes it:
 // the expectations are read off examples/notes/install.ini and the README's tables.
 TEST_F(PlanTest, TheSamplesPlanListsWhatItsScriptMakes) {
-    const Plan plan = JsonPlan(Package(), {"--dest", "C:\\Apps\\Notes\\"});
+    const PlanRows plan = JsonPlan(Package(), {"--dest", "C:\\Apps\\Notes\\"});
     EXPECT_EQ(plan.head, "Example Notes|machine|C:\\Apps\\Notes|the package is installed for every user of the machine");
     const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Example Notes";
     const std::string record = "HKEY_LOCAL_MACHINE\\Software\\qupsetup\\" + Sha256OfText(temp_, "c:\\apps\\notes\\uninstal.ini");
@@ -144,7 +78,7 @@ TEST_F(PlanTest, TheSamplesPlanListsWhatItsScriptMakes) {
     const std::map<std::string, std::string> sources = {
         {"readme.txt", "disk01/readme.txt"}, {"notes.ini", "disk01/notes.ini"}, {"first.txt", "disk01/first.txt"},
         {"second.txt", "disk02/second.txt"}, {"changes.log", "disk02/changes.log"}};
-    for (const Row& row : plan.rows) {
+    for (const PlanRow& row : plan.rows) {
         const bool packageFile = row.what.starts_with("file|package|");
         EXPECT_EQ(row.sha256.empty(), !packageFile) << row.what;
         if (!packageFile) continue;
@@ -154,7 +88,7 @@ TEST_F(PlanTest, TheSamplesPlanListsWhatItsScriptMakes) {
         EXPECT_EQ(row.size, std::to_string(fs::file_size(source))) << row.what;
     }
     // What needs administrators' rights: the machine's keys and folders, not a folder under C:\.
-    for (const Row& row : plan.rows) {
+    for (const PlanRow& row : plan.rows) {
         const bool machineWide = row.what.find("HKEY_LOCAL_MACHINE") != std::string::npos || row.what.find("%%") < 20;
         EXPECT_EQ(row.admin.empty(), !machineWide) << row.what;
     }
@@ -176,7 +110,7 @@ TEST_F(PlanTest, PackageFolderMediaAndOneFileSetupGiveOnePlan) {
         EXPECT_EQ(run.out, fromPackage.out) << input;
     }
     // The uninstall program is the setup program given to the build.
-    const Plan plan = JsonPlan(Package(), {"--setup", setup});
+    const PlanRows plan = JsonPlan(Package(), {"--setup", setup});
     ASSERT_GT(plan.rows.size(), 3u);
     EXPECT_EQ(plan.rows[2].what, "file|uninstaller|%%WINDIR%%\\qupsetup.exe|||");
     EXPECT_EQ(plan.rows[2].sha256, Sha256sum(temp_ / "setup.exe"));
@@ -255,10 +189,10 @@ TEST_F(PlanTest, APerUserPackagesPlanWritesOnlyTheUsersOwn) {
     // The script's own scope, and --scope saying the same of a script without one.
     for (const bool scopeInScript : {true, false}) {
         if (scopeInScript) EditScript({{"name=Example Notes\n", "name=Example Notes\nscope=user\n"}});
-        const Plan plan = scopeInScript ? JsonPlan(Package()) : JsonPlan(Package(), {"--scope", "user"});
+        const PlanRows plan = scopeInScript ? JsonPlan(Package()) : JsonPlan(Package(), {"--scope", "user"});
         EXPECT_EQ(plan.head, "Example Notes|user|" + folder + "|");
         EXPECT_EQ(plan.What(), expected);
-        for (const Row& row : plan.rows) EXPECT_EQ(row.admin, "") << row.what;
+        for (const PlanRow& row : plan.rows) EXPECT_EQ(row.admin, "") << row.what;
         if (scopeInScript) EditScript({{"scope=user\n", ""}});
     }
     // An install folder in Program Files is refused for the user alone, as /D= is.
@@ -295,14 +229,14 @@ TEST_F(PlanTest, ScriptsAreReadAsSetupReadsThem) {
         fs::remove_all(temp_ / "package");
         fs::copy(Sample, temp_ / "package", fs::copy_options::recursive);
         EditScript(each.edits);
-        const Plan plan = JsonPlan(Package());
+        const PlanRows plan = JsonPlan(Package());
         const std::vector<std::string> what = plan.What();
         for (const std::string& line : each.present)
             EXPECT_NE(std::find(what.begin(), what.end(), line), what.end()) << line;
         for (const std::string& start : each.absent)
             EXPECT_TRUE(std::none_of(what.begin(), what.end(), [&](const std::string& line) { return line.starts_with(start); }))
                 << start;
-        for (const Row& row : plan.rows) {
+        for (const PlanRow& row : plan.rows) {
             if (row.what.find("Program Files") == std::string::npos) continue;
             EXPECT_EQ(row.admin, "in the Program Files folder") << row.what;
         }
@@ -336,7 +270,7 @@ TEST_F(PlanTest, RefusesScriptsWithErrorsAndBadOptions) {
 TEST_F(PlanTest, TheTextFormHasOneLinePerActionGroupedByKind) {
     const ToolRun text = RunTool({"plan", Package()});
     ASSERT_EQ(text.exitCode, 0) << text.err;
-    const Plan plan = JsonPlan(Package());
+    const PlanRows plan = JsonPlan(Package());
     const std::vector<std::string> lines = Split(text.out, '\n');
     EXPECT_EQ(lines.front(), "Installing Example Notes, for every user of the machine");
     std::vector<std::string> headings;

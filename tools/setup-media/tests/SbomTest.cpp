@@ -6,6 +6,7 @@
 #include "support/RunTool.h"
 #include "support/StandInProgram.h"
 #include "support/TempTree.h"
+#include "support/TreePackage.h"
 
 namespace fs = std::filesystem;
 
@@ -119,4 +120,25 @@ TEST_F(SbomTest, TheNamespaceIsUniqueToTheDocument) {
     ASSERT_FALSE(facts.size() < 2 || changedFacts.size() < 2 || laterFacts.size() < 2);
     EXPECT_NE(facts[1], changedFacts[1]);
     EXPECT_NE(changedFacts[1], laterFacts[1]);
+}
+
+// A package whose folder line takes a tree with two files named readme.txt: from the package
+// folder and from its one-file setup, every file under its own installed name with the digests
+// sha1sum and sha256sum give for its own source, and a document that passes the SPDX checks
+// (the verification code among them).
+TEST_F(SbomTest, ATreesBillListsEachFileOfOneNameWithItsOwnDigests) {
+    const fs::path tree = temp_ / "tree";
+    WriteTreePackage(tree);
+    const std::string oneFile = (temp_ / "tree.exe").string();
+    ASSERT_EQ(RunTool({"build", tree.string(), "--setup", setup_.string(), "--one-file", oneFile}).exitCode, 0);
+    std::vector<std::string> expected;
+    for (const char* source : {"app.exe", "Data/readme.txt", "Data/set2/readme.txt", "Data/set2/deep/item.dat"})
+        expected.push_back(std::string("./") + source + "|" + Sha1sum(tree / source) + "|" + Sha256sum(tree / source));
+    const fs::path out = temp_ / "tree.spdx.json";
+    for (const std::string& input : {tree.string(), oneFile}) {
+        SCOPED_TRACE(input);
+        const std::vector<std::string> facts = Sbom({"sbom", input, "--out", out.string(), "--setup", setup_.string()}, out);
+        ASSERT_EQ(facts.size(), 2u + 2u + expected.size());
+        EXPECT_EQ(std::vector<std::string>(facts.begin() + 4, facts.end()), expected);
+    }
 }

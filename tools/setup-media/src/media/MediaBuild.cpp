@@ -21,7 +21,7 @@
 #include "media/ScriptRewrite.h"
 #include "media/Spread.h"
 #include "media/StagingFolder.h"
-#include "script/MediaNaming.h"
+#include "media/TakenFiles.h"
 #include "script/ScriptCheck.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
@@ -80,23 +80,15 @@ std::vector<MediaFile> FirstDiskFiles(const ProfileText& script, const BuildOpti
     return files;
 }
 
-// The package's part of the media: each file of the script, with the disk the script puts it
-// on, where it comes from, its name on the media, and its compressed form for folder media (for
-// a one-file setup only when disks must fit a size).
-struct Carried {
-    std::vector<ProgramFile> files;
-    std::vector<std::filesystem::path> sources;
-    std::vector<std::string> mediaNames;
+// The package's part of the media: each file as the build takes it, and its compressed form for
+// folder media (for a one-file setup only when disks must fit a size).
+struct Carried : TakenFiles {
     std::vector<MediaFile> compressed;
 };
 
 Carried GatherFiles(const ProfileText& script, const PackageSource& source, const std::string& scriptName,
                     CompressedPool* pool, std::ostream& notes) {
-    Carried carried{ProgramFiles(script), {}, {}, {}};
-    for (const ProgramFile& file : carried.files)
-        carried.sources.push_back(source.FileFor(file, scriptName, script.AuthoredLine(file.entry->line)));
-    carried.mediaNames =
-        MediaNamesOf(carried.files, SourcesOf(carried.files, source.Package()), ReservedNames(script));
+    Carried carried{TakeFiles(script, source, scriptName), {}};
     for (size_t i = 0; pool && i < carried.files.size(); ++i) {
         const std::string& name = carried.mediaNames[i];
         const CompressedFile& compressed = pool->Compress(carried.sources[i], name);
@@ -114,16 +106,9 @@ struct DiskAssignment {
     std::string script;  // the media's install.ini
 };
 
-DiskAssignment AsTheScriptSays(const ProfileText& script, const std::string& text, const Carried& carried) {
-    DiskAssignment assignment{{}, *DiskCount(script), text};
-    std::vector<RenamedEntry> renamed;
-    for (size_t i = 0; i < carried.files.size(); ++i) {
-        const ProgramFile& file = carried.files[i];
-        assignment.disks.push_back(file.disk);
-        if (carried.mediaNames[i] != file.name) renamed.push_back({file.disk, file.entry->name, carried.mediaNames[i]});
-    }
-    const std::string mediaNames = MediaNamesSections(renamed, LineEndOf(text));
-    if (!mediaNames.empty()) assignment.script = ScriptWithDigests(text, mediaNames);
+DiskAssignment AsTheScriptSays(const ProfileText& script, const Carried& carried) {
+    DiskAssignment assignment{{}, *DiskCount(script), ScriptWithMediaNames(script, carried.files, carried.mediaNames)};
+    for (const ProgramFile& file : carried.files) assignment.disks.push_back(file.disk);
     return assignment;
 }
 
@@ -278,7 +263,7 @@ void BuildMedia(const BuildOptions& options, std::ostream& report, std::ostream&
     const uint64_t digestBytes = oneFile ? 0 : 2 * (digests.size() + 2);
     const DiskAssignment assignment = options.spread
                                           ? Spread(script, text, carried, firstDiskFiles, *options.diskSize, digestBytes)
-                                          : AsTheScriptSays(script, text, carried);
+                                          : AsTheScriptSays(script, carried);
     if (oneFile) {
         if (options.diskSize) {
             const std::vector<DiskContent> disks = Arrange(firstDiskFiles, assignment, carried, work);

@@ -62,8 +62,10 @@ private:
     void MarkLines() {
         insertAt_ = script_.LineCount() + 1;
         for (const ProfileSection& section : script_.Sections()) {
-            if (!IsReadAsDiskSection(section, script_)) continue;
-            insertAt_ = std::min(insertAt_, section.line);
+            // The script's own media names name entries that are written anew: the new ones take their place.
+            const bool mediaNames = MediaNamesSectionNumber(section.name).has_value();
+            if (!IsReadAsDiskSection(section, script_) && !mediaNames) continue;
+            if (!mediaNames) insertAt_ = std::min(insertAt_, section.line);
             for (size_t line = section.line; line <= section.lastLine; ++line) dropped_.insert(line);
         }
         MarkDiskCount();

@@ -143,7 +143,7 @@ private:
             if (file.disk > disks) continue;
             PlanAction action = AtPath(ActionKind::File, ActionRole::Package, Expanded(file.entry->value));
             action.disk = file.disk;
-            action.content = content_.File(file.disk, file.name);
+            action.content = content_.File(file);
             installedBytes_ += action.content->size;
             Add(std::move(action));
         }

@@ -1,7 +1,6 @@
 #include "plan/PackageContent.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <system_error>
 #include <vector>
@@ -16,8 +15,11 @@
 #include "fsutil/FileNames.h"
 #include "media/BuildError.h"
 #include "media/MediaLookup.h"
+#include "media/MediaNamesSection.h"
 #include "media/OneFile.h"
 #include "media/PackageSource.h"
+#include "media/TakenFiles.h"
+#include "plan/ScriptScope.h"
 #include "script/ScriptCheck.h"
 #include "script/SetupScript.h"
 #include "setupdata/ScriptNames.h"
@@ -60,20 +62,31 @@ std::string ExpandedMediaFile(const ProfileText& script, const fs::path& diskFol
     return std::move(*expanded);
 }
 
+ProfileText Scoped(const ProfileText& script, std::optional<PackageScope> scope) {
+    return scope ? ScriptWithScope(script, *scope) : script;
+}
+
+// The script as the build writes it for the media: with the [MediaNamesNN] of the files it
+// stores under names other than their own.
+ProfileText WithMediaNames(const ProfileText& script, const TakenFiles& taken) {
+    const std::string text = ScriptWithMediaNames(script, taken.files, taken.mediaNames);
+    return text == script.Text() ? script : ProfileText::Parse(text);
+}
+
 }  // namespace
 
 FileFacts FactsOf(const std::string& content) { return {content.size(), ContentDigest(content), Sha1Of(content)}; }
 
-PackageContent::PackageContent(ProfileText script, std::function<std::string(int, const std::string&)> fileContent)
+PackageContent::PackageContent(ProfileText script, MediaFileReader fileContent)
     : script_(std::move(script)), fileContent_(std::move(fileContent)) {}
 
-const FileFacts& PackageContent::File(int disk, const std::string& name) const {
-    const std::pair<int, std::string> key(disk, LowerCase(name));
+const FileFacts& PackageContent::File(const ProgramFile& file) const {
+    const std::pair<int, std::string> key(file.disk, LowerCase(file.mediaName));
     if (const auto known = files_.find(key); known != files_.end()) return known->second;
-    return files_.emplace(key, FactsOf(fileContent_(disk, name))).first->second;
+    return files_.emplace(key, FactsOf(fileContent_(file.disk, file.mediaName))).first->second;
 }
 
-PackageContent PackageContent::FromOneFile(const fs::path& oneFile) {
+PackageContent PackageContent::FromOneFile(const fs::path& oneFile, std::optional<PackageScope> scope) {
     const std::string label = TextOfPath(oneFile);
     auto parts = std::make_shared<std::vector<PayloadPart>>(ReadOneFile(ContentOf(oneFile), label));
     const auto named = [parts](const std::string& name, bool package) {
@@ -83,60 +96,66 @@ PackageContent PackageContent::FromOneFile(const fs::path& oneFile) {
     };
     const auto script = named(ScriptFileName, false);
     if (script == parts->end()) throw BuildError(label + " carries no " + ScriptFileName);
-    PackageContent content(ProfileText::Read(script->content, ScriptEncoding{}), [named, parts, label](int, const std::string& name) {
-        const auto part = named(name, true);
-        if (part == parts->end()) throw BuildError(label + " carries no " + name);
-        return part->content;
-    });
+    // Every disk is in the one file: setup finds a package file by its name on the media alone.
+    PackageContent content(Scoped(ProfileText::Read(script->content, ScriptEncoding{}), scope),
+                           [named, parts, label](int, const std::string& mediaName) {
+                               const auto part = named(mediaName, true);
+                               if (part == parts->end()) throw BuildError(label + " carries no " + mediaName);
+                               return part->content;
+                           });
     for (const PayloadPart& part : *parts)
         if (part.kind == PartKind::Program) content.setupProgram_ = FactsOf(part.content);
-    // Every disk is in the one file.
-    content.mediaHolds_ = [parts](int, const std::string& name) {
+    const auto holds = [parts](int, const std::string& name) {
         return std::any_of(parts->begin(), parts->end(),
                            [&](const PayloadPart& part) { return EqualIgnoringCase(MediaNameOf(part), name); });
     };
+    content.findings_ = CheckScript({content.script_, {}, holds, false});
     return content;
 }
 
-PackageContent PackageContent::FromMedia(const fs::path& media, bool diskFolders) {
+PackageContent PackageContent::FromMedia(const fs::path& media, bool diskFolders, std::optional<PackageScope> scope) {
     const fs::path first = diskFolders ? media / DiskFolderName(1) : media;
     auto script = std::make_shared<ProfileText>(ScriptIn(first, ScriptEncoding{}));
-    PackageContent content(*script, [script, media, diskFolders](int disk, const std::string& name) {
-        return ExpandedMediaFile(*script, diskFolders ? media / DiskFolderName(disk) : media, name);
+    // Expanded after the check against the digests of the media's own script, whatever the scope.
+    PackageContent content(Scoped(*script, scope), [script, media, diskFolders](int disk, const std::string& mediaName) {
+        return ExpandedMediaFile(*script, diskFolders ? media / DiskFolderName(disk) : media, mediaName);
     });
     content.setupProgram_ = FactsOf(ContentOf(*FindIgnoringCase(first, SetupProgramName)));
-    content.mediaHolds_ = MediaLookup(media);
-    content.scriptFolder_ = first;
+    content.findings_ = CheckScript({content.script_, first, MediaLookup(media), false});
     return content;
 }
 
 PackageContent PackageContent::FromPackageFolder(const fs::path& folder, const ScriptEncoding& encoding,
-                                                 const std::optional<fs::path>& setupExe) {
-    // The script as a build writes it for the media (its folder lines written out), and the file of
-    // each of its lines in the package folder.
-    CheckedScript checked = CheckPackageScript(ScriptIn(folder, encoding), folder, nullptr, false);
-    const PackageSource source(folder);
-    std::map<std::pair<int, std::string>, fs::path> files;
-    for (const ProgramFile& file : ProgramFiles(checked.script))
-        files.emplace(std::make_pair(file.disk, file.name),
-                      source.FileFor(file, ScriptFileName, checked.script.AuthoredLine(file.entry->line)));
-    PackageContent content(std::move(checked.script), [files](int disk, const std::string& name) {
-        const auto found = files.find({disk, name});
-        if (found == files.end()) throw BuildError(name + " is not in the package");
+                                                 const std::optional<fs::path>& setupExe,
+                                                 std::optional<PackageScope> scope) {
+    // The script as the build checks it and writes it for the media, and the file it takes for
+    // each line, by the name it gives that file on the media.
+    CheckedScript checked = CheckPackageScript(Scoped(ScriptIn(folder, encoding), scope), folder, nullptr, false);
+    auto sources = std::make_shared<std::map<std::pair<int, std::string>, fs::path>>();
+    ProfileText script = std::move(checked.script);
+    if (!HasErrors(checked.findings)) {
+        const TakenFiles taken = TakeFiles(script, PackageSource(folder), TextOfPath(folder / ScriptFileName));
+        for (size_t i = 0; i < taken.files.size(); ++i)
+            sources->emplace(std::make_pair(taken.files[i].disk, LowerCase(taken.mediaNames[i])), taken.sources[i]);
+        script = WithMediaNames(script, taken);
+    }
+    PackageContent content(std::move(script), [sources](int disk, const std::string& mediaName) {
+        const auto found = sources->find({disk, LowerCase(mediaName)});
+        if (found == sources->end()) throw BuildError(mediaName + " is not in the package");
         return ContentOf(found->second);
     });
+    content.findings_ = std::move(checked.findings);
     if (setupExe) content.setupProgram_ = FactsOf(ContentOf(*setupExe));
-    content.scriptFolder_ = folder;
     return content;
 }
 
 PackageContent PackageContent::Read(const fs::path& input, const ScriptEncoding& encoding,
-                                    const std::optional<fs::path>& setupExe) {
+                                    const std::optional<fs::path>& setupExe, std::optional<PackageScope> scope) {
     std::error_code error;
-    if (fs::is_regular_file(input, error)) return FromOneFile(input);
+    if (fs::is_regular_file(input, error)) return FromOneFile(input, scope);
     if (!fs::is_directory(input, error))
         throw BuildError(TextOfPath(input) + " is no package folder, media or one-file setup");
-    if (IsFirstDisk(input / DiskFolderName(1))) return FromMedia(input, true);
-    if (IsFirstDisk(input)) return FromMedia(input, false);
-    return FromPackageFolder(input, encoding, setupExe);
+    if (IsFirstDisk(input / DiskFolderName(1))) return FromMedia(input, true, scope);
+    if (IsFirstDisk(input)) return FromMedia(input, false, scope);
+    return FromPackageFolder(input, encoding, setupExe, scope);
 }

@@ -8,7 +8,6 @@
 #include "plan/PackageContent.h"
 #include "plan/PlanJson.h"
 #include "plan/PlanText.h"
-#include "plan/ScriptScope.h"
 #include "plan/SpdxDocument.h"
 #include "script/ScriptCheck.h"
 
@@ -21,13 +20,11 @@ namespace {
 PackageContent CheckedPackage(const fs::path& input, const ScriptEncoding& encoding,
                               const std::optional<fs::path>& setupExe, std::optional<PackageScope> scope,
                               std::ostream& notes) {
-    PackageContent content = PackageContent::Read(input, encoding, setupExe);
-    if (scope) content.ReplaceScript(ScriptWithScope(content.Script(), *scope));
-    const Findings findings =
-        CheckScript({content.Script(), content.ScriptFolder(), content.MediaHolds(), false});
+    PackageContent content = PackageContent::Read(input, encoding, setupExe, scope);
     const std::string label = TextOfPath(input);
-    for (const Finding& finding : findings) notes << FormatFinding(label, finding) << "\n";
-    if (HasErrors(findings)) throw BuildError(label + ": the setup script has errors; setup would not install it as written");
+    for (const Finding& finding : content.ScriptFindings()) notes << FormatFinding(label, finding) << "\n";
+    if (HasErrors(content.ScriptFindings()))
+        throw BuildError(label + ": the setup script has errors; setup would not install it as written");
     return content;
 }
 

@@ -36,11 +36,12 @@ std::optional<int> SectionNumber(std::string_view prefix, std::string_view secti
     return std::stoi(std::string(digits));
 }
 
-// The names a disk's [MediaNamesNN] gives, by the lower-case key of their entries.
+// The names a disk's [MediaNamesNN] gives, by the lower-case key of their entries: the last part
+// of each, as setup takes it, so that the media's names never reach outside the media.
 std::map<std::string, std::string> GivenMediaNames(const ProfileText& script, int disk) {
     std::map<std::string, std::string> names;
     for (const ProfileEntry* entry : ListedEntries(script.Find(MediaNamesSectionName(disk))))
-        names.emplace(LowerCase(entry->name), entry->value);
+        names.emplace(LowerCase(entry->name), FileNamePart(entry->value));
     return names;
 }
 

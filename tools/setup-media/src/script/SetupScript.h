@@ -34,7 +34,7 @@ std::optional<int32_t> DiskCount(const ProfileText& script);
 
 // One entry of a disk section: the destination, the file's name (the destination's last path
 // component), and the name it has on the media before compression: its own, unless the disk's
-// [MediaNamesNN] gives another.
+// [MediaNamesNN] gives another (its last component, as setup takes it).
 struct ProgramFile {
     int disk = 0;
     std::string name;

@@ -1,5 +1,7 @@
 #include "support/TempTree.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -31,6 +33,16 @@ std::string ReadFile(const fs::path& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+void EditFile(const fs::path& path, const std::vector<std::pair<std::string, std::string>>& edits) {
+    std::string text = ReadFile(path);
+    for (const auto& [from, to] : edits) {
+        const size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+    }
+    WriteFile(path, text);
 }
 
 std::string Utf16Of(const std::string& ascii) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 // A folder of the test's own below the system's temp folder, removed with its content.
 class TempTree {
@@ -21,6 +23,9 @@ private:
 void WriteFile(const std::filesystem::path& path, const std::string& content);
 // The whole file; empty when it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);
+// The file with each `from` replaced by its `to`, the first of each, in turn; a `from` the file
+// does not hold fails the test.
+void EditFile(const std::filesystem::path& path, const std::vector<std::pair<std::string, std::string>>& edits);
 
 // An ASCII text as UTF-16LE after a byte-order mark, as the media's install.ini holds it.
 std::string Utf16Of(const std::string& ascii);

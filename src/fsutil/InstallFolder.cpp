@@ -85,8 +85,7 @@ std::string InstallFolderProblem(const std::string& folder) {
     if (!InPersonsAreas(folder))
         return FormatText(TextId::ChooseAnotherFolder, NeedsAdministratorRightsText(folder).c_str());
     if (const std::string linked = LinkedFolderOnTheWay(folder); !linked.empty())
-        return FormatText(TextId::FolderThroughLink,
-                          Quoted(linked).c_str());
+        return FormatText(TextId::FolderThroughLink, Quoted(linked).c_str());
     const FolderLog kind = LogAt(installedLog).kind;
     if (kind == FolderLog::Other)
         return FormatText(TextId::FolderHoldsOthersLog,

@@ -44,12 +44,12 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
     // A file already there is only replaced by a whole copy, expanded first into the run's own
     // folder under a name of its own, so no package file can land on the working copy of the
     // script or the log, whatever its name.
-    const Status refused = Status::Failed(FormatText(TextId::ErrorInstalling, Quoted(name).c_str()));
+    const auto refused = [&] { return Status::Failed(FormatText(TextId::ErrorInstalling, Quoted(name).c_str())); };
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
         return PlaceNewFile(dest, refused, [&](HANDLE file) { return ExpandInto(name, file); });
     if (const Status copied = ExpandToTemp(name, ExpandedWorkName); !copied) return copied;
     const Status placed = PlaceNewFile(
-        dest, refused, [&](HANDLE file) { return CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused; });
+        dest, refused, [&](HANDLE file) { return CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused(); });
     DeleteTempFile(ExpandedWorkName);
     return placed;
 }

@@ -15,3 +15,5 @@ std::string Quoted(const std::string& value) {
 }
 
 std::string QuotedIn(TextId id, const std::string& value) { return FormatText(id, Quoted(value).c_str()); }
+
+Status FailedQuoting(TextId id, const std::string& value) { return Status::Failed(QuotedIn(id, value)); }

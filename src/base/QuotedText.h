@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "base/Status.h"
 #include "base/TextId.h"
 
 // A value from the setup script or the uninstall log as a message quotes it: whole up to 100
@@ -9,3 +10,5 @@
 std::string Quoted(const std::string& value);
 // The text of `id` (base/Texts.h) with `value`, quoted, for its one placeholder.
 std::string QuotedIn(TextId id, const std::string& value);
+// A failure whose message is QuotedIn(id, value).
+Status FailedQuoting(TextId id, const std::string& value);

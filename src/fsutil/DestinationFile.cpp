@@ -119,21 +119,21 @@ void DiscardNewFile(FileHandle& file) {
 Status RenameInto(HANDLE file, const std::string& target) {
     if (RenameIntoPlace(file, target, true)) return {};
     return GetLastError() == ERROR_ACCESS_DENIED ? ReachedThroughLink(target)
-                                                 : Status::Failed(QuotedIn(TextId::CouldNotBeWritten, target));
+                                                 : FailedQuoting(TextId::CouldNotBeWritten, target);
 }
 
 Status CopyContent(const std::string& source, HANDLE target) {
     const FileHandle input(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!input.IsValid() || !CopyRest(input.Get(), target))
-        return Status::Failed(QuotedIn(TextId::CouldNotBeCopied, source));
+        return FailedQuoting(TextId::CouldNotBeCopied, source);
     FILETIME created, accessed, changed;
     if (GetFileTime(input.Get(), &created, &accessed, &changed)) SetFileTime(target, &created, &accessed, &changed);
     return {};
 }
 
 Status MoveAsideKept(const std::string& path) {
-    const auto refused = [&] { return Status::Failed(QuotedIn(TextId::CannotBeReplaced, path)); };
+    const auto refused = [&] { return FailedQuoting(TextId::CannotBeReplaced, path); };
     const FileHandle file = OpenToMove(path);
     if (!file.IsValid() || !IsReplaceableFile(file.Get())) return refused();
     if (!ReachesAsNamed(file.Get(), path)) return ReachedThroughLink(path);

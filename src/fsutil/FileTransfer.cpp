@@ -23,7 +23,7 @@ bool DiskIdPresent(int number) { return Media().HasDisk(number); }
 
 Status ExpandToTemp(const std::string& name, const std::string& workName) {
     const std::string target = TempPath(workName.empty() ? name : workName);
-    const auto failed = [&] { return Status::Failed(QuotedIn(TextId::ErrorExpanding, name)); };
+    const auto failed = [&] { return FailedQuoting(TextId::ErrorExpanding, name); };
     if (!FitsPathBuffer(target)) return failed();
     PartCopy copied;
     {

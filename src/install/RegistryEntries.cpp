@@ -47,7 +47,7 @@ Status WriteValue(const KeyValueGroup& group) {
         return data ? Setup.Registry->WriteString(name.c_str(), data.Value()) : data.State();
     }
     const std::optional<int32_t> value = ParseIntegerText(group.data);
-    if (!value) return Status::Failed(QuotedIn(TextId::NotAnInteger, group.data));
+    if (!value) return FailedQuoting(TextId::NotAnInteger, group.data);
     return Setup.Registry->WriteInteger(name.c_str(), *value);
 }
 

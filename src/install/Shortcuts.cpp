@@ -61,7 +61,7 @@ Status PlaceShortcut(const std::string& target, const std::string& name, const s
     const std::string staged = Setup.TempDir + StagedLinkName;
     DeleteFileA(staged.c_str());
     if (const Status made = CreateShortcut(target, name, staged); !made) return made;
-    const auto refused = [&] { return Status::Failed(QuotedIn(TextId::ShortcutNotMade, link)); };
+    const auto refused = [&] { return FailedQuoting(TextId::ShortcutNotMade, link); };
     return PlaceNewFile(link, refused, [&](HANDLE file) { return CopyContent(staged, file) ? Status() : refused(); });
 }
 

@@ -145,6 +145,6 @@ Status ReadLoggedPackageName(const StartedRun& started) {
     if (const Status scoped = CheckScope(*Setup.UninstallLog); !scoped) return scoped;
     // A log no install recorded may have been put there by anyone who can write its folder.
     if (started.logTrust == LogTrust::Matches) return Setup.UserScope ? CheckLogOfUserScope() : Status();
-    return Status::Fatal(FormatText(started.logTrust == LogTrust::Changed ? TextId::LogChanged : TextId::LogNotRecorded,
-                                    Quoted(Setup.CommandLine).c_str()));
+    return Status::Fatal(
+        QuotedIn(started.logTrust == LogTrust::Changed ? TextId::LogChanged : TextId::LogNotRecorded, Setup.CommandLine));
 }

@@ -42,8 +42,7 @@ Status ExpandInto(const std::string& name, HANDLE target) {
     if (copied == PartCopy::Done) return {};
     if (copied == PartCopy::Damaged) return Status::Failed(Text(TextId::SetupFileDamaged));
     // A target that could not take the file (a full drive) is the destination's failure, not the media's.
-    return Status::Failed(
-        FormatText(copied == PartCopy::TargetFailed ? TextId::ErrorInstalling : TextId::ErrorExpanding, Quoted(name).c_str()));
+    return FailedQuoting(copied == PartCopy::TargetFailed ? TextId::ErrorInstalling : TextId::ErrorExpanding, name);
 }
 
 void DeleteTempFile(const std::string& name) {

@@ -89,7 +89,7 @@ Status RecordAndMove(HANDLE staged, const std::string& installedLog, const std::
 Status PlaceLog(const std::string& installedLog, const std::string& content, PendingLogRecord& record) {
     const std::string staged = WithTrailingBackslash(Setup.InstallFolder) + StagedLogName;
     const Status failed =
-        Status::Failed(FormatText(TextId::LogNotWritten, Quoted(installedLog).c_str()));
+        FailedQuoting(TextId::LogNotWritten, installedLog);
     // One that an earlier run left; a link there goes itself, not what it leads to.
     DeleteFileA(staged.c_str());
     Result<FileHandle> file = CreateNewFile(staged);
@@ -136,7 +136,7 @@ Status PlaceInstalledLog() {
         if (const Status merged = MergeEarlierLog(earlier.checkedCopy); !merged) return merged;
     std::string content;
     if (!ReadWholeFile(workLog, content))
-        return Status::Failed(FormatText(TextId::LogNotWritten, Quoted(installedLog).c_str()));
+        return FailedQuoting(TextId::LogNotWritten, installedLog);
     return PlaceLog(installedLog, content, record);
 }
 

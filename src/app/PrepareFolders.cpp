@@ -28,7 +28,7 @@ FolderState EnterFolder(const std::string& path) {
 Status MakeFolder(const std::string& path) {
     const Result<bool> made = CreateDirectoryPath(path);
     if (!made || made.Value()) return made.State();
-    return Status::Fatal(FormatText(TextId::CouldNotCreate, Quoted(path).c_str()));
+    return Status::Fatal(QuotedIn(TextId::CouldNotCreate, path));
 }
 
 Status FitsPath(const std::string& path) {
@@ -67,7 +67,7 @@ Status EnsureOtherFolders() {
     Setup.InstallScript->ReadEntries(OtherFoldersSection, list);
     for (const Entry& entry : list) {
         const std::string& path = entry.value;
-        const std::string problem = FormatText(TextId::ProblemWith, Quoted(path).c_str());
+        const std::string problem = QuotedIn(TextId::ProblemWith, path);
         // A folder the current folder would complete is never made.
         if (!IsFullPath(path)) return Status::Fatal(problem);
         if (const Status made = EnsureFolder(path, problem); !made) return made;
@@ -82,11 +82,11 @@ Status EnsureInstallFolder(const std::string& folder, bool& declined) {
         case FolderState::Entered:
             return {};
         case FolderState::Problem:
-            return Status::Fatal(FormatText(TextId::ProblemWithInstallFolderNamed, Quoted(folder).c_str()));
+            return Status::Fatal(QuotedIn(TextId::ProblemWithInstallFolderNamed, folder));
         case FolderState::Missing:
             break;
     }
-    declined = Face().Ask(FormatText(TextId::FolderDoesNotExist, Quoted(folder).c_str()), Text(TextId::FolderDoesNotExistCaption),
+    declined = Face().Ask(QuotedIn(TextId::FolderDoesNotExist, folder), Text(TextId::FolderDoesNotExistCaption),
                           MB_YESNO | MB_ICONQUESTION) == IDNO;
     return declined ? Status() : MakeFolder(folder);
 }

@@ -70,7 +70,7 @@ void CopyInstalledLog(const std::string& logPath, StartedRun& started) {
 Status CheckScope(const ProfileFile& file) {
     const std::string scope = file.ReadValue(PackageSection, ScopeKey, "");
     if (!scope.empty() && !IsUserScope(scope) && lstrcmpiA(scope.c_str(), MachineScopeValue) != 0)
-        return Status::Fatal(FormatText(TextId::ScopeNotKnown, Quoted(scope).c_str()));
+        return Status::Fatal(QuotedIn(TextId::ScopeNotKnown, scope));
     if (IsUserScope(scope) != Setup.UserScope)
         return Status::Fatal(Text(TextId::ScopeChanged));
     return {};
@@ -125,7 +125,7 @@ Status OpenSetupScript() {
     Setup.InstallScript = std::make_unique<ProfileFile>(scriptPath);
     const Status named =
         TakePackageName(copied ? Setup.InstallScript.get() : nullptr,
-                        FormatText(TextId::ScriptNotFound, Quoted(Media().Where(ScriptFileName)).c_str()));
+                        QuotedIn(TextId::ScriptNotFound, Media().Where(ScriptFileName)));
     if (!named) return named;
     if (const Status scoped = CheckScope(*Setup.InstallScript); !scoped) return scoped;
     // The log's first entries name the package it belongs to, and whom it was for.
@@ -140,11 +140,11 @@ Status OpenSetupScript() {
 Status ReadLoggedPackageName(const StartedRun& started) {
     const Status named =
         TakePackageName(started.logCopied ? Setup.UninstallLog.get() : nullptr,
-                        FormatText(TextId::LogNotFound, Quoted(Setup.CommandLine).c_str()));
+                        QuotedIn(TextId::LogNotFound, Setup.CommandLine));
     if (!named) return named;
     if (const Status scoped = CheckScope(*Setup.UninstallLog); !scoped) return scoped;
     // A log no install recorded may have been put there by anyone who can write its folder.
     if (started.logTrust == LogTrust::Matches) return Setup.UserScope ? CheckLogOfUserScope() : Status();
-    return Status::Fatal(FormatText(started.logTrust == LogTrust::Changed ? TextId::LogChanged : TextId::LogNotRecorded,
-                                    Quoted(Setup.CommandLine).c_str()));
+    return Status::Fatal(
+        QuotedIn(started.logTrust == LogTrust::Changed ? TextId::LogChanged : TextId::LogNotRecorded, Setup.CommandLine));
 }

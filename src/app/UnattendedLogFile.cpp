@@ -107,7 +107,7 @@ std::string OpenUnattendedLog(FileHandle& file) {
         if (folder.size() < 2 || !FitsPathBuffer(path)) continue;
         const FileHandle held = HoldPlainFolder(folder);
         if (!held.IsValid()) {
-            passedOver = FormatText(TextId::LogNotUsedLinkedFolder, Quoted(path).c_str());
+            passedOver = QuotedIn(TextId::LogNotUsedLinkedFolder, path);
             continue;
         }
         const Opening opening = OpenRotated(path, file);

@@ -33,7 +33,7 @@ void ShowError(const std::string& text, const char* caption) {
 std::string GivenFolderProblem(const std::optional<std::string>& folder) {
     if (!folder) return {};
     if (folder->empty()) return Text(TextId::NoInstallFolderGiven);
-    if (!IsFullPath(*folder)) return FormatText(TextId::InstallFolderNotFull, Quoted(*folder).c_str());
+    if (!IsFullPath(*folder)) return QuotedIn(TextId::InstallFolderNotFull, *folder);
     return {};
 }
 

@@ -8,7 +8,7 @@ bool FitsPathBuffer(std::string_view path) {
     return path.size() <= MaxPathLength || CharacterCount(path, true) <= MaxPathLength;
 }
 
-std::string PathTooLongText(const std::string& path) { return FormatText(TextId::PathTooLong, Quoted(path).c_str()); }
+std::string PathTooLongText(const std::string& path) { return QuotedIn(TextId::PathTooLong, path); }
 
 Status RequireFittingPath(const std::string& path) {
     return FitsPathBuffer(path) ? Status() : Status::Failed(PathTooLongText(path));

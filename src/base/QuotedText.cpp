@@ -1,5 +1,6 @@
 #include "base/QuotedText.h"
 
+#include "base/FormatText.h"
 #include "base/Utf8Text.h"
 
 namespace {
@@ -12,3 +13,7 @@ std::string Quoted(const std::string& value) {
     const std::string kept = FirstCharacters(value, MaxQuotedLength);
     return kept.size() == value.size() ? value : kept + "...";
 }
+
+std::string QuotedIn(TextId id, const std::string& value) { return FormatText(id, Quoted(value).c_str()); }
+
+Status FailedQuoting(TextId id, const std::string& value) { return Status::Failed(QuotedIn(id, value)); }

@@ -1,7 +1,22 @@
 #include "base/Status.h"
 
-Status::Status(const Status& other) = default;
-Status::Status(Status&& other) noexcept = default;
-Status& Status::operator=(const Status& other) = default;
-Status& Status::operator=(Status&& other) noexcept = default;
-Status::~Status() = default;
+struct Status::Failure {
+    std::string message;
+    unsigned long code;
+    bool fatal;
+};
+
+Status Status::Failed(std::string message, unsigned long code) {
+    return Status(new Failure{std::move(message), code, false});
+}
+
+Status Status::Fatal(std::string message) { return Status(new Failure{std::move(message), 0, true}); }
+
+bool Status::IsFatal() const { return failure_ && failure_->fatal; }
+
+const std::string& Status::Message() const {
+    static const std::string* const none = new std::string;
+    return failure_ ? failure_->message : *none;
+}
+
+unsigned long Status::Code() const { return failure_ ? failure_->code : 0; }

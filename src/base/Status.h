@@ -7,37 +7,30 @@
 // shows a failure in one of two ways (state/RunFace.h, ReportFailure): the default error report
 // (the message and a full stop, captioned with the program's title), or, for a check that the run
 // cannot go on without, a "Fatal Error" box with the message as it stands.
+//
+// A status is one pointer, copied and dropped for nothing at every step it passes (and handed back
+// in a register); the failure it points to is kept until the process ends. A run meets few
+// failures, each a line of text, and the copies and frees in line at every step cost the program
+// kilobytes.
 class [[nodiscard]] Status {
 public:
     Status() = default;
-    // Out of line: a status is passed on and dropped at every step, and the text it holds would
-    // otherwise be copied and freed in line there.
-    [[gnu::noinline]] Status(const Status& other);
-    [[gnu::noinline]] Status(Status&& other) noexcept;
-    [[gnu::noinline]] Status& operator=(const Status& other);
-    [[gnu::noinline]] Status& operator=(Status&& other) noexcept;
-    [[gnu::noinline]] ~Status();
     // `code`: the platform's error code, where the caller may act on it.
-    static Status Failed(std::string message, unsigned long code = 0) {
-        Status status(Kind::Failed, std::move(message));
-        status.code_ = code;
-        return status;
-    }
-    static Status Fatal(std::string message) { return Status(Kind::Fatal, std::move(message)); }
+    static Status Failed(std::string message, unsigned long code = 0);
+    static Status Fatal(std::string message);
 
-    bool Ok() const { return kind_ == Kind::Ok; }
+    bool Ok() const { return !failure_; }
     explicit operator bool() const { return Ok(); }
-    bool IsFatal() const { return kind_ == Kind::Fatal; }
-    const std::string& Message() const { return message_; }
-    unsigned long Code() const { return code_; }
+    bool IsFatal() const;
+    // Empty for success.
+    const std::string& Message() const;
+    unsigned long Code() const;
 
 private:
-    enum class Kind : unsigned char { Ok, Failed, Fatal };
-    Status(Kind kind, std::string message) : kind_(kind), message_(std::move(message)) {}
+    struct Failure;
+    explicit Status(const Failure* failure) : failure_(failure) {}
 
-    Kind kind_ = Kind::Ok;
-    std::string message_;
-    unsigned long code_ = 0;
+    const Failure* failure_ = nullptr;
 };
 
 // A value, or the failure that left none.
@@ -46,7 +39,7 @@ class [[nodiscard]] Result {
 public:
     Result(T value) : value_(std::move(value)) {}
     // Only a failed status makes a result without a value.
-    Result(Status failure) : status_(std::move(failure)) {}
+    Result(Status failure) : status_(failure) {}
 
     bool Ok() const { return status_.Ok(); }
     explicit operator bool() const { return status_.Ok(); }

@@ -66,7 +66,7 @@ void RemoveDirectoryOrSchedule(const std::string& path) {
         if (Setup.IsWindowsNT == 1) ScheduleDeletion(path);
     } else {
         if (Setup.IsWindowsNT == 1) ScheduleQuietly(path);
-        Face().Note(FormatText(TextId::LeftFolderHoldsFiles, Quoted(path).c_str()));
+        Face().Note(QuotedIn(TextId::LeftFolderHoldsFiles, path));
     }
 }
 

@@ -27,8 +27,7 @@ std::vector<KeptFile>& KeptFiles() {
 }
 
 Status ReachedThroughLink(const std::string& path) {
-    return Status::Failed(FormatText(TextId::ReachedThroughLink,
-                                     Quoted(FolderPart(path)).c_str()),
+    return Status::Failed(QuotedIn(TextId::ReachedThroughLink, FolderPart(path)),
                           ReachedThroughLinkCode);
 }
 
@@ -104,7 +103,7 @@ Result<FileHandle> CreateNewFile(const std::string& path) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
         const DWORD error = GetLastError();
-        return Status::Failed(FormatText(TextId::CouldNotBeMade, Quoted(path).c_str()),
+        return Status::Failed(QuotedIn(TextId::CouldNotBeMade, path),
                               error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error);
     }
     if (ReachesAsNamed(file.Get(), path)) return file;
@@ -120,32 +119,31 @@ void DiscardNewFile(FileHandle& file) {
 Status RenameInto(HANDLE file, const std::string& target) {
     if (RenameIntoPlace(file, target, true)) return {};
     return GetLastError() == ERROR_ACCESS_DENIED ? ReachedThroughLink(target)
-                                                 : Status::Failed(FormatText(TextId::CouldNotBeWritten, Quoted(target).c_str()));
+                                                 : FailedQuoting(TextId::CouldNotBeWritten, target);
 }
 
 Status CopyContent(const std::string& source, HANDLE target) {
     const FileHandle input(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    const Status failed = Status::Failed(FormatText(TextId::CouldNotBeCopied, Quoted(source).c_str()));
-    if (!input.IsValid() || !CopyRest(input.Get(), target)) return failed;
+    if (!input.IsValid() || !CopyRest(input.Get(), target))
+        return FailedQuoting(TextId::CouldNotBeCopied, source);
     FILETIME created, accessed, changed;
     if (GetFileTime(input.Get(), &created, &accessed, &changed)) SetFileTime(target, &created, &accessed, &changed);
     return {};
 }
 
 Status MoveAsideKept(const std::string& path) {
+    const auto refused = [&] { return FailedQuoting(TextId::CannotBeReplaced, path); };
     const FileHandle file = OpenToMove(path);
-    if (!file.IsValid() || !IsReplaceableFile(file.Get()))
-        return Status::Failed(FormatText(TextId::CannotBeReplaced, Quoted(path).c_str()));
+    if (!file.IsValid() || !IsReplaceableFile(file.Get())) return refused();
     if (!ReachesAsNamed(file.Get(), path)) return ReachedThroughLink(path);
-    const Status refused = Status::Failed(FormatText(TextId::CannotBeReplaced, Quoted(path).c_str()));
     const std::string name = FormatText("kept-%u.tmp", static_cast<unsigned>(KeptFiles().size() + 1));
     // Its place is written down first: a file moved aside is never one whose place is unknown.
-    if (!ProfileFile(Setup.TempDir + KeptFilesRecord).WriteValue("Kept", name.c_str(), path)) return refused;
+    if (!ProfileFile(Setup.TempDir + KeptFilesRecord).WriteValue("Kept", name.c_str(), path)) return refused();
     const std::string kept = Setup.TempDir + name;
     const bool moved = RenameThrough(file.Get(), kept) ||
                        (GetLastError() == ERROR_NOT_SAME_DEVICE && CopyThrough(file.Get(), kept) && DeleteThrough(file.Get()));
-    if (!moved) return refused;
+    if (!moved) return refused();
     KeptFiles().push_back({path, kept});
     return {};
 }
@@ -161,7 +159,7 @@ std::vector<std::string> PutBackKeptFiles() {
     std::vector<KeptFile>& files = KeptFiles();
     for (auto file = files.rbegin(); file != files.rend(); ++file)
         if (!PutBack(*file))
-            failures.push_back(FormatText(TextId::CouldNotBePutBack, Quoted(file->place).c_str()));
+            failures.push_back(QuotedIn(TextId::CouldNotBePutBack, file->place));
     files.clear();
     return failures;
 }

@@ -47,10 +47,10 @@ std::vector<std::string> PutBackKeptFiles();
 // The new file `path`, its content written by `fill(handle)`: made through a handle whose final
 // path is checked; a file already there is moved aside first, kept for an undo, and put back when
 // the new one cannot be made. The failure is `fill`'s, one that names a folder on the way that is a
-// link, or else `refusal`.
-template <class Fill>
-Status PlaceNewFile(const std::string& path, const Status& refusal, Fill fill) {
-    const auto refused = [&](const Status& failure) { return failure.Code() == ReachedThroughLinkCode ? failure : refusal; };
+// link, or else the one `refusal()` makes.
+template <class Refusal, class Fill>
+Status PlaceNewFile(const std::string& path, Refusal refusal, Fill fill) {
+    const auto refused = [&](const Status& failure) { return failure.Code() == ReachedThroughLinkCode ? failure : refusal(); };
     Result<FileHandle> made = CreateNewFile(path);
     bool keptOld = false;
     if (!made && made.State().Code() == ERROR_FILE_EXISTS) {

@@ -23,8 +23,8 @@ bool DiskIdPresent(int number) { return Media().HasDisk(number); }
 
 Status ExpandToTemp(const std::string& name, const std::string& workName) {
     const std::string target = TempPath(workName.empty() ? name : workName);
-    const Status failed = Status::Failed(FormatText(TextId::ErrorExpanding, Quoted(name).c_str()));
-    if (!FitsPathBuffer(target)) return failed;
+    const auto failed = [&] { return FailedQuoting(TextId::ErrorExpanding, name); };
+    if (!FitsPathBuffer(target)) return failed();
     PartCopy copied;
     {
         const FileHandle output(
@@ -34,7 +34,7 @@ Status ExpandToTemp(const std::string& name, const std::string& workName) {
     if (copied == PartCopy::Done) return {};
     // A short or damaged copy must not be taken for the file.
     DeleteFileA(target.c_str());
-    return copied == PartCopy::Damaged ? Status::Failed(Text(TextId::SetupFileDamaged)) : failed;
+    return copied == PartCopy::Damaged ? Status::Failed(Text(TextId::SetupFileDamaged)) : failed();
 }
 
 Status ExpandInto(const std::string& name, HANDLE target) {
@@ -42,8 +42,7 @@ Status ExpandInto(const std::string& name, HANDLE target) {
     if (copied == PartCopy::Done) return {};
     if (copied == PartCopy::Damaged) return Status::Failed(Text(TextId::SetupFileDamaged));
     // A target that could not take the file (a full drive) is the destination's failure, not the media's.
-    return Status::Failed(
-        FormatText(copied == PartCopy::TargetFailed ? TextId::ErrorInstalling : TextId::ErrorExpanding, Quoted(name).c_str()));
+    return FailedQuoting(copied == PartCopy::TargetFailed ? TextId::ErrorInstalling : TextId::ErrorExpanding, name);
 }
 
 void DeleteTempFile(const std::string& name) {

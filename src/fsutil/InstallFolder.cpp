@@ -74,7 +74,7 @@ FolderLogCheck LogAt(const std::string& installedLog) {
 }
 
 std::string InstallFolderProblem(const std::string& folder) {
-    if (!IsFullPath(folder)) return FormatText(TextId::InstallFolderNotFull, Quoted(folder).c_str());
+    if (!IsFullPath(folder)) return QuotedIn(TextId::InstallFolderNotFull, folder);
     // The folder and its log must fit a path buffer: a cut path is not the folder the user named.
     const std::string installedLog = InstalledLogPath(folder);
     if (!FitsPathBuffer(installedLog))
@@ -85,8 +85,7 @@ std::string InstallFolderProblem(const std::string& folder) {
     if (!InPersonsAreas(folder))
         return FormatText(TextId::ChooseAnotherFolder, NeedsAdministratorRightsText(folder).c_str());
     if (const std::string linked = LinkedFolderOnTheWay(folder); !linked.empty())
-        return FormatText(TextId::FolderThroughLink,
-                          Quoted(linked).c_str());
+        return QuotedIn(TextId::FolderThroughLink, linked);
     const FolderLog kind = LogAt(installedLog).kind;
     if (kind == FolderLog::Other)
         return FormatText(TextId::FolderHoldsOthersLog,

@@ -65,7 +65,7 @@ Result<std::string> MediaSource::Read(const std::string& name) {
                  : ReadWholeFile(MediaPath(name), content) ? PartCopy::Done : PartCopy::Missing;
     if (copied == PartCopy::Done) return content;
     return Status::Failed(copied == PartCopy::Damaged ? std::string(Text(TextId::SetupFileDamaged))
-                                                      : FormatText(TextId::CannotOpenFile, Quoted(Where(name)).c_str()));
+                                                      : QuotedIn(TextId::CannotOpenFile, Where(name)));
 }
 
 PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {

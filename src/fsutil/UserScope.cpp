@@ -43,5 +43,5 @@ HKEY ScopeRoot() { return Setup.UserScope ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHI
 const char* ScopeRootName() { return Setup.UserScope ? UserRootName : MachineRootName; }
 
 std::string NeedsAdministratorRightsText(const std::string& entry) {
-    return FormatText(TextId::NeedsAdministratorRights, Quoted(entry).c_str());
+    return QuotedIn(TextId::NeedsAdministratorRights, entry);
 }

@@ -35,21 +35,21 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
     // A destination beyond a path buffer, or one the current folder would complete, is refused
     // before anything is expanded.
     if (!expanded || !IsFullPath(expanded.Value()))
-        return Status::Failed(FormatText(TextId::ErrorInstalling, Quoted(FileNamePart(value)).c_str()));
+        return FailedQuoting(TextId::ErrorInstalling, FileNamePart(value));
     dest = expanded.Value();
     // A bare name: the media's names never reach outside the media.
     const std::string name = FileNamePart(named < 0 ? dest : mediaNames.Value(static_cast<size_t>(named)));
     // A destination that names a folder has no file name to expand: name the entry instead.
-    if (name.empty()) return Status::Failed(FormatText(TextId::ErrorExpanding, Quoted(value).c_str()));
+    if (name.empty()) return FailedQuoting(TextId::ErrorExpanding, value);
     // A file already there is only replaced by a whole copy, expanded first into the run's own
     // folder under a name of its own, so no package file can land on the working copy of the
     // script or the log, whatever its name.
-    const Status refused = Status::Failed(FormatText(TextId::ErrorInstalling, Quoted(name).c_str()));
+    const auto refused = [&] { return FailedQuoting(TextId::ErrorInstalling, name); };
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
         return PlaceNewFile(dest, refused, [&](HANDLE file) { return ExpandInto(name, file); });
     if (const Status copied = ExpandToTemp(name, ExpandedWorkName); !copied) return copied;
     const Status placed = PlaceNewFile(
-        dest, refused, [&](HANDLE file) { return CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused; });
+        dest, refused, [&](HANDLE file) { return CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused(); });
     DeleteTempFile(ExpandedWorkName);
     return placed;
 }

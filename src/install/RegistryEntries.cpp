@@ -47,7 +47,7 @@ Status WriteValue(const KeyValueGroup& group) {
         return data ? Setup.Registry->WriteString(name.c_str(), data.Value()) : data.State();
     }
     const std::optional<int32_t> value = ParseIntegerText(group.data);
-    if (!value) return Status::Failed(FormatText(TextId::NotAnInteger, Quoted(group.data).c_str()));
+    if (!value) return FailedQuoting(TextId::NotAnInteger, group.data);
     return Setup.Registry->WriteInteger(name.c_str(), *value);
 }
 
@@ -64,7 +64,7 @@ Status InstallRun::WriteRegistryEntries() {
         const std::string text = ScopedKeyText(entry.value);
         const KeyResult result = MakeKey(text);
         if (result == KeyResult::Failed) {
-            FailRun(FormatText(TextId::ErrorCreatingKey, Quoted(entry.value).c_str()));
+            FailRun(QuotedIn(TextId::ErrorCreatingKey, entry.value));
             return {};
         }
         if (result != KeyResult::Created) continue;
@@ -90,7 +90,7 @@ Status InstallRun::WriteRegistryEntries() {
         const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
         if (!key) continue;
         if (!FitsPathBuffer(text) || !OpenExistingKey(*key)) {
-            FailRun(FormatText(TextId::ErrorOpeningKey, Quoted(text).c_str()));
+            FailRun(QuotedIn(TextId::ErrorOpeningKey, text));
             return {};
         }
         if (const Status written = WriteValue(group); !written) return written;

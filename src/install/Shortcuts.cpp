@@ -61,8 +61,8 @@ Status PlaceShortcut(const std::string& target, const std::string& name, const s
     const std::string staged = Setup.TempDir + StagedLinkName;
     DeleteFileA(staged.c_str());
     if (const Status made = CreateShortcut(target, name, staged); !made) return made;
-    const Status refused = Status::Failed(FormatText(TextId::ShortcutNotMade, Quoted(link).c_str()));
-    return PlaceNewFile(link, refused, [&](HANDLE file) { return CopyContent(staged, file) ? Status() : refused; });
+    const auto refused = [&] { return FailedQuoting(TextId::ShortcutNotMade, link); };
+    return PlaceNewFile(link, refused, [&](HANDLE file) { return CopyContent(staged, file) ? Status() : refused(); });
 }
 
 // Where a section's shortcuts go: the program group folder, or, when there is none, the shell

@@ -45,7 +45,7 @@ Result<std::string> RegistryAccess::ReadString(const char* name) const {
     DWORD size = 0;
     if (RegQueryValueExA(current_.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::string();
     if (type != REG_SZ && type != REG_EXPAND_SZ)
-        return Status::Failed(FormatText(TextId::InvalidDataType, Quoted(name).c_str()));
+        return FailedQuoting(TextId::InvalidDataType, name);
     std::string value(size + 1, '\0');
     DWORD got = size + 1;
     if (RegQueryValueExA(current_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &got) !=
@@ -60,7 +60,7 @@ Status RegistryAccess::WriteData(const char* name, DWORD type, const void* data,
                             ? RegSetValueExA(current_.Get(), name, 0, type, static_cast<const BYTE*>(data), size)
                             : ERROR_INVALID_HANDLE;
     if (result == ERROR_SUCCESS) return {};
-    return Status::Failed(FormatText(TextId::FailedToSetData, Quoted(name).c_str()));
+    return FailedQuoting(TextId::FailedToSetData, name);
 }
 
 Status RegistryAccess::WriteString(const char* name, const std::string& value) {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <iterator>
+#include <cstring>
 
 #include "base/PathQuery.h"
 #include "fsutil/FinalPath.h"
@@ -18,32 +18,36 @@ std::string EnvironmentFolder(const char* name) {
     return QueryPath([&](char* buffer, DWORD size) { return GetEnvironmentVariableA(name, buffer, size); });
 }
 
+// Lists of names, each name ended by a NUL and the list by an empty name: one block of text
+// rather than a table of pointers, each of which the loader would relocate.
 // The folders the shell names, for the user and for all users.
-constexpr const char* UserShellFolders[] = {
-    "Start Menu", "Programs", "Startup", "Desktop", "Personal", "AppData", "Local AppData", "Favorites",
-    "My Music", "My Pictures", "My Video", "Templates", "SendTo", "Recent", "Fonts", "Cookies", "History", "Cache",
-    "NetHood", "PrintHood", "Administrative Tools", "CD Burning",
-    "{374DE290-123F-4565-9164-39C4925E467B}",  // Downloads
-};
-constexpr const char* MachineShellFolders[] = {
-    "Common Start Menu", "Common Programs", "Common Startup", "Common Desktop", "Common Documents",
-    "Common AppData", "Common Templates", "Common Favorites", "Common Administrative Tools",
-    "CommonMusic", "CommonPictures", "CommonVideo",
-};
-constexpr const char* MachineFolders[] = {"ProgramFilesDir", "CommonFilesDir", "ProgramFilesDir (x86)",
-                                          "CommonFilesDir (x86)", "ProgramW6432Dir", "CommonW6432Dir"};
-constexpr const char* ProfilesValue = "ProfilesDirectory";
+constexpr const char* UserShellFolders =
+    "Start Menu\0Programs\0Startup\0Desktop\0Personal\0AppData\0Local AppData\0Favorites\0"
+    "My Music\0My Pictures\0My Video\0Templates\0SendTo\0Recent\0Fonts\0Cookies\0History\0Cache\0"
+    "NetHood\0PrintHood\0Administrative Tools\0CD Burning\0"
+    "{374DE290-123F-4565-9164-39C4925E467B}\0";  // Downloads
+constexpr const char* MachineShellFolders =
+    "Common Start Menu\0Common Programs\0Common Startup\0Common Desktop\0Common Documents\0"
+    "Common AppData\0Common Templates\0Common Favorites\0Common Administrative Tools\0"
+    "CommonMusic\0CommonPictures\0CommonVideo\0";
+constexpr const char* MachineFolders = "ProgramFilesDir\0CommonFilesDir\0ProgramFilesDir (x86)\0"
+                                       "CommonFilesDir (x86)\0ProgramW6432Dir\0CommonW6432Dir\0";
+constexpr const char* ProfilesValue = "ProfilesDirectory\0";
 // Below the Windows folder.
-constexpr const char* WindowsSubfolders[] = {"Temp", "SystemTemp", "SysWOW64", "Fonts", "Installer"};
+constexpr const char* WindowsSubfolders = "Temp\0SystemTemp\0SysWOW64\0Fonts\0Installer\0";
+constexpr const char* EnvironmentFolders = "USERPROFILE\0ALLUSERSPROFILE\0PUBLIC\0ProgramData\0";
 
-std::vector<std::string> RegistryFolders(HKEY root, const char* key, const char* const* names, size_t count) {
+// The name after `name` in its list; an empty one at the end.
+const char* NextName(const char* name) { return name + std::strlen(name) + 1; }
+
+std::vector<std::string> RegistryFolders(HKEY root, const char* key, const char* names) {
     std::vector<std::string> folders;
     RegistryAccess registry;
     registry.SetRootKey(root);
     if (!registry.OpenKey(key, false)) return folders;
     // A value of another type names no folder.
-    for (size_t i = 0; i < count; ++i)
-        if (const Result<std::string> folder = registry.ReadString(names[i])) folders.push_back(folder.Value());
+    for (const char* name = names; *name; name = NextName(name))
+        if (const Result<std::string> folder = registry.ReadString(name)) folders.push_back(folder.Value());
     return folders;
 }
 
@@ -81,21 +85,20 @@ ProtectedFolders::ProtectedFolders() {
         Add(*folder);
     Add(TempFolderPath());
     if (!Setup.WindowsDir.empty())
-        for (const char* name : WindowsSubfolders) Add(Setup.WindowsDir + "\\" + name);
-    for (const char* name : {"USERPROFILE", "ALLUSERSPROFILE", "PUBLIC", "ProgramData"}) Add(EnvironmentFolder(name));
+        for (const char* name = WindowsSubfolders; *name; name = NextName(name)) Add(Setup.WindowsDir + "\\" + name);
+    for (const char* name = EnvironmentFolders; *name; name = NextName(name)) Add(EnvironmentFolder(name));
     const struct {
         HKEY root;
         const char* key;
-        const char* const* names;
-        size_t count;
+        const char* names;
     } lists[] = {
-        {HKEY_LOCAL_MACHINE, ProfileListKey, &ProfilesValue, 1},
-        {HKEY_LOCAL_MACHINE, VersionKey, MachineFolders, std::size(MachineFolders)},
-        {HKEY_CURRENT_USER, ShellFoldersKey, UserShellFolders, std::size(UserShellFolders)},
-        {HKEY_LOCAL_MACHINE, ShellFoldersKey, MachineShellFolders, std::size(MachineShellFolders)},
+        {HKEY_LOCAL_MACHINE, ProfileListKey, ProfilesValue},
+        {HKEY_LOCAL_MACHINE, VersionKey, MachineFolders},
+        {HKEY_CURRENT_USER, ShellFoldersKey, UserShellFolders},
+        {HKEY_LOCAL_MACHINE, ShellFoldersKey, MachineShellFolders},
     };
     for (const auto& list : lists)
-        for (const std::string& folder : RegistryFolders(list.root, list.key, list.names, list.count)) Add(folder);
+        for (const std::string& folder : RegistryFolders(list.root, list.key, list.names)) Add(folder);
 }
 
 void ProtectedFolders::Add(const std::string& folder) {

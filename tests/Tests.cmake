@@ -48,6 +48,9 @@ if(SETUP_MEDIA_NATIVE_DIR)
   add_test(NAME SetupMediaNativeTests COMMAND ${SETUP_MEDIA_NATIVE_DIR}/setup-media-tests)
   add_test(NAME SetupMediaChecksTheSampleScriptClean
     COMMAND ${SETUP_MEDIA_NATIVE_DIR}/setup-media check ${CMAKE_SOURCE_DIR}/examples/notes/install.ini)
+  add_test(NAME SetupMediaQuickStartOfTheReadme
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/setup-media/quick-start.sh ${SETUP_MEDIA_NATIVE_DIR}/setup-media
+      ${CMAKE_SOURCE_DIR}/README.md $<TARGET_FILE:setup>)
 endif()
 
 # The readers of untrusted bytes built with the sanitizers (scripts/fuzz.sh build; scripts/test.sh

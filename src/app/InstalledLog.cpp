@@ -30,6 +30,8 @@ constexpr LogSection LogSections[] = {
     {DirectoriesSection, DirectoryKeyPrefix},
     {LogProgramFilesSection, FileKeyPrefix},
     {RegistryKeysSection, RegistryKeyPrefix},
+    // Both installs' records: for a file each installed, the later one comes last.
+    {FileDigestsSection, FileKeyPrefix},
 };
 
 bool RunMadeSomething() { return Setup.DirEntryCount > 0 || Setup.FileEntryCount > 0 || Setup.KeyEntryCount > 0; }

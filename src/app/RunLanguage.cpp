@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/ArgumentText.h"
 #include "base/AsciiCase.h"
 #include "base/Texts.h"
 #include "fsutil/MediaSource.h"
@@ -14,14 +15,7 @@
 
 namespace {
 
-constexpr char LanguageSwitch[] = "/lang=";
-
-// Whether `text` at `at` starts with "/LANG=" in any case.
-bool SwitchAt(const std::string& text, size_t at) {
-    for (size_t i = 0; LanguageSwitch[i]; ++i)
-        if (at + i >= text.size() || AsciiLower(text[at + i]) != LanguageSwitch[i]) return false;
-    return true;
-}
+constexpr std::string_view LanguageSwitch = "/lang=";
 
 // The person's display language, as the platform's user interface speaks it ("ja-JP").
 std::string DisplayLanguage() {
@@ -46,20 +40,7 @@ std::vector<std::string> UseLoggedLanguage(const std::string& logPath) {
 
 }  // namespace
 
-std::string TakeLanguageSwitch(std::string& arguments) {
-    size_t at = 0;
-    // After "/S" and its blanks, if the text starts with it.
-    if (arguments.size() > 2 && AsciiLower(arguments[1]) == 's' && arguments[0] == '/' && (arguments[2] == ' ' || arguments[2] == '\t'))
-        at = arguments.find_first_not_of(" \t", 2);
-    if (at == std::string::npos || !SwitchAt(arguments, at)) return {};
-    const size_t end = std::min(arguments.find_first_of(" \t", at), arguments.size());
-    const std::string tag = arguments.substr(at + sizeof LanguageSwitch - 1, end - at - (sizeof LanguageSwitch - 1));
-    const size_t rest = std::min(arguments.find_first_not_of(" \t", end), arguments.size());
-    arguments.erase(at, rest - at);
-    // "/S" alone keeps no blank after it.
-    while (!arguments.empty() && (arguments.back() == ' ' || arguments.back() == '\t')) arguments.pop_back();
-    return tag;
-}
+std::string TakeLanguageSwitch(std::string& arguments) { return TakeLeadingSwitch(arguments, LanguageSwitch); }
 
 std::string LanguageFileTag(const std::string& tag) {
     std::string lower;

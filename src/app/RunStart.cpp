@@ -145,6 +145,5 @@ Status ReadLoggedPackageName(const StartedRun& started) {
     if (const Status scoped = CheckScope(*Setup.UninstallLog); !scoped) return scoped;
     // A log no install recorded may have been put there by anyone who can write its folder.
     if (started.logTrust == LogTrust::Matches) return Setup.UserScope ? CheckLogOfUserScope() : Status();
-    return Status::Fatal(
-        QuotedIn(started.logTrust == LogTrust::Changed ? TextId::LogChanged : TextId::LogNotRecorded, Setup.CommandLine));
+    return RefusedUnlessMatching(started.logTrust, Setup.CommandLine);
 }

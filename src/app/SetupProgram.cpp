@@ -4,12 +4,14 @@
 
 #include "app/ArgumentText.h"
 #include "app/Elevation.h"
+#include "app/InstallCheck.h"
 #include "app/MainForm.h"
 #include "app/PackageScope.h"
 #include "app/RunLanguage.h"
 #include "base/Texts.h"
 #include "fsutil/RunLock.h"
 #include "app/UnattendedCommand.h"
+#include "app/UnattendedFace.h"
 #include "app/UnattendedRun.h"
 #include "dialogs/ChangeForm.h"
 #include "dialogs/InstallForm.h"
@@ -33,24 +35,45 @@ void CreateSetupForms() {
     Setup.UninstallForm = application.CreateForm<TUninstallForm>();
 }
 
+namespace {
+
+constexpr std::string_view LogSwitch = "/log=";
+
+}  // namespace
+
 int RunSetupProgram(const char* commandLine) {
     Setup.Elevated = Elevation::Current().Elevated();
     Setup.MediaDir = ProgramFolder();
     // The elevated run is started with the whole argument text, "/LANG=" and all.
     const std::string argumentText = ArgumentText(commandLine);
     std::string arguments = argumentText;
+    Setup.LogFilePath = TakeLeadingSwitch(arguments, LogSwitch);
     const std::string language = TakeLanguageSwitch(arguments);
+    if (Setup.LogFilePath.empty()) Setup.LogFilePath = TakeLeadingSwitch(arguments, LogSwitch);
     if (RemovedUninstallerAsCopy(arguments)) return 0;
     if (const std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments))
         return RunUnattended(argumentText, *command, language);
     Application& application = Application::Instance();
+    // Asked for a log, a windowed run keeps there what it shows and notes.
+    static std::optional<UnattendedFace> screenLog;
+    if (!Setup.LogFilePath.empty()) {
+        screenLog.emplace().Write("Windowed run: " + argumentText);
+        Setup.ScreenLog = &*screenLog;
+    }
     // A package for the machine needs the administrators' rights: without them the run only starts
     // itself again with them, and makes nothing itself.
-    const PackageFacts facts = ReadPackageFacts(arguments);
+    const std::optional<std::string> verified = VerifiedLogPath(arguments);
+    const std::string& logPath = verified ? *verified : arguments;
+    const PackageFacts facts = ReadPackageFacts(logPath);
     Setup.UserScope = facts.userScope;
     // The windows speak it from the first; what a language file could not give stays English.
-    UseRunLanguage(language, arguments);
+    UseRunLanguage(language, logPath);
     application.SetRightToLeft(IsRightToLeft(Setup.Language));
+    // A check only reads: no elevation, no lock.
+    if (verified) {
+        CheckInstall(*verified);
+        return 0;
+    }
     if (!facts.userScope && !Setup.Elevated) {
         if (!Elevation::Current().RunElevated(argumentText))
             application.ShowMessageBox(NeedsAdministratorText(facts.name, !arguments.empty()), application.Title(),

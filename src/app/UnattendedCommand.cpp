@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::string_view SilentSwitch = "/s";
 constexpr std::string_view FolderSwitch = "/d=";
+constexpr std::string_view VerifySwitch = "/verify";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -47,14 +48,24 @@ std::optional<std::string_view> AfterSilentSwitch(std::string_view text) {
 
 }  // namespace
 
+std::optional<std::string> VerifiedLogPath(std::string_view argument) {
+    argument = Unquoted(argument);
+    if (!StartsWithSwitch(argument, VerifySwitch)) return std::nullopt;
+    argument.remove_prefix(VerifySwitch.size());
+    if (argument.empty() || !IsBlank(argument.front())) return std::nullopt;
+    return std::string(Unquoted(argument));
+}
+
 std::optional<UnattendedCommand> ParseUnattendedCommand(const std::string& argumentText) {
     const std::optional<std::string_view> rest = AfterSilentSwitch(argumentText);
     if (!rest) return std::nullopt;
     const std::string_view argument = Unquoted(*rest);
     UnattendedCommand command;
+    const std::optional<std::string> verified = VerifiedLogPath(argument);
     if (StartsWithSwitch(argument, FolderSwitch))
         command.installFolder = std::string(Unquoted(argument.substr(FolderSwitch.size())));
     else
-        command.logPath = argument;
+        command.logPath = verified.value_or(std::string(argument));
+    command.verify = verified.has_value();
     return command;
 }

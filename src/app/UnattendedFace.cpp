@@ -22,8 +22,7 @@ std::string TimeStamp() {
 }  // namespace
 
 UnattendedFace::UnattendedFace() {
-    const std::string passedOver = OpenUnattendedLog(log_);
-    if (!passedOver.empty()) Write(passedOver);
+    for (const std::string& passedOver : OpenUnattendedLog(log_)) Write(passedOver);
 }
 
 int UnattendedFace::Ask(const std::string& text, const char* caption, UINT style) {
@@ -41,13 +40,13 @@ int UnattendedFace::Ask(const std::string& text, const char* caption, UINT style
             break;
     }
     if ((style & MB_ICONMASK) == MB_ICONERROR || answer == IDCANCEL) failed_ = true;
-    Write(caption + std::string(": ") + OneLine(text) + told);
+    Write(caption + std::string(": ") + text + told);
     return answer;
 }
 
 void UnattendedFace::Write(const std::string& text) {
     if (!log_.IsValid()) return;
-    const std::string line = TimeStamp() + " " + text + "\r\n";
+    const std::string line = TimeStamp() + " " + OneLine(text) + "\r\n";
     DWORD written = 0;
     WriteFile(log_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

@@ -27,7 +27,7 @@ public:
     void SetBarPosition(ProgressBarRole, int) override {}
     void ShowEnded() override {}
 
-    // One line of the log, with the time stamp in front.
+    // One line of the log, with the time stamp in front (line breaks in `text` become blanks).
     void Write(const std::string& text);
     // True once an error was shown or a disk was not there: the run failed.
     bool Failed() const { return failed_; }

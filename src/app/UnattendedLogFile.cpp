@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/FormatText.h"
+#include "base/FullPath.h"
 #include "base/PathLimit.h"
 #include "base/QuotedText.h"
 #include "fsutil/FileNames.h"
@@ -94,10 +95,25 @@ std::string OpenFreshBeside(const std::string& folder, FileHandle& file) {
     return {};
 }
 
+// The log "/LOG=" names: a full path, in a folder held and reached through no link, opened as
+// setup.log is; appended to, never moved aside (where it is, and how large it grows, is the
+// caller's to decide).
+bool OpenGivenLog(const std::string& path, FileHandle& file) {
+    unsigned long long size = 0;
+    if (!IsFullPath(path) || !FitsPathBuffer(path)) return false;
+    const FileHandle held = HoldPlainFolder(WithTrailingBackslash(FolderPart(path)));
+    return held.IsValid() && OpenPlain(path, OPEN_ALWAYS, file, size) == Opening::Opened;
+}
+
 }  // namespace
 
-std::string OpenUnattendedLog(FileHandle& file) {
-    std::string passedOver;
+std::vector<std::string> OpenUnattendedLog(FileHandle& file) {
+    std::vector<std::string> passedOver;
+    if (!Setup.LogFilePath.empty()) {
+        if (OpenGivenLog(Setup.LogFilePath, file)) return passedOver;
+        // Said in the log the run keeps without it.
+        passedOver.push_back(QuotedIn(TextId::LogFileRefused, Setup.LogFilePath));
+    }
     // The user's Temp is what the user's own environment key names: an elevated run keeps its log
     // in the Windows folder's Temp, where its working folders are made too.
     for (int place = Setup.Elevated ? 1 : 0; place < 2; ++place) {
@@ -107,14 +123,16 @@ std::string OpenUnattendedLog(FileHandle& file) {
         if (folder.size() < 2 || !FitsPathBuffer(path)) continue;
         const FileHandle held = HoldPlainFolder(folder);
         if (!held.IsValid()) {
-            passedOver = QuotedIn(TextId::LogNotUsedLinkedFolder, path);
+            passedOver.push_back(QuotedIn(TextId::LogNotUsedLinkedFolder, path));
             continue;
         }
         const Opening opening = OpenRotated(path, file);
         if (opening == Opening::Opened) return passedOver;
-        if (opening == Opening::Refused)
-            return FormatText(TextId::LogNotUsedOthers,
-                              Quoted(path).c_str(), Quoted(OpenFreshBeside(folder, file)).c_str());
+        if (opening == Opening::Refused) {
+            passedOver.push_back(FormatText(TextId::LogNotUsedOthers, Quoted(path).c_str(),
+                                            Quoted(OpenFreshBeside(folder, file)).c_str()));
+            break;
+        }
     }
     return passedOver;
 }

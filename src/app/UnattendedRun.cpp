@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/Elevation.h"
+#include "app/InstallCheck.h"
 #include "app/InstalledLog.h"
 #include "app/PackageScope.h"
 #include "app/PrepareFolders.h"
@@ -136,6 +137,14 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
     const PackageFacts facts = ReadPackageFacts(command.logPath);
     Setup.UserScope = facts.userScope;
     for (const std::string& refused : UseRunLanguage(language, command.logPath)) face.Write(refused);
+    // A check only reads: no elevation, no lock.
+    if (command.verify) {
+        Setup.Face = &face;
+        const int checked = CheckInstall(command.logPath);
+        face.Write(FormatText("Exit code %d", checked));
+        Setup.Face = nullptr;
+        return checked;
+    }
     if (!facts.userScope && !Setup.Elevated) return RunElevatedInstead(argumentText, command, facts, face);
     const KernelObject lock = TakeRunLock(Setup.UserScope);
     if (!lock.IsValid()) {

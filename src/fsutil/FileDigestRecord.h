@@ -2,11 +2,13 @@
 #include <cstdint>
 #include <string>
 
-// Media record each compressed file's size and SHA-256 in a section of their install.ini,
-// keyed by the file's name on the media, so setup can tell a damaged file from a good one
-// (the compressed format carries no check of its own). Setup programs that do not know the
-// section ignore it.
-inline constexpr const char* FileDigestsSection = "FileDigests";
+#include "setupdata/ScriptNames.h"
+
+// Media record each compressed file's size and SHA-256 in a section of their install.ini
+// (FileDigestsSection), keyed by the file's name on the media, so setup can tell a damaged file
+// from a good one (the compressed format carries no check of its own). Setup programs that do not
+// know the section ignore it. The uninstall log keeps the installed files' records in a section of
+// the same name.
 
 // The section's value for a file: its size in decimal, a comma, its digest.
 // (Written out here: the library's number formatting brings a 200-byte table into setup.exe.)

@@ -31,9 +31,14 @@ bool MatchesRecordedDigest(HANDLE file, const std::string& mediaName) {
     const int listed = digests.IndexOf(mediaName);
     if (listed < 0) return true;
     const std::string& recorded = digests.Value(static_cast<size_t>(listed));
+    const std::string found = FileRecordOf(file);
+    return SetFilePointerEx(file, {}, nullptr, FILE_BEGIN) && !found.empty() && found == recorded;
+}
+
+std::string FileRecordOf(HANDLE file) {
     LARGE_INTEGER size;
     DigestStream digest;
-    if (!GetFileSizeEx(file, &size) || !AddFileBytes(digest, file, 0, static_cast<uint64_t>(size.QuadPart))) return false;
-    const std::string found = FileDigestRecord(static_cast<uint64_t>(size.QuadPart), digest.Finish());
-    return SetFilePointerEx(file, {}, nullptr, FILE_BEGIN) && found == recorded;
+    if (!GetFileSizeEx(file, &size) || !AddFileBytes(digest, file, 0, static_cast<uint64_t>(size.QuadPart))) return {};
+    const std::string sha256 = digest.Finish();
+    return sha256.empty() ? sha256 : FileDigestRecord(static_cast<uint64_t>(size.QuadPart), sha256);
 }

@@ -8,3 +8,7 @@
 // record was kept), `mediaName` is empty or no script is open. The file is read from its start and left
 // positioned there.
 bool MatchesRecordedDigest(HANDLE file, const std::string& mediaName);
+
+// The size and digest of the whole file open in `file`, as FileDigestRecord writes them; empty
+// when it cannot be read. The file pointer is left where the reading ended.
+std::string FileRecordOf(HANDLE file);

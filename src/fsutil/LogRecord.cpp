@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/ContentDigest.h"
+#include "base/QuotedText.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/UserScope.h"
 #include "setupdata/RegistryAccess.h"
@@ -71,6 +72,11 @@ LogTrust CheckAgainstRecord(const InstalledLogContent& log) {
     const std::string recorded = OpenRecord(registry, RecordKey(log.finalPath), false) ? ReadDigest(registry) : "";
     if (recorded.empty()) return LogTrust::Unrecorded;
     return recorded == ContentDigest(log.content) ? LogTrust::Matches : LogTrust::Changed;
+}
+
+Status RefusedUnlessMatching(LogTrust trust, const std::string& path) {
+    if (trust == LogTrust::Matches) return {};
+    return Status::Fatal(QuotedIn(trust == LogTrust::Changed ? TextId::LogChanged : TextId::LogNotRecorded, path));
 }
 
 bool IsLogRecordKeyText(const std::string& keyText) {

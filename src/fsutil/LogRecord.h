@@ -20,6 +20,8 @@ InstalledLogContent ReadInstalledLog(const std::string& path);
 // What the record says of `log`.
 enum class LogTrust { Matches, Unrecorded, Changed };
 LogTrust CheckAgainstRecord(const InstalledLogContent& log);
+// Nothing for a log that matches its record; else the fatal failure that refuses the log `path`.
+Status RefusedUnlessMatching(LogTrust trust, const std::string& path);
 
 // Where the records are kept, below HKEY_LOCAL_MACHINE.
 inline constexpr const char* LogRecordsKey = "\\Software\\qupsetup";

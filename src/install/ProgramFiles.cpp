@@ -6,6 +6,7 @@
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
 #include "fsutil/DestinationFile.h"
+#include "fsutil/FileDigests.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "fsutil/MediaSource.h"
@@ -27,8 +28,10 @@ constexpr const char* ExpandedWorkName = "expanded.tmp";
 
 // Expands the file that line `i` of a disk's section names into its destination (`dest`); the
 // message of a failure, which leaves nothing behind in Temp, or nothing. The file lies on the
-// media under the name the disk's media names give its line's key, or under its own.
-Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_t i, std::string& dest) {
+// media under the name the disk's media names give its line's key, or under its own. `record`
+// gets the size and digest of what was written, read back through the handle that wrote it.
+Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_t i, std::string& dest,
+                    std::string& record) {
     const std::string& value = entries.Value(i);
     const int named = mediaNames.IndexOf(entries.Name(i));
     const Result<std::string> expanded = ExpandPathMacros(value);
@@ -45,11 +48,16 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
     // folder under a name of its own, so no package file can land on the working copy of the
     // script or the log, whatever its name.
     const auto refused = [&] { return FailedQuoting(TextId::ErrorInstalling, name); };
+    const auto recorded = [&](HANDLE file, const Status& filled) {
+        if (filled) record = FileRecordOf(file);
+        return filled;
+    };
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return PlaceNewFile(dest, refused, [&](HANDLE file) { return ExpandInto(name, file); });
+        return PlaceNewFile(dest, refused, [&](HANDLE file) { return recorded(file, ExpandInto(name, file)); });
     if (const Status copied = ExpandToTemp(name, ExpandedWorkName); !copied) return copied;
-    const Status placed = PlaceNewFile(
-        dest, refused, [&](HANDLE file) { return CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused(); });
+    const Status placed = PlaceNewFile(dest, refused, [&](HANDLE file) {
+        return recorded(file, CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused());
+    });
     DeleteTempFile(ExpandedWorkName);
     return placed;
 }
@@ -69,8 +77,8 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     const float perFile = FilesShare / static_cast<float>(count);
     SetBarSteps(static_cast<int>(perFile), static_cast<int>(perFile / static_cast<float>(diskCount)));
 
-    std::string dest;
-    Status transferred = TransferFile(entries, mediaNames, 0, dest);
+    std::string dest, record;
+    Status transferred = TransferFile(entries, mediaNames, 0, dest, record);
     for (size_t i = 0;; ++i) {
         if (!transferred) {
             FailRun(transferred.Message());
@@ -78,6 +86,8 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
         }
         Face().BeginPause(PauseBeforeLog);
         if (const Status logged = LogFile(dest); !logged) return logged;
+        if (!record.empty())
+            if (const Status logged = LogFileDigest(record, dest); !logged) return logged;
         Face().EndPause();
         // The next file is expanded while this one is shown: the pauses pace what the person
         // sees, and the engine's work runs inside them instead of adding to them.
@@ -89,7 +99,8 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
         if (lastOfEarlierDisk) view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
         // A large next file must not keep the window from showing this one first.
         view_.ShowChanges();
-        if (!last) transferred = TransferFile(entries, mediaNames, i + 1, dest);
+        record.clear();
+        if (!last) transferred = TransferFile(entries, mediaNames, i + 1, dest, record);
         Face().EndPause();
         if (last) return {};
     }

@@ -56,6 +56,8 @@ inline constexpr const char* DirectoriesSection = "Directories";
 inline constexpr const char* LanguageKey = "language";
 inline constexpr const char* LogTextsKey = "texts";
 inline constexpr const char* LogProgramFilesSection = "ProgramFiles";
+// The media's records of their files, and the log's of the installed files (fsutil/FileDigestRecord.h).
+inline constexpr const char* FileDigestsSection = "FileDigests";
 // Entries are numbered from 1 in each section: dir1, file1, key1, ...
 inline constexpr const char* DirectoryKeyPrefix = "dir";
 inline constexpr const char* FileKeyPrefix = "file";

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/Status.h"
 
@@ -33,3 +34,7 @@ RunFace& Face();
 // fatal one as it stands, captioned "Fatal Error"; any other as the default error report shows
 // an error (the message and a full stop, captioned with the program's title). Style 16 both.
 void ReportFailure(const Status& failure);
+
+// `text`, then `entries` one a line, at most ten of them and how many more, in one message of the
+// run's face; nothing when there are no entries.
+void ReportEntries(const std::string& text, const std::vector<std::string>& entries, const char* caption, UINT icon);

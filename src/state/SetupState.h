@@ -58,6 +58,10 @@ struct SetupState {
     int FileEntryCount = 0;
     // Where messages go; the screen when null (see Face()).
     RunFace* Face = nullptr;
+    // "/LOG=": the file the run's log goes to instead of setup.log; and in a windowed run, the log
+    // that keeps what the screen shows and notes (null without "/LOG=").
+    std::string LogFilePath;
+    RunFace* ScreenLog = nullptr;
     // Set once something was handed to the platform for deletion at the next restart.
     bool RestartScheduled = false;
 

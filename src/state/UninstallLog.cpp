@@ -44,6 +44,12 @@ Status LogFile(const std::string& path) {
     return AppendNumbered(LogProgramFilesSection, FileKeyPrefix, Setup.FileEntryCount, path);
 }
 
+Status LogFileDigest(const std::string& record, const std::string& path) {
+    if (!Setup.UninstallLog) return Status::Failed(NotOpenText);
+    return Setup.UninstallLog->WriteValue(FileDigestsSection, NumberedKey(FileKeyPrefix, Setup.FileEntryCount).c_str(),
+                                          record + "," + path);
+}
+
 Status LogRegistryKey(const std::string& keyText) {
     return AppendNumbered(RegistryKeysSection, RegistryKeyPrefix, Setup.KeyEntryCount, keyText);
 }

@@ -18,5 +18,8 @@ Status LogLanguage();
 Status LogDirectory(const std::string& path);
 // [ProgramFiles] file<n>, for installed files and shortcut files alike
 Status LogFile(const std::string& path);
+// [FileDigests] file<n>, for the file just logged with LogFile: its size and digest as
+// FileDigestRecord gives them, a comma, its path. Readers that do not know the section pass it by.
+Status LogFileDigest(const std::string& record, const std::string& path);
 // [RegistryKeys] key<n>, the key text as the script gave it
 Status LogRegistryKey(const std::string& keyText);

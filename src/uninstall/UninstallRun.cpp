@@ -54,8 +54,6 @@ std::vector<std::string> KeysDeepestFirst() {
     return keys;
 }
 
-constexpr size_t MaxListed = 10;
-
 // Each shown phase fills at most half the bar; 51 entries or more leave it standing.
 int PhaseStep(size_t count) { return static_cast<int>(50.0 / static_cast<double>(count)); }
 
@@ -127,28 +125,15 @@ void UninstallRun::RemoveLogRecord() {
 }
 
 void UninstallRun::Note(Removal removal, const std::string& entry) {
-    if (removal == Removal::LeftAlone) leftAlone_.push_back(entry);
-    if (removal == Removal::InUse) inUse_.push_back(entry);
+    if (removal == Removal::LeftAlone) leftAlone_.push_back(Quoted(entry));
+    if (removal == Removal::InUse) inUse_.push_back(Quoted(entry));
 }
-
-namespace {
-
-// `text`, then the entries one a line, at most ten of them, in one message.
-void ReportEntries(const char* text, const std::vector<std::string>& entries) {
-    if (entries.empty()) return;
-    std::string list;
-    for (size_t i = 0; i < entries.size() && i < MaxListed; ++i) list += "\n" + Quoted(entries[i]);
-    if (entries.size() > MaxListed) list += FormatText(TextId::AndMore, static_cast<unsigned>(entries.size() - MaxListed));
-    Face().Ask(text + list, Text(TextId::UninstallLogCaption), MB_OK | MB_ICONERROR);
-}
-
-}  // namespace
 
 // One message for every entry that was not what the install made, and one for every file a
 // program held, after the window says the run is complete.
 void UninstallRun::ReportLeftAlone() {
-    ReportEntries(Text(TextId::EntriesLeftAlone), leftAlone_);
-    ReportEntries(Text(TextId::FilesInUse), inUse_);
+    ReportEntries(Text(TextId::EntriesLeftAlone), leftAlone_, Text(TextId::UninstallLogCaption), MB_ICONERROR);
+    ReportEntries(Text(TextId::FilesInUse), inUse_, Text(TextId::UninstallLogCaption), MB_ICONERROR);
 }
 
 void UninstallRun::ShowCompleted() {

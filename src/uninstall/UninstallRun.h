@@ -32,6 +32,6 @@ private:
 
     ProgressView& view_;
     bool undo_;
-    std::vector<std::string> leftAlone_;  // logged paths that were not what the install made
-    std::vector<std::string> inUse_;      // logged files a program held
+    std::vector<std::string> leftAlone_;  // logged paths that were not what the install made, quoted
+    std::vector<std::string> inUse_;      // logged files a program held, quoted
 };

@@ -18,6 +18,7 @@ TEST(UnattendedCommand, TheFolderOrTheLogInAnyCaseQuotedOrNotWithoutTheBlanksAro
         const char* text;
         const char* folder;  // null: no /D=
         const char* log;
+        bool verify = false;
     };
     const Case cases[] = {
         {"/S /D=C:\\Program Files\\App", "C:\\Program Files\\App", ""},
@@ -29,6 +30,11 @@ TEST(UnattendedCommand, TheFolderOrTheLogInAnyCaseQuotedOrNotWithoutTheBlanksAro
         {"/S /D=\"\"", "", ""},
         {"/S\tC:\\Program Files\\Pkg\\uninstal.ini", nullptr, "C:\\Program Files\\Pkg\\uninstal.ini"},
         {"\"/S\" \"C:\\Program Files\\Pkg\\uninstal.ini\" ", nullptr, "C:\\Program Files\\Pkg\\uninstal.ini"},
+        {"/S /VERIFY C:\\Program Files\\Pkg\\uninstal.ini", nullptr, "C:\\Program Files\\Pkg\\uninstal.ini", true},
+        {"/s /Verify\t\"C:\\Program Files\\Pkg\\uninstal.ini\" ", nullptr, "C:\\Program Files\\Pkg\\uninstal.ini", true},
+        {"/S \"/VERIFY C:\\Pkg\\uninstal.ini\"", nullptr, "C:\\Pkg\\uninstal.ini", true},
+        // Not the switch: a log path of its own, which the run refuses as not full.
+        {"/S /VERIFYC:\\Pkg\\uninstal.ini", nullptr, "/VERIFYC:\\Pkg\\uninstal.ini"},
     };
     for (const Case& each : cases) {
         const auto command = ParseUnattendedCommand(each.text);
@@ -38,5 +44,6 @@ TEST(UnattendedCommand, TheFolderOrTheLogInAnyCaseQuotedOrNotWithoutTheBlanksAro
             EXPECT_EQ(*command->installFolder, each.folder) << each.text;
         }
         EXPECT_EQ(command->logPath, each.log) << each.text;
+        EXPECT_EQ(command->verify, each.verify) << each.text;
     }
 }

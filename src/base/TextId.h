@@ -142,11 +142,21 @@ enum class TextId : unsigned {
     AndMore,
     LogNotUsedLinkedFolder,
     LogNotUsedOthers,
+    ProgramsInUseCaption,
+    ProgramsHoldFiles,
+    CloseProgramsQuestion,
+    ProgramsNotClosed,
+    RetryClosingQuestion,
+    ProgramsClosed,
+    ServicesHoldFiles,
+    FileHeld,
+    FileHeldScheduled,
+    StartProgramNow,
     Count
 };
 
 // Which catalog the names and their order are: a language file made for another carries another.
-inline constexpr uint32_t TextCatalogId = 0x9a04df31;
+inline constexpr uint32_t TextCatalogId = 0xda8e5d9a;
 
 // The English texts, each ended by a NUL, take this many bytes unpacked (base/EnglishTexts.inc).
-inline constexpr uint32_t EnglishTextsSize = 5150;
+inline constexpr uint32_t EnglishTextsSize = 5790;

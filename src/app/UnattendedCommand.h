@@ -10,8 +10,9 @@ struct UnattendedCommand {
 };
 
 // The argument text "/S" (any case, quoted or not) followed by a blank, a tab or the end selects
-// the unattended mode. After it may come "/NOCLOSE" (any case), then nothing (install to the proposed folder), "/D=" (any case)
-// and the install folder, or the path of an installed log; either is the rest of the text. The
+// the unattended mode. After it may come "/NOCLOSE" (any case), then nothing (install to the
+// proposed folder), "/D=" (any case) and the install folder, or the path of an installed log;
+// either is the rest of the text. The
 // switch with its value, or the value alone, may stand in double quotes; blanks around the value
 // are not part of it. Nothing for every other argument text, which keeps its meaning.
 std::optional<UnattendedCommand> ParseUnattendedCommand(const std::string& argumentText);

@@ -62,10 +62,13 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
         return PlaceNewFile(dest, refused, [&](HANDLE file) { return ExpandInto(name, file); });
     if (const Status copied = ExpandToTemp(name, ExpandedWorkName); !copied) return copied;
     const std::string workCopy = Setup.TempDir + ExpandedWorkName;
+    // A file a program holds: the person is asked; an unattended run (which has a face of its own)
+    // leaves it to the restart where that is safe.
+    const bool atRestart = Setup.Face && MayReplaceAtRestart(dest);
     Status placed;
     do placed = PlaceNewFile(dest, refused, [&](HANDLE file) { return CopyContent(workCopy, file) ? Status() : refused(); });
-    while (placed.Code() == HeldFileCode && !MayReplaceAtRestart(dest) && AskRetryHeld(placed));
-    if (placed.Code() == HeldFileCode && MayReplaceAtRestart(dest)) placed = ReplaceAtRestart(dest, workCopy);
+    while (placed.Code() == HeldFileCode && !atRestart && AskRetryHeld(placed));
+    if (placed.Code() == HeldFileCode && atRestart) placed = ReplaceAtRestart(dest, workCopy);
     DeleteTempFile(ExpandedWorkName);
     return placed;
 }

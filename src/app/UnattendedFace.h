@@ -17,7 +17,7 @@ public:
     void BeginPause(DWORD) override {}
     void EndPause() override {}
     void Beep() override {}
-    void Note(const std::string& text) override { Write(text); }
+    void Note(const std::string& text) override;
 
     void ShowCaption(const std::string&) override {}
     void ShowPhase(const std::string& text) override { Write(text); }

@@ -4,6 +4,7 @@
 
 #include "app/Elevation.h"
 #include "app/InstallCheck.h"
+#include "app/InstallUndo.h"
 #include "app/InstalledLog.h"
 #include "app/PackageScope.h"
 #include "app/PrepareFolders.h"
@@ -97,24 +98,6 @@ bool Run(const UnattendedCommand& command, UnattendedFace& face) {
     return done && done.Value();
 }
 
-// A failed install leaves the machine as it was: what its log holds so far is removed as the
-// uninstall removes it. Adding to an install already there, it keeps its log to be merged: the
-// files it replaced belong to that install too.
-void RemoveFailedInstall(UnattendedFace& face) {
-    if (Setup.IsUninstallMode() || Setup.InstallFolder.empty() || !Setup.UninstallLog) return;
-    if (LogAt(InstalledLogPath(Setup.InstallFolder)).kind == FolderLog::ThisPackage) {
-        face.Write(Text(TextId::InstallFailedKept));
-        return;
-    }
-    face.Write(Text(TextId::InstallFailedRemoving));
-    UninstallRun(face, true).Run();
-    // What the run replaced comes back: the files there before it, the entry of an earlier install.
-    for (const std::string& failure : PutBackKeptFiles()) face.Write(failure);
-    PutBackEarlierEntry();
-    // Nothing is left for the log to record.
-    Setup.InstallFolder.clear();
-}
-
 // A package for the machine, without the administrators' rights: the run starts itself again
 // with them and ends as that run ends, having made nothing itself.
 int RunElevatedInstead(const std::string& argumentText, const UnattendedCommand& command, const PackageFacts& facts,
@@ -153,6 +136,7 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
         return ExitAnotherSetupRunning;
     }
     Setup.Face = &face;
+    Setup.NoClose = command.noClose;
     bool done = Run(command, face) && !face.Failed();
     // The log and its record are part of the install: one that cannot be left undoes it.
     bool logLeft = false;
@@ -161,7 +145,7 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
         if (!placed) ShowError(placed.Message(), Text(TextId::UninstallLogCaption));
         done = logLeft = placed.Ok();
     }
-    if (!done) RemoveFailedInstall(face);
+    if (!done) UndoFailedInstall(face);
     EndRun(!logLeft);
     const int code = !done || face.Failed() ? ExitFailed : Setup.RestartScheduled ? ExitRestartNeeded : ExitSuccess;
     face.Write(FormatText("Exit code %d", code));

@@ -149,11 +149,21 @@ enum class TextId : unsigned {
     VerifyChanged,
     VerifyUnreadable,
     LogFileRefused,
+    ProgramsInUseCaption,
+    ProgramsHoldFiles,
+    CloseProgramsQuestion,
+    ProgramsNotClosed,
+    RetryClosingQuestion,
+    ProgramsClosed,
+    ServicesHoldFiles,
+    FileHeld,
+    FileHeldScheduled,
+    StartProgramNow,
     Count
 };
 
 // Which catalog the names and their order are: a language file made for another carries another.
-inline constexpr uint32_t TextCatalogId = 0x30d3ba4c;
+inline constexpr uint32_t TextCatalogId = 0xb39cae6b;
 
 // The English texts, each ended by a NUL, take this many bytes unpacked (base/EnglishTexts.inc).
-inline constexpr uint32_t EnglishTextsSize = 5436;
+inline constexpr uint32_t EnglishTextsSize = 6076;

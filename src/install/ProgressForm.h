@@ -1,4 +1,7 @@
 #pragma once
+#include <optional>
+
+#include "toolkit/CheckBox.h"
 #include "uninstall/ProgressWindow.h"
 
 // The install progress window: the progress window with the bar of the whole run, whose
@@ -9,6 +12,8 @@ public:
 
     Status FormActivate() override;
     void FormMouseMove() override;
+    // The completed window offers to start the program the script names, ticked.
+    void ShowEnded() override;
 
     // The controls by the names the install window gives them.
     Label& IProgramName = PhaseLabel;
@@ -17,4 +22,6 @@ public:
 
     // 1 once the run has ended early; the mouse then closes the window too.
     int RunAborted = 0;
+    // "Start ... now", once the install completed, when there is a program to start.
+    std::optional<CheckBox> StartBox;
 };

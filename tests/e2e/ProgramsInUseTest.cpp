@@ -137,7 +137,10 @@ TEST(ProgramsInUse, AProgramThatWouldNotCloseIsNamedAndTheInstallGoesOnWhenAsked
     const InUseBed bed(true, "refuse");
     ASSERT_TRUE(bed.HolderCame());
     ProgramUnderTest setup(SetupExeIn(bed.Media().First()), "", bed.Media().First());
-    ui::Answer(InstallUpToBox(bed, setup), IDYES);
+    const ui::Box inUse = InstallUpToBox(bed, setup);
+    ui::Answer(inUse, IDYES);
+    // The next box only once this one is gone: a box on its way out is found too, with no texts.
+    EXPECT_TRUE(ui::WaitUntil([&] { return !IsWindow(inUse.window); }, 20000));
     const ui::Box notClosed = ui::WaitForMessageBox(setup.ProcessId());
     EXPECT_NE(notClosed.text.find("did not close:\n" + std::string(HolderName)), std::string::npos) << notClosed.text;
     ui::Answer(notClosed, IDCANCEL);

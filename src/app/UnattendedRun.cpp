@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/DowngradeCheck.h"
 #include "app/Elevation.h"
 #include "app/InstalledLog.h"
 #include "app/PackageScope.h"
@@ -12,6 +13,7 @@
 #include "fsutil/RunLock.h"
 #include "app/RunStart.h"
 #include "app/UnattendedFace.h"
+#include "app/UpgradeRemoval.h"
 #include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
@@ -57,6 +59,7 @@ Result<bool> ChooseInstallFolder(const UnattendedCommand& command) {
 
 Result<bool> Install(const UnattendedCommand& command, UnattendedFace& face) {
     if (const Status opened = OpenSetupScript(); !opened) return opened;
+    if (const Status refused = RefuseDowngrade(); !refused) return refused;
     face.Write(FormatText(TextId::LicenceTakenAsAccepted, Setup.PackageName.c_str()));
     const Result<bool> chosen = ChooseInstallFolder(command);
     if (!chosen || !chosen.Value()) return chosen;
@@ -90,19 +93,22 @@ Result<bool> Attempt(const UnattendedCommand& command, UnattendedFace& face) {
 }
 
 // The run's one report of a failure: what the windows would have shown goes to the log.
-bool Run(const UnattendedCommand& command, UnattendedFace& face) {
+Result<bool> Run(const UnattendedCommand& command, UnattendedFace& face) {
     const Result<bool> done = Attempt(command, face);
     if (!done) ReportFailure(done.State());
-    return done && done.Value();
+    return done;
 }
 
 // A failed install leaves the machine as it was: what its log holds so far is removed as the
-// uninstall removes it. Adding to an install already there, it keeps its log to be merged: the
-// files it replaced belong to that install too.
+// uninstall removes it. Over an earlier install of the package, the folders that one logged stay
+// for it, and the files this run replaced come back; should its log not allow that,
+// what the run made stays, added to the earlier log, and nothing of the earlier install goes.
 void RemoveFailedInstall(UnattendedFace& face) {
     if (Setup.IsUninstallMode() || Setup.InstallFolder.empty() || !Setup.UninstallLog) return;
-    if (LogAt(InstalledLogPath(Setup.InstallFolder)).kind == FolderLog::ThisPackage) {
+    const FolderLogCheck earlier = LogAt(InstalledLogPath(Setup.InstallFolder));
+    if (earlier.kind == FolderLog::ThisPackage && !LeaveEarlierFolders(earlier.checkedCopy)) {
         face.Write(Text(TextId::InstallFailedKept));
+        Setup.InstallCompleted = false;
         return;
     }
     face.Write(Text(TextId::InstallFailedRemoving));
@@ -144,7 +150,8 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
         return ExitAnotherSetupRunning;
     }
     Setup.Face = &face;
-    bool done = Run(command, face) && !face.Failed();
+    const Result<bool> ran = Run(command, face);
+    bool done = ran && ran.Value() && !face.Failed();
     // The log and its record are part of the install: one that cannot be left undoes it.
     bool logLeft = false;
     if (done && !Setup.IsUninstallMode()) {
@@ -154,7 +161,10 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
     }
     if (!done) RemoveFailedInstall(face);
     EndRun(!logLeft);
-    const int code = !done || face.Failed() ? ExitFailed : Setup.RestartScheduled ? ExitRestartNeeded : ExitSuccess;
+    const int code = ran.State().Code() == ExitNewerInstalled ? static_cast<int>(ExitNewerInstalled)
+                     : !done || face.Failed()                  ? ExitFailed
+                     : Setup.RestartScheduled                  ? ExitRestartNeeded
+                                                               : ExitSuccess;
     face.Write(FormatText("Exit code %d", code));
     Setup.Face = nullptr;
     return code;

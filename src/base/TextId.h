@@ -142,11 +142,13 @@ enum class TextId : unsigned {
     AndMore,
     LogNotUsedLinkedFolder,
     LogNotUsedOthers,
+    DowngradeRefused,
+    DowngradeQuestion,
     Count
 };
 
 // Which catalog the names and their order are: a language file made for another carries another.
-inline constexpr uint32_t TextCatalogId = 0x9a04df31;
+inline constexpr uint32_t TextCatalogId = 0x84d2dc98;
 
 // The English texts, each ended by a NUL, take this many bytes unpacked (base/EnglishTexts.inc).
-inline constexpr uint32_t EnglishTextsSize = 5150;
+inline constexpr uint32_t EnglishTextsSize = 5350;

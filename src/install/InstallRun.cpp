@@ -75,6 +75,7 @@ Status InstallRun::Run() {
     if (RunAborted != 0) return {};
     if (const Status made = CreateShortcuts(); !made) return made;
     Face().Beep();
+    Setup.InstallCompleted = true;
     ShowCompleted();
     return {};
 }

@@ -47,3 +47,5 @@ Status LogFile(const std::string& path) {
 Status LogRegistryKey(const std::string& keyText) {
     return AppendNumbered(RegistryKeysSection, RegistryKeyPrefix, Setup.KeyEntryCount, keyText);
 }
+
+void NoteFoundInPlace(const std::string& entry) { Setup.FoundInPlace.push_back(entry); }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "base/Status.h"
+#include "setupdata/ScriptNames.h"
 
 // Entries of the uninstall log. Each kind takes the next number of its own counter in
 // `Setup` (dir1, dir2, ...), so the uninstaller finds them in the order they were made.
@@ -9,6 +10,17 @@
 
 // The key of a numbered entry: the prefix and the number (file1, dir2, ...).
 std::string NumberedKey(const char* keyPrefix, int number);
+
+// The sections of numbered entries, and the prefix of each one's keys.
+struct LogSection {
+    const char* name;
+    const char* keyPrefix;
+};
+inline constexpr LogSection LogSections[] = {
+    {DirectoriesSection, DirectoryKeyPrefix},
+    {LogProgramFilesSection, FileKeyPrefix},
+    {RegistryKeysSection, RegistryKeyPrefix},
+};
 
 // [Package] name
 Status LogPackageName(const std::string& name);
@@ -20,3 +32,6 @@ Status LogDirectory(const std::string& path);
 Status LogFile(const std::string& path);
 // [RegistryKeys] key<n>, the key text as the script gave it
 Status LogRegistryKey(const std::string& keyText);
+// A folder or key the script asks for that was there already, so is not logged: over an earlier
+// install of the package, its entry for it stays (app/UpgradeRemoval.h).
+void NoteFoundInPlace(const std::string& entry);

@@ -7,6 +7,7 @@
 
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
+#include "e2e/UiDriver.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -138,3 +139,46 @@ TEST_P(Upgrade, VersionTwoReplacesVersionOneWhereItIs) {
 
 INSTANTIATE_TEST_SUITE_P(Scopes, Upgrade, ::testing::Values(Machine, User),
                          [](const ::testing::TestParamInfo<Scope>& info) { return std::string(info.param.name); });
+
+// In the window: the destination proposed is the earlier install's folder, not the script's; an
+// older version asks first, No being the default, and No makes nothing.
+TEST(UpgradeWindowed, ProposesTheEarlierFolderAndAsksBeforeAnOlderVersion) {
+    const std::string package = "Upgraded windowed " + std::to_string(GetCurrentProcessId());
+    const SetupMedia one = Version(Machine, package, "1.0", "v1"), two = Version(Machine, package, "2.0", "v2");
+    ASSERT_EQ(one.Error(), "");
+    ASSERT_EQ(two.Error(), "");
+    TempFolder target;
+    const std::string folder = target / "Where It Is";
+    ASSERT_EQ(RunQuietly("/S /D=" + folder, one.First()), 0u);
+    {
+        ProgramUnderTest setup(SetupExeIn(two.First()), "", two.First());
+        HWND main = ui::WaitForWindow(setup.ProcessId(), "TMainForm");
+        ASSERT_NE(main, nullptr);
+        ui::Press(main, "&Continue");
+        HWND destination = ui::WaitForWindow(setup.ProcessId(), "TInstallForm");
+        ASSERT_NE(destination, nullptr);
+        EXPECT_EQ(ui::TextOf(ui::FindChild(destination, "Edit")), folder);
+        ui::Press(destination, "E&xit");
+        const ui::Box quit = ui::WaitForMessageBox(setup.ProcessId());
+        ASSERT_NE(quit.window, nullptr);
+        ui::Answer(quit, IDYES);
+        EXPECT_TRUE(setup.WaitForExit(20000));
+    }
+    ASSERT_EQ(RunQuietly("/S", two.First()), 0u);
+    ASSERT_TRUE(FileExists(folder + "\\v2.txt"));
+
+    ProgramUnderTest older(SetupExeIn(one.First()), "", one.First());
+    const ui::Box question = ui::WaitForMessageBox(older.ProcessId());
+    ASSERT_NE(question.window, nullptr);
+    EXPECT_NE(question.text.find(package + " 2.0 is installed, which is newer than the version 1.0"), std::string::npos)
+        << question.text;
+    // Enter takes the default answer, which must be No.
+    const HWND focused = ui::FocusedControl(question.window);
+    ui::PressKey(focused ? focused : question.window, VK_RETURN);
+    EXPECT_TRUE(older.WaitForExit(20000));
+    EXPECT_FALSE(FileExists(folder + "\\v1.txt"));
+    EXPECT_TRUE(FileExists(folder + "\\v2.txt"));
+    EXPECT_EQ(EntryValue(Machine, package, "DisplayVersion"), "2.0");
+    EXPECT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", two.First()), 0u);
+    EXPECT_EQ(EntryValue(Machine, package, "DisplayName"), "");
+}

@@ -3,8 +3,11 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <ostream>
 #include <string>
+#include <vector>
 
+#include "e2e/DesktopMoved.h"
 #include "e2e/QuietRun.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
@@ -17,11 +20,12 @@ struct Scope {
     const char* folder;   // the script's install folder
     HKEY root;
     const char* rootName;
-    int desktop;          // the shell's folder of the desktop shortcuts
+    int folders;          // the shell's folder the test installs into with /D=
 };
-constexpr Scope Machine{"machine", "%%PROGPATH%%\\", HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE",
-                        CSIDL_COMMON_DESKTOPDIRECTORY};
-constexpr Scope User{"user", "%%USERPROGRAMS%%\\", HKEY_CURRENT_USER, "HKEY_CURRENT_USER", CSIDL_DESKTOPDIRECTORY};
+const Scope Machine{"machine", "%%PROGPATH%%\\", HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", CSIDL_PROGRAM_FILES};
+const Scope User{"user", "%%USERPROGRAMS%%\\", HKEY_CURRENT_USER, "HKEY_CURRENT_USER", CSIDL_LOCAL_APPDATA};
+
+void PrintTo(const Scope& scope, std::ostream* out) { *out << scope.name; }
 
 // A small package of `version`: its files, one key with a value, one desktop shortcut, each named
 // after the version that brings it, and both.txt in every version.
@@ -61,13 +65,21 @@ bool KeyExists(const Scope& scope, const std::string& path) {
     return true;
 }
 
-// Exactly the files the log of `folder` names: the count of its [ProgramFiles] entries.
-int LoggedFiles(const std::string& folder) {
-    char names[8192] = {};
-    const DWORD size = GetPrivateProfileSectionA("ProgramFiles", names, sizeof names, (folder + "\\uninstal.ini").c_str());
-    int count = 0;
-    for (DWORD at = 0; at < size; at += static_cast<DWORD>(strlen(names + at)) + 1) ++count;
-    return count;
+// The [ProgramFiles] entries of the log in `folder`, as key=value lines.
+std::vector<std::string> LoggedFiles(const std::string& folder) {
+    char lines[8192] = {};
+    const DWORD size = GetPrivateProfileSectionA("ProgramFiles", lines, sizeof lines, (folder + "\\uninstal.ini").c_str());
+    std::vector<std::string> files;
+    for (DWORD at = 0; at < size; at += static_cast<DWORD>(strlen(lines + at)) + 1) files.emplace_back(lines + at);
+    return files;
+}
+
+// The desktop shortcut the log in `folder` names whose path ends in `end`; empty when none.
+std::string LoggedLink(const std::string& folder, const std::string& end) {
+    for (const std::string& line : LoggedFiles(folder))
+        if (line.size() > end.size() && line.compare(line.size() - end.size(), end.size(), end) == 0)
+            return line.substr(line.find('=') + 1);
+    return {};
 }
 
 class Upgrade : public ::testing::TestWithParam<Scope> {};
@@ -86,27 +98,30 @@ TEST_P(Upgrade, VersionTwoReplacesVersionOneWhereItIs) {
     ASSERT_EQ(one.Error(), "");
     ASSERT_EQ(two.Error(), "");
     ASSERT_EQ(three.Error(), "");
-    const std::string desktop = ShellFolder(scope.desktop);
+    TempFolder desktop;
+    const DesktopMoved moved(desktop.Path());
     const std::string keys = "Software\\" + package;
-    std::string folder = ShellFolder(scope.root == HKEY_CURRENT_USER ? CSIDL_LOCAL_APPDATA : CSIDL_PROGRAM_FILES) +
-                         "\\Chosen " + std::to_string(GetCurrentProcessId());
+    const std::string folder = ShellFolder(scope.folders) + "\\Chosen " + std::to_string(GetCurrentProcessId());
 
     ASSERT_EQ(RunQuietly("/S /D=" + folder, one.First()), 0u);
     ASSERT_TRUE(FileExists(folder + "\\v1.txt"));
+    const std::string oldLink = LoggedLink(folder, " v1.lnk");
+    ASSERT_TRUE(FileExists(oldLink)) << oldLink;
     WriteTextFile(folder + "\\mine.txt", "the person's own");
 
     ASSERT_EQ(RunQuietly("/S", two.First()), 0u);
     EXPECT_FALSE(FileExists(folder + "\\v1.txt"));
-    EXPECT_FALSE(FileExists(desktop + "\\" + package + " v1.lnk"));
+    EXPECT_FALSE(FileExists(oldLink));
     EXPECT_FALSE(KeyExists(scope, keys + "\\v1"));
     EXPECT_TRUE(FileExists(folder + "\\v2.txt"));
-    EXPECT_TRUE(FileExists(desktop + "\\" + package + " v2.lnk"));
+    const std::string link = LoggedLink(folder, " v2.lnk");
+    EXPECT_TRUE(FileExists(link)) << link;
     EXPECT_TRUE(KeyExists(scope, keys + "\\v2"));
     EXPECT_EQ(ReadTextFile(folder + "\\both.txt").substr(0, 24), "both of version 1.10....");
     EXPECT_EQ(ReadTextFile(folder + "\\mine.txt"), "the person's own");
     EXPECT_EQ(EntryValue(scope, package, "DisplayVersion"), "1.10");
     EXPECT_EQ(EntryValue(scope, package, "InstallLocation"), folder);
-    EXPECT_EQ(LoggedFiles(folder), 3) << "both.txt, v2.txt and the shortcut";
+    EXPECT_EQ(LoggedFiles(folder).size(), 3u) << "both.txt, v2.txt and the shortcut";
 
     const SetupLogTail older;
     EXPECT_EQ(RunQuietly("/S", one.First()), 1638u);
@@ -120,7 +135,7 @@ TEST_P(Upgrade, VersionTwoReplacesVersionOneWhereItIs) {
     EXPECT_EQ(RunQuietly("/S", three.First()), 1603u);
     EXPECT_EQ(ReadTextFile(folder + "\\both.txt").substr(0, 24), "both of version 1.10....");
     EXPECT_TRUE(FileExists(folder + "\\v2.txt"));
-    EXPECT_TRUE(FileExists(desktop + "\\" + package + " v2.lnk"));
+    EXPECT_TRUE(FileExists(link));
     EXPECT_TRUE(KeyExists(scope, keys + "\\v2"));
     EXPECT_FALSE(KeyExists(scope, keys + "\\v3"));
     EXPECT_EQ(EntryValue(scope, package, "DisplayVersion"), "1.10");
@@ -129,8 +144,8 @@ TEST_P(Upgrade, VersionTwoReplacesVersionOneWhereItIs) {
     EXPECT_FALSE(FileExists(folder + "\\both.txt"));
     EXPECT_FALSE(FileExists(folder + "\\v2.txt"));
     EXPECT_FALSE(FileExists(folder + "\\uninstal.ini"));
-    EXPECT_FALSE(FileExists(desktop + "\\" + package + " v2.lnk"));
-    EXPECT_FALSE(KeyExists(scope, keys));
+    EXPECT_FALSE(FileExists(link));
+    EXPECT_FALSE(KeyExists(scope, keys + "\\v2"));
     EXPECT_EQ(EntryValue(scope, package, "DisplayName"), "");
     EXPECT_EQ(ReadTextFile(folder + "\\mine.txt"), "the person's own");
     DeleteFileA((folder + "\\mine.txt").c_str());
@@ -138,7 +153,7 @@ TEST_P(Upgrade, VersionTwoReplacesVersionOneWhereItIs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scopes, Upgrade, ::testing::Values(Machine, User),
-                         [](const ::testing::TestParamInfo<Scope>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Scope>& scope) { return std::string(scope.param.name); });
 
 // In the window: the destination proposed is the earlier install's folder, not the script's; an
 // older version asks first, No being the default, and No makes nothing.

@@ -16,6 +16,7 @@
 #include "setupdata/ProfileText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
+#include "state/UninstallLog.h"
 
 namespace {
 
@@ -39,10 +40,9 @@ EntryList RecordsByPath(const std::string& logText) {
     EntryList lines, byPath;
     ReadSectionOfText(logText, FileDigestsSection, lines);
     for (const Entry& line : lines) {
-        // "size,digest,path"
-        const size_t cut = line.value.find(',', line.value.find(',') + 1);
-        if (cut == std::string::npos) continue;
-        const std::string path = line.value.substr(cut + 1), record = line.value.substr(0, cut);
+        const std::string path = RecordedPath(line.value);
+        if (path.empty()) continue;
+        const std::string record = line.value.substr(0, line.value.size() - path.size() - 1);
         const int known = byPath.IndexOf(path);
         if (known < 0)
             byPath.Append(path, record);

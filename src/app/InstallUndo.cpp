@@ -1,6 +1,7 @@
 #include "app/InstallUndo.h"
 
 #include "app/InstalledLog.h"
+#include "app/UpgradeRemoval.h"
 #include "base/Texts.h"
 #include "fsutil/DestinationFile.h"
 #include "fsutil/InstallFolder.h"
@@ -11,8 +12,13 @@
 
 void UndoFailedInstall(ProgressView& view) {
     if (Setup.IsUninstallMode() || Setup.InstallFolder.empty() || !Setup.UninstallLog) return;
-    if (LogAt(InstalledLogPath(Setup.InstallFolder)).kind == FolderLog::ThisPackage) {
+    // Over an earlier install of the package, the folders that one logged stay for it, and the files
+    // this run replaced come back; should its log not allow that, what the run made stays, added to
+    // the earlier log, and nothing of the earlier install goes.
+    const FolderLogCheck earlier = LogAt(InstalledLogPath(Setup.InstallFolder));
+    if (earlier.kind == FolderLog::ThisPackage && !LeaveEarlierFolders(earlier.checkedCopy)) {
         Face().Note(Text(TextId::InstallFailedKept));
+        Setup.InstallCompleted = false;
         return;
     }
     Face().Note(Text(TextId::InstallFailedRemoving));

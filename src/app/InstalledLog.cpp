@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "app/UpgradeRemoval.h"
+
 #include "base/FileContent.h"
 #include "base/FormatText.h"
 #include "base/QuotedText.h"
@@ -21,43 +25,37 @@
 namespace {
 
 constexpr const char* StagedLogName = "uninstal.new";
-
-struct LogSection {
-    const char* name;
-    const char* keyPrefix;
-};
-constexpr LogSection LogSections[] = {
-    {DirectoriesSection, DirectoryKeyPrefix},
-    {LogProgramFilesSection, FileKeyPrefix},
-    {RegistryKeysSection, RegistryKeyPrefix},
-    // Both installs' records: for a file each installed, the later one comes last.
-    {FileDigestsSection, FileKeyPrefix},
-};
+constexpr const char* MergedLogName = "merged.ini";
 
 bool RunMadeSomething() { return Setup.DirEntryCount > 0 || Setup.FileEntryCount > 0 || Setup.KeyEntryCount > 0; }
 
-// The earlier log's entries, then this run's that it does not hold, numbered on, one write a
-// section. The earlier log is read from the copy of what was checked against its record.
-Status MergeEarlierLog(const std::string& checkedCopy) {
-    const ProfileFile earlier(checkedCopy);
-    const ProfileFile& current = *Setup.UninstallLog;
-    for (const LogSection& section : LogSections) {
-        EntryList before, now, merged;
-        earlier.ReadEntries(section.name, before);
-        current.ReadEntries(section.name, now);
-        FoldedTextSet held(before.Count() + now.Count());
-        const auto append = [&](const std::string& value) {
-            merged.Append(NumberedKey(section.keyPrefix, static_cast<int>(merged.Count()) + 1), value);
-        };
-        for (const Entry& entry : before) {
-            held.Insert(entry.value);
-            append(entry.value);
-        }
-        for (const Entry& entry : now)
-            if (held.Insert(entry.value)) append(entry.value);
-        if (const Status written = current.WriteSection(section.name, merged); !written) return written;
+// One section's entries of the earlier log, then this run's that it does not hold, numbered on, in
+// one write into `current`.
+Status MergeSection(const ProfileFile& earlier, const ProfileFile& current, const LogSection& section) {
+    EntryList before, now, merged;
+    earlier.ReadEntries(section.name, before);
+    current.ReadEntries(section.name, now);
+    FoldedTextSet held(before.Count() + now.Count());
+    const auto append = [&](const std::string& value) {
+        merged.Append(NumberedKey(section.keyPrefix, static_cast<int>(merged.Count()) + 1), value);
+    };
+    for (const Entry& entry : before) {
+        held.Insert(entry.value);
+        append(entry.value);
     }
-    return {};
+    for (const Entry& entry : now)
+        if (held.Insert(entry.value)) append(entry.value);
+    return current.WriteSection(section.name, merged);
+}
+
+// The earlier log merged into `current`, a copy of this run's log. The earlier log is read from the
+// copy of what was checked against its record.
+Status MergeEarlierLog(const std::string& checkedCopy, const ProfileFile& current) {
+    const ProfileFile earlier(checkedCopy);
+    for (const LogSection& section : LogSections)
+        if (const Status written = MergeSection(earlier, current, section); !written) return written;
+    // Both installs' file records: for a file each installed, the later one comes last.
+    return MergeSection(earlier, current, {FileDigestsSection, FileKeyPrefix});
 }
 
 // Writes `content` through `file` from its start and reads it back: a full drive shows here.
@@ -122,24 +120,46 @@ std::string RefusalOf(const FolderLogCheck& earlier, const std::string& installe
     return FormatText(TextId::DistrustedLogLeft, log.c_str(), package, distrust.c_str());
 }
 
+// What the earlier install had and this one no longer ships goes once the log is in place, still
+// naming it: a run ended before then leaves nothing unlogged. The log is then placed again with what
+// stays; should that fail, the first stands, naming also what went, which an uninstall passes over.
+void FinishUpgrade(const UpgradeRemoval& upgrade, const std::string& merged, const std::string& installedLog,
+                   const std::string& recordPath) {
+    std::string content;
+    if (!upgrade.Run(ProfileFile(merged)) || !ReadWholeFile(merged, content)) return;
+    PendingLogRecord record(recordPath);
+    static_cast<void>(PlaceLog(installedLog, content, record));
+}
+
 }  // namespace
 
 Status PlaceInstalledLog() {
     if (!RunMadeSomething()) return {};
     const std::string installedLog = InstalledLogPath(Setup.InstallFolder);
-    const std::string workLog = Setup.UninstallLog->Path();
+    std::string toPlace = Setup.UninstallLog->Path();
     // Checked again now: the log may have changed while the run installed.
     const FolderLogCheck earlier = LogAt(installedLog);
     if (const std::string refusal = RefusalOf(earlier, installedLog); !refusal.empty()) return Status::Failed(refusal);
     const std::string folder = FinalPath(Setup.InstallFolder);
-    PendingLogRecord record(folder.empty() ? folder : folder + "\\" + LogFileName);
+    const std::string recordPath = folder.empty() ? folder : folder + "\\" + LogFileName;
+    PendingLogRecord record(recordPath);
     if (const Status logged = record.LogKeys(); !logged) return logged;
-    if (earlier.kind == FolderLog::ThisPackage)
-        if (const Status merged = MergeEarlierLog(earlier.checkedCopy); !merged) return merged;
+    std::optional<UpgradeRemoval> upgrade;
+    if (earlier.kind == FolderLog::ThisPackage) {
+        // Merged in a copy: this run's own log stays what it made, for an undo.
+        const std::string merged = Setup.TempDir + MergedLogName;
+        if (!CopyFileA(toPlace.c_str(), merged.c_str(), FALSE)) return FailedQuoting(TextId::LogNotWritten, installedLog);
+        toPlace = merged;
+        // Only a complete install replaces the earlier one; one that failed half-way only adds to it.
+        if (Setup.InstallCompleted) upgrade.emplace(earlier.checkedCopy);
+        if (const Status written = MergeEarlierLog(earlier.checkedCopy, ProfileFile(merged)); !written) return written;
+    }
     std::string content;
-    if (!ReadWholeFile(workLog, content))
+    if (!ReadWholeFile(toPlace, content))
         return FailedQuoting(TextId::LogNotWritten, installedLog);
-    return PlaceLog(installedLog, content, record);
+    const Status placed = PlaceLog(installedLog, content, record);
+    if (placed && upgrade) FinishUpgrade(*upgrade, toPlace, installedLog, recordPath);
+    return placed;
 }
 
 bool LeaveLogInInstallFolder() {

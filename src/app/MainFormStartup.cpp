@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "app/DowngradeCheck.h"
 #include "app/MainForm.h"
 #include "app/RunStart.h"
 #include "base/FormatText.h"
@@ -46,6 +47,10 @@ Status TMainForm::ShowInstallPage() {
     const Status opened = OpenSetupScript();
     if (opened) ShowPackageName();
     Button1.MakeDefault();
+    if (opened && !DowngradeAccepted()) {
+        Aborted = 1;
+        Close();
+    }
     return opened;
 }
 

@@ -14,6 +14,7 @@
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
+#include "state/UninstallLog.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ Status EnsureFolder(const std::string& path, const std::string& problem) {
     if (const Status fits = FitsPath(path); !fits) return fits;
     switch (EnterFolder(path)) {
         case FolderState::Entered:
+            NoteFoundInPlace(path);
             return {};
         case FolderState::Missing:
             return MakeFolder(path);
@@ -80,6 +82,7 @@ Status EnsureInstallFolder(const std::string& folder, bool& declined) {
     if (const Status fits = FitsPath(folder); !fits) return fits;
     switch (EnterFolder(folder)) {
         case FolderState::Entered:
+            NoteFoundInPlace(folder);
             return {};
         case FolderState::Problem:
             return Status::Fatal(QuotedIn(TextId::ProblemWithInstallFolderNamed, folder));

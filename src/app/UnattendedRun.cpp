@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/DowngradeCheck.h"
 #include "app/Elevation.h"
 #include "app/InstallCheck.h"
 #include "app/InstallUndo.h"
@@ -14,6 +15,7 @@
 #include "fsutil/RunLock.h"
 #include "app/RunStart.h"
 #include "app/UnattendedFace.h"
+#include "app/UpgradeRemoval.h"
 #include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
@@ -59,6 +61,7 @@ Result<bool> ChooseInstallFolder(const UnattendedCommand& command) {
 
 Result<bool> Install(const UnattendedCommand& command, UnattendedFace& face) {
     if (const Status opened = OpenSetupScript(); !opened) return opened;
+    if (const Status refused = RefuseDowngrade(); !refused) return refused;
     face.Write(FormatText(TextId::LicenceTakenAsAccepted, Setup.PackageName.c_str()));
     const Result<bool> chosen = ChooseInstallFolder(command);
     if (!chosen || !chosen.Value()) return chosen;
@@ -92,10 +95,10 @@ Result<bool> Attempt(const UnattendedCommand& command, UnattendedFace& face) {
 }
 
 // The run's one report of a failure: what the windows would have shown goes to the log.
-bool Run(const UnattendedCommand& command, UnattendedFace& face) {
+Result<bool> Run(const UnattendedCommand& command, UnattendedFace& face) {
     const Result<bool> done = Attempt(command, face);
     if (!done) ReportFailure(done.State());
-    return done && done.Value();
+    return done;
 }
 
 // A package for the machine, without the administrators' rights: the run starts itself again
@@ -137,7 +140,8 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
     }
     Setup.Face = &face;
     Setup.NoClose = command.noClose;
-    bool done = Run(command, face) && !face.Failed();
+    const Result<bool> ran = Run(command, face);
+    bool done = ran && ran.Value() && !face.Failed();
     // The log and its record are part of the install: one that cannot be left undoes it.
     bool logLeft = false;
     if (done && !Setup.IsUninstallMode()) {
@@ -147,7 +151,10 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
     }
     if (!done) UndoFailedInstall(face);
     EndRun(!logLeft);
-    const int code = !done || face.Failed() ? ExitFailed : Setup.RestartScheduled ? ExitRestartNeeded : ExitSuccess;
+    const int code = ran.State().Code() == ExitNewerInstalled ? static_cast<int>(ExitNewerInstalled)
+                     : !done || face.Failed()                  ? ExitFailed
+                     : Setup.RestartScheduled                  ? ExitRestartNeeded
+                                                               : ExitSuccess;
     face.Write(FormatText("Exit code %d", code));
     Setup.Face = nullptr;
     return code;

@@ -159,11 +159,13 @@ enum class TextId : unsigned {
     FileHeld,
     FileHeldScheduled,
     StartProgramNow,
+    DowngradeRefused,
+    DowngradeQuestion,
     Count
 };
 
 // Which catalog the names and their order are: a language file made for another carries another.
-inline constexpr uint32_t TextCatalogId = 0xb39cae6b;
+inline constexpr uint32_t TextCatalogId = 0x988776a7;
 
 // The English texts, each ended by a NUL, take this many bytes unpacked (base/EnglishTexts.inc).
-inline constexpr uint32_t EnglishTextsSize = 6076;
+inline constexpr uint32_t EnglishTextsSize = 6276;

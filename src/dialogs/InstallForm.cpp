@@ -5,6 +5,7 @@
 #include "base/Texts.h"
 #include "dialogs/ChangeForm.h"
 #include "forms/InstallFormLayout.h"
+#include "fsutil/EarlierInstall.h"
 #include "fsutil/InstallFolder.h"
 #include "fsutil/PathMacros.h"
 #include "setupdata/ScriptNames.h"
@@ -14,6 +15,8 @@
 using namespace InstallFormLayout;
 
 Result<std::string> ProposedInstallFolder() {
+    // The package installed already is installed again where it is.
+    if (const EarlierInstall earlier = FindEarlierInstall(); !earlier.folder.empty()) return earlier.folder;
     std::string value = Setup.InstallScript->ReadValue(InstallFolderSection, InstallFolderKey, MissingValueMark);
     if (value == MissingValueMark) value = "c:\\" + Setup.PackageName;
     if (const Status fits = RequireFittingPath(value); !fits) return fits;

@@ -25,6 +25,6 @@ private:
     void ShowInstallFolder();
 };
 
-// The folder the setup script proposes, its path macros expanded; "c:\" and the package name
-// when the script names none. Fails with "Path too long: <path>" before or after the expansion.
+// The folder of the package's earlier install when there is one; else the folder the setup script
+// proposes, its path macros expanded, or "c:\" and the package name when the script names none. Fails with "Path too long: <path>" before or after the expansion.
 Result<std::string> ProposedInstallFolder();

@@ -61,23 +61,47 @@ std::string EntryCommandLine(const std::string& arguments) {
     return "\"" + SetupProgramCopyPath() + "\" " + arguments;
 }
 
-EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
+namespace {
+
+// What the entry at `keyPath` holds: whether it is there, and, when its uninstall command is ours,
+// the log that command names.
+struct EntryCommand {
+    bool exists = false;
+    bool ours = false;
+    std::string log;
+};
+
+EntryCommand ReadEntryCommand(const std::string& keyPath) {
+    EntryCommand entry;
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(ScopeRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return EntryOwner::None;
+    if (RegOpenKeyExA(ScopeRoot(), keyPath.c_str() + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS) return entry;
     const RegistryKey key(opened);
+    entry.exists = true;
     // Room for the longest command of ours; a value that is not text, or longer, is not ours.
     char command[2 * MAX_PATH + 8] = {};
     DWORD type = 0, size = sizeof command - 1;
     if (RegQueryValueExA(opened, "UninstallString", nullptr, &type, reinterpret_cast<BYTE*>(command), &size) !=
             ERROR_SUCCESS ||
         type != REG_SZ)
-        return EntryOwner::OtherProduct;
+        return entry;
     const std::string text = command;
     const std::string ours = EntryCommandLine("");
-    if (text.size() <= ours.size() || !SameText(text.substr(0, ours.size()), ours)) return EntryOwner::OtherProduct;
-    return PathIdentity(text.substr(ours.size())) == PathIdentity(ownLog) ? EntryOwner::ThisLog : EntryOwner::AnotherLog;
+    if (text.size() <= ours.size() || !SameText(text.substr(0, ours.size()), ours)) return entry;
+    entry.ours = true;
+    entry.log = text.substr(ours.size());
+    return entry;
 }
+
+}  // namespace
+
+EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog) {
+    const EntryCommand entry = ReadEntryCommand(keyPath);
+    if (!entry.exists) return EntryOwner::None;
+    if (!entry.ours) return EntryOwner::OtherProduct;
+    return PathIdentity(entry.log) == PathIdentity(ownLog) ? EntryOwner::ThisLog : EntryOwner::AnotherLog;
+}
+
+std::string EntryLogPath(const std::string& keyPath) { return ReadEntryCommand(keyPath).log; }
 
 bool IsEntryOfAnotherInstall(const std::string& keyText) {
     if (!SameText(keyText, ScopeRootName() + EntryKeyPath(Setup.PackageName))) return false;

@@ -20,6 +20,8 @@ enum class EntryOwner {
     OtherProduct,  // not made by this program: never changed
 };
 EntryOwner OwnerOfEntry(const std::string& keyPath, const std::string& ownLog);
+// The log the entry at `keyPath` names when the entry is ours; empty otherwise.
+std::string EntryLogPath(const std::string& keyPath);
 
 // True when the logged key text names the package's entry and that entry now belongs to
 // another install or another product: the uninstall leaves it.

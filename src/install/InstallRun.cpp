@@ -78,6 +78,7 @@ Status InstallRun::Run() {
     if (const Status made = CreateShortcuts(); !made) return made;
     RestartClosedPrograms();
     Face().Beep();
+    Setup.InstallCompleted = true;
     ShowCompleted();
     return {};
 }

@@ -67,6 +67,7 @@ Status InstallRun::WriteRegistryEntries() {
             FailRun(QuotedIn(TextId::ErrorCreatingKey, entry.value));
             return {};
         }
+        if (result == KeyResult::Existed) NoteFoundInPlace(text);
         if (result != KeyResult::Created) continue;
         if (const Status logged = LogRegistryKey(text); !logged) return logged;
         view_.ShowCurrentItem(DisplayText(text));

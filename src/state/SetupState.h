@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/PathLimit.h"
 #include "setupdata/ProfileFile.h"
@@ -56,6 +57,10 @@ struct SetupState {
     int DirEntryCount = 0;
     int KeyEntryCount = 0;
     int FileEntryCount = 0;
+    // The install run got to its end: only then does an upgrade remove what it no longer ships.
+    bool InstallCompleted = false;
+    // Folders and keys of the script that the install found there and so did not log.
+    std::vector<std::string> FoundInPlace;
     // Where messages go; the screen when null (see Face()).
     RunFace* Face = nullptr;
     // "/LOG=": the file the run's log goes to instead of setup.log; and in a windowed run, the log

@@ -50,6 +50,14 @@ Status LogFileDigest(const std::string& record, const std::string& path) {
                                           record + "," + path);
 }
 
+std::string RecordedPath(const std::string& digestValue) {
+    const size_t first = digestValue.find(',');
+    const size_t cut = first == std::string::npos ? first : digestValue.find(',', first + 1);
+    return cut == std::string::npos ? std::string() : digestValue.substr(cut + 1);
+}
+
 Status LogRegistryKey(const std::string& keyText) {
     return AppendNumbered(RegistryKeysSection, RegistryKeyPrefix, Setup.KeyEntryCount, keyText);
 }
+
+void NoteFoundInPlace(const std::string& entry) { Setup.FoundInPlace.push_back(entry); }

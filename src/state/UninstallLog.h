@@ -2,6 +2,7 @@
 #include <string>
 
 #include "base/Status.h"
+#include "setupdata/ScriptNames.h"
 
 // Entries of the uninstall log. Each kind takes the next number of its own counter in
 // `Setup` (dir1, dir2, ...), so the uninstaller finds them in the order they were made.
@@ -9,6 +10,17 @@
 
 // The key of a numbered entry: the prefix and the number (file1, dir2, ...).
 std::string NumberedKey(const char* keyPrefix, int number);
+
+// The sections of numbered entries, and the prefix of each one's keys.
+struct LogSection {
+    const char* name;
+    const char* keyPrefix;
+};
+inline constexpr LogSection LogSections[] = {
+    {DirectoriesSection, DirectoryKeyPrefix},
+    {LogProgramFilesSection, FileKeyPrefix},
+    {RegistryKeysSection, RegistryKeyPrefix},
+};
 
 // [Package] name
 Status LogPackageName(const std::string& name);
@@ -21,5 +33,10 @@ Status LogFile(const std::string& path);
 // [FileDigests] file<n>, for the file just logged with LogFile: its size and digest as
 // FileDigestRecord gives them, a comma, its path. Readers that do not know the section pass it by.
 Status LogFileDigest(const std::string& record, const std::string& path);
+// The path a [FileDigests] value ("size,digest,path") records; empty for a value of another form.
+std::string RecordedPath(const std::string& digestValue);
 // [RegistryKeys] key<n>, the key text as the script gave it
 Status LogRegistryKey(const std::string& keyText);
+// A folder or key the script asks for that was there already, so is not logged: over an earlier
+// install of the package, its entry for it stays (app/UpgradeRemoval.h).
+void NoteFoundInPlace(const std::string& entry);

@@ -125,6 +125,13 @@ void UninstallRun::UninstallDirectories() {
     }
 }
 
+void UninstallRun::RemoveLogged() {
+    UninstallFiles();
+    UninstallRegistryKeys();
+    UninstallDirectories();
+    ReportLeftAlone();
+}
+
 void UninstallRun::RemoveLogRecord() {
     for (const std::string& key : KeysDeepestFirst())
         if (IsLogRecordKeyText(key)) DeleteKeyNow(key);

@@ -23,6 +23,9 @@ public:
     void UninstallDirectories();
     // The record of the installed log: last, and only once the log is gone.
     void RemoveLogRecord();
+    // The files, registry keys and folders of the log, nothing else, then the report of what was
+    // left: what an upgrade no longer ships.
+    void RemoveLogged();
 
 private:
     void RunShownPhase(const std::vector<std::string>& entries, Removal (*handleEntry)(const std::string&));

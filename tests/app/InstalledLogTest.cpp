@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "app/InstalledLog.h"
 #include "fsutil/FinalPath.h"
@@ -138,4 +139,61 @@ TEST_F(InstalledLogTest, ALogThatCannotReachTheInstallFolderIsKeptAndNamed) {
     EXPECT_EQ(CheckAgainstRecord(ReadInstalledLog(Work())), LogTrust::Matches)
         << "recorded where it was kept, so that setup started with its path uninstalls it";
     RemoveLoggedKeys(Work());
+}
+
+// A complete install over the package's earlier one: what only the earlier one had goes, as the
+// uninstall removes it; what both have, what the person made and the earlier folders that still
+// hold this install's files stay; the log then names what is installed now, recorded.
+TEST_F(InstalledLogTest, AnUpgradeRemovesWhatOnlyTheEarlierInstallHad) {
+    const std::string old = app_ / "old";
+    ASSERT_TRUE(CreateDirectoryA(old.c_str(), nullptr));
+    for (const std::string& file : {app_ / "both.txt", app_ / "gone.txt", old + "\\gone.txt"}) {
+        WriteTextFile(file, "version 1");
+        EXPECT_TRUE(LogFile(file).Ok());
+    }
+    EXPECT_TRUE(LogDirectory(old).Ok());
+    ASSERT_TRUE(LeaveLogInInstallFolder());
+
+    state_.OpenUninstallLog(work_ / "second.ini");
+    EXPECT_TRUE(LogPackageName("Example Editor").Ok());
+    NoteFoundInPlace(app_.Path());
+    for (const std::string& file : {app_ / "both.txt", app_ / "new.txt"}) {
+        WriteTextFile(file, "version 2");
+        EXPECT_TRUE(LogFile(file).Ok());
+    }
+    WriteTextFile(app_ / "mine.txt", "the person's own");
+    ::Setup.InstallCompleted = true;
+    EXPECT_TRUE(LeaveLogInInstallFolder());
+
+    EXPECT_FALSE(FileExists(app_ / "gone.txt"));
+    EXPECT_FALSE(FolderExists(old));
+    EXPECT_EQ(ReadTextFile(app_ / "both.txt"), "version 2");
+    EXPECT_TRUE(FileExists(app_ / "new.txt"));
+    EXPECT_EQ(ReadTextFile(app_ / "mine.txt"), "the person's own");
+    const ProfileFile installed(Installed());
+    EntryList files, folders;
+    installed.ReadEntries("ProgramFiles", files);
+    installed.ReadEntries("Directories", folders);
+    ASSERT_EQ(files.Count(), 2u);
+    EXPECT_EQ(files.Line(0), "file1=" + (app_ / "both.txt"));
+    EXPECT_EQ(files.Line(1), "file2=" + (app_ / "new.txt"));
+    EXPECT_EQ(folders.Count(), 0u);
+    EXPECT_EQ(CheckAgainstRecord(ReadInstalledLog(Installed())), LogTrust::Matches);
+    EXPECT_TRUE(ui_.Boxes().empty());
+}
+
+// Until the install is complete nothing of the earlier one goes: a failed windowed install only adds.
+TEST_F(InstalledLogTest, AnIncompleteInstallOverAnEarlierOneRemovesNothingOfIt) {
+    WriteTextFile(app_ / "gone.txt", "version 1");
+    EXPECT_TRUE(LogFile(app_ / "gone.txt").Ok());
+    ASSERT_TRUE(LeaveLogInInstallFolder());
+    state_.OpenUninstallLog(work_ / "second.ini");
+    EXPECT_TRUE(LogPackageName("Example Editor").Ok());
+    EXPECT_TRUE(LogFile(app_ / "new.txt").Ok());
+    ::Setup.InstallCompleted = false;
+    EXPECT_TRUE(LeaveLogInInstallFolder());
+    EXPECT_TRUE(FileExists(app_ / "gone.txt"));
+    EntryList files;
+    ProfileFile(Installed()).ReadEntries("ProgramFiles", files);
+    EXPECT_EQ(files.Count(), 2u);
 }

@@ -7,6 +7,7 @@
 
 #include "app/StartupEnvironment.h"
 #include "e2e/QuietRun.h"
+#include "e2e/DesktopMoved.h"
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "state/SetupState.h"
@@ -40,36 +41,6 @@ size_t FolderContent(const std::string& folder, const std::string& pattern) {
     FindClose(find);
     return count;
 }
-
-// The user's desktop moved to a folder of the test's own for as long as the object lives: wine's
-// own is a link to the Linux home folder, through which the uninstall rightly deletes nothing.
-// Both the shell's cache and what it fills the cache from are set, and put back as they were.
-class DesktopMoved {
-public:
-    explicit DesktopMoved(const std::string& folder) {
-        for (Value& value : values_) {
-            value.size = sizeof value.data;
-            RegGetValueA(HKEY_CURRENT_USER, value.key, "Desktop", RRF_RT_ANY | RRF_NOEXPAND, &value.type, value.data,
-                         &value.size);
-            RegSetKeyValueA(HKEY_CURRENT_USER, value.key, "Desktop", REG_SZ, folder.c_str(),
-                            static_cast<DWORD>(folder.size() + 1));
-        }
-    }
-    ~DesktopMoved() {
-        for (const Value& value : values_)
-            RegSetKeyValueA(HKEY_CURRENT_USER, value.key, "Desktop", value.type, value.data, value.size);
-    }
-
-private:
-    struct Value {
-        const char* key;
-        DWORD type = REG_SZ;
-        char data[MAX_PATH * 2] = {};
-        DWORD size = 0;
-    };
-    Value values_[2] = {{"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"},
-                        {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"}};
-};
 
 // Presses a window's button and answers the question that follows with Yes.
 void PressAndSayYes(ProgramUnderTest& setup, HWND window, const char* button) {

@@ -18,6 +18,8 @@ void CopyPlainFields(const SetupState& from, SetupState& to) {
     to.DirEntryCount = from.DirEntryCount;
     to.KeyEntryCount = from.KeyEntryCount;
     to.FileEntryCount = from.FileEntryCount;
+    to.FoundInPlace = from.FoundInPlace;
+    to.InstallCompleted = from.InstallCompleted;
 }
 
 }  // namespace
@@ -37,6 +39,7 @@ void SetupStateScope::OpenUninstallLog(const std::string& path) {
     Setup.DirEntryCount = 0;
     Setup.KeyEntryCount = 0;
     Setup.FileEntryCount = 0;
+    Setup.FoundInPlace.clear();
 }
 
 std::vector<std::string> UninstallLogLines(const std::string& section) {

@@ -207,6 +207,9 @@ TEST_F(OneFileTest, ManifestsPassWingetsSchemas) {
     for (char& c : sha) c = static_cast<char>(std::toupper(c));
     EXPECT_NE(installer.find("InstallerSha256: " + sha), std::string::npos) << installer;
     EXPECT_NE(installer.find("DisplayVersion: '2.4.1'"), std::string::npos) << installer;
+    // An older version over a newer one ends with the platform's ERROR_PRODUCT_VERSION, which winget's
+    // schema (checked above) knows as a downgrade.
+    EXPECT_NE(installer.find("- InstallerReturnCode: 1638\n  ReturnResponse: downgrade\n"), std::string::npos) << installer;
 
     ASSERT_EQ(Build(temp_ / "plain.exe", setup_).exitCode, 0);
     manifest[1] = (temp_ / "plain.exe").string();

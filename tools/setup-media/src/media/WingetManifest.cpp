@@ -119,6 +119,7 @@ std::string InstallerManifest(const ManifestOptions& options, const PackageFacts
            "- InstallerReturnCode: 1618\n  ReturnResponse: installInProgress\n"
            "- InstallerReturnCode: 1603\n  ReturnResponse: contactSupport\n"
            "- InstallerReturnCode: 1223\n  ReturnResponse: cancelledByUser\n"
+           "- InstallerReturnCode: 1638\n  ReturnResponse: downgrade\n"
            "UpgradeBehavior: install\n"
            "AppsAndFeaturesEntries:\n- DisplayName: " + Quoted(facts.name) + "\n  Publisher: " + Quoted(facts.publisher) +
            "\n  DisplayVersion: " + Quoted(facts.version) + "\n  ProductCode: " + Quoted(facts.name) + "\n" +

@@ -201,8 +201,11 @@ void Form::Close() {
 }
 
 void Form::HoldWidth(int designWidth) {
-    if (designWidth <= layout_.bounds.width) return;
-    layout_.bounds.width = designWidth;
+    // Never wider than the screen: a text longer than that ends in "...".
+    const RECT work = WorkArea();
+    const int widest = scale_.ToDesignLength(work.right - work.left - FrameSize(layout_).cx) - 1;
+    if (std::min(designWidth, widest) <= layout_.bounds.width) return;
+    layout_.bounds.width = std::min(designWidth, widest);
     const RECT frame = PlaceOnScreen(layout_, scale_);
     MoveWindow(handle_, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
 }

@@ -7,12 +7,15 @@ Label::Label(Container& parent, const Bounds& bounds, const char* caption, Label
       color_(font ? font->color : RGB(0, 0, 0)),
       align_(align),
       sizing_(sizing) {
-    if (sizing_ == LabelSizing::FitText) FitToText();
-    if (sizing_ == LabelSizing::GrowToCaption) GrowToCaption();
+    if (sizing_ == LabelSizing::FitText)
+        FitToText();
+    else
+        GrowToCaption();
 }
 
 void Label::SetCaption(const std::string& caption) {
     Control::SetCaption(caption);
+    if (sizing_ == LabelSizing::GrowToCaption) GrowToCaption();
     if (sizing_ != LabelSizing::FitText) return;
     FitToText();
     // A resize repaints only the strip it uncovers, and the text changed all along the label.
@@ -27,10 +30,12 @@ void Label::FitToText() {
     SetBounds(bounds);
 }
 
-// Only the label itself grows: its neighbours stay where the layout put them.
+// Every label is at least as tall as its font's line; one that grows to its caption as wide as
+// that too. Only the label itself grows: its neighbours move where the window's rows say
+// (RowLayout.h).
 void Label::GrowToCaption() {
     const SIZE size = CaptionSize(DT_NOPREFIX);
-    GrowTo(size.cx, align_ == LabelAlign::Center);
+    if (sizing_ == LabelSizing::GrowToCaption) GrowTo(size.cx, align_ == LabelAlign::Center);
     Bounds bounds = GetBounds();
     if (size.cy <= bounds.height) return;
     bounds.height = size.cy;

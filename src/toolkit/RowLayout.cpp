@@ -5,7 +5,7 @@
 namespace {
 
 // The least room between two controls of a row, and between a row and the window's edges.
-constexpr int RowGap = 6;
+constexpr int RowGap = 4;
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "support/SystemDpiSetting.h"
 #include "support/WideText.h"
 #include "toolkit/Application.h"
+#include "toolkit/DisplayScale.h"
 #include "uninstall/UninstallForm.h"
 
 // Every window in every shipped language, measured by the platform: each label and button shows
@@ -164,17 +166,23 @@ void ExpectEveryWindowShownWhole() {
     }
 }
 
-// This test program run again, at the system DPI that programs started now get, for one test.
+constexpr const char* ExpectedDpiVariable = "SETUP_EXPECT_DPI";
+
+// This test program run again, at the system DPI that programs started now get, for one test,
+// which is told the DPI to expect.
 DWORD RunAgainAt(DWORD dpi, const std::string& test) {
     const SystemDpiSetting setting(dpi);
+    SetEnvironmentVariableA(ExpectedDpiVariable, std::to_string(dpi).c_str());
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string commandLine = "\"" + std::string(self) + "\" --gtest_filter=" + test;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-        return GetLastError();
+    const bool started =
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    SetEnvironmentVariableA(ExpectedDpiVariable, nullptr);
+    if (!started) return GetLastError();
     WaitForSingleObject(process.hProcess, 110000);
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &code);
@@ -190,6 +198,9 @@ DWORD RunAgainAt(DWORD dpi, const std::string& test) {
 TEST(LanguageLayouts, EveryWindowShowsEveryTextWholeInEveryLanguage) {
     // Told the real DPI, as setup.exe's manifest has it, rather than a picture scaled from 96.
     SetProcessDPIAware();
+    if (const char* expected = std::getenv(ExpectedDpiVariable)) {
+        ASSERT_EQ(SystemDpi(), std::atoi(expected));
+    }
     ExpectEveryWindowShownWhole();
 }
 

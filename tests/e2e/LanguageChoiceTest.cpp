@@ -41,7 +41,9 @@ std::string MainCaption(const SetupMedia& media, const std::string& arguments) {
 
 TEST(LanguageChoice, TheDisplayLanguageSpeaksUnlessLangNamesOneTheMediaHave) {
     const std::string display = DisplayLanguageTag();
-    if (const char* expected = std::getenv("SETUP_EXPECT_DISPLAY_LANGUAGE")) ASSERT_EQ(display, expected);
+    if (const char* expected = std::getenv("SETUP_EXPECT_DISPLAY_LANGUAGE")) {
+        ASSERT_EQ(display, expected);
+    }
     const SetupMedia media("[Package]\nname=Spoken\nlanguages=all\n[Licence]\nlicence=none\n[InstallFolder]\n"
                            "install=%%PROGPATH%%\\Spoken\n[Disks]\nn=1\n[ProgramFiles01]\nfile1=%%INSTALLPATH%%\\app.txt\n",
                            "", {{{"app.txt", "an application file of the package"}}});

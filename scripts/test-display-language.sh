@@ -7,19 +7,14 @@ set -euo pipefail
 tests=$1
 language=${2:-ja_JP.UTF-8}
 expected=${3:-ja}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-session=$(mktemp -d /tmp/setup-language.XXXXXX)
-export WINEPREFIX="$session/prefix"
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$session"' EXIT
+cd "$(dirname "$0")/.."
 export LC_ALL=$language LANG=$language
-wineboot -i >/dev/null 2>&1 </dev/null
-wineserver -w
-wineserver -p >/dev/null 2>&1 </dev/null
-wine cmd /c exit >/dev/null 2>&1 </dev/null
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+. scripts/wine-session.sh
+trap wine_session_stop EXIT
+USE_DISPLAY=$DISPLAY wine_session_start
 # Through a file: wine's desktop process, started by the first window, would hold a pipe open.
 status=0
 SETUP_EXPECT_DISPLAY_LANGUAGE=$expected wine "$tests" --gtest_filter='LanguageChoice.*' </dev/null \
-  >"$session/output" 2>&1 || status=$?
-cat "$session/output"
+  >"$WINE_SESSION_DIR/output" 2>&1 || status=$?
+cat "$WINE_SESSION_DIR/output"
 exit $status

@@ -51,6 +51,7 @@ int RunSetupProgram(const char* commandLine) {
     // The windows speak it from the first; what a language file could not give stays English.
     UseRunLanguage(language, arguments);
     application.SetRightToLeft(IsRightToLeft(Setup.Language));
+    application.SetCharacterSet(CharacterSetOf(Setup.Language));
     if (!facts.userScope && !Setup.Elevated) {
         if (!Elevation::Current().RunElevated(argumentText))
             application.ShowMessageBox(NeedsAdministratorText(facts.name, !arguments.empty()), application.Title(),

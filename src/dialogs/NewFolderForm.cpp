@@ -15,6 +15,7 @@ TNewFolderForm::TNewFolderForm()
       Edit1(*this, NewFolderFormLayout::Edit1),
       Button1(*this, NewFolderFormLayout::Button1, Text(CreateText), Bind<&TNewFolderForm::Button1Click>(this)),
       Button2(*this, NewFolderFormLayout::Button2, Text(DoneText), Bind<&TNewFolderForm::Button2Click>(this)) {
+    SetCaption(Text(NewFolderFormLayout::Caption));
     SendMessageA(Edit1.Handle(), EM_SETLIMITTEXT, MaxNameLength, 0);
     KeepRowApart({&Edit1, &Button1, &Button2});
 }

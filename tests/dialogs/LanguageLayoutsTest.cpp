@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/RunLanguage.h"
 #include "base/FormatText.h"
 #include "base/Texts.h"
 #include "dialogs/ChangeForm.h"
@@ -120,11 +121,18 @@ void ExpectPhasesShownWhole(ProgressWindow& window, const std::string& name, con
     }
 }
 
-// Right to left for the languages written so, as the run sets it; left to right again at the end.
+// Right to left for the languages written so, and the fonts' character set, as the run sets them;
+// left to right and the default set again at the end.
 class WritingDirection {
 public:
-    explicit WritingDirection(const std::string& tag) { Application::Instance().SetRightToLeft(WrittenRightToLeft(tag)); }
-    ~WritingDirection() { Application::Instance().SetRightToLeft(false); }
+    explicit WritingDirection(const std::string& tag) {
+        Application::Instance().SetRightToLeft(WrittenRightToLeft(tag));
+        Application::Instance().SetCharacterSet(CharacterSetOf(tag));
+    }
+    ~WritingDirection() {
+        Application::Instance().SetRightToLeft(false);
+        Application::Instance().SetCharacterSet(DEFAULT_CHARSET);
+    }
     WritingDirection(const WritingDirection&) = delete;
     WritingDirection& operator=(const WritingDirection&) = delete;
 };

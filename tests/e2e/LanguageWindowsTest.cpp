@@ -121,7 +121,7 @@ protected:
         ASSERT_NE(progress, nullptr);
         EXPECT_TRUE(ui::WaitUntil([&] { return ui::FindChild(progress, "Button", Text("ProgressOk")) != nullptr; }, 60000));
         Expect(setup, "TProgressForm", "07-install-progress");
-        EXPECT_EQ(ui::TextOf(progress), Text("InstallProgressCaption"));
+        EXPECT_EQ(ui::TextOf(progress), Named(Text("InstallingComplete")));
         ASSERT_TRUE(ui::Press(progress, Text("ProgressOk")));
         ASSERT_TRUE(setup.WaitForExit(20000));
         EXPECT_TRUE(FileExists(installFolder_ + "\\readme.txt"));

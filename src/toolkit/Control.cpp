@@ -81,7 +81,7 @@ void Control::Focus() { SetFocus(handle_); }
 // the program's.
 SIZE Control::CaptionSize(UINT format) const {
     const WindowFontDC dc(handle_);
-    std::string text = ToUtf16(caption_);
+    const std::string text = ToUtf16(caption_);
     RECT area{0, 0, 0, 0};
     DrawTextW(dc.Get(), WideChars(text), WideLength(text), &area, DT_CALCRECT | DT_SINGLELINE | format);
     const DisplayScale& scale = form_.Scale();

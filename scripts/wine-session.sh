@@ -29,6 +29,14 @@ wine_session_start() {
   wine cmd /c exit >/dev/null 2>&1 </dev/null
   # Without a window manager each destroyed window costs seconds unless wine manages none.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  # Wine's own fonts have no Chinese, Japanese or Korean characters: the faces setup.exe and wine's
+  # dialogs ask for fall back to WenQuanYi Micro Hei (scripts/install-deps.sh installs it), as
+  # Windows links its Western faces to its East Asian ones.
+  local face
+  for face in "MS Sans Serif" "Arial" "Times New Roman" "Fixedsys" "Tahoma" "Microsoft Sans Serif"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+      /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 </dev/null
+  done
 }
 
 wine_session_stop() {

@@ -39,6 +39,11 @@ if(SETUP_SHIPPED_EXE)
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-size.sh ${SETUP_SHIPPED_EXE} ${SETUP_SIZE_BUDGET})
 endif()
 
+# How a run chooses its language, in a wine session of its own whose display language is Japanese.
+add_test(NAME LanguageChoice.InASessionWhoseDisplaySpeaksJapanese
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-display-language.sh $<TARGET_FILE:setup_tests>)
+set_tests_properties(LanguageChoice.InASessionWhoseDisplaySpeaksJapanese PROPERTIES TIMEOUT 240)
+
 # The folders of src/ are layers; an include that reaches up is an error.
 add_test(NAME Layers.IncludesOnlyLookDown COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh)
 

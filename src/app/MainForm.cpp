@@ -3,6 +3,7 @@
 #include "app/AboutPicture.h"
 #include "base/Texts.h"
 #include "forms/MainFormLayout.h"
+#include "toolkit/RowLayout.h"
 
 using namespace MainFormLayout;
 
@@ -26,4 +27,6 @@ TMainForm::TMainForm()
       TabSheet3(PageControl1, Text(MainFormLayout::TabSheet3)),
       Image1(TabSheet3, MainFormLayout::Image1, DrawAboutPicture()) {
     PageControl1.SetActivePage(TabSheet1);
+    KeepRowApart({&Button1, &Button2});
+    KeepRowApart({&Button3, &Button4});
 }

@@ -72,3 +72,12 @@ std::vector<std::string> UseRunLanguage(const std::string& asked, const std::str
 }
 
 bool IsRightToLeft(const std::string& fileTag) { return fileTag == "ar" || fileTag == "he"; }
+
+// Their text is put in order and shaped before it is drawn, from the one face chosen: the fallback
+// faces the platform links to a Western face are not looked at then (wine), so the face must have
+// the script itself. Other scripts are found through those links.
+unsigned char CharacterSetOf(const std::string& fileTag) {
+    if (fileTag == "ar") return ARABIC_CHARSET;
+    if (fileTag == "he") return HEBREW_CHARSET;
+    return DEFAULT_CHARSET;
+}

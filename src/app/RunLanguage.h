@@ -24,3 +24,7 @@ std::vector<std::string> UseRunLanguage(const std::string& asked, const std::str
 
 // Whether the language of that file tag is written right to left (Arabic, Hebrew).
 bool IsRightToLeft(const std::string& fileTag);
+
+// The character set the windows' fonts ask for: Arabic's or Hebrew's for those languages, else the
+// default one.
+unsigned char CharacterSetOf(const std::string& fileTag);

@@ -69,6 +69,7 @@ int RunSetupProgram(const char* commandLine) {
     // The windows speak it from the first; what a language file could not give stays English.
     UseRunLanguage(language, logPath);
     application.SetRightToLeft(IsRightToLeft(Setup.Language));
+    application.SetCharacterSet(CharacterSetOf(Setup.Language));
     // A check only reads: no elevation, no lock.
     if (verified) {
         CheckInstall(*verified);

@@ -5,16 +5,9 @@
 #include "dialogs/NewFolderForm.h"
 #include "forms/ChangeFormLayout.h"
 #include "state/SetupState.h"
+#include "toolkit/RowLayout.h"
 
 using namespace ChangeFormLayout;
-
-namespace {
-
-// Label2 grows with its path up to the list's right edge; beyond it the path shows shortened.
-constexpr int Label2MaxWidth =
-    ChangeFormLayout::DirectoryListBox1.left + ChangeFormLayout::DirectoryListBox1.width - ChangeFormLayout::Label2.left;
-
-}  // namespace
 
 TChangeForm::TChangeForm()
     : Form(ChangeFormLayout::Form),
@@ -27,16 +20,20 @@ TChangeForm::TChangeForm()
     PopupMenu1.AddItem(Text(NewFolderText), Bind<&TChangeForm::NewFolder1Click>(this));
     SetCaption(Text(ChangeFormLayout::Caption));
     DirectoryListBox1.SetPopupMenu(&PopupMenu1);
+    KeepRowApart({&Lable1, &Label2});
+    KeepRowApart({&Button1, &Button2});
 }
 
-// Shows the open folder's path; one too wide keeps its drive and as many of its last levels
-// as fit, with "..." for the levels between.
+// Shows the open folder's path up to the list's right edge; one too wide keeps its drive and as
+// many of its last levels as fit, with "..." for the levels between.
 void TChangeForm::ShowOpenFolder() {
     const std::string& path = DirectoryListBox1.Directory();
     Label2.SetCaption(path);
     const size_t root = path.find('\\');
     size_t cut = root;
-    while (Label2.GetBounds().width > Label2MaxWidth && cut != std::string::npos) {
+    const Bounds list = DirectoryListBox1.GetBounds();
+    const int widest = list.left + list.width - Label2.GetBounds().left;
+    while (Label2.GetBounds().width > widest && cut != std::string::npos) {
         cut = path.find('\\', cut + 1);
         if (cut != std::string::npos) Label2.SetCaption(path.substr(0, root + 1) + "..." + path.substr(cut));
     }

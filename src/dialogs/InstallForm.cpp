@@ -11,6 +11,7 @@
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
+#include "toolkit/RowLayout.h"
 
 using namespace InstallFormLayout;
 
@@ -31,6 +32,8 @@ TInstallForm::TInstallForm()
       Button2(*this, InstallFormLayout::Button2, Text(InstallText), Bind<&TInstallForm::Button2Click>(this)),
       Button3(*this, InstallFormLayout::Button3, Text(ExitText), Bind<&TInstallForm::Button3Click>(this)) {
     SetCaption(Text(InstallFormLayout::Caption));
+    KeepRowApart({&Label1, &Edit1, &Button1});
+    KeepRowApart({&Button2, &Button3});
 }
 
 void TInstallForm::ShowInstallFolder() {

@@ -6,15 +6,20 @@
 #include "fsutil/MediaSource.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
+#include "toolkit/RowLayout.h"
 
 using namespace LicenceFormLayout;
 
 TLicenceForm::TLicenceForm()
     : Form(LicenceFormLayout::Form),
       Memo1(*this, LicenceFormLayout::Memo1, MemoPlaceholder, &MemoFont),
-      Label1(*this, LicenceFormLayout::Label1, Text(AgreeNotice), LabelAlign::Left, &LabelFont, Label1Sizing),
+      // Centred, as the layout places it: a longer notice grows to both sides.
+      Label1(*this, LicenceFormLayout::Label1, Text(AgreeNotice), LabelAlign::Center, &LabelFont, Label1Sizing),
       Button1(*this, LicenceFormLayout::Button1, Text(AgreeText), Bind<&TLicenceForm::Button1Click>(this)),
-      Button2(*this, LicenceFormLayout::Button2, Text(ExitText), Bind<&TLicenceForm::Button2Click>(this)) {}
+      Button2(*this, LicenceFormLayout::Button2, Text(ExitText), Bind<&TLicenceForm::Button2Click>(this)) {
+    KeepRowApart({&Label1});
+    KeepRowApart({&Button1, &Button2});
+}
 
 Status TLicenceForm::FormActivate() {
     SetCaption(FormatText(TextId::LicenceTitle, Setup.PackageName.c_str()));

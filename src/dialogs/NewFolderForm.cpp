@@ -6,6 +6,7 @@
 #include "forms/NewFolderFormLayout.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
+#include "toolkit/RowLayout.h"
 
 using namespace NewFolderFormLayout;
 
@@ -14,7 +15,9 @@ TNewFolderForm::TNewFolderForm()
       Edit1(*this, NewFolderFormLayout::Edit1),
       Button1(*this, NewFolderFormLayout::Button1, Text(CreateText), Bind<&TNewFolderForm::Button1Click>(this)),
       Button2(*this, NewFolderFormLayout::Button2, Text(DoneText), Bind<&TNewFolderForm::Button2Click>(this)) {
+    SetCaption(Text(NewFolderFormLayout::Caption));
     SendMessageA(Edit1.Handle(), EM_SETLIMITTEXT, MaxNameLength, 0);
+    KeepRowApart({&Edit1, &Button1, &Button2});
 }
 
 Status TNewFolderForm::FormActivate() {

@@ -7,6 +7,8 @@ namespace ProgressFormLayout {
 inline constexpr FormLayout Form{"TProgressForm", "", {226, 210, 381, 139}, FormBorder::Dialog, {}};
 
 inline constexpr Bounds IProgramName{24, 16, 329, 11};
+// The phase names the package: a longer text than the layout's widens the window.
+inline constexpr LabelSizing IProgramNameSizing = LabelSizing::GrowToCaption;
 inline constexpr Bounds ICurrentFile{24, 29, 3, 11};
 inline constexpr LabelSizing ICurrentFileSizing = LabelSizing::FitText;
 inline constexpr Bounds ProgressBar1{24, 56, 329, 17};
@@ -19,7 +21,7 @@ inline constexpr Bounds StartBox{24, 30, 329, 17};
 inline constexpr const char* ProgramNameDesign = "Copying Program Name Support Files:";
 
 inline constexpr ProgressWindowLayout Window{
-    Form, TextId::InstallProgressCaption, ProgramNameDesign, IProgramName, ICurrentFile, ICurrentFileSizing,
+    Form, TextId::InstallProgressCaption, ProgramNameDesign, IProgramName, IProgramNameSizing, ICurrentFile, ICurrentFileSizing,
     ProgressBar1, ProgressBar1Step, Button1, TextId::ProgressCancel, &TotalProgress};
 
 }  // namespace ProgressFormLayout

@@ -9,6 +9,7 @@ struct ProgressWindowLayout {
     TextId caption;
     const char* phaseDesign;  // the phase label's text until the run names its first phase
     Bounds phase;
+    LabelSizing phaseSizing;
     Bounds currentItem;
     LabelSizing currentItemSizing;
     Bounds bar;

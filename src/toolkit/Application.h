@@ -74,6 +74,10 @@ public:
     // language written so; set before the first form is made.
     void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
     bool RightToLeft() const { return rightToLeft_; }
+    // The character set the forms' fonts ask for: the font mapper then takes a face that has the
+    // language's script, where the layout's face has none. Set before the first form is made.
+    void SetCharacterSet(BYTE characterSet) { characterSet_ = characterSet; }
+    BYTE CharacterSet() const { return characterSet_; }
 
     // What answers message boxes and modal showings instead of a person; none when null.
     void SetScript(UiScript* script) { script_ = script; }
@@ -85,6 +89,7 @@ private:
     void Adopt(std::unique_ptr<Form> form);
 
     bool rightToLeft_ = false;
+    BYTE characterSet_ = DEFAULT_CHARSET;
 
     UiScript* script_ = nullptr;
     std::vector<std::unique_ptr<Form>> forms_;

@@ -3,10 +3,13 @@
 #include "toolkit/Control.h"
 #include "toolkit/Handler.h"
 
-// A push button; its click handler runs at the form's dispatch point.
+// A push button; its click handler runs at the form's dispatch point. It grows about its centre
+// to show its caption whole in any language; the layout moves its neighbours (RowLayout.h).
 class Button : public Control {
 public:
     Button(Container& parent, const Bounds& bounds, const char* caption, Handler onClick);
+
+    void SetCaption(const std::string& caption) override;
 
     // Runs the click handler as a press of the button does.
     void Click();
@@ -15,5 +18,7 @@ public:
     void OnCommand(WORD code) override;
 
 private:
+    void GrowToCaption();
+
     Handler onClick_;
 };

@@ -1,7 +1,34 @@
 #include "toolkit/Control.h"
 
+#include "base/TextEncoding.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+
+namespace {
+
+// A window's device context with the window's own font selected, both given back when it goes.
+class WindowFontDC {
+public:
+    explicit WindowFontDC(HWND window)
+        : window_(window),
+          dc_(GetDC(window)),
+          oldFont_(SelectObject(dc_, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)))) {}
+    ~WindowFontDC() {
+        SelectObject(dc_, oldFont_);
+        ReleaseDC(window_, dc_);
+    }
+    WindowFontDC(const WindowFontDC&) = delete;
+    WindowFontDC& operator=(const WindowFontDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ oldFont_;
+};
+
+}  // namespace
 
 Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,
                  const char* caption, const FontSpec* font)
@@ -49,3 +76,22 @@ void Control::Update() const {
 }
 
 void Control::Focus() { SetFocus(handle_); }
+
+// Measured through the wide call: the narrow one reads the text in a code page of its own, not
+// the program's.
+SIZE Control::CaptionSize(UINT format) const {
+    const WindowFontDC dc(handle_);
+    const std::string text = ToUtf16(caption_);
+    RECT area{0, 0, 0, 0};
+    DrawTextW(dc.Get(), WideChars(text), WideLength(text), &area, DT_CALCRECT | DT_SINGLELINE | format);
+    const DisplayScale& scale = form_.Scale();
+    return {scale.ToDesignLength(area.right), scale.ToDesignLength(area.bottom)};
+}
+
+void Control::GrowTo(int width, bool keepCentre) {
+    Bounds bounds = bounds_;
+    if (width <= bounds.width) return;
+    if (keepCentre) bounds.left -= (width - bounds.width + 1) / 2;
+    bounds.width = width;
+    SetBounds(bounds);
+}

@@ -54,6 +54,11 @@ protected:
     // The text the window holds now, typed text included.
     std::string WindowText() const;
     const FontSpec* Font() const { return hasFont_ ? &fontSpec_ : nullptr; }
+    // The width and height of the caption on one line in the control's font, as design lengths;
+    // `format` takes DrawText's DT_NOPREFIX for a caption whose '&' is shown.
+    SIZE CaptionSize(UINT format) const;
+    // Widens it to `width` when it is narrower, about its centre or from its left edge.
+    void GrowTo(int width, bool keepCentre);
 
 private:
     Form& form_;

@@ -116,7 +116,7 @@ void RegisterFormClass(const char* className) {
 }
 
 Form::Form(const FormLayout& layout)
-    : caption_(layout.caption), scale_(ScaleOnScreen(layout)), font_(layout.font, scale_) {
+    : layout_(layout), caption_(layout.caption), scale_(ScaleOnScreen(layout)), font_(layout.font, scale_) {
     RegisterFormClass(layout.className);
     const RECT frame = PlaceOnScreen(layout, scale_);
     Form* main = Application::Instance().MainForm();
@@ -198,6 +198,16 @@ void Form::Close() {
         modalResult_ = ResultCancel;
     else
         Hide();
+}
+
+void Form::HoldWidth(int designWidth) {
+    // Never wider than the screen: a text longer than that ends in "...".
+    const RECT work = WorkArea();
+    const int widest = scale_.ToDesignLength(work.right - work.left - FrameSize(layout_).cx) - 1;
+    if (std::min(designWidth, widest) <= layout_.bounds.width) return;
+    layout_.bounds.width = std::min(designWidth, widest);
+    const RECT frame = PlaceOnScreen(layout_, scale_);
+    MoveWindow(handle_, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
 }
 
 void Form::SetCaption(const std::string& caption) {

@@ -46,6 +46,9 @@ public:
     // whenever the task that keeps it busy lets the windows answer (Update).
     void SetBusy(bool busy) { busy_ = busy; }
 
+    // Widens the window's client area to `designWidth` when it is narrower, keeping it on the screen.
+    void HoldWidth(int designWidth);
+
     std::string Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
     // Repaints the window and its controls' pending changes at once, and keeps the windows
@@ -71,6 +74,7 @@ private:
     void ChooseTaskbarButton();
 
     HWND handle_ = nullptr;
+    FormLayout layout_;
     std::string caption_;
     DisplayScale scale_;
     ScopedFont font_;

@@ -14,8 +14,6 @@ public:
     std::optional<LRESULT> OnControlColor(HDC dc) override;
 
 private:
-    // The width and height of the caption in the label's font, as design lengths.
-    SIZE TextSize() const;
     void FitToText();
     void GrowToCaption();
 

@@ -21,7 +21,7 @@ struct Bounds {
 // How a label meets its text; src/forms/ decides for each label.
 enum class LabelSizing {
     KeepBounds,     // shows a value: keeps its bounds; a longer text ends in "..."
-    GrowToCaption,  // a fixed caption: takes its bounds and grows to show the caption whole
+    GrowToCaption,  // takes its bounds and grows to show each caption whole
     FitText,        // sizes itself to its text whenever the text changes
 };
 

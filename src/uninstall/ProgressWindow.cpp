@@ -2,10 +2,11 @@
 
 #include "base/Texts.h"
 #include "toolkit/Application.h"
+#include "toolkit/RowLayout.h"
 
 ProgressWindow::ProgressWindow(const ProgressWindowLayout& layout)
     : Form(layout.form),
-      PhaseLabel(*this, layout.phase, layout.phaseDesign),
+      PhaseLabel(*this, layout.phase, layout.phaseDesign, LabelAlign::Left, nullptr, layout.phaseSizing),
       ItemLabel(*this, layout.currentItem, "", LabelAlign::Left, nullptr, layout.currentItemSizing),
       ProgressBar1(*this, layout.bar, layout.barStep),
       Button1(*this, layout.button, Text(layout.buttonText), Bind<&ProgressWindow::Button1Click>(this)) {
@@ -22,6 +23,7 @@ void ProgressWindow::ShowCaption(const std::string& caption) {
 void ProgressWindow::ShowPhase(const std::string& text) {
     ShowItemNow();
     PhaseLabel.SetCaption(text);
+    KeepRowApart({&PhaseLabel});
     PhaseLabel.Update();
 }
 

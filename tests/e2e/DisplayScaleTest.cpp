@@ -3,44 +3,16 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <optional>
 #include <utility>
 
 #include "e2e/StartedSetup.h"
 #include "e2e/UiDriver.h"
+#include "support/SystemDpiSetting.h"
 
 // The windows of the shipped program at the system DPI: as laid out at 96, every position, size
 // and font height scaled at 144.
 
 namespace {
-
-constexpr const char* DesktopKey = "Control Panel\\Desktop";
-
-// The system DPI that programs started from now on get; the value before comes back at the end.
-class SystemDpiSetting {
-public:
-    explicit SystemDpiSetting(DWORD dpi) {
-        DWORD value = 0, size = sizeof value;
-        if (RegGetValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &size) ==
-            ERROR_SUCCESS)
-            saved_ = value;
-        Set(dpi);
-    }
-    ~SystemDpiSetting() {
-        if (saved_)
-            Set(*saved_);
-        else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels");
-    }
-    SystemDpiSetting(const SystemDpiSetting&) = delete;
-    SystemDpiSetting& operator=(const SystemDpiSetting&) = delete;
-
-private:
-    static void Set(DWORD dpi) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
-    }
-    std::optional<DWORD> saved_;
-};
 
 // Width and height.
 using Size = std::pair<LONG, LONG>;

@@ -11,3 +11,12 @@ inline std::wstring WideText(const std::string& text) {
     wide.resize(length > 0 ? length - 1 : 0);
     return wide;
 }
+
+// UTF-16 text as code-page text, for messages.
+inline std::string NarrowText(const std::wstring& wide) {
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(length > 0 ? length : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(), length, nullptr, nullptr);
+    text.resize(length > 0 ? length - 1 : 0);
+    return text;
+}

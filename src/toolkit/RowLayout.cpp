@@ -23,3 +23,11 @@ void KeepRowApart(std::initializer_list<Control*> row) {
     }
     if (form) form->HoldWidth(end + RowGap);
 }
+
+void KeepBelow(const Control& above, Control& below) {
+    const Bounds top = above.GetBounds();
+    Bounds bounds = below.GetBounds();
+    if (bounds.top >= top.top + top.height) return;
+    bounds.top = top.top + top.height;
+    below.SetBounds(bounds);
+}

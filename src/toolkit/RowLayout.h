@@ -8,3 +8,5 @@
 // control that would now touch the one before it moves along, and the ones after it with it,
 // and the form widens to hold the row.
 void KeepRowApart(std::initializer_list<Control*> row);
+// A control under another moves down when the one above grew into it (a taller line of text).
+void KeepBelow(const Control& above, Control& below);

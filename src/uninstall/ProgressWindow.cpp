@@ -11,6 +11,7 @@ ProgressWindow::ProgressWindow(const ProgressWindowLayout& layout)
       ProgressBar1(*this, layout.bar, layout.barStep),
       Button1(*this, layout.button, Text(layout.buttonText), Bind<&ProgressWindow::Button1Click>(this)) {
     SetCaption(Text(layout.caption));
+    KeepBelow(PhaseLabel, ItemLabel);
     // Made after the button, as the window always had it: the order its controls are tabbed through.
     if (layout.totalBar) TotalBar.emplace(*this, *layout.totalBar);
 }

@@ -31,9 +31,9 @@ bool MatchesRecordedDigest(HANDLE file, const std::string& mediaName) {
     const int listed = digests.IndexOf(mediaName);
     if (listed < 0) return true;
     const std::string& recorded = digests.Value(static_cast<size_t>(listed));
-    LARGE_INTEGER size;
+    uint64_t size = 0;
     DigestStream digest;
-    if (!GetFileSizeEx(file, &size) || !AddFileBytes(digest, file, 0, static_cast<uint64_t>(size.QuadPart))) return false;
-    const std::string found = FileDigestRecord(static_cast<uint64_t>(size.QuadPart), digest.Finish());
+    if (!FileSizeOf(file, size) || !AddFileBytes(digest, file, 0, size)) return false;
+    const std::string found = FileDigestRecord(size, digest.Finish());
     return SetFilePointerEx(file, {}, nullptr, FILE_BEGIN) && found == recorded;
 }

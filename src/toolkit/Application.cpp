@@ -19,7 +19,7 @@ Status Application::Initialize() {
                                         ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
     // Loaded here rather than imported: a run that shows no window does not wait for it. By
     // name, so that the manifest directs it to the version 6 controls.
-    const HMODULE library = LoadLibraryA("comctl32.dll");
+    const HMODULE library = LoadLibraryExA("comctl32.dll", nullptr, 0);
     const auto initialize =
         library ? ProcAddress<decltype(&InitCommonControlsEx)>(library, "InitCommonControlsEx") : nullptr;
     if (initialize && initialize(&controls)) return {};

@@ -37,7 +37,7 @@ struct DisableWalk {
 
 BOOL CALLBACK DisableIfOther(HWND window, LPARAM data) {
     auto* walk = reinterpret_cast<DisableWalk*>(data);
-    if (window != walk->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    if (window != walk->except && IsWindowVisible(window) && !(GetWindowLongPtrW(window, GWL_STYLE) & WS_DISABLED)) {
         EnableWindow(window, FALSE);
         walk->disabled.push_back(window);
     }
@@ -156,7 +156,7 @@ void Form::RunActivation() { ReportHandlerFailure(FormActivate()); }
 void Form::ChooseTaskbarButton() {
     const Form* main = Application::Instance().MainForm();
     const bool ownButton = main && main != this && !main->Visible();
-    const LONG_PTR exStyle = GetWindowLongPtrA(handle_, GWL_EXSTYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
     SetWindowLongPtrA(handle_, GWL_EXSTYLE, ownButton ? exStyle | WS_EX_APPWINDOW : exStyle & ~WS_EX_APPWINDOW);
 }
 
@@ -253,7 +253,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!form || form->handle_ != window) return DefWindowProcA(window, message, wParam, lParam);
     return form->HandleMessage(message, wParam, lParam);
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the program's icon: a package with an arrow going into it, 16 colours, at 32 x 32 and
+"""Draws the program's icon: a package with an arrow going into it, 7 colours, at 32 x 32 and
 16 x 16 pixels, in one .ico file.
 
 Usage: scripts/make-icon.py [output]   (default: src/app/setup.ico)
@@ -12,7 +12,8 @@ import sys
 SIZES = (32, 16)
 CLEAR, OUTLINE, FRONT, FRONT_DARK, LID, ARROW, ARROW_DARK = range(7)
 PALETTE = [(0, 0, 0), (8, 16, 40), (14, 118, 140), (18, 70, 110), (120, 196, 210), (255, 168, 40),
-           (196, 100, 16)] + [(0, 0, 0)] * 9
+           (196, 100, 16)]
+USED = len(PALETTE)
 
 
 def shape_at(u, v):
@@ -61,8 +62,9 @@ def image(size):
             if index == CLEAR:
                 bits[x // 8] |= 0x80 >> (x % 8)
         mask += padded(bytes(bits))
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(colours) + len(mask), 0, 0, 16, 0)
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+    # The palette holds the colours the drawing uses and no more (biClrUsed).
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(colours) + len(mask), 0, 0, USED, 0)
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE[:USED])
     return header + palette + colours + mask
 
 

@@ -11,8 +11,9 @@
 
 class Form;
 
-// The resource name of the program's icon, which the title bars and the task bar show.
-inline constexpr const char* ProgramIconResource = "MAINICON";
+// The resource number of the program's icon, which the title bars and the task bar show
+// (src/app/setup.rc); a number takes less room in the file than a name.
+inline constexpr WORD ProgramIconId = 1;
 
 // The application: its forms, the message loop, message boxes and the default error report.
 // Tests answer message boxes and modal showings by script (UiScript).

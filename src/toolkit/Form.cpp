@@ -46,7 +46,7 @@ BOOL CALLBACK DisableIfOther(HWND window, LPARAM data) {
 
 // The program's own icon at the size the platform shows in that place; null when it has none.
 HICON ProgramIcon(int widthMetric, int heightMetric) {
-    return static_cast<HICON>(LoadImageA(Application::Instance().InstanceHandle(), ProgramIconResource, IMAGE_ICON,
+    return static_cast<HICON>(LoadImageA(Application::Instance().InstanceHandle(), MAKEINTRESOURCEA(ProgramIconId), IMAGE_ICON,
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 

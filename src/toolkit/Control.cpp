@@ -22,7 +22,8 @@ Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD 
 
 void Control::SetCaption(const std::string& caption) {
     caption_ = caption;
-    SetWindowTextA(handle_, caption.c_str());
+    // What SetWindowTextA sends to a window of this process.
+    SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
 }
 
 std::string Control::WindowText() const {

@@ -37,7 +37,9 @@ struct DisableWalk {
 
 BOOL CALLBACK DisableIfOther(HWND window, LPARAM data) {
     auto* walk = reinterpret_cast<DisableWalk*>(data);
-    if (window != walk->except && IsWindowVisible(window) && !(GetWindowLongPtrW(window, GWL_STYLE) & WS_DISABLED)) {
+    // A top-level window: its own style says whether it is visible and enabled.
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    if (window != walk->except && (style & WS_VISIBLE) && !(style & WS_DISABLED)) {
         EnableWindow(window, FALSE);
         walk->disabled.push_back(window);
     }
@@ -99,10 +101,7 @@ std::vector<HWND> DisableOtherWindows(HWND except) {
 }  // namespace
 
 void RegisterFormClass(const char* className) {
-    // Registered once: a class that is there already keeps its registration.
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(Application::Instance().InstanceHandle(), className, &existing)) return;
+    // Registered once: the platform refuses to register a class that is there already.
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = Form::WindowProc;
@@ -162,7 +161,8 @@ void Form::ChooseTaskbarButton() {
 
 void Form::Hide() { ShowWindow(handle_, SW_HIDE); }
 
-bool Form::Visible() const { return IsWindowVisible(handle_); }
+// A form is a top-level window: its own style says whether it is visible.
+bool Form::Visible() const { return GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE; }
 
 int Form::ShowModal() {
     Application& application = Application::Instance();
@@ -202,7 +202,7 @@ void Form::Close() {
 
 void Form::SetCaption(const std::string& caption) {
     caption_ = caption;
-    SetWindowTextA(handle_, caption.c_str());
+    SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
 }
 
 void Form::Update() const {

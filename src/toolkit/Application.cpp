@@ -10,7 +10,9 @@
 #include "toolkit/Form.h"
 
 Application& Application::Instance() {
-    static Application application;
+    // Kept to the end of the process, never destroyed: the run destroys the forms itself
+    // (DestroyForms), and the platform closes the rest at exit.
+    static Application& application = *new Application;
     return application;
 }
 

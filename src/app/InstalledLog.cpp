@@ -22,40 +22,35 @@ namespace {
 
 constexpr const char* StagedLogName = "uninstal.new";
 
-struct LogSection {
-    const char* name;
-    const char* keyPrefix;
-};
-constexpr LogSection LogSections[] = {
-    {DirectoriesSection, DirectoryKeyPrefix},
-    {LogProgramFilesSection, FileKeyPrefix},
-    {RegistryKeysSection, RegistryKeyPrefix},
-};
-
 bool RunMadeSomething() { return Setup.DirEntryCount > 0 || Setup.FileEntryCount > 0 || Setup.KeyEntryCount > 0; }
 
-// The earlier log's entries, then this run's that it does not hold, numbered on, one write a
-// section. The earlier log is read from the copy of what was checked against its record.
+// The earlier log's entries of one section, then this run's that it does not hold, numbered on,
+// in one write.
+Status MergeSection(const ProfileFile& earlier, const char* name, const char* keyPrefix) {
+    const ProfileFile& current = *Setup.UninstallLog;
+    EntryList before, now, merged;
+    earlier.ReadEntries(name, before);
+    current.ReadEntries(name, now);
+    FoldedTextSet held(before.Count() + now.Count());
+    const auto append = [&](const std::string& value) {
+        merged.Append(NumberedKey(keyPrefix, static_cast<int>(merged.Count()) + 1), value);
+    };
+    for (const Entry& entry : before) {
+        held.Insert(entry.value);
+        append(entry.value);
+    }
+    for (const Entry& entry : now)
+        if (held.Insert(entry.value)) append(entry.value);
+    return current.WriteSection(name, merged);
+}
+
+// The earlier log merged section by section (named in the code, not in a table of pointers for
+// the loader to relocate). It is read from the copy of what was checked against its record.
 Status MergeEarlierLog(const std::string& checkedCopy) {
     const ProfileFile earlier(checkedCopy);
-    const ProfileFile& current = *Setup.UninstallLog;
-    for (const LogSection& section : LogSections) {
-        EntryList before, now, merged;
-        earlier.ReadEntries(section.name, before);
-        current.ReadEntries(section.name, now);
-        FoldedTextSet held(before.Count() + now.Count());
-        const auto append = [&](const std::string& value) {
-            merged.Append(NumberedKey(section.keyPrefix, static_cast<int>(merged.Count()) + 1), value);
-        };
-        for (const Entry& entry : before) {
-            held.Insert(entry.value);
-            append(entry.value);
-        }
-        for (const Entry& entry : now)
-            if (held.Insert(entry.value)) append(entry.value);
-        if (const Status written = current.WriteSection(section.name, merged); !written) return written;
-    }
-    return {};
+    if (const Status merged = MergeSection(earlier, DirectoriesSection, DirectoryKeyPrefix); !merged) return merged;
+    if (const Status merged = MergeSection(earlier, LogProgramFilesSection, FileKeyPrefix); !merged) return merged;
+    return MergeSection(earlier, RegistryKeysSection, RegistryKeyPrefix);
 }
 
 // Writes `content` through `file` from its start and reads it back: a full drive shows here.

@@ -30,9 +30,9 @@ Status Application::Initialize() {
 
 HINSTANCE Application::InstanceHandle() const { return GetModuleHandleA(nullptr); }
 
-void Application::Adopt(std::unique_ptr<Form> form) {
-    if (!mainForm_) mainForm_ = form.get();
-    forms_.push_back(std::move(form));
+void Application::Adopt(Form* form) {
+    if (!mainForm_) mainForm_ = form;
+    forms_.push_back(form);
 }
 
 void Application::Run() {
@@ -67,7 +67,7 @@ bool Application::ProcessMessages() {
 }
 
 void Application::DestroyForms() {
-    for (auto& form : forms_) form->DestroyHandle();
+    for (Form* form : forms_) form->DestroyHandle();
     forms_.clear();
     mainForm_ = nullptr;
 }

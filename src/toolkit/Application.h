@@ -26,20 +26,21 @@ public:
     Status Initialize();
     HINSTANCE InstanceHandle() const;
 
-    // Makes a form, hidden, owned by the application. The first form made so is the main form.
+    // Makes a form, hidden, kept by the application. The first form made so is the main form.
     template <class T>
     T* CreateForm() {
-        auto form = std::make_unique<T>();
-        T* made = form.get();
-        Adopt(std::move(form));
-        return made;
+        T* form = new T;
+        Adopt(form);
+        return form;
     }
     Form* MainForm() const { return mainForm_; }
     void SetMainForm(Form* form) { mainForm_ = form; }
 
     // Shows the main form (which activates it) and dispatches messages until a quit request.
     void Run();
-    // Destroys every form's window in the order they were made, then the forms.
+    // Destroys every form's window in the order they were made. The forms themselves stay to the
+    // end of the process, which follows: destroying them would release nothing it does not, and
+    // their destructors would be code in the program for that alone.
     void DestroyForms();
 
     // A modal message box over the application's windows; returns the button pressed.
@@ -83,12 +84,12 @@ public:
     ULONGLONG answerInterval = 20;
 
 private:
-    void Adopt(std::unique_ptr<Form> form);
+    void Adopt(Form* form);
 
     bool rightToLeft_ = false;
 
     UiScript* script_ = nullptr;
-    std::vector<std::unique_ptr<Form>> forms_;
+    std::vector<Form*> forms_;
     Form* mainForm_ = nullptr;
     ULONGLONG lastAnswered_ = 0;
     KernelObject pauseTimer_;

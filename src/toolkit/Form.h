@@ -22,7 +22,6 @@ inline constexpr int ResultNo = IDNO;
 class Form : public Container {
 public:
     explicit Form(const FormLayout& layout);
-    virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
@@ -63,6 +62,10 @@ public:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
+    // Not virtual: no form is destroyed through this class (the application keeps its forms to
+    // the end of the process); a form made on its own is destroyed as what it is.
+    ~Form();
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:

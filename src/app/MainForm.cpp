@@ -26,4 +26,5 @@ TMainForm::TMainForm()
       TabSheet3(PageControl1, Text(MainFormLayout::TabSheet3)),
       Image1(TabSheet3, MainFormLayout::Image1, DrawAboutPicture()) {
     PageControl1.SetActivePage(TabSheet1);
+    onDestroy_ = [](Form& form) { static_cast<TMainForm&>(form).FormDestroy(); };
 }

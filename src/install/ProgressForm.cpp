@@ -3,7 +3,9 @@
 #include "forms/ProgressFormLayout.h"
 #include "install/InstallRun.h"
 
-TProgressForm::TProgressForm() : ProgressWindow(ProgressFormLayout::Window) {}
+TProgressForm::TProgressForm() : ProgressWindow(ProgressFormLayout::Window) {
+    onMouseMove_ = [](Form& form) { static_cast<TProgressForm&>(form).FormMouseMove(); };
+}
 
 Status TProgressForm::FormActivate() {
     const BusyScope running(*this);

@@ -8,7 +8,8 @@ public:
     TProgressForm();
 
     Status FormActivate() override;
-    void FormMouseMove() override;
+    // When the mouse moves over it.
+    void FormMouseMove();
 
     // The controls by the names the install window gives them.
     Label& IProgramName = PhaseLabel;

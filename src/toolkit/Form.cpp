@@ -239,10 +239,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!busy_) Close();
             return 0;
         case WM_MOUSEMOVE:
-            FormMouseMove();
+            if (onMouseMove_) onMouseMove_(*this);
             return 0;
         case WM_DESTROY:
-            FormDestroy();
+            if (onDestroy_) onDestroy_(*this);
             return 0;
     }
     return DefWindowProcA(handle_, message, wParam, lParam);

@@ -56,8 +56,6 @@ public:
 
     // Its failure reaches the default error report, and the showing goes on.
     virtual Status FormActivate() { return {}; }
-    virtual void FormDestroy() {}
-    virtual void FormMouseMove() {}
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -65,6 +63,12 @@ protected:
     // Not virtual: no form is destroyed through this class (the application keeps its forms to
     // the end of the process); a form made on its own is destroyed as what it is.
     ~Form();
+
+    // What the form does when its window is destroyed, and when the mouse moves over it; nothing
+    // when null. Set by the one form of each that acts on it, rather than two more entries in
+    // every form's table of virtual functions.
+    void (*onDestroy_)(Form& form) = nullptr;
+    void (*onMouseMove_)(Form& form) = nullptr;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -72,18 +72,18 @@ void Application::DestroyForms() {
     mainForm_ = nullptr;
 }
 
-int Application::ShowMessageBox(const std::string& text, const std::string& caption, UINT style) {
+int Application::ShowMessageBox(const std::string& text, const char* caption, UINT style) {
     if (script_) return script_->AnswerBox(text, caption, style);
     HWND active = GetActiveWindow();
     // Task-modal: every window of the application is disabled while the box is up.
-    const int answer = MessageBoxA(nullptr, text.c_str(), caption.c_str(),
+    const int answer = MessageBoxA(nullptr, text.c_str(), caption,
                                    style | MB_TASKMODAL | (rightToLeft_ ? MB_RTLREADING | MB_RIGHT : 0));
     if (active && IsWindow(active)) SetActiveWindow(active);
     return answer;
 }
 
 void Application::ReportError(const std::string& message) {
-    ShowMessageBox(message + ".", Title(), MB_OK | MB_ICONERROR);
+    ShowMessageBox(message + ".", Title().c_str(), MB_OK | MB_ICONERROR);
 }
 
 std::string Application::Title() const {

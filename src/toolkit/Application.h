@@ -44,7 +44,7 @@ public:
     void DestroyForms();
 
     // A modal message box over the application's windows; returns the button pressed.
-    int ShowMessageBox(const std::string& text, const std::string& caption, UINT style);
+    int ShowMessageBox(const std::string& text, const char* caption, UINT style);
     // The default error report: the message and a full stop, captioned with the title, style 16.
     void ReportError(const std::string& message);
     // The executable's base name, every letter after the first in lower case.

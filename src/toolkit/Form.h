@@ -22,6 +22,9 @@ inline constexpr int ResultNo = IDNO;
 class Form : public Container {
 public:
     explicit Form(const FormLayout& layout);
+    // Not virtual: no form is destroyed through this class (the application keeps its forms to
+    // the end of the process); a form made on its own is destroyed as what it is.
+    ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
@@ -60,10 +63,6 @@ public:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
-    // Not virtual: no form is destroyed through this class (the application keeps its forms to
-    // the end of the process); a form made on its own is destroyed as what it is.
-    ~Form();
-
     // What the form does when its window is destroyed, and when the mouse moves over it; nothing
     // when null. Set by the one form of each that acts on it, rather than two more entries in
     // every form's table of virtual functions.

@@ -32,9 +32,9 @@ bool MatchesRecordedDigest(HANDLE file, const std::string& mediaName) {
     const int listed = digests.IndexOf(mediaName);
     if (listed < 0) return true;
     const std::string& recorded = digests.Value(static_cast<size_t>(listed));
-    uint64_t size = 0;
+    LARGE_INTEGER size;
     DigestStream digest;
-    if (!FileSizeOf(file, size) || !AddFileBytes(digest, file, 0, size)) return false;
-    const std::string found = FileDigestRecord(size, digest.Finish());
+    if (!GetFileSizeEx(file, &size) || !AddFileBytes(digest, file, 0, static_cast<uint64_t>(size.QuadPart))) return false;
+    const std::string found = FileDigestRecord(static_cast<uint64_t>(size.QuadPart), digest.Finish());
     return SetFilePointerEx(file, {}, nullptr, FILE_BEGIN) && found == recorded;
 }

@@ -27,13 +27,6 @@ bool FileSink::Write(const unsigned char* bytes, size_t size) {
     return WriteFile(file_, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
 
-bool FileSizeOf(HANDLE file, uint64_t& size) {
-    BY_HANDLE_FILE_INFORMATION information;
-    if (!GetFileInformationByHandle(file, &information)) return false;
-    size = static_cast<uint64_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
-    return true;
-}
-
 bool ReadFileBytes(HANDLE file, uint64_t at, void* buffer, DWORD size) {
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(at);

@@ -20,8 +20,6 @@ private:
     HANDLE file_;
 };
 
-// The size of the open file (read with a call the program imports anyway).
-bool FileSizeOf(HANDLE file, uint64_t& size);
 // Fills `buffer` with `size` bytes from `at`.
 bool ReadFileBytes(HANDLE file, uint64_t at, void* buffer, DWORD size);
 // Sends `length` bytes from `at` to `sink`, in pieces; false too when the sink refuses one.

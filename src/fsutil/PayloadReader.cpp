@@ -99,9 +99,9 @@ bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const char* heade
     file_ = file;
     image_ = image;
     char header[PayloadHeaderSize];
-    uint64_t fileSize = 0;
+    LARGE_INTEGER fileSize;
     DigestSink headerSink;
-    if (!FileSizeOf(file, fileSize) || !ReadFileBytes(file, image.end, header, sizeof header) ||
+    if (!GetFileSizeEx(file, &fileSize) || !ReadFileBytes(file, image.end, header, sizeof header) ||
         memcmp(header, PayloadMark, sizeof PayloadMark) != 0 ||
         !headerSink.Write(reinterpret_cast<const unsigned char*>(header), sizeof header) ||
         !headerSink.Match(headerDigest) || Number(header + VersionAt, 4) != PayloadVersion)
@@ -111,7 +111,7 @@ bool PayloadReader::Open(HANDLE file, const ImageFacts& image, const char* heade
     streamAt_ = image.end + sizeof header;
     streamEnd_ = streamAt_ + Number(header + StreamLengthAt, 8);
     if (slotAt_ < image.certificateEntryAt + 8 || slotAt_ > image.end - DigestTextSize || streamEnd_ < streamAt_ ||
-        streamEnd_ > fileSize)
+        streamEnd_ > static_cast<uint64_t>(fileSize.QuadPart))
         return false;
 
     const Patch zeros[3] = {{image.checksumAt, nullptr, 4}, {image.certificateEntryAt, nullptr, 8}, {slotAt_, nullptr, DigestTextSize}};

@@ -29,4 +29,5 @@ TMainForm::TMainForm()
     PageControl1.SetActivePage(TabSheet1);
     KeepRowApart({&Button1, &Button2});
     KeepRowApart({&Button3, &Button4});
+    onDestroy_ = [](Form& form) { static_cast<TMainForm&>(form).FormDestroy(); };
 }

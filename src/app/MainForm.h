@@ -13,7 +13,8 @@ public:
     TMainForm();
 
     Status FormActivate() override;
-    void FormDestroy() override;
+    // When its window is destroyed: the run ends.
+    void FormDestroy();
 
     void Button1Click();
     void Button2Click();

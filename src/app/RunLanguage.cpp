@@ -58,17 +58,16 @@ std::vector<std::string> UseRunLanguage(const std::string& asked, const std::str
     if (asked.empty() && !logPath.empty()) return UseLoggedLanguage(logPath);
     // A language asked for that the package does not offer (or none asked for) leaves the person's own.
     std::string tag = LanguageFileTag(asked);
-    std::string name = "qupsetup-" + tag + ".lng";
-    Result<std::string> file = Media().Read(name);
-    if (!file) {
+    for (bool asAsked = true;; asAsked = false) {
+        const std::string name = "qupsetup-" + tag + ".lng";
+        if (const Result<std::string> file = Media().Read(name)) {
+            Setup.Language = tag;
+            Setup.LanguageFile = file.Value();
+            return UseLanguageFile(file.Value(), name.c_str());
+        }
+        if (!asAsked) return {};
         tag = LanguageFileTag(DisplayLanguage());
-        name = "qupsetup-" + tag + ".lng";
-        file = Media().Read(name);
     }
-    if (!file) return {};
-    Setup.Language = tag;
-    Setup.LanguageFile = file.Value();
-    return UseLanguageFile(file.Value(), name.c_str());
 }
 
 bool IsRightToLeft(const std::string& fileTag) { return fileTag == "ar" || fileTag == "he"; }

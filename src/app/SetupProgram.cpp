@@ -77,13 +77,13 @@ int RunSetupProgram(const char* commandLine) {
     }
     if (!facts.userScope && !Setup.Elevated) {
         if (!Elevation::Current().RunElevated(argumentText))
-            application.ShowMessageBox(NeedsAdministratorText(facts.name, !arguments.empty()), application.Title(),
+            application.ShowMessageBox(NeedsAdministratorText(facts.name, !arguments.empty()), application.Title().c_str(),
                                        MB_OK | MB_ICONERROR);
         return 0;
     }
     const KernelObject lock = TakeRunLock(Setup.UserScope);
     if (!lock.IsValid()) {
-        application.ShowMessageBox(Text(TextId::AnotherSetup), application.Title(), MB_OK | MB_ICONEXCLAMATION);
+        application.ShowMessageBox(Text(TextId::AnotherSetup), application.Title().c_str(), MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
     Status ready = RequireFittingPath(arguments);

@@ -9,7 +9,9 @@
 // the end state) and every message box go to setup.log (UnattendedLogFile.h), one line each
 // with a time stamp, appended run after run. A question gets the answer a person installing gives (yes), a disk
 // that is not there is not waited for, and nothing pauses or sounds.
-class UnattendedFace final : public RunFace, public ProgressView {
+// ProgressView first: the most of its functions sit in one table of virtual functions, without
+// adjusting thunks.
+class UnattendedFace final : public ProgressView, public RunFace {
 public:
     UnattendedFace();
 

@@ -35,7 +35,7 @@ bool IsOwnFile(HANDLE file) {
         !GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) || !owner)
         return false;
     HANDLE opened = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+    if (!OpenProcessToken(ThisProcess(), TOKEN_QUERY, &opened)) return false;
     const KernelObject token(opened);
     return TokenSidIs(opened, TokenUser, owner) || TokenSidIs(opened, TokenOwner, owner);
 }

@@ -7,9 +7,11 @@
 inline bool IsFullPath(std::string_view path) {
     const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
     if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
-    if (path.size() < 5 || path.substr(0, 2) != "\\\\") return false;
+    if (path.size() < 5 || path[0] != '\\' || path[1] != '\\') return false;
     // A server and a share, neither empty; "\\?\" and "\\.\" name devices, not shares.
+    // Compared a character at a time: views cut with substr would each bring a range check.
     const size_t share = path.find('\\', 2);
-    return share != std::string_view::npos && share > 2 && path.substr(2, share - 2) != "?" &&
-           path.substr(2, share - 2) != "." && share + 1 < path.size() && path[share + 1] != '\\';
+    const bool device = share == 3 && (path[2] == '?' || path[2] == '.');
+    return share != std::string_view::npos && share > 2 && !device && share + 1 < path.size() &&
+           path[share + 1] != '\\';
 }

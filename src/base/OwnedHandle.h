@@ -1,6 +1,10 @@
 #pragma once
 #include <windows.h>
 
+// The handle that stands for the calling process (what GetCurrentProcess gives), without the
+// import.
+inline HANDLE ThisProcess() { return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)); }
+
 // Owns one platform handle and releases it when it goes, on every way out; it cannot be copied,
 // only moved.
 // `Traits` names the handle type, the value that means none, and how to release one.

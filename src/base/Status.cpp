@@ -12,6 +12,10 @@ Status Status::Failed(std::string message, unsigned long code) {
 
 Status Status::Fatal(std::string message) { return Status(new Failure{std::move(message), 0, true}); }
 
+Status Status::Failed(const char* message, unsigned long code) { return Failed(std::string(message), code); }
+
+Status Status::Fatal(const char* message) { return Fatal(std::string(message)); }
+
 bool Status::IsFatal() const { return failure_ && failure_->fatal; }
 
 const std::string& Status::Message() const {

@@ -18,6 +18,9 @@ public:
     // `code`: the platform's error code, where the caller may act on it.
     static Status Failed(std::string message, unsigned long code = 0);
     static Status Fatal(std::string message);
+    // The same from a plain text (a Text(id)): the string is made once here, not at every caller.
+    static Status Failed(const char* message, unsigned long code = 0);
+    static Status Fatal(const char* message);
 
     bool Ok() const { return !failure_; }
     explicit operator bool() const { return Ok(); }

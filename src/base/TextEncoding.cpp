@@ -4,8 +4,9 @@
 
 namespace {
 
-constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view Utf16Mark = "\xFF\xFE";
+// Arrays, not views: a view kept in the image is a pointer for the loader to relocate.
+constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+constexpr char Utf16Mark[] = "\xFF\xFE";
 
 // The bytes in `codePage` as UTF-16; false when `flags` ask for valid input and they are not.
 bool Decode(UINT codePage, DWORD flags, std::string_view bytes, std::string& utf16) {
@@ -46,7 +47,7 @@ std::string DecodeAuthorText(std::string_view bytes) {
     std::string utf16;
     // Whole UTF-16 units: an odd last byte is no character.
     if (bytes.starts_with(Utf16Mark)) return utf16.assign(bytes.data() + 2, (bytes.size() - 2) & ~size_t{1});
-    if (bytes.starts_with(Utf8Mark)) bytes.remove_prefix(Utf8Mark.size());
+    if (bytes.starts_with(Utf8Mark)) bytes.remove_prefix(sizeof Utf8Mark - 1);
     if (!Decode(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, utf16)) Decode(SystemAnsiCodePage(), 0, bytes, utf16);
     return utf16;
 }

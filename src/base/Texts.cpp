@@ -59,7 +59,8 @@ bool PointAt(const std::string& all, const char** texts, size_t count) {
 }
 
 TextTable& Table() {
-    static TextTable table;
+    // Never destroyed: no exit routine for what the end of the process releases anyway.
+    static TextTable& table = *new TextTable;
     if (!table.texts[0]) {
         Packed packed;
         Appended out(table.english);

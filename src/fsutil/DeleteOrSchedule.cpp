@@ -14,7 +14,8 @@ namespace {
 
 // What this run left to the restart, so that a folder holding only those can follow them.
 std::vector<std::string>& ScheduledPaths() {
-    static std::vector<std::string> paths;
+    // Never destroyed: no exit routine for what the end of the process releases anyway.
+    static std::vector<std::string>& paths = *new std::vector<std::string>;
     return paths;
 }
 

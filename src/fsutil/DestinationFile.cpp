@@ -22,7 +22,8 @@ struct KeptFile {
 };
 
 std::vector<KeptFile>& KeptFiles() {
-    static std::vector<KeptFile> files;
+    // Never destroyed: no exit routine for what the end of the process releases anyway.
+    static std::vector<KeptFile>& files = *new std::vector<KeptFile>;
     return files;
 }
 

@@ -11,8 +11,9 @@ namespace {
 // again for every value asked for, and a package has a value for every file.
 const EntryList& RecordedDigests() {
     static const ProfileFile* readFrom = nullptr;
-    static std::string readPath;
-    static EntryList digests;
+    // Never destroyed: no exit routines for what the end of the process releases anyway.
+    static std::string& readPath = *new std::string;
+    static EntryList& digests = *new EntryList;
     const ProfileFile& script = *Setup.InstallScript;
     if (readFrom != &script || readPath != script.Path()) {
         digests = EntryList();

@@ -88,6 +88,7 @@ PartCopy MediaSource::CopyProgram(HANDLE out) {
 }
 
 MediaSource& Media() {
-    static MediaSource media;
+    // Never destroyed: no exit routine for what the end of the process releases anyway.
+    static MediaSource& media = *new MediaSource;
     return media;
 }

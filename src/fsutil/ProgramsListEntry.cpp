@@ -37,7 +37,8 @@ struct KeptEntry {
 };
 
 KeptEntry& Kept() {
-    static KeptEntry entry;
+    // Never destroyed: no exit routine for what the end of the process releases anyway.
+    static KeptEntry& entry = *new KeptEntry;
     return entry;
 }
 

@@ -79,7 +79,7 @@ void StartRemover() {
                                           OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     HANDLE self = nullptr;
     if (!removing.IsValid() ||
-        !DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, SYNCHRONIZE, TRUE, 0))
+        !DuplicateHandle(ThisProcess(), ThisProcess(), ThisProcess(), &self, SYNCHRONIZE, TRUE, 0))
         return;
     const KernelObject ownProcess(self);
     // Handles are 32-bit values on 64-bit Windows too, so that they can be handed to 32-bit programs.
@@ -114,7 +114,7 @@ bool RemovedUninstallerAsCopy(const std::string& arguments) {
     const KernelObject run(reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(std::strtoul(arguments.c_str(), &rest, 10))));
     // As long as it takes: the uninstall's window may stay open for any time.
     WaitForSingleObject(run.Get(), INFINITE);
-    Setup.UserScope = std::strtol(rest, nullptr, 10) == 1;
+    Setup.UserScope = std::strtoul(rest, nullptr, 10) == 1;
     Setup.WindowsDir = WindowsFolder();
     Setup.LocalAppDataDir = UserShellFolder("Local AppData");
     // One run at a time: a setup started meanwhile may be installing a package that needs the

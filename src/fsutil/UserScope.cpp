@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <optional>
 
 #include "base/FormatText.h"
@@ -22,7 +23,8 @@ constexpr const char* ClassesRootName = "HKEY_CLASSES_ROOT";
 bool InPersonsAreas(const std::string& path) {
     if (!Setup.UserScope) return true;
     if (IsWithinFolder(path, UserProfileFolder())) return true;
-    for (const char* name : {"Local AppData", "AppData", "Programs", "Start Menu", "Desktop"})
+    // One block of names, each ended by a NUL: no table of pointers for the loader to relocate.
+    for (const char* name = "Local AppData\0AppData\0Programs\0Start Menu\0Desktop\0"; *name; name += std::strlen(name) + 1)
         if (IsWithinFolder(path, UserShellFolder(name))) return true;
     return false;
 }

@@ -179,7 +179,7 @@ WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid) {
 
 std::string TokenUserSid() {
     HANDLE opened = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
+    if (!OpenProcessToken(ThisProcess(), TOKEN_QUERY, &opened)) return {};
     const KernelObject token(opened);
     alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     DWORD size = 0;

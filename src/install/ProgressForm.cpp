@@ -5,7 +5,9 @@
 #include "install/InstallRun.h"
 #include "state/SetupState.h"
 
-TProgressForm::TProgressForm() : ProgressWindow(ProgressFormLayout::Window) {}
+TProgressForm::TProgressForm() : ProgressWindow(ProgressFormLayout::Window) {
+    onMouseMove_ = [](Form& form) { static_cast<TProgressForm&>(form).FormMouseMove(); };
+}
 
 Status TProgressForm::FormActivate() {
     const BusyScope running(*this);

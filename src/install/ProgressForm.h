@@ -11,7 +11,8 @@ public:
     TProgressForm();
 
     Status FormActivate() override;
-    void FormMouseMove() override;
+    // When the mouse moves over it.
+    void FormMouseMove();
     // The completed window offers to start the program the script names, ticked.
     void ShowEnded() override;
 

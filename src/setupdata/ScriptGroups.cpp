@@ -31,8 +31,8 @@ std::optional<ShortcutReference> ParseShortcutReference(const std::string& text)
 }
 
 bool IsStringType(const std::string& type) {
-    static const std::string stringType = "string";
-    if (type.size() != stringType.size()) return false;
+    static constexpr char stringType[] = "string";
+    if (type.size() != sizeof stringType - 1) return false;
     for (size_t i = 0; i < type.size(); ++i)
         if (AsciiLower(type[i]) != stringType[i]) return false;
     return true;

@@ -77,5 +77,7 @@ struct SetupState {
     bool IsUninstallMode() const { return !CommandLine.empty(); }
 };
 
-extern SetupState Setup;
+// Never destroyed (src/state/SetupState.cpp): its destruction at exit was code that released
+// nothing the end of the process does not.
+extern SetupState& Setup;
 

@@ -10,7 +10,9 @@
 #include "toolkit/Form.h"
 
 Application& Application::Instance() {
-    static Application application;
+    // Kept to the end of the process, never destroyed: the run destroys the forms itself
+    // (DestroyForms), and the platform closes the rest at exit.
+    static Application& application = *new Application;
     return application;
 }
 
@@ -19,7 +21,7 @@ Status Application::Initialize() {
                                         ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
     // Loaded here rather than imported: a run that shows no window does not wait for it. By
     // name, so that the manifest directs it to the version 6 controls.
-    const HMODULE library = LoadLibraryA("comctl32.dll");
+    const HMODULE library = LoadLibraryExA("comctl32.dll", nullptr, 0);
     const auto initialize =
         library ? ProcAddress<decltype(&InitCommonControlsEx)>(library, "InitCommonControlsEx") : nullptr;
     if (initialize && initialize(&controls)) return {};
@@ -28,9 +30,9 @@ Status Application::Initialize() {
 
 HINSTANCE Application::InstanceHandle() const { return GetModuleHandleA(nullptr); }
 
-void Application::Adopt(std::unique_ptr<Form> form) {
-    if (!mainForm_) mainForm_ = form.get();
-    forms_.push_back(std::move(form));
+void Application::Adopt(Form* form) {
+    if (!mainForm_) mainForm_ = form;
+    forms_.push_back(form);
 }
 
 void Application::Run() {
@@ -65,23 +67,23 @@ bool Application::ProcessMessages() {
 }
 
 void Application::DestroyForms() {
-    for (auto& form : forms_) form->DestroyHandle();
+    for (Form* form : forms_) form->DestroyHandle();
     forms_.clear();
     mainForm_ = nullptr;
 }
 
-int Application::ShowMessageBox(const std::string& text, const std::string& caption, UINT style) {
+int Application::ShowMessageBox(const std::string& text, const char* caption, UINT style) {
     if (script_) return script_->AnswerBox(text, caption, style);
     HWND active = GetActiveWindow();
     // Task-modal: every window of the application is disabled while the box is up.
-    const int answer = MessageBoxA(nullptr, text.c_str(), caption.c_str(),
+    const int answer = MessageBoxA(nullptr, text.c_str(), caption,
                                    style | MB_TASKMODAL | (rightToLeft_ ? MB_RTLREADING | MB_RIGHT : 0));
     if (active && IsWindow(active)) SetActiveWindow(active);
     return answer;
 }
 
 void Application::ReportError(const std::string& message) {
-    ShowMessageBox(message + ".", Title(), MB_OK | MB_ICONERROR);
+    ShowMessageBox(message + ".", Title().c_str(), MB_OK | MB_ICONERROR);
 }
 
 std::string Application::Title() const {

@@ -11,8 +11,9 @@
 
 class Form;
 
-// The resource name of the program's icon, which the title bars and the task bar show.
-inline constexpr const char* ProgramIconResource = "MAINICON";
+// The resource number of the program's icon, which the title bars and the task bar show
+// (src/app/setup.rc); a number takes less room in the file than a name.
+inline constexpr WORD ProgramIconId = 1;
 
 // The application: its forms, the message loop, message boxes and the default error report.
 // Tests answer message boxes and modal showings by script (UiScript).
@@ -25,24 +26,25 @@ public:
     Status Initialize();
     HINSTANCE InstanceHandle() const;
 
-    // Makes a form, hidden, owned by the application. The first form made so is the main form.
+    // Makes a form, hidden, kept by the application. The first form made so is the main form.
     template <class T>
     T* CreateForm() {
-        auto form = std::make_unique<T>();
-        T* made = form.get();
-        Adopt(std::move(form));
-        return made;
+        T* form = new T;
+        Adopt(form);
+        return form;
     }
     Form* MainForm() const { return mainForm_; }
     void SetMainForm(Form* form) { mainForm_ = form; }
 
     // Shows the main form (which activates it) and dispatches messages until a quit request.
     void Run();
-    // Destroys every form's window in the order they were made, then the forms.
+    // Destroys every form's window in the order they were made. The forms themselves stay to the
+    // end of the process, which follows: destroying them would release nothing it does not, and
+    // their destructors would be code in the program for that alone.
     void DestroyForms();
 
     // A modal message box over the application's windows; returns the button pressed.
-    int ShowMessageBox(const std::string& text, const std::string& caption, UINT style);
+    int ShowMessageBox(const std::string& text, const char* caption, UINT style);
     // The default error report: the message and a full stop, captioned with the title, style 16.
     void ReportError(const std::string& message);
     // The executable's base name, every letter after the first in lower case.
@@ -86,13 +88,13 @@ public:
     ULONGLONG answerInterval = 20;
 
 private:
-    void Adopt(std::unique_ptr<Form> form);
+    void Adopt(Form* form);
 
     bool rightToLeft_ = false;
     BYTE characterSet_ = DEFAULT_CHARSET;
 
     UiScript* script_ = nullptr;
-    std::vector<std::unique_ptr<Form>> forms_;
+    std::vector<Form*> forms_;
     Form* mainForm_ = nullptr;
     ULONGLONG lastAnswered_ = 0;
     KernelObject pauseTimer_;

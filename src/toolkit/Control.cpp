@@ -49,13 +49,16 @@ Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD 
 
 void Control::SetCaption(const std::string& caption) {
     caption_ = caption;
-    SetWindowTextA(handle_, caption.c_str());
+    // What SetWindowTextA sends to a window of this process.
+    SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
 }
 
 std::string Control::WindowText() const {
-    const int length = GetWindowTextLengthA(handle_);
+    // The messages GetWindowTextA sends to a window of this process.
+    const int length = static_cast<int>(SendMessageA(handle_, WM_GETTEXTLENGTH, 0, 0));
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(handle_, text.data(), length + 1);
+    const int got = static_cast<int>(SendMessageA(handle_, WM_GETTEXT, static_cast<WPARAM>(length) + 1,
+                                                  reinterpret_cast<LPARAM>(text.data())));
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return text;
 }
@@ -66,7 +69,7 @@ void Control::SetBounds(const Bounds& bounds) {
     MoveWindow(handle_, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
 }
 
-bool Control::Visible() const { return GetWindowLongPtrA(handle_, GWL_STYLE) & WS_VISIBLE; }
+bool Control::Visible() const { return GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE; }
 
 void Control::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
 

@@ -27,7 +27,6 @@ class Control {
 public:
     Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,
             const char* caption, const FontSpec* font = nullptr);
-    virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -51,6 +50,10 @@ public:
     virtual std::optional<LRESULT> OnControlColor(HDC /*dc*/) { return std::nullopt; }
 
 protected:
+    // Controls are members of their forms, never deleted through this class: no destructor in
+    // every control's table of virtual functions.
+    ~Control() = default;
+
     // The text the window holds now, typed text included.
     std::string WindowText() const;
     const FontSpec* Font() const { return hasFont_ ? &fontSpec_ : nullptr; }

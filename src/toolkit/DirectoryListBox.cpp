@@ -73,7 +73,7 @@ DirectoryListBox::~DirectoryListBox() {
 
 // The list takes Enter itself (the dialog keys would otherwise claim it) and shows its popup menu.
 LRESULT CALLBACK DirectoryListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* list = reinterpret_cast<DirectoryListBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* list = reinterpret_cast<DirectoryListBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
         case WM_GETDLGCODE:
             if (lParam && reinterpret_cast<MSG*>(lParam)->wParam == VK_RETURN)

@@ -13,7 +13,7 @@ class PopupMenu;
 class DirectoryListBox : public Control {
 public:
     DirectoryListBox(Container& parent, const Bounds& bounds, int itemHeight, Handler onChange);
-    ~DirectoryListBox() override;
+    ~DirectoryListBox();
 
     // The full path of the open folder.
     const std::string& Directory() const { return directory_; }

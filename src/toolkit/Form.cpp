@@ -37,7 +37,9 @@ struct DisableWalk {
 
 BOOL CALLBACK DisableIfOther(HWND window, LPARAM data) {
     auto* walk = reinterpret_cast<DisableWalk*>(data);
-    if (window != walk->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    // A top-level window: its own style says whether it is visible and enabled.
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    if (window != walk->except && (style & WS_VISIBLE) && !(style & WS_DISABLED)) {
         EnableWindow(window, FALSE);
         walk->disabled.push_back(window);
     }
@@ -46,7 +48,7 @@ BOOL CALLBACK DisableIfOther(HWND window, LPARAM data) {
 
 // The program's own icon at the size the platform shows in that place; null when it has none.
 HICON ProgramIcon(int widthMetric, int heightMetric) {
-    return static_cast<HICON>(LoadImageA(Application::Instance().InstanceHandle(), ProgramIconResource, IMAGE_ICON,
+    return static_cast<HICON>(LoadImageA(Application::Instance().InstanceHandle(), MAKEINTRESOURCEA(ProgramIconId), IMAGE_ICON,
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
@@ -99,10 +101,7 @@ std::vector<HWND> DisableOtherWindows(HWND except) {
 }  // namespace
 
 void RegisterFormClass(const char* className) {
-    // Registered once: a class that is there already keeps its registration.
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(Application::Instance().InstanceHandle(), className, &existing)) return;
+    // Registered once: the platform refuses to register a class that is there already.
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = Form::WindowProc;
@@ -156,13 +155,14 @@ void Form::RunActivation() { ReportHandlerFailure(FormActivate()); }
 void Form::ChooseTaskbarButton() {
     const Form* main = Application::Instance().MainForm();
     const bool ownButton = main && main != this && !main->Visible();
-    const LONG_PTR exStyle = GetWindowLongPtrA(handle_, GWL_EXSTYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
     SetWindowLongPtrA(handle_, GWL_EXSTYLE, ownButton ? exStyle | WS_EX_APPWINDOW : exStyle & ~WS_EX_APPWINDOW);
 }
 
 void Form::Hide() { ShowWindow(handle_, SW_HIDE); }
 
-bool Form::Visible() const { return IsWindowVisible(handle_); }
+// A form is a top-level window: its own style says whether it is visible.
+bool Form::Visible() const { return GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE; }
 
 int Form::ShowModal() {
     Application& application = Application::Instance();
@@ -212,7 +212,7 @@ void Form::HoldWidth(int designWidth) {
 
 void Form::SetCaption(const std::string& caption) {
     caption_ = caption;
-    SetWindowTextA(handle_, caption.c_str());
+    SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
 }
 
 void Form::Update() const {
@@ -249,10 +249,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!busy_) Close();
             return 0;
         case WM_MOUSEMOVE:
-            FormMouseMove();
+            if (onMouseMove_) onMouseMove_(*this);
             return 0;
         case WM_DESTROY:
-            FormDestroy();
+            if (onDestroy_) onDestroy_(*this);
             return 0;
     }
     return DefWindowProcA(handle_, message, wParam, lParam);
@@ -263,7 +263,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!form || form->handle_ != window) return DefWindowProcA(window, message, wParam, lParam);
     return form->HandleMessage(message, wParam, lParam);
 }

@@ -22,7 +22,9 @@ inline constexpr int ResultNo = IDNO;
 class Form : public Container {
 public:
     explicit Form(const FormLayout& layout);
-    virtual ~Form();
+    // Not virtual: no form is destroyed through this class (the application keeps its forms to
+    // the end of the process); a form made on its own is destroyed as what it is.
+    ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
@@ -60,13 +62,17 @@ public:
 
     // Its failure reaches the default error report, and the showing goes on.
     virtual Status FormActivate() { return {}; }
-    virtual void FormDestroy() {}
-    virtual void FormMouseMove() {}
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
-    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // What the form does when its window is destroyed, and when the mouse moves over it; nothing
+    // when null. Set by the one form of each that acts on it, rather than two more entries in
+    // every form's table of virtual functions.
+    void (*onDestroy_)(Form& form) = nullptr;
+    void (*onMouseMove_)(Form& form) = nullptr;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     Control* FindControl(HWND window) const;

@@ -6,7 +6,7 @@ class Image : public Control {
 public:
     // Takes `picture` (null shows nothing) and owns it from then on.
     Image(Container& parent, const Bounds& bounds, HBITMAP picture);
-    ~Image() override;
+    ~Image();
 
     // The picture as shown; null when there is none.
     HBITMAP Picture() const { return picture_; }

@@ -16,7 +16,9 @@
 // than the work: the latest is shown, with the bars, whenever the window answers (within 20 ms),
 // before a step that may take long, and before a phase or the run ends. Until the run ends the
 // window answers as it goes, but its button and close do nothing; then Button1 closes it.
-class ProgressWindow : public Form, public ProgressView {
+// ProgressView first: its functions, which this class gives, then sit in one table of virtual
+// functions rather than in two.
+class ProgressWindow : public ProgressView, public Form {
 public:
     explicit ProgressWindow(const ProgressWindowLayout& layout);
 

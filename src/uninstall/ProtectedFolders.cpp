@@ -87,18 +87,14 @@ ProtectedFolders::ProtectedFolders() {
     if (!Setup.WindowsDir.empty())
         for (const char* name = WindowsSubfolders; *name; name = NextName(name)) Add(Setup.WindowsDir + "\\" + name);
     for (const char* name = EnvironmentFolders; *name; name = NextName(name)) Add(EnvironmentFolder(name));
-    const struct {
-        HKEY root;
-        const char* key;
-        const char* names;
-    } lists[] = {
-        {HKEY_LOCAL_MACHINE, ProfileListKey, ProfilesValue},
-        {HKEY_LOCAL_MACHINE, VersionKey, MachineFolders},
-        {HKEY_CURRENT_USER, ShellFoldersKey, UserShellFolders},
-        {HKEY_LOCAL_MACHINE, ShellFoldersKey, MachineShellFolders},
+    // Four calls rather than a table of pointers for the loader to relocate.
+    const auto addListed = [this](HKEY root, const char* key, const char* names) {
+        for (const std::string& folder : RegistryFolders(root, key, names)) Add(folder);
     };
-    for (const auto& list : lists)
-        for (const std::string& folder : RegistryFolders(list.root, list.key, list.names)) Add(folder);
+    addListed(HKEY_LOCAL_MACHINE, ProfileListKey, ProfilesValue);
+    addListed(HKEY_LOCAL_MACHINE, VersionKey, MachineFolders);
+    addListed(HKEY_CURRENT_USER, ShellFoldersKey, UserShellFolders);
+    addListed(HKEY_LOCAL_MACHINE, ShellFoldersKey, MachineShellFolders);
 }
 
 void ProtectedFolders::Add(const std::string& folder) {

@@ -94,17 +94,6 @@ target_link_libraries(setup_unelevated PRIVATE setupcore)
 target_link_options(setup_unelevated PRIVATE -static -s ${SETUP_ENTRY_OPTIONS})
 add_dependencies(setup_tests setup_unelevated)
 target_compile_definitions(setup_tests PRIVATE SETUP_UNELEVATED_UNIX_PATH="$<TARGET_FILE:setup_unelevated>")
-# A setup.exe whose Restart Manager names the tests' holder process (SETUP_TEST_HOLDER), and the
-# holder: a window that closes when asked, or refuses, and may hold a file open without sharing.
-add_executable(setup_heldfiles WIN32 src/app/main.cpp tests/e2e/programs/HolderSeam.cpp src/app/setup.rc)
-target_include_directories(setup_heldfiles PRIVATE ${CMAKE_BINARY_DIR}/generated)
-target_link_libraries(setup_heldfiles PRIVATE setupcore)
-target_link_options(setup_heldfiles PRIVATE -static -s ${SETUP_ENTRY_OPTIONS})
-add_executable(holder_window WIN32 tests/e2e/programs/HolderWindow.cpp)
-target_link_options(holder_window PRIVATE -static)
-add_dependencies(setup_tests setup_heldfiles holder_window)
-target_compile_definitions(setup_tests PRIVATE SETUP_HELDFILES_UNIX_PATH="$<TARGET_FILE:setup_heldfiles>"
-  HOLDER_WINDOW_UNIX_PATH="$<TARGET_FILE:holder_window>")
 # The version the file's properties must show, from the one place it is set.
 target_include_directories(setup_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 

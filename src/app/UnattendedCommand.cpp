@@ -9,7 +9,6 @@ namespace {
 constexpr std::string_view SilentSwitch = "/s";
 constexpr std::string_view FolderSwitch = "/d=";
 constexpr std::string_view VerifySwitch = "/verify";
-constexpr std::string_view NoCloseSwitch = "/noclose";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -60,16 +59,9 @@ std::optional<std::string> VerifiedLogPath(std::string_view argument) {
 std::optional<UnattendedCommand> ParseUnattendedCommand(const std::string& argumentText) {
     const std::optional<std::string_view> rest = AfterSilentSwitch(argumentText);
     if (!rest) return std::nullopt;
-    std::string_view argument = Trimmed(*rest);
+    const std::string_view argument = Unquoted(*rest);
     UnattendedCommand command;
-    // "/NOCLOSE" comes first, before the folder or the log.
-    if (StartsWithSwitch(argument, NoCloseSwitch) &&
-        (argument.size() == NoCloseSwitch.size() || IsBlank(argument[NoCloseSwitch.size()]))) {
-        command.noClose = true;
-        argument.remove_prefix(NoCloseSwitch.size());
-    }
     const std::optional<std::string> verified = VerifiedLogPath(argument);
-    argument = Unquoted(argument);
     if (StartsWithSwitch(argument, FolderSwitch))
         command.installFolder = std::string(Unquoted(argument.substr(FolderSwitch.size())));
     else

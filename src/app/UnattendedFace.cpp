@@ -44,8 +44,6 @@ int UnattendedFace::Ask(const std::string& text, const char* caption, UINT style
     return answer;
 }
 
-void UnattendedFace::Note(const std::string& text) { Write(OneLine(text)); }
-
 void UnattendedFace::Write(const std::string& text) {
     if (!log_.IsValid()) return;
     const std::string line = TimeStamp() + " " + OneLine(text) + "\r\n";

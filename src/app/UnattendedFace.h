@@ -19,7 +19,7 @@ public:
     void BeginPause(DWORD) override {}
     void EndPause() override {}
     void Beep() override {}
-    void Note(const std::string& text) override;
+    void Note(const std::string& text) override { Write(text); }
 
     void ShowCaption(const std::string&) override {}
     void ShowPhase(const std::string& text) override { Write(text); }

@@ -139,7 +139,6 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
         return ExitAnotherSetupRunning;
     }
     Setup.Face = &face;
-    Setup.NoClose = command.noClose;
     const Result<bool> ran = Run(command, face);
     bool done = ran && ran.Value() && !face.Failed();
     // The log and its record are part of the install: one that cannot be left undoes it.

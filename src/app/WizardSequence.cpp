@@ -1,6 +1,4 @@
-#include "app/InstallUndo.h"
 #include "app/MainForm.h"
-#include "app/ProgramStart.h"
 #include "app/RunEnd.h"
 #include "base/FormatText.h"
 #include "base/Texts.h"
@@ -47,9 +45,6 @@ void TMainForm::Button1Click() {
         if (Aborted == 0)
             if (const Status prepared = PrepareFolders(); !prepared) return prepared;
         if (Aborted == 0) Setup.ProgressForm->ShowModal();
-        if (Setup.UndoInstall) UndoFailedInstall(*Setup.ProgressForm);
-        const std::optional<CheckBox>& start = Setup.ProgressForm->StartBox;
-        if (start && start->Checked()) StartInstalledProgram();
         return Status();
     });
 }

@@ -149,23 +149,13 @@ enum class TextId : unsigned {
     VerifyChanged,
     VerifyUnreadable,
     LogFileRefused,
-    ProgramsInUseCaption,
-    ProgramsHoldFiles,
-    CloseProgramsQuestion,
-    ProgramsNotClosed,
-    RetryClosingQuestion,
-    ProgramsClosed,
-    ServicesHoldFiles,
-    FileHeld,
-    FileHeldScheduled,
-    StartProgramNow,
     DowngradeRefused,
     DowngradeQuestion,
     Count
 };
 
 // Which catalog the names and their order are: a language file made for another carries another.
-inline constexpr uint32_t TextCatalogId = 0x988776a7;
+inline constexpr uint32_t TextCatalogId = 0xada7c04c;
 
 // The English texts, each ended by a NUL, take this many bytes unpacked (base/EnglishTexts.inc).
-inline constexpr uint32_t EnglishTextsSize = 6276;
+inline constexpr uint32_t EnglishTextsSize = 5636;

@@ -15,8 +15,6 @@ inline constexpr Bounds ProgressBar1{24, 56, 329, 17};
 inline constexpr int ProgressBar1Step = 3;
 inline constexpr Bounds Button1{157, 107, 75, 25};
 inline constexpr Bounds TotalProgress{24, 80, 329, 17};
-// In the place of the file at hand, which the completed window no longer shows.
-inline constexpr Bounds StartBox{24, 30, 329, 17};
 
 inline constexpr const char* ProgramNameDesign = "Copying Program Name Support Files:";
 

@@ -136,9 +136,6 @@ Status CopyContent(const std::string& source, HANDLE target) {
 Status MoveAsideKept(const std::string& path) {
     const auto refused = [&] { return FailedQuoting(TextId::CannotBeReplaced, path); };
     const FileHandle file = OpenToMove(path);
-    // A program holds it so that it can be neither replaced nor moved: the caller may wait for it.
-    if (!file.IsValid() && GetLastError() == ERROR_SHARING_VIOLATION)
-        return Status::Failed(QuotedIn(TextId::FileHeld, path), HeldFileCode);
     if (!file.IsValid() || !IsReplaceableFile(file.Get())) return refused();
     if (!ReachesAsNamed(file.Get(), path)) return ReachedThroughLink(path);
     const std::string name = FormatText("kept-%u.tmp", static_cast<unsigned>(KeptFiles().size() + 1));

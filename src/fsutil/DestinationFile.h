@@ -17,9 +17,6 @@
 // folder the path sits in.
 inline constexpr unsigned long ReachedThroughLinkCode = 0x20000001;
 
-// The code of a failure to move aside a file that a program holds open without sharing it.
-inline constexpr unsigned long HeldFileCode = ERROR_SHARING_VIOLATION;
-
 // Makes the file `path` for writing; it must not exist yet, so nothing there, not even a link,
 // is written through. The failure's code is ERROR_FILE_EXISTS when something is there.
 Result<FileHandle> CreateNewFile(const std::string& path);
@@ -50,12 +47,10 @@ std::vector<std::string> PutBackKeptFiles();
 // The new file `path`, its content written by `fill(handle)`: made through a handle whose final
 // path is checked; a file already there is moved aside first, kept for an undo, and put back when
 // the new one cannot be made. The failure is `fill`'s, one that names a folder on the way that is a
-// link, one of a file held (HeldFileCode), or else the one `refusal()` makes.
+// link, or else the one `refusal()` makes.
 template <class Refusal, class Fill>
 Status PlaceNewFile(const std::string& path, Refusal refusal, Fill fill) {
-    const auto refused = [&](const Status& failure) {
-        return failure.Code() == ReachedThroughLinkCode || failure.Code() == HeldFileCode ? failure : refusal();
-    };
+    const auto refused = [&](const Status& failure) { return failure.Code() == ReachedThroughLinkCode ? failure : refusal(); };
     Result<FileHandle> made = CreateNewFile(path);
     bool keptOld = false;
     if (!made && made.State().Code() == ERROR_FILE_EXISTS) {

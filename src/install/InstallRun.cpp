@@ -9,7 +9,6 @@
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "fsutil/MediaSource.h"
-#include "fsutil/ProgramsInUse.h"
 #include "fsutil/ProgramsListEntry.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
@@ -65,7 +64,6 @@ Status InstallRun::Run() {
         return {};
     }
     programCopied_ = CopySetupProgram();
-    CloseProgramsHolding(Destinations(diskCount));
     for (int disk = 1; disk <= diskCount && RunAborted == 0; ++disk)
         if (const Status installed = RunDisk(disk, diskCount); !installed) return installed;
     if (RunAborted != 0) return {};
@@ -76,7 +74,6 @@ Status InstallRun::Run() {
         if (const Status entered = WriteUninstallEntry(); !entered) return entered;
     if (RunAborted != 0) return {};
     if (const Status made = CreateShortcuts(); !made) return made;
-    RestartClosedPrograms();
     Face().Beep();
     Setup.InstallCompleted = true;
     ShowCompleted();

@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include <vector>
 
 #include "base/Status.h"
 #include "state/ProgressView.h"
@@ -16,8 +15,6 @@ public:
 
     // The whole install; it completed when it succeeds with RunAborted 0.
     Status Run();
-    // The destinations of the files of every disk, macros replaced.
-    static std::vector<std::string> Destinations(int diskCount);
     // Installs the files of disk `disk` (from 1) of `diskCount`.
     Status InstallProgramFiles(int disk, int diskCount);
     // Creates the listed registry keys, logging the new ones, then writes the listed values.
@@ -48,7 +45,3 @@ private:
 
 // The target of the first shortcut the script asks for, macros replaced; empty when there is none.
 Result<std::string> FirstShortcutTarget();
-
-// The program `[Package] run=` names, as a shortcut names its target, macros replaced; empty when
-// there is none, or when the run is elevated (it would start the program elevated).
-std::string ProgramToStart();

@@ -5,8 +5,6 @@
 #include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
-#include "base/Texts.h"
-#include "fsutil/DelayedReplacement.h"
 #include "fsutil/DestinationFile.h"
 #include "fsutil/FileDigests.h"
 #include "fsutil/FileNames.h"
@@ -27,17 +25,6 @@ constexpr float FilesShare = 70.0f;
 constexpr DWORD PauseBeforeLog = 100;
 constexpr DWORD PauseAfterFile = 500;
 constexpr const char* ExpandedWorkName = "expanded.tmp";
-// The person cancelled at a file a program holds: the install ends and is taken back.
-constexpr unsigned long CancelledCode = ERROR_CANCELLED;
-
-// A file a program holds: the person may end that program and retry. An unattended run, where
-// none can, gets OK, and cancels.
-bool AskRetryHeld(Status& held) {
-    if (Face().Ask(held.Message(), Text(TextId::ProgramsInUseCaption), MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY)
-        return true;
-    held = Status::Failed(held.Message(), CancelledCode);
-    return false;
-}
 
 // Expands the file that line `i` of a disk's section names into its destination (`dest`); the
 // message of a failure, which leaves nothing behind in Temp, or nothing. The file lies on the
@@ -68,32 +55,14 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
         return PlaceNewFile(dest, refused, [&](HANDLE file) { return recorded(file, ExpandInto(name, file)); });
     if (const Status copied = ExpandToTemp(name, ExpandedWorkName); !copied) return copied;
-    const std::string workCopy = Setup.TempDir + ExpandedWorkName;
-    // A file a program holds: the person is asked; an unattended run (which has a face of its own)
-    // leaves it to the restart where that is safe.
-    const bool atRestart = Setup.Face && MayReplaceAtRestart(dest);
-    Status placed;
-    do placed = PlaceNewFile(dest, refused, [&](HANDLE file) {
-        return recorded(file, CopyContent(workCopy, file) ? Status() : refused());
+    const Status placed = PlaceNewFile(dest, refused, [&](HANDLE file) {
+        return recorded(file, CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused());
     });
-    while (placed.Code() == HeldFileCode && !atRestart && AskRetryHeld(placed));
-    if (placed.Code() == HeldFileCode && atRestart) placed = ReplaceAtRestart(dest, workCopy);
     DeleteTempFile(ExpandedWorkName);
     return placed;
 }
 
 }  // namespace
-
-std::vector<std::string> InstallRun::Destinations(int diskCount) {
-    std::vector<std::string> paths;
-    for (int disk = 1; disk <= diskCount; ++disk) {
-        EntryList entries;
-        Setup.InstallScript->ReadEntries(ProgramFilesSection(disk).c_str(), entries);
-        for (const Entry& entry : entries)
-            if (const Result<std::string> expanded = ExpandPathMacros(entry.value); expanded) paths.push_back(expanded.Value());
-    }
-    return paths;
-}
 
 Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     // Disks before the last keep the bar where the previous disk left it.
@@ -112,12 +81,7 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     Status transferred = TransferFile(entries, mediaNames, 0, dest, record);
     for (size_t i = 0;; ++i) {
         if (!transferred) {
-            if (transferred.Code() == CancelledCode) {
-                RunAborted = 1;
-                Setup.UndoInstall = true;
-            } else {
-                FailRun(transferred.Message());
-            }
+            FailRun(transferred.Message());
             return {};
         }
         Face().BeginPause(PauseBeforeLog);

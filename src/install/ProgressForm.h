@@ -1,7 +1,4 @@
 #pragma once
-#include <optional>
-
-#include "toolkit/CheckBox.h"
 #include "uninstall/ProgressWindow.h"
 
 // The install progress window: the progress window with the bar of the whole run, whose
@@ -13,8 +10,6 @@ public:
     Status FormActivate() override;
     // When the mouse moves over it.
     void FormMouseMove();
-    // The completed window offers to start the program the script names, ticked.
-    void ShowEnded() override;
 
     // The controls by the names the install window gives them.
     Label& IProgramName = PhaseLabel;
@@ -23,6 +18,4 @@ public:
 
     // 1 once the run has ended early; the mouse then closes the window too.
     int RunAborted = 0;
-    // "Start ... now", once the install completed, when there is a program to start.
-    std::optional<CheckBox> StartBox;
 };

@@ -139,14 +139,6 @@ Result<std::string> FirstShortcutTarget() {
     return std::string();
 }
 
-std::string ProgramToStart() {
-    // An elevated run would start it elevated: only a run with the person's own rights starts it.
-    if (Setup.Elevated) return {};
-    const std::string reference = Setup.InstallScript->ReadValue(PackageSection, RunKey, "");
-    const Result<std::optional<std::string>> target = ShortcutTarget(reference);
-    return target && target.Value() ? *target.Value() : std::string();
-}
-
 Status InstallRun::CreateShortcuts() {
     // A package for the machine makes its shortcuts for every user; one for the user alone, for that user.
     const bool allUsers = !Setup.UserScope;

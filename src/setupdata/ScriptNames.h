@@ -23,10 +23,6 @@ inline constexpr const char* PublisherKey = "publisher";
 // "user" (any case) for a package installed for the user who runs setup alone; anything else, or
 // nothing, for one installed for every user of the machine. The log keeps it.
 inline constexpr const char* ScopeKey = "scope";
-// Optional: the program the install made to start when its last window closes, named as a
-// shortcut names its target ("[ProgramFiles01]file1"), and the arguments it is started with.
-inline constexpr const char* RunKey = "run";
-inline constexpr const char* RunArgumentsKey = "runargs";
 inline constexpr const char* UserScopeValue = "user";
 inline constexpr const char* MachineScopeValue = "machine";
 inline constexpr const char* LicenceSection = "Licence";

@@ -69,10 +69,6 @@ struct SetupState {
     RunFace* ScreenLog = nullptr;
     // Set once something was handed to the platform for deletion at the next restart.
     bool RestartScheduled = false;
-    // An unattended run told not to close the programs that hold files (/NOCLOSE).
-    bool NoClose = false;
-    // The person cancelled the install at a file a program holds: what it made is taken back.
-    bool UndoInstall = false;
 
     bool IsUninstallMode() const { return !CommandLine.empty(); }
 };

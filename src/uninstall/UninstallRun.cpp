@@ -13,7 +13,6 @@
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
 #include "fsutil/LogRecord.h"
-#include "fsutil/ProgramsInUse.h"
 #include "fsutil/ProgramsListEntry.h"
 #include "fsutil/UninstallerRemoval.h"
 #include "setupdata/RegistryKeyText.h"
@@ -106,12 +105,7 @@ void UninstallRun::RunShownPhase(const std::vector<std::string>& entries, Remova
     }
 }
 
-void UninstallRun::UninstallFiles() {
-    const std::vector<std::string> files = LogValues(LogProgramFilesSection);
-    // Taking back a failed install asks nothing: its programs were closed before it began.
-    if (!undo_) CloseProgramsHolding(files);
-    RunShownPhase(files, RemoveLoggedFile);
-}
+void UninstallRun::UninstallFiles() { RunShownPhase(LogValues(LogProgramFilesSection), RemoveLoggedFile); }
 
 void UninstallRun::UninstallRegistryKeys() { RunShownPhase(KeysDeepestFirst(), DeleteLoggedKey); }
 

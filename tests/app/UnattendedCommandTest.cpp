@@ -47,29 +47,3 @@ TEST(UnattendedCommand, TheFolderOrTheLogInAnyCaseQuotedOrNotWithoutTheBlanksAro
         EXPECT_EQ(command->verify, each.verify) << each.text;
     }
 }
-
-TEST(UnattendedCommand, NoCloseComesBeforeTheFolderOrTheLogInAnyCase) {
-    struct Case {
-        const char* text;
-        bool noClose;
-        const char* folder;  // null: no /D=
-        const char* log;
-    };
-    const Case cases[] = {
-        {"/S /NOCLOSE", true, nullptr, ""},
-        {"/S /noclose /D=C:\\App", true, "C:\\App", ""},
-        {"/S /NoClose\tC:\\App\\uninstal.ini", true, nullptr, "C:\\App\\uninstal.ini"},
-        {"/S /NOCLOSED", false, nullptr, "/NOCLOSED"},
-        {"/S /D=C:\\App /NOCLOSE", false, "C:\\App /NOCLOSE", ""},
-    };
-    for (const Case& each : cases) {
-        const auto command = ParseUnattendedCommand(each.text);
-        ASSERT_TRUE(command) << each.text;
-        EXPECT_EQ(command->noClose, each.noClose) << each.text;
-        EXPECT_EQ(command->installFolder.has_value(), each.folder != nullptr) << each.text;
-        if (each.folder && command->installFolder) {
-            EXPECT_EQ(*command->installFolder, each.folder) << each.text;
-        }
-        EXPECT_EQ(command->logPath, each.log) << each.text;
-    }
-}

@@ -294,15 +294,7 @@ const std::vector<Slip> Slips = {
      "32: warning: licence= is not a key setup reads in [Group]: setup reads it in [Licence]", 1},
     {"key unknown", {{"name=Checked Package", "name=Checked Package\ncolour=blue"}},
      "3: warning: colour= is not a key setup reads in [Package] (it reads name, uninstallentry, version, publisher, "
-     "scope, languages, run and runargs)", 1},
-    {"program to start names no file", {{"name=Checked Package", "name=Checked Package\nrun=[ProgramFiles01]file9"}},
-     "3: error: run=[ProgramFiles01]file9 names no file the package installs ([ProgramFilesNN]fileN of an entry "
-     "there): nothing is started", 2},
-    {"program to start names a shortcut", {{"name=Checked Package", "name=Checked Package\nrun=[Icons]r1"}},
-     "3: error: run=[Icons]r1 names no file the package installs ([ProgramFilesNN]fileN of an entry there): nothing "
-     "is started", 2},
-    {"arguments without a program", {{"name=Checked Package", "name=Checked Package\nrunargs=/first"}},
-     "3: warning: runargs= without run= starts nothing: run= names the program it is for", 1},
+     "scope and languages)", 1},
     {"key repeated", {{"name=Checked Package", "name=Checked Package\nNAME=Other"}},
      "3: warning: NAME= repeats line 2: setup reads only that one", 1},
     {"disk count under another key", {{"n=1", "count=1"}},

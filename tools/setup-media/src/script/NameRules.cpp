@@ -22,9 +22,7 @@ struct KnownSection {
 
 const std::vector<KnownSection>& FixedSections() {
     static const std::vector<KnownSection> sections = {
-        {PackageSection,
-         {PackageNameKey, UninstallEntryKey, PackageVersionKey, PublisherKey, ScopeKey, LanguagesKey, RunKey,
-          RunArgumentsKey}},
+        {PackageSection, {PackageNameKey, UninstallEntryKey, PackageVersionKey, PublisherKey, ScopeKey, LanguagesKey}},
         {LicenceSection, {LicenceKey}},
         {InstallFolderSection, {}},
         {OtherFoldersSection, {}},

@@ -71,30 +71,10 @@ void CheckLinkPaths(const ProfileText& script, Findings& findings) {
     }
 }
 
-// The program started at the end must be one the install makes: an entry of the package's files.
-void CheckProgramToStart(const ProfileText& script, Findings& findings) {
-    const ProfileEntry* run = script.FindEntry(PackageSection, RunKey);
-    const ProfileEntry* arguments = script.FindEntry(PackageSection, RunArgumentsKey);
-    if (!run) {
-        if (arguments)
-            findings.push_back({arguments->line, Severity::Warning,
-                                "runargs= without run= starts nothing: run= names the program it is for"});
-        return;
-    }
-    const std::optional<ShortcutReference> target = ParseShortcutReference(run->value);
-    const bool names = target && target->section.starts_with("ProgramFiles") && script.FindEntry(target->section, target->key);
-    if (!names)
-        findings.push_back({run->line, Severity::Error,
-                            "run=" + run->value +
-                                " names no file the package installs ([ProgramFilesNN]fileN of an entry there): "
-                                "nothing is started"});
-}
-
 }  // namespace
 
 void CheckShortcuts(const CheckInput& input, Findings& findings) {
     for (const char* name : ShortcutSections) CheckSection(input.script, name, findings);
-    CheckProgramToStart(input.script, findings);
     CheckLinkPaths(input.script, findings);
     // An empty name makes the Start menu's Programs folder itself the group.
     if (const ProfileEntry* group = input.script.FindEntry(GroupSection, GroupKey); group && group->value.empty())

@@ -50,6 +50,9 @@ public:
     virtual std::optional<LRESULT> OnControlColor(HDC /*dc*/) { return std::nullopt; }
 
 protected:
+    // Keeps the control's text left to right in a mirrored window: paths, names and drives read
+    // the same in every language.
+    void KeepLeftToRight();
     // Controls are members of their forms, never deleted through this class: no destructor in
     // every control's table of virtual functions.
     ~Control() = default;

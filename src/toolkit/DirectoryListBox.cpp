@@ -59,6 +59,7 @@ DirectoryListBox::DirectoryListBox(Container& parent, const Bounds& bounds, int 
               bounds, ""),
       onChange_(std::move(onChange)) {
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, OwnerForm().Scale().ToPixels(itemHeight));
+    KeepLeftToRight();
     SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     listProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DirectoryListBox::SubclassProc)));

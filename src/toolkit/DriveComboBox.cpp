@@ -13,6 +13,7 @@ DriveComboBox::DriveComboBox(Container& parent, const Bounds& bounds, const Font
     : Control(parent, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0,
               {bounds.left, bounds.top, bounds.width, bounds.height * 10}, "", font),
       onChange_(std::move(onChange)) {
+    KeepLeftToRight();
     ReadDrives();
 }
 

@@ -6,6 +6,7 @@ Edit::Edit(Container& parent, const Bounds& bounds, const char* text)
     : Control(parent, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, bounds, text) {
     // No length limit of its own beyond the platform's.
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
+    KeepLeftToRight();
     // A Unicode window, so that typed characters reach it whole: an ANSI one gets each as the
     // bytes of the code page, which for UTF-8 it cannot put together again.
     SetWindowLongPtrW(Handle(), GWLP_WNDPROC, GetWindowLongPtrW(Handle(), GWLP_WNDPROC));

@@ -72,6 +72,12 @@ protected:
         return window;
     }
 
+    // Paths, drives and folder names read left to right in every language, a mirrored window too.
+    static void ExpectLeftToRight(HWND control, const char* what) {
+        ASSERT_NE(control, nullptr) << what;
+        EXPECT_EQ(GetWindowLongPtrA(control, GWL_EXSTYLE) & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING), 0) << what;
+    }
+
     void Shot(HWND window, const std::string& name) {
         RECT work{}, frame{};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -100,11 +106,14 @@ protected:
         HWND destination = Expect(setup, "TInstallForm", "03-destination");
         ASSERT_NE(destination, nullptr);
         EXPECT_EQ(ui::TextOf(destination), Text("DestinationCaption"));
+        ExpectLeftToRight(ui::FindChild(destination, "Edit"), "the folder's box");
         ASSERT_TRUE(ui::Press(destination, Text("DestinationChangeFolder")));
 
         HWND chooser = Expect(setup, "TChangeForm", "04-chooser");
         ASSERT_NE(chooser, nullptr);
         EXPECT_EQ(ui::TextOf(chooser), Text("ChooserCaption"));
+        ExpectLeftToRight(ui::FindChild(chooser, "ComboBox"), "the drive list");
+        ExpectLeftToRight(ui::FindChild(chooser, "ListBox"), "the folder list");
         OpenNewFolderDialog(setup, chooser);
         ASSERT_TRUE(ui::Press(chooser, Text("ChooserCancel")));
         EXPECT_TRUE(ui::WaitUntilGone(chooser));

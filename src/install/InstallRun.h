@@ -2,6 +2,7 @@
 #include <string>
 
 #include "base/Status.h"
+#include "setupdata/EntryList.h"
 #include "state/ProgressView.h"
 
 // The install run: the program files of every disk, the registry keys and values, the program
@@ -32,6 +33,8 @@ public:
 
 private:
     bool programCopied_ = false;
+    // The file records of every disk so far, written at the end of each.
+    EntryList fileRecords_;
 
     Status RunDisk(int disk, int diskCount);
     void ShowCompleted();

@@ -82,12 +82,11 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     for (size_t i = 0;; ++i) {
         if (!transferred) {
             FailRun(transferred.Message());
-            return {};
+            return LogFileDigests(fileRecords_);
         }
         Face().BeginPause(PauseBeforeLog);
         if (const Status logged = LogFile(dest); !logged) return logged;
-        if (!record.empty())
-            if (const Status logged = LogFileDigest(record, dest); !logged) return logged;
+        if (!record.empty()) AddFileDigest(fileRecords_, record, dest);
         Face().EndPause();
         // The next file is expanded while this one is shown: the pauses pace what the person
         // sees, and the engine's work runs inside them instead of adding to them.
@@ -102,6 +101,6 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
         record.clear();
         if (!last) transferred = TransferFile(entries, mediaNames, i + 1, dest, record);
         Face().EndPause();
-        if (last) return {};
+        if (last) return LogFileDigests(fileRecords_);
     }
 }

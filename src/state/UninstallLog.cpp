@@ -44,10 +44,13 @@ Status LogFile(const std::string& path) {
     return AppendNumbered(LogProgramFilesSection, FileKeyPrefix, Setup.FileEntryCount, path);
 }
 
-Status LogFileDigest(const std::string& record, const std::string& path) {
+void AddFileDigest(EntryList& records, const std::string& record, const std::string& path) {
+    records.Append(NumberedKey(FileKeyPrefix, Setup.FileEntryCount), record + "," + path);
+}
+
+Status LogFileDigests(const EntryList& records) {
     if (!Setup.UninstallLog) return Status::Failed(NotOpenText);
-    return Setup.UninstallLog->WriteValue(FileDigestsSection, NumberedKey(FileKeyPrefix, Setup.FileEntryCount).c_str(),
-                                          record + "," + path);
+    return Setup.UninstallLog->WriteSection(FileDigestsSection, records);
 }
 
 std::string RecordedPath(const std::string& digestValue) {

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "base/Status.h"
+#include "setupdata/EntryList.h"
 #include "setupdata/ScriptNames.h"
 
 // Entries of the uninstall log. Each kind takes the next number of its own counter in
@@ -30,9 +31,13 @@ Status LogLanguage();
 Status LogDirectory(const std::string& path);
 // [ProgramFiles] file<n>, for installed files and shortcut files alike
 Status LogFile(const std::string& path);
-// [FileDigests] file<n>, for the file just logged with LogFile: its size and digest as
-// FileDigestRecord gives them, a comma, its path. Readers that do not know the section pass it by.
-Status LogFileDigest(const std::string& record, const std::string& path);
+// Adds to `records` the [FileDigests] entry file<n> of the file just logged with LogFile: its size
+// and digest as FileDigestRecord gives them, a comma, its path.
+void AddFileDigest(EntryList& records, const std::string& record, const std::string& path);
+// [FileDigests] as `records`, in one write: the install keeps them until the end of a disk, so
+// each file costs the log one write, not two. Readers that do not know the section pass it by; a
+// file without its record is one a check passes over.
+Status LogFileDigests(const EntryList& records);
 // The path a [FileDigests] value ("size,digest,path") records; empty for a value of another form.
 std::string RecordedPath(const std::string& digestValue);
 // [RegistryKeys] key<n>, the key text as the script gave it

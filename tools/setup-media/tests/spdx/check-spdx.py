@@ -1,5 +1,5 @@
-"""Checks an SPDX 2.3 JSON document: the SPDX project's schema, then the rules of the
-specification that the schema cannot express. Prints what is wrong and exits 1, or exits 0.
+"""Checks an SPDX 2.3 JSON document: the SPDX project's schema, then the rules of
+SPDX 2.3 that the schema cannot express. Prints what is wrong and exits 1, or exits 0.
 
     /usr/bin/python3 check-spdx.py SCHEMA DOCUMENT
 """

@@ -33,10 +33,16 @@ public:
 
 private:
     bool programCopied_ = false;
-    // The file records of every disk so far, written at the end of each.
+    // The files of every disk so far and their records, written in batches (LogExpandedFiles);
+    // the first `loggedFiles_` of them are in the log, as of `loggedAt_`.
+    EntryList fileEntries_;
     EntryList fileRecords_;
+    size_t loggedFiles_ = 0;
+    unsigned long long loggedAt_ = 0;
 
     Status RunDisk(int disk, int diskCount);
+    // Writes the files expanded so far into the log; on failure, removes those it could not record.
+    Status LogExpandedFiles();
     void ShowCompleted();
     // The error box of a phase that ends the run.
     void FailRun(const std::string& message);

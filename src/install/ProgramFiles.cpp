@@ -17,6 +17,7 @@
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 #include "toolkit/ProgressBar.h"
+#include "uninstall/LoggedItem.h"
 
 namespace {
 
@@ -25,6 +26,10 @@ constexpr float FilesShare = 70.0f;
 constexpr DWORD PauseBeforeLog = 100;
 constexpr DWORD PauseAfterFile = 500;
 constexpr const char* ExpandedWorkName = "expanded.tmp";
+// The files expanded since the log was last written wait at most this long, or this many, for
+// the next write: a run killed meanwhile leaves no more than that unrecorded.
+constexpr ULONGLONG LogWriteInterval = 200;
+constexpr size_t LogWriteBatch = 64;
 
 // Expands the file that line `i` of a disk's section names into its destination (`dest`); the
 // message of a failure, which leaves nothing behind in Temp, or nothing. The file lies on the
@@ -82,18 +87,20 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     for (size_t i = 0;; ++i) {
         if (!transferred) {
             FailRun(transferred.Message());
-            return LogFileDigests(fileRecords_);
+            return LogExpandedFiles();
         }
         Face().BeginPause(PauseBeforeLog);
-        if (const Status logged = LogFile(dest); !logged) return logged;
-        if (!record.empty()) AddFileDigest(fileRecords_, record, dest);
+        AddLoggedFile(fileEntries_, fileRecords_, record, dest);
+        const bool last = i + 1 == count;
+        if (last || fileEntries_.Count() - loggedFiles_ >= LogWriteBatch ||
+            GetTickCount64() - loggedAt_ >= LogWriteInterval)
+            if (const Status logged = LogExpandedFiles(); !logged) return logged;
         Face().EndPause();
         // The next file is expanded while this one is shown: the pauses pace what the person
         // sees, and the engine's work runs inside them instead of adding to them.
         Face().BeginPause(PauseAfterFile);
         view_.ShowCurrentItem(DisplayText(dest));
         StepBars();
-        const bool last = i + 1 == count;
         const bool lastOfEarlierDisk = last && diskCount > 1 && disk < diskCount;
         if (lastOfEarlierDisk) view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
         // A large next file must not keep the window from showing this one first.
@@ -101,6 +108,16 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
         record.clear();
         if (!last) transferred = TransferFile(entries, mediaNames, i + 1, dest, record);
         Face().EndPause();
-        if (last) return LogFileDigests(fileRecords_);
+        if (last) return {};
     }
+}
+
+Status InstallRun::LogExpandedFiles() {
+    const Status logged = LogFileSections(fileEntries_, fileRecords_);
+    // Files the log could not take are removed now: the undo that follows knows only what it records.
+    if (!logged)
+        for (size_t i = loggedFiles_; i < fileEntries_.Count(); ++i) (void)RemoveLoggedFile(fileEntries_.Value(i));
+    loggedFiles_ = fileEntries_.Count();
+    loggedAt_ = GetTickCount64();
+    return logged;
 }

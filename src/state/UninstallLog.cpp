@@ -44,13 +44,17 @@ Status LogFile(const std::string& path) {
     return AppendNumbered(LogProgramFilesSection, FileKeyPrefix, Setup.FileEntryCount, path);
 }
 
-void AddFileDigest(EntryList& records, const std::string& record, const std::string& path) {
-    records.Append(NumberedKey(FileKeyPrefix, Setup.FileEntryCount), record + "," + path);
+void AddLoggedFile(EntryList& files, EntryList& records, const std::string& record, const std::string& path) {
+    const std::string key = NumberedKey(FileKeyPrefix, ++Setup.FileEntryCount);
+    files.Append(key, path);
+    if (!record.empty()) records.Append(key, record + "," + path);
 }
 
-Status LogFileDigests(const EntryList& records) {
+Status LogFileSections(const EntryList& files, const EntryList& records) {
     if (!Setup.UninstallLog) return Status::Failed(NotOpenText);
-    return Setup.UninstallLog->WriteSection(FileDigestsSection, records);
+    Status logged = Setup.UninstallLog->WriteSection(LogProgramFilesSection, files);
+    if (logged) logged = Setup.UninstallLog->WriteSection(FileDigestsSection, records);
+    return logged;
 }
 
 std::string RecordedPath(const std::string& digestValue) {

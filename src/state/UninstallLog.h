@@ -31,13 +31,14 @@ Status LogLanguage();
 Status LogDirectory(const std::string& path);
 // [ProgramFiles] file<n>, for installed files and shortcut files alike
 Status LogFile(const std::string& path);
-// Adds to `records` the [FileDigests] entry file<n> of the file just logged with LogFile: its size
-// and digest as FileDigestRecord gives them, a comma, its path.
-void AddFileDigest(EntryList& records, const std::string& record, const std::string& path);
-// [FileDigests] as `records`, in one write: the install keeps them until the end of a disk, so
-// each file costs the log one write, not two. Readers that do not know the section pass it by; a
-// file without its record is one a check passes over.
-Status LogFileDigests(const EntryList& records);
+// The files of one disk, logged together: [ProgramFiles] file<n> in `files` and [FileDigests] file<n>
+// (size and digest as FileDigestRecord gives them, a comma, the path) in `records`, under the next
+// number of the files' counter. The platform writes a profile whole for each value written, so a
+// write per file made an install's time grow with the square of its file count.
+void AddLoggedFile(EntryList& files, EntryList& records, const std::string& record, const std::string& path);
+// [ProgramFiles] as `files`, then [FileDigests] as `records`, each section in one write. Readers
+// that do not know [FileDigests] pass it by; a file without its record is one a check passes over.
+Status LogFileSections(const EntryList& files, const EntryList& records);
 // The path a [FileDigests] value ("size,digest,path") records; empty for a value of another form.
 std::string RecordedPath(const std::string& digestValue);
 // [RegistryKeys] key<n>, the key text as the script gave it

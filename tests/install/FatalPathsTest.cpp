@@ -189,3 +189,18 @@ TEST(InstallFatalPaths, KeyTextBeyondThePathLimitIsRefusedNotCut) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, keys.Path(longName)));
     bed.ExpectEndedEarly();
 }
+
+// The log takes the expanded files in batches: files it could not take are removed at once, so
+// that the undo, which knows only what the log records, leaves none of them behind.
+TEST(InstallFatalPaths, FilesTheLogCannotRecordAreRemovedAndTheRunEndsWithTheLogsFailure) {
+    InstallTestBed bed;
+    TwoFileDisk disk(bed);
+    bed.WriteScript("[Disks]\nn=1\n[ProgramFiles01]\n" + InstallTestBed::ProgramFilesLines(bed.install.Path(), disk.files));
+    const std::string unwritable = bed.temp / "no such folder\\uninstal.ini";
+    ::Setup.UninstallLog = std::make_unique<ProfileFile>(unwritable);
+
+    const Status run = bed.form.FormActivate();
+
+    EXPECT_EQ(run.Message(), "Unable to write to " + unwritable);
+    for (const MediaFile& file : disk.files) EXPECT_FALSE(FileExists(bed.install / file.first)) << file.first;
+}

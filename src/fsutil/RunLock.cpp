@@ -17,8 +17,8 @@ constexpr const char* LockAccess = "O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)";
 // A run that ends lets go of the lock, and the copy that removes the uninstall program holds it for
 // a moment after the uninstall ended: a setup started just then waits a little before it says that
 // another one is running, so that a deployment tool's next command is not turned away for nothing.
-constexpr int LockAttempts = 30;
-constexpr DWORD LockRetryPause = 100;
+constexpr int LockAttempts = 150;
+constexpr DWORD LockRetryPause = 20;
 
 // The lock of the machine's packages. A named object in the global namespace can be made first by
 // any user, which would turn every setup away. The lock is a file in the Windows folder instead,

@@ -52,7 +52,6 @@ int RunSetupProgram(const char* commandLine) {
     // The elevated run is started with the whole argument text, "/LANG=" and all.
     const std::string argumentText = ArgumentText(commandLine);
     std::string arguments = argumentText;
-    TakeHandBackSwitch(arguments);
     Setup.LogFilePath = TakeLeadingSwitch(arguments, LogSwitch);
     const std::string language = TakeLanguageSwitch(arguments);
     if (Setup.LogFilePath.empty()) Setup.LogFilePath = TakeLeadingSwitch(arguments, LogSwitch);
@@ -87,7 +86,7 @@ int RunSetupProgram(const char* commandLine) {
     if (!facts.userScope && !Setup.Elevated) {
         // The elevated run hands back the program to start, which this run starts unelevated.
         const HandBack handBack;
-        if (Elevation::Current().RunElevated(handBack.Switch() + argumentText))
+        if (Elevation::Current().RunElevated(argumentText))
             handBack.StartHandedBack();
         else
             application.ShowMessageBox(NeedsAdministratorText(facts.name, !arguments.empty()), application.Title().c_str(),

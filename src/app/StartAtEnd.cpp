@@ -6,10 +6,7 @@
 #include <shldisp.h>
 #include <shlobj.h>
 
-#include <cstring>
 
-#include "app/ArgumentText.h"
-#include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "base/TextEncoding.h"
 #include "fsutil/ComScope.h"
@@ -19,8 +16,12 @@
 
 namespace {
 
-// The program, its arguments and its folder, each ended by a zero, fit this.
-constexpr DWORD SectionSize = 8192;
+// What the elevated run hands back, as the section holds it; each text ends in a zero.
+struct HandedBack {
+    char program[MAX_PATH];
+    char folder[MAX_PATH];
+    char arguments[4096];
+};
 
 // Our own copies of the shell's identifiers, as for shortcuts.
 namespace ids {
@@ -34,20 +35,12 @@ constexpr GUID IID_IShellFolderViewDual = {0xE7A1AF80, 0x4D96, 0x11CF, {0x96, 0x
 constexpr GUID IID_IShellDispatch2 = {0xA4C6892C, 0x3BA9, 0x11D2, {0x9D, 0xEA, 0x00, 0xC0, 0x4F, 0xB1, 0x61, 0x62}};
 }  // namespace ids
 
-std::string handBackNumber;
+// The section of the unelevated run that waits for an elevated one: one a session, as only one
+// setup runs at a time.
+constexpr const char* SectionName = "Local\\qupsetup-start";
 
-std::string ProcessNumber() { return FormatText("%u", static_cast<unsigned>(GetCurrentProcessId())); }
-std::string SectionName(const std::string& number) { return "Local\\qupsetup-start-" + number; }
-
-bool StartDirectly(const char* program, const char* arguments, const char* folder) {
-    SHELLEXECUTEINFOA execute{};
-    execute.cbSize = sizeof execute;
-    execute.fMask = SEE_MASK_NOASYNC;
-    execute.lpFile = program;
-    execute.lpParameters = arguments;
-    execute.lpDirectory = folder;
-    execute.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExA(&execute);
+void StartDirectly(const char* program, const char* arguments, const char* folder) {
+    ShellExecuteA(nullptr, nullptr, program, arguments, folder, SW_SHOWNORMAL);
 }
 
 // `text` laid out as the platform's BSTR lays it out: its length in bytes, then the UTF-16
@@ -103,28 +96,34 @@ bool StartThroughDesktop(const std::string& program, const std::string& argument
     return SUCCEEDED(shell->ShellExecute(AsBstr(file), TextVariant(args), TextVariant(dir), TextVariant(verb), show));
 }
 
-// Writes the program into the section of the unelevated run whose number the switch gave.
-void HandTo(const std::string& program, const std::string& arguments, const std::string& folder) {
-    const std::string content = program + '\0' + arguments + '\0' + folder + '\0';
-    if (content.size() > SectionSize) return;
-    const KernelObject section(OpenFileMappingA(FILE_MAP_WRITE, FALSE, SectionName(handBackNumber).c_str()));
-    void* view = section.IsValid() ? MapViewOfFile(section.Get(), FILE_MAP_WRITE, 0, 0, SectionSize) : nullptr;
-    if (!view) return;
-    std::memcpy(view, content.data(), content.size());
-    UnmapViewOfFile(view);
+// Writes the program into the section of the unelevated run that started this one; false when
+// there is none.
+bool HandedTo(const std::string& program, const std::string& arguments, const std::string& folder) {
+    const KernelObject section(OpenFileMappingA(FILE_MAP_WRITE, FALSE, SectionName));
+    auto* handed = section.IsValid() ? static_cast<HandedBack*>(MapViewOfFile(section.Get(), FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+    if (!handed) return false;
+    // Nothing cut: a program that does not fit is not handed back.
+    if (program.size() < sizeof handed->program && folder.size() < sizeof handed->folder &&
+        arguments.size() < sizeof handed->arguments) {
+        lstrcpyA(handed->folder, folder.c_str());
+        lstrcpyA(handed->arguments, arguments.c_str());
+        lstrcpyA(handed->program, program.c_str());
+    }
+    UnmapViewOfFile(handed);
+    return true;
 }
 
 }  // namespace
 
 HandBack::HandBack() {
-    section_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, SectionSize,
-                                  SectionName(ProcessNumber()).c_str());
+    section_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HandedBack),
+                                  SectionName);
     // One made before by another program is not this run's to trust.
     if (section_ && GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(section_);
         section_ = nullptr;
     }
-    if (section_) view_ = static_cast<char*>(MapViewOfFile(section_, FILE_MAP_READ, 0, 0, SectionSize));
+    if (section_) view_ = static_cast<char*>(MapViewOfFile(section_, FILE_MAP_WRITE, 0, 0, 0));
 }
 
 HandBack::~HandBack() {
@@ -132,24 +131,12 @@ HandBack::~HandBack() {
     if (section_) CloseHandle(section_);
 }
 
-std::string HandBack::Switch() const {
-    return view_ ? "/HANDBACK=" + ProcessNumber() + " " : std::string();
-}
-
 void HandBack::StartHandedBack() const {
-    if (!view_) return;
-    const std::string content(view_, SectionSize);
-    const size_t afterProgram = content.find('\0');
-    if (afterProgram == 0 || afterProgram == std::string::npos) return;
-    const size_t afterArguments = content.find('\0', afterProgram + 1);
-    if (afterArguments == std::string::npos || content.find('\0', afterArguments + 1) == std::string::npos) return;
-    StartDirectly(content.c_str(), content.c_str() + afterProgram + 1, content.c_str() + afterArguments + 1);
-}
-
-void TakeHandBackSwitch(std::string& arguments) {
-    const std::string number = TakeLeadingSwitch(arguments, HandBackSwitch);
-    // Only a number names a section of this program's.
-    if (!number.empty() && number.find_first_not_of("0123456789") == std::string::npos) handBackNumber = number;
+    auto* handed = reinterpret_cast<HandedBack*>(view_);
+    if (!handed) return;
+    // Whatever was written, each text ends inside its field.
+    handed->program[MAX_PATH - 1] = handed->folder[MAX_PATH - 1] = handed->arguments[sizeof handed->arguments - 1] = 0;
+    if (handed->program[0]) StartDirectly(handed->program, handed->arguments, handed->folder);
 }
 
 void StartInstalledProgram() {
@@ -157,10 +144,8 @@ void StartInstalledProgram() {
     if (!program || program.Value().empty()) return;
     const std::string arguments = Setup.InstallScript->ReadValue(PackageSection, RunArgumentsKey, "");
     const std::string& folder = Setup.InstallFolder;
-    if (!handBackNumber.empty())
-        HandTo(program.Value(), arguments, folder);
-    else if (!Setup.Elevated)
+    if (!Setup.Elevated)
         StartDirectly(program.Value().c_str(), arguments.c_str(), folder.c_str());
-    else
+    else if (!HandedTo(program.Value(), arguments, folder))
         StartThroughDesktop(program.Value(), arguments, folder);
 }

@@ -45,11 +45,12 @@ constexpr DWORD NoSession = 0xFFFFFFFF;
 // them: registering the programs, not the files, leaves the services running.
 DWORD listing = NoSession;
 DWORD closing = NoSession;
-std::unique_ptr<RM_UNIQUE_PROCESS[]> programs;
-UINT programCount = 0;
+// What the last List found.
+std::unique_ptr<RM_PROCESS_INFO[]> found;
+UINT foundCount = 0;
 
 bool StartSession(DWORD& session) {
-    WCHAR key[CCH_RM_SESSION_KEY + 1] = {};
+    WCHAR key[CCH_RM_SESSION_KEY + 1];
     if (session == NoSession && Functions()->start(&session, 0, key) != ERROR_SUCCESS) session = NoSession;
     return session != NoSession;
 }
@@ -67,38 +68,37 @@ RestartManager* current = &platform;
 
 bool RestartManager::Register(const std::vector<std::string>& files) {
     if (!Functions() || !StartSession(listing)) return false;
-    std::vector<std::string> wide;
-    for (const std::string& file : files) wide.push_back(ToUtf16(file));
-    const std::unique_ptr<LPCWSTR[]> names(new LPCWSTR[wide.size() + 1]);
-    for (size_t i = 0; i < wide.size(); ++i) names[i] = WideChars(wide[i]);
-    return Functions()->registerResources(listing, static_cast<UINT>(wide.size()), names.get(), 0, nullptr, 0,
-                                          nullptr) == ERROR_SUCCESS;
+    // One at a time: the session adds each to those registered before.
+    for (const std::string& file : files) {
+        const std::string wide = ToUtf16(file).append(2, '\0');
+        LPCWSTR name = WideChars(wide);
+        if (Functions()->registerResources(listing, 1, &name, 0, nullptr, 0, nullptr) != ERROR_SUCCESS) return false;
+    }
+    return true;
 }
 
-void RestartManager::List(std::vector<std::string>& programNames, std::vector<std::string>& services) {
-    programCount = 0;
-    UINT needed = 0, count = 0;
+void RestartManager::List(std::vector<std::string>& programs, std::vector<std::string>& services) {
+    UINT needed = 0;
     DWORD reasons = 0;
-    if (listing == NoSession || Functions()->getList(listing, &needed, &count, nullptr, &reasons) != ERROR_MORE_DATA)
+    foundCount = 0;
+    if (listing == NoSession || Functions()->getList(listing, &needed, &foundCount, nullptr, &reasons) != ERROR_MORE_DATA)
         return;
-    count = needed;
-    const std::unique_ptr<RM_PROCESS_INFO[]> found(new RM_PROCESS_INFO[count]);
-    if (Functions()->getList(listing, &needed, &count, found.get(), &reasons) != ERROR_SUCCESS) return;
-    programs.reset(new RM_UNIQUE_PROCESS[count]);
-    for (UINT i = 0; i < count; ++i) {
+    found.reset(new RM_PROCESS_INFO[foundCount = needed]);
+    if (Functions()->getList(listing, &needed, &foundCount, found.get(), &reasons) != ERROR_SUCCESS) foundCount = 0;
+    for (UINT i = 0; i < foundCount; ++i) {
         const RM_PROCESS_INFO& info = found[i];
-        const bool service = info.ApplicationType == RmService;
-        if (!service) programs[programCount++] = info.Process;
-        (service ? services : programNames)
+        (info.ApplicationType == RmService ? services : programs)
             .push_back(FromUtf16(std::string_view(reinterpret_cast<const char*>(info.strAppName),
                                                   lstrlenW(info.strAppName) * sizeof(WCHAR))));
     }
 }
 
 void RestartManager::Close() {
-    if (programCount == 0 || !StartSession(closing)) return;
-    if (Functions()->registerResources(closing, 0, nullptr, programCount, programs.get(), 0, nullptr) == ERROR_SUCCESS)
-        Functions()->shutdown(closing, 0, nullptr);
+    if (!Functions() || !StartSession(closing)) return;
+    for (UINT i = 0; i < foundCount; ++i)
+        if (found[i].ApplicationType != RmService)
+            Functions()->registerResources(closing, 0, nullptr, 1, &found[i].Process, 0, nullptr);
+    Functions()->shutdown(closing, 0, nullptr);
 }
 
 void RestartManager::Restart() {

@@ -102,6 +102,8 @@ TEST(StartAtEnd, TickedItStartsInTheInstallFolderUntickedOrUnattendedItDoesNot) 
     Sleep(1000);
     EXPECT_TRUE(FileExists(target / "Quiet\\marker.exe"));
     EXPECT_FALSE(FileExists(target / "Quiet\\started.txt")) << "an unattended run never starts it";
+    for (const char* folder : {"Ticked", "Unticked", "Quiet"})
+        EXPECT_EQ(RunQuietly("/S " + (target / folder) + "\\uninstal.ini", media.First()), 0u) << folder;
 }
 
 TEST(StartAtEnd, SetupThatElevatedItselfStartsItFromTheUnelevatedRun) {
@@ -119,4 +121,5 @@ TEST(StartAtEnd, SetupThatElevatedItselfStartsItFromTheUnelevatedRun) {
     EXPECT_EQ(StartedIn(target / "Elevated"), target / "Elevated");
     EXPECT_EQ(ReadTextFile(target / "Elevated\\parent.txt"), std::to_string(setup.ProcessId()))
         << "started by the unelevated run, not the elevated one (" << elevated << ")";
+    EXPECT_EQ(RunQuietly("/S " + (target / "Elevated") + "\\uninstal.ini", media.First()), 0u);
 }

@@ -17,16 +17,6 @@ std::string Listed(TextId text, const std::vector<std::string>& names) {
     return listed;
 }
 
-// The close request is answered once the window has ended; the programs still listed did not close.
-bool AskedToClose(std::vector<std::string>& programs, std::vector<std::string>& services) {
-    RestartManager& manager = RestartManager::Current();
-    manager.Close();
-    programs.clear();
-    services.clear();
-    manager.List(programs, services);
-    return programs.empty();
-}
-
 }  // namespace
 
 void CloseProgramsHolding(const std::vector<std::string>& files) {
@@ -36,21 +26,21 @@ void CloseProgramsHolding(const std::vector<std::string>& files) {
     manager.List(programs, services);
     std::string text = Listed(TextId::ProgramsInUse, programs);
     if (!services.empty()) text += "\n\n" + Listed(TextId::ServicesInUse, services);
-    const char* caption = Text(TextId::ProgramsInUseCaption);
-    if (programs.empty() || HoldersChoice == HolderChoice::Keep) {
-        if (!programs.empty() || !services.empty()) Face().Note(text);
-        return;
-    }
-    if (HoldersChoice == HolderChoice::Ask &&
-        Face().Ask(text + "\n\n" + Text(TextId::CloseProgramsQuestion), caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
-    while (!AskedToClose(programs, services)) {
-        text = Listed(TextId::ProgramsNotClosed, programs);
-        if (HoldersChoice != HolderChoice::Ask) {
+    // The windows ask, and ask again while some would not close; a run without them closes once,
+    // or, told not to, never; what stays is written to its log.
+    for (TextId question = TextId::CloseProgramsQuestion; !programs.empty(); question = TextId::TryClosingAgain) {
+        const bool close = HoldersChoice == HolderChoice::Ask
+                               ? Face().Ask(text + "\n\n" + Text(question), Text(TextId::ProgramsInUseCaption),
+                                            MB_YESNO | MB_ICONQUESTION) == IDYES
+                               : HoldersChoice == HolderChoice::Close && question == TextId::CloseProgramsQuestion;
+        if (!close) {
             Face().Note(text);
             return;
         }
-        if (Face().Ask(text + "\n\n" + Text(TextId::TryClosingAgain), caption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-            return;
+        manager.Close();
+        programs.clear();
+        services.clear();
+        manager.List(programs, services);
+        text = Listed(TextId::ProgramsNotClosed, programs);
     }
 }

@@ -78,14 +78,19 @@ target_link_libraries(ordinary_loader PRIVATE setupcore)
 # A program that leaves a mark when it is started, for a package to install and a shortcut to start.
 add_executable(started_marker WIN32 tests/e2e/programs/StartedMarker.cpp)
 target_link_options(started_marker PRIVATE -municode)
-foreach(helper planted_marker ordinary_loader started_marker)
+# A program that holds a package file while its window is open; it closes when asked, or refuses.
+add_executable(holding_program WIN32 tests/e2e/programs/HoldingProgram.cpp)
+target_link_options(holding_program PRIVATE -municode)
+target_link_libraries(holding_program PRIVATE shell32)
+foreach(helper planted_marker ordinary_loader started_marker holding_program)
   target_link_options(${helper} PRIVATE -static)
 endforeach()
-add_dependencies(setup_tests planted_marker ordinary_loader started_marker)
+add_dependencies(setup_tests planted_marker ordinary_loader started_marker holding_program)
 target_compile_definitions(setup_tests PRIVATE
   PLANTED_MARKER_UNIX_PATH="$<TARGET_FILE:planted_marker>"
   ORDINARY_LOADER_UNIX_PATH="$<TARGET_FILE:ordinary_loader>"
-  STARTED_MARKER_UNIX_PATH="$<TARGET_FILE:started_marker>")
+  STARTED_MARKER_UNIX_PATH="$<TARGET_FILE:started_marker>"
+  HOLDING_PROGRAM_UNIX_PATH="$<TARGET_FILE:holding_program>")
 # A setup.exe that takes itself for a run without the administrators' rights, which wine never
 # gives: the tests of an ordinary user's run start it.
 add_executable(setup_unelevated WIN32 src/app/main.cpp tests/e2e/elevation/UnelevatedSeam.cpp src/app/setup.rc)

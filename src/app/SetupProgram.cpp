@@ -7,7 +7,9 @@
 #include "app/InstallCheck.h"
 #include "app/MainForm.h"
 #include "app/PackageScope.h"
+#include "app/InstallUndo.h"
 #include "app/RunLanguage.h"
+#include "app/StartAtEnd.h"
 #include "base/Texts.h"
 #include "fsutil/RunLock.h"
 #include "app/UnattendedCommand.h"
@@ -22,6 +24,7 @@
 #include "install/ProgressForm.h"
 #include "state/SetupState.h"
 #include "toolkit/Application.h"
+#include "uninstall/ProgramsInUse.h"
 #include "uninstall/UninstallForm.h"
 
 void CreateSetupForms() {
@@ -32,12 +35,14 @@ void CreateSetupForms() {
     Setup.ChangeForm = application.CreateForm<TChangeForm>();
     Setup.NewFolderForm = application.CreateForm<TNewFolderForm>();
     Setup.ProgressForm = application.CreateForm<TProgressForm>();
+    Setup.ProgressForm->UndoInstall = UndoFailedInstall;
     Setup.UninstallForm = application.CreateForm<TUninstallForm>();
 }
 
 namespace {
 
 constexpr std::string_view LogSwitch = "/log=";
+constexpr std::string_view NoCloseSwitch = "/noclose";
 
 }  // namespace
 
@@ -50,6 +55,9 @@ int RunSetupProgram(const char* commandLine) {
     Setup.LogFilePath = TakeLeadingSwitch(arguments, LogSwitch);
     const std::string language = TakeLanguageSwitch(arguments);
     if (Setup.LogFilePath.empty()) Setup.LogFilePath = TakeLeadingSwitch(arguments, LogSwitch);
+    const size_t withNoClose = arguments.size();
+    TakeLeadingSwitch(arguments, NoCloseSwitch);
+    if (arguments.size() != withNoClose) HoldersChoice = HolderChoice::Keep;
     if (RemovedUninstallerAsCopy(arguments)) return 0;
     if (const std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments))
         return RunUnattended(argumentText, *command, language);
@@ -76,7 +84,11 @@ int RunSetupProgram(const char* commandLine) {
         return 0;
     }
     if (!facts.userScope && !Setup.Elevated) {
-        if (!Elevation::Current().RunElevated(argumentText))
+        // The elevated run hands back the program to start, which this run starts unelevated.
+        const HandBack handBack;
+        if (Elevation::Current().RunElevated(argumentText))
+            handBack.StartHandedBack();
+        else
             application.ShowMessageBox(NeedsAdministratorText(facts.name, !arguments.empty()), application.Title().c_str(),
                                        MB_OK | MB_ICONERROR);
         return 0;

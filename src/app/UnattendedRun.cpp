@@ -25,6 +25,7 @@
 #include "fsutil/ProgramsListEntry.h"
 #include "install/InstallRun.h"
 #include "state/SetupState.h"
+#include "uninstall/ProgramsInUse.h"
 #include "uninstall/UninstallRun.h"
 
 namespace {
@@ -139,6 +140,8 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
         return ExitAnotherSetupRunning;
     }
     Setup.Face = &face;
+    // No one is there to ask: programs that hold the files are closed, unless "/NOCLOSE" said not to.
+    if (HoldersChoice == HolderChoice::Ask) HoldersChoice = HolderChoice::Close;
     const Result<bool> ran = Run(command, face);
     bool done = ran && ran.Value() && !face.Failed();
     // The log and its record are part of the install: one that cannot be left undoes it.

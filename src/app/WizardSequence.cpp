@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "app/RunEnd.h"
+#include "app/StartAtEnd.h"
 #include "base/FormatText.h"
 #include "base/Texts.h"
 #include "dialogs/InstallForm.h"
@@ -45,6 +46,8 @@ void TMainForm::Button1Click() {
         if (Aborted == 0)
             if (const Status prepared = PrepareFolders(); !prepared) return prepared;
         if (Aborted == 0) Setup.ProgressForm->ShowModal();
+        // The program starts as the last window closes, when it was left ticked.
+        if (Aborted == 0 && Setup.InstallCompleted && Setup.ProgressForm->StartProgram.Checked()) StartInstalledProgram();
         return Status();
     });
 }

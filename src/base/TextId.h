@@ -151,11 +151,20 @@ enum class TextId : unsigned {
     LogFileRefused,
     DowngradeRefused,
     DowngradeQuestion,
+    ProgramsInUseCaption,
+    ProgramsInUse,
+    ServicesInUse,
+    CloseProgramsQuestion,
+    ProgramsNotClosed,
+    TryClosingAgain,
+    FileHeld,
+    FileHeldChoice,
+    StartProgramNow,
     Count
 };
 
 // Which catalog the names and their order are: a language file made for another carries another.
-inline constexpr uint32_t TextCatalogId = 0xada7c04c;
+inline constexpr uint32_t TextCatalogId = 0xa6a2b50b;
 
 // The English texts, each ended by a NUL, take this many bytes unpacked (base/EnglishTexts.inc).
-inline constexpr uint32_t EnglishTextsSize = 5636;
+inline constexpr uint32_t EnglishTextsSize = 6201;

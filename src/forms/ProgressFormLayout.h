@@ -15,6 +15,8 @@ inline constexpr Bounds ProgressBar1{24, 56, 329, 17};
 inline constexpr int ProgressBar1Step = 3;
 inline constexpr Bounds Button1{157, 107, 75, 25};
 inline constexpr Bounds TotalProgress{24, 80, 329, 17};
+// Where the file at hand was shown: the tick box that starts the program once the install has ended.
+inline constexpr Bounds StartProgram{24, 33, 60, 17};
 
 inline constexpr const char* ProgramNameDesign = "Copying Program Name Support Files:";
 

@@ -136,6 +136,7 @@ Status CopyContent(const std::string& source, HANDLE target) {
 Status MoveAsideKept(const std::string& path) {
     const auto refused = [&] { return FailedQuoting(TextId::CannotBeReplaced, path); };
     const FileHandle file = OpenToMove(path);
+    if (!file.IsValid() && IsHeldError(GetLastError())) return Status::Failed(QuotedIn(TextId::FileHeld, path), HeldFileCode);
     if (!file.IsValid() || !IsReplaceableFile(file.Get())) return refused();
     if (!ReachesAsNamed(file.Get(), path)) return ReachedThroughLink(path);
     const std::string name = FormatText("kept-%u.tmp", static_cast<unsigned>(KeptFiles().size() + 1));

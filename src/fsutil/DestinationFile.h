@@ -17,6 +17,11 @@
 // folder the path sits in.
 inline constexpr unsigned long ReachedThroughLinkCode = 0x20000001;
 
+// The code of a failure for a file that a program holds so that it can be neither replaced nor
+// moved aside; its message names the file.
+inline constexpr unsigned long HeldFileCode = 0x20000002;
+inline bool IsHeldError(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
 // Makes the file `path` for writing; it must not exist yet, so nothing there, not even a link,
 // is written through. The failure's code is ERROR_FILE_EXISTS when something is there.
 Result<FileHandle> CreateNewFile(const std::string& path);
@@ -31,7 +36,7 @@ Status CopyContent(const std::string& source, HANDLE target);
 
 // Moves the plain file at `path` aside into the working folder (`Setup.TempDir`), through a handle
 // whose final path is `path`'s, so that `path` can be made anew; a folder or a link there, or a
-// file that may not be replaced, is refused. The file is kept for PutBackKeptFiles until the run
+// file that may not be replaced, is refused; one a program holds fails with HeldFileCode. The file is kept for PutBackKeptFiles until the run
 // ends, and its place is written beside it (KeptFilesRecord), so that a run that ends abnormally
 // leaves it to be found.
 inline constexpr const char* KeptFilesRecord = "kept.ini";
@@ -47,10 +52,12 @@ std::vector<std::string> PutBackKeptFiles();
 // The new file `path`, its content written by `fill(handle)`: made through a handle whose final
 // path is checked; a file already there is moved aside first, kept for an undo, and put back when
 // the new one cannot be made. The failure is `fill`'s, one that names a folder on the way that is a
-// link, or else the one `refusal()` makes.
+// link or a file a program holds, or else the one `refusal()` makes.
 template <class Refusal, class Fill>
 Status PlaceNewFile(const std::string& path, Refusal refusal, Fill fill) {
-    const auto refused = [&](const Status& failure) { return failure.Code() == ReachedThroughLinkCode ? failure : refusal(); };
+    const auto refused = [&](const Status& failure) {
+        return failure.Code() == ReachedThroughLinkCode || failure.Code() == HeldFileCode ? failure : refusal();
+    };
     Result<FileHandle> made = CreateNewFile(path);
     bool keptOld = false;
     if (!made && made.State().Code() == ERROR_FILE_EXISTS) {

@@ -10,10 +10,12 @@
 #include "fsutil/FileTransfer.h"
 #include "fsutil/MediaSource.h"
 #include "fsutil/ProgramsListEntry.h"
+#include "fsutil/RestartManager.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
 #include "state/SetupState.h"
 #include "toolkit/ProgressBar.h"
+#include "uninstall/ProgramsInUse.h"
 
 namespace {
 
@@ -50,6 +52,11 @@ bool WaitForDisk(int disk) {
     return true;
 }
 
+// The programs closed for the install start again once it has ended, whatever the end.
+struct RestartClosedPrograms {
+    ~RestartClosedPrograms() { RestartManager::Current().Restart(); }
+};
+
 }  // namespace
 
 Status InstallRun::Run() {
@@ -63,6 +70,8 @@ Status InstallRun::Run() {
         FailRun(Text(TextId::InvalidNumberOfDisks));
         return {};
     }
+    const RestartClosedPrograms restart;
+    CloseProgramsHolding(ExistingDestinations(diskCount));
     programCopied_ = CopySetupProgram();
     for (int disk = 1; disk <= diskCount && RunAborted == 0; ++disk)
         if (const Status installed = RunDisk(disk, diskCount); !installed) return installed;

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "base/Status.h"
 #include "setupdata/EntryList.h"
@@ -30,6 +31,8 @@ public:
 
     // 1 once the run has ended early.
     int RunAborted = 0;
+    // The person cancelled the run at a file in use: what it made is to be undone.
+    bool UndoWanted = false;
 
 private:
     bool programCopied_ = false;
@@ -51,6 +54,12 @@ private:
 
     ProgressView& view_;
 };
+
+// The destinations of the package files of every disk that are there already, which the install replaces.
+std::vector<std::string> ExistingDestinations(int diskCount);
+
+// The program [Package] run= names, as a shortcut's target, macros replaced; empty when it names none.
+Result<std::string> ProgramToStart();
 
 // The target of the first shortcut the script asks for, macros replaced; empty when there is none.
 Result<std::string> FirstShortcutTarget();

@@ -9,8 +9,11 @@
 #include "fsutil/FileDigests.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/FileTransfer.h"
+#include "fsutil/FinalPath.h"
+#include "fsutil/PathIdentity.h"
 #include "fsutil/MediaSource.h"
 #include "fsutil/PathMacros.h"
+#include "base/Texts.h"
 #include "install/InstallRun.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
@@ -18,6 +21,7 @@
 #include "state/UninstallLog.h"
 #include "toolkit/ProgressBar.h"
 #include "uninstall/LoggedItem.h"
+#include "uninstall/ProgramsInUse.h"
 
 namespace {
 
@@ -30,6 +34,37 @@ constexpr const char* ExpandedWorkName = "expanded.tmp";
 // the next write: a run killed meanwhile leaves no more than that unrecorded.
 constexpr ULONGLONG LogWriteInterval = 200;
 constexpr size_t LogWriteBatch = 64;
+
+// Whether the final path of `folder` lies below the Program Files, Common Files or Windows folder
+// (not its Temp, which every user can write in): only administrators can change what it names.
+bool OnlyAdministratorsChange(const std::string& folder) {
+    const std::string final = FinalPath(folder);
+    if (final.empty() || IsWithinFolder(final, FinalPath(Setup.WindowsDir + "\\Temp"))) return false;
+    for (const std::string* platform : {&Setup.ProgramFilesDir, &Setup.CommonFilesDir, &Setup.WindowsDir})
+        if (IsWithinFolder(final, FinalPath(*platform))) return true;
+    return false;
+}
+
+// The held file `dest` replaced by the file `expanded` at the next restart, by the platform
+// (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT), which renames by name then, before any program
+// runs: only by an elevated run for the machine, into a folder no unelevated program can swap for a
+// link. The new file waits beside the held one; `record` describes it.
+bool ReplaceAtRestart(const std::string& dest, const std::string& expanded, std::string& record) {
+    const std::string staged = dest + ".new";
+    if (!Setup.Elevated || Setup.UserScope || !FitsPathBuffer(staged) || !OnlyAdministratorsChange(FolderPart(dest)))
+        return false;
+    Result<FileHandle> made = CreateNewFile(staged);
+    if (!made) return false;
+    const HANDLE file = made.Value().Get();
+    if (CopyContent(expanded, file) &&
+        MoveFileExA(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
+        record = FileRecordOf(file);
+        Setup.RestartScheduled = true;
+        return true;
+    }
+    DiscardNewFile(made.Value());
+    return false;
+}
 
 // Expands the file that line `i` of a disk's section names into its destination (`dest`); the
 // message of a failure, which leaves nothing behind in Temp, or nothing. The file lies on the
@@ -60,14 +95,43 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
         return PlaceNewFile(dest, refused, [&](HANDLE file) { return recorded(file, ExpandInto(name, file)); });
     if (const Status copied = ExpandToTemp(name, ExpandedWorkName); !copied) return copied;
-    const Status placed = PlaceNewFile(dest, refused, [&](HANDLE file) {
-        return recorded(file, CopyContent(Setup.TempDir + ExpandedWorkName, file) ? Status() : refused());
-    });
+    const std::string work = Setup.TempDir + ExpandedWorkName;
+    const auto place = [&] {
+        return PlaceNewFile(dest, refused, [&](HANDLE file) {
+            return recorded(file, CopyContent(work, file) ? Status() : refused());
+        });
+    };
+    Status placed = place();
+    // Held by a program: the windows name it and wait for the person (Cancel keeps the code, and
+    // the install is undone); an unattended run leaves it to the restart where that is safe.
+    while (placed.Code() == HeldFileCode) {
+        if (HoldersChoice != HolderChoice::Ask) {
+            placed = ReplaceAtRestart(dest, work, record) ? Status() : Status::Failed(placed.Message());
+            break;
+        }
+        if (Face().Ask(placed.Message() + ".\n\n" + Text(TextId::FileHeldChoice), Text(TextId::ProgramsInUseCaption),
+                       MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
+            break;
+        placed = place();
+    }
     DeleteTempFile(ExpandedWorkName);
     return placed;
 }
 
 }  // namespace
+
+std::vector<std::string> ExistingDestinations(int diskCount) {
+    std::vector<std::string> existing;
+    for (int disk = 1; disk <= diskCount; ++disk) {
+        EntryList entries;
+        Setup.InstallScript->ReadEntries(ProgramFilesSection(disk).c_str(), entries);
+        for (const Entry& entry : entries) {
+            const Result<std::string> dest = ExpandPathMacros(entry.value);
+            if (dest && GetFileAttributesA(dest.Value().c_str()) != INVALID_FILE_ATTRIBUTES) existing.push_back(dest.Value());
+        }
+    }
+    return existing;
+}
 
 Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     // Disks before the last keep the bar where the previous disk left it.
@@ -86,7 +150,13 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     Status transferred = TransferFile(entries, mediaNames, 0, dest, record);
     for (size_t i = 0;; ++i) {
         if (!transferred) {
-            FailRun(transferred.Message());
+            // The person cancelled at a held file: the install is undone, with nothing more to say.
+            if (transferred.Code() == HeldFileCode) {
+                RunAborted = 1;
+                UndoWanted = true;
+            } else {
+                FailRun(transferred.Message());
+            }
             return LogExpandedFiles();
         }
         Face().BeginPause(PauseBeforeLog);

@@ -139,6 +139,13 @@ Result<std::string> FirstShortcutTarget() {
     return std::string();
 }
 
+Result<std::string> ProgramToStart() {
+    const Result<std::optional<std::string>> target =
+        ShortcutTarget(Setup.InstallScript->ReadValue(PackageSection, RunKey, ""));
+    if (!target) return target.State();
+    return target.Value().value_or(std::string());
+}
+
 Status InstallRun::CreateShortcuts() {
     // A package for the machine makes its shortcuts for every user; one for the user alone, for that user.
     const bool allUsers = !Setup.UserScope;

@@ -20,6 +20,10 @@ inline constexpr const char* UninstallEntryWanted = "yes";
 // Optional: the package's version (digits and dots, "2.4.1") and maker, for that entry.
 inline constexpr const char* PackageVersionKey = "version";
 inline constexpr const char* PublisherKey = "publisher";
+// Optional: the program the windows offer to start as the install ends, named as a shortcut's
+// target is ("[ProgramFiles01]file1"), and its arguments.
+inline constexpr const char* RunKey = "run";
+inline constexpr const char* RunArgumentsKey = "runargs";
 // "user" (any case) for a package installed for the user who runs setup alone; anything else, or
 // nothing, for one installed for every user of the machine. The log keeps it.
 inline constexpr const char* ScopeKey = "scope";

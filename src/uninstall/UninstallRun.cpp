@@ -21,6 +21,8 @@
 #include "state/SetupState.h"
 #include "toolkit/ProgressBar.h"
 #include "uninstall/LoggedItem.h"
+#include "fsutil/RestartManager.h"
+#include "uninstall/ProgramsInUse.h"
 #include "uninstall/ProtectedFolders.h"
 
 namespace {
@@ -105,7 +107,13 @@ void UninstallRun::RunShownPhase(const std::vector<std::string>& entries, Remova
     }
 }
 
-void UninstallRun::UninstallFiles() { RunShownPhase(LogValues(LogProgramFilesSection), RemoveLoggedFile); }
+void UninstallRun::UninstallFiles() {
+    const std::vector<std::string> files = LogValues(LogProgramFilesSection);
+    // An undo takes back only what this run wrote, which no program has started from yet.
+    if (!undo_) CloseProgramsHolding(files);
+    RunShownPhase(files, RemoveLoggedFile);
+    RestartManager::Current().End();
+}
 
 void UninstallRun::UninstallRegistryKeys() { RunShownPhase(KeysDeepestFirst(), DeleteLoggedKey); }
 

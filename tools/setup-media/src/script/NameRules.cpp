@@ -22,7 +22,8 @@ struct KnownSection {
 
 const std::vector<KnownSection>& FixedSections() {
     static const std::vector<KnownSection> sections = {
-        {PackageSection, {PackageNameKey, UninstallEntryKey, PackageVersionKey, PublisherKey, ScopeKey, LanguagesKey}},
+        {PackageSection, {PackageNameKey, UninstallEntryKey, PackageVersionKey, PublisherKey, ScopeKey, LanguagesKey, RunKey,
+                            RunArgumentsKey}},
         {LicenceSection, {LicenceKey}},
         {InstallFolderSection, {}},
         {OtherFoldersSection, {}},

@@ -1,3 +1,4 @@
+#include "common/LetterCase.h"
 #include "script/PathMacroText.h"
 #include "script/ScriptRules.h"
 #include "script/SetupScript.h"
@@ -71,11 +72,31 @@ void CheckLinkPaths(const ProfileText& script, Findings& findings) {
     }
 }
 
+// [Package] run= names a file the package installs, as a shortcut's target does; runargs= alone
+// starts nothing.
+void CheckRun(const ProfileText& script, Findings& findings) {
+    const ProfileEntry* run = script.FindEntry(PackageSection, RunKey);
+    if (!run) {
+        if (const ProfileEntry* arguments = script.FindEntry(PackageSection, RunArgumentsKey))
+            findings.push_back({arguments->line, Severity::Warning, "runargs= without run= starts nothing"});
+        return;
+    }
+    const std::optional<ShortcutReference> target = ParseShortcutReference(run->value);
+    const bool installed = target && EqualIgnoringCase(target->section.substr(0, 12), "ProgramFiles") &&
+                           script.FindEntry(target->section, target->key);
+    if (!installed)
+        findings.push_back({run->line, Severity::Error,
+                            "run " + Quoted(run->value) +
+                                " names no file the package installs (such as [ProgramFiles01]file1): nothing is "
+                                "started"});
+}
+
 }  // namespace
 
 void CheckShortcuts(const CheckInput& input, Findings& findings) {
     for (const char* name : ShortcutSections) CheckSection(input.script, name, findings);
     CheckLinkPaths(input.script, findings);
+    CheckRun(input.script, findings);
     // An empty name makes the Start menu's Programs folder itself the group.
     if (const ProfileEntry* group = input.script.FindEntry(GroupSection, GroupKey); group && group->value.empty())
         findings.push_back({group->line, Severity::Warning,

@@ -151,11 +151,12 @@ enum class TextId : unsigned {
     LogFileRefused,
     DowngradeRefused,
     DowngradeQuestion,
+    PlanNotWritten,
     Count
 };
 
 // Which catalog the names and their order are: a language file made for another carries another.
-inline constexpr uint32_t TextCatalogId = 0xada7c04c;
+inline constexpr uint32_t TextCatalogId = 0x6d1df06f;
 
 // The English texts, each ended by a NUL, take this many bytes unpacked (base/EnglishTexts.inc).
-inline constexpr uint32_t EnglishTextsSize = 5636;
+inline constexpr uint32_t EnglishTextsSize = 5745;

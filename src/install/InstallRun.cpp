@@ -12,6 +12,7 @@
 #include "fsutil/ProgramsListEntry.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "toolkit/ProgressBar.h"
 
@@ -28,6 +29,10 @@ bool CopySetupProgram() {
     const std::string folder = FolderPart(target);
     const std::string staged = folder + "\\" + StagedProgramName;
     if (!FitsPathBuffer(target) || !FitsPathBuffer(staged)) return false;
+    if (Setup.Plan) {
+        Setup.Plan->Add(PlanKind::File, PlanRole::Uninstaller, target, GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES);
+        return true;
+    }
     // The user's own folder for it may not be there yet; it stays for the user's other packages.
     if (Setup.UserScope) CreateDirectoryA(folder.c_str(), nullptr);
     // What a run that was killed left there.

@@ -16,7 +16,7 @@ namespace {
 // be entered, or has a name the system refuses, is not created. An entered level stays current
 // until the next one is tried, so a relative path moves along with the walk.
 Result<bool> EnterOrCreateLevel(const std::string& level) {
-    if (SetCurrentDirectoryA(level.c_str())) return true;
+    if (SetCurrentDirectoryA(level.c_str()) || (Setup.Plan && Setup.Plan->Planned(level))) return true;
     if (!IsNotFoundError(GetLastError())) return false;
     // A plan logs it as made, so that what the run decides next is what it would decide then.
     if (Setup.Plan) {

@@ -30,6 +30,7 @@ bool CopySetupProgram() {
     const std::string staged = folder + "\\" + StagedProgramName;
     if (!FitsPathBuffer(target) || !FitsPathBuffer(staged)) return false;
     if (Setup.Plan) {
+        if (!PlannedNewFile(target)) return false;
         Setup.Plan->Add(PlanKind::File, PlanRole::Uninstaller, target, GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES);
         return true;
     }

@@ -31,6 +31,7 @@ constexpr const char* ExpandedWorkName = "expanded.tmp";
 // A plan's file: its content as installed, expanded into memory and never to disk, and whether
 // a file is there that it would replace.
 Status PlanFile(const std::string& name, const std::string& dest, int disk) {
+    if (const Status placed = PlannedNewFile(dest); !placed) return placed;
     std::string content;
     if (const Status expanded = ExpandInto(name, INVALID_HANDLE_VALUE, &content); !expanded) return expanded;
     Setup.Plan->installedBytes += content.size();

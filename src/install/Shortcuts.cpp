@@ -63,6 +63,7 @@ Result<std::optional<std::string>> ShortcutTarget(const std::string& referenceTe
 // is, through a handle whose final path is checked, a link there before kept for an undo.
 Status PlaceShortcut(const std::string& target, const std::string& name, const std::string& link) {
     if (Setup.Plan) {
+        if (const Status placed = PlannedNewFile(link); !placed) return placed;
         Setup.Plan->Add(PlanKind::Shortcut, PlanRole::Package, link, GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES,
                         target);
         return {};

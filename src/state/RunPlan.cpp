@@ -75,7 +75,14 @@ void RunPlan::Append(PlanKind kind, std::string text) {
     actions_ += "  " + text + "}";
 }
 
+bool RunPlan::Planned(const std::string& path) const {
+    for (size_t at = 0, end; (end = folders_.find('\n', at)) != std::string::npos; at = end + 1)
+        if (folders_.compare(at, end - at, path) == 0) return true;
+    return false;
+}
+
 void RunPlan::Add(PlanKind kind, PlanRole role, const std::string& where, bool present, const std::string& detail) {
+    if (kind == PlanKind::Folder && !present) folders_ += where + '\n';
     const bool removal = kind == PlanKind::Remove || kind == PlanKind::Leave;
     if (json_) {
         std::string text = JsonStart(kind, role, where);

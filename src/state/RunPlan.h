@@ -34,6 +34,8 @@ public:
     // A value: its text, or its number in decimal; `known` false when only the run knows it.
     void AddValue(PlanRole role, const std::string& key, const std::string& name, bool isText, const std::string& data,
                   bool known = true);
+    // Whether the folder `path` is one the plan makes already.
+    bool Planned(const std::string& path) const;
     // The whole plan.
     std::string Document(const PlanHead& head) const;
 
@@ -48,6 +50,7 @@ private:
     void Append(PlanKind kind, std::string text);
 
     bool json_;
+    std::string folders_;     // the folders it makes, each ended by a line break
     std::string actions_;     // JSON: the action objects, comma and line break between
     std::string groups_[7];   // text: the lines of each kind
 };

@@ -15,10 +15,12 @@
 #include "fsutil/FinalPath.h"
 #include "fsutil/InstallFolder.h"
 #include "fsutil/LogRecord.h"
+#include "fsutil/PathIdentity.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/FoldedText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
@@ -131,6 +133,17 @@ void FinishUpgrade(const UpgradeRemoval& upgrade, const std::string& merged, con
     static_cast<void>(PlaceLog(installedLog, content, record));
 }
 
+// What placing the log would do: the log, its record, and over an earlier install of the package,
+// what the upgrade would remove of it.
+Status PlanLog(const std::string& installedLog, const FolderLogCheck& earlier, const PendingLogRecord& record) {
+    Setup.Plan->Add(PlanKind::File, PlanRole::Log, installedLog, earlier.kind != FolderLog::None);
+    record.Plan();
+    if (earlier.kind != FolderLog::ThisPackage) return {};
+    Setup.Plan->upgrades = installedLog;
+    if (Setup.InstallCompleted) UpgradeRemoval(earlier.checkedCopy).Plan();
+    return {};
+}
+
 }  // namespace
 
 Status PlaceInstalledLog() {
@@ -140,10 +153,13 @@ Status PlaceInstalledLog() {
     // Checked again now: the log may have changed while the run installed.
     const FolderLogCheck earlier = LogAt(installedLog);
     if (const std::string refusal = RefusalOf(earlier, installedLog); !refusal.empty()) return Status::Failed(refusal);
-    const std::string folder = FinalPath(Setup.InstallFolder);
+    std::string folder = FinalPath(Setup.InstallFolder);
+    // A plan's folder may be one the run would only make; it is refused when reached through a link.
+    if (folder.empty() && Setup.Plan) folder = PathIdentity(Setup.InstallFolder);
     const std::string recordPath = folder.empty() ? folder : folder + "\\" + LogFileName;
     PendingLogRecord record(recordPath);
     if (const Status logged = record.LogKeys(); !logged) return logged;
+    if (Setup.Plan) return PlanLog(installedLog, earlier, record);
     std::optional<UpgradeRemoval> upgrade;
     if (earlier.kind == FolderLog::ThisPackage) {
         // Merged in a copy: this run's own log stays what it made, for an undo.

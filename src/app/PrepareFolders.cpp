@@ -13,6 +13,7 @@
 #include "fsutil/Directories.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
@@ -24,6 +25,12 @@ enum class FolderState { Entered, Missing, Problem };
 FolderState EnterFolder(const std::string& path) {
     if (SetCurrentDirectoryA(path.c_str())) return FolderState::Entered;
     return IsNotFoundError(GetLastError()) ? FolderState::Missing : FolderState::Problem;
+}
+
+// A folder there already is kept; a plan says so.
+void KeepFound(const std::string& path) {
+    NoteFoundInPlace(path);
+    if (Setup.Plan) Setup.Plan->Add(PlanKind::Folder, PlanRole::Package, path, true);
 }
 
 Status MakeFolder(const std::string& path) {
@@ -41,7 +48,7 @@ Status EnsureFolder(const std::string& path, const std::string& problem) {
     if (const Status fits = FitsPath(path); !fits) return fits;
     switch (EnterFolder(path)) {
         case FolderState::Entered:
-            NoteFoundInPlace(path);
+            KeepFound(path);
             return {};
         case FolderState::Missing:
             return MakeFolder(path);
@@ -82,7 +89,7 @@ Status EnsureInstallFolder(const std::string& folder, bool& declined) {
     if (const Status fits = FitsPath(folder); !fits) return fits;
     switch (EnterFolder(folder)) {
         case FolderState::Entered:
-            NoteFoundInPlace(folder);
+            KeepFound(folder);
             return {};
         case FolderState::Problem:
             return Status::Fatal(QuotedIn(TextId::ProblemWithInstallFolderNamed, folder));

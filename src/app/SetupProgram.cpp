@@ -43,6 +43,15 @@ namespace {
 
 constexpr std::string_view LogSwitch = "/log=";
 constexpr std::string_view NoCloseSwitch = "/noclose";
+constexpr std::string_view PlanSwitch = "/plan=";
+
+// "/PLAN=" runs without a window, as "/S" does, whether "/S" is given or not.
+std::optional<UnattendedCommand> PlanCommand(const std::string& arguments, std::string planPath) {
+    std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments);
+    if (!command) command = ParseUnattendedCommand("/S " + arguments);
+    if (command) command->planPath = std::move(planPath);
+    return command;
+}
 
 }  // namespace
 
@@ -59,6 +68,8 @@ int RunSetupProgram(const char* commandLine) {
     TakeLeadingSwitch(arguments, NoCloseSwitch);
     if (arguments.size() != withNoClose) HoldersChoice = HolderChoice::Keep;
     if (RemovedUninstallerAsCopy(arguments)) return 0;
+    if (std::string planPath = TakeLeadingSwitch(arguments, PlanSwitch); !planPath.empty())
+        return RunUnattended(argumentText, *PlanCommand(arguments, std::move(planPath)), language);
     if (const std::optional<UnattendedCommand> command = ParseUnattendedCommand(arguments))
         return RunUnattended(argumentText, *command, language);
     Application& application = Application::Instance();

@@ -15,7 +15,7 @@ Status RequireOrMakeFolder(const std::string& path, const char* failure) {
     if (DirectoryExists(path)) return {};
     const Result<bool> made = CreateDirectoryPath(path);
     if (!made) return made.State();
-    return made.Value() && DirectoryExists(path) ? Status() : Status::Fatal(failure);
+    return made.Value() && (Setup.Plan || DirectoryExists(path)) ? Status() : Status::Fatal(failure);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@ struct UnattendedCommand {
     std::optional<std::string> installFolder;  // install there instead of the proposed folder
     std::string logPath;                       // uninstall from this installed log when not empty
     bool verify = false;                       // check the install `logPath` records instead
+    std::string planPath;                      // "/PLAN=": write there what the run would do, and do nothing
 };
 
 // The log path after "/VERIFY" (any case) and a blank, quoted or not, when `argument` starts with it.

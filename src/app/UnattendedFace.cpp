@@ -2,6 +2,7 @@
 
 #include "app/UnattendedLogFile.h"
 #include "base/FormatText.h"
+#include "state/SetupState.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ std::string TimeStamp() {
 
 }  // namespace
 
-UnattendedFace::UnattendedFace() {
+UnattendedFace::UnattendedFace(bool keepLog) {
+    if (!keepLog && Setup.LogFilePath.empty()) return;
     for (const std::string& passedOver : OpenUnattendedLog(log_)) Write(passedOver);
 }
 

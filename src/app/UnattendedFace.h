@@ -13,7 +13,8 @@
 // adjusting thunks.
 class UnattendedFace final : public ProgressView, public RunFace {
 public:
-    UnattendedFace();
+    // `keepLog` false: the run's lines go only to a "/LOG=" file (a plan leaves nothing in Temp).
+    explicit UnattendedFace(bool keepLog = true);
 
     int Ask(const std::string& text, const char* caption, UINT style) override;
     void BeginPause(DWORD) override {}

@@ -21,9 +21,12 @@
 #include "base/QuotedText.h"
 #include "dialogs/InstallForm.h"
 #include "fsutil/DestinationFile.h"
+#include "fsutil/FileNames.h"
 #include "fsutil/InstallFolder.h"
 #include "fsutil/ProgramsListEntry.h"
 #include "install/InstallRun.h"
+#include "setupdata/ScriptNames.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "uninstall/ProgramsInUse.h"
 #include "uninstall/UninstallRun.h"
@@ -116,10 +119,35 @@ int RunElevatedInstead(const std::string& argumentText, const UnattendedCommand&
     return code;
 }
 
+// The plan, in a new file beside its place that is then put there whole, both through handles
+// checked to reach where they name: a link on the way sends it nowhere else.
+bool WritePlan(const std::string& path, const RunPlan& plan) {
+    PlanHead head{Setup.PackageName, {}, {}, Setup.InstallFolder, Setup.UserScope, Setup.IsUninstallMode()};
+    if (Setup.InstallScript) {
+        head.version = Setup.InstallScript->ReadValue(PackageSection, PackageVersionKey, "");
+        head.publisher = Setup.InstallScript->ReadValue(PackageSection, PublisherKey, "");
+    }
+    if (head.uninstall) head.installFolder = FolderPart(Setup.CommandLine);
+    const std::string text = plan.Document(head);
+    const std::string staged = path + ".partial";
+    const bool taken = IsFullPath(path) && FitsPathBuffer(staged);
+    // One a failed run left; a link there goes itself, not what it leads to.
+    if (taken) DeleteFileA(staged.c_str());
+    Result<FileHandle> file = taken ? CreateNewFile(staged) : Status::Failed("");
+    DWORD written = 0;
+    if (file && WriteFile(file.Value().Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size() && RenameInto(file.Value().Get(), path))
+        return true;
+    if (file) DiscardNewFile(file.Value());
+    ShowError(QuotedIn(TextId::PlanNotWritten, path), "Plan");
+    return false;
+}
+
 }  // namespace
 
 int RunUnattended(const std::string& argumentText, const UnattendedCommand& command, const std::string& language) {
-    UnattendedFace face;
+    const bool planning = !command.planPath.empty();
+    UnattendedFace face(!planning);
     face.Write("Unattended run: " + argumentText);
     const PackageFacts facts = ReadPackageFacts(command.logPath);
     Setup.UserScope = facts.userScope;
@@ -132,16 +160,21 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
         Setup.Face = nullptr;
         return checked;
     }
-    if (!facts.userScope && !Setup.Elevated) return RunElevatedInstead(argumentText, command, facts, face);
-    const KernelObject lock = TakeRunLock(Setup.UserScope);
-    if (!lock.IsValid()) {
+    // A plan asks for no rights and takes no lock: it makes nothing.
+    if (!planning && !facts.userScope && !Setup.Elevated) return RunElevatedInstead(argumentText, command, facts, face);
+    const KernelObject lock = planning ? KernelObject() : TakeRunLock(Setup.UserScope);
+    if (!planning && !lock.IsValid()) {
         face.Write(Text(TextId::AnotherSetup));
         face.Write(FormatText("Exit code %d", ExitAnotherSetupRunning));
         return ExitAnotherSetupRunning;
     }
     Setup.Face = &face;
-    // No one is there to ask: programs that hold the files are closed, unless "/NOCLOSE" said not to.
+    // No one is there to ask: programs that hold the files are closed, unless "/NOCLOSE" said not to;
+    // a plan closes nothing.
+    if (planning) HoldersChoice = HolderChoice::Keep;
     if (HoldersChoice == HolderChoice::Ask) HoldersChoice = HolderChoice::Close;
+    RunPlan plan(IsJsonPlanName(command.planPath));
+    if (planning) Setup.Plan = &plan;
     const Result<bool> ran = Run(command, face);
     bool done = ran && ran.Value() && !face.Failed();
     // The log and its record are part of the install: one that cannot be left undoes it.
@@ -151,8 +184,10 @@ int RunUnattended(const std::string& argumentText, const UnattendedCommand& comm
         if (!placed) ShowError(placed.Message(), Text(TextId::UninstallLogCaption));
         done = logLeft = placed.Ok();
     }
-    if (!done) UndoFailedInstall(face);
-    EndRun(!logLeft);
+    if (planning && done) done = WritePlan(command.planPath, plan);
+    Setup.Plan = nullptr;
+    if (!done && !planning) UndoFailedInstall(face);
+    EndRun(!logLeft && !planning);
     const int code = ran.State().Code() == ExitNewerInstalled ? static_cast<int>(ExitNewerInstalled)
                      : !done || face.Failed()                  ? ExitFailed
                      : Setup.RestartScheduled                  ? ExitRestartNeeded

@@ -4,6 +4,7 @@
 
 #include "setupdata/FoldedText.h"
 #include "state/ProgressView.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 #include "uninstall/UninstallRun.h"
@@ -61,8 +62,7 @@ UpgradeRemoval::UpgradeRemoval(const std::string& earlierCopy) : dropped_(Setup.
     ready_ = true;
 }
 
-bool UpgradeRemoval::Run(const ProfileFile& merged) const {
-    if (!ready_) return false;
+void UpgradeRemoval::RemoveDropped() const {
     // The uninstall carries out the log of `Setup`: for this while, the entries to remove.
     std::unique_ptr<ProfileFile> runLog = std::move(Setup.UninstallLog);
     Setup.UninstallLog = std::make_unique<ProfileFile>(dropped_);
@@ -70,6 +70,17 @@ bool UpgradeRemoval::Run(const ProfileFile& merged) const {
     ProgressView unseen;
     UninstallRun(unseen).RemoveLogged();
     Setup.UninstallLog = std::move(runLog);
+}
+
+void UpgradeRemoval::Plan() const {
+    if (!ready_) return;
+    Setup.Plan->removing = PlanRole::Upgrade;
+    RemoveDropped();
+}
+
+bool UpgradeRemoval::Run(const ProfileFile& merged) const {
+    if (!ready_) return false;
+    RemoveDropped();
 
     // A file or folder still there was left by the uninstall, or waits for a restart, and stays
     // logged; a key the uninstall left holds another program's keys, and is that program's now.

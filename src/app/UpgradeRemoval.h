@@ -16,8 +16,13 @@ public:
     // that are gone out of `merged`, the log to be left. Nothing is removed when they could not be
     // listed whole. False when nothing was removed, or `merged` could not be written.
     bool Run(const ProfileFile& merged) const;
+    // What Run would remove, said in the run's plan instead.
+    void Plan() const;
 
 private:
+    // The entries removed (or, for a plan, said) through the uninstall's own code.
+    void RemoveDropped() const;
+
     std::string dropped_;  // the entries, as a log in the working folder
     bool ready_ = false;
 };

@@ -160,11 +160,12 @@ enum class TextId : unsigned {
     FileHeld,
     FileHeldChoice,
     StartProgramNow,
+    PlanNotWritten,
     Count
 };
 
 // Which catalog the names and their order are: a language file made for another carries another.
-inline constexpr uint32_t TextCatalogId = 0xa6a2b50b;
+inline constexpr uint32_t TextCatalogId = 0x3e964e3d;
 
 // The English texts, each ended by a NUL, take this many bytes unpacked (base/EnglishTexts.inc).
-inline constexpr uint32_t EnglishTextsSize = 6201;
+inline constexpr uint32_t EnglishTextsSize = 6310;

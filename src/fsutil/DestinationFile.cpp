@@ -112,6 +112,13 @@ Result<FileHandle> CreateNewFile(const std::string& path) {
     return ReachedThroughLink(path);
 }
 
+Status PlannedNewFile(const std::string& path) {
+    if (!InPersonsAreas(path)) return Status::Failed(NeedsAdministratorRightsText(path));
+    const std::string folder = FolderPart(path);
+    const FileHandle held = OpenToInspect(folder);
+    return !held.IsValid() || ReachesAsNamed(held.Get(), folder) ? Status() : ReachedThroughLink(path);
+}
+
 void DiscardNewFile(FileHandle& file) {
     DeleteThrough(file.Get());
     file.Reset();

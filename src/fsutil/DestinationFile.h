@@ -25,6 +25,9 @@ inline bool IsHeldError(DWORD error) { return error == ERROR_SHARING_VIOLATION |
 // Makes the file `path` for writing; it must not exist yet, so nothing there, not even a link,
 // is written through. The failure's code is ERROR_FILE_EXISTS when something is there.
 Result<FileHandle> CreateNewFile(const std::string& path);
+// What CreateNewFile would say of `path` now, making nothing, for a plan: refused outside the
+// person's areas, or where its folder, when there, is reached through a link.
+Status PlannedNewFile(const std::string& path);
 // Deletes, through its handle, a file that CreateNewFile made and that could not be written whole.
 void DiscardNewFile(FileHandle& file);
 // Renames the file open in `file` (made by CreateNewFile) to `target`, replacing a file there,

@@ -6,6 +6,7 @@
 #include "base/NotFoundError.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/UserScope.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
@@ -15,13 +16,19 @@ namespace {
 // be entered, or has a name the system refuses, is not created. An entered level stays current
 // until the next one is tried, so a relative path moves along with the walk.
 Result<bool> EnterOrCreateLevel(const std::string& level) {
-    if (SetCurrentDirectoryA(level.c_str())) return true;
-    if (!IsNotFoundError(GetLastError()) || !CreateDirectoryA(level.c_str(), nullptr)) return false;
-    // Made by its path, so a link on the way may have put it elsewhere: where it really is must
-    // be a place the package may write.
-    if (!InPersonsAreas(FinalPath(level))) {
-        RemoveDirectoryA(level.c_str());
-        return Status::Fatal(NeedsAdministratorRightsText(level));
+    if (SetCurrentDirectoryA(level.c_str()) || (Setup.Plan && Setup.Plan->Planned(level))) return true;
+    if (!IsNotFoundError(GetLastError())) return false;
+    // A plan logs it as made, so that what the run decides next is what it would decide then.
+    if (Setup.Plan) {
+        Setup.Plan->Add(PlanKind::Folder, PlanRole::Package, level, false);
+    } else {
+        if (!CreateDirectoryA(level.c_str(), nullptr)) return false;
+        // Made by its path, so a link on the way may have put it elsewhere: where it really is must
+        // be a place the package may write.
+        if (!InPersonsAreas(FinalPath(level))) {
+            RemoveDirectoryA(level.c_str());
+            return Status::Fatal(NeedsAdministratorRightsText(level));
+        }
     }
     if (const Status logged = LogDirectory(level); !logged) return logged;
     return true;

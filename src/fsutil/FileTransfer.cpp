@@ -37,8 +37,8 @@ Status ExpandToTemp(const std::string& name, const std::string& workName) {
     return copied == PartCopy::Damaged ? Status::Failed(Text(TextId::SetupFileDamaged)) : failed();
 }
 
-Status ExpandInto(const std::string& name, HANDLE target) {
-    const PartCopy copied = Media().Expand(name, target);
+Status ExpandInto(const std::string& name, HANDLE target, std::string* text) {
+    const PartCopy copied = Media().Expand(name, target, text);
     if (copied == PartCopy::Done) return {};
     if (copied == PartCopy::Damaged) return Status::Failed(Text(TextId::SetupFileDamaged));
     // A target that could not take the file (a full drive) is the destination's failure, not the media's.

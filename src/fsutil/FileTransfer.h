@@ -23,8 +23,9 @@ Status ExpandToTemp(const std::string& name, const std::string& workName = {});
 // Expands the package file `name` from the media into the open file `target`: "Error expanding"
 // the name when the media file is missing, damaged or differs from its record, "Error
 // installing" it when the target cannot take it (a full drive), "The setup file is damaged. Download it again." when the
-// one-file setup's payload is. The caller removes a target that failed.
-Status ExpandInto(const std::string& name, HANDLE target);
+// one-file setup's payload is. The caller removes a target that failed. With `text`, the content
+// is appended there instead (a plan's digest), and `target` is not used.
+Status ExpandInto(const std::string& name, HANDLE target, std::string* text = nullptr);
 // Deletes Temp + name; on Windows NT a file that cannot be deleted now (in use) is deleted at
 // the next restart. Reports nothing.
 void DeleteTempFile(const std::string& name);

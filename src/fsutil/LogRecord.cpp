@@ -8,6 +8,7 @@
 #include "fsutil/UserScope.h"
 #include "setupdata/RegistryAccess.h"
 #include "setupdata/RegistryKeyText.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
@@ -86,14 +87,14 @@ bool IsLogRecordKeyText(const std::string& keyText) {
 
 std::string LogRecordsKeyText() { return ScopeRootName() + std::string(LogRecordsKey); }
 
-bool AnyLogRecorded() {
+bool AnyLogRecorded(DWORD beside) {
     HKEY opened = nullptr;
     if (RegOpenKeyExA(ScopeRoot(), LogRecordsKey + 1, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
     const RegistryKey records(opened);
     DWORD count = 0;
     return RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
                             nullptr, nullptr) == ERROR_SUCCESS &&
-           count > 0;
+           count > beside;
 }
 
 PendingLogRecord::PendingLogRecord(const std::string& finalLogPath)
@@ -129,4 +130,13 @@ void PendingLogRecord::Undo() {
     if (!OpenRecord(registry, key_, false)) return;
     // Should this fail, nothing better can be done: the record no longer matches and the log is refused.
     static_cast<void>(registry.WriteString(DigestValue, before_));
+}
+
+void PendingLogRecord::Plan() const {
+    if (key_.empty()) return;
+    const std::string key = ScopeRootName() + key_;
+    Setup.Plan->Add(PlanKind::Key, PlanRole::Record, LogRecordsKeyText(), parentExisted_);
+    Setup.Plan->Add(PlanKind::Key, PlanRole::Record, key, keyExisted_);
+    Setup.Plan->AddValue(PlanRole::Record, key, LogValue, true, finalLogPath_);
+    Setup.Plan->AddValue(PlanRole::Record, key, DigestValue, true, {}, false);
 }

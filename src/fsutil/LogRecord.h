@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 #include "base/Status.h"
@@ -29,9 +31,9 @@ inline constexpr const char* LogRecordsKey = "\\Software\\qupsetup";
 // The records' key as a key text, with the root of this run's scope.
 std::string LogRecordsKeyText();
 
-// Whether a log of this run's scope is recorded: an install whose uninstall the program copy still
-// has to carry out.
-bool AnyLogRecorded();
+// Whether more than `beside` logs of this run's scope are recorded: an install whose uninstall the
+// program copy still has to carry out.
+bool AnyLogRecorded(DWORD beside = 0);
 
 // True when the logged registry key text names the records' key or one below it: the uninstall
 // removes a log's record only once the log itself is gone.
@@ -51,6 +53,8 @@ public:
     bool Write(const std::string& content);
     // Restores what was recorded before Write.
     void Undo();
+    // Says in the run's plan what Write and LogKeys would make (the digest only the run knows).
+    void Plan() const;
 
 private:
     std::string finalLogPath_;

@@ -62,7 +62,7 @@ LzFile::~LzFile() {
 
 // Read in large pieces and written as read: the library's own copy writes a thousand bytes at
 // a time, a call to the platform each.
-LONG LzFile::CopyTo(HANDLE target) const {
+LONG LzFile::CopyTo(HANDLE target, std::string* text) const {
     if (!IsOpen()) return LZERROR_BADINHANDLE;
     constexpr INT Piece = 64 * 1024;
     std::string buffer(Piece, '\0');
@@ -71,11 +71,15 @@ LONG LzFile::CopyTo(HANDLE target) const {
         const INT got = Lz32()->read(handle_, buffer.data(), Piece);
         if (got < 0) return got;
         if (got == 0) break;
+        total += got;
+        if (text) {
+            text->append(buffer.data(), static_cast<size_t>(got));
+            continue;
+        }
         DWORD written = 0;
         if (!WriteFile(target, buffer.data(), static_cast<DWORD>(got), &written, nullptr) ||
             written != static_cast<DWORD>(got))
             return LZERROR_WRITE;
-        total += got;
     }
     FILETIME created, accessed, written;
     if (GetFileTime(source_, &created, &accessed, &written)) SetFileTime(target, &created, &accessed, &written);

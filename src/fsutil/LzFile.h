@@ -25,8 +25,9 @@ public:
     const unsigned char* Start() const { return start_; }
     size_t StartSize() const { return startSize_; }
     // Writes the whole content, expanded, to `target`, a plain file open for writing, and gives
-    // it the source's time stamp. The count of bytes written; negative on failure.
-    LONG CopyTo(HANDLE target) const;
+    // it the source's time stamp; or appends it to `text` when that is given. The count of bytes
+    // written; negative on failure.
+    LONG CopyTo(HANDLE target, std::string* text = nullptr) const;
 
 private:
     INT handle_;

@@ -68,13 +68,13 @@ Result<std::string> MediaSource::Read(const std::string& name) {
                                                       : QuotedIn(TextId::CannotOpenFile, Where(name)));
 }
 
-PartCopy MediaSource::Expand(const std::string& name, HANDLE out) {
-    if (carried_) return payload_.Copy(PartKind::Package, name, out);
+PartCopy MediaSource::Expand(const std::string& name, HANDLE out, std::string* text) {
+    if (carried_) return payload_.Copy(PartKind::Package, name, out, text);
     const std::string stored = CompressedFileName(name);
     const std::string found = FindOnMedia(stored);
     if (found.empty()) return PartCopy::Missing;
     const LzFile source(found, stored);
-    const LONG expanded = source.CopyTo(out);
+    const LONG expanded = source.CopyTo(out, text);
     if (expanded == LZERROR_WRITE) return PartCopy::TargetFailed;
     // A short or damaged copy must not be installed in place of the file.
     return expanded >= 0 && ExpandedAsDeclared(source.Start(), source.StartSize(), static_cast<uint32_t>(expanded))

@@ -27,8 +27,8 @@ public:
     // The whole file `name` as the media hold it (the script, the licence).
     Result<std::string> Read(const std::string& name);
     // The package file `name` (as the script names it), expanded, into `out`, a plain file open
-    // for writing.
-    PartCopy Expand(const std::string& name, HANDLE out);
+    // for writing, or appended to `text` when that is given.
+    PartCopy Expand(const std::string& name, HANDLE out, std::string* text = nullptr);
     // The setup program as the media were given it, into `out`: what the uninstall runs.
     PartCopy CopyProgram(HANDLE out);
 

@@ -110,7 +110,7 @@ bool IsEntryOfAnotherInstall(const std::string& keyText) {
     return owner == EntryOwner::AnotherLog || owner == EntryOwner::OtherProduct;
 }
 
-bool AnEntryRunsTheProgramCopy() {
+bool AnEntryRunsTheProgramCopy(const char* besides) {
     // The list's own key: its path without the leading and the closing "\".
     const std::string listKey = std::string(ProgramsListKey + 1, std::char_traits<char>::length(ProgramsListKey) - 2);
     HKEY opened = nullptr;
@@ -123,7 +123,7 @@ bool AnEntryRunsTheProgramCopy() {
         if (RegEnumKeyExA(opened, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
         char command[2 * MAX_PATH + 8] = {};
         DWORD size = sizeof command - 1;
-        if (RegGetValueA(opened, name, "UninstallString", RRF_RT_REG_SZ, nullptr, command, &size) == ERROR_SUCCESS &&
+        if (lstrcmpiA(name, besides) != 0 && RegGetValueA(opened, name, "UninstallString", RRF_RT_REG_SZ, nullptr, command, &size) == ERROR_SUCCESS &&
             SameText(std::string(command).substr(0, ours.size()), ours))
             return true;
     }

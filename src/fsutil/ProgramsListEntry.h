@@ -27,8 +27,9 @@ std::string EntryLogPath(const std::string& keyPath);
 // another install or another product: the uninstall leaves it.
 bool IsEntryOfAnotherInstall(const std::string& keyText);
 
-// Whether an entry in the list of installed programs still starts the uninstall program copy.
-bool AnEntryRunsTheProgramCopy();
+// Whether an entry in the list of installed programs, but the one named `besides`, still starts the
+// uninstall program copy.
+bool AnEntryRunsTheProgramCopy(const char* besides = "");
 
 // An install replaces the entry an earlier install of the package made; undoing a failed install
 // puts that one back. Keeps the values of the entry at `keyPath` (nothing when there is none).

@@ -17,6 +17,7 @@
 #include "fsutil/RunLock.h"
 #include "fsutil/SystemFolders.h"
 #include "fsutil/ThroughHandle.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -29,7 +30,12 @@ constexpr int LockAttempts = 600;
 
 // Another package installed since still has its uninstall started from the program: one that is
 // recorded, or an entry that names it.
-bool ProgramStillNeeded() { return AnyLogRecorded() || AnEntryRunsTheProgramCopy(); }
+// A plan's uninstall has removed nothing: its own record and entry, which it would have removed by
+// then, do not count.
+bool ProgramStillNeeded() {
+    if (!Setup.Plan) return AnyLogRecorded() || AnEntryRunsTheProgramCopy();
+    return AnyLogRecorded(1) || AnEntryRunsTheProgramCopy(FileNamePart(EntryKeyPath(Setup.PackageName)).c_str());
+}
 
 // The program, through a handle that reaches it as named, and the user's own folder of it; tried
 // again for a while, since the uninstall that ran from it may not have let go of its file yet.
@@ -100,8 +106,15 @@ void StartRemover() {
 }  // namespace
 
 void RemoveUnusedUninstaller() {
-    if (!Setup.IsUninstallMode() || ProgramStillNeeded()) return;
+    if (!Setup.IsUninstallMode()) return;
+    const bool needed = ProgramStillNeeded();
     const std::string program = SetupProgramCopyPath();
+    if (Setup.Plan) {
+        Setup.Plan->Add(needed ? PlanKind::Leave : PlanKind::Remove, PlanRole::Uninstaller, program, true,
+                        needed ? "other installs are uninstalled with it" : "");
+        return;
+    }
+    if (needed) return;
     if (PathIdentity(ProgramPath()) == PathIdentity(program))
         StartRemover();
     else

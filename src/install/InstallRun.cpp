@@ -13,6 +13,7 @@
 #include "fsutil/RestartManager.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "toolkit/ProgressBar.h"
 #include "uninstall/ProgramsInUse.h"
@@ -30,6 +31,11 @@ bool CopySetupProgram() {
     const std::string folder = FolderPart(target);
     const std::string staged = folder + "\\" + StagedProgramName;
     if (!FitsPathBuffer(target) || !FitsPathBuffer(staged)) return false;
+    if (Setup.Plan) {
+        if (!PlannedNewFile(target)) return false;
+        Setup.Plan->Add(PlanKind::File, PlanRole::Uninstaller, target, GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES);
+        return true;
+    }
     // The user's own folder for it may not be there yet; it stays for the user's other packages.
     if (Setup.UserScope) CreateDirectoryA(folder.c_str(), nullptr);
     // What a run that was killed left there.

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/ContentDigest.h"
 #include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "base/QuotedText.h"
@@ -17,6 +18,7 @@
 #include "install/InstallRun.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 #include "toolkit/ProgressBar.h"
@@ -66,11 +68,23 @@ bool ReplaceAtRestart(const std::string& dest, const std::string& expanded, std:
     return false;
 }
 
+// A plan's file: its content as installed, expanded into memory and never to disk, and whether
+// a file is there that it would replace.
+Status PlanFile(const std::string& name, const std::string& dest, int disk) {
+    if (const Status placed = PlannedNewFile(dest); !placed) return placed;
+    std::string content;
+    if (const Status expanded = ExpandInto(name, INVALID_HANDLE_VALUE, &content); !expanded) return expanded;
+    Setup.Plan->installedBytes += content.size();
+    Setup.Plan->AddFile(PlanRole::Package, dest, content.size(), ContentDigest(content), disk,
+                        GetFileAttributesA(dest.c_str()) != INVALID_FILE_ATTRIBUTES);
+    return {};
+}
+
 // Expands the file that line `i` of a disk's section names into its destination (`dest`); the
 // message of a failure, which leaves nothing behind in Temp, or nothing. The file lies on the
 // media under the name the disk's media names give its line's key, or under its own. `record`
 // gets the size and digest of what was written, read back through the handle that wrote it.
-Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_t i, std::string& dest,
+Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_t i, int disk, std::string& dest,
                     std::string& record) {
     const std::string& value = entries.Value(i);
     const int named = mediaNames.IndexOf(entries.Name(i));
@@ -84,6 +98,7 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
     const std::string name = FileNamePart(named < 0 ? dest : mediaNames.Value(static_cast<size_t>(named)));
     // A destination that names a folder has no file name to expand: name the entry instead.
     if (name.empty()) return FailedQuoting(TextId::ErrorExpanding, value);
+    if (Setup.Plan) return PlanFile(name, dest, disk);
     // A file already there is only replaced by a whole copy, expanded first into the run's own
     // folder under a name of its own, so no package file can land on the working copy of the
     // script or the log, whatever its name.
@@ -147,7 +162,7 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     SetBarSteps(static_cast<int>(perFile), static_cast<int>(perFile / static_cast<float>(diskCount)));
 
     std::string dest, record;
-    Status transferred = TransferFile(entries, mediaNames, 0, dest, record);
+    Status transferred = TransferFile(entries, mediaNames, 0, disk, dest, record);
     for (size_t i = 0;; ++i) {
         if (!transferred) {
             // The person cancelled at a held file: the install is undone, with nothing more to say.
@@ -176,7 +191,7 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
         // A large next file must not keep the window from showing this one first.
         view_.ShowChanges();
         record.clear();
-        if (!last) transferred = TransferFile(entries, mediaNames, i + 1, dest, record);
+        if (!last) transferred = TransferFile(entries, mediaNames, i + 1, disk, dest, record);
         Face().EndPause();
         if (last) return {};
     }

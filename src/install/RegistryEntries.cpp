@@ -11,6 +11,7 @@
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
@@ -37,18 +38,19 @@ KeyResult MakeKey(const std::string& text) {
     // A key text beyond a path buffer is refused as a key that cannot be made or opened.
     if (!FitsPathBuffer(text)) return KeyResult::Failed;
     if (OpenExistingKey(*key)) return KeyResult::Existed;
+    if (Setup.Plan) return KeyResult::Created;
     return Setup.Registry->CreateKey(key->keyPath.c_str()) ? KeyResult::Created : KeyResult::Failed;
 }
 
-Status WriteValue(const KeyValueGroup& group) {
+Status WriteValue(const KeyValueGroup& group, const std::string& keyText) {
     const std::string name = RegistryValueName(group.valueName);
     if (IsStringType(group.type)) {
         const Result<std::string> data = ExpandPathMacros(group.data);
-        return data ? Setup.Registry->WriteString(name.c_str(), data.Value()) : data.State();
+        return data ? PutString(PlanRole::Package, keyText, name.c_str(), data.Value()) : data.State();
     }
     const std::optional<int32_t> value = ParseIntegerText(group.data);
     if (!value) return FailedQuoting(TextId::NotAnInteger, group.data);
-    return Setup.Registry->WriteInteger(name.c_str(), *value);
+    return PutInteger(PlanRole::Package, keyText, name.c_str(), *value);
 }
 
 }  // namespace
@@ -68,6 +70,8 @@ Status InstallRun::WriteRegistryEntries() {
             return {};
         }
         if (result == KeyResult::Existed) NoteFoundInPlace(text);
+        if (Setup.Plan && result != KeyResult::Skipped)
+            Setup.Plan->Add(PlanKind::Key, PlanRole::Package, text, result == KeyResult::Existed);
         if (result != KeyResult::Created) continue;
         if (const Status logged = LogRegistryKey(text); !logged) return logged;
         view_.ShowCurrentItem(DisplayText(text));
@@ -90,11 +94,12 @@ Status InstallRun::WriteRegistryEntries() {
         const std::string text = ScopedKeyText(listedText);
         const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
         if (!key) continue;
-        if (!FitsPathBuffer(text) || !OpenExistingKey(*key)) {
+        // A plan's key may be one the run would only make.
+        if (!FitsPathBuffer(text) || (!Setup.Plan && !OpenExistingKey(*key))) {
             FailRun(QuotedIn(TextId::ErrorOpeningKey, text));
             return {};
         }
-        if (const Status written = WriteValue(group); !written) return written;
+        if (const Status written = WriteValue(group, text); !written) return written;
         Setup.Registry->CloseKey();
     }
     return {};

@@ -14,6 +14,7 @@
 #include "setupdata/ScriptNames.h"
 #include "setupdata/WindowsKeys.h"
 #include "state/RunFace.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 
@@ -40,7 +41,10 @@ Result<std::string> ShellFolder(const char* valueName) { return Setup.Registry->
 Status MakeGroupFolder(const std::string& groupFolder) {
     // A group name with ".." steps could lead out of the person's folders.
     if (!InPersonsAreas(groupFolder)) return Status::Fatal(NeedsAdministratorRightsText(groupFolder));
-    if (DirectoryExists(groupFolder)) return LogDirectory(groupFolder);
+    if (DirectoryExists(groupFolder)) {
+        if (Setup.Plan) Setup.Plan->Add(PlanKind::Folder, PlanRole::Package, groupFolder, true);
+        return LogDirectory(groupFolder);
+    }
     return CreateDirectoryPath(groupFolder).State();
 }
 
@@ -58,6 +62,12 @@ Result<std::optional<std::string>> ShortcutTarget(const std::string& referenceTe
 // The shell writes the link in the run's own folder; it is put in its place as any installed file
 // is, through a handle whose final path is checked, a link there before kept for an undo.
 Status PlaceShortcut(const std::string& target, const std::string& name, const std::string& link) {
+    if (Setup.Plan) {
+        if (const Status placed = PlannedNewFile(link); !placed) return placed;
+        Setup.Plan->Add(PlanKind::Shortcut, PlanRole::Package, link, GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES,
+                        target);
+        return {};
+    }
     const std::string staged = Setup.TempDir + StagedLinkName;
     DeleteFileA(staged.c_str());
     if (const Status made = CreateShortcut(target, name, staged); !made) return made;

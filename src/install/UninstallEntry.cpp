@@ -10,6 +10,7 @@
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "state/UninstallLog.h"
 #include "toolkit/Application.h"
@@ -73,20 +74,23 @@ Status InstallRun::WriteUninstallEntry() {
     }
     RegistryAccess& registry = *Setup.Registry;
     registry.SetRootKey(ScopeRoot());
-    if (!OpenEntryKey(registry, path, owner)) {
+    const std::string keyText = ScopeRootName() + path;
+    if (Setup.Plan) {
+        Setup.Plan->Add(PlanKind::Key, PlanRole::Entry, keyText, owner != EntryOwner::None);
+    } else if (!OpenEntryKey(registry, path, owner)) {
         FailRun(FormatText(TextId::ErrorCreatingKeyBelow, ScopeRootName(), path.c_str()));
         return {};
     }
     // Logged even when an earlier install of the package made it: the entry is this install's now.
-    Status written = LogRegistryKey(ScopeRootName() + path);
+    Status written = LogRegistryKey(keyText);
     const Result<std::string> icon = FirstShortcutTarget();
     if (written) written = icon.State();
     // The values in this order, up to the first that fails.
     const auto text = [&](const char* name, const std::string& value) {
-        if (written) written = registry.WriteString(name, value);
+        if (written) written = PutString(PlanRole::Entry, keyText, name, value);
     };
     const auto number = [&](const char* name, int32_t value) {
-        if (written) written = registry.WriteInteger(name, value);
+        if (written) written = PutInteger(PlanRole::Entry, keyText, name, value);
     };
     const std::string version = script.ReadValue(PackageSection, PackageVersionKey, "");
     const std::string publisher = script.ReadValue(PackageSection, PublisherKey, "");
@@ -103,7 +107,8 @@ Status InstallRun::WriteUninstallEntry() {
     text("QuietUninstallString", EntryCommandLine("/S " + installedLog));
     text("InstallLocation", Setup.InstallFolder);
     text("InstallDate", Today());
-    number("EstimatedSize", static_cast<int32_t>(InstalledKilobytes()));
+    // A plan has installed nothing to measure: the size of what it would install.
+    number("EstimatedSize", static_cast<int32_t>(Setup.Plan ? (Setup.Plan->installedBytes + 1023) / 1024 : InstalledKilobytes()));
     number("NoModify", 1);
     number("NoRepair", 1);
     registry.CloseKey();

@@ -15,6 +15,7 @@ class TNewFolderForm;
 class TProgressForm;
 class TUninstallForm;
 class RunFace;
+class RunPlan;
 
 // The package name must fit the licence title "Licence Agreement for %s" (79 characters).
 inline constexpr size_t MaxPackageNameLength = 57;
@@ -67,6 +68,8 @@ struct SetupState {
     // that keeps what the screen shows and notes (null without "/LOG=").
     std::string LogFilePath;
     RunFace* ScreenLog = nullptr;
+    // "/PLAN=": the run only decides, and says here what it would do (state/RunPlan.h); null otherwise.
+    RunPlan* Plan = nullptr;
     // Set once something was handed to the platform for deletion at the next restart.
     bool RestartScheduled = false;
 

@@ -9,6 +9,7 @@
 #include "fsutil/FinalPath.h"
 #include "fsutil/ThroughHandle.h"
 #include "fsutil/UserScope.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "uninstall/ProtectedFolders.h"
 
@@ -47,10 +48,21 @@ bool MoveOutForRestart(HANDLE file) {
     return true;
 }
 
+// What a plan says would go, by the same checks, acting on nothing: a program that holds a file
+// may keep it when the uninstall runs, which only then can be told.
+Removal Planned(const std::string& path, Kind kind) {
+    const FileHandle item = OpenToInspect(path);
+    if (!item.IsValid()) return IsNotFoundError(GetLastError()) ? Removal::Done : Removal::LeftAlone;
+    if (!IsKind(item.Get(), kind) || !ReachesAsNamed(item.Get(), path)) return Removal::LeftAlone;
+    Setup.Plan->Add(PlanKind::Remove, Setup.Plan->removing, path, true);
+    return Removal::Done;
+}
+
 // A package for the user alone removes nothing outside that person's folders, whatever its log
 // names: what it opens must be what the path names, which lies inside them.
 Removal Remove(const std::string& path, Kind kind) {
     if (!IsFullPath(path) || !InPersonsAreas(path)) return Removal::LeftAlone;
+    if (Setup.Plan) return Planned(path, kind);
     if (kind == Kind::File && RemoveFileAsLogged(path)) return Removal::Done;
     FileHandle item = OpenToInspect(path, DELETE | FILE_READ_ATTRIBUTES);
     const bool canDelete = item.IsValid();
@@ -74,11 +86,17 @@ Removal Remove(const std::string& path, Kind kind) {
 Removal RemoveLoggedFile(const std::string& path) { return Remove(path, Kind::File); }
 
 bool RemoveReadLog(const std::string& path, const std::string& finalPath) {
-    const FileHandle log = OpenToInspect(path, DELETE | FILE_READ_ATTRIBUTES);
-    return log.IsValid() && !finalPath.empty() && FinalPathOf(log.Get()) == finalPath && DeleteThrough(log.Get());
+    const FileHandle log = OpenToInspect(path, Setup.Plan ? FILE_READ_ATTRIBUTES : DELETE | FILE_READ_ATTRIBUTES);
+    if (!log.IsValid() || finalPath.empty() || FinalPathOf(log.Get()) != finalPath) return false;
+    if (!Setup.Plan) return DeleteThrough(log.Get());
+    Setup.Plan->Add(PlanKind::Remove, PlanRole::Log, path, true);
+    return true;
 }
 
 Removal RemoveLoggedFolder(const std::string& path, const ProtectedFolders& platformFolders) {
-    if (IsFullPath(path) && platformFolders.Contains(path)) return Removal::Done;
+    if (IsFullPath(path) && platformFolders.Contains(path)) {
+        if (Setup.Plan) Setup.Plan->Add(PlanKind::Leave, Setup.Plan->removing, path, true, "a folder of the platform");
+        return Removal::Done;
+    }
     return Remove(path, Kind::Folder);
 }

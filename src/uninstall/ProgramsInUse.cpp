@@ -24,6 +24,8 @@ void CloseProgramsHolding(const std::vector<std::string>& files) {
     std::vector<std::string> programs, services;
     if (files.empty() || !manager.Register(files)) return;
     manager.List(programs, services);
+    // Services alone: named, and left to the restart, as nothing here stops them.
+    if (programs.empty() && !services.empty()) return Face().Note(Listed(TextId::ServicesInUse, services));
     std::string text = Listed(TextId::ProgramsInUse, programs);
     if (!services.empty()) text += "\n\n" + Listed(TextId::ServicesInUse, services);
     // The windows ask, and ask again while some would not close; a run without them closes once,

@@ -18,6 +18,7 @@
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/RunFace.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "toolkit/ProgressBar.h"
 #include "uninstall/LoggedItem.h"
@@ -64,8 +65,15 @@ int PhaseStep(size_t count) { return static_cast<int>(50.0 / static_cast<double>
 Removal DeleteKeyNow(const std::string& text) {
     const std::optional<RegistryKeyText> key = SplitRegistryKeyText(text);
     // The key path keeps its leading "\"; a root alone is never deleted.
-    if (!key || key->keyPath.size() < 2 || IsEntryOfAnotherInstall(text)) return Removal::Done;
-    if (const std::optional<HKEY> root = UninstallRootKey(key->rootName))
+    if (!key || key->keyPath.size() < 2) return Removal::Done;
+    if (IsEntryOfAnotherInstall(text)) {
+        if (Setup.Plan) Setup.Plan->Add(PlanKind::Leave, Setup.Plan->removing, text, true, "another install's entry now");
+        return Removal::Done;
+    }
+    const std::optional<HKEY> root = UninstallRootKey(key->rootName);
+    if (root && Setup.Plan)
+        Setup.Plan->Add(PlanKind::Remove, Setup.Plan->removing, text, true);
+    else if (root)
         DeleteKeyOrReport(*root, key->keyPath.c_str() + 1, text);
     return Removal::Done;
 }
@@ -140,6 +148,8 @@ void UninstallRun::RemoveLogRecord() {
 }
 
 void UninstallRun::Note(Removal removal, const std::string& entry) {
+    if (Setup.Plan && removal == Removal::LeftAlone)
+        Setup.Plan->Add(PlanKind::Leave, Setup.Plan->removing, entry, true, "not what the install made there");
     if (removal == Removal::LeftAlone) leftAlone_.push_back(Quoted(entry));
     if (removal == Removal::InUse) inUse_.push_back(Quoted(entry));
 }

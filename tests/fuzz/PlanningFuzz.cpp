@@ -3,8 +3,9 @@
 // working copy and package name, its scope, the proposed install folder and its checks, the checks
 // of a package for one user, every destination of every disk with its macros, the registry keys
 // and values, the shortcuts' targets; a log's working copy, its record, its package name and scope,
-// and every entry the uninstall would act on. Nothing is made but the working folders and copies,
-// and nothing may be made anywhere else.
+// and every entry the uninstall would act on; then the install's own plan ("/PLAN="), which goes
+// through the install's steps deciding and acting on nothing. Nothing is made but the working
+// folders and copies, and nothing may be made anywhere else.
 //   setup_fuzz CASES SEED [script|log]
 // A case that crashes the process is left in fuzz-case.txt in the current folder; one that takes
 // longer than HangSeconds ends the process with exit code 3 and leaves the same file.
@@ -17,7 +18,10 @@
 #include <vector>
 
 #include "app/PackageScope.h"
+#include "app/InstalledLog.h"
+#include "app/PrepareFolders.h"
 #include "app/RunStart.h"
+#include "app/UnattendedFace.h"
 #include "app/UserScopeCheck.h"
 #include "base/FullPath.h"
 #include "dialogs/InstallForm.h"
@@ -35,6 +39,7 @@
 #include "setupdata/ScriptGroups.h"
 #include "setupdata/ScriptNames.h"
 #include "setupdata/UnicodeProfileCopy.h"
+#include "state/RunPlan.h"
 #include "state/SetupState.h"
 #include "support/LoggedKeys.h"
 #include "support/TestFiles.h"
@@ -82,8 +87,29 @@ EntryList Entries(const ProfileFile& file, const char* section) {
     return entries;
 }
 
-// What the install reads and decides, section by section, before it makes anything.
-void PlanInstall(const std::string& work) {
+// The install itself, as "/PLAN=" runs it: every step decides and says what it would do, and makes
+// nothing. The media hold the first disk's identification file and no package file, so a plan gets
+// through the folders to the first file.
+void PlanWholeInstall(bool json) {
+    RunPlan plan(json);
+    UnattendedFace face(false);
+    Setup.Plan = &plan;
+    Setup.Face = &face;
+    Setup.FoundInPlace.clear();
+    Setup.InstallCompleted = false;
+    const Result<FolderPreparation> prepared = PrepareInstallFolders();
+    if (prepared && prepared.Value() == FolderPreparation::Ready) {
+        InstallRun run(face);
+        if (run.Run() && run.RunAborted == 0) (void)PlaceInstalledLog();
+    }
+    (void)plan.Document({Setup.PackageName, "", "", Setup.InstallFolder, Setup.UserScope, false});
+    Setup.Plan = nullptr;
+    Setup.Face = nullptr;
+}
+
+// What the install reads and decides, section by section, before it makes anything, then the
+// install's own plan of it.
+void PlanInstall(const std::string& work, bool json) {
     Setup.InstallFolder.clear();
     Setup.DirEntryCount = Setup.KeyEntryCount = Setup.FileEntryCount = 0;
     Setup.UserScope = ReadPackageFacts("").userScope;
@@ -117,6 +143,7 @@ void PlanInstall(const std::string& work) {
     }
     Touch(FirstShortcutTarget());
     (void)EntryKeyPath(Setup.PackageName);
+    if (!Setup.InstallFolder.empty()) PlanWholeInstall(json);
 }
 
 // What the uninstall reads and decides before it removes anything: the log as recorded.
@@ -190,6 +217,7 @@ int main(int argc, char** argv) {
     const bool logs = argc > 3 && std::string(argv[3]) == "log";
     TempFolder media;
     Setup.MediaDir = media.Path() + "\\";
+    WriteBytes(media / "disk01.id", "");
     Setup.Elevated = RunsAsAdministrator();
     // The machine's folders and the run's working folder, as an install's start finds them.
     if (!logs && !StartRun()) return 1;
@@ -210,7 +238,7 @@ int main(int argc, char** argv) {
             PlanUninstall(media / LogFileName);
         } else {
             WriteBytes(media / ScriptFileName, text);
-            PlanInstall(Setup.TempDir);
+            PlanInstall(Setup.TempDir, i % 2 == 0);
         }
         InterlockedIncrement(&casesDone);
     }

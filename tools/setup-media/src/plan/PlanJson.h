@@ -6,7 +6,7 @@
 // The plan as JSON in the documented format (README "Before and after an install",
 // docs/plan-schema.json): one object for the package, then one flat object per action, one line
 // each.
-inline constexpr int PlanFormatVersion = 1;
+inline constexpr int PlanFormatVersion = 2;
 
 std::string PlanJson(const InstallPlan& plan);
 

@@ -32,11 +32,14 @@ gtest_discover_tests(setup_tests
   DISCOVERY_TIMEOUT 120
   PROPERTIES TIMEOUT 120)
 
-# The shipped program stays within its size budget, 129 KB (scripts/test.sh gives its path).
+# The shipped program stays within its size budget, 129 KB (scripts/test.sh gives its path), but
+# for the declared overshoot of the capabilities that do not fit yet (README "Building by hand"):
+# the budget never rises, and the overshoot must be exactly what the program needs.
 set(SETUP_SIZE_BUDGET 132096)
+set(SETUP_SIZE_OVERSHOOT 0)
 if(SETUP_SHIPPED_EXE)
   add_test(NAME ShippedProgram.SizeBudget
-    COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-size.sh ${SETUP_SHIPPED_EXE} ${SETUP_SIZE_BUDGET})
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-size.sh ${SETUP_SHIPPED_EXE} ${SETUP_SIZE_BUDGET} ${SETUP_SIZE_OVERSHOOT})
 endif()
 
 # How a run chooses its language, in a wine session of its own whose display language is Japanese.

@@ -4,7 +4,7 @@
 #include "base/QuotedText.h"
 #include "base/Utf8Text.h"
 
-bool FitsPathBuffer(std::string_view path) {
+bool FitsPathBuffer(const std::string& path) {
     return path.size() <= MaxPathLength || CharacterCount(path, true) <= MaxPathLength;
 }
 

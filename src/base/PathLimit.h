@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include <string_view>
 
 #include "base/Status.h"
 
@@ -11,7 +10,8 @@ inline constexpr size_t MaxPathLength = 259;
 
 // The one test of that limit. It counts characters as the platform's buffer holds them, not
 // the bytes of their UTF-8 form: 200 Chinese characters are 600 bytes and still a valid path.
-bool FitsPathBuffer(std::string_view path);
+// Every caller holds a string: taken by reference, no call copies a view of it to the stack.
+bool FitsPathBuffer(const std::string& path);
 
 // What the user is told of a path refused for its length: "Path too long: <path>".
 std::string PathTooLongText(const std::string& path);

@@ -76,7 +76,9 @@ TextTable& Table() {
 
 }  // namespace
 
-const char* Text(TextId id) { return Table().texts[static_cast<size_t>(id)]; }
+// Called, not copied in: a text's number and a call are smaller than the table's look-up at each of
+// the many places that show a text.
+[[gnu::noinline]] const char* Text(TextId id) { return Table().texts[static_cast<size_t>(id)]; }
 
 std::vector<std::string> UseLanguageFile(const std::string& content, const char* name) {
     TextTable& table = Table();

@@ -4,6 +4,8 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include <string_view>
+
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "base/PathLimit.h"
@@ -46,9 +48,9 @@ std::string UnpredictableName() {
 }
 
 bool IsWorkFolderName(const char* name) {
-    const std::string text = name;
-    return text.size() == 6 + NameDigits && text.rfind(NamePrefix, 0) == 0 &&
-           text.find_first_not_of("0123456789abcdef", 6) == std::string::npos;
+    const std::string_view text = name;
+    return text.size() == 6 + NameDigits && text.starts_with(NamePrefix) &&
+           text.find_first_not_of("0123456789abcdef", 6) == std::string_view::npos;
 }
 
 // Opens a folder that is a folder, not a link to one; held without delete sharing, it can be

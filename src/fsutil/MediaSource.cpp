@@ -82,8 +82,9 @@ PartCopy MediaSource::Expand(const std::string& name, HANDLE out, std::string* t
                : PartCopy::Missing;
 }
 
-PartCopy MediaSource::CopyProgram(HANDLE out) {
-    if (carried_) return payload_.Copy(PartKind::Program, ProgramPartName, out);
+PartCopy MediaSource::CopyProgram(HANDLE out, std::string* text) {
+    if (carried_) return payload_.Copy(PartKind::Program, ProgramPartName, out, text);
+    if (text) return ReadWholeFile(ProgramPath(), *text) ? PartCopy::Done : PartCopy::Missing;
     return CopyContent(ProgramPath(), out) ? PartCopy::Done : PartCopy::Missing;
 }
 

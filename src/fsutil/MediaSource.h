@@ -30,7 +30,7 @@ public:
     // for writing, or appended to `text` when that is given.
     PartCopy Expand(const std::string& name, HANDLE out, std::string* text = nullptr);
     // The setup program as the media were given it, into `out`: what the uninstall runs.
-    PartCopy CopyProgram(HANDLE out);
+    PartCopy CopyProgram(HANDLE out, std::string* text = nullptr);
 
 private:
     FileHandle ownFile_;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/ContentDigest.h"
 #include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "base/Texts.h"
@@ -32,8 +33,10 @@ bool CopySetupProgram() {
     const std::string staged = folder + "\\" + StagedProgramName;
     if (!FitsPathBuffer(target) || !FitsPathBuffer(staged)) return false;
     if (Setup.Plan) {
-        if (!PlannedNewFile(target)) return false;
-        Setup.Plan->Add(PlanKind::File, PlanRole::Uninstaller, target, GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES);
+        std::string program;
+        if (!PlannedNewFile(target) || Media().CopyProgram(INVALID_HANDLE_VALUE, &program) != PartCopy::Done) return false;
+        Setup.Plan->AddFile(PlanRole::Uninstaller, target, program.size(), ContentDigest(program), 0,
+                            GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES);
         return true;
     }
     // The user's own folder for it may not be there yet; it stays for the user's other packages.

@@ -1,6 +1,7 @@
 #include "state/RunPlan.h"
 
 #include "base/AsciiCase.h"
+#include "base/JsonString.h"
 #include "state/SetupState.h"
 
 namespace {
@@ -23,31 +24,13 @@ std::string Decimal(uint64_t value) {
     return text;
 }
 
-std::string JsonText(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (byte < 0x20) {
-            quoted += "\\u00";
-            quoted += "0123456789abcdef"[byte >> 4];
-            quoted += "0123456789abcdef"[byte & 15];
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + '"';
-}
-
 std::string Member(const char* name, const std::string& json) { return std::string(", \"") + name + "\": " + json; }
 
 // The start of an action's object: its kind, its role and where it acts.
 std::string JsonStart(PlanKind kind, PlanRole role, const std::string& where) {
     const bool keyed = where.starts_with("HKEY_");
     return std::string("{\"action\": \"") + KindNames[static_cast<int>(kind)] + "\"" +
-           Member("role", JsonText(RoleNames[static_cast<int>(role)])) + Member(keyed ? "key" : "path", JsonText(where));
+           Member("role", JsonString(RoleNames[static_cast<int>(role)])) + Member(keyed ? "key" : "path", JsonString(where));
 }
 
 std::string Notes(PlanRole role, const std::string& more) {
@@ -86,8 +69,8 @@ void RunPlan::Add(PlanKind kind, PlanRole role, const std::string& where, bool p
     const bool removal = kind == PlanKind::Remove || kind == PlanKind::Leave;
     if (json_) {
         std::string text = JsonStart(kind, role, where);
-        if (kind == PlanKind::Shortcut) text += Member("target", JsonText(detail));
-        if (kind == PlanKind::Leave) text += Member("reason", JsonText(detail));
+        if (kind == PlanKind::Shortcut) text += Member("target", JsonString(detail));
+        if (kind == PlanKind::Leave) text += Member("reason", JsonString(detail));
         if (!removal) text += Member("present", present ? "true" : "false");
         Append(kind, text);
         return;
@@ -101,7 +84,7 @@ void RunPlan::AddFile(PlanRole role, const std::string& path, uint64_t size, con
                       bool present) {
     if (json_) {
         std::string text = JsonStart(PlanKind::File, role, path);
-        if (!sha256.empty()) text += Member("size", Decimal(size)) + Member("sha256", JsonText(sha256));
+        if (!sha256.empty()) text += Member("size", Decimal(size)) + Member("sha256", JsonString(sha256));
         if (disk > 0) text += Member("disk", Decimal(static_cast<uint64_t>(disk)));
         Append(PlanKind::File, text + Member("present", present ? "true" : "false"));
         return;
@@ -116,9 +99,9 @@ void RunPlan::AddFile(PlanRole role, const std::string& path, uint64_t size, con
 void RunPlan::AddValue(PlanRole role, const std::string& key, const std::string& name, bool isText,
                        const std::string& data, bool known) {
     if (json_) {
-        Append(PlanKind::Value, JsonStart(PlanKind::Value, role, key) + Member("name", JsonText(name)) +
+        Append(PlanKind::Value, JsonStart(PlanKind::Value, role, key) + Member("name", JsonString(name)) +
                                     Member("type", isText ? "\"string\"" : "\"integer\"") +
-                                    Member("data", !known ? "null" : isText ? JsonText(data) : data));
+                                    Member("data", !known ? "null" : isText ? JsonString(data) : data));
         return;
     }
     const std::string shown = !known ? "(known when it is installed)" : isText ? "\"" + data + "\"" : data;
@@ -128,13 +111,13 @@ void RunPlan::AddValue(PlanRole role, const std::string& key, const std::string&
 std::string RunPlan::Document(const PlanHead& head) const {
     const char* admin = "the package is installed for every user of the machine";
     if (json_) {
-        std::string text = "{\"plan\": " + Decimal(PlanFormatVersion) + Member("package", JsonText(head.package));
-        if (!head.version.empty()) text += Member("version", JsonText(head.version));
-        if (!head.publisher.empty()) text += Member("publisher", JsonText(head.publisher));
+        std::string text = "{\"plan\": " + Decimal(PlanFormatVersion) + Member("package", JsonString(head.package));
+        if (!head.version.empty()) text += Member("version", JsonString(head.version));
+        if (!head.publisher.empty()) text += Member("publisher", JsonString(head.publisher));
         text += Member("scope", head.userScope ? "\"user\"" : "\"machine\"") +
-                Member("installFolder", JsonText(head.installFolder));
-        if (!head.userScope) text += Member("admin", JsonText(admin));
-        if (!upgrades.empty()) text += Member("upgrades", JsonText(upgrades));
+                Member("installFolder", JsonString(head.installFolder));
+        if (!head.userScope) text += Member("admin", JsonString(admin));
+        if (!upgrades.empty()) text += Member("upgrades", JsonString(upgrades));
         return text + ",\n \"actions\": [\n" + actions_ + (actions_.empty() ? "]}\n" : "\n]}\n");
     }
     std::string text = (head.uninstall ? "Uninstalling " : "Installing ") + head.package + (head.version.empty() ? "" : " " + head.version);

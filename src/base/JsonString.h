@@ -1,0 +1,8 @@
+#pragma once
+#include <string>
+
+// `text` as a JSON string, quotes included. The text is UTF-8, which JSON carries as it is; only
+// the quote, the backslash and control characters are escaped. setup.exe's plan and setup-media's
+// documents both write through this one. Taken by reference: a view costs setup.exe a copy at
+// every call.
+std::string JsonString(const std::string& text);

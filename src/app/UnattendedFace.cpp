@@ -23,6 +23,7 @@ std::string TimeStamp() {
 }  // namespace
 
 UnattendedFace::UnattendedFace(bool keepLog) {
+    attended = false;
     if (!keepLog && Setup.LogFilePath.empty()) return;
     for (const std::string& passedOver : OpenUnattendedLog(log_)) Write(passedOver);
 }

@@ -23,7 +23,6 @@
 #include "state/UninstallLog.h"
 #include "toolkit/ProgressBar.h"
 #include "uninstall/LoggedItem.h"
-#include "uninstall/ProgramsInUse.h"
 
 namespace {
 
@@ -118,9 +117,10 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
     };
     Status placed = place();
     // Held by a program: the windows name it and wait for the person (Cancel keeps the code, and
-    // the install is undone); an unattended run leaves it to the restart where that is safe.
+    // the install is undone), "/NOCLOSE" or not; an unattended run leaves it to the restart where
+    // that is safe.
     while (placed.Code() == HeldFileCode) {
-        if (HoldersChoice != HolderChoice::Ask) {
+        if (!Face().attended) {
             placed = ReplaceAtRestart(dest, work, record) ? Status() : Status::Failed(placed.Message());
             break;
         }

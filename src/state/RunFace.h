@@ -22,6 +22,8 @@ public:
     virtual void Beep() = 0;
     // What only the unattended log keeps (what an uninstall left behind); the screen shows none of it.
     virtual void Note(const std::string&) {}
+    // Whether a person is there to answer: the unattended run answers for them.
+    bool attended = true;
 
 protected:
     ~RunFace() = default;

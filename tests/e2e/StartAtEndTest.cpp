@@ -68,6 +68,20 @@ void InstallThroughTheWindows(DWORD windows, const std::string& folder, bool tic
     ui::Press(progress, "OK");
 }
 
+// The package whose install offers to start marker.exe, for the machine or for the person; made to
+// take itself for unelevated (as an ordinary user's run) unless `asStarted`: wine runs every
+// program elevated, as a setup started with "Run as administrator".
+struct StartingPackage {
+    const std::string name = "Starting Package";
+    SetupMedia media;
+    TempFolder target;
+
+    StartingPackage(const std::string& scope, const std::string& folder, bool asStarted = false)
+        : media(Media(name, scope, folder)) {
+        if (!asStarted) MakeUnelevated(media);
+    }
+};
+
 std::string StartedIn(const std::string& folder) {
     if (!ui::WaitUntil([&] { return FileExists(folder + "\\parent.txt"); }, 20000)) return "not started";
     const std::string mark = ReadTextFile(folder + "\\started.txt");
@@ -77,12 +91,11 @@ std::string StartedIn(const std::string& folder) {
 }  // namespace
 
 TEST(StartAtEnd, TickedItStartsInTheInstallFolderUntickedOrUnattendedItDoesNot) {
-    const std::string name = "Starting Package";
-    const SetupMedia media = Media(name, "user", "%%USERPROGRAMS%%\\Starting Package");
+    const StartingPackage package("user", "%%USERPROGRAMS%%\\Starting Package");
+    const SetupMedia& media = package.media;
+    const TempFolder& target = package.target;
     ASSERT_EQ(media.Error(), "");
-    MakeUnelevated(media);
     const ElevationAnswer refused("refuse");
-    TempFolder target;
     {
         ProgramUnderTest setup(media.First() + "\\setup.exe", "", media.First());
         InstallThroughTheWindows(setup.ProcessId(), target / "Ticked", true);
@@ -107,12 +120,11 @@ TEST(StartAtEnd, TickedItStartsInTheInstallFolderUntickedOrUnattendedItDoesNot) 
 }
 
 TEST(StartAtEnd, SetupThatElevatedItselfStartsItFromTheUnelevatedRun) {
-    const std::string name = "Starting Package";
-    const SetupMedia media = Media(name, "machine", "%%PROGPATH%%\\Starting Package");
+    const StartingPackage package("machine", "%%PROGPATH%%\\Starting Package");
+    const SetupMedia& media = package.media;
+    const TempFolder& target = package.target;
     ASSERT_EQ(media.Error(), "");
-    MakeUnelevated(media);
     const ElevationAnswer accepted("accept");
-    TempFolder target;
     ProgramUnderTest setup(media.First() + "\\setup.exe", "", media.First());
     DWORD elevated = 0;
     ASSERT_TRUE(ui::WaitUntil([&] { return (elevated = ChildOf(setup.ProcessId())) != 0; }));
@@ -122,4 +134,18 @@ TEST(StartAtEnd, SetupThatElevatedItselfStartsItFromTheUnelevatedRun) {
     EXPECT_EQ(ReadTextFile(target / "Elevated\\parent.txt"), std::to_string(setup.ProcessId()))
         << "started by the unelevated run, not the elevated one (" << elevated << ")";
     EXPECT_EQ(RunQuietly("/S " + (target / "Elevated") + "\\uninstal.ini", media.First()), 0u);
+}
+
+TEST(StartAtEnd, SetupStartedElevatedStartsItThroughTheDesktopShell) {
+    // No unelevated run waits for this one: the desktop's shell starts the program, as the person
+    // logged on, so its parent is the shell, not setup.
+    const StartingPackage package("machine", "%%PROGPATH%%\\Starting Package", true);
+    ASSERT_EQ(package.media.Error(), "");
+    const std::string folder = package.target / "Desktop";
+    ProgramUnderTest setup(package.media.First() + "\\setup.exe", "", package.media.First());
+    InstallThroughTheWindows(setup.ProcessId(), folder, true);
+    EXPECT_TRUE(setup.WaitForExit(30000));
+    EXPECT_EQ(StartedIn(folder), folder);
+    EXPECT_NE(ReadTextFile(folder + "\\parent.txt"), std::to_string(setup.ProcessId()));
+    EXPECT_EQ(RunQuietly("/S " + folder + "\\uninstal.ini", package.media.First()), 0u);
 }

@@ -98,25 +98,17 @@ TEST(ProgramsInUse, WhatWouldNotCloseIsNamedAndThePersonMayRetryOrGoOn) {
 }
 
 TEST(ProgramsInUse, AnUnattendedRunClosesThemWithoutAskingUnlessToldNotTo) {
-    {
+    for (const HolderChoice choice : {HolderChoice::Close, HolderChoice::Keep}) {
+        const bool noClose = choice == HolderChoice::Keep;
         InstallOverEarlier run;
-        const ChoiceScope unattended(HolderChoice::Close);
+        run.bed.ui.attended = false;
+        const ChoiceScope unattended(choice);
         FakeRestartManager manager;
         ASSERT_TRUE(manager.StartHolder(run.app, "close", "Example Program"));
         run.bed.RunInstall();
         EXPECT_TRUE(run.bed.ui.Boxes().empty());
-        EXPECT_FALSE(manager.Running("Example Program"));
-        EXPECT_TRUE(run.Replaced());
-    }
-    {
-        InstallOverEarlier run;
-        const ChoiceScope noClose(HolderChoice::Keep);
-        FakeRestartManager manager;
-        ASSERT_TRUE(manager.StartHolder(run.app, "close", "Example Program"));
-        run.bed.RunInstall();
-        EXPECT_TRUE(run.bed.ui.Boxes().empty());
-        EXPECT_EQ(manager.closeRequests, 0);
-        EXPECT_TRUE(manager.Running("Example Program")) << "/NOCLOSE";
+        EXPECT_EQ(manager.closeRequests, noClose ? 0 : 1);
+        EXPECT_EQ(manager.Running("Example Program"), noClose) << (noClose ? "/NOCLOSE" : "closed unasked");
         EXPECT_TRUE(run.Replaced());
     }
     {
@@ -137,7 +129,9 @@ TEST(ProgramsInUse, AnUnattendedRunClosesThemWithoutAskingUnlessToldNotTo) {
 
 TEST(HeldFile, TheWindowsNameItWithRetryAndCancelWhichUndoesTheInstall) {
     {
+        // "/NOCLOSE" keeps programs running; the person is still asked about the held file.
         InstallOverEarlier run;
+        const ChoiceScope noClose(HolderChoice::Keep);
         HeldOpenFile held(run.app);
         ASSERT_TRUE(held.IsOpen());
         run.bed.ui.onBox = [&](const AskedBox&) { held.Close(); };
@@ -167,7 +161,7 @@ TEST(HeldFile, AnUnattendedRunLeavesItToTheRestartOnlyWhereNoUnelevatedProgramCa
     {
         // Elevated, for the machine, below the Program Files folder: the restart replaces it.
         InstallOverEarlier run;
-        const ChoiceScope unattended(HolderChoice::Close);
+        run.bed.ui.attended = false;
         ::Setup.Elevated = true;
         ::Setup.RestartScheduled = false;
         const SimulatedRestart restart;
@@ -186,7 +180,7 @@ TEST(HeldFile, AnUnattendedRunLeavesItToTheRestartOnlyWhereNoUnelevatedProgramCa
     {
         // Not elevated: an unelevated program could swap a folder on the way for a link first.
         InstallOverEarlier run;
-        const ChoiceScope unattended(HolderChoice::Close);
+        run.bed.ui.attended = false;
         ::Setup.Elevated = false;
         {
             const HeldOpenFile held(run.app);

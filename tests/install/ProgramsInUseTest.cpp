@@ -3,6 +3,8 @@
 // file held so that it can be neither replaced nor moved aside, under Wine itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/InstallUndo.h"
 #include "base/Texts.h"
 #include "install/InstallTestBed.h"
@@ -109,6 +111,24 @@ TEST(ProgramsInUse, AnUnattendedRunClosesThemWithoutAskingUnlessToldNotTo) {
         EXPECT_TRUE(run.bed.ui.Boxes().empty());
         EXPECT_EQ(manager.closeRequests, noClose ? 0 : 1);
         EXPECT_EQ(manager.Running("Example Program"), noClose) << (noClose ? "/NOCLOSE" : "closed unasked");
+        EXPECT_TRUE(run.Replaced());
+    }
+    {
+        // A service alone is named for the log and left running: nothing here stops a service.
+        InstallOverEarlier run;
+        run.bed.ui.attended = false;
+        const ChoiceScope unattended(HolderChoice::Close);
+        FakeRestartManager manager;
+        manager.AddService(run.app, "Example Service");
+        run.bed.RunInstall();
+        EXPECT_TRUE(run.bed.ui.Boxes().empty());
+        EXPECT_EQ(manager.closeRequests, 0);
+        const std::vector<std::string>& notes = run.bed.ui.notes;
+        EXPECT_EQ(std::count_if(notes.begin(), notes.end(),
+                                [](const std::string& note) {
+                                    return Contains(note, Text(TextId::ServicesInUse)) && Contains(note, "Example Service");
+                                }),
+                  1);
         EXPECT_TRUE(run.Replaced());
     }
     {

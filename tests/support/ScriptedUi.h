@@ -53,6 +53,9 @@ public:
     void BeginPause(DWORD milliseconds) override { pauseLength_ = milliseconds; }
     void EndPause() override;
     void Beep() override {}
+    // What the run noted for its log alone, in order.
+    void Note(const std::string& text) override { notes.push_back(text); }
+    std::vector<std::string> notes;
 
 private:
     std::deque<int> boxAnswers_;

@@ -99,6 +99,7 @@ target_compile_definitions(setup_tests PRIVATE
 add_executable(setup_unelevated WIN32 src/app/main.cpp tests/e2e/elevation/UnelevatedSeam.cpp src/app/setup.rc)
 target_include_directories(setup_unelevated PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(setup_unelevated PRIVATE setupcore)
+import_late(setup_unelevated)
 target_link_options(setup_unelevated PRIVATE -static -s ${SETUP_ENTRY_OPTIONS})
 add_dependencies(setup_tests setup_unelevated)
 target_compile_definitions(setup_tests PRIVATE SETUP_UNELEVATED_UNIX_PATH="$<TARGET_FILE:setup_unelevated>")

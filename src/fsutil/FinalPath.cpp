@@ -1,5 +1,6 @@
 #include "fsutil/FinalPath.h"
 
+#include "base/LowerCase.h"
 #include "base/PathQuery.h"
 #include "base/TextEncoding.h"
 #include "fsutil/PathIdentity.h"
@@ -23,7 +24,7 @@ std::string FinalPathOf(HANDLE item) {
         path.erase(2, 6);
     else if (path.rfind("\\\\?\\", 0) == 0)
         path.erase(0, 4);
-    CharLowerBuffA(path.data(), static_cast<DWORD>(path.size()));
+    FoldToLowerCase(path);
     return path;
 }
 
@@ -36,6 +37,6 @@ bool ReachesAsNamed(HANDLE item, const std::string& path) {
     const std::string final = FinalPathOf(item);
     if (final.empty()) return false;
     std::string full = QueryPath([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
-    CharLowerBuffA(full.data(), static_cast<DWORD>(full.size()));
+    FoldToLowerCase(full);
     return final == full || final == PathIdentity(path);
 }

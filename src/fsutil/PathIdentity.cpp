@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/LowerCase.h"
+
 #include "base/PathQuery.h"
 
 namespace {
@@ -27,7 +29,7 @@ std::string PathIdentity(const std::string& path) {
     if (identity.empty()) return {};
     identity = LongPath(identity);
     while (!identity.empty() && identity.back() == '\\') identity.pop_back();
-    CharLowerBuffA(identity.data(), static_cast<DWORD>(identity.size()));
+    FoldToLowerCase(identity);
     return identity;
 }
 

@@ -107,7 +107,8 @@ void RestartManager::Restart() {
 }
 
 void RestartManager::End() {
-    if (!Functions()) return;
+    // A run that asked nothing has nothing to end, and no reason to load the DLL.
+    if (listing == NoSession && closing == NoSession) return;
     EndSession(closing);
     EndSession(listing);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/LowerCase.h"
+
 #include <array>
 
 namespace {
@@ -11,8 +13,11 @@ namespace {
 const std::array<unsigned char, 256>& LowerCaseTable() {
     static const std::array<unsigned char, 256> table = [] {
         std::array<unsigned char, 256> folded{};
-        for (size_t c = 0; c < folded.size(); ++c) folded[c] = static_cast<unsigned char>(c);
-        CharLowerBuffA(reinterpret_cast<char*>(folded.data() + 1), static_cast<DWORD>(folded.size() - 1));
+        for (size_t c = 0; c < folded.size(); ++c) {
+            const char letter = static_cast<char>(c);
+            char lower = letter;
+            folded[c] = FoldsToOneLetter(letter, lower) ? static_cast<unsigned char>(lower) : static_cast<unsigned char>(c);
+        }
         return folded;
     }();
     return table;

@@ -46,12 +46,19 @@ bool OnlyAdministratorsChange(const std::string& folder) {
     return false;
 }
 
+// A file the install placed: where, its record (size and digest of what was written, read back
+// through the handle that wrote it), and the file that waits beside it for the restart, if any.
+struct PlacedFile {
+    std::string dest, record, staged;
+};
+
 // The held file `dest` replaced by the file `expanded` at the next restart, by the platform
 // (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT), which renames by name then, before any program
 // runs: only by an elevated run for the machine, into a folder no unelevated program can swap for a
-// link. The new file waits beside the held one; `record` describes it.
-bool ReplaceAtRestart(const std::string& dest, const std::string& expanded, std::string& record) {
-    const std::string staged = dest + ".new";
+// link. The new file waits beside the held one.
+bool ReplaceAtRestart(const std::string& expanded, PlacedFile& placed) {
+    const std::string& dest = placed.dest;
+    std::string staged = dest + ".new";
     if (!Setup.Elevated || Setup.UserScope || !FitsPathBuffer(staged) || !OnlyAdministratorsChange(FolderPart(dest)))
         return false;
     Result<FileHandle> made = CreateNewFile(staged);
@@ -59,7 +66,8 @@ bool ReplaceAtRestart(const std::string& dest, const std::string& expanded, std:
     const HANDLE file = made.Value().Get();
     if (CopyContent(expanded, file) &&
         MoveFileExA(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
-        record = FileRecordOf(file);
+        placed.record = FileRecordOf(file);
+        placed.staged = std::move(staged);
         Setup.RestartScheduled = true;
         return true;
     }
@@ -79,12 +87,12 @@ Status PlanFile(const std::string& name, const std::string& dest, int disk) {
     return {};
 }
 
-// Expands the file that line `i` of a disk's section names into its destination (`dest`); the
-// message of a failure, which leaves nothing behind in Temp, or nothing. The file lies on the
-// media under the name the disk's media names give its line's key, or under its own. `record`
-// gets the size and digest of what was written, read back through the handle that wrote it.
-Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_t i, int disk, std::string& dest,
-                    std::string& record) {
+// Expands the file that line `i` of a disk's section names into its destination, and says in
+// `file` what it placed; the message of a failure, which leaves nothing behind in Temp, or
+// nothing. The file lies on the media under the name the disk's media names give its line's key,
+// or under its own.
+Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_t i, int disk, PlacedFile& file) {
+    std::string& dest = file.dest;
     const std::string& value = entries.Value(i);
     const int named = mediaNames.IndexOf(entries.Name(i));
     const Result<std::string> expanded = ExpandPathMacros(value);
@@ -102,17 +110,17 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
     // folder under a name of its own, so no package file can land on the working copy of the
     // script or the log, whatever its name.
     const auto refused = [&] { return FailedQuoting(TextId::ErrorInstalling, name); };
-    const auto recorded = [&](HANDLE file, const Status& filled) {
-        if (filled) record = FileRecordOf(file);
+    const auto recorded = [&](HANDLE handle, const Status& filled) {
+        if (filled) file.record = FileRecordOf(handle);
         return filled;
     };
     if (GetFileAttributesA(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return PlaceNewFile(dest, refused, [&](HANDLE file) { return recorded(file, ExpandInto(name, file)); });
+        return PlaceNewFile(dest, refused, [&](HANDLE handle) { return recorded(handle, ExpandInto(name, handle)); });
     if (const Status copied = ExpandToTemp(name, ExpandedWorkName); !copied) return copied;
     const std::string work = Setup.TempDir + ExpandedWorkName;
     const auto place = [&] {
-        return PlaceNewFile(dest, refused, [&](HANDLE file) {
-            return recorded(file, CopyContent(work, file) ? Status() : refused());
+        return PlaceNewFile(dest, refused, [&](HANDLE handle) {
+            return recorded(handle, CopyContent(work, handle) ? Status() : refused());
         });
     };
     Status placed = place();
@@ -121,7 +129,7 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
     // that is safe.
     while (placed.Code() == HeldFileCode) {
         if (!Face().attended) {
-            placed = ReplaceAtRestart(dest, work, record) ? Status() : Status::Failed(placed.Message());
+            placed = ReplaceAtRestart(work, file) ? Status() : Status::Failed(placed.Message());
             break;
         }
         if (Face().Ask(placed.Message() + ".\n\n" + Text(TextId::FileHeldChoice), Text(TextId::ProgramsInUseCaption),
@@ -161,8 +169,8 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
     const float perFile = FilesShare / static_cast<float>(count);
     SetBarSteps(static_cast<int>(perFile), static_cast<int>(perFile / static_cast<float>(diskCount)));
 
-    std::string dest, record;
-    Status transferred = TransferFile(entries, mediaNames, 0, disk, dest, record);
+    PlacedFile file;
+    Status transferred = TransferFile(entries, mediaNames, 0, disk, file);
     for (size_t i = 0;; ++i) {
         if (!transferred) {
             // The person cancelled at a held file: the install is undone, with nothing more to say.
@@ -175,7 +183,10 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
             return LogExpandedFiles();
         }
         Face().BeginPause(PauseBeforeLog);
-        AddLoggedFile(fileEntries_, fileRecords_, record, dest);
+        AddLoggedFile(fileEntries_, fileRecords_, file.record, file.dest);
+        // The new file waiting beside a held one is the install's too: an uninstall or an undo
+        // before the restart removes it, and the restart then has nothing to put in place.
+        if (!file.staged.empty()) AddLoggedFile(fileEntries_, fileRecords_, file.record, file.staged);
         const bool last = i + 1 == count;
         if (last || fileEntries_.Count() - loggedFiles_ >= LogWriteBatch ||
             GetTickCount64() - loggedAt_ >= LogWriteInterval)
@@ -184,14 +195,15 @@ Status InstallRun::InstallProgramFiles(int disk, int diskCount) {
         // The next file is expanded while this one is shown: the pauses pace what the person
         // sees, and the engine's work runs inside them instead of adding to them.
         Face().BeginPause(PauseAfterFile);
-        view_.ShowCurrentItem(DisplayText(dest));
+        view_.ShowCurrentItem(DisplayText(file.dest));
         StepBars();
         const bool lastOfEarlierDisk = last && diskCount > 1 && disk < diskCount;
         if (lastOfEarlierDisk) view_.SetBarPosition(ProgressBarRole::Current, ProgressBar::Maximum);
         // A large next file must not keep the window from showing this one first.
         view_.ShowChanges();
-        record.clear();
-        if (!last) transferred = TransferFile(entries, mediaNames, i + 1, disk, dest, record);
+        file.record.clear();
+        file.staged.clear();
+        if (!last) transferred = TransferFile(entries, mediaNames, i + 1, disk, file);
         Face().EndPause();
         if (last) return {};
     }

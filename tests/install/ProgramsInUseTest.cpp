@@ -178,8 +178,9 @@ TEST(HeldFile, TheWindowsNameItWithRetryAndCancelWhichUndoesTheInstall) {
 }
 
 TEST(HeldFile, AnUnattendedRunLeavesItToTheRestartOnlyWhereNoUnelevatedProgramCanRedirectThePath) {
-    {
-        // Elevated, for the machine, below the Program Files folder: the restart replaces it.
+    for (const bool uninstalledFirst : {false, true}) {
+        // Elevated, for the machine, below the Program Files folder: the restart replaces it,
+        // unless the package was uninstalled before.
         InstallOverEarlier run;
         run.bed.ui.attended = false;
         ::Setup.Elevated = true;
@@ -193,8 +194,12 @@ TEST(HeldFile, AnUnattendedRunLeavesItToTheRestartOnlyWhereNoUnelevatedProgramCa
         EXPECT_EQ(run.bed.form.RunAborted, 0);
         EXPECT_TRUE(::Setup.RestartScheduled);
         EXPECT_FALSE(run.Replaced()) << "not before the restart";
+        if (uninstalledFirst) {
+            UninstallRun(run.bed.form).UninstallFiles();
+            EXPECT_FALSE(FileExists(run.app + ".new")) << "the waiting file is the package's too";
+        }
         ASSERT_TRUE(restart.Restart());
-        EXPECT_TRUE(run.Replaced());
+        EXPECT_EQ(run.Replaced(), !uninstalledFirst) << (uninstalledFirst ? "nothing comes back" : "replaced");
         ::Setup.RestartScheduled = false;
     }
     {

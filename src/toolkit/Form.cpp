@@ -52,6 +52,24 @@ HICON ProgramIcon(int widthMetric, int heightMetric) {
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
+// The most room a window or page keeps below its lowest control when a control grows into it.
+constexpr int BottomRoom = 8;
+
+// A design length long enough to compare two scales by.
+constexpr int ScaleProbe = 960;
+
+// The windows a page control holds (WS_EX_CONTROLPARENT), each placed again as `change` says.
+template <class Change>
+void ChangePages(HWND holder, Change change) {
+    for (HWND page = GetWindow(holder, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT)) {
+        RECT frame{};
+        GetWindowRect(page, &frame);
+        MapWindowPoints(nullptr, holder, reinterpret_cast<POINT*>(&frame), 2);
+        change(frame);
+        MoveWindow(page, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
+    }
+}
+
 // The primary monitor's screen less the task bar: the layouts put every window there.
 RECT WorkArea() {
     RECT work{};
@@ -200,14 +218,77 @@ void Form::Close() {
         Hide();
 }
 
-void Form::HoldWidth(int designWidth) {
-    // Never wider than the screen: a text longer than that ends in "...".
+int Form::WidestClient() const {
     const RECT work = WorkArea();
-    const int widest = scale_.ToDesignLength(work.right - work.left - FrameSize(layout_).cx) - 1;
-    if (std::min(designWidth, widest) <= layout_.bounds.width) return;
-    layout_.bounds.width = std::min(designWidth, widest);
+    return scale_.ToDesignLength(work.right - work.left - FrameSize(layout_).cx) - 1;
+}
+
+void Form::HoldWidth(int designWidth) {
+    // Never wider than the screen: a caption longer than that wraps (Control::GrowTaller).
+    const int width = std::min(designWidth, WidestClient());
+    if (width <= layout_.bounds.width) return;
+    layout_.bounds.width = width;
+    Place();
+}
+
+void Form::MakeRoomBelow(const Control& grown, int added) {
+    const Bounds at = grown.GetBounds();
+    const int below = at.top + at.height - added;
+    HWND holder = GetParent(grown.Handle());
+    Control* pages = nullptr;
+    int lowestBefore = below;
+    int lowest = 0;
+    for (Control* control : controls_) {
+        if (IsChild(control->Handle(), holder)) pages = control;
+        if (GetParent(control->Handle()) != holder) continue;
+        Bounds bounds = control->GetBounds();
+        if (control != &grown) lowestBefore = std::max(lowestBefore, bounds.top + bounds.height);
+        if (control != &grown && bounds.top >= below) {
+            bounds.top += added;
+            control->SetBounds(bounds);
+        }
+        lowest = std::max(lowest, bounds.top + bounds.height);
+    }
+    // What holds it grows only as far as it must to keep some room below its lowest control.
+    RECT area{};
+    GetClientRect(holder, &area);
+    const int height = scale_.ToDesignLength(area.bottom);
+    const int grow = lowest + std::min(BottomRoom, height - lowestBefore) - height;
+    if (grow <= 0) return;
+    if (!pages) {
+        layout_.bounds.height += grow;
+        Place();
+        return;
+    }
+    // A page: its page control and every page of it grow, and the window with them.
+    const int pixels = scale_.ToPixels(grow);
+    ChangePages(pages->Handle(), [pixels](RECT& page) { page.bottom += pixels; });
+    pages->GrowTaller(pages->GetBounds().height + grow, true);
+}
+
+void Form::Place() {
+    // A window that grew beyond its screen is scaled down until it fits, as a layout is when made.
+    const DisplayScale fitting = ScaleOnScreen(layout_);
+    if (fitting.ToPixels(ScaleProbe) < scale_.ToPixels(ScaleProbe)) Rescale(fitting);
     const RECT frame = PlaceOnScreen(layout_, scale_);
     MoveWindow(handle_, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
+}
+
+void Form::Rescale(const DisplayScale& scale) {
+    const int before = scale_.ToPixels(ScaleProbe);
+    const int after = scale.ToPixels(ScaleProbe);
+    scale_ = scale;
+    font_.Remake(layout_.font, scale_);
+    for (Control* control : controls_) {
+        control->Rescale();
+        if (GetWindowLongPtrW(control->Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT)
+            ChangePages(control->Handle(), [before, after](RECT& page) {
+                page = {MulDiv(page.left, after, before), MulDiv(page.top, after, before), MulDiv(page.right, after, before),
+                        MulDiv(page.bottom, after, before)};
+            });
+    }
+    // A text can take more lines in fonts of the new size than the old lines scaled down.
+    for (Control* control : controls_) control->Refit();
 }
 
 void Form::SetCaption(const std::string& caption) {

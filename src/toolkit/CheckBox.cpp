@@ -52,8 +52,8 @@ void CheckBox::ShowWordsBroken(int width) {
             start = end + 1;
         }
     }
-    text.push_back('\0');  // with the string's own, a wide end of text
-    SendMessageW(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WideChars(text)));
+    // What SetWindowTextA sends to a window of this process.
+    SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(FromUtf16(text).c_str()));
 }
 
 bool CheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }

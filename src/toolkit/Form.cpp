@@ -58,18 +58,6 @@ constexpr int BottomRoom = 8;
 // A design length long enough to compare two scales by.
 constexpr int ScaleProbe = 960;
 
-// The windows a page control holds (WS_EX_CONTROLPARENT), each placed again as `change` says.
-template <class Change>
-void ChangePages(HWND holder, Change change) {
-    for (HWND page = GetWindow(holder, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT)) {
-        RECT frame{};
-        GetWindowRect(page, &frame);
-        MapWindowPoints(nullptr, holder, reinterpret_cast<POINT*>(&frame), 2);
-        change(frame);
-        MoveWindow(page, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
-    }
-}
-
 // The primary monitor's screen less the task bar: the layouts put every window there.
 RECT WorkArea() {
     RECT work{};
@@ -239,7 +227,7 @@ void Form::MakeRoomBelow(const Control& grown, int added) {
     int lowestBefore = below;
     int lowest = 0;
     for (Control* control : controls_) {
-        if (IsChild(control->Handle(), holder)) pages = control;
+        if (GetParent(holder) == control->Handle()) pages = control;
         if (GetParent(control->Handle()) != holder) continue;
         Bounds bounds = control->GetBounds();
         if (control != &grown) lowestBefore = std::max(lowestBefore, bounds.top + bounds.height);
@@ -261,9 +249,8 @@ void Form::MakeRoomBelow(const Control& grown, int added) {
         return;
     }
     // A page: its page control and every page of it grow, and the window with them.
-    const int pixels = scale_.ToPixels(grow);
-    ChangePages(pages->Handle(), [pixels](RECT& page) { page.bottom += pixels; });
     pages->GrowTaller(pages->GetBounds().height + grow, true);
+    pages->Refit();
 }
 
 void Form::Place() {
@@ -275,18 +262,9 @@ void Form::Place() {
 }
 
 void Form::Rescale(const DisplayScale& scale) {
-    const int before = scale_.ToPixels(ScaleProbe);
-    const int after = scale.ToPixels(ScaleProbe);
     scale_ = scale;
     font_.Remake(layout_.font, scale_);
-    for (Control* control : controls_) {
-        control->Rescale();
-        if (GetWindowLongPtrW(control->Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT)
-            ChangePages(control->Handle(), [before, after](RECT& page) {
-                page = {MulDiv(page.left, after, before), MulDiv(page.top, after, before), MulDiv(page.right, after, before),
-                        MulDiv(page.bottom, after, before)};
-            });
-    }
+    for (Control* control : controls_) control->Rescale();
     // A text can take more lines in fonts of the new size than the old lines scaled down.
     for (Control* control : controls_) control->Refit();
 }

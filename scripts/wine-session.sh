@@ -24,6 +24,10 @@ wine_session_start() {
   fi
   wineboot -i >/dev/null 2>&1 </dev/null
   wineserver -w
+  # This wine does not load the fonts of its own data folder, so the buttons of its title bars
+  # show the letters that stand for Marlett's symbols ("0 1 r"); from its Fonts folder it loads them.
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
   # A persistent server keeps wine's own processes from holding CTest's pipes open.
   wineserver -p >/dev/null 2>&1 </dev/null
   wine cmd /c exit >/dev/null 2>&1 </dev/null

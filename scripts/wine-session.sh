@@ -24,6 +24,10 @@ wine_session_start() {
   fi
   wineboot -i >/dev/null 2>&1 </dev/null
   wineserver -w
+  # This wine does not load the fonts of its own data folder, so the buttons of its title bars
+  # show the letters that stand for Marlett's symbols ("0 1 r"); from its Fonts folder it loads them.
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
   # A persistent server keeps wine's own processes from holding CTest's pipes open.
   wineserver -p >/dev/null 2>&1 </dev/null
   wine cmd /c exit >/dev/null 2>&1 </dev/null
@@ -34,6 +38,24 @@ wine_session_start() {
   # Windows links its Western faces to its East Asian ones.
   local face
   for face in "MS Sans Serif" "Arial" "Times New Roman" "Fixedsys" "Tahoma" "Microsoft Sans Serif"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+      /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 </dev/null
+  done
+  # Wine draws its own title bars, menus and message boxes in the fonts of its non-client metrics,
+  # "MS Shell Dlg" by default, which it does not substitute in a program whose code page is UTF-8
+  # (setup.exe): Liberation Sans then, with none of those languages. They take DejaVu Sans instead
+  # (Latin, Greek, Cyrillic, Arabic, Hebrew), linked to WenQuanYi Micro Hei for the East Asian
+  # scripts: wine shapes Arabic and Hebrew with the glyphs of the face itself, never with those of a
+  # linked one. Each value is a LOGFONTW: height -11, the weight, DEFAULT_CHARSET, the face.
+  local logfont font
+  logfont=$(printf 'DejaVu Sans' | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -d ' \n')
+  logfont=$logfont$(printf '0%.0s' $(seq $((128 - ${#logfont}))))
+  for font in CaptionFont:bc020000 SmCaptionFont:90010000 MenuFont:90010000 StatusFont:90010000 \
+              MessageFont:90010000 IconFont:90010000; do
+    wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v "${font%%:*}" /t REG_BINARY \
+      /d "f5ffffff000000000000000000000000${font#*:}0000000100000000$logfont" /f >/dev/null 2>&1 </dev/null
+  done
+  for face in "DejaVu Sans" "DejaVu Sans Bold"; do
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
       /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 </dev/null
   done

@@ -15,8 +15,8 @@ inline constexpr FontSpec HeadingFont{"Arial", -23, true, false, RGB(0, 0, 0)};
 inline constexpr FontSpec PackageFont{"Times New Roman", -32, true, true, RGB(255, 0, 0)};
 
 // The greeting (Label4, Label5) and the package name (Label2, Label7) show values and keep their
-// bounds; the other labels show fixed captions, which grow to be shown whole.
-inline constexpr LabelSizing ValueSizing = LabelSizing::KeepBounds;
+// width, a longer value wrapping; the other labels show fixed captions, which grow to be shown whole.
+inline constexpr LabelSizing ValueSizing = LabelSizing::KeepWidth;
 inline constexpr LabelSizing CaptionSizing = LabelSizing::GrowToCaption;
 // Install page
 inline constexpr Bounds Label4{24, 8, 377, 29};

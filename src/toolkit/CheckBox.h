@@ -15,4 +15,5 @@ public:
 
 private:
     void GrowToCaption();
+    void ShowWordsBroken(int width);
 };

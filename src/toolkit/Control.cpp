@@ -28,6 +28,9 @@ private:
     HGDIOBJ oldFont_;
 };
 
+// The least room between a control that grows across its window and the window's edges.
+constexpr int EdgeRoom = 4;
+
 }  // namespace
 
 Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD exStyle, const Bounds& bounds,
@@ -88,13 +91,39 @@ void Control::Focus() { SetFocus(handle_); }
 
 // Measured through the wide call: the narrow one reads the text in a code page of its own, not
 // the program's.
-SIZE Control::CaptionSize(UINT format) const {
+SIZE Control::CaptionSize(UINT format, int wrapWidth) const {
     const WindowFontDC dc(handle_);
     const std::string text = ToUtf16(caption_);
-    RECT area{0, 0, 0, 0};
-    DrawTextW(dc.Get(), WideChars(text), WideLength(text), &area, DT_CALCRECT | DT_SINGLELINE | format);
     const DisplayScale& scale = form_.Scale();
+    RECT area{0, 0, scale.ToPixels(wrapWidth), 0};
+    DrawTextW(dc.Get(), WideChars(text), WideLength(text), &area,
+              DT_CALCRECT | (wrapWidth ? DT_WORDBREAK : DT_SINGLELINE) | format);
     return {scale.ToDesignLength(area.right), scale.ToDesignLength(area.bottom)};
+}
+
+void Control::Rescale() {
+    if (font_) font_->Remake(fontSpec_, form_.Scale());
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_->Get() : form_.FontHandle()), FALSE);
+    SetBounds(bounds_);
+}
+
+int Control::WidestWidth(bool keepCentre) const { return form_.WidestClient() - 2 * (keepCentre ? EdgeRoom : bounds_.left); }
+
+int Control::FittingCharacters(const wchar_t* text, int count, int width) const {
+    const WindowFontDC dc(handle_);
+    int fit = 0;
+    SIZE size{};
+    GetTextExtentExPointW(dc.Get(), text, count, form_.Scale().ToPixels(width), &fit, nullptr, &size);
+    return fit;
+}
+
+void Control::GrowTaller(int height, bool moveBelow) {
+    const int added = height - bounds_.height;
+    if (added <= 0) return;
+    Bounds bounds = bounds_;
+    bounds.height = height;
+    SetBounds(bounds);
+    if (moveBelow) form_.MakeRoomBelow(*this, added);
 }
 
 void Control::GrowTo(int width, bool keepCentre) {

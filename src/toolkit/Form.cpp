@@ -52,6 +52,12 @@ HICON ProgramIcon(int widthMetric, int heightMetric) {
                                          GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
+// The most room a window or page keeps below its lowest control when a control grows into it.
+constexpr int BottomRoom = 8;
+
+// A design length long enough to compare two scales by.
+constexpr int ScaleProbe = 960;
+
 // The primary monitor's screen less the task bar: the layouts put every window there.
 RECT WorkArea() {
     RECT work{};
@@ -200,14 +206,67 @@ void Form::Close() {
         Hide();
 }
 
-void Form::HoldWidth(int designWidth) {
-    // Never wider than the screen: a text longer than that ends in "...".
+int Form::WidestClient() const {
     const RECT work = WorkArea();
-    const int widest = scale_.ToDesignLength(work.right - work.left - FrameSize(layout_).cx) - 1;
-    if (std::min(designWidth, widest) <= layout_.bounds.width) return;
-    layout_.bounds.width = std::min(designWidth, widest);
+    return scale_.ToDesignLength(work.right - work.left - FrameSize(layout_).cx) - 1;
+}
+
+void Form::HoldWidth(int designWidth) {
+    // Never wider than the screen: a caption longer than that wraps (Control::GrowTaller).
+    const int width = std::min(designWidth, WidestClient());
+    if (width <= layout_.bounds.width) return;
+    layout_.bounds.width = width;
+    Place();
+}
+
+void Form::MakeRoomBelow(const Control& grown, int added) {
+    const Bounds at = grown.GetBounds();
+    const int below = at.top + at.height - added;
+    HWND holder = GetParent(grown.Handle());
+    Control* pages = nullptr;
+    int lowestBefore = below;
+    int lowest = 0;
+    for (Control* control : controls_) {
+        if (GetParent(holder) == control->Handle()) pages = control;
+        if (GetParent(control->Handle()) != holder) continue;
+        Bounds bounds = control->GetBounds();
+        if (control != &grown) lowestBefore = std::max(lowestBefore, bounds.top + bounds.height);
+        if (control != &grown && bounds.top >= below) {
+            bounds.top += added;
+            control->SetBounds(bounds);
+        }
+        lowest = std::max(lowest, bounds.top + bounds.height);
+    }
+    // What holds it grows only as far as it must to keep some room below its lowest control.
+    RECT area{};
+    GetClientRect(holder, &area);
+    const int height = scale_.ToDesignLength(area.bottom);
+    const int grow = lowest + std::min(BottomRoom, height - lowestBefore) - height;
+    if (grow <= 0) return;
+    if (!pages) {
+        layout_.bounds.height += grow;
+        Place();
+        return;
+    }
+    // A page: its page control and every page of it grow, and the window with them.
+    pages->GrowTaller(pages->GetBounds().height + grow, true);
+    pages->Refit();
+}
+
+void Form::Place() {
+    // A window that grew beyond its screen is scaled down until it fits, as a layout is when made.
+    const DisplayScale fitting = ScaleOnScreen(layout_);
+    if (fitting.ToPixels(ScaleProbe) < scale_.ToPixels(ScaleProbe)) Rescale(fitting);
     const RECT frame = PlaceOnScreen(layout_, scale_);
     MoveWindow(handle_, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
+}
+
+void Form::Rescale(const DisplayScale& scale) {
+    scale_ = scale;
+    font_.Remake(layout_.font, scale_);
+    for (Control* control : controls_) control->Rescale();
+    // A text can take more lines in fonts of the new size than the old lines scaled down.
+    for (Control* control : controls_) control->Refit();
 }
 
 void Form::SetCaption(const std::string& caption) {

@@ -50,6 +50,11 @@ public:
 
     // Widens the window's client area to `designWidth` when it is narrower, keeping it on the screen.
     void HoldWidth(int designWidth);
+    // The widest its client area can be on the screen, as a design length.
+    int WidestClient() const;
+    // A control that grew `added` taller: the controls below it move down, and the window and
+    // what holds the control (a page) grow as much, keeping the window on the screen.
+    void MakeRoomBelow(const Control& grown, int added);
 
     std::string Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
@@ -78,6 +83,8 @@ private:
     Control* FindControl(HWND window) const;
     void RunActivation();
     void ChooseTaskbarButton();
+    void Place();
+    void Rescale(const DisplayScale& scale);
 
     HWND handle_ = nullptr;
     FormLayout layout_;

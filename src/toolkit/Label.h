@@ -3,19 +3,20 @@
 
 enum class LabelAlign { Left, Center };
 
-// A static text on one line, sized to its text as `sizing` says (a centred label that grows
-// keeps its centre); a text wider than a label that keeps its bounds ends in "..." at its edge.
+// A static text, sized to its text as `sizing` says (a centred label that grows keeps its centre).
+// A text wider than the label may be wraps onto more lines, a word longer than a line broken
+// where the line ends: every character shows.
 class Label : public Control {
 public:
     Label(Container& parent, const Bounds& bounds, const char* caption, LabelAlign align = LabelAlign::Left,
-          const FontSpec* font = nullptr, LabelSizing sizing = LabelSizing::KeepBounds);
+          const FontSpec* font = nullptr, LabelSizing sizing = LabelSizing::KeepWidth);
 
     void SetCaption(const std::string& caption) override;
     std::optional<LRESULT> OnControlColor(HDC dc) override;
+    void Refit() override { Fit(); }
 
 private:
-    void FitToText();
-    void GrowToCaption();
+    void Fit();
 
     COLORREF color_;
     LabelAlign align_;

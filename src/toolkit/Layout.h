@@ -20,9 +20,11 @@ struct Bounds {
 
 // How a label meets its text; src/forms/ decides for each label.
 enum class LabelSizing {
-    KeepBounds,     // shows a value: keeps its bounds; a longer text ends in "..."
-    GrowToCaption,  // takes its bounds and grows to show each caption whole
-    FitText,        // sizes itself to its text whenever the text changes
+    KeepWidth,      // shows a value: keeps its width; a longer text takes more lines
+    GrowToCaption,  // takes its bounds and grows to show each caption whole on a line, up to the
+                    // widest its window can be; a longer caption takes more lines
+    FitText,        // sizes itself to its text whenever the text changes, up to the widest its
+                    // window can be; a longer text takes more lines
 };
 
 enum class FormBorder {

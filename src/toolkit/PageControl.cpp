@@ -72,6 +72,12 @@ RECT PageControl::PageArea() const {
     return area;
 }
 
+void PageControl::Refit() {
+    const RECT area = PageArea();
+    for (TabSheet* page : pages_)
+        MoveWindow(page->panel_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+}
+
 void PageControl::AddPage(TabSheet& page) {
     pages_.push_back(&page);
     RebuildTabs();

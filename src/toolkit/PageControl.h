@@ -39,6 +39,8 @@ public:
     std::vector<std::string> VisibleTabCaptions() const;
 
     std::optional<LRESULT> OnNotify(NMHDR& header) override;
+    // Its pages fill it again, once it has grown or its window's scale has changed.
+    void Refit() override;
 
 private:
     friend class TabSheet;

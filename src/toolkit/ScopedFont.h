@@ -14,6 +14,8 @@ public:
     ScopedFont& operator=(const ScopedFont&) = delete;
 
     HFONT Get() const { return font_; }
+    // Makes the font again, at another scale; who holds the old handle takes the new one.
+    void Remake(const FontSpec& design, const DisplayScale& scale);
 
 private:
     HFONT font_ = nullptr;

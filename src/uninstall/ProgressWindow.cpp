@@ -68,6 +68,9 @@ void ProgressWindow::ShowItemWhenDue() {
 }
 
 void ProgressWindow::ShowItemNow() {
-    if (ItemLabel.Caption() != item_) ItemLabel.SetCaption(item_);
+    if (ItemLabel.Caption() != item_) {
+        ItemLabel.SetCaption(item_);
+        KeepRowApart({&ItemLabel});
+    }
     Application::Instance().ProcessMessages();
 }

@@ -17,6 +17,8 @@
 #include "e2e/SetupMedia.h"
 #include "e2e/UiDriver.h"
 #include "install/ProgressForm.h"
+#include "state/SetupState.h"
+#include "support/SetupStateScope.h"
 #include "support/ShippedLanguages.h"
 #include "support/SystemDpiSetting.h"
 #include "support/WideText.h"
@@ -25,11 +27,16 @@
 #include "uninstall/UninstallForm.h"
 
 // Every window in every shipped language, measured by the platform: each label and button shows
-// its text whole and lies within its window, no two overlap, and the window lies on the screen.
+// its text whole and lies within its window, no two overlap, and the window lies on the screen;
+// with the package's name as long as a name may be too, in words or as one word.
 
 namespace {
 
 constexpr const char* PackageName = "Setup Test Package";
+// As long as a package's name may be, wider than a line of the main window and, at 150 % and
+// 200 %, than the screen: words, and one word that no line can hold.
+const std::vector<std::string> LongNames{"Wide Package Name With Many Words For The Progress Window",
+                                         std::string(MaxPackageNameLength, 'W')};
 
 // The text a control shows, as wide characters: a button's keyboard letter mark is not drawn.
 std::wstring ShownText(HWND control) {
@@ -40,16 +47,25 @@ std::wstring ShownText(HWND control) {
     return shown;
 }
 
-// The width and height of the control's text in the control's own font.
-SIZE TextExtent(HWND control) {
+// The width and height of the control's text as the platform draws it in the control's own font:
+// on one line, or wrapped at `width` in a label and a multi-line button, a label with
+// SS_EDITCONTROL breaking a word longer than a line (DrawText widens the area for a word it does
+// not break).
+SIZE TextExtent(HWND control, int width) {
     const std::wstring text = ShownText(control);
+    if (text.empty()) return {0, 0};
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    const bool label = ui::ClassOf(control) == "Static";
+    const bool wraps = label || (style & BS_MULTILINE);
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    RECT area{0, 0, wraps ? width : 0, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE) |
+                  (label && (style & SS_EDITCONTROL) ? DT_EDITCONTROL : 0));
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    return extent;
+    return {area.right, area.bottom};
 }
 
 // Where the control stands in its parent's client area.
@@ -97,8 +113,8 @@ void ExpectShownWhole(const Form& form, const std::string& name) {
         EXPECT_TRUE(Within(area, parent)) << "\"" << text << "\" reaches beyond its window";
         const std::string kind = ui::ClassOf(control);
         if (kind != "Edit") {
-            const SIZE extent = TextExtent(control);
             const int edges = kind == "Button" ? ButtonEdges : 0;
+            const SIZE extent = TextExtent(control, area.right - area.left - edges);
             EXPECT_LE(extent.cx + edges, area.right - area.left) << "\"" << text << "\" is cut";
             EXPECT_LE(extent.cy, area.bottom - area.top) << "\"" << text << "\" is cut";
         }
@@ -113,10 +129,10 @@ void ExpectShownWhole(const Form& form, const std::string& name) {
 
 // A progress window through the phases a run shows on it, each shown whole.
 void ExpectPhasesShownWhole(ProgressWindow& window, const std::string& name, const std::vector<TextId>& phases,
-                            TextId item) {
-    window.ShowCurrentItem(FormatText(item, PackageName));
+                            TextId item, const char* package = PackageName) {
+    window.ShowCurrentItem(FormatText(item, package));
     for (const TextId phase : phases) {
-        window.ShowPhase(FormatText(phase, PackageName));
+        window.ShowPhase(FormatText(phase, package));
         ExpectShownWhole(window, name + ": " + window.PhaseLabel.Caption());
     }
 }
@@ -136,6 +152,32 @@ public:
     WritingDirection(const WritingDirection&) = delete;
     WritingDirection& operator=(const WritingDirection&) = delete;
 };
+
+// The windows that show the package's name, with a long one.
+void ExpectLongNameShownWhole(const std::string& name) {
+    SCOPED_TRACE(name);
+    ASSERT_LE(name.size(), MaxPackageNameLength);
+    const SetupStateScope state;
+    Setup.PackageName = name;
+    TMainForm main;
+    // What the run shows once it has read the name.
+    main.Label2.SetCaption(name);
+    main.Label7.SetCaption(name);
+    ExpectShownWhole(main, "main, install page");
+    main.PageControl1.SetActivePage(main.TabSheet2);
+    ExpectShownWhole(main, "main, uninstall page");
+    TProgressForm install;
+    ExpectPhasesShownWhole(install, "install progress", {TextId::CopyingSupportFiles, TextId::SuccessfullyInstalled},
+                           TextId::InstallingComplete, name.c_str());
+    // As the run ends: no file at hand.
+    install.ShowCurrentItem("");
+    install.ShowPhase(FormatText(TextId::SuccessfullyInstalled, name.c_str()));
+    install.OfferStart();
+    ExpectShownWhole(install, "install ended, start offered");
+    TUninstallForm uninstall;
+    ExpectPhasesShownWhole(uninstall, "uninstall progress", {TextId::DeletingSupportFiles, TextId::SuccessfullyUninstalled},
+                           TextId::UninstallingComplete, name.c_str());
+}
 
 void ExpectEveryWindowShownWhole() {
     const SetupMedia media("[Package]\nname=Setup Test Package\nlanguages=all\n[Licence]\nlicence=none\n"
@@ -171,6 +213,7 @@ void ExpectEveryWindowShownWhole() {
                                TextId::UninstallingComplete);
         uninstall.ShowEnded();
         ExpectShownWhole(uninstall, "uninstall ended");
+        for (const std::string& name : LongNames) ExpectLongNameShownWhole(name);
     }
 }
 

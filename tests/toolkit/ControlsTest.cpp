@@ -34,27 +34,32 @@ std::vector<COLORREF> Painted(const Label& label) {
 
 }  // namespace
 
-// A centred package name on the main window: as a wrapping label shows a name that fits, and
-// on one line to the edge for one that does not.
-TEST(Label, ShowsOneLineThatLooksAsBeforeWhenTheTextFits) {
+// A centred package name on the main window: a name that fits looks as it did when the label
+// kept to one line; a longer one, which then ended in "..." at the edge, takes a second line, the
+// label growing to hold it.
+TEST(Label, ShowsANameThatFitsOnOneLineAndALongerOneOnMoreLines) {
     ControlsForm form;
     const FontSpec font{"Times New Roman", -32, true, true, RGB(255, 0, 0)};
     Label label(form, {24, 10, 377, 37}, "Some Application", LabelAlign::Center, &font);
-    const LONG_PTR oneLine = GetWindowLongPtrA(label.Handle(), GWL_STYLE);
-    const auto paintedWrapping = [&] {
-        SetWindowLongPtrA(label.Handle(), GWL_STYLE, oneLine & ~SS_ELLIPSISMASK);
+    const LONG_PTR style = GetWindowLongPtrA(label.Handle(), GWL_STYLE);
+    const auto paintedOnOneLine = [&] {
+        SetWindowLongPtrA(label.Handle(), GWL_STYLE, style | SS_ENDELLIPSIS);
         const std::vector<COLORREF> pixels = Painted(label);
-        SetWindowLongPtrA(label.Handle(), GWL_STYLE, oneLine);
+        SetWindowLongPtrA(label.Handle(), GWL_STYLE, style);
         return pixels;
     };
-    const auto inkInLast20Columns = [](const std::vector<COLORREF>& pixels) {
-        const auto ink = [](COLORREF c) { return c != GetSysColor(COLOR_BTNFACE); };
-        return std::any_of(pixels.end() - 20 * 37, pixels.end(), ink);
-    };
-    EXPECT_TRUE(Painted(label) == paintedWrapping());
+    EXPECT_TRUE(Painted(label) == paintedOnOneLine());
+    RECT area{};
+    GetClientRect(label.Handle(), &area);
+    const LONG oneLine = area.bottom;
     label.SetCaption("Example Editor Professional Edition");
-    EXPECT_TRUE(inkInLast20Columns(Painted(label)));
-    EXPECT_FALSE(inkInLast20Columns(paintedWrapping())) << "wrapped, its first line ends short of the edge";
+    GetClientRect(label.Handle(), &area);
+    EXPECT_GT(area.bottom, oneLine);
+    const std::vector<COLORREF> pixels = Painted(label);
+    bool inkBelowFirstLine = false;
+    for (size_t i = 0; i < pixels.size(); ++i)
+        inkBelowFirstLine |= static_cast<LONG>(i % area.bottom) >= oneLine && pixels[i] != GetSysColor(COLOR_BTNFACE);
+    EXPECT_TRUE(inkBelowFirstLine) << "no second line";
 }
 
 TEST(Label, AutoSizedLabelFollowsItsTextAndFixedOneKeepsItsBounds) {

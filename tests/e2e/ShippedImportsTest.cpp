@@ -68,3 +68,14 @@ TEST(ShippedImports, OnlyKnownDllsAndNoFunctionTheyForwardElsewhere) {
         }
     }
 }
+
+// The window and shell DLLs are loaded when the program first calls into them, from the System
+// folder (the late imports): a function of theirs in the import table would bring them in at
+// start, and the window system with them, into every unattended run.
+TEST(ShippedImports, NoWindowOrShellDllAtStart) {
+    const std::vector<Import> imports = ImportsOf(SetupExePath());
+    ASSERT_FALSE(imports.empty());
+    for (const Import& import : imports)
+        for (const char* late : {"user32.dll", "gdi32.dll", "ole32.dll", "shell32.dll", "comctl32.dll"})
+            EXPECT_NE(import.dll, late) << import.function;
+}

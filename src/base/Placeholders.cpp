@@ -10,7 +10,7 @@ std::string NextPlaceholder(const char*& at) {
         if (*at != '%') continue;
         const char* start = at++;
         if (*at == '%') continue;
-        while (*at && std::strchr("-+ #0123456789.lhI", *at)) ++at;
+        while (*at && std::memchr("-+ #0123456789.lhI", *at, sizeof "-+ #0123456789.lhI" - 1)) ++at;
         if (*at) ++at;
         return std::string(start, at);
     }

@@ -60,16 +60,18 @@ DirectoryListBox::DirectoryListBox(Container& parent, const Bounds& bounds, int 
       onChange_(std::move(onChange)) {
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, OwnerForm().Scale().ToPixels(itemHeight));
     KeepLeftToRight();
-    SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Subclassed through the wide call, as the edit box is made: the list's own procedure is then
+    // its Unicode one, to which the system hands the texts sent to it translated.
     listProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DirectoryListBox::SubclassProc)));
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DirectoryListBox::SubclassProc)));
 }
 
 // The window may outlive this object (the form destroys it later): it gets its own procedure back.
 DirectoryListBox::~DirectoryListBox() {
     if (!IsWindow(Handle())) return;
-    SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc_));
-    SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
+    SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc_));
+    SetWindowLongPtrW(Handle(), GWLP_USERDATA, 0);
 }
 
 // The list takes Enter itself (the dialog keys would otherwise claim it) and shows its popup menu.
@@ -78,7 +80,7 @@ LRESULT CALLBACK DirectoryListBox::SubclassProc(HWND window, UINT message, WPARA
     switch (message) {
         case WM_GETDLGCODE:
             if (lParam && reinterpret_cast<MSG*>(lParam)->wParam == VK_RETURN)
-                return DLGC_WANTALLKEYS | CallWindowProcA(list->listProc_, window, message, wParam, lParam);
+                return DLGC_WANTALLKEYS | CallWindowProcW(list->listProc_, window, message, wParam, lParam);
             break;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
@@ -93,7 +95,7 @@ LRESULT CALLBACK DirectoryListBox::SubclassProc(HWND window, UINT message, WPARA
             }
             break;
     }
-    return CallWindowProcA(list->listProc_, window, message, wParam, lParam);
+    return CallWindowProcW(list->listProc_, window, message, wParam, lParam);
 }
 
 void DirectoryListBox::ShowPopupMenu(LPARAM position) {

@@ -28,7 +28,7 @@ UINT SystemAnsiCodePage() {
 
 }  // namespace
 
-std::string ToUtf16(std::string_view text) {
+std::string ToUtf16(const std::string& text) {
     std::string utf16;
     Decode(CP_ACP, 0, text, utf16);
     return utf16;

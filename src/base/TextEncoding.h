@@ -11,7 +11,7 @@
 // call that takes a length (it is not ended by a wide zero).
 
 // Text of the program's code page as UTF-16, and back.
-std::string ToUtf16(std::string_view text);
+std::string ToUtf16(const std::string& text);
 std::string FromUtf16(std::string_view utf16);
 
 inline const wchar_t* WideChars(const std::string& utf16) { return reinterpret_cast<const wchar_t*>(utf16.c_str()); }

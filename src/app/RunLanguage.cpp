@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr std::string_view LanguageSwitch = "/lang=";
+constexpr char LanguageSwitch[] = "/lang=";
 
 // The person's display language, as the platform's user interface speaks it ("ja-JP").
 std::string DisplayLanguage() {

@@ -90,7 +90,7 @@ void RestartManager::List(std::vector<std::string>& programs, std::vector<std::s
         size_t length = 0;
         while (length < CCH_RM_MAX_APP_NAME && info.strAppName[length]) ++length;
         (info.ApplicationType == RmService ? services : programs)
-            .push_back(FromUtf16(std::string_view(reinterpret_cast<const char*>(info.strAppName), length * sizeof(WCHAR))));
+            .push_back(FromUtf16(std::string(reinterpret_cast<const char*>(info.strAppName), length * sizeof(WCHAR))));
     }
 }
 

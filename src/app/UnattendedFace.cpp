@@ -42,13 +42,13 @@ int UnattendedFace::Ask(const std::string& text, const char* caption, UINT style
             break;
     }
     if ((style & MB_ICONMASK) == MB_ICONERROR || answer == IDCANCEL) failed_ = true;
-    Write(caption + std::string(": ") + text + told);
+    Write(FormatText("%s: %s%s", caption, text.c_str(), told));
     return answer;
 }
 
 void UnattendedFace::Write(const std::string& text) {
     if (!log_.IsValid()) return;
-    const std::string line = TimeStamp() + " " + OneLine(text) + "\r\n";
+    const std::string line = FormatText("%s %s\r\n", TimeStamp().c_str(), OneLine(text).c_str());
     DWORD written = 0;
     WriteFile(log_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

@@ -85,8 +85,8 @@ Opening OpenRotated(const std::string& path, FileHandle& file) {
 std::string OpenFreshBeside(const std::string& folder, FileHandle& file) {
     unsigned long long size = 0;
     for (DWORD attempt = 0; attempt < 100; ++attempt) {
-        const std::string path = folder + FormatText("setup-%lu-%lu.log", GetCurrentProcessId(),
-                                                     static_cast<unsigned long>(GetTickCount64()) + attempt);
+        const std::string path = FormatText("%ssetup-%lu-%lu.log", folder.c_str(), GetCurrentProcessId(),
+                                            static_cast<unsigned long>(GetTickCount64()) + attempt);
         const Opening opening = OpenPlain(path, CREATE_NEW, file, size);
         if (opening == Opening::Opened) return path;
         // Only a name that is taken is worth another try.

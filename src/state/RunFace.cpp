@@ -10,7 +10,7 @@ namespace {
 class ScreenFace final : public RunFace {
 public:
     int Ask(const std::string& text, const char* caption, UINT style) override {
-        Note(caption + std::string(": ") + text);
+        Note(FormatText("%s: %s", caption, text.c_str()));
         return Application::Instance().ShowMessageBox(text, caption, style);
     }
     void BeginPause(DWORD milliseconds) override { Application::Instance().BeginPause(milliseconds); }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/InstallFolder.h"
@@ -59,7 +60,7 @@ std::string EntryKeyPath(const std::string& packageName) {
 }
 
 std::string EntryCommandLine(const std::string& arguments) {
-    return "\"" + SetupProgramCopyPath() + "\" " + arguments;
+    return FormatText("\"%s\" %s", SetupProgramCopyPath().c_str(), arguments.c_str());
 }
 
 namespace {

@@ -37,7 +37,7 @@ bool IsMachineKey(const std::string& keyText) {
 std::string UserScopeKeyText(const std::string& keyText) {
     const std::optional<RegistryKeyText> key = SplitRegistryKeyText(keyText);
     if (!key || key->rootName != ClassesRootName) return keyText;
-    return std::string(UserRootName) + "\\Software\\Classes" + key->keyPath;
+    return FormatText("%s\\Software\\Classes%s", UserRootName, key->keyPath.c_str());
 }
 
 HKEY ScopeRoot() { return Setup.UserScope ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }

@@ -120,7 +120,7 @@ Status DirectoryListBox::OpenDrive(char letter) {
     // The drive's current folder, however many bytes its name takes.
     const std::string full =
         QueryPath([&drive](char* buffer, DWORD size) { return GetFullPathNameA(drive, size, buffer, nullptr); });
-    return Open(full.empty() ? std::string(drive) + "\\" : full);
+    return Open(full.empty() ? FormatText("%s\\", drive) : full);
 }
 
 std::string DirectoryListBox::EntryPath(size_t index) const {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/FormatText.h"
 #include "base/PathQuery.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/PathIdentity.h"
@@ -85,7 +86,8 @@ ProtectedFolders::ProtectedFolders() {
         Add(*folder);
     Add(TempFolderPath());
     if (!Setup.WindowsDir.empty())
-        for (const char* name = WindowsSubfolders; *name; name = NextName(name)) Add(Setup.WindowsDir + "\\" + name);
+        for (const char* name = WindowsSubfolders; *name; name = NextName(name))
+            Add(FormatText("%s\\%s", Setup.WindowsDir.c_str(), name));
     for (const char* name = EnvironmentFolders; *name; name = NextName(name)) Add(EnvironmentFolder(name));
     // Four calls rather than a table of pointers for the loader to relocate.
     const auto addListed = [this](HKEY root, const char* key, const char* names) {

@@ -30,6 +30,6 @@ bool SamePlaceholders(const char* english, const char* translation) {
 std::string PlaceholderList(const char* text) {
     std::string list;
     for (std::string placeholder = NextPlaceholder(text); !placeholder.empty(); placeholder = NextPlaceholder(text))
-        list += (list.empty() ? "" : " ") + placeholder;
+        list.append(list.empty() ? "" : " ").append(placeholder);
     return list;
 }

@@ -82,11 +82,11 @@ Status RefusedUnlessMatching(LogTrust trust, const std::string& path) {
 }
 
 bool IsLogRecordKeyText(const std::string& keyText) {
-    return StartsWithRecordsKey(keyText, std::string(MachineRootName) + LogRecordsKey) ||
-           StartsWithRecordsKey(keyText, std::string(UserRootName) + LogRecordsKey);
+    return StartsWithRecordsKey(keyText, std::string(MachineRootName).append(LogRecordsKey)) ||
+           StartsWithRecordsKey(keyText, std::string(UserRootName).append(LogRecordsKey));
 }
 
-std::string LogRecordsKeyText() { return ScopeRootName() + std::string(LogRecordsKey); }
+std::string LogRecordsKeyText() { return FormatText("%s%s", ScopeRootName(), LogRecordsKey); }
 
 bool AnyLogRecorded(DWORD beside) {
     HKEY opened = nullptr;

@@ -124,10 +124,11 @@ Status DirectoryListBox::OpenDrive(char letter) {
 }
 
 std::string DirectoryListBox::EntryPath(size_t index) const {
-    if (index >= ancestors_.size()) return (directory_.back() == '\\' ? directory_ : directory_ + "\\") +
-                                            subfolders_.at(index - ancestors_.size());
+    if (index >= ancestors_.size())
+        return FormatText(directory_.back() == '\\' ? "%s%s" : "%s\\%s", directory_.c_str(),
+                          subfolders_.at(index - ancestors_.size()).c_str());
     std::string path = ancestors_.front();
-    for (size_t level = 1; level <= index; ++level) path += (level > 1 ? "\\" : "") + ancestors_[level];
+    for (size_t level = 1; level <= index; ++level) path.append(level > 1 ? "\\" : "").append(ancestors_[level]);
     return path;
 }
 
@@ -146,7 +147,8 @@ void DirectoryListBox::Fill() {
     SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
     for (size_t i = 0; i < ancestors_.size(); ++i) {
-        const std::string text = std::string(i * IndentPerLevel, ' ') + ancestors_[i];
+        std::string text(i * IndentPerLevel, ' ');
+        text += ancestors_[i];
         SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     const std::string indent(ancestors_.size() * IndentPerLevel, ' ');

@@ -117,7 +117,7 @@ std::vector<std::string> OpenUnattendedLog(FileHandle& file) {
     // The user's Temp is what the user's own environment key names: an elevated run keeps its log
     // in the Windows folder's Temp, where its working folders are made too.
     for (int place = Setup.Elevated ? 1 : 0; place < 2; ++place) {
-        const std::string folder = place == 0 ? TempFolderPath() : WithTrailingBackslash(WindowsFolder()) + "Temp\\";
+        const std::string folder = place == 0 ? TempFolderPath() : WindowsTempFolder();
         const std::string path = folder + LogName;
         // "\" alone: the platform gave no Temp folder at all.
         if (folder.size() < 2 || !FitsPathBuffer(path)) continue;

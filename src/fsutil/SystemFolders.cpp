@@ -36,6 +36,12 @@ std::string TempFolderPath() {
     return WithTrailingBackslash(QueryPath([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); }));
 }
 
+std::string WindowsTempFolder() {
+    std::string folder = WithTrailingBackslash(WindowsFolder());
+    folder += "Temp\\";
+    return folder;
+}
+
 std::string UserShellFolder(const char* name) {
     const std::string folder = RegistryText(HKEY_CURRENT_USER, ShellFoldersKey + 1, name, RRF_RT_REG_SZ);
     return !Setup.Elevated || IsWithinFolder(folder, UserProfileFolder()) ? folder : std::string();

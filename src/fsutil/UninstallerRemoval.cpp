@@ -54,7 +54,7 @@ void DeleteProgramAndFolder(const std::string& program) {
 // elevated, only the administrators) can change it; elevated, never in the user's Temp, which the
 // user's ordinary programs can write and the user's own key names.
 std::string WriteRemover() {
-    const std::string folder = Setup.Elevated ? WithTrailingBackslash(WindowsFolder()) + "Temp\\" : TempFolderPath();
+    const std::string folder = Setup.Elevated ? WindowsTempFolder() : TempFolderPath();
     const std::string remover = FormatText("%s%s%lu-%lu.exe", folder.c_str(), RemoverPrefix, GetCurrentProcessId(),
                                            static_cast<unsigned long>(GetTickCount64()));
     void* descriptor = nullptr;

@@ -1,19 +1,19 @@
 #include "state/RunPlan.h"
 
 #include "base/AsciiCase.h"
+#include "base/PackedNames.h"
 #include "state/SetupState.h"
 
 namespace {
 
 constexpr int PlanFormatVersion = 2;
 
-constexpr const char* KindNames[] = {"folder", "file", "key", "value", "shortcut", "remove", "leave"};
-constexpr const char* RoleNames[] = {"package", "uninstaller", "entry", "log", "record", "upgrade", "uninstall"};
-constexpr const char* Headings[] = {"Folders", "Files", "Registry keys", "Registry values", "Shortcuts", "Removed",
-                                    "Left, and why"};
+constexpr char KindNames[] = "folder\0file\0key\0value\0shortcut\0remove\0leave";
+constexpr char RoleNames[] = "package\0uninstaller\0entry\0log\0record\0upgrade\0uninstall";
+constexpr char Headings[] = "Folders\0Files\0Registry keys\0Registry values\0Shortcuts\0Removed\0Left, and why";
 // What an action is for, in the text form, when the script did not ask for it itself.
-constexpr const char* RoleNotes[] = {"", "the uninstall program", "the entry in the list of installed programs",
-                                     "the uninstall log", "the log's record", "", ""};
+constexpr char RoleNotes[] = "\0the uninstall program\0the entry in the list of installed programs\0the uninstall log\0"
+                             "the log's record\0\0";
 
 // Written out here: the library's number formatting brings a table into setup.exe.
 void AppendDecimal(std::string& text, uint64_t value) {
@@ -51,13 +51,14 @@ void AddPresent(std::string& json, bool present) { AddMember(json, "present", pr
 // The start of an action's object: its kind, its role and where it acts.
 std::string JsonStart(PlanKind kind, PlanRole role, const std::string& where) {
     std::string json = "{\"action\": \"";
-    json.append(KindNames[static_cast<int>(kind)]).append("\", \"role\": \"").append(RoleNames[static_cast<int>(role)]) += '"';
+    json.append(PackedName(KindNames, static_cast<int>(kind))).append("\", \"role\": \"");
+    json.append(PackedName(RoleNames, static_cast<int>(role))) += '"';
     AddTextMember(json, where.starts_with("HKEY_") ? "key" : "path", where);
     return json;
 }
 
 void AppendNotes(std::string& line, PlanRole role, const std::string& more) {
-    const char* note = RoleNotes[static_cast<int>(role)];
+    const char* note = PackedName(RoleNotes, static_cast<int>(role));
     if (!*note && more.empty()) return;
     line.append("  (").append(note);
     if (*note && !more.empty()) line += "; ";
@@ -182,7 +183,7 @@ std::string RunPlan::Document(const PlanHead& head) const {
         text.append("Administrators' rights: asked for, as ").append(admin) += '\n';
     if (!upgrades.empty()) text.append("Upgrades: ").append(upgrades) += '\n';
     for (int kind = 0; kind < 7; ++kind)
-        if (!groups_[kind].empty()) text.append("\n").append(Headings[kind]).append(":\n").append(groups_[kind]);
+        if (!groups_[kind].empty()) text.append("\n").append(PackedName(Headings, kind)).append(":\n").append(groups_[kind]);
     return text;
 }
 

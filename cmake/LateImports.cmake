@@ -20,10 +20,10 @@ function(write_late_imports out)
     set(list_file ${CMAKE_SOURCE_DIR}/cmake/late/${dll}.txt)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list_file})
     file(STRINGS ${list_file} functions REGEX "^[A-Za-z_][A-Za-z0-9_]*$")
-    # The DLL's module once loaded, then its slots; its names (the DLL's first, then one per
-    # slot); its entries, five bytes each.
+    # The DLL's module once loaded, then its slots; its names (the DLL's first, without ".dll",
+    # then one per slot); its entries, five bytes each.
     string(APPEND asm "\t.data\n\t.p2align 3\nlate_dll_${dll}:\n\t.quad 0\n")
-    set(names "late_names_${dll}:\n\t.asciz \"${dll}.dll\"\n")
+    set(names "late_names_${dll}:\n\t.asciz \"${dll}\"\n")
     set(code "late_tail_${dll}:\n\tlea late_dll_${dll}(%rip), %r10\n\tlea late_entries_${dll}(%rip), %r11\n"
       "\tlea late_names_${dll}(%rip), %rax\n\tjmp late_common\nlate_entries_${dll}:\n")
     set(stubs "")

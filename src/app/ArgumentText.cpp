@@ -13,11 +13,12 @@ const char* SkipBlanks(const char* p) {
     return p;
 }
 
-// Whether `text` at `at` starts with `lowerName` in any case.
-bool SwitchAt(const std::string& text, size_t at, std::string_view lowerName) {
-    for (size_t i = 0; i < lowerName.size(); ++i)
-        if (at + i >= text.size() || AsciiLower(text[at + i]) != lowerName[i]) return false;
-    return true;
+// The length of `lowerName` when `text` at `at` starts with it in any case, else 0.
+size_t SwitchAt(const std::string& text, size_t at, const char* lowerName) {
+    size_t i = 0;
+    for (; lowerName[i]; ++i)
+        if (at + i >= text.size() || AsciiLower(text[at + i]) != lowerName[i]) return 0;
+    return i;
 }
 
 }  // namespace
@@ -35,7 +36,7 @@ std::string ArgumentText(const char* commandLine) {
     return SkipBlanks(p);
 }
 
-std::string TakeLeadingSwitch(std::string& arguments, std::string_view lowerName) {
+std::string TakeLeadingSwitch(std::string& arguments, const char* lowerName) {
     size_t at = 0;
     // After "/S" and its blanks, if the text starts with it.
     if (arguments.size() > 2 && AsciiLower(arguments[1]) == 's' && arguments[0] == '/' && IsBlank(arguments[2]))
@@ -43,8 +44,9 @@ std::string TakeLeadingSwitch(std::string& arguments, std::string_view lowerName
     if (at == std::string::npos) return {};
     const bool quotedSwitch = arguments[at] == '"';
     size_t from = at + quotedSwitch;
-    if (!SwitchAt(arguments, from, lowerName)) return {};
-    from += lowerName.size();
+    const size_t length = SwitchAt(arguments, from, lowerName);
+    if (!length) return {};
+    from += length;
     const bool quotedValue = !quotedSwitch && from < arguments.size() && arguments[from] == '"';
     from += quotedValue;
     size_t end = quotedSwitch || quotedValue ? arguments.find('"', from) : arguments.find_first_of(" \t", from);

@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include <string_view>
 
 // The command line without the executable's own name: what follows the name (quoted or not)
 // and the blanks and tabs after it, taken verbatim.
@@ -12,4 +11,4 @@ std::string ArgumentText(const char* commandLine);
 // "=", in lower case; any case matches. The value ends at a blank, or it stands in double quotes
 // and holds blanks, as may the whole switch ("/LOG="C:\My Logs\a.log"", ""/LOG=C:\My Logs\a.log"").
 // Anywhere else the switch is part of a path, and stays.
-std::string TakeLeadingSwitch(std::string& arguments, std::string_view lowerName);
+std::string TakeLeadingSwitch(std::string& arguments, const char* lowerName);

@@ -156,7 +156,7 @@ Status PlaceInstalledLog() {
     std::string folder = FinalPath(Setup.InstallFolder);
     // A plan's folder may be one the run would only make; it is refused when reached through a link.
     if (folder.empty() && Setup.Plan) folder = PathIdentity(Setup.InstallFolder);
-    const std::string recordPath = folder.empty() ? folder : folder + "\\" + LogFileName;
+    const std::string recordPath = folder.empty() ? folder : FormatText("%s\\%s", folder.c_str(), LogFileName);
     PendingLogRecord record(recordPath);
     if (const Status logged = record.LogKeys(); !logged) return logged;
     if (Setup.Plan) return PlanLog(installedLog, earlier, record);

@@ -63,7 +63,8 @@ Status EnsureSubfolders() {
     EntryList list;
     Setup.InstallScript->ReadEntries(InstallFolderSection, list);
     for (size_t i = 1; i < list.Count(); ++i) {
-        if (const Status made = EnsureFolder(Setup.InstallFolder + "\\" + list.Value(i), Text(TextId::ProblemWithInstallFolder));
+        if (const Status made = EnsureFolder(FormatText("%s\\%s", Setup.InstallFolder.c_str(), list.Value(i).c_str()),
+                                             Text(TextId::ProblemWithInstallFolder));
             !made)
             return made;
     }

@@ -7,6 +7,7 @@
 
 #include "app/ArgumentText.h"
 #include "base/AsciiCase.h"
+#include "base/FormatText.h"
 #include "base/Texts.h"
 #include "fsutil/MediaSource.h"
 #include "setupdata/ProfileFile.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr std::string_view LanguageSwitch = "/lang=";
+constexpr char LanguageSwitch[] = "/lang=";
 
 // The person's display language, as the platform's user interface speaks it ("ja-JP").
 std::string DisplayLanguage() {
@@ -59,7 +60,7 @@ std::vector<std::string> UseRunLanguage(const std::string& asked, const std::str
     // A language asked for that the package does not offer (or none asked for) leaves the person's own.
     std::string tag = LanguageFileTag(asked);
     for (bool asAsked = true;; asAsked = false) {
-        const std::string name = "qupsetup-" + tag + ".lng";
+        const std::string name = FormatText("qupsetup-%s.lng", tag.c_str());
         if (const Result<std::string> file = Media().Read(name)) {
             Setup.Language = tag;
             Setup.LanguageFile = file.Value();

@@ -41,9 +41,9 @@ void CreateSetupForms() {
 
 namespace {
 
-constexpr std::string_view LogSwitch = "/log=";
-constexpr std::string_view NoCloseSwitch = "/noclose";
-constexpr std::string_view PlanSwitch = "/plan=";
+constexpr char LogSwitch[] = "/log=";
+constexpr char NoCloseSwitch[] = "/noclose";
+constexpr char PlanSwitch[] = "/plan=";
 
 // "/PLAN=" runs without a window, as "/S" does, whether "/S" is given or not.
 std::optional<UnattendedCommand> PlanCommand(const std::string& arguments, std::string planPath) {

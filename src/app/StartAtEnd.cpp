@@ -6,6 +6,8 @@
 #include <shldisp.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 
 #include "base/OwnedHandle.h"
 #include "base/TextEncoding.h"
@@ -105,9 +107,9 @@ bool HandedTo(const std::string& program, const std::string& arguments, const st
     // Nothing cut: a program that does not fit is not handed back.
     if (program.size() < sizeof handed->program && folder.size() < sizeof handed->folder &&
         arguments.size() < sizeof handed->arguments) {
-        lstrcpyA(handed->folder, folder.c_str());
-        lstrcpyA(handed->arguments, arguments.c_str());
-        lstrcpyA(handed->program, program.c_str());
+        std::memcpy(handed->folder, folder.c_str(), folder.size() + 1);
+        std::memcpy(handed->arguments, arguments.c_str(), arguments.size() + 1);
+        std::memcpy(handed->program, program.c_str(), program.size() + 1);
     }
     UnmapViewOfFile(handed);
     return true;

@@ -13,13 +13,6 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-std::string TimeStamp() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return FormatText("%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-                      now.wSecond);
-}
-
 }  // namespace
 
 UnattendedFace::UnattendedFace(bool keepLog) {
@@ -43,13 +36,17 @@ int UnattendedFace::Ask(const std::string& text, const char* caption, UINT style
             break;
     }
     if ((style & MB_ICONMASK) == MB_ICONERROR || answer == IDCANCEL) failed_ = true;
-    Write(caption + std::string(": ") + text + told);
+    Write(FormatText("%s: %s%s", caption, text.c_str(), told));
     return answer;
 }
 
 void UnattendedFace::Write(const std::string& text) {
     if (!log_.IsValid()) return;
-    const std::string line = TimeStamp() + " " + OneLine(text) + "\r\n";
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    // Stamped with the local time.
+    const std::string line = FormatText("%04u-%02u-%02u %02u:%02u:%02u %s\r\n", now.wYear, now.wMonth, now.wDay, now.wHour,
+                                        now.wMinute, now.wSecond, OneLine(text).c_str());
     DWORD written = 0;
     WriteFile(log_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

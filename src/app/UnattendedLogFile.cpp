@@ -85,8 +85,8 @@ Opening OpenRotated(const std::string& path, FileHandle& file) {
 std::string OpenFreshBeside(const std::string& folder, FileHandle& file) {
     unsigned long long size = 0;
     for (DWORD attempt = 0; attempt < 100; ++attempt) {
-        const std::string path = folder + FormatText("setup-%lu-%lu.log", GetCurrentProcessId(),
-                                                     static_cast<unsigned long>(GetTickCount64()) + attempt);
+        const std::string path = FormatText("%ssetup-%lu-%lu.log", folder.c_str(), GetCurrentProcessId(),
+                                            static_cast<unsigned long>(GetTickCount64()) + attempt);
         const Opening opening = OpenPlain(path, CREATE_NEW, file, size);
         if (opening == Opening::Opened) return path;
         // Only a name that is taken is worth another try.
@@ -117,7 +117,7 @@ std::vector<std::string> OpenUnattendedLog(FileHandle& file) {
     // The user's Temp is what the user's own environment key names: an elevated run keeps its log
     // in the Windows folder's Temp, where its working folders are made too.
     for (int place = Setup.Elevated ? 1 : 0; place < 2; ++place) {
-        const std::string folder = place == 0 ? TempFolderPath() : WithTrailingBackslash(WindowsFolder()) + "Temp\\";
+        const std::string folder = place == 0 ? TempFolderPath() : WindowsTempFolder();
         const std::string path = folder + LogName;
         // "\" alone: the platform gave no Temp folder at all.
         if (folder.size() < 2 || !FitsPathBuffer(path)) continue;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/FormatText.h"
 #include "base/FullPath.h"
 #include "fsutil/PathMacros.h"
 #include "fsutil/UserScope.h"
@@ -49,7 +50,9 @@ Status CheckScriptOfUserScope() {
     EntryList subfolders;
     if (!Setup.InstallFolder.empty()) script.ReadEntries(InstallFolderSection, subfolders);
     for (size_t i = 1; i < subfolders.Count(); ++i)
-        if (const Status checked = CheckPath(Setup.InstallFolder + "\\" + subfolders.Value(i), false); !checked)
+        if (const Status checked =
+                CheckPath(FormatText("%s\\%s", Setup.InstallFolder.c_str(), subfolders.Value(i).c_str()), false);
+            !checked)
             return checked;
     if (const Status checked = CheckSection(script, OtherFoldersSection, false); !checked) return checked;
     // No more disks than a section name can number; the run itself refuses a count beyond.

@@ -1,20 +1,26 @@
 #include "base/JsonString.h"
 
-std::string JsonString(const std::string& text) {
-    std::string quoted = "\"";
+void AppendJsonString(std::string& json, const std::string& text) {
+    json += '"';
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
+            json += '\\';
+            json += c;
         } else if (byte < 0x20) {
             // One form for every control character: any reader takes it, and it is short to write.
-            quoted += "\\u00";
-            quoted += "0123456789abcdef"[byte >> 4];
-            quoted += "0123456789abcdef"[byte & 15];
+            json += "\\u00";
+            json += "0123456789abcdef"[byte >> 4];
+            json += "0123456789abcdef"[byte & 15];
         } else {
-            quoted += c;
+            json += c;
         }
     }
-    return quoted + '"';
+    json += '"';
+}
+
+std::string JsonString(const std::string& text) {
+    std::string json;
+    AppendJsonString(json, text);
+    return json;
 }

@@ -10,7 +10,7 @@ std::string NextPlaceholder(const char*& at) {
         if (*at != '%') continue;
         const char* start = at++;
         if (*at == '%') continue;
-        while (*at && std::strchr("-+ #0123456789.lhI", *at)) ++at;
+        while (*at && std::memchr("-+ #0123456789.lhI", *at, sizeof "-+ #0123456789.lhI" - 1)) ++at;
         if (*at) ++at;
         return std::string(start, at);
     }
@@ -30,6 +30,6 @@ bool SamePlaceholders(const char* english, const char* translation) {
 std::string PlaceholderList(const char* text) {
     std::string list;
     for (std::string placeholder = NextPlaceholder(text); !placeholder.empty(); placeholder = NextPlaceholder(text))
-        list += (list.empty() ? "" : " ") + placeholder;
+        list.append(list.empty() ? "" : " ").append(placeholder);
     return list;
 }

@@ -22,7 +22,7 @@ struct HashFunctions {
 
 HashFunctions LoadHashFunctions() {
     HashFunctions functions{};
-    const HMODULE library = LoadSystemLibrary("bcrypt.dll");
+    const HMODULE library = LoadSystemLibrary("bcrypt");
     if (!library) return functions;
     const auto open = ProcAddress<decltype(&BCryptOpenAlgorithmProvider)>(library, "BCryptOpenAlgorithmProvider");
     functions.create = ProcAddress<decltype(&BCryptCreateHash)>(library, "BCryptCreateHash");
@@ -80,11 +80,11 @@ std::string DigestStream::Finish() {
     Hashing().destroy(state_->hash);
     state_->hash = nullptr;
     if (!finished) return {};
-    static const char Hex[] = "0123456789abcdef";
+    // The digits as a literal, which the program's other hexadecimal texts share.
     std::string text;
     for (unsigned char byte : digest) {
-        text += Hex[byte >> 4];
-        text += Hex[byte & 0xF];
+        text += "0123456789abcdef"[byte >> 4];
+        text += "0123456789abcdef"[byte & 0xF];
     }
     return text;
 }

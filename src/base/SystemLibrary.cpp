@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/FormatText.h"
 #include "base/PathQuery.h"
 
 void NarrowDllSearch() {
@@ -17,5 +18,5 @@ HMODULE LoadSystemLibrary(const char* name) {
     const std::string folder = QueryPath([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
     if (folder.empty()) return nullptr;
     // The altered search takes the DLL's own imports from its folder too.
-    return LoadLibraryExA((folder + "\\" + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    return LoadLibraryExA(FormatText("%s\\%s.dll", folder.c_str(), name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }

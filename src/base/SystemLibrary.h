@@ -11,8 +11,8 @@
 // the current folder is taken out of the search instead.
 void NarrowDllSearch();
 
-// The System folder's copy of the DLL `name`, loaded by its full path, whatever lies beside
-// the program or in the current folder; null when it cannot be loaded.
+// The System folder's copy of the DLL `name` (given without its ".dll"), loaded by its full path,
+// whatever lies beside the program or in the current folder; null when it cannot be loaded.
 HMODULE LoadSystemLibrary(const char* name);
 
 // The export `name` of `module` as a function of type `Function`; null when there is none.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace {
 
 // Arrays, not views: a view kept in the image is a pointer for the loader to relocate.
@@ -28,13 +30,13 @@ UINT SystemAnsiCodePage() {
 
 }  // namespace
 
-std::string ToUtf16(std::string_view text) {
+std::string ToUtf16(const std::string& text) {
     std::string utf16;
     Decode(CP_ACP, 0, text, utf16);
     return utf16;
 }
 
-std::string FromUtf16(std::string_view utf16) {
+std::string FromUtf16(const std::string& utf16) {
     const auto* text = reinterpret_cast<const wchar_t*>(utf16.data());
     const int size = static_cast<int>(utf16.size() / sizeof(wchar_t));
     const int length = size ? WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr) : 0;
@@ -43,7 +45,8 @@ std::string FromUtf16(std::string_view utf16) {
     return narrow;
 }
 
-std::string DecodeAuthorText(std::string_view bytes) {
+std::string DecodeAuthorText(const std::string& content) {
+    std::string_view bytes = content;
     std::string utf16;
     // Whole UTF-16 units: an odd last byte is no character.
     if (bytes.starts_with(Utf16Mark)) return utf16.assign(bytes.data() + 2, (bytes.size() - 2) & ~size_t{1});

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstddef>
 #include <string>
-#include <string_view>
 
 // Counting and cutting text as the program holds it: UTF-8, where the platform honours the
 // manifest's code page. A byte that does not start a whole UTF-8 sequence is a character of its
@@ -9,7 +8,7 @@
 // media tool shares it.
 
 // The bytes of the character that starts at `at` (at least one).
-inline size_t CharacterBytes(std::string_view text, size_t at) {
+inline size_t CharacterBytes(const std::string& text, size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
     const size_t length = lead < 0xC2 || lead > 0xF4 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     if (at + length > text.size()) return 1;
@@ -20,7 +19,7 @@ inline size_t CharacterBytes(std::string_view text, size_t at) {
 
 // The characters of `text`; with `wide`, as the platform's UTF-16 buffers count them (a
 // character beyond the first 65536 takes two places there).
-inline size_t CharacterCount(std::string_view text, bool wide = false) {
+inline size_t CharacterCount(const std::string& text, bool wide = false) {
     size_t count = 0;
     for (size_t at = 0; at < text.size(); ++count) {
         const size_t bytes = CharacterBytes(text, at);
@@ -31,7 +30,7 @@ inline size_t CharacterCount(std::string_view text, bool wide = false) {
 }
 
 // The bytes of `text` before the place the platform numbers `units` (it counts UTF-16 units).
-inline size_t BytesBeforeWidePosition(std::string_view text, size_t units) {
+inline size_t BytesBeforeWidePosition(const std::string& text, size_t units) {
     size_t at = 0;
     for (size_t unit = 0; at < text.size() && unit < units;) {
         const size_t bytes = CharacterBytes(text, at);

@@ -6,7 +6,7 @@ namespace {
 
 // The number at `at` in `text`, and `at` moved past its part and the dot after it. A number longer
 // than 18 digits is read as its first 18.
-uint64_t NextPart(std::string_view text, size_t& at) {
+uint64_t NextPart(const std::string& text, size_t& at) {
     constexpr uint64_t Largest = 99999999999999999;
     uint64_t part = 0;
     for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
@@ -18,7 +18,7 @@ uint64_t NextPart(std::string_view text, size_t& at) {
 
 }  // namespace
 
-int CompareVersions(std::string_view a, std::string_view b) {
+int CompareVersions(const std::string& a, const std::string& b) {
     size_t atA = 0, atB = 0;
     while (atA < a.size() || atB < b.size()) {
         const uint64_t partA = NextPart(a, atA), partB = NextPart(b, atB);

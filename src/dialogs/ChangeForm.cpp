@@ -35,7 +35,7 @@ void TChangeForm::ShowOpenFolder() {
     const int widest = list.left + list.width - Label2.GetBounds().left;
     while (Label2.GetBounds().width > widest && cut != std::string::npos) {
         cut = path.find('\\', cut + 1);
-        if (cut != std::string::npos) Label2.SetCaption(path.substr(0, root + 1) + "..." + path.substr(cut));
+        if (cut != std::string::npos) Label2.SetCaption(path.substr(0, root + 1).append("...").append(path, cut));
     }
 }
 

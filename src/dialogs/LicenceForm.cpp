@@ -24,8 +24,11 @@ TLicenceForm::TLicenceForm()
 Status TLicenceForm::FormActivate() {
     SetCaption(FormatText(TextId::LicenceTitle, Setup.PackageName.c_str()));
     // The licence in the run's language where the package has one ("licence.de"), else its licence.
-    std::string name = Setup.Language.empty() ? MissingValueMark
-                                              : Setup.InstallScript->ReadValue(LicenceSection, (std::string(LicenceKey) + "." + Setup.Language).c_str(), MissingValueMark);
+    std::string name =
+        Setup.Language.empty()
+            ? MissingValueMark
+            : Setup.InstallScript->ReadValue(LicenceSection, FormatText("%s.%s", LicenceKey, Setup.Language.c_str()).c_str(),
+                                             MissingValueMark);
     if (name == MissingValueMark) name = Setup.InstallScript->ReadValue(LicenceSection, LicenceKey, MissingValueMark);
     if (name == MissingValueMark) name = DefaultLicenceFile;
     // A bare name is found on the setup media, beside the program or in the one-file setup. A

@@ -10,16 +10,15 @@
 #include "fsutil/FinalPath.h"
 #include "fsutil/ThroughHandle.h"
 #include "fsutil/UserScope.h"
+#include "setupdata/EntryList.h"
 #include "setupdata/ProfileFile.h"
 #include "state/SetupState.h"
 
 namespace {
 
-// A file moved aside, and where it was.
-struct KeptFile {
-    std::string place;
-    std::string kept;
-};
+// A file moved aside as its line in the record names it: where it is kept, and its place (an
+// entry, whose list code the program has already).
+using KeptFile = Entry;
 
 std::vector<KeptFile>& KeptFiles() {
     // Never destroyed: no exit routine for what the end of the process releases anyway.
@@ -83,13 +82,13 @@ bool RenameIntoPlace(HANDLE file, const std::string& target, bool replace) {
 
 // Puts one kept file back where nothing stands now; false when it could not go back.
 bool PutBack(const KeptFile& file) {
-    const FileHandle kept = OpenToMove(file.kept);
+    const FileHandle kept = OpenToMove(file.name);
     if (!kept.IsValid()) return false;
-    if (RenameIntoPlace(kept.Get(), file.place, false)) return true;
+    if (RenameIntoPlace(kept.Get(), file.value, false)) return true;
     if (GetLastError() != ERROR_NOT_SAME_DEVICE) return false;
-    Result<FileHandle> place = CreateNewFile(file.place);
+    Result<FileHandle> place = CreateNewFile(file.value);
     if (!place) return false;
-    if (CopyContent(file.kept, place.Value().Get())) return true;
+    if (CopyContent(file.name, place.Value().Get())) return true;
     DiscardNewFile(place.Value());
     return false;
 }
@@ -153,7 +152,7 @@ Status MoveAsideKept(const std::string& path) {
     const bool moved = RenameThrough(file.Get(), kept) ||
                        (GetLastError() == ERROR_NOT_SAME_DEVICE && CopyThrough(file.Get(), kept) && DeleteThrough(file.Get()));
     if (!moved) return refused();
-    KeptFiles().push_back({path, kept});
+    KeptFiles().push_back({kept, path});
     return {};
 }
 
@@ -168,7 +167,7 @@ std::vector<std::string> PutBackKeptFiles() {
     std::vector<KeptFile>& files = KeptFiles();
     for (auto file = files.rbegin(); file != files.rend(); ++file)
         if (!PutBack(*file))
-            failures.push_back(QuotedIn(TextId::CouldNotBePutBack, file->place));
+            failures.push_back(QuotedIn(TextId::CouldNotBePutBack, file->value));
     files.clear();
     return failures;
 }

@@ -24,7 +24,9 @@ std::string CompressedFileName(const std::string& name) {
     // Three-letter extensions lose their last letter to the mark (a whole letter, however many
     // bytes it takes); shorter and longer ones keep all.
     if (CharacterCount(tail) == 3) tail = FirstCharacters(tail, 2);
-    return name.substr(0, dot + 1) + tail + '_';
+    std::string compressed = name.substr(0, dot + 1);
+    compressed.append(tail) += '_';
+    return compressed;
 }
 
 std::string TruncateWithDots(const std::string& text, size_t keep) { return FirstCharacters(text, keep) + "..."; }

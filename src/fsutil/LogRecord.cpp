@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/ContentDigest.h"
+#include "base/FormatText.h"
 #include "base/QuotedText.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/UserScope.h"
@@ -27,7 +28,7 @@ bool StartsWithRecordsKey(const std::string& keyText, const std::string& records
 // One key per log, however its path is spelt; empty when it has no final path or no digest.
 std::string RecordKey(const std::string& finalLogPath) {
     const std::string name = finalLogPath.empty() ? finalLogPath : ContentDigest(finalLogPath);
-    return name.empty() ? name : std::string(LogRecordsKey) + "\\" + name;
+    return name.empty() ? name : FormatText("%s\\%s", LogRecordsKey, name.c_str());
 }
 
 // The record's key opened as the current key of `registry`, made when `canCreate` allows.
@@ -81,11 +82,11 @@ Status RefusedUnlessMatching(LogTrust trust, const std::string& path) {
 }
 
 bool IsLogRecordKeyText(const std::string& keyText) {
-    return StartsWithRecordsKey(keyText, std::string(MachineRootName) + LogRecordsKey) ||
-           StartsWithRecordsKey(keyText, std::string(UserRootName) + LogRecordsKey);
+    return StartsWithRecordsKey(keyText, std::string(MachineRootName).append(LogRecordsKey)) ||
+           StartsWithRecordsKey(keyText, std::string(UserRootName).append(LogRecordsKey));
 }
 
-std::string LogRecordsKeyText() { return ScopeRootName() + std::string(LogRecordsKey); }
+std::string LogRecordsKeyText() { return FormatText("%s%s", ScopeRootName(), LogRecordsKey); }
 
 bool AnyLogRecorded(DWORD beside) {
     HKEY opened = nullptr;

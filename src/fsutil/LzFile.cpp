@@ -19,7 +19,7 @@ struct Lz32Functions {
 
 std::optional<Lz32Functions> LoadLz32() {
     // Stays loaded for the life of the process, as an imported library would.
-    const HMODULE library = LoadSystemLibrary("lz32.dll");
+    const HMODULE library = LoadSystemLibrary("lz32");
     if (!library) return std::nullopt;
     const Lz32Functions functions{ProcAddress<decltype(&LZInit)>(library, "LZInit"),
                                   ProcAddress<decltype(&LZRead)>(library, "LZRead"),

@@ -19,7 +19,8 @@ std::string LongPath(const std::string& path) {
     if (!existing.empty()) return existing;
     const size_t slash = path.find_last_of('\\');
     if (slash == std::string::npos || slash + 1 >= path.size()) return path;
-    return LongPath(path.substr(0, slash + 1)) + path.substr(slash + 1);
+    std::string longer = LongPath(path.substr(0, slash + 1));
+    return longer.append(path, slash + 1);
 }
 
 }  // namespace

@@ -128,6 +128,10 @@ size_t PayloadReader::EntryEnd(size_t at) const {
     return at + PartEntryFixedSize + static_cast<size_t>(Number(&index_[at + PartKindAt + 1], 2));
 }
 
+std::string_view PayloadReader::EntryName(size_t at) const {
+    return std::string_view(index_).substr(at + PartEntryFixedSize, EntryEnd(at) - at - PartEntryFixedSize);
+}
+
 bool PayloadReader::ReadIndex() {
     uint64_t total = indexLength_;
     for (size_t at = 0; at < index_.size(); at = EntryEnd(at)) {
@@ -136,7 +140,7 @@ bool PayloadReader::ReadIndex() {
         const uint64_t size = Number(&index_[at], 8);
         // Two parts of one name would be one file to ask for: which one is meant is not known.
         if (kind > PartKind::Program || size > decoder_->StatedSize() - total ||
-            Find(kind, std::string_view(index_).substr(at + PartEntryFixedSize, EntryEnd(at) - at - PartEntryFixedSize), at) < at)
+            Find(kind, EntryName(at), at) < at)
             return false;
         total += size;
     }
@@ -154,7 +158,7 @@ size_t PayloadReader::Find(PartKind kind, std::string_view name, size_t end) con
     size_t at = 0;
     for (; at < end; at = EntryEnd(at))
         if (static_cast<PartKind>(index_[at + PartKindAt]) == kind &&
-            EqualIgnoringAsciiCase(std::string_view(index_).substr(at + PartEntryFixedSize, EntryEnd(at) - at - PartEntryFixedSize), name))
+            EqualIgnoringAsciiCase(EntryName(at), name))
             break;
     return at;
 }

@@ -49,6 +49,8 @@ private:
     size_t Read(unsigned char* buffer, size_t size) override;
     // Where the index's entry at `at` ends.
     size_t EntryEnd(size_t at) const;
+    // The name in the index's entry at `at`.
+    std::string_view EntryName(size_t at) const;
     // The entry of the part `name` of `kind` before `end`; `end` when there is none.
     size_t Find(PartKind kind, std::string_view name, size_t end) const;
     bool ReadIndex();

@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
+#include "base/FormatText.h"
 #include "base/OwnedHandle.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/InstallFolder.h"
 #include "fsutil/PathIdentity.h"
 #include "fsutil/UserScope.h"
+#include "setupdata/EntryList.h"
 #include "setupdata/RegistryKeyText.h"
 #include "setupdata/ScriptNames.h"
 #include "state/SetupState.h"
@@ -24,16 +27,11 @@ std::string OwnLog() {
 
 bool SameText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
-struct EntryValue {
-    std::string name;
-    DWORD type;
-    std::string data;
-};
-
-// The entry an earlier install made, as it was before this run replaced it.
+// The entry an earlier install made, as it was before this run replaced it: each value's name, and
+// its type's four bytes before its data (entries, whose list code the program has already).
 struct KeptEntry {
     std::string keyPath;
-    std::vector<EntryValue> values;
+    std::vector<Entry> values;
 };
 
 KeptEntry& Kept() {
@@ -59,7 +57,7 @@ std::string EntryKeyPath(const std::string& packageName) {
 }
 
 std::string EntryCommandLine(const std::string& arguments) {
-    return "\"" + SetupProgramCopyPath() + "\" " + arguments;
+    return FormatText("\"%s\" %s", SetupProgramCopyPath().c_str(), arguments.c_str());
 }
 
 namespace {
@@ -145,7 +143,9 @@ void KeepEarlierEntry(const std::string& keyPath) {
         // Values of the size an entry holds; a larger one, which no install of ours wrote, is passed over.
         if (status == ERROR_MORE_DATA) continue;
         if (status != ERROR_SUCCESS) break;
-        kept.values.push_back({std::string(name, nameSize), type, std::string(reinterpret_cast<char*>(data), dataSize)});
+        std::string typed(reinterpret_cast<const char*>(&type), sizeof type);
+        typed.append(reinterpret_cast<const char*>(data), dataSize);
+        kept.values.push_back({std::string(name, nameSize), typed});
     }
 }
 
@@ -156,7 +156,10 @@ void PutBackEarlierEntry() {
                                                 KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS)
         return;
     const RegistryKey key(created);
-    for (const EntryValue& value : kept.values)
-        RegSetValueExA(created, value.name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
-                       static_cast<DWORD>(value.data.size()));
+    for (const Entry& value : kept.values) {
+        DWORD type;
+        std::memcpy(&type, value.value.data(), sizeof type);
+        const auto* data = reinterpret_cast<const BYTE*>(value.value.data()) + sizeof type;
+        RegSetValueExA(created, value.name.c_str(), 0, type, data, static_cast<DWORD>(value.value.size() - sizeof type));
+    }
 }

@@ -25,7 +25,7 @@ struct RestartFunctions {
 const RestartFunctions* Functions() {
     static RestartFunctions functions;
     static const bool loaded = [] {
-        const HMODULE module = LoadSystemLibrary("rstrtmgr.dll");
+        const HMODULE module = LoadSystemLibrary("rstrtmgr");
         if (!module) return false;
         functions = {ProcAddress<decltype(functions.start)>(module, "RmStartSession"),
                      ProcAddress<decltype(functions.registerResources)>(module, "RmRegisterResources"),
@@ -87,9 +87,10 @@ void RestartManager::List(std::vector<std::string>& programs, std::vector<std::s
     if (Functions()->getList(listing, &needed, &foundCount, found.get(), &reasons) != ERROR_SUCCESS) foundCount = 0;
     for (UINT i = 0; i < foundCount; ++i) {
         const RM_PROCESS_INFO& info = found[i];
+        size_t length = 0;
+        while (length < CCH_RM_MAX_APP_NAME && info.strAppName[length]) ++length;
         (info.ApplicationType == RmService ? services : programs)
-            .push_back(FromUtf16(std::string_view(reinterpret_cast<const char*>(info.strAppName),
-                                                  lstrlenW(info.strAppName) * sizeof(WCHAR))));
+            .push_back(FromUtf16(std::string(reinterpret_cast<const char*>(info.strAppName), length * sizeof(WCHAR))));
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "base/FormatText.h"
 #include "fsutil/SystemFolders.h"
 #include "fsutil/WorkFolder.h"
 
@@ -47,7 +48,7 @@ KernelObject TakeMachineLock() {
 // that only that person's programs meet it, elevated or not, whatever the person's Temp folder is
 // (missing, or a link the person's programs made). Whoever could hold it first is that person.
 KernelObject TakeUserLock() {
-    KernelObject lock(CreateMutexA(nullptr, FALSE, ("Local\\qupsetup-" + TokenUserSid()).c_str()));
+    KernelObject lock(CreateMutexA(nullptr, FALSE, FormatText("Local\\qupsetup-%s", TokenUserSid().c_str()).c_str()));
     // Abandoned: the run that held it ended without letting go, killed.
     const DWORD taken = lock.IsValid() ? WaitForSingleObject(lock.Get(), LockAttempts * LockRetryPause) : WAIT_FAILED;
     return taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED ? std::move(lock) : KernelObject();

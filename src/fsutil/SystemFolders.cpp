@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/FormatText.h"
 #include "base/PathQuery.h"
 #include "fsutil/FileNames.h"
 #include "fsutil/PathIdentity.h"
@@ -35,6 +36,12 @@ std::string TempFolderPath() {
     return WithTrailingBackslash(QueryPath([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); }));
 }
 
+std::string WindowsTempFolder() {
+    std::string folder = WithTrailingBackslash(WindowsFolder());
+    folder += "Temp\\";
+    return folder;
+}
+
 std::string UserShellFolder(const char* name) {
     const std::string folder = RegistryText(HKEY_CURRENT_USER, ShellFoldersKey + 1, name, RRF_RT_REG_SZ);
     return !Setup.Elevated || IsWithinFolder(folder, UserProfileFolder()) ? folder : std::string();
@@ -47,7 +54,7 @@ std::string UserProfileFolder() {
     constexpr char SystemDrive[] = "%SystemDrive%";
     const std::string sid = TokenUserSid();
     std::string path = sid.empty() ? sid
-                                   : RegistryText(HKEY_LOCAL_MACHINE, std::string(ProfileListKey + 1) + "\\" + sid,
+                                   : RegistryText(HKEY_LOCAL_MACHINE, FormatText("%s\\%s", ProfileListKey + 1, sid.c_str()),
                                                   "ProfileImagePath", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND);
     if (path.rfind(SystemDrive, 0) == 0) path.replace(0, sizeof SystemDrive - 1, WindowsFolder().substr(0, 2));
     return path.find('%') == std::string::npos ? path : std::string();

@@ -54,9 +54,9 @@ void DeleteProgramAndFolder(const std::string& program) {
 // elevated, only the administrators) can change it; elevated, never in the user's Temp, which the
 // user's ordinary programs can write and the user's own key names.
 std::string WriteRemover() {
-    const std::string folder = Setup.Elevated ? WithTrailingBackslash(WindowsFolder()) + "Temp\\" : TempFolderPath();
-    const std::string remover =
-        folder + RemoverPrefix + FormatText("%lu-%lu.exe", GetCurrentProcessId(), static_cast<unsigned long>(GetTickCount64()));
+    const std::string folder = Setup.Elevated ? WindowsTempFolder() : TempFolderPath();
+    const std::string remover = FormatText("%s%s%lu-%lu.exe", folder.c_str(), RemoverPrefix, GetCurrentProcessId(),
+                                           static_cast<unsigned long>(GetTickCount64()));
     void* descriptor = nullptr;
     if (Setup.Elevated &&
         !ConvertStringSecurityDescriptorToSecurityDescriptorA(RemoverAccess, SDDL_REVISION_1, &descriptor, nullptr))
@@ -89,8 +89,8 @@ void StartRemover() {
         return;
     const KernelObject ownProcess(self);
     // Handles are 32-bit values on 64-bit Windows too, so that they can be handed to 32-bit programs.
-    std::string commandLine = "\"" + remover + FormatText("\" %lu %d", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(self)),
-                                                          Setup.UserScope ? 1 : 0);
+    std::string commandLine = FormatText("\"%s\" %lu %d", remover.c_str(),
+                                         static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(self)), Setup.UserScope ? 1 : 0);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

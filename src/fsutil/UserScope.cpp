@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <optional>
 
 #include "base/FormatText.h"
+#include "base/PackedNames.h"
 #include "base/QuotedText.h"
 #include "fsutil/PathIdentity.h"
 #include "fsutil/SystemFolders.h"
@@ -23,8 +23,7 @@ constexpr const char* ClassesRootName = "HKEY_CLASSES_ROOT";
 bool InPersonsAreas(const std::string& path) {
     if (!Setup.UserScope) return true;
     if (IsWithinFolder(path, UserProfileFolder())) return true;
-    // One block of names, each ended by a NUL: no table of pointers for the loader to relocate.
-    for (const char* name = "Local AppData\0AppData\0Programs\0Start Menu\0Desktop\0"; *name; name += std::strlen(name) + 1)
+    for (const char* name = "Local AppData\0AppData\0Programs\0Start Menu\0Desktop\0"; *name; name = NextPackedName(name))
         if (IsWithinFolder(path, UserShellFolder(name))) return true;
     return false;
 }
@@ -37,7 +36,7 @@ bool IsMachineKey(const std::string& keyText) {
 std::string UserScopeKeyText(const std::string& keyText) {
     const std::optional<RegistryKeyText> key = SplitRegistryKeyText(keyText);
     if (!key || key->rootName != ClassesRootName) return keyText;
-    return std::string(UserRootName) + "\\Software\\Classes" + key->keyPath;
+    return FormatText("%s\\Software\\Classes%s", UserRootName, key->keyPath.c_str());
 }
 
 HKEY ScopeRoot() { return Setup.UserScope ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }

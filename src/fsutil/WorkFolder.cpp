@@ -112,16 +112,16 @@ bool OwnedByOneOf(HANDLE folder, const std::vector<std::string>& owners) {
 void RemoveLeftoverFolders(const std::string& parent, const std::vector<std::string>& owners) {
     const std::string parentFinal = FinalPath(parent);
     WIN32_FIND_DATAA data;
-    const FindHandle find(FindFirstFileA((parent + NamePrefix + "*").c_str(), &data));
+    const FindHandle find(FindFirstFileA(FormatText("%s%s*", parent.c_str(), NamePrefix).c_str(), &data));
     if (parentFinal.empty() || !find.IsValid()) return;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsWorkFolderName(data.cFileName)) continue;
-        const std::string folder = parent + data.cFileName + "\\";
+        const std::string folder = FormatText("%s%s\\", parent.c_str(), data.cFileName);
         // Held by a running run (or a link, not a folder): not a leftover.
         if (!HoldFolder(folder, DELETE | FILE_READ_ATTRIBUTES).IsValid()) continue;
         // Held, without asking for its deletion, which would keep its files from going.
         FileHandle leftover = HoldFolder(folder, READ_CONTROL | FILE_READ_ATTRIBUTES);
-        if (!leftover.IsValid() || FinalPathOf(leftover.Get()) != parentFinal + "\\" + data.cFileName ||
+        if (!leftover.IsValid() || FinalPathOf(leftover.Get()) != FormatText("%s\\%s", parentFinal.c_str(), data.cFileName) ||
             !OwnedByOneOf(leftover.Get(), owners))
             continue;
         // Files the run had moved aside to replace them are someone's originals: all stays.
@@ -144,7 +144,7 @@ DWORD MakeHeldFolder(const std::string& parent, SECURITY_ATTRIBUTES& security, s
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
         const std::string name = UnpredictableName();
         if (name.empty()) return ERROR_GEN_FAILURE;
-        const std::string folder = parent + name + "\\";
+        const std::string folder = FormatText("%s%s\\", parent.c_str(), name.c_str());
         if (!FitsPathBuffer(folder)) return ERROR_FILENAME_EXCED_RANGE;
         if (!CreateDirectoryA(folder.c_str(), &security)) {
             if (GetLastError() == ERROR_ALREADY_EXISTS) continue;
@@ -168,7 +168,7 @@ constexpr const char* SystemSid = "S-1-5-18";
 
 WorkFolderPlan PlanWorkFolder(bool administrator, const std::string& userSid) {
     if (!administrator)
-        return {{TempFolderPath()}, userSid.empty() ? "" : "D:P(A;OICI;FA;;;" + userSid + ")", {userSid}};
+        return {{TempFolderPath()}, userSid.empty() ? "" : FormatText("D:P(A;OICI;FA;;;%s)", userSid.c_str()), {userSid}};
     const std::string windows = WindowsFolder() + "\\";
     const std::string systemTemp = windows + "SystemTemp\\";
     WorkFolderPlan plan{{}, "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", {AdministratorsSid, SystemSid}};

@@ -30,7 +30,7 @@ constexpr const char* StagedProgramName = "qupsetup.new";
 bool CopySetupProgram() {
     const std::string target = SetupProgramCopyPath();
     const std::string folder = FolderPart(target);
-    const std::string staged = folder + "\\" + StagedProgramName;
+    const std::string staged = FormatText("%s\\%s", folder.c_str(), StagedProgramName);
     if (!FitsPathBuffer(target) || !FitsPathBuffer(staged)) return false;
     if (Setup.Plan) {
         std::string program;

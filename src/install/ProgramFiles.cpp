@@ -132,7 +132,8 @@ Status TransferFile(const EntryList& entries, const EntryList& mediaNames, size_
             placed = ReplaceAtRestart(work, file) ? Status() : Status::Failed(placed.Message());
             break;
         }
-        if (Face().Ask(placed.Message() + ".\n\n" + Text(TextId::FileHeldChoice), Text(TextId::ProgramsInUseCaption),
+        if (Face().Ask(FormatText("%s.\n\n%s", placed.Message().c_str(), Text(TextId::FileHeldChoice)),
+                       Text(TextId::ProgramsInUseCaption),
                        MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
             break;
         placed = place();

@@ -96,7 +96,7 @@ Status MakeShortcuts(const char* section, ShortcutFolder folder, LogOrder order)
         if (!target.Value()) continue;
         const Result<std::string> path = folder.Path();
         if (!path) return path.State();
-        const std::string link = path.Value() + "\\" + pair.name + ".lnk";
+        const std::string link = FormatText("%s\\%s.lnk", path.Value().c_str(), pair.name.c_str());
         // Refused before its log entry, so the log never names a link that could not be made.
         if (const Status fits = RequireFittingPath(link); !fits) return fits;
         if (order == LogOrder::BeforeShortcut)
@@ -113,7 +113,7 @@ Status MakeAllShortcuts(const ShellFolderNames& names) {
     if (group != MissingValueMark) {
         const Result<std::string> programs = ShellFolder(names.programs);
         if (!programs) return programs.State();
-        const std::string groupFolder = programs.Value() + "\\" + group;
+        const std::string groupFolder = FormatText("%s\\%s", programs.Value().c_str(), group.c_str());
         if (const Status made = MakeGroupFolder(groupFolder); !made) return made;
         if (const Status made = MakeShortcuts(IconsSection, {&groupFolder, nullptr}, LogOrder::AfterShortcut); !made)
             return made;

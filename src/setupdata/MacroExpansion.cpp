@@ -7,10 +7,10 @@ const PathMacro* PathMacroAt(std::string_view text) {
     return nullptr;
 }
 
-std::string ExpandMacros(std::string_view text, const MacroFolders& folders) {
+std::string ExpandMacros(const std::string& text, const MacroFolders& folders) {
     std::string expanded;
     for (size_t i = 0; i < text.size();) {
-        if (const PathMacro* macro = PathMacroAt(text.substr(i))) {
+        if (const PathMacro* macro = PathMacroAt(std::string_view(text).substr(i))) {
             expanded += folders.*(macro->folder);
             i += macro->token.size();
         } else {

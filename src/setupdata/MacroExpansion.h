@@ -40,4 +40,4 @@ const PathMacro* PathMacroAt(std::string_view text);
 
 // `text` with every macro replaced by its folder. Inserted folders are not scanned again; any
 // other "%" is copied as it stands.
-std::string ExpandMacros(std::string_view text, const MacroFolders& folders);
+std::string ExpandMacros(const std::string& text, const MacroFolders& folders);

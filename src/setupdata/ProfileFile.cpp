@@ -95,7 +95,10 @@ Status ProfileFile::WriteValue(const char* section, const char* key, const std::
 Status ProfileFile::WriteSection(const char* section, const EntryList& entries) const {
     // "name=value" lines, each ended by a zero byte, and one more zero byte after the last.
     std::string lines;
-    for (size_t i = 0; i < entries.Count(); ++i) lines += entries.Line(i) + '\0';
+    for (const Entry& entry : entries) {
+        lines.append(entry.name).append("=").append(entry.value);
+        lines += '\0';
+    }
     lines += '\0';
     return Written(WritePrivateProfileSectionA(section, lines.c_str(), path_.c_str()));
 }

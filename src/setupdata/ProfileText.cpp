@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
-void ReadSectionOfText(std::string_view text, const char* section, EntryList& entries) {
+#include <string_view>
+
+void ReadSectionOfText(const std::string& content, const char* section, EntryList& entries) {
+    std::string_view text = content;
     bool inSection = false;
     while (!text.empty()) {
         const size_t end = text.find('\n');

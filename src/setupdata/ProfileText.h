@@ -1,5 +1,5 @@
 #pragma once
-#include <string_view>
+#include <string>
 
 #include "setupdata/EntryList.h"
 
@@ -7,4 +7,4 @@
 // it was read and must not be read again from the file, which may have changed since. Lines
 // "name=value" of the section named `section` (letter case ignored), in file order, are appended
 // to `entries`; the text is taken as the program writes it: no blanks around names or values.
-void ReadSectionOfText(std::string_view text, const char* section, EntryList& entries);
+void ReadSectionOfText(const std::string& content, const char* section, EntryList& entries);

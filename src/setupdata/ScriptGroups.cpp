@@ -9,17 +9,21 @@ constexpr size_t ShortcutPairSize = 2;
 
 }  // namespace
 
+// The lists are made at their length and then filled: growing them one element at a time would
+// bring a copy of the vector's growing code for each kind of element into setup.exe.
 std::vector<KeyValueGroup> KeyValueGroups(const EntryList& entries) {
-    std::vector<KeyValueGroup> groups;
-    for (size_t i = 0; i + KeyValueGroupSize <= entries.Count(); i += KeyValueGroupSize)
-        groups.push_back({entries.Value(i), entries.Value(i + 1), entries.Value(i + 2), entries.Value(i + 3)});
+    std::vector<KeyValueGroup> groups(entries.Count() / KeyValueGroupSize);
+    for (size_t i = 0; i < groups.size(); ++i) {
+        const size_t at = i * KeyValueGroupSize;
+        groups[i] = {entries.Value(at), entries.Value(at + 1), entries.Value(at + 2), entries.Value(at + 3)};
+    }
     return groups;
 }
 
 std::vector<ShortcutPair> ShortcutPairs(const EntryList& entries) {
-    std::vector<ShortcutPair> pairs;
-    for (size_t i = 0; i + ShortcutPairSize <= entries.Count(); i += ShortcutPairSize)
-        pairs.push_back({entries.Value(i), entries.Value(i + 1)});
+    std::vector<ShortcutPair> pairs(entries.Count() / ShortcutPairSize);
+    for (size_t i = 0; i < pairs.size(); ++i)
+        pairs[i] = {entries.Value(i * ShortcutPairSize), entries.Value(i * ShortcutPairSize + 1)};
     return pairs;
 }
 

@@ -10,7 +10,7 @@ namespace {
 class ScreenFace final : public RunFace {
 public:
     int Ask(const std::string& text, const char* caption, UINT style) override {
-        Note(caption + std::string(": ") + text);
+        Note(FormatText("%s: %s", caption, text.c_str()));
         return Application::Instance().ShowMessageBox(text, caption, style);
     }
     void BeginPause(DWORD milliseconds) override { Application::Instance().BeginPause(milliseconds); }
@@ -39,7 +39,7 @@ void ReportEntries(const std::string& text, const std::vector<std::string>& entr
     constexpr size_t MaxListed = 10;
     if (entries.empty()) return;
     std::string list = text;
-    for (size_t i = 0; i < entries.size() && i < MaxListed; ++i) list += "\n" + entries[i];
+    for (size_t i = 0; i < entries.size() && i < MaxListed; ++i) list.append("\n").append(entries[i]);
     if (entries.size() > MaxListed) list += FormatText(TextId::AndMore, static_cast<unsigned>(entries.size() - MaxListed));
     Face().Ask(list, caption, MB_OK | icon);
 }

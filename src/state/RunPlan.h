@@ -47,7 +47,7 @@ public:
     uint64_t installedBytes = 0;
 
 private:
-    void Append(PlanKind kind, std::string text);
+    void Append(PlanKind kind, const std::string& text);
 
     bool json_;
     std::string folders_;     // the folders it makes, each ended by a line break

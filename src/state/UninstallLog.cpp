@@ -47,7 +47,7 @@ Status LogFile(const std::string& path) {
 void AddLoggedFile(EntryList& files, EntryList& records, const std::string& record, const std::string& path) {
     const std::string key = NumberedKey(FileKeyPrefix, ++Setup.FileEntryCount);
     files.Append(key, path);
-    if (!record.empty()) records.Append(key, record + "," + path);
+    if (!record.empty()) records.Append(key, FormatText("%s,%s", record.c_str(), path.c_str()));
 }
 
 Status LogFileSections(const EntryList& files, const EntryList& records) {

@@ -53,7 +53,7 @@ Control::Control(Container& parent, const char* windowClass, DWORD style, DWORD 
 void Control::KeepLeftToRight() {
     // A child takes its parent's mirroring when it is made; taken off, it lays out and reads its
     // text as in a left-to-right window, where the parent placed it.
-    SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) & ~(WS_EX_LAYOUTRTL | WS_EX_RTLREADING));
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, GetWindowLongPtrW(handle_, GWL_EXSTYLE) & ~(WS_EX_LAYOUTRTL | WS_EX_RTLREADING));
 }
 
 void Control::SetCaption(const std::string& caption) {

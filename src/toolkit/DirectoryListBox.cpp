@@ -60,16 +60,18 @@ DirectoryListBox::DirectoryListBox(Container& parent, const Bounds& bounds, int 
       onChange_(std::move(onChange)) {
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, OwnerForm().Scale().ToPixels(itemHeight));
     KeepLeftToRight();
-    SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Subclassed through the wide call, as the edit box is made: the list's own procedure is then
+    // its Unicode one, to which the system hands the texts sent to it translated.
     listProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DirectoryListBox::SubclassProc)));
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DirectoryListBox::SubclassProc)));
 }
 
 // The window may outlive this object (the form destroys it later): it gets its own procedure back.
 DirectoryListBox::~DirectoryListBox() {
     if (!IsWindow(Handle())) return;
-    SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc_));
-    SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
+    SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc_));
+    SetWindowLongPtrW(Handle(), GWLP_USERDATA, 0);
 }
 
 // The list takes Enter itself (the dialog keys would otherwise claim it) and shows its popup menu.
@@ -78,7 +80,7 @@ LRESULT CALLBACK DirectoryListBox::SubclassProc(HWND window, UINT message, WPARA
     switch (message) {
         case WM_GETDLGCODE:
             if (lParam && reinterpret_cast<MSG*>(lParam)->wParam == VK_RETURN)
-                return DLGC_WANTALLKEYS | CallWindowProcA(list->listProc_, window, message, wParam, lParam);
+                return DLGC_WANTALLKEYS | CallWindowProcW(list->listProc_, window, message, wParam, lParam);
             break;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
@@ -93,7 +95,7 @@ LRESULT CALLBACK DirectoryListBox::SubclassProc(HWND window, UINT message, WPARA
             }
             break;
     }
-    return CallWindowProcA(list->listProc_, window, message, wParam, lParam);
+    return CallWindowProcW(list->listProc_, window, message, wParam, lParam);
 }
 
 void DirectoryListBox::ShowPopupMenu(LPARAM position) {
@@ -118,14 +120,15 @@ Status DirectoryListBox::OpenDrive(char letter) {
     // The drive's current folder, however many bytes its name takes.
     const std::string full =
         QueryPath([&drive](char* buffer, DWORD size) { return GetFullPathNameA(drive, size, buffer, nullptr); });
-    return Open(full.empty() ? std::string(drive) + "\\" : full);
+    return Open(full.empty() ? FormatText("%s\\", drive) : full);
 }
 
 std::string DirectoryListBox::EntryPath(size_t index) const {
-    if (index >= ancestors_.size()) return (directory_.back() == '\\' ? directory_ : directory_ + "\\") +
-                                            subfolders_.at(index - ancestors_.size());
+    if (index >= ancestors_.size())
+        return FormatText(directory_.back() == '\\' ? "%s%s" : "%s\\%s", directory_.c_str(),
+                          subfolders_.at(index - ancestors_.size()).c_str());
     std::string path = ancestors_.front();
-    for (size_t level = 1; level <= index; ++level) path += (level > 1 ? "\\" : "") + ancestors_[level];
+    for (size_t level = 1; level <= index; ++level) path.append(level > 1 ? "\\" : "").append(ancestors_[level]);
     return path;
 }
 
@@ -144,7 +147,8 @@ void DirectoryListBox::Fill() {
     SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
     for (size_t i = 0; i < ancestors_.size(); ++i) {
-        const std::string text = std::string(i * IndentPerLevel, ' ') + ancestors_[i];
+        std::string text(i * IndentPerLevel, ' ');
+        text += ancestors_[i];
         SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     const std::string indent(ancestors_.size() * IndentPerLevel, ' ');

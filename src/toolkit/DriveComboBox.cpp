@@ -24,7 +24,7 @@ void DriveComboBox::ReadDrives() {
     for (int i = 0; i < 26; ++i) {
         if (!(mask & (1u << i))) continue;
         const char letter = static_cast<char>('a' + i);
-        drives_.push_back(letter);
+        drives_ += letter;
         SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveEntryText(letter).c_str()));
     }
 }

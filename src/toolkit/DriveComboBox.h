@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include <vector>
 
 #include "toolkit/Control.h"
 #include "toolkit/Handler.h"
@@ -18,7 +17,7 @@ public:
     // Chooses the drive as the user does, running the change handler.
     void ChooseDrive(char letter);
     // The letters listed, lower case, in order.
-    const std::vector<char>& Drives() const { return drives_; }
+    const std::string& Drives() const { return drives_; }
     // Reads the machine's drives again.
     void ReadDrives();
 
@@ -27,7 +26,7 @@ public:
 private:
     int IndexOf(char letter) const;
 
-    std::vector<char> drives_;
+    std::string drives_;
     Handler onChange_;
 };
 

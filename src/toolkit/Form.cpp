@@ -162,7 +162,7 @@ void Form::ChooseTaskbarButton() {
     const Form* main = Application::Instance().MainForm();
     const bool ownButton = main && main != this && !main->Visible();
     const LONG_PTR exStyle = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
-    SetWindowLongPtrA(handle_, GWL_EXSTYLE, ownButton ? exStyle | WS_EX_APPWINDOW : exStyle & ~WS_EX_APPWINDOW);
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, ownButton ? exStyle | WS_EX_APPWINDOW : exStyle & ~WS_EX_APPWINDOW);
 }
 
 void Form::Hide() { ShowWindow(handle_, SW_HIDE); }
@@ -320,7 +320,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!form || form->handle_ != window) return DefWindowProcA(window, message, wParam, lParam);

@@ -42,7 +42,7 @@ bool RemoveFileAsLogged(const std::string& path) {
 // only the run's own account may change, and scheduled from there.
 bool MoveOutForRestart(HANDLE file) {
     static unsigned moved = 0;
-    const std::string target = Setup.TempDir + FormatText("restart-%u.tmp", ++moved);
+    const std::string target = FormatText("%srestart-%u.tmp", Setup.TempDir.c_str(), ++moved);
     if (!RenameThrough(file, target)) return false;
     ScheduleDeletion(target);
     return true;

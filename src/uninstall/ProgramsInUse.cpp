@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/FormatText.h"
 #include "base/Texts.h"
 #include "fsutil/RestartManager.h"
 #include "state/RunFace.h"
@@ -13,7 +14,7 @@ namespace {
 // `text`, then `names` one a line.
 std::string Listed(TextId text, const std::vector<std::string>& names) {
     std::string listed = Text(text);
-    for (const std::string& name : names) listed += "\n" + name;
+    for (const std::string& name : names) listed.append("\n").append(name);
     return listed;
 }
 
@@ -27,12 +28,12 @@ void CloseProgramsHolding(const std::vector<std::string>& files) {
     // Services alone: named, and left to the restart, as nothing here stops them.
     if (programs.empty() && !services.empty()) return Face().Note(Listed(TextId::ServicesInUse, services));
     std::string text = Listed(TextId::ProgramsInUse, programs);
-    if (!services.empty()) text += "\n\n" + Listed(TextId::ServicesInUse, services);
+    if (!services.empty()) text.append("\n\n").append(Listed(TextId::ServicesInUse, services));
     // The windows ask, and ask again while some would not close; a run without them closes once,
     // or, told not to, never; what stays is written to its log.
     for (TextId question = TextId::CloseProgramsQuestion; !programs.empty(); question = TextId::TryClosingAgain) {
         const bool close = HoldersChoice == HolderChoice::Ask
-                               ? Face().Ask(text + "\n\n" + Text(question), Text(TextId::ProgramsInUseCaption),
+                               ? Face().Ask(FormatText("%s\n\n%s", text.c_str(), Text(question)), Text(TextId::ProgramsInUseCaption),
                                             MB_YESNO | MB_ICONQUESTION) == IDYES
                                : HoldersChoice == HolderChoice::Close && question == TextId::CloseProgramsQuestion;
         if (!close) {

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <cstring>
-
+#include "base/FormatText.h"
+#include "base/PackedNames.h"
 #include "base/PathQuery.h"
 #include "fsutil/FinalPath.h"
 #include "fsutil/PathIdentity.h"
@@ -18,8 +18,7 @@ std::string EnvironmentFolder(const char* name) {
     return QueryPath([&](char* buffer, DWORD size) { return GetEnvironmentVariableA(name, buffer, size); });
 }
 
-// Lists of names, each name ended by a NUL and the list by an empty name: one block of text
-// rather than a table of pointers, each of which the loader would relocate.
+// Lists of names packed into one string each (base/PackedNames.h), ended by an empty name.
 // The folders the shell names, for the user and for all users.
 constexpr const char* UserShellFolders =
     "Start Menu\0Programs\0Startup\0Desktop\0Personal\0AppData\0Local AppData\0Favorites\0"
@@ -37,16 +36,13 @@ constexpr const char* ProfilesValue = "ProfilesDirectory\0";
 constexpr const char* WindowsSubfolders = "Temp\0SystemTemp\0SysWOW64\0Fonts\0Installer\0";
 constexpr const char* EnvironmentFolders = "USERPROFILE\0ALLUSERSPROFILE\0PUBLIC\0ProgramData\0";
 
-// The name after `name` in its list; an empty one at the end.
-const char* NextName(const char* name) { return name + std::strlen(name) + 1; }
-
 std::vector<std::string> RegistryFolders(HKEY root, const char* key, const char* names) {
     std::vector<std::string> folders;
     RegistryAccess registry;
     registry.SetRootKey(root);
     if (!registry.OpenKey(key, false)) return folders;
     // A value of another type names no folder.
-    for (const char* name = names; *name; name = NextName(name))
+    for (const char* name = names; *name; name = NextPackedName(name))
         if (const Result<std::string> folder = registry.ReadString(name)) folders.push_back(folder.Value());
     return folders;
 }
@@ -85,8 +81,9 @@ ProtectedFolders::ProtectedFolders() {
         Add(*folder);
     Add(TempFolderPath());
     if (!Setup.WindowsDir.empty())
-        for (const char* name = WindowsSubfolders; *name; name = NextName(name)) Add(Setup.WindowsDir + "\\" + name);
-    for (const char* name = EnvironmentFolders; *name; name = NextName(name)) Add(EnvironmentFolder(name));
+        for (const char* name = WindowsSubfolders; *name; name = NextPackedName(name))
+            Add(FormatText("%s\\%s", Setup.WindowsDir.c_str(), name));
+    for (const char* name = EnvironmentFolders; *name; name = NextPackedName(name)) Add(EnvironmentFolder(name));
     // Four calls rather than a table of pointers for the loader to relocate.
     const auto addListed = [this](HKEY root, const char* key, const char* names) {
         for (const std::string& folder : RegistryFolders(root, key, names)) Add(folder);

@@ -4,8 +4,7 @@
 // their entries are written at build time (cmake/LateImports.cmake).
 #include <windows.h>
 
-#include <cstring>
-
+#include "base/PackedNames.h"
 #include "base/SystemLibrary.h"
 
 namespace {
@@ -27,9 +26,8 @@ constexpr ptrdiff_t EntrySize = 5;
 extern "C" FARPROC LateImport(LateDll* dll, ptrdiff_t returned, const char* names) {
     if (!dll->module) dll->module = LoadSystemLibrary(names);
     const ptrdiff_t index = returned / EntrySize - 1;
-    const char* name = names;
-    for (ptrdiff_t skip = index; skip >= 0; --skip) name += std::strlen(name) + 1;
-    const FARPROC function = dll->module ? GetProcAddress(dll->module, name) : nullptr;
+    const FARPROC function =
+        dll->module ? GetProcAddress(dll->module, PackedName(names, static_cast<int>(index) + 1)) : nullptr;
     // A system DLL or function that is missing leaves nothing sensible to do.
     if (!function) ExitProcess(ERROR_PROC_NOT_FOUND);
     return dll->slots[index] = function;

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "base/LowerCase.h"
-
 #include "base/PathQuery.h"
 
 namespace {

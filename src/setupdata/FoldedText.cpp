@@ -1,10 +1,8 @@
 #include "setupdata/FoldedText.h"
 
-#include <windows.h>
+#include <array>
 
 #include "base/LowerCase.h"
-
-#include <array>
 
 namespace {
 
